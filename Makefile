@@ -1,0 +1,28 @@
+# Two entry points: `make run` and `make test`. Both install what is missing first.
+SHELL := /bin/bash
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_ARGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps configure build clean
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/shell/vexlink-setwise
+
+test: build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) 2>&1 | \
+	  awk '/tests passed|tests failed/ {summary=$$0; next} {print} END {if (summary != "") print summary}'; \
+	  exit $${PIPESTATUS[0]}
+
+clean:
+	rm -rf $(BUILD_DIR) build-asan

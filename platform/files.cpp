@@ -1,0 +1,82 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+fs::path application_folder() {
+  fs::path folder;
+  if (const char* explicit_folder = std::getenv("VEXLINK_APP_FOLDER"); explicit_folder && *explicit_folder) {
+    folder = explicit_folder;
+  } else if (const char* data_home = std::getenv("XDG_DATA_HOME"); data_home && *data_home) {
+    folder = fs::path(data_home) / "Vexlink Setwise";
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "Vexlink Setwise";
+  }
+  std::error_code ignored;
+  fs::create_directories(folder, ignored);
+  return folder;
+}
+
+namespace {
+
+bool write_all(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool write_file_atomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  std::random_device random;
+  fs::path temporary = folder / ("." + path.filename().string() + ".tmp" + std::to_string(random()));
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  // make the rename itself durable
+  int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_fd >= 0) {
+    ::fsync(folder_fd);
+    ::close(folder_fd);
+  }
+  return true;
+}
+
+bool write_file_atomically(const fs::path& path, const std::string& text) {
+  return write_file_atomically(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+// Diagnostics: console lines go to standard output, system-log lines to syslog(3).
+#include <string>
+
+namespace platform {
+
+// One line on standard output (a newline is added).
+void console(const std::string& line);
+// One line in the system log (and on standard output, as the console shows it).
+void system_log(const std::string& line);
+
+}  // namespace platform
