@@ -1,12 +1,11 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace platform {
@@ -72,10 +71,25 @@ bool write_file_atomically(const fs::path& path, const std::string& text) {
 }
 
 std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // plain POSIX reads: a stream reading a folder throws from inside the
+  // iterator instead of failing
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  struct stat info = {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  uint8_t buffer[65536];
+  while (ok) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
   return bytes;
 }
 

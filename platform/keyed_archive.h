@@ -43,7 +43,8 @@ class KeyedArchiver {
   void encode_bool(const std::string& key, bool value);
   void encode_int(const std::string& key, int64_t value);
   void encode_double(const std::string& key, double value);
-  // nil (std::nullopt) is encoded as UID 0.
+  // nil (std::nullopt) is encoded as UID 0. The text ends at its first NUL, as
+  // a C string does; text that is not UTF-8 is encoded as nil.
   void encode_string(const std::string& key, const std::optional<std::string>& value);
   void encode_data(const std::string& key, const std::optional<Bytes>& value);
   // Seconds since 2001-01-01 00:00:00 UTC.
@@ -63,7 +64,8 @@ class KeyedArchiver {
 };
 
 // Reads the keys of one object. A missing key reads as nil, 0 or NO; a key of
-// the wrong type throws ArchiveError.
+// the wrong type throws ArchiveError. Integers, booleans and reals convert into
+// each other, as archived numbers do. Copies share the parsed archive.
 class KeyedUnarchiver {
  public:
   // Parses an archive; throws ArchiveError when `bytes` is not a keyed archive.

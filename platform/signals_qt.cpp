@@ -1,10 +1,12 @@
 #include "platform/signals_qt.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 
 namespace platform {
@@ -13,14 +15,22 @@ namespace {
 int g_signal_pipe[2] = {-1, -1};
 
 void on_posix_signal(int) {
-  // only async-signal-safe work here: wake the event loop
+  // only async-signal-safe work here: wake the event loop. The write end does
+  // not block, so a burst of signals can never hang the handler, and errno is
+  // kept for the code the signal interrupted.
+  int saved_errno = errno;
   char byte = 1;
   [[maybe_unused]] ssize_t ignored = ::write(g_signal_pipe[1], &byte, 1);
+  errno = saved_errno;
 }
 }  // namespace
 
 void install_termination_signals(std::function<void()> on_signal) {
-  if (g_signal_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_pipe) != 0) return;
+  // close-on-exec: the relaunch shell must not inherit the pair
+  if (g_signal_pipe[0] < 0 &&
+      ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0)
+    return;
+  ::fcntl(g_signal_pipe[1], F_SETFL, ::fcntl(g_signal_pipe[1], F_GETFL) | O_NONBLOCK);
   auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, on_signal]() {
     char byte;

@@ -1,0 +1,531 @@
+#include "platform/keyed_archive.h"
+
+#include <plist/plist.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string_view>
+
+namespace platform {
+
+namespace {
+
+constexpr uint64_t k_archive_version = 100000;
+constexpr const char* k_archiver_name = "NSKeyedArchiver";
+
+struct PlistDeleter {
+  void operator()(void* node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+
+// RFC 3629 UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool is_valid_utf8(const char* text, size_t size) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  size_t i = 0;
+  while (i < size) {
+    unsigned char lead = bytes[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length;
+    uint32_t code;
+    if ((lead & 0xE0) == 0xC0) {
+      length = 2;
+      code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3;
+      code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4;
+      code = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (size - i < length) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((bytes[i + k] & 0xC0) != 0x80) return false;
+      code = (code << 6) | (bytes[i + k] & 0x3F);
+    }
+    static constexpr uint32_t k_smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < k_smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Structure check of a binary property list before libplist parses it.
+// libplist's reader recurses once per nesting level and copies a container
+// each time it is referenced, so a small hostile file could overflow the stack
+// or expand to billions of nodes. Archives nest three levels deep and hold a
+// few hundred values, so these bounds never touch a real archive.
+constexpr int k_max_nesting = 64;
+constexpr uint64_t k_max_expanded_nodes = 1u << 20;
+
+uint64_t read_big_endian(const uint8_t* p, size_t size) {
+  uint64_t value = 0;
+  for (size_t i = 0; i < size; ++i) value = (value << 8) | p[i];
+  return value;
+}
+
+void check_binary_plist_shape(const Bytes& bytes) {
+  constexpr size_t k_header = 8;
+  constexpr size_t k_trailer = 32;
+  if (bytes.size() < k_header + k_trailer || std::string_view(reinterpret_cast<const char*>(bytes.data()), 8) != "bplist00")
+    throw ArchiveError("not a binary property list");
+  if (bytes.size() > std::numeric_limits<uint32_t>::max()) throw ArchiveError("archive too large");
+
+  const uint8_t* trailer = bytes.data() + bytes.size() - k_trailer;
+  const size_t offset_size = trailer[6];
+  const size_t ref_size = trailer[7];
+  const uint64_t object_count = read_big_endian(trailer + 8, 8);
+  const uint64_t top_object = read_big_endian(trailer + 16, 8);
+  const uint64_t table_offset = read_big_endian(trailer + 24, 8);
+  const uint64_t table_end_limit = bytes.size() - k_trailer;
+  if (offset_size < 1 || offset_size > 8 || ref_size < 1 || ref_size > 8 || object_count == 0 ||
+      top_object >= object_count || table_offset < k_header || table_offset > table_end_limit ||
+      object_count > (table_end_limit - table_offset) / offset_size)
+    throw ArchiveError("damaged property list trailer");
+
+  // children of every container, by object number
+  std::vector<std::vector<uint64_t>> children(object_count);
+  for (uint64_t index = 0; index < object_count; ++index) {
+    uint64_t offset = read_big_endian(bytes.data() + table_offset + index * offset_size, offset_size);
+    if (offset < k_header || offset >= table_offset) throw ArchiveError("damaged property list offset");
+    uint8_t marker = bytes[offset];
+    uint8_t type = marker >> 4;
+    // arrays, ordered sets, sets and dictionaries hold references
+    if (type != 0xA && type != 0xB && type != 0xC && type != 0xD) continue;
+    uint64_t position = offset + 1;
+    uint64_t count = marker & 0x0F;
+    if (count == 0x0F) {
+      if (position >= table_offset) throw ArchiveError("damaged property list count");
+      uint8_t count_marker = bytes[position++];
+      size_t count_size = size_t{1} << (count_marker & 0x0F);
+      if ((count_marker >> 4) != 0x1 || count_size > 8 || count_size > table_offset - position)
+        throw ArchiveError("damaged property list count");
+      count = read_big_endian(bytes.data() + position, count_size);
+      position += count_size;
+    }
+    uint64_t references = type == 0xD ? count * 2 : count;
+    if (count > table_offset || references > (table_offset - position) / ref_size)
+      throw ArchiveError("damaged property list container");
+    std::vector<uint64_t>& list = children[index];
+    list.reserve(references);
+    for (uint64_t k = 0; k < references; ++k) {
+      uint64_t reference = read_big_endian(bytes.data() + position + k * ref_size, ref_size);
+      if (reference >= object_count) throw ArchiveError("property list reference out of range");
+      list.push_back(reference);
+    }
+  }
+
+  // depth and expanded size of the tree below the top object, without recursion
+  enum Mark : uint8_t { unvisited, open, done };
+  std::vector<Mark> mark(object_count, unvisited);
+  std::vector<int> depth(object_count, 1);
+  std::vector<uint64_t> expanded(object_count, 1);
+  struct Frame {
+    uint64_t index;
+    size_t next_child;
+  };
+  std::vector<Frame> stack{{top_object, 0}};
+  mark[top_object] = open;
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const std::vector<uint64_t>& list = children[frame.index];
+    if (frame.next_child < list.size()) {
+      uint64_t child = list[frame.next_child++];
+      if (mark[child] == open) throw ArchiveError("cyclic property list");
+      if (mark[child] == unvisited) {
+        mark[child] = open;
+        stack.push_back({child, 0});
+      }
+      continue;
+    }
+    uint64_t index = frame.index;
+    for (uint64_t child : list) {
+      depth[index] = std::max(depth[index], depth[child] + 1);
+      expanded[index] = std::min(expanded[index] + expanded[child], k_max_expanded_nodes + 1);
+    }
+    if (depth[index] > k_max_nesting || expanded[index] > k_max_expanded_nodes)
+      throw ArchiveError("property list nested too deeply or too large");
+    mark[index] = done;
+    stack.pop_back();
+  }
+}
+
+// All UIDs held in `node` (a value of an archived object), in order.
+void collect_uids(plist_t node, std::vector<uint64_t>& uids) {
+  switch (plist_get_node_type(node)) {
+    case PLIST_UID: {
+      uint64_t uid = 0;
+      plist_get_uid_val(node, &uid);
+      uids.push_back(uid);
+      break;
+    }
+    case PLIST_ARRAY:
+      for (uint32_t i = 0, n = plist_array_get_size(node); i < n; ++i) collect_uids(plist_array_get_item(node, i), uids);
+      break;
+    case PLIST_DICT: {
+      plist_dict_iter iter = nullptr;
+      plist_dict_new_iter(node, &iter);
+      for (;;) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(node, iter, &key, &value);
+        std::free(key);
+        if (!value) break;
+        collect_uids(value, uids);
+      }
+      std::free(iter);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+std::string string_of(plist_t node) {
+  uint64_t length = 0;
+  const char* text = plist_get_string_ptr(node, &length);
+  return text ? std::string(text, length) : std::string();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Writing
+
+struct KeyedArchiver::State {
+  PlistPtr objects{plist_new_array()};
+  std::map<std::string, uint64_t> class_uids;
+
+  uint64_t append(plist_t node) {
+    uint64_t uid = plist_array_get_size(objects.get());
+    plist_array_append_item(objects.get(), node);
+    return uid;
+  }
+
+  uint64_t class_uid(const ArchiveClass& cls) {
+    auto found = class_uids.find(cls.name);
+    if (found != class_uids.end()) return found->second;
+    plist_t record = plist_new_dict();
+    plist_dict_set_item(record, "$classname", plist_new_string(cls.name.c_str()));
+    plist_t chain = plist_new_array();
+    for (const std::string& name : cls.chain) plist_array_append_item(chain, plist_new_string(name.c_str()));
+    plist_dict_set_item(record, "$classes", chain);
+    uint64_t uid = append(record);
+    class_uids.emplace(cls.name, uid);
+    return uid;
+  }
+
+  // Appends an object dictionary, lets `encode` fill it, then adds its class.
+  uint64_t append_object(const ArchiveClass& cls, const Encode& encode) {
+    uint64_t uid = append(plist_new_dict());
+    KeyedArchiver archiver(*this, uid);
+    encode(archiver);
+    plist_dict_set_item(plist_array_get_item(objects.get(), static_cast<uint32_t>(uid)), "$class",
+                        plist_new_uid(class_uid(cls)));
+    return uid;
+  }
+};
+
+namespace {
+void set_value(KeyedArchiver::State& state, size_t object, const std::string& key, plist_t value) {
+  plist_dict_set_item(plist_array_get_item(state.objects.get(), static_cast<uint32_t>(object)), key.c_str(), value);
+}
+}  // namespace
+
+void KeyedArchiver::encode_bool(const std::string& key, bool value) {
+  set_value(m_state, m_object, key, plist_new_bool(value ? 1 : 0));
+}
+
+void KeyedArchiver::encode_int(const std::string& key, int64_t value) {
+  // an 8-byte integer in a binary property list is signed, so the two's
+  // complement bits carry negative values
+  set_value(m_state, m_object, key, plist_new_uint(static_cast<uint64_t>(value)));
+}
+
+void KeyedArchiver::encode_double(const std::string& key, double value) {
+  set_value(m_state, m_object, key, plist_new_real(value));
+}
+
+void KeyedArchiver::encode_string(const std::string& key, const std::optional<std::string>& value) {
+  // A string is a C string to the property list writer; text that is not UTF-8
+  // would be written mangled, so it is archived as nil.
+  if (!value || !is_valid_utf8(value->c_str(), std::strlen(value->c_str()))) {
+    encode_nil(key);
+    return;
+  }
+  set_value(m_state, m_object, key, plist_new_uid(m_state.append(plist_new_string(value->c_str()))));
+}
+
+void KeyedArchiver::encode_data(const std::string& key, const std::optional<Bytes>& value) {
+  if (!value) {
+    encode_nil(key);
+    return;
+  }
+  plist_t data = plist_new_data(reinterpret_cast<const char*>(value->data()), value->size());
+  set_value(m_state, m_object, key, plist_new_uid(m_state.append(data)));
+}
+
+void KeyedArchiver::encode_date(const std::string& key, const std::optional<double>& seconds_since_2001) {
+  if (!seconds_since_2001) {
+    encode_nil(key);
+    return;
+  }
+  double seconds = *seconds_since_2001;
+  uint64_t uid = m_state.append_object({"NSDate", {"NSDate", "NSObject"}}, [seconds](KeyedArchiver& date) {
+    date.encode_double("NS.time", seconds);
+  });
+  set_value(m_state, m_object, key, plist_new_uid(uid));
+}
+
+void KeyedArchiver::encode_object(const std::string& key, const ArchiveClass& cls, const Encode& encode) {
+  set_value(m_state, m_object, key, plist_new_uid(m_state.append_object(cls, encode)));
+}
+
+void KeyedArchiver::encode_nil(const std::string& key) { set_value(m_state, m_object, key, plist_new_uid(0)); }
+
+Bytes KeyedArchiver::archive_root(const ArchiveClass& cls, const Encode& encode) {
+  State state;
+  state.append(plist_new_string("$null"));
+  state.append_object(cls, encode);
+
+  PlistPtr top(plist_new_dict());
+  plist_dict_set_item(top.get(), "$version", plist_new_uint(k_archive_version));
+  plist_dict_set_item(top.get(), "$archiver", plist_new_string(k_archiver_name));
+  plist_t top_refs = plist_new_dict();
+  plist_dict_set_item(top_refs, "root", plist_new_uid(1));
+  plist_dict_set_item(top.get(), "$top", top_refs);
+  plist_dict_set_item(top.get(), "$objects", state.objects.release());
+
+  char* bin = nullptr;
+  uint32_t length = 0;
+  plist_to_bin(top.get(), &bin, &length);
+  if (!bin) throw ArchiveError("property list writer failed");
+  Bytes bytes(reinterpret_cast<uint8_t*>(bin), reinterpret_cast<uint8_t*>(bin) + length);
+  plist_to_bin_free(bin);
+  return bytes;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+struct KeyedUnarchiver::Document {
+  PlistPtr tree;
+  plist_t objects = nullptr;
+  uint64_t count = 0;
+
+  // The object a UID refers to; UID 0 is nil and gives nullptr.
+  plist_t object(uint64_t uid) const {
+    if (uid == 0) return nullptr;
+    if (uid >= count) throw ArchiveError("object reference out of range");
+    return plist_array_get_item(objects, static_cast<uint32_t>(uid));
+  }
+};
+
+KeyedUnarchiver KeyedUnarchiver::open_root(const Bytes& bytes) {
+  check_binary_plist_shape(bytes);
+  plist_t parsed = nullptr;
+  plist_from_bin(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()), &parsed);
+  auto document = std::make_shared<Document>();
+  document->tree.reset(parsed);
+  if (!parsed || plist_get_node_type(parsed) != PLIST_DICT) throw ArchiveError("not a property list dictionary");
+
+  plist_t archiver = plist_dict_get_item(parsed, "$archiver");
+  if (!archiver || plist_get_node_type(archiver) != PLIST_STRING || string_of(archiver) != k_archiver_name)
+    throw ArchiveError("not a keyed archive");
+  plist_t version = plist_dict_get_item(parsed, "$version");
+  if (!version || plist_get_node_type(version) != PLIST_UINT) throw ArchiveError("keyed archive without version");
+  plist_t objects = plist_dict_get_item(parsed, "$objects");
+  if (!objects || plist_get_node_type(objects) != PLIST_ARRAY) throw ArchiveError("keyed archive without objects");
+  plist_t top = plist_dict_get_item(parsed, "$top");
+  plist_t root = top && plist_get_node_type(top) == PLIST_DICT ? plist_dict_get_item(top, "root") : nullptr;
+  if (!root || plist_get_node_type(root) != PLIST_UID) throw ArchiveError("keyed archive without root");
+  document->objects = objects;
+  document->count = plist_array_get_size(objects);
+
+  // every reference in range, and no object that contains itself
+  std::vector<std::vector<uint64_t>> references(document->count);
+  for (uint64_t index = 0; index < document->count; ++index) {
+    collect_uids(plist_array_get_item(objects, static_cast<uint32_t>(index)), references[index]);
+    for (uint64_t uid : references[index])
+      if (uid >= document->count) throw ArchiveError("object reference out of range");
+  }
+  uint64_t root_uid = 0;
+  plist_get_uid_val(root, &root_uid);
+  if (root_uid == 0 || root_uid >= document->count) throw ArchiveError("keyed archive root out of range");
+  enum Mark : uint8_t { unvisited, open, done };
+  std::vector<Mark> mark(document->count, unvisited);
+  std::vector<std::pair<uint64_t, size_t>> stack{{root_uid, 0}};
+  mark[root_uid] = open;
+  while (!stack.empty()) {
+    auto& [index, next] = stack.back();
+    if (next < references[index].size()) {
+      uint64_t child = references[index][next++];
+      if (child == 0) continue;
+      if (mark[child] == open) throw ArchiveError("cyclic object references");
+      if (mark[child] == unvisited) {
+        mark[child] = open;
+        stack.emplace_back(child, 0);
+      }
+      continue;
+    }
+    mark[index] = done;
+    stack.pop_back();
+  }
+
+  return KeyedUnarchiver(std::move(document), root_uid);
+}
+
+KeyedUnarchiver::KeyedUnarchiver(std::shared_ptr<const Document> document, size_t object_index)
+    : m_document(std::move(document)), m_object(object_index) {
+  plist_t object = m_document->object(m_object);
+  if (!object || plist_get_node_type(object) != PLIST_DICT) throw ArchiveError("archived object is not a dictionary");
+  plist_t class_ref = plist_dict_get_item(object, "$class");
+  if (!class_ref) return;
+  if (plist_get_node_type(class_ref) != PLIST_UID) throw ArchiveError("archived class is not a reference");
+  uint64_t uid = 0;
+  plist_get_uid_val(class_ref, &uid);
+  plist_t record = m_document->object(uid);
+  plist_t name = record && plist_get_node_type(record) == PLIST_DICT ? plist_dict_get_item(record, "$classname") : nullptr;
+  if (!name || plist_get_node_type(name) != PLIST_STRING) throw ArchiveError("archived class has no name");
+  m_class_name = string_of(name);
+}
+
+namespace {
+
+plist_t value_of(const KeyedUnarchiver::Document& document, size_t object, const std::string& key) {
+  return plist_dict_get_item(document.object(object), key.c_str());
+}
+
+// The object a key refers to: nullptr for a missing key or nil; throws when
+// the key holds a plain value instead of a reference.
+plist_t referenced(const KeyedUnarchiver::Document& document, size_t object, const std::string& key) {
+  plist_t value = value_of(document, object, key);
+  if (!value) return nullptr;
+  if (plist_get_node_type(value) != PLIST_UID) throw ArchiveError("key " + key + " holds no object");
+  uint64_t uid = 0;
+  plist_get_uid_val(value, &uid);
+  return document.object(uid);
+}
+
+// Numbers convert among integer, boolean and real, as archived NSNumbers do.
+struct Number {
+  enum Kind { none, integer, real } kind = none;
+  int64_t integer_value = 0;
+  double real_value = 0;
+};
+
+Number number_of(plist_t value, const std::string& key) {
+  Number number;
+  if (!value) return number;
+  switch (plist_get_node_type(value)) {
+    case PLIST_UINT: {
+      uint64_t bits = 0;
+      plist_get_uint_val(value, &bits);
+      number.kind = Number::integer;
+      number.integer_value = static_cast<int64_t>(bits);
+      break;
+    }
+    case PLIST_BOOLEAN: {
+      uint8_t flag = 0;
+      plist_get_bool_val(value, &flag);
+      number.kind = Number::integer;
+      number.integer_value = flag ? 1 : 0;
+      break;
+    }
+    case PLIST_REAL:
+      number.kind = Number::real;
+      plist_get_real_val(value, &number.real_value);
+      break;
+    default:
+      throw ArchiveError("key " + key + " holds no number");
+  }
+  return number;
+}
+
+int64_t integer_of(const Number& number) {
+  if (number.kind != Number::real) return number.integer_value;
+  double real = number.real_value;
+  if (std::isnan(real)) return 0;
+  // 2^63 is exact in a double; anything at or beyond it saturates
+  constexpr double k_limit = 9223372036854775808.0;
+  if (real >= k_limit) return std::numeric_limits<int64_t>::max();
+  if (real < -k_limit) return std::numeric_limits<int64_t>::min();
+  return static_cast<int64_t>(real);
+}
+
+double real_of(const Number& number) {
+  return number.kind == Number::real ? number.real_value : static_cast<double>(number.integer_value);
+}
+
+}  // namespace
+
+bool KeyedUnarchiver::contains(const std::string& key) const {
+  return value_of(*m_document, m_object, key) != nullptr;
+}
+
+bool KeyedUnarchiver::decode_bool(const std::string& key) const {
+  Number number = number_of(value_of(*m_document, m_object, key), key);
+  return number.kind == Number::real ? number.real_value != 0 : number.integer_value != 0;
+}
+
+int64_t KeyedUnarchiver::decode_int(const std::string& key) const {
+  return integer_of(number_of(value_of(*m_document, m_object, key), key));
+}
+
+int32_t KeyedUnarchiver::decode_int32(const std::string& key) const {
+  int64_t value = decode_int(key);
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+double KeyedUnarchiver::decode_double(const std::string& key) const {
+  return real_of(number_of(value_of(*m_document, m_object, key), key));
+}
+
+std::optional<std::string> KeyedUnarchiver::decode_string(const std::string& key) const {
+  plist_t object = referenced(*m_document, m_object, key);
+  if (!object) return std::nullopt;
+  if (plist_get_node_type(object) != PLIST_STRING) throw ArchiveError("key " + key + " holds no string");
+  std::string text = string_of(object);
+  if (!is_valid_utf8(text.data(), text.size())) return std::nullopt;
+  return text;
+}
+
+std::optional<Bytes> KeyedUnarchiver::decode_data(const std::string& key) const {
+  plist_t object = referenced(*m_document, m_object, key);
+  if (!object) return std::nullopt;
+  if (plist_get_node_type(object) != PLIST_DATA) throw ArchiveError("key " + key + " holds no data");
+  uint64_t length = 0;
+  const char* data = plist_get_data_ptr(object, &length);
+  if (!data || length == 0) return Bytes();
+  return Bytes(reinterpret_cast<const uint8_t*>(data), reinterpret_cast<const uint8_t*>(data) + length);
+}
+
+std::optional<double> KeyedUnarchiver::decode_date(const std::string& key) const {
+  std::optional<KeyedUnarchiver> date = decode_object(key);
+  if (!date) return std::nullopt;
+  if (date->class_name() != "NSDate" || !date->contains("NS.time"))
+    throw ArchiveError("key " + key + " holds no date");
+  return date->decode_double("NS.time");
+}
+
+std::optional<KeyedUnarchiver> KeyedUnarchiver::decode_object(const std::string& key) const {
+  plist_t value = value_of(*m_document, m_object, key);
+  if (!value) return std::nullopt;
+  if (plist_get_node_type(value) != PLIST_UID) throw ArchiveError("key " + key + " holds no object");
+  uint64_t uid = 0;
+  plist_get_uid_val(value, &uid);
+  if (uid == 0) return std::nullopt;
+  return KeyedUnarchiver(m_document, uid);
+}
+
+}  // namespace platform

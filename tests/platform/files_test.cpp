@@ -1,0 +1,120 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch folder and the three variables application_folder() reads, restored afterwards.
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_root = fs::temp_directory_path() / ("vx_files_test_" + std::to_string(::getpid()));
+    fs::remove_all(m_root);
+    fs::create_directories(m_root);
+    for (const char* name : k_variables) {
+      const char* value = std::getenv(name);
+      m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : m_saved) set_variable(name, value);
+    fs::permissions(m_root / "locked", fs::perms::owner_all, std::filesystem::perm_options::add, m_ignored);
+    fs::remove_all(m_root);
+  }
+  static void set_variable(const char* name, const std::optional<std::string>& value) {
+    if (value)
+      ::setenv(name, value->c_str(), 1);
+    else
+      ::unsetenv(name);
+  }
+  // The names in `folder`.
+  static std::set<std::string> listing(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+  }
+  static std::string text_of(const fs::path& file) {
+    std::optional<std::vector<uint8_t>> bytes = platform::read_file(file);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+  }
+
+  static constexpr const char* k_variables[] = {"VEXLINK_APP_FOLDER", "XDG_DATA_HOME", "HOME"};
+  fs::path m_root;
+  std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
+  std::error_code m_ignored;
+};
+
+TEST_F(FilesTest, ApplicationFolderFollowsTheEnvironmentAndIsCreated) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> app_folder, data_home, home;
+    fs::path expected;
+  };
+  const std::string root = m_root.string();
+  const Case cases[] = {
+      {"explicit folder wins", root + "/app", root + "/data", root + "/home", m_root / "app"},
+      {"empty explicit folder is ignored", "", root + "/data", root + "/home", m_root / "data" / "Vexlink Setwise"},
+      {"data home", std::nullopt, root + "/data", root + "/home", m_root / "data" / "Vexlink Setwise"},
+      {"home", std::nullopt, std::nullopt, root + "/home", m_root / "home" / ".local/share/Vexlink Setwise"},
+      {"empty data home falls back to home", std::nullopt, "", root + "/home2",
+       m_root / "home2" / ".local/share/Vexlink Setwise"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    set_variable("VEXLINK_APP_FOLDER", c.app_folder);
+    set_variable("XDG_DATA_HOME", c.data_home);
+    set_variable("HOME", c.home);
+    EXPECT_EQ(platform::application_folder(), c.expected);
+    EXPECT_TRUE(fs::is_directory(c.expected));
+  }
+}
+
+TEST_F(FilesTest, WriteReplacesTheFileAndLeavesNoTemporaryFile) {
+  fs::path file = m_root / "Vexlink Setwise.vylaconf";
+  ASSERT_TRUE(platform::write_file_atomically(file, std::string("first version, longer")));
+  ASSERT_TRUE(platform::write_file_atomically(file, std::string("second")));
+  EXPECT_EQ(text_of(file), "second");
+  ASSERT_TRUE(platform::write_file_atomically(file, std::vector<uint8_t>{}));
+  EXPECT_EQ(text_of(file), "");
+  EXPECT_EQ(listing(m_root), std::set<std::string>{"Vexlink Setwise.vylaconf"});
+}
+
+TEST_F(FilesTest, FailedWriteKeepsTheOldFile) {
+  // the target is a folder
+  fs::create_directories(m_root / "taken" / "inside");
+  EXPECT_FALSE(platform::write_file_atomically(m_root / "taken", std::string("data")));
+  EXPECT_TRUE(fs::is_directory(m_root / "taken" / "inside"));
+  // the folder does not exist
+  EXPECT_FALSE(platform::write_file_atomically(m_root / "missing" / "file", std::string("data")));
+  EXPECT_EQ(listing(m_root), std::set<std::string>{"taken"});
+
+  // the folder is not writable (root may write anywhere, so only for others)
+  if (::geteuid() != 0) {
+    fs::path locked = m_root / "locked";
+    fs::create_directories(locked);
+    ASSERT_TRUE(platform::write_file_atomically(locked / "archive", std::string("old")));
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(platform::write_file_atomically(locked / "archive", std::string("new")));
+    EXPECT_EQ(text_of(locked / "archive"), "old");
+    EXPECT_EQ(listing(locked), std::set<std::string>{"archive"});
+  }
+}
+
+TEST_F(FilesTest, ReadFileGivesNothingForMissingFilesAndFolders) {
+  EXPECT_EQ(platform::read_file(m_root / "missing"), std::nullopt);
+  EXPECT_EQ(platform::read_file(m_root), std::nullopt);
+  std::vector<uint8_t> large(200000);
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<uint8_t>(i * 7);
+  ASSERT_TRUE(platform::write_file_atomically(m_root / "large", large));
+  EXPECT_EQ(platform::read_file(m_root / "large"), large);
+}
+
+}  // namespace
