@@ -1,0 +1,397 @@
+#include "sim/models/hid_model.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
+#include "sim/bus_state.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::uint16_t k_vendor_id = 0xF3A7;
+constexpr std::uint8_t k_report_id = 1;
+constexpr std::uint8_t k_status_busy = 1;
+constexpr std::size_t k_long_request_bytes = 1023;
+constexpr std::size_t k_long_reply_bytes = 67;
+constexpr std::size_t k_short_reply_bytes = 65;
+constexpr std::size_t k_lang_pack_report_bytes = 62;
+constexpr std::uint8_t k_lang_pack_marker = '<';
+constexpr std::uint8_t k_lang_pack_input_report = 2;
+constexpr std::size_t k_lang_pack_chunk_max = 60;
+// Name blocks: word 0 holds the length, words 1.. one character each in the low byte.
+constexpr std::uint8_t k_name_blocks[] = {0x1D, 0x3C};
+constexpr std::size_t k_lang_pack_name_bytes = 58;
+
+std::uint8_t byte_at(std::span<const std::uint8_t> bytes, std::size_t index) {
+  return index < bytes.size() ? bytes[index] : 0;
+}
+
+std::vector<std::uint16_t> name_words(const std::string& name) {
+  std::vector<std::uint16_t> words{static_cast<std::uint16_t>(name.size())};
+  for (unsigned char c : name) words.push_back(c);
+  return words;
+}
+
+std::uint16_t bcd(std::uint8_t major, std::uint8_t minor) {
+  auto digits = [](std::uint8_t value) { return static_cast<std::uint16_t>(((value / 10) % 10) << 4 | (value % 10)); };
+  return static_cast<std::uint16_t>(digits(major) << 8 | digits(minor));
+}
+
+HidModelOptions with_collections(HidModelOptions options, std::vector<HidCollection> collections) {
+  options.collections = std::move(collections);
+  return options;
+}
+
+// A keyboard on interface 0 and the vendor collection on interface 1, as the
+// devices with several collections show them.
+std::vector<HidCollection> keyboard_and_vendor() {
+  return {k_keyboard_collection, HidCollection{0xFF00, 1, 1}};
+}
+
+// What the device shows on the bus: its main unit, or its mesh unit.
+Identity hid_identity(const HidModelOptions& options, bool mesh_unit) {
+  Identity identity;
+  DeviceDescriptor& descriptor = identity.descriptor;
+  const HidVersion& version = mesh_unit ? options.mesh->version : options.version;
+  descriptor.vendor_id = k_vendor_id;
+  descriptor.product_id = mesh_unit ? options.mesh->product_id : options.product_id;
+  descriptor.release_number = bcd(version.major, version.minor);
+  descriptor.manufacturer = "Vexlink";
+  descriptor.product = mesh_unit ? options.name + " mesh" : options.name;
+  char serial[16];
+  std::snprintf(serial, sizeof serial, "SIM%04X", options.product_id);
+  descriptor.serial_number = serial;
+  identity.hid = mesh_unit ? options.mesh->collections : options.collections;
+  return identity;
+}
+
+}  // namespace
+
+HidModel::HidModel(HidModelOptions options)
+    : Model(hid_identity(options, false), options.faults), m_options(std::move(options)) {
+  m_blocks = m_options.blocks;
+  for (std::uint8_t id : k_name_blocks) {
+    if (!m_blocks.contains(id)) m_blocks[id] = name_words(m_options.name);
+  }
+
+  const auto ok = [](std::vector<std::uint8_t> data = {}) { return Answer{0, std::move(data)}; };
+  m_handlers[0x00] = [ok](std::span<const std::uint8_t>) { return ok(); };
+  m_handlers[0x01] = [this, ok](std::span<const std::uint8_t>) {
+    const HidVersion& version = current_version();
+    const LanguagePackVersion& pack = m_options.language_pack;
+    return ok({version.major, version.minor, version.secondary_type, version.secondary, 0, pack.type, pack.major,
+               pack.minor});
+  };
+  m_handlers[0x02] = [this, ok](std::span<const std::uint8_t>) {
+    return ok({m_options.bluetooth_address.begin(), m_options.bluetooth_address.end()});
+  };
+  m_handlers[0x03] = [this](std::span<const std::uint8_t> request) { return read_block(request, m_reply_bytes); };
+  m_handlers[0x04] = [this](std::span<const std::uint8_t> request) { return write_block(request); };
+  m_handlers[0x10] = [ok](std::span<const std::uint8_t> request) { return ok({byte_at(request, 2)}); };
+  m_handlers[0x11] = [this, ok](std::span<const std::uint8_t>) {
+    ++m_commits;
+    return ok();
+  };
+  m_handlers[0x12] = [this, ok](std::span<const std::uint8_t>) { return ok({m_options.mode}); };
+  m_handlers[0x1A] = [this, ok](std::span<const std::uint8_t>) {
+    return ok({static_cast<std::uint8_t>(m_options.fm_present)});
+  };
+  m_handlers[0x1B] = [this, ok](std::span<const std::uint8_t>) {
+    return ok({static_cast<std::uint8_t>(m_options.motion_present)});
+  };
+  m_handlers[0x30] = [ok](std::span<const std::uint8_t>) { return ok(); };
+  m_handlers[0x0F] = [this](std::span<const std::uint8_t>) { return switch_to_mesh(); };
+  m_handlers[0x50] = [this](std::span<const std::uint8_t>) { return switch_to_mesh(); };
+
+  // Language pack: the reply starts with the command and its argument.
+  m_lang_pack_handlers[0x01] = [this](std::span<const std::uint8_t> request) {
+    const HidVersion& version = current_version();
+    const LanguagePackVersion& pack = m_options.language_pack;
+    if (byte_at(request, 3) == 0x01) {
+      return std::vector<std::uint8_t>{0x01, 0x01, pack.major, pack.minor, 0, 0, pack.type, 0, 0, 0};
+    }
+    return std::vector<std::uint8_t>{0x01, byte_at(request, 3), version.major, version.minor, version.secondary_type,
+                                     version.secondary, 0};
+  };
+  m_lang_pack_handlers[0x03] = [this](std::span<const std::uint8_t> request) {
+    std::vector<std::uint8_t> reply{0x03, byte_at(request, 3)};
+    std::string text = byte_at(request, 3) == 0x02 ? m_options.name : std::string();
+    text.resize(k_lang_pack_name_bytes, '\0');
+    reply.insert(reply.end(), text.begin(), text.end());
+    return reply;
+  };
+}
+
+void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
+  std::lock_guard lock(Bus::mutex());
+  m_handlers[command] = std::move(handler);
+}
+
+void HidModel::on_lang_pack_command(std::uint8_t command, LangPackHandler handler) {
+  std::lock_guard lock(Bus::mutex());
+  m_lang_pack_handlers[command] = std::move(handler);
+}
+
+std::vector<std::uint16_t> HidModel::block(std::uint8_t id) const {
+  std::lock_guard lock(Bus::mutex());
+  const auto found = m_blocks.find(id);
+  return found == m_blocks.end() ? std::vector<std::uint16_t>{} : found->second;
+}
+
+void HidModel::set_block(std::uint8_t id, std::vector<std::uint16_t> words) {
+  std::lock_guard lock(Bus::mutex());
+  m_blocks[id] = std::move(words);
+}
+
+int HidModel::commits() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_commits;
+}
+
+bool HidModel::in_mesh_mode() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_in_mesh;
+}
+
+void HidModel::set_lang_pack_chunk_bytes(std::vector<int> sizes) {
+  std::lock_guard lock(Bus::mutex());
+  m_options.lang_pack_chunk_bytes = std::move(sizes);
+}
+
+bool HidModel::on_open(int) {
+  ++m_open_handles;
+  return true;
+}
+
+void HidModel::on_close(int) {
+  m_open_handles = std::max(0, m_open_handles - 1);
+  // the mesh unit hands back to the main unit once the host lets go of it
+  if (m_in_mesh && m_open_handles == 0 && !m_switching) {
+    m_switching = true;
+    change_identity(main_identity(), std::chrono::milliseconds(0), m_options.mesh->return_absent_for);
+  }
+}
+
+void HidModel::on_arrival() {
+  m_open_handles = 0;
+  m_switching = false;
+  m_in_mesh = m_options.mesh && identity().descriptor.product_id == m_options.mesh->product_id;
+}
+
+void HidModel::on_interrupt_out(int interface_number, std::span<const std::uint8_t> report) {
+  if (report.size() == k_lang_pack_report_bytes && report[1] == k_lang_pack_marker) {
+    start_lang_pack_reply(report);
+    return;
+  }
+  answer_command(interface_number, report);
+}
+
+void HidModel::answer_command(int interface_number, std::span<const std::uint8_t> request) {
+  const std::uint8_t command = byte_at(request, 1);
+  m_reply_bytes = request.size() >= k_long_request_bytes ? k_long_reply_bytes : k_short_reply_bytes;
+  const auto status_report = [&](std::uint8_t status, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> report(m_reply_bytes, 0);
+    report[0] = k_report_id;
+    report[1] = command;
+    report[2] = status;
+    std::copy_n(data.begin(), std::min(data.size(), m_reply_bytes - 3), report.begin() + 3);
+    return report;
+  };
+
+  Faults faults = this->faults();
+  for (; faults.busy_replies > 0; --faults.busy_replies) {
+    queue_input_report(interface_number, status_report(k_status_busy, {}));
+  }
+  set_faults(faults);
+
+  const auto handler = m_handlers.find(command);
+  Answer answer = handler == m_handlers.end() ? Answer{k_hid_status_failed, {}} : handler->second(request);
+  if (faults.fail_status) answer.status = *faults.fail_status;
+  queue_input_report(interface_number, status_report(answer.status, answer.data));
+}
+
+void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
+  const std::uint8_t command = byte_at(request, 2);
+  const auto handler = m_lang_pack_handlers.find(command);
+  // A command without a reply of its own is acknowledged with the command and argument.
+  m_lang_pack_data = handler == m_lang_pack_handlers.end()
+                         ? std::vector<std::uint8_t>{command, byte_at(request, 3)}
+                         : handler->second(request);
+  m_lang_pack_sent = 0;
+  m_lang_pack_chunks_sent = 0;
+}
+
+int HidModel::on_control_transfer(const ControlSetup& setup, std::vector<std::uint8_t>& data) {
+  const bool get_input_report = setup.device_to_host() && setup.request == k_hid_get_report &&
+                                (setup.value >> 8) == k_hid_input_report &&
+                                (setup.value & 0xFF) == k_lang_pack_input_report;
+  if (!get_input_report) return -1;
+  std::size_t chunk = 0;
+  if (m_lang_pack_sent < m_lang_pack_data.size()) {
+    const auto& sizes = m_options.lang_pack_chunk_bytes;
+    const int size = sizes.empty() ? static_cast<int>(k_lang_pack_chunk_max)
+                                   : sizes[std::min(m_lang_pack_chunks_sent, sizes.size() - 1)];
+    chunk = std::min({static_cast<std::size_t>(std::max(size, 1)), k_lang_pack_chunk_max,
+                      m_lang_pack_data.size() - m_lang_pack_sent});
+  }
+  data.assign(k_lang_pack_report_bytes, 0);
+  data[0] = k_lang_pack_input_report;
+  data[1] = static_cast<std::uint8_t>(chunk);
+  std::copy_n(m_lang_pack_data.begin() + static_cast<std::ptrdiff_t>(m_lang_pack_sent), chunk, data.begin() + 2);
+  m_lang_pack_sent += chunk;
+  if (chunk != 0) ++m_lang_pack_chunks_sent;
+  return static_cast<int>(data.size());
+}
+
+HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes) {
+  const std::uint8_t id = byte_at(request, 2);
+  const auto found = m_blocks.find(id);
+  // A block the device never stored reads as the requested number of blank words.
+  const std::vector<std::uint16_t> words =
+      found != m_blocks.end() ? found->second : std::vector<std::uint16_t>(byte_at(request, 3), 0);
+  const std::size_t fitting = std::min(words.size(), (reply_bytes - 5) / 2);
+  const int reported = std::clamp(static_cast<int>(fitting) + faults().word_count_offset, 0, 255);
+  Answer answer{0, {id, static_cast<std::uint8_t>(reported)}};
+  for (std::size_t i = 0; i < fitting; ++i) {
+    answer.data.push_back(static_cast<std::uint8_t>(words[i] >> 8));
+    answer.data.push_back(static_cast<std::uint8_t>(words[i] & 0xFF));
+  }
+  return answer;
+}
+
+HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
+  const std::uint8_t id = byte_at(request, 2);
+  const std::size_t count = request.size() < 4 ? 0 : std::min<std::size_t>(byte_at(request, 3), (request.size() - 4) / 2);
+  std::vector<std::uint16_t> words;
+  for (std::size_t i = 0; i < count; ++i) {
+    words.push_back(static_cast<std::uint16_t>(request[4 + 2 * i] << 8 | request[5 + 2 * i]));
+  }
+  m_blocks[id] = std::move(words);
+  return Answer{0, {id, static_cast<std::uint8_t>(count)}};
+}
+
+HidModel::Answer HidModel::switch_to_mesh() {
+  if (!m_options.mesh || m_in_mesh) return Answer{k_hid_status_failed, {}};
+  m_switching = true;
+  change_identity(mesh_identity(), m_options.mesh->leave_in, m_options.mesh->absent_for);
+  return Answer{};
+}
+
+Identity HidModel::main_identity() const { return hid_identity(m_options, false); }
+
+Identity HidModel::mesh_identity() const { return hid_identity(m_options, true); }
+
+const HidVersion& HidModel::current_version() const { return m_in_mesh ? m_options.mesh->version : m_options.version; }
+
+HidModelOptions hid_fixture_6020() { return HidModelOptions{}; }
+
+HidModelOptions hid_fixture_6038() {
+  HidModelOptions options;
+  options.product_id = 0x6038;
+  options.name = "Y370R";
+  return with_collections(std::move(options), keyboard_and_vendor());
+}
+
+HidModelOptions hid_fixture_4d16() {
+  HidModelOptions options;
+  options.product_id = 0x4D16;
+  options.name = "XA6-FM";
+  options.mode = 1;
+  return with_collections(std::move(options), keyboard_and_vendor());
+}
+
+HidModelOptions hid_fixture_4d16_keyboard_only() {
+  return with_collections(hid_fixture_4d16(), {k_keyboard_collection});
+}
+
+HidModelOptions hid_fixture_6800() {
+  HidModelOptions options;
+  options.product_id = 0x6800;
+  options.name = "WEBLOR GZ3";
+  options.version = {2, 1, 0, 3};
+  options.language_pack = {1, 1, 3};
+  return with_collections(std::move(options), keyboard_and_vendor());
+}
+
+namespace {
+
+bool parse_number(const std::string& text, long maximum, long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  value = std::strtol(text.c_str(), &end, 0);
+  return *end == '\0' && value >= 0 && value <= maximum;
+}
+
+bool parse_version(const std::string& text, HidVersion& version) {
+  std::vector<long> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t dot = text.find('.', start);
+    long part = 0;
+    if (!parse_number(text.substr(start, dot - start), 255, part)) return false;
+    parts.push_back(part);
+    if (dot == std::string::npos) break;
+    start = dot + 1;
+  }
+  if (parts.size() != 2 && parts.size() != 4) return false;
+  version.major = static_cast<std::uint8_t>(parts[0]);
+  version.minor = static_cast<std::uint8_t>(parts[1]);
+  if (parts.size() == 4) {
+    version.secondary_type = static_cast<std::uint8_t>(parts[2]);
+    version.secondary = static_cast<std::uint8_t>(parts[3]);
+  }
+  return true;
+}
+
+bool apply_option(const ModelOption& option, HidModelOptions& options) {
+  long number = 0;
+  if (option.key == "fw") return parse_version(option.value, options.version);
+  if (option.key == "name" && !option.value.empty()) {
+    options.name = option.value;
+    return true;
+  }
+  if (option.key == "collections") {
+    if (option.value == "vendor") options.collections = {k_vendor_collection};
+    else if (option.value == "keyboard") options.collections = {k_keyboard_collection};
+    else if (option.value == "keyboard+vendor") options.collections = keyboard_and_vendor();
+    else return false;
+    return true;
+  }
+  if (option.key == "refuse" && option.value.empty()) {
+    options.faults.refuse_open = true;
+    return true;
+  }
+  if (!parse_number(option.value, 0xFFFF, number)) return false;
+  if (option.key == "mode" && number <= 0xFF) options.mode = static_cast<std::uint8_t>(number);
+  else if (option.key == "mesh") {
+    options.mesh = MeshUnit{};
+    options.mesh->product_id = static_cast<std::uint16_t>(number);
+  }
+  else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
+  else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
+  else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
+                                      std::string& error) {
+  HidModelOptions model_options;
+  if (product_id != model_options.product_id) model_options.name = "Vexlink device";
+  model_options.product_id = product_id;
+  for (const ModelOption& option : options) {
+    if (!apply_option(option, model_options)) {
+      error = "bad hid option \"" + option.key + (option.value.empty() ? "" : "=" + option.value) + "\"";
+      return nullptr;
+    }
+  }
+  return std::make_shared<HidModel>(std::move(model_options));
+}
+
+}  // namespace sim

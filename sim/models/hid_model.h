@@ -1,0 +1,142 @@
+#pragma once
+// A device that speaks the HID command channel: command reports answered with
+// status reports, settings kept in numbered blocks of 16-bit words, and the
+// language-pack channel whose replies are fetched as input report 2 in chunks.
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sim/model.h"
+#include "sim/sim_env.h"
+
+namespace sim {
+
+struct HidVersion {
+  std::uint8_t major = 1;
+  std::uint8_t minor = 0;
+  std::uint8_t secondary_type = 0;
+  std::uint8_t secondary = 0;
+};
+
+struct LanguagePackVersion {
+  std::uint8_t type = 0;
+  std::uint8_t major = 0;
+  std::uint8_t minor = 0;
+};
+
+// The second (mesh) unit a device switches to on command 0x0F or 0x50.
+struct MeshUnit {
+  std::uint16_t product_id = 0x3120;
+  std::vector<HidCollection> collections{k_vendor_collection};
+  HidVersion version{};
+  // The device answers the switch command, drops off the bus after `leave_in`
+  // and enumerates as the mesh unit `absent_for` later.
+  std::chrono::milliseconds leave_in{100};
+  std::chrono::milliseconds absent_for{1000};
+  // Once the host has closed the mesh unit it comes back as the main unit after this.
+  std::chrono::milliseconds return_absent_for{0};
+};
+
+struct HidModelOptions {
+  std::uint16_t product_id = 0x6020;
+  std::string name = "Y350R";
+  std::vector<HidCollection> collections{k_vendor_collection};
+  HidVersion version{};
+  LanguagePackVersion language_pack{};
+  std::array<std::uint8_t, 6> bluetooth_address{0x00, 0x1A, 0x7D, 0xDA, 0x71, 0x13};
+  std::uint8_t mode = 0;  // answer to the mode probe (0x12)
+  bool fm_present = true;
+  bool motion_present = false;
+  // Settings blocks by id; the name blocks 0x1D and 0x3C are filled from `name` unless given.
+  std::map<std::uint8_t, std::vector<std::uint16_t>> blocks{};
+  std::optional<MeshUnit> mesh{};
+  // Data bytes per language-pack input report, in turn; the last size repeats.
+  std::vector<int> lang_pack_chunk_bytes{60};
+  Faults faults{};
+};
+
+// Status byte of an answer to a command the device does not know.
+inline constexpr std::uint8_t k_hid_status_failed = 0x02;
+
+class HidModel : public Model {
+ public:
+  // Answer to one command report: status and the reply bytes from byte 3 on.
+  struct Answer {
+    std::uint8_t status = 0;
+    std::vector<std::uint8_t> data;
+  };
+  using CommandHandler = std::function<Answer(std::span<const std::uint8_t> request)>;
+  // Returns the whole gathered reply of a language-pack command (without the
+  // report id and length of each chunk).
+  using LangPackHandler = std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t> request)>;
+
+  explicit HidModel(HidModelOptions options = {});
+
+  // Adds or replaces the handler of a command byte.
+  void on_command(std::uint8_t command, CommandHandler handler);
+  void on_lang_pack_command(std::uint8_t command, LangPackHandler handler);
+  // Words stored in a settings block (empty when the device has none).
+  std::vector<std::uint16_t> block(std::uint8_t id) const;
+  void set_block(std::uint8_t id, std::vector<std::uint16_t> words);
+  // Commit commands (0x11) received.
+  int commits() const;
+  // True while the device shows its mesh unit.
+  bool in_mesh_mode() const;
+  // Sizes of the following language-pack chunks.
+  void set_lang_pack_chunk_bytes(std::vector<int> sizes);
+
+  bool on_open(int interface_number) override;
+  void on_close(int interface_number) override;
+  void on_interrupt_out(int interface_number, std::span<const std::uint8_t> report) override;
+  int on_control_transfer(const ControlSetup& setup, std::vector<std::uint8_t>& data) override;
+  void on_arrival() override;
+
+ private:
+  void answer_command(int interface_number, std::span<const std::uint8_t> request);
+  void start_lang_pack_reply(std::span<const std::uint8_t> request);
+  Answer read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes);
+  Answer write_block(std::span<const std::uint8_t> request);
+  Answer switch_to_mesh();
+  Identity main_identity() const;
+  Identity mesh_identity() const;
+  const HidVersion& current_version() const;
+
+  HidModelOptions m_options;
+  std::map<std::uint8_t, CommandHandler> m_handlers;
+  std::map<std::uint8_t, LangPackHandler> m_lang_pack_handlers;
+  std::map<std::uint8_t, std::vector<std::uint16_t>> m_blocks;
+  std::size_t m_reply_bytes = 67;  // size of the status report for the command being answered
+  int m_commits = 0;
+  int m_open_handles = 0;
+  bool m_in_mesh = false;
+  bool m_switching = false;
+  std::vector<std::uint8_t> m_lang_pack_data;
+  std::size_t m_lang_pack_sent = 0;
+  std::size_t m_lang_pack_chunks_sent = 0;
+};
+
+// Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
+// fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
+// collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
+// busy=N, fail=N (status), vanish=N (reports), refuse (open refused).
+std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
+                                      std::string& error);
+
+// Fixtures: Y350R (0x6020), the default product, with one vendor collection.
+HidModelOptions hid_fixture_6020();
+// Y370R (0x6038): a keyboard collection on interface 0, the vendor collection on interface 1.
+HidModelOptions hid_fixture_6038();
+// XA6-FM (0x4D16): a keyboard collection on interface 0, the vendor collection on interface 1.
+HidModelOptions hid_fixture_4d16();
+// XA6-FM (0x4D16) variant that shows only its keyboard collection.
+HidModelOptions hid_fixture_4d16_keyboard_only();
+// WEBLOR GZ3 (0x6800): versions and name through the language-pack channel.
+HidModelOptions hid_fixture_6800();
+
+}  // namespace sim

@@ -1,0 +1,192 @@
+#include "sim/models/hid_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sim/bus.h"
+#include "support/bus_fixture.h"
+#include "support/hid_requests.h"
+#include "transport/hid_channel.h"
+
+namespace {
+
+using std::chrono::seconds;
+using Bytes = std::vector<std::uint8_t>;
+using test_support::long_request;
+
+class HidModelTest : public test_support::BusFixture {
+ protected:
+  void TearDown() override {
+    hid_close_all();
+    BusFixture::TearDown();
+  }
+
+  std::shared_ptr<sim::HidModel> open(sim::HidModelOptions options) {
+    auto model = attach(std::make_shared<sim::HidModel>(std::move(options)));
+    std::uint32_t product_id = 0;
+    transport_message message{};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(hid_open_device(product_id, message), 0);
+    testing::internal::GetCapturedStdout();
+    return model;
+  }
+
+  // Sends one long command; returns its result and leaves the reply in m_reply.
+  int exchange(const hid_cmd_report& report) {
+    testing::internal::CaptureStdout();
+    const int result = hid_long_command(0, report, m_reply);
+    testing::internal::GetCapturedStdout();
+    return result;
+  }
+
+  Bytes reply_data(std::size_t count) const { return Bytes(m_reply.begin() + 3, m_reply.begin() + 3 + count); }
+
+  hid_status_report m_reply{};
+};
+
+TEST_F(HidModelTest, AnswersEachCommandFromItsHandler) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.version = {4, 2, 1, 7};
+  options.language_pack = {3, 1, 5};
+  options.mode = 9;
+  options.fm_present = false;
+  options.motion_present = true;
+  auto device = open(options);
+  device->on_command(0x20, [](std::span<const std::uint8_t> request) {
+    return sim::HidModel::Answer{0, {static_cast<std::uint8_t>(request[2] + 1)}};
+  });
+  struct Case {
+    const char* name;
+    hid_cmd_report report;
+    int result;
+    Bytes data;  // reply bytes from 3 on
+  };
+  const Case cases[] = {
+      {"hello", long_request(0x00), 1, {}},
+      {"version with language pack", long_request(0x01), 1, {4, 2, 1, 7, 0, 3, 1, 5}},
+      {"bluetooth address", long_request(0x02), 1, {0x00, 0x1A, 0x7D, 0xDA, 0x71, 0x13}},
+      {"prepare block", long_request(0x10, {0x15}), 1, {0x15}},
+      {"commit", long_request(0x11), 1, {}},
+      {"mode probe", long_request(0x12), 1, {9}},
+      {"fm radio", long_request(0x1A), 1, {0}},
+      {"motion sensor", long_request(0x1B), 1, {1}},
+      {"pair hold", long_request(0x30), 1, {}},
+      {"mesh switch without a mesh unit", long_request(0x50), 0, {}},
+      {"unknown command", long_request(0x77), 0, {}},
+      {"handler added by the test", long_request(0x20, {0x41}), 1, {0x42}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(exchange(c.report), c.result);
+    EXPECT_EQ(m_reply[1], c.report[1]);
+    EXPECT_EQ(reply_data(c.data.size()), c.data);
+    EXPECT_EQ(device->take_output_reports().size(), 1u);
+  }
+  EXPECT_EQ(device->commits(), 1);
+}
+
+TEST_F(HidModelTest, BlocksRoundTripThroughTheStore) {
+  auto device = open(sim::hid_fixture_6020());
+  hid_cmd_report write = long_request(0x04, {0x12, 3});
+  const std::uint16_t words[] = {0x0102, 0xA0B0, 0x00FF};
+  std::memcpy(write.data() + 4, words, sizeof words);
+  // host-order (little-endian) words go out most significant byte first
+  swap_packet_words(write);
+  ASSERT_EQ(exchange(write), 1);
+  EXPECT_EQ(device->block(0x12), (std::vector<std::uint16_t>{0x0102, 0xA0B0, 0x00FF}));
+
+  ASSERT_EQ(exchange(long_request(0x03, {0x12, 3})), 1);
+  EXPECT_EQ(reply_data(8), (Bytes{0x12, 3, 0x01, 0x02, 0xA0, 0xB0, 0x00, 0xFF}));
+
+  // the name block holds the product name one character per word after word 0
+  ASSERT_EQ(exchange(long_request(0x03, {0x1D, 0})), 1);
+  EXPECT_EQ(reply_data(6), (Bytes{0x1D, 6, 0, 5, 0, 'Y'}));
+  // a block never written reads as blank words of the requested length
+  ASSERT_EQ(exchange(long_request(0x03, {0x40, 2})), 1);
+  EXPECT_EQ(reply_data(6), (Bytes{0x40, 2, 0, 0, 0, 0}));
+  EXPECT_EQ(device->take_output_reports().size(), 4u);
+}
+
+TEST_F(HidModelTest, WordCountFaultsMisreportTheBlockLength) {
+  struct Case {
+    const char* name;
+    int offset;
+    std::uint8_t reported;
+  };
+  const Case cases[] = {{"short", -2, 1}, {"oversized", 200, 203}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.blocks[0x05] = {0x1111, 0x2222, 0x3333};
+    options.faults.word_count_offset = c.offset;
+    hid_close_all();
+    sim::reset();
+    auto device = open(options);
+    ASSERT_EQ(exchange(long_request(0x03, {0x05, 3})), 1);
+    EXPECT_EQ(m_reply[4], c.reported);
+    // the reply buffer holds at most 31 words: the swap stops there
+    swap_reply_words(m_reply);
+    EXPECT_EQ(reply_data(4), (Bytes{0x05, c.reported, 0x11, 0x11}));
+    device->take_output_reports();
+  }
+}
+
+TEST_F(HidModelTest, MeshSwitchReEnumeratesAsTheMeshUnitAndBack) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.mesh = sim::MeshUnit{};
+  options.mesh->version = {2, 3, 0, 1};
+  auto device = open(options);
+
+  ASSERT_EQ(exchange(long_request(0x50)), 1);
+  platform::sleep_for(seconds(2));
+  hid_close_all();
+  std::uint32_t product_id = 0;
+  transport_message message{};
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(hid_open_mesh_3120(product_id, message), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "nd4mesh pid[3120]\n");
+  EXPECT_EQ(product_id, 0x3120u);
+  ASSERT_EQ(exchange(long_request(0x01)), 1);
+  EXPECT_EQ(reply_data(4), (Bytes{2, 3, 0, 1}));
+
+  hid_close_all();
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(hid_open_device(product_id, message), 0);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(product_id, 0x6020u);
+  EXPECT_EQ(device->take_output_reports().size(), 2u);
+}
+
+TEST_F(HidModelTest, LanguagePackRepliesCarryVersionsAndName) {
+  auto device = open(sim::hid_fixture_6800());
+  device->set_lang_pack_chunk_bytes({4, 3});
+  struct Case {
+    const char* name;
+    std::uint8_t command;
+    std::uint8_t argument;
+    std::size_t first;
+    Bytes expected;  // reply bytes from `first` on
+  };
+  const Case cases[] = {
+      {"main version", 0x01, 0x00, 4, {2, 1, 0, 3}},
+      {"language pack version", 0x01, 0x01, 4, {1, 3, 0, 0, 1}},
+      {"name", 0x03, 0x02, 4, {'W', 'E', 'B', 'L', 'O', 'R', ' ', 'G', 'Z', '3', 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    lang_pack_report report{1, 0, c.command, c.argument};
+    lang_pack_reply reply{};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(hid_lang_pack_command(0, report, reply), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Bytes(reply.begin() + static_cast<std::ptrdiff_t>(c.first),
+                    reply.begin() + static_cast<std::ptrdiff_t>(c.first + c.expected.size())),
+              c.expected);
+    device->take_received();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include "sim/sim_env.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "sim/bus.h"
+#include "support/bus_fixture.h"
+
+namespace {
+
+class SimEnvTest : public test_support::BusFixture {};
+
+TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
+  struct Device {
+    std::uint16_t product_id;
+    std::uint16_t release_number;
+    std::size_t collections;
+  };
+  struct Case {
+    const char* text;
+    int attached;
+    std::vector<Device> devices;
+    std::string console;
+  };
+  const Case cases[] = {
+      {"hid:0x6020", 1, {{0x6020, 0x0100, 1}}, "VEXLINK_SIM: hid:0x6020 attached\n"},
+      {"hid:0x6020,fw=1.2; hid:0x6038,collections=keyboard+vendor,fw=2.10.1.4", 2,
+       {{0x6020, 0x0102, 1}, {0x6038, 0x0210, 2}},
+       "VEXLINK_SIM: hid:0x6020,fw=1.2 attached\n"
+       "VEXLINK_SIM: hid:0x6038,collections=keyboard+vendor,fw=2.10.1.4 attached\n"},
+      {"hid:0x4D16,collections=keyboard,refuse;", 1, {{0x4D16, 0x0100, 1}},
+       "VEXLINK_SIM: hid:0x4D16,collections=keyboard,refuse attached\n"},
+      {"usb:0x6020;hid:0x6022", 1, {{0x6022, 0x0100, 1}},
+       "VEXLINK_SIM: unknown device family \"usb\"; device skipped\n"
+       "VEXLINK_SIM: hid:0x6022 attached\n"},
+      {"hid:zz", 0, {}, "VEXLINK_SIM: bad product id \"zz\"; device skipped\n"},
+      {"hid:0x6020,fw=1", 0, {}, "VEXLINK_SIM: bad hid option \"fw=1\"; device skipped\n"},
+      {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
+      {"", 0, {}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(sim::attach_from_text(c.text), c.attached);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.console);
+    const std::vector<sim::BusDevice> devices = sim::devices();
+    ASSERT_EQ(devices.size(), c.devices.size());
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+      EXPECT_EQ(devices[i].identity.descriptor.product_id, c.devices[i].product_id);
+      EXPECT_EQ(devices[i].identity.descriptor.release_number, c.devices[i].release_number);
+      EXPECT_EQ(devices[i].identity.hid.size(), c.devices[i].collections);
+    }
+    sim::reset();
+  }
+}
+
+TEST_F(SimEnvTest, ReadsVexlinkSim) {
+  ::setenv("VEXLINK_SIM", "hid:0x6020;hid:0x6800", 1);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(sim::attach_from_environment(), 2);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(sim::devices().size(), 2u);
+  sim::reset();
+  ::unsetenv("VEXLINK_SIM");
+  EXPECT_EQ(sim::attach_from_environment(), 0);
+  EXPECT_TRUE(sim::devices().empty());
+}
+
+}  // namespace

@@ -1,0 +1,337 @@
+#include "transport/hid_channel.h"
+
+#include <hidapi/hidapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/format.h"
+#include "platform/log.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// Slot 0 holds the main unit, slot 1 the second unit of two-module products.
+hid_device* hid_slots[2] = {nullptr, nullptr};
+
+// A device answers within milliseconds; a report that has not come in 30 s never will.
+constexpr int k_report_timeout_ms = 30000;
+constexpr unsigned char k_status_busy = 1;
+constexpr unsigned char k_status_preset = 0xFF;
+constexpr unsigned char k_lang_pack_marker = '<';
+constexpr unsigned char k_lang_pack_input_report = 2;
+// Data bytes one language-pack input report can carry (62 less id and length).
+constexpr std::size_t k_lang_pack_chunk_max = 60;
+constexpr int k_lang_pack_polls = 10000;
+constexpr milliseconds k_lang_pack_poll_interval{1};
+constexpr const char* k_recognized = "Device recognized successfully";
+
+// Products opened whatever collection the entry describes.
+constexpr std::uint16_t k_single_collection_ids[] = {
+    0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022,
+    0x6024, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036};
+// Products with several HID collections: only the vendor-defined one is opened.
+constexpr std::uint16_t k_vendor_collection_ids[] = {
+    0x3052, 0x3072, 0x3082, 0x3085, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400,
+    0x4023, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592,
+    0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6600, 0x6700,
+    0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812, 0x6900};
+constexpr std::uint16_t k_qcc_mesh_ids[] = {0x3160, 0x3220, 0x6501, 0x6511};
+constexpr std::uint16_t k_pair_ids[] = {0x5345, 0x5346};
+
+struct LangPackRow {
+  std::uint32_t command;
+  std::uint32_t reply_bytes;
+};
+// Searched in order: command 0x01 first expects 5 reply bytes, then 8.
+constexpr LangPackRow lang_pack_reply_table[] = {
+    {0x00, 0},  {0x01, 5},  {0x01, 8},  {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0},
+    {0x06, 2},  {0x07, 0},  {0x08, 0},  {0x09, 0}, {0x0A, 1},  {0x0B, 0}, {0x0C, 0},
+    {0x0D, 0},  {0x50, 0},  {0x51, 0},  {0x52, 0}, {0x53, 0},  {0x54, 0}, {0x55, 0},
+    {0x56, 0},  {0x57, 0},  {0x58, 0},  {0x59, 0}, {0x5A, 0},  {0x5B, 0}};
+
+template <std::size_t N>
+bool contains(const std::uint16_t (&ids)[N], std::uint16_t id) {
+  return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+}
+
+bool is_vendor_collection(const hid_device_info& entry) { return entry.usage_page == 0xFF00 && entry.usage == 1; }
+
+// Console lines keep the device's own wording; platform::console ends the line.
+template <class... Args>
+void console_line(std::string_view format, const Args&... args) {
+  std::string line = platform::format(format, args...);
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+  platform::console(line);
+}
+
+hid_device* slot_handle(int slot) {
+  if (slot < 0 || slot > 1) return nullptr;
+  return hid_slots[slot];
+}
+
+// A handle still in the slot is closed first, so a reopen never leaks one.
+void store_in_slot(int slot, hid_device* handle) {
+  if (hid_slots[slot] != nullptr) hid_close(hid_slots[slot]);
+  hid_slots[slot] = handle;
+}
+
+// Walks `devices` and opens the first entry `accepts` lets through (an entry
+// whose open fails is passed over) into slot 0.
+template <class Accepts, class Looked>
+int open_first(hid_device_info* devices, std::uint32_t& product_id, transport_message& message, Accepts accepts,
+               Looked looked_at) {
+  for (hid_device_info* entry = devices; entry != nullptr; entry = entry->next) {
+    if (entry->vendor_id != transport::k_hid_vendor_id) continue;
+    looked_at(*entry);
+    if (!accepts(*entry)) continue;
+    hid_device* handle = hid_open_path(entry->path);
+    if (handle == nullptr) continue;
+    store_in_slot(0, handle);
+    product_id = entry->product_id;
+    transport::set_message(message, k_recognized);
+    return 0;
+  }
+  return -2;
+}
+
+int open_mesh(std::uint32_t& product_id, transport_message& message, std::string_view console_format,
+              bool (*accepts)(const hid_device_info&)) {
+  hid_device_info* devices = hid_enumerate(0, 0);
+  const int result = open_first(devices, product_id, message, accepts, [console_format](const hid_device_info& entry) {
+    console_line(console_format, entry.product_id);
+  });
+  hid_free_enumeration(devices);
+  return result;
+}
+
+// Reads one report; a time-out or an error is a failed read.
+template <std::size_t N>
+bool read_report(hid_device* device, std::array<unsigned char, N>& report) {
+  return hid_read_timeout(device, report.data(), report.size(), k_report_timeout_ms) > 0;
+}
+
+template <std::size_t N>
+bool write_report(hid_device* device, const std::array<unsigned char, N>& report) {
+  return hid_write(device, report.data(), report.size()) >= 0;
+}
+
+// Reads status reports while the device answers busy; the status is preset
+// before every read so a failed re-read ends the wait as a failure. Returns
+// false when the first read fails.
+template <std::size_t N>
+bool read_status(hid_device* device, std::array<unsigned char, N>& reply) {
+  reply[2] = k_status_preset;
+  if (!read_report(device, reply)) return false;
+  while (reply[2] == k_status_busy) {
+    reply[2] = k_status_preset;
+    if (!read_report(device, reply)) break;
+  }
+  return true;
+}
+
+template <std::size_t N>
+int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
+            bool log_status) {
+  hid_device* device = slot_handle(slot);
+  if (device == nullptr) return 0;
+  reply[2] = k_status_preset;
+  if (!write_report(device, request)) return 0;
+  if (!read_status(device, reply)) return 0;
+  if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[2]);
+  return reply[2] == 0 ? 1 : 0;
+}
+
+template <std::size_t N>
+int send_report(int slot, const std::array<unsigned char, N>& request) {
+  hid_device* device = slot_handle(slot);
+  if (device == nullptr) return 0;
+  return write_report(device, request) ? 1 : 0;
+}
+
+template <std::size_t N>
+int wait_status(int slot) {
+  hid_device* device = slot_handle(slot);
+  if (device == nullptr) return 0;
+  std::array<unsigned char, N> reply{};
+  if (!read_status(device, reply)) return 0;
+  return reply[2] == 0 ? 1 : 0;
+}
+
+enum class Gathered { complete, overshoot, incomplete };
+
+// Polls input report 2 until `target` bytes are gathered into `reply`.
+Gathered gather_lang_pack_reply(hid_device* device, std::uint32_t command, std::uint32_t target,
+                                lang_pack_reply& reply) {
+  std::uint32_t gathered = 0;
+  std::uint32_t last_chunk = 0;
+  bool first_chunk = true;
+  for (int poll = 0; poll < k_lang_pack_polls; ++poll) {
+    std::array<unsigned char, 62> input{};
+    input[0] = k_lang_pack_input_report;
+    const int received = hid_get_input_report(device, input.data(), input.size());
+    // The length byte is trusted only as far as the report actually carries data.
+    const std::size_t present = received > 2 ? static_cast<std::size_t>(received) - 2 : 0;
+    const std::size_t chunk = std::min({static_cast<std::size_t>(input[1]), present, k_lang_pack_chunk_max});
+    if (chunk != 0) {
+      if (first_chunk) reply[0] = input[0];
+      first_chunk = false;
+      // The reply buffer ends after 60 gathered bytes; a longer reply is cut there.
+      const std::size_t offset = 2 + gathered;
+      if (offset < reply.size()) {
+        const std::size_t copied = std::min(chunk, reply.size() - offset);
+        std::copy_n(input.begin() + 2, copied, reply.begin() + static_cast<std::ptrdiff_t>(offset));
+      }
+      gathered += static_cast<std::uint32_t>(chunk);
+      last_chunk = static_cast<std::uint32_t>(chunk);
+      reply[1] = static_cast<unsigned char>(gathered & 0xFF);
+      if (gathered >= target) break;
+    }
+    platform::sleep_for(k_lang_pack_poll_interval);
+  }
+  if (gathered == target) {
+    console_line("languagePack EXCUTE %d %d\n", command, target);
+    return Gathered::complete;
+  }
+  if (gathered > target) {
+    console_line("read input report: rest of data length abnormal(cmd[0x%02x] data_length[%d:%d:%d:%d])\n", command,
+                 target, last_chunk, static_cast<int>(target) - static_cast<int>(gathered), gathered);
+    return Gathered::overshoot;
+  }
+  return Gathered::incomplete;
+}
+
+}  // namespace
+
+int hid_open_device(std::uint32_t& product_id, transport_message& message) {
+  hid_device_info* devices = hid_enumerate(0, 0);
+  if (devices == nullptr) return -2;
+  console_line("devs =[%04X]\n", devices->product_id);
+  const int result = open_first(
+      devices, product_id, message,
+      [](const hid_device_info& entry) {
+        if (contains(k_single_collection_ids, entry.product_id)) return true;
+        return contains(k_vendor_collection_ids, entry.product_id) && is_vendor_collection(entry);
+      },
+      [](const hid_device_info&) {});
+  hid_free_enumeration(devices);
+  return result;
+}
+
+int hid_open_mesh_3120(std::uint32_t& product_id, transport_message& message) {
+  return open_mesh(product_id, message, "nd4mesh pid[%04X]\n",
+                   [](const hid_device_info& entry) { return entry.product_id == 0x3120; });
+}
+
+int hid_open_mesh_qcc(std::uint32_t& product_id, transport_message& message) {
+  return open_mesh(product_id, message, "qcc mesh pid[%04X]\n",
+                   [](const hid_device_info& entry) { return contains(k_qcc_mesh_ids, entry.product_id); });
+}
+
+int hid_open_mesh_airoha(std::uint32_t& product_id, transport_message& message) {
+  return open_mesh(product_id, message, "airoha mesh pid[%04X]\n", [](const hid_device_info& entry) {
+    return entry.product_id == 0x3220 && is_vendor_collection(entry);
+  });
+}
+
+int hid_open_device_pair(std::array<std::uint32_t, 2>& product_ids, transport_message& message, int page_mode) {
+  if (page_mode != 2 && page_mode != 3) return -2;
+  hid_device_info* devices = hid_enumerate(0, 0);
+  int opened = 0;
+  for (hid_device_info* entry = devices; entry != nullptr && opened < 2; entry = entry->next) {
+    if (entry->vendor_id != transport::k_hid_vendor_id || !contains(k_pair_ids, entry->product_id)) continue;
+    hid_device* handle = hid_open_path(entry->path);
+    if (handle == nullptr) continue;
+    store_in_slot(opened, handle);
+    ++opened;
+  }
+  hid_free_enumeration(devices);
+  if (opened == 2) {
+    product_ids = {0x5345, 0x5346};
+    transport::set_message(message, k_recognized);
+  }
+  return opened - 2;
+}
+
+int hid_close_all() {
+  for (hid_device*& handle : hid_slots) {
+    if (handle != nullptr) hid_close(handle);
+    handle = nullptr;
+  }
+  return hid_exit();
+}
+
+int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply) {
+  return command(slot, request, reply, true);
+}
+
+int hid_send_long_report(int slot, const hid_cmd_report& request) { return send_report(slot, request); }
+
+int hid_wait_long_status(int slot) { return wait_status<std::tuple_size_v<hid_status_report>>(slot); }
+
+int hid_short_command(int slot, const hid_short_report& request, hid_short_report& reply) {
+  return command(slot, request, reply, false);
+}
+
+int hid_send_short_report(int slot, const hid_short_report& request) { return send_report(slot, request); }
+
+int hid_wait_short_status(int slot) { return wait_status<std::tuple_size_v<hid_short_report>>(slot); }
+
+int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& reply) {
+  hid_device* device = slot_handle(slot);
+  if (device == nullptr) return 0;
+  for (const LangPackRow& row : lang_pack_reply_table) {
+    request[1] = k_lang_pack_marker;
+    if (row.command != request[2]) continue;
+    reply.fill(0);
+    reply[3] = 0xFF;
+    if (!write_report(device, request)) return 0;
+    const std::uint32_t target = row.reply_bytes + 2;
+    platform::sleep_for(k_lang_pack_poll_interval);
+    switch (gather_lang_pack_reply(device, row.command, target, reply)) {
+      case Gathered::complete:
+        return 1;
+      case Gathered::incomplete:
+        return 0;
+      case Gathered::overshoot:
+        // a command with a second row is asked again and read against the longer reply
+        break;
+    }
+  }
+  return 0;
+}
+
+std::uint32_t lang_pack_reply_length(std::uint32_t command) {
+  for (const LangPackRow& row : lang_pack_reply_table) {
+    if (row.command == command) return row.reply_bytes + 2;
+  }
+  return 0;
+}
+
+void swap_packet_words(std::span<unsigned char> packet) {
+  if (packet.size() < 4) return;
+  const std::size_t count = std::min<std::size_t>(packet[3], (packet.size() - 4) / 2);
+  for (std::size_t i = 0; i < count; ++i) std::swap(packet[4 + 2 * i], packet[5 + 2 * i]);
+}
+
+void swap_reply_words(std::span<unsigned char> reply) {
+  if (reply.size() < 5) return;
+  const std::size_t count = std::min<std::size_t>(reply[4], (reply.size() - 5) / 2);
+  for (std::size_t i = 0; i < count; ++i) std::swap(reply[5 + 2 * i], reply[6 + 2 * i]);
+}
+
+void swap_words(std::span<std::uint16_t> words, int count) {
+  if (count <= 0) return;
+  const std::size_t swapped = std::min(words.size(), static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i < swapped; ++i) {
+    words[i] = static_cast<std::uint16_t>((words[i] >> 8) | (words[i] << 8));
+  }
+}
+
+std::uint32_t swap_u32(std::uint32_t value) {
+  return ((value & 0xFFu) << 24) | ((value & 0xFF00u) << 8) | ((value >> 8) & 0xFF00u) | (value >> 24);
+}

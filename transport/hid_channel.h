@@ -1,0 +1,79 @@
+#pragma once
+// HID command channel: finds the maker's devices by USB vendor and product id,
+// keeps their open handles in two module-wide slots (0 and 1) and carries the
+// long command report, the short command report and the language-pack exchange.
+// Every operation blocks the calling thread; a slot is used by one thread at a
+// time. Replies carry 16-bit words most significant byte first.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "transport/transport_message.h"
+
+// Long command request: [0] report id 1, [1] command, [2..] parameters (block
+// commands: [2] block id, [3] word count, [4..] big-endian words).
+using hid_cmd_report = std::array<unsigned char, 1023>;
+// Status report: [0] report id, [1] command answered, [2] status (0 success,
+// 1 busy, other failure), [3..] reply data (read block: [3] block id, [4] word
+// count, [5..] big-endian words).
+using hid_status_report = std::array<unsigned char, 67>;
+// Short request and reply, laid out as the long forms cut to 65 bytes.
+using hid_short_report = std::array<unsigned char, 65>;
+// Language-pack request: [0] report id 1, [1] '<', [2] command, [3..] arguments.
+using lang_pack_report = std::array<unsigned char, 62>;
+// Gathered language-pack reply: [0] report id of the first chunk, [1] bytes
+// gathered (low 8 bits), [2..] the gathered bytes.
+using lang_pack_reply = std::array<unsigned char, 62>;
+
+namespace transport {
+// USB vendor id of every device the channel opens.
+inline constexpr std::uint16_t k_hid_vendor_id = 0xF3A7;
+}  // namespace transport
+
+// Opens the first device of the supported product ids into slot 0. Returns 0 and
+// fills `product_id` and `message`, or -2 (nothing changed) when none opened.
+int hid_open_device(std::uint32_t& product_id, transport_message& message);
+// Opens the first mesh unit with product id 0x3120 into slot 0: 0 or -2.
+int hid_open_mesh_3120(std::uint32_t& product_id, transport_message& message);
+// Opens the first mesh unit 0x3160, 0x3220, 0x6501 or 0x6511 into slot 0: 0 or -2.
+int hid_open_mesh_qcc(std::uint32_t& product_id, transport_message& message);
+// Opens the vendor collection (usage page 0xFF00, usage 1) of a 0x3220 mesh unit
+// into slot 0: 0 or -2.
+int hid_open_mesh_airoha(std::uint32_t& product_id, transport_message& message);
+// Opens the two units 0x5345/0x5346 into slots 0 and 1, only in page modes 2 and 3.
+// Returns the number opened minus 2 (0 both, -1 one, -2 none); the pair and the
+// message are written only when both are open.
+int hid_open_device_pair(std::array<std::uint32_t, 2>& product_ids, transport_message& message, int page_mode);
+// Closes both slots and releases hidapi; returns hidapi's result (0).
+int hid_close_all();
+
+// Writes the 1023-byte request on `slot` and reads 67-byte status reports until
+// the device is no longer busy. 1 when the final status is 0, else 0.
+int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply);
+// Writes the 1023-byte request: 1 when written, else 0.
+int hid_send_long_report(int slot, const hid_cmd_report& request);
+// Reads 67-byte status reports until not busy: 1 when the final status is 0.
+int hid_wait_long_status(int slot);
+// As hid_long_command with 65-byte reports both ways.
+int hid_short_command(int slot, const hid_short_report& request, hid_short_report& reply);
+// Writes the 65-byte request: 1 when written, else 0.
+int hid_send_short_report(int slot, const hid_short_report& request);
+// Reads 65-byte status reports until not busy: 1 when the final status is 0.
+int hid_wait_short_status(int slot);
+// Sends a language-pack request and gathers its reply from input report 2.
+// 1 on a reply of exactly the expected length, else 0.
+int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& reply);
+// Expected gathered length of a language-pack reply (reply bytes plus 2), or 0
+// when the command has no reply length.
+std::uint32_t lang_pack_reply_length(std::uint32_t command);
+
+// Swaps the byte order of the request words in place: count at [3], words from
+// [4]; never beyond the buffer.
+void swap_packet_words(std::span<unsigned char> packet);
+// Swaps the byte order of the read-reply words in place: count at [4], words
+// from [5]; never beyond the buffer.
+void swap_reply_words(std::span<unsigned char> reply);
+// Swaps the two bytes of the first `count` words (none for 0 or less).
+void swap_words(std::span<std::uint16_t> words, int count);
+// Reverses the four bytes of a 32-bit number.
+std::uint32_t swap_u32(std::uint32_t value);
