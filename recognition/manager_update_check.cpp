@@ -1,0 +1,107 @@
+#include "recognition/manager_update_check.h"
+
+#include <chrono>
+#include <optional>
+#include <vector>
+
+#include "platform/deployment.h"
+
+namespace recognition {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto k_request_timeout = 15s;
+
+std::vector<std::string> split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t found; (found = text.find(separator, start)) != std::string::npos; start = found + separator.size()) {
+    parts.push_back(text.substr(start, found - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// Leading integer of a text (spaces skipped, optional sign), 0 when there is none.
+int integer_value(const std::string& text) {
+  std::size_t at = text.find_first_not_of(" \t");
+  if (at == std::string::npos) return 0;
+  bool negative = false;
+  if (text[at] == '-' || text[at] == '+') negative = text[at++] == '-';
+  long long value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = value * 10 + (text[at] - '0');
+    if (value > 0x7FFFFFFF) value = 0x7FFFFFFF;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+bool is_ascii(const std::string& text) {
+  for (unsigned char c : text) {
+    if (c > 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller) {
+  std::vector<std::string> lines = split(text, "\r\n");
+  if (lines.size() < 2) lines = split(text, "\n");
+  bool found = false;
+  for (const std::string& line : lines) {
+    const std::vector<std::string> fields = split(line, ":");
+    const bool ours = fields[0] == k_manager_entry_name;
+    if (fields.size() == 2) {
+      if (ours) controller.setManagerLatestVersionSecondary(integer_value(fields[1]));
+      if (found) break;
+    } else if (fields.size() == 3) {
+      if (found) break;
+      if (!ours) continue;
+      int32_t major = 0, minor = 0;
+      FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(fields[1].empty() ? "" : fields[1].substr(1),
+                                                                 major, minor);
+      controller.setManagerLatestVersionMajor(major);
+      controller.setManagerLatestVersionMinor(minor);
+      controller.setUrlManagerUpdate(base_url + fields[2]);
+      found = true;
+    } else if (found) {
+      break;
+    }
+  }
+}
+
+ManagerUpdateCheck::ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy)
+    : m_controller(controller), m_cache_policy(cache_policy) {}
+
+ManagerUpdateCheck::~ManagerUpdateCheck() {
+  if (m_thread.joinable()) m_thread.join();
+}
+
+bool ManagerUpdateCheck::start(std::atomic<bool>& checked_this_run) {
+  if (checked_this_run.exchange(true)) return false;
+  if (m_thread.joinable()) m_thread.join();
+  m_threadTerminated.store(false, std::memory_order_release);
+  m_thread = std::thread([this] { threadMethodCheckManagerUpdate(); });
+  return true;
+}
+
+void ManagerUpdateCheck::join() {
+  if (m_thread.joinable()) m_thread.join();
+}
+
+void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
+  m_controller.setManagerLatestVersionMajor(shell::k_manager_version_major);
+  m_controller.setManagerLatestVersionMinor(shell::k_manager_version_minor);
+  m_controller.setManagerLatestVersionSecondary(shell::k_manager_version_secondary);
+  const std::string base = platform::update_server_base(shell::AppState::is_china_server() == 1);
+  const std::optional<std::string> list = platform::http_get(base + "Software", k_request_timeout, m_cache_policy);
+  if (list && is_ascii(*list)) {
+    read_manager_version_list(*list, base, m_controller);
+    if (m_controller.haveNewManagerUpdate()) setGoManagerUpdate(true);
+  }
+  m_threadTerminated.store(true, std::memory_order_release);
+}
+
+}  // namespace recognition

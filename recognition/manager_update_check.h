@@ -1,0 +1,53 @@
+#pragma once
+// The manager's check for a newer published version of itself: once per run
+// and page class, a thread reads the server's "Software" list and the page's
+// one-second timer looks at the outcome.
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "platform/http.h"
+#include "shell/app_state.h"
+
+namespace recognition {
+
+// Entry name of this manager in the "Software" list.
+inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerForMAC";
+
+// Reads the latest manager version from the text of a "Software" list into the
+// controller: the first version line of the entry gives major, minor and the
+// download address (`base_url` followed by its file field); a secondary line
+// before it or right after it gives the secondary version.
+void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller);
+
+// One page's check thread and its hand-off flags. The thread writes the
+// controller's latest-version fields and goManagerUpdate, then threadTerminated.
+class ManagerUpdateCheck {
+ public:
+  ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy);
+  // Waits for a running check (at most the request's 15 s time-out).
+  ~ManagerUpdateCheck();
+  ManagerUpdateCheck(const ManagerUpdateCheck&) = delete;
+  ManagerUpdateCheck& operator=(const ManagerUpdateCheck&) = delete;
+
+  // Starts the check thread unless `checked_this_run` is already set, which it
+  // then sets. Returns false (nothing started) when the check already ran.
+  bool start(std::atomic<bool>& checked_this_run);
+  bool threadTerminated() const { return m_threadTerminated.load(std::memory_order_acquire); }
+  bool goManagerUpdate() const { return m_goManagerUpdate.load(std::memory_order_acquire); }
+  void setGoManagerUpdate(bool value) { m_goManagerUpdate.store(value, std::memory_order_release); }
+  // Waits for the thread once it has terminated (the timer calls it).
+  void join();
+
+  // The check itself, run on the thread: the request, the list, the verdict.
+  void threadMethodCheckManagerUpdate();
+
+ private:
+  shell::AppState& m_controller;
+  platform::CachePolicy m_cache_policy;
+  std::atomic<bool> m_threadTerminated{false};
+  std::atomic<bool> m_goManagerUpdate{false};
+  std::thread m_thread;
+};
+
+}  // namespace recognition

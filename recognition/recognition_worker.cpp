@@ -1,0 +1,485 @@
+#include "recognition/recognition_worker.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <iterator>
+
+#include "platform/clock.h"
+#include "platform/format.h"
+#include "platform/log.h"
+#include "recognition/recognition_texts.h"
+#include "settings/block_reply.h"
+#include "settings/device_info_queries.h"
+#include "strings/app_texts.h"
+
+namespace recognition {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int k_hid_open_tries = 3;
+constexpr unsigned char k_command_version = 0x01;
+constexpr unsigned char k_command_mode = 0x12;
+constexpr unsigned char k_command_fm_present = 0x1A;
+constexpr unsigned char k_command_motion_present = 0x1B;
+constexpr unsigned char k_command_pair_hold = 0x30;
+constexpr unsigned char k_lang_pack_marker = '<';
+constexpr int k_fm_show = 3, k_fm_hide = 4;
+constexpr int k_motion_show = 5, k_motion_hide = 6;
+// Name bytes a reply can carry: words 1 to 30 of a read-block reply, 58
+// language-pack bytes.
+constexpr int k_word_name_max_words = 30;
+constexpr std::size_t k_text_name_max_bytes = 58;
+
+bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// Mode probe sets: set A stays on HID when the device answers a mode other
+// than 0, set B when it answers 0.
+constexpr std::initializer_list<std::uint32_t> k_probe_set_a = {0x4D06, 0x4D16, 0x4D76, 0x4D86};
+constexpr std::initializer_list<std::uint32_t> k_probe_set_b = {
+    0x3052, 0x3072, 0x3082, 0x3085, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x4023, 0x5552,
+    0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6500, 0x6510, 0x6900};
+
+// Products that answer whether their FM radio is fitted (command 0x1A on slot 0).
+constexpr std::initializer_list<std::uint32_t> k_fm_query_ids = {
+    0x3052, 0x3072, 0x3082, 0x3085, 0x3110, 0x3150, 0x3161, 0x3211, 0x3215, 0x3340, 0x3341, 0x3350, 0x3360,
+    0x3370, 0x3400, 0x4023, 0x5412, 0x5418, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5520, 0x5530,
+    0x5534, 0x5552, 0x5553, 0x5570, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900};
+
+// Name in block 0x3C on slot 0.
+constexpr std::initializer_list<std::uint32_t> k_name_block_3c_ids = {
+    0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400,
+    0x4023, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
+    0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6900};
+// Products that speak the language-pack channel (name, versions).
+constexpr std::initializer_list<std::uint32_t> k_language_pack_ids = {0x6800, 0x6801, 0x6802, 0x6803, 0x6804,
+                                                                      0x6805, 0x6810, 0x6811, 0x6812};
+// Two-module products: the name is in block 0x1D of the unit on slot 1.
+constexpr std::initializer_list<std::uint32_t> k_two_module_ids = {0x2030, 0x4210, 0x4310, 0x4330, 0x4410,
+                                                                   0x4430, 0x4510, 0x4530, 0x4610};
+constexpr std::uint32_t k_pair_product = 0x5345;
+// Version in reply bytes 3 to 6 and no language pack.
+constexpr std::initializer_list<std::uint32_t> k_version_only_ids = {
+    0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3350, 0x3360, 0x3370, 0x3400, 0x4023,
+    0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
+    0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6900};
+
+struct DefaultName {
+  std::uint32_t product_id;
+  const char* name;
+};
+constexpr DefaultName k_default_names[] = {
+    {0x2030, "ZEP-HON2"}, {0x3030, "KE4"}, {0x3032, "KE4S"}, {0x3040, "KE4 Pro"}, {0x3050, "DK3"}, {0x3052, "DK3"},
+    {0x3060, "DK3 Pro"}, {0x3070, "FR2"}, {0x3072, "FR2"}, {0x3080, "DK5"}, {0x3082, "DK5"}, {0x3085, "MV6"},
+    {0x3110, "ND4"}, {0x3211, "ND4"}, {0x3112, "Kelto! Audio ND4"}, {0x3114, "Kelto! Audio P57"},
+    {0x3116, "Solvane ZOD"}, {0x3118, "Gritvox M"}, {0x3124, "DK3 ZOD"}, {0x3126, "DK3 ZOD CS"},
+    {0x3128, "DK3 Morrim"}, {0x3132, "WQ8"}, {0x3210, "WQ8"}, {0x3134, "WQ5"}, {0x3218, "WQ5"}, {0x3140, "PLV-DT3M"},
+    {0x3142, "Vocado"}, {0x3144, "FR2 ZOD"}, {0x3146, "np7"}, {0x3215, "np7"}, {0x3148, "Strevo"}, {0x3150, "DK5X"},
+    {0x3152, "DK5 ZOD"}, {0x3154, "Kaldor"}, {0x3156, "K-W Audio WQ8"}, {0x3213, "K-W Audio WQ8"},
+    {0x3161, "VELANDRA"}, {0x3170, "TJ6"}, {0x3217, "TJ6"}, {0x3212, "VKT-EXT"}, {0x3214, "ZVK WQ2"},
+    {0x3216, "VKT-Mesh"}, {0x3232, "WQ3"}, {0x3240, "K-W Audio WQ3"}, {0x3260, "VASKO HELMET II J4"},
+    {0x3264, "BRENNOR WQ8"}, {0x3300, "DRV7"}, {0x3310, "QOR-LAN 4"}, {0x3320, "QOR-LAN 16"}, {0x3330, "QOR-LAN 2"},
+    {0x3340, "QOR-LAN 3"}, {0x3341, "QOR-LAN 3 HD"}, {0x3350, "WN3"}, {0x5410, "WN3"}, {0x3360, "WN5"},
+    {0x5412, "WN5"}, {0x3370, "WN8"}, {0x5414, "WN8"}, {0x3400, "DRV-MNT"}, {0x3500, "+Weave"},
+    {0x3540, "Netdock Black"}, {0x3550, "+Weave Universal"}, {0x3560, "Netdock Blue"}, {0x3570, "Netdock Red"},
+    {0x3900, "Zelto"}, {0x4050, "Frostel2"}, {0x4210, "LM6"}, {0x4310, "Solvane"}, {0x4330, "Solvane Pro"},
+    {0x4410, "Solvane INC"}, {0x4430, "Solvane INCP"}, {0x4510, "VKT Vireon2"}, {0x4530, "VKT2"},
+    {0x4610, "SMART ZVK LM2"}, {0x4D06, "XA6"}, {0x4D16, "XA6-FM"}, {0x4D76, "XA6_Plexaro"}, {0x4D86, "XA6-BP"},
+    {0x5320, "Nobrace for Ironvale"}, {0x5330, "Nobrace for Tasuka Voyara"}, {0x5345, "FLOTT"}, {0x5416, "TMW-01"},
+    {0x5418, "WNK"}, {0x5420, "KOVEL TARN"}, {0x5424, "MORVENT R"}, {0x5434, "MORVENT R"}, {0x5426, "ROVAGA ZOD"},
+    {0x5428, "BELDRIC S"}, {0x5430, "KERSTAL"}, {0x5432, "VANTREL"}, {0x5510, "VT4"}, {0x5520, "KR5"},
+    {0x5522, "Kelto! Audio P55 KR5"}, {0x5524, "Corvane"}, {0x5526, "Solvane Lite"}, {0x5530, "KR7"},
+    {0x5532, "Kelto! Audio KR7"}, {0x5534, "HB6"}, {0x5590, "HB6"}, {0x5536, "Corvane Lite"}, {0x5550, "Ferrun"},
+    {0x5552, "TORNIK"}, {0x5553, "TORNIK"}, {0x5560, "Meridane QR"}, {0x5562, "Meridane QX"}, {0x5564, "Meridane Q9"},
+    {0x5570, "VT4 ZOD"}, {0x5576, "PLV-DT8C"}, {0x5580, "VT4 Pro"}, {0x5591, "HB4"}, {0x5593, "HB4"},
+    {0x5592, "HB4 LITE"}, {0x5594, "HB4 LITE"}, {0x5595, "MV9"}, {0x5610, "JX3 Ventix"}, {0x5611, "JX3 Vireon"},
+    {0x5612, "JX3 Norder"}, {0x5620, "JX3 RZ4/RZ4Pro"}, {0x5621, "JX3 Telbo"}, {0x5622, "TJ4A"}, {0x5623, "TJ9U"},
+    {0x5624, "TJ4S"}, {0x5710, "Gritvox"}, {0x5720, "Gritvox Lite"}, {0x5910, "VORDA Talen"},
+    {0x5920, "Norvik Trevane"}, {0x6010, "FR9"}, {0x6012, "Y640LR"}, {0x6014, "Y640R"}, {0x6016, "Y640K"},
+    {0x6018, "Y640S"}, {0x6020, "Y350R"}, {0x6022, "Y350S"}, {0x6024, "Y350X"}, {0x6026, "Y640X"}, {0x6028, "Y660 X"},
+    {0x6030, "Y660 R"}, {0x6032, "Y660 M"}, {0x6034, "Y660L R"}, {0x6036, "Y580 SK"}, {0x6038, "Y370R"},
+    {0x6039, "Y370X"}, {0x6112, "VELTRI KMT6-PRO"}, {0x6114, "VELTRI KMT-6"}, {0x6210, "JX3pad"}, {0x6310, "ZEQ"},
+    {0x6320, "TZ2 PLUS"}, {0x6330, "Tivolo"}, {0x6335, "BRAXO"}, {0x6400, "TJ4M"}, {0x6461, "Tandor FX4"},
+    {0x6481, "Tandor GV1"}, {0x6491, "Tandor GV2"}, {0x6500, "WEBLOR GZ7"}, {0x6510, "WEBLOR GZ3"}, {0x6600, "HN6"},
+    {0x6700, "KMT1-Lite"}, {0x6800, "WEBLOR GZ3"}, {0x6801, "DK3 ZOD"}, {0x6802, "FR2 ZOD"}, {0x6803, "DK5 ZOD"},
+    {0x6804, "DRIZZEN"}, {0x6805, "GRID RUNNER"}, {0x6810, "WEBLOR GZ7"}, {0x6811, "QOR-LAN 8R"},
+    {0x6812, "ORBIN MESH"}, {0x6900, "ZVK LM8"},
+};
+
+}  // namespace
+
+// ---- hand-off ----
+
+std::optional<std::string> RecognitionHandOff::strStatusThreadRecognizeAt(int language) const {
+  if (language < 0 || language >= strings::k_language_count) return std::nullopt;
+  std::lock_guard<std::mutex> lock(m_text_mutex);
+  return m_texts[static_cast<std::size_t>(language)];
+}
+
+StatusTexts13 RecognitionHandOff::strStatusThreadRecognize() const {
+  std::lock_guard<std::mutex> lock(m_text_mutex);
+  return m_texts;
+}
+
+void RecognitionHandOff::setStrStatusThreadRecognize(const StatusTexts13& texts) {
+  std::lock_guard<std::mutex> lock(m_text_mutex);
+  m_texts = texts;
+}
+
+void RecognitionHandOff::reset_for_run() {
+  setResultThreadRecognize(k_recognize_running);
+  setStrStatusThreadRecognize({});
+  setGoFirmwareUpgradeThreadRecognize(false);
+  setDoWarnThreadRecognize(false);
+}
+
+// ---- one run ----
+
+RecognitionRun::RecognitionRun(shell::AppState& controller, RecognitionHandOff& hand_off,
+                               const std::optional<FEXOBluetoothDeviceData>& info,
+                               const std::atomic<bool>& stop_requested)
+    : m_controller(controller), m_hand_off(hand_off), m_info(info), m_stop_requested(stop_requested) {}
+
+void RecognitionRun::run() {
+  m_controller.setRestartToRecover(false);
+  m_controller.setModeRestartToRecover(0);
+  // no calling page: whatever is found becomes the target
+  if (m_hand_off.callerMode() == 0) m_controller.setDeviceTarget(0);
+
+  if (!open_over_hid()) {
+    if (!stopping()) enter_legacy_usb(false);
+    return;
+  }
+  m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
+  if (!probe_mode(m_opened_product_id)) {
+    enter_legacy_usb(true);
+    return;
+  }
+  m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
+  platform::system_log(platform::format("device PID[%x]", m_opened_product_id));
+  const std::uint32_t target = static_cast<std::uint32_t>(m_controller.deviceTarget());
+  query_presence(target);
+  if (stopping()) return;
+  read_device_name(target);
+  hold_pair(target);
+  read_versions(target);
+  if (stopping()) return;
+  read_second_module_versions(target);
+  if (stopping()) return;
+  if (m_info && !write_backed_up_settings(target)) return;
+  read_settings_into_record(target);
+  if (stopping()) return;
+  finish_over_hid();
+}
+
+bool RecognitionRun::open_over_hid() {
+  for (int attempt = 0; attempt < k_hid_open_tries && !stopping(); ++attempt) {
+    if (hid_open_device(m_opened_product_id, m_message) == 0) return true;
+    hid_close_all();
+    platform::sleep_for(1s);
+  }
+  return false;
+}
+
+bool RecognitionRun::probe_mode(std::uint32_t product_id) {
+  const bool set_a = in(product_id, k_probe_set_a);
+  const bool set_b = in(product_id, k_probe_set_b);
+  if (!set_a && !set_b) return true;
+  m_request[0] = 1;
+  m_request[1] = k_command_mode;
+  if (hid_long_command(0, m_request, m_reply) != 1) return false;
+  const int mode = m_reply[3];
+  platform::system_log(platform::format("rV = [%d]", mode));
+  return set_a ? mode != 0 : mode == 0;
+}
+
+int RecognitionRun::send_plain_command(int slot, unsigned char command) {
+  std::fill(m_request.begin() + 2, m_request.end(), 0);
+  m_request[0] = 1;
+  m_request[1] = command;
+  return hid_long_command(slot, m_request, m_reply);
+}
+
+int RecognitionRun::ask_presence(int slot, unsigned char command, int show, int hide, const char* what) {
+  // a device that cannot answer keeps the row shown
+  if (send_plain_command(slot, command) != 1) {
+    platform::system_log(std::string(what) + " command fail");
+    return show;
+  }
+  const bool present = m_reply[3] != 0;
+  platform::system_log(std::string(what) + (present ? " show" : " hide"));
+  return present ? show : hide;
+}
+
+void RecognitionRun::query_presence(std::uint32_t product_id) {
+  m_controller.setFmRadioShowAndHide(settings::get_device_info_for_fm_radio_with_pskey(product_id));
+  m_controller.setMotionSensorShowAndHide(k_motion_hide);
+  m_controller.setDevice50SpeakerType(0);
+
+  if (product_id == 0x4210) {
+    m_controller.setFmRadioShowAndHide(ask_presence(1, k_command_fm_present, k_fm_show, k_fm_hide, "LM6 fm"));
+    m_controller.setMotionSensorShowAndHide(
+        ask_presence(0, k_command_motion_present, k_motion_show, k_motion_hide, "LM6 motion"));
+  } else if (in(product_id, k_fm_query_ids)) {
+    m_controller.setFmRadioShowAndHide(ask_presence(0, k_command_fm_present, k_fm_show, k_fm_hide, "fm"));
+  }
+
+  m_controller.setDeviceInfoStatus(0);
+  m_controller.setDeviceInfoStatus(settings::get_device_info_for_hd_speaker_with_pskey(product_id));
+}
+
+std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
+  for (const DefaultName& row : k_default_names) {
+    if (row.product_id == product_id) return std::string(row.name);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
+  m_request[0] = 1;
+  m_request[1] = settings::k_command_read_block;
+  m_request[2] = block;
+  if (hid_long_command(slot, m_request, m_reply) != 1) return std::nullopt;
+  swap_reply_words(m_reply);
+  const int count = settings::block_reply_word_count(m_reply);
+  if (count == 0) return std::nullopt;
+  // word 0 is not part of the name; each further word carries one character in its low byte
+  std::string name;
+  for (int index = 1; index < count && index <= k_word_name_max_words; ++index) {
+    const int character = settings::block_reply_low_byte(m_reply, index);
+    if (character == 0) break;
+    name.push_back(static_cast<char>(character));
+  }
+  return name;
+}
+
+std::optional<std::string> RecognitionRun::read_text_name(std::uint32_t) {
+  m_lang_request[0] = 1;
+  m_lang_request[1] = k_lang_pack_marker;
+  m_lang_request[2] = 0x03;
+  m_lang_request[3] = 0x02;
+  if (hid_lang_pack_command(0, m_lang_request, m_lang_reply) != 1 || m_lang_reply[4] == 0) return std::nullopt;
+  const char* text = reinterpret_cast<const char*>(m_lang_reply.data() + 4);
+  return std::string(text, strnlen(text, k_text_name_max_bytes));
+}
+
+void RecognitionRun::read_device_name(std::uint32_t product_id) {
+  std::optional<std::string> name;
+  if (in(product_id, k_name_block_3c_ids)) {
+    name = read_word_name(0, 0x3C);
+  } else if (in(product_id, k_language_pack_ids)) {
+    name = read_text_name(product_id);
+  } else if (in(product_id, k_two_module_ids)) {
+    name = read_word_name(1, 0x1D);
+  } else if (product_id != k_pair_product) {
+    name = read_word_name(0, 0x1D);
+  }
+  m_controller.data().setDeviceName(name ? name : default_device_name(product_id));
+}
+
+void RecognitionRun::hold_pair(std::uint32_t product_id) {
+  if (product_id != k_pair_product) return;
+  platform::system_log("+++1. TVQ HOLD START");
+  if (send_plain_command(0, k_command_pair_hold) != 1) platform::system_log("+++1. TVQ HOLD FAIL");
+  platform::system_log("+++2. TVQ HOLD START");
+  if (send_plain_command(1, k_command_pair_hold) != 1) platform::system_log("+++2. TVQ HOLD FAIL");
+}
+
+void RecognitionRun::read_versions(std::uint32_t product_id) {
+  FEXOBluetoothDeviceData& record = m_controller.data();
+  int major = 1, minor = 0, type = 0, number = 0;
+  int pack_type = 0, pack_major = 0, pack_minor = 0;
+  bool set_pack = true;
+
+  if (in(product_id, k_language_pack_ids)) {
+    m_lang_request[0] = 1;
+    m_lang_request[1] = k_lang_pack_marker;
+    m_lang_request[2] = k_command_version;
+    m_lang_request[3] = 0x00;
+    if (hid_lang_pack_command(0, m_lang_request, m_lang_reply) == 1) {
+      major = m_lang_reply[4], minor = m_lang_reply[5], type = m_lang_reply[6], number = m_lang_reply[7];
+    }
+    m_lang_request[3] = 0x01;
+    if (hid_lang_pack_command(0, m_lang_request, m_lang_reply) == 1) {
+      pack_type = m_lang_reply[8], pack_major = m_lang_reply[4], pack_minor = m_lang_reply[5];
+    }
+  } else if (product_id == k_pair_product) {
+    set_pack = false;
+    type = 2;
+    m_request[0] = 1;
+    m_request[1] = k_command_version;
+    if (hid_long_command(0, m_request, m_reply) == 1) {
+      major = m_reply[3], minor = m_reply[4], number = m_reply[5];
+    }
+  } else if (in(product_id, k_version_only_ids)) {
+    set_pack = false;
+    if (send_plain_command(0, k_command_version) == 1) {
+      major = m_reply[3], minor = m_reply[4], type = m_reply[5], number = m_reply[6];
+    }
+  } else {
+    m_request[0] = 1;
+    m_request[1] = k_command_version;
+    if (hid_long_command(0, m_request, m_reply) == 1) {
+      major = m_reply[3], minor = m_reply[4], type = m_reply[5], number = m_reply[6];
+      pack_type = m_reply[8], pack_major = m_reply[9], pack_minor = m_reply[10];
+    }
+  }
+
+  record.setDeviceVersionMajor_Minor(major, minor);
+  record.setDeviceSecondaryVersionType(type);
+  record.setDeviceSecondaryVersion(number);
+  if (!set_pack) return;
+  record.setDevicelanguagePackType(pack_type);
+  record.setDevicelanguagePackTypeVerMajor(pack_major);
+  record.setDevicelanguagePackTypeVerMinor(pack_minor);
+  if (in(product_id, k_language_pack_ids)) {
+    platform::system_log(platform::format("languagePack version = %d.%d.%d / ver %d.%d.%d",
+                                          record.devicelanguagePackType(), record.devicelanguagePackTypeVerMajor(),
+                                          record.devicelanguagePackTypeVerMinor(), m_lang_reply[9],
+                                          m_lang_reply[10], m_lang_reply[11]));
+  } else {
+    platform::system_log(platform::format("languagePack version = %d.%d.%d", record.devicelanguagePackType(),
+                                          record.devicelanguagePackTypeVerMajor(),
+                                          record.devicelanguagePackTypeVerMinor()));
+  }
+}
+
+void RecognitionRun::read_second_module_versions(std::uint32_t) {
+  // This build reads no second module: the 01 and 02 version sets keep what
+  // they hold, as for a device whose mesh unit never answers, and the main
+  // unit stays open in slot 0 for the settings read.
+}
+
+bool RecognitionRun::write_backed_up_settings(std::uint32_t) {
+  // This build writes no backed-up settings into HID devices; the run goes on
+  // with the settings read as after a restore whose record had nothing to write.
+  return true;
+}
+
+void RecognitionRun::read_settings_into_record(std::uint32_t) {
+  // The settings blocks are not read in this build: every field keeps the
+  // factory value the controller set before recognition, as after failed
+  // reads. The end of the read marks the record as recognized.
+  FEXOBluetoothDeviceData& record = m_controller.data();
+  record.setManagerVersionMajor(shell::k_manager_version_major);
+  record.setManagerVersionMinor(shell::k_manager_version_minor);
+  record.setDeviceRecognized(m_controller.deviceTarget());
+  m_controller.setRecognized(true);
+  m_controller.setUsbStatus(static_cast<int>(m_opened_product_id));
+}
+
+StatusTexts13 RecognitionRun::success_texts() const {
+  StatusTexts13 texts;
+  const int mode = m_controller.mode();
+  const int usb = m_controller.usbStatus();
+  const std::string message(transport::message_text(m_message));
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    const std::optional<std::string> format = AppTexts::vyla_status_success_usb_in(mode, usb, language);
+    if (!format) continue;
+    texts[static_cast<std::size_t>(language)] = platform::format(
+        *format, DeviceRecognitionTexts::vyla_string_for_status_in(message, language).value_or(""),
+        AppTexts::vyla_status_default_usb_in(mode + 1, usb, language).value_or(""));
+  }
+  return texts;
+}
+
+void RecognitionRun::finish_over_hid() {
+  FEXOBluetoothDeviceData& record = m_controller.data();
+  record.setManagerVersionMajor(shell::k_manager_version_major);
+  record.setManagerVersionMinor(shell::k_manager_version_minor);
+  record.setDeviceRecognized(m_controller.deviceTarget());
+  m_controller.setRecognized(true);
+  m_controller.setUsbStatus(static_cast<int>(m_opened_product_id));
+
+  int count = 0, index = 0;
+  int tabs[3] = {0, 0, 0};
+  shell::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
+      count, tabs, index, record.deviceRecognized(), record.deviceVersionMajor(), record.deviceVersionMinor(),
+      m_controller.fmRadioShowAndHide());
+  m_controller.setTabCount(count);
+  for (int i = 0; i < 3; ++i) m_controller.setTab_At(tabs[i], i);
+  m_controller.setTabIndexSelected(index);
+
+  m_hand_off.setStrStatusThreadRecognize(success_texts());
+  m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
+  hid_close_all();
+  m_hand_off.setResultThreadRecognize(k_recognize_success);
+}
+
+void RecognitionRun::enter_legacy_usb(bool from_mode_probe) {
+  if (from_mode_probe) {
+    m_controller.setDeviceTarget(0);
+    hid_close_all();
+  }
+  m_opened_product_id = 0;
+  hid_close_all();
+  const int code = recognize_over_legacy_usb();
+  if (code != 0) finish_with_open_failure(code);
+}
+
+int RecognitionRun::recognize_over_legacy_usb() {
+  // No BlueCore device is reachable in this build: the answer of an empty bus.
+  transport::set_message(m_message, "Device not available");
+  return -1;
+}
+
+void RecognitionRun::finish_with_open_failure(int code) {
+  StatusTexts13 texts;
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    texts[static_cast<std::size_t>(language)] =
+        platform::format("%@ [%d]", AppTexts::vyla_string_cannot_open_usb_in(language), code);
+  }
+  m_hand_off.setStrStatusThreadRecognize(texts);
+  m_hand_off.setDoWarnThreadRecognize(true);
+  m_hand_off.setResultThreadRecognize(k_recognize_failure);
+}
+
+void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand_off,
+                           const std::optional<FEXOBluetoothDeviceData>& info,
+                           const std::atomic<bool>& stop_requested) {
+  RecognitionRun run(controller, hand_off, info, stop_requested);
+  run.run();
+  if (hand_off.resultThreadRecognize() == k_recognize_running) {
+    // stopped, or an exit that set no result: the page must still see an end
+    hid_close_all();
+    run.finish_with_open_failure(-1);
+  }
+}
+
+// ---- the thread ----
+
+RecognitionWorker::RecognitionWorker(shell::AppState& controller, RecognitionHandOff& hand_off)
+    : m_controller(controller), m_hand_off(hand_off) {}
+
+RecognitionWorker::~RecognitionWorker() { stop_and_join(); }
+
+bool RecognitionWorker::start(std::optional<FEXOBluetoothDeviceData> info) {
+  if (m_active) return false;
+  if (m_thread.joinable()) m_thread.join();
+  hid_close_all();
+  m_hand_off.reset_for_run();
+  m_info = std::move(info);
+  m_stop_requested.store(false, std::memory_order_release);
+  m_active = true;
+  m_thread = std::thread([this] { threadMethodRecognize(m_controller, m_hand_off, m_info, m_stop_requested); });
+  return true;
+}
+
+int RecognitionWorker::take_result() {
+  const int result = m_hand_off.resultThreadRecognize();
+  if (result <= 0 || !m_active) return result;
+  if (m_thread.joinable()) m_thread.join();
+  m_active = false;
+  return result;
+}
+
+void RecognitionWorker::stop_and_join() {
+  m_stop_requested.store(true, std::memory_order_release);
+  if (m_thread.joinable()) m_thread.join();
+  m_active = false;
+}
+
+}  // namespace recognition

@@ -1,0 +1,18 @@
+#include "settings/DeviceSettingsViewController.h"
+
+#include "settings/DeviceAllSettingsSheet.h"
+#include "shell/app_state.h"
+
+DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
+    : DeviceSettingsBaseViewController(shell::k_mode_device_settings, parent) {
+  m_sheetDeviceAllSettings = new DeviceAllSettingsSheet(this);
+}
+
+bool DeviceSettingsViewController::checkACT() { return true; }
+
+void DeviceSettingsViewController::moveToSettingToSetting() {
+  discard_edits();
+  setControls();
+}
+
+void DeviceSettingsViewController::callTableviewReloadDataForOutsideClass() { m_sheetDeviceAllSettings->reloadData(); }

@@ -1,0 +1,35 @@
+#include "shell/DetailViewController.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/FEXOBluetoothManagerAppController.h"
+
+DetailViewController::DetailViewController(QWidget* parent) : QWidget(parent) {}
+
+void DetailViewController::build_frame(const char* left_button, const char* right_button) {
+  auto* layout = new QVBoxLayout(this);
+  m_lblPageTitle = new QLabel(this);
+  m_lblPageTitle->setObjectName("lblPageTitle");
+  layout->addWidget(m_lblPageTitle);
+  layout->addStretch(1);
+  auto* buttons = new QHBoxLayout;
+  m_leftButton = new QPushButton(this);
+  m_leftButton->setObjectName(left_button);
+  m_rightButton = new QPushButton(this);
+  m_rightButton->setObjectName(right_button);
+  buttons->addWidget(m_leftButton);
+  buttons->addStretch(1);
+  buttons->addWidget(m_rightButton);
+  layout->addLayout(buttons);
+}
+
+void DetailViewController::show_titles(int mode, const QString& left_caption, const QString& right_caption) {
+  if (!m_appController || !m_lblPageTitle) return;
+  const int language = m_appController->languageManager();
+  m_lblPageTitle->setText(QString::fromStdString(AppTexts::vyla_string_mode_in(mode, language)));
+  m_leftButton->setText(left_caption);
+  m_rightButton->setText(right_caption);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Base of every page of the main window. The page is its own view; the
+// controller puts it into the page area and refreshes it through setControls
+// and setShortcuts after every change.
+#include <QWidget>
+
+class FEXOBluetoothManagerAppController;
+class QLabel;
+class QPushButton;
+
+class DetailViewController : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit DetailViewController(QWidget* parent = nullptr);
+
+  void setAppController(FEXOBluetoothManagerAppController* controller) { m_appController = controller; }
+  FEXOBluetoothManagerAppController* appController() const { return m_appController; }
+
+  // Refreshes every control of the page from the shared state; nothing here.
+  virtual void setControls() {}
+  // Sets the button titles, or the shortcut hints while the controller shows them; nothing here.
+  virtual void setShortcuts() {}
+
+  // The content the controller puts into the main window.
+  QWidget* view() { return this; }
+
+ protected:
+  // Lays out a page title (objectName "lblPageTitle") above the page body and
+  // two buttons with the given object names below it (left, right).
+  void build_frame(const char* left_button, const char* right_button);
+  // The title shows the name of page `mode`; the buttons the given captions.
+  void show_titles(int mode, const QString& left_caption, const QString& right_caption);
+
+  QLabel* m_lblPageTitle = nullptr;
+  QPushButton* m_leftButton = nullptr;
+  QPushButton* m_rightButton = nullptr;
+
+ private:
+  FEXOBluetoothManagerAppController* m_appController = nullptr;
+};

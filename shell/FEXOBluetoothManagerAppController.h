@@ -1,0 +1,305 @@
+#pragma once
+// The one application controller: owns the main window and its common
+// controls, the eight pages and the shared state, starts up from the
+// configuration archive, switches pages and shows the status line.
+//
+// Everything here runs on the main thread, except the shared state inherited
+// from shell::AppState, which worker threads may read and write.
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/keyed_archive.h"
+#include "shell/app_state.h"
+#include "strings/app_texts.h"
+
+class QAction;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+
+class DetailViewController;
+class DeviceSettingsBaseViewController;
+class DeviceRecognitionViewController;
+class DeviceSelectionViewController;
+class DeviceSettingsSecondViewController;
+class DeviceSettingsSpeedDialViewController;
+class DeviceSettingsViewController;
+class FEXOBluetoothMainButton;
+class FEXOBluetoothManagerView;
+class ManagerUpdateViewController;
+class UpdateViewController;
+
+class FEXOBluetoothManagerAppController : public QObject, public AppTexts, public shell::AppState {
+  Q_OBJECT
+
+ public:
+  // Builds the controller, its pages and the main window, then starts up
+  // (reads the configuration archive and shows the first page).
+  explicit FEXOBluetoothManagerAppController(QObject* parent = nullptr);
+  ~FEXOBluetoothManagerAppController() override;
+
+  QMainWindow* window() const { return m_window; }
+
+  // ---- pages (created once, in this order) ----
+  ManagerUpdateViewController* managerUpdateViewController() const { return m_managerUpdateViewController; }
+  DeviceSelectionViewController* deviceSelectionViewController() const { return m_deviceSelectionViewController; }
+  DeviceRecognitionViewController* deviceRecognitionViewController() const {
+    return m_deviceRecognitionViewController;
+  }
+  UpdateViewController* updateViewController() const { return m_updateViewController; }
+  UpdateViewController* restoreViewController() const { return m_restoreViewController; }
+  DeviceSettingsViewController* deviceSettingsViewController() const { return m_deviceSettingsViewController; }
+  DeviceSettingsSecondViewController* deviceSettingsSecondViewController() const {
+    return m_deviceSettingsSecondViewController;
+  }
+  DeviceSettingsSpeedDialViewController* deviceSettingsSpeedDialViewController() const {
+    return m_deviceSettingsSpeedDialViewController;
+  }
+  // The page of `mode` 2..9; nullptr for any other mode.
+  DetailViewController* currentDetailViewController() const;
+
+  // ---- start-up ----
+  // Runs initializeObject once the window is built.
+  void awakeFromNib();
+  // Defaults, configuration archive, interface language, first page.
+  void initializeObject();
+  // Parses an operating-system version text ("major.minor[.patch]" somewhere
+  // among blank-separated words) into the three OS version fields; false (and
+  // nothing changed) when no word qualifies.
+  bool setOsVersionFromString(const std::string& text);
+
+  // ---- configuration archive ----
+  // Values an archive carries; absent keys read nil, 0 or NO.
+  struct ArchivedConfiguration {
+    std::optional<std::string> strManagerVersion;
+    std::optional<std::string> strLanguageManager;
+    bool applyToLanguageFirmware = false;
+    int deviceTarget = 0;
+    bool restartToRecover = false;
+    int modeRestartToRecover = 0;
+    std::optional<std::string> strRestartDFUFirmwareFile;
+    int indexRestartDFUFirmwareLanguage = 0;
+    int deviceVersionMajorRestartDFU = 0;
+    int deviceVersionMinorRestartDFU = 0;
+    int deviceSecondaryVersionTypeRestartDFU = 0;
+    int deviceSecondaryVersionRestartDFU = 0;
+    std::optional<std::string> strLanguageFirmware;
+  };
+  // Class record of the archived controller.
+  static const platform::ArchiveClass& archive_class();
+  // "<application folder>/Vexlink Setwise.vylaconf".
+  static std::string configuration_file_path();
+  // Writes the archived keys in their fixed order.
+  void encodeWithCoder(platform::KeyedArchiver& coder) const;
+  // The archived values; throws platform::ArchiveError on a key of the wrong type.
+  static ArchivedConfiguration initWithCoder(const platform::KeyedUnarchiver& coder);
+  // The whole configuration archive of this controller.
+  platform::Bytes archived_bytes() const;
+  // Writes the archive to configuration_file_path(); false when it could not be written.
+  bool write_configuration_archive() const;
+
+  // ---- page switching ----
+  void setDetailViewController(int mode);
+  void setManagerUpdate();
+  void setDeviceSelection();
+  void setDeviceSelectionOnStartUp(bool on_start_up);
+  // Opens the recognition page for caller `from` (0, 5..9 or a mode plus 100);
+  // `info` is the record a restore writes back into the device (nullptr for none).
+  void setDeviceRecognitionWithStatus_info_from(bool status, const FEXOBluetoothDeviceData* info, int from);
+  void setFirmwareUpdateWithStatus(bool status);
+  void setFirmwareRestoreWithStatus(bool status);
+  void setDeviceSettingsWithStatus(bool status);
+  void setDeviceSettingsSecondWithStatus(bool status);
+  void setDeviceSettingsSpeedDialWithStatus(bool status);
+  void switchDetailViewWithViewController(DetailViewController* page);
+
+  // ---- refresh of the controller's own controls ----
+  void setControls();
+  void setControlsFont();
+  void setShortcuts();
+  void setMainButtonTitleColor();
+  void reflectShortcuts();
+  void enableListTabsTo(bool enable);
+  void setTitle();
+  void setDetailTitle();
+
+  // ---- actions (a sender is ignored unless said) ----
+  void deviceSelection(QObject* sender = nullptr);
+  void deviceRecognition(QObject* sender = nullptr);
+  void firmwareUpdate(QObject* sender = nullptr);
+  void firmwareRestore(QObject* sender = nullptr);
+  void deviceSettings(QObject* sender = nullptr);
+  void moveToFirstPage(QObject* sender = nullptr);
+  void moveToSecondPage(QObject* sender = nullptr);
+  // `sender` is one of the three tab-list buttons.
+  void changeSelectionListTabs(QObject* sender);
+  void changeShortcuts(QObject* sender = nullptr);
+  void goNext(QObject* sender = nullptr);
+  void goBack(QObject* sender = nullptr);
+  // Ends the application through the one termination path (archive, USB, relaunch).
+  void stopManager(QObject* sender = nullptr);
+
+  // ---- status line ----
+  std::string getStatusDefault();
+  std::string getStatusProcessing();
+  void setStatus_withWarning(const std::string& text, bool warning);
+  void setStatusWithDefault();
+  void updateStatusInManagerLanguage();
+  void showStatus(QObject* sender = nullptr);
+
+  // ---- message box ----
+  // Shows `message` with the given button titles (nullopt: no such button);
+  // callable from any thread, returns at once. `purpose` decides what the
+  // answer does (messageBoxAnswered).
+  void openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+      const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
+      const std::optional<std::string>& ok_title, int size, int purpose);
+  // Closes the box; answers the purpose it had.
+  int closeMessageBox(QObject* sender = nullptr);
+  void messageBoxOK(QObject* sender = nullptr);
+  void messageBoxCancel(QObject* sender = nullptr);
+
+  // ---- recognized-device header ----
+  void setInformationDeviceRecognized();
+
+  // ---- menu titles in the interface language ----
+  using MenuTexts::stringMenuHelp;
+  using MenuTexts::stringMenuItemAbout;
+  using MenuTexts::stringMenuItemDiagnosticLog;
+  using MenuTexts::stringMenuItemHideOthers;
+  using MenuTexts::stringMenuItemHideThis;
+  using MenuTexts::stringMenuItemKeyboradShortcuts;
+  using MenuTexts::stringMenuItemManagerLanguage;
+  using MenuTexts::stringMenuItemOnlineHelp;
+  using MenuTexts::stringMenuItemQuit;
+  using MenuTexts::stringMenuItemShowAll;
+  using MenuTexts::stringMenuItemShowPrecaution;
+  using MenuTexts::stringPromptSave;
+  std::string stringMenuHelp() const { return stringMenuHelp(languageManager()); }
+  std::string stringMenuItemAbout() const { return stringMenuItemAbout(languageManager()); }
+  std::string stringMenuItemHideThis() const { return stringMenuItemHideThis(languageManager()); }
+  std::string stringMenuItemHideOthers() const { return stringMenuItemHideOthers(languageManager()); }
+  std::string stringMenuItemShowAll() const { return stringMenuItemShowAll(languageManager()); }
+  std::string stringMenuItemQuit() const { return stringMenuItemQuit(languageManager()); }
+  std::string stringMenuItemOnlineHelp() const { return stringMenuItemOnlineHelp(languageManager()); }
+  std::string stringMenuItemManagerLanguage() const { return stringMenuItemManagerLanguage(languageManager()); }
+  std::string stringMenuItemDiagnosticLog() const { return stringMenuItemDiagnosticLog(languageManager()); }
+  std::string stringMenuItemKeyboradShortcuts() const {
+    return stringMenuItemKeyboradShortcuts(showShortcuts(), languageManager());
+  }
+  std::string stringMenuItemShowPrecaution() const { return stringMenuItemShowPrecaution(languageManager()); }
+  std::string stringPromptSave() const { return stringPromptSave(languageManager()); }
+
+  // "More..." in the interface language `language`.
+  static std::string more_tabs_text(int language);
+
+ signals:
+  // Emitted by stopManager: the application is asked to terminate.
+  void terminationRequested();
+
+ private:
+  void build_window();
+  void build_menus();
+  void build_message_box();
+  // The check every page setter but setManagerUpdate starts with: false when
+  // the settings page being left keeps the window (invalid field or save prompt).
+  bool may_leave_current_page(int target, bool check_act);
+  // Common entry of pages 2, 3 and 4: forget the recognition.
+  void forget_recognition(bool clear_record);
+  // Opens the settings page of tab kind `kind` with status YES.
+  void open_tab_page(int kind);
+  // Tab data of the current page strip: the restore page's in mode 6.
+  struct StripTabs {
+    int count = 0;
+    std::array<int, 3> kinds{};
+    int selected = 0;
+  };
+  StripTabs strip_tabs() const;
+  void show_page_strip(const StripTabs& tabs);
+  // The answer to the message box of `purpose`, after it closed.
+  void messageBoxAnswered(int purpose, bool ok);
+  // The settings page shown (modes 7..9), else nullptr.
+  DeviceSettingsBaseViewController* current_settings_page() const;
+  // Closes an open tab list (every action does so first).
+  void close_list_tabs();
+
+  QMainWindow* m_window = nullptr;
+
+  ManagerUpdateViewController* m_managerUpdateViewController = nullptr;
+  DeviceSelectionViewController* m_deviceSelectionViewController = nullptr;
+  DeviceRecognitionViewController* m_deviceRecognitionViewController = nullptr;
+  UpdateViewController* m_updateViewController = nullptr;
+  UpdateViewController* m_restoreViewController = nullptr;
+  DeviceSettingsViewController* m_deviceSettingsViewController = nullptr;
+  DeviceSettingsSecondViewController* m_deviceSettingsSecondViewController = nullptr;
+  DeviceSettingsSpeedDialViewController* m_deviceSettingsSpeedDialViewController = nullptr;
+
+  // outlets of the main window (objectName = outlet name)
+  FEXOBluetoothManagerView* m_view = nullptr;
+  QStackedWidget* m_boxDetail = nullptr;
+  QLabel* m_tfStatus = nullptr;
+  QPushButton* m_btnStatus = nullptr;
+  QLabel* m_imgProduct = nullptr;
+  QLabel* m_lblProduct = nullptr;
+  QLabel* m_lblVersion = nullptr;
+  QPushButton* m_btnAbout = nullptr;
+  QPushButton* m_btnLanguageManager = nullptr;
+  QPushButton* m_btnClose = nullptr;
+  QLabel* m_lblShortcutsKeys = nullptr;
+  QLabel* m_lblShortcutsAbout = nullptr;
+  QLabel* m_lblShortcutsLanguageManager = nullptr;
+  QLabel* m_lblShortcutsClose = nullptr;
+  FEXOBluetoothMainButton* m_btnDeviceSelection = nullptr;
+  FEXOBluetoothMainButton* m_btnDeviceRecognition = nullptr;
+  FEXOBluetoothMainButton* m_btnFirmwareUpdate = nullptr;
+  FEXOBluetoothMainButton* m_btnFirmwareRestore = nullptr;
+  FEXOBluetoothMainButton* m_btnDeviceSettings = nullptr;
+  QLabel* m_lblDetailTitle = nullptr;
+  QLabel* m_lblDetailTitlePagesBottomLine = nullptr;
+  QLabel* m_lblDetailTitlePagesFirstBackground = nullptr;
+  QLabel* m_lblDetailTitlePagesFirstForeground = nullptr;
+  QPushButton* m_btnDetailTitlePagesFirst = nullptr;
+  QLabel* m_lblDetailTitlePagesSecondBackground = nullptr;
+  QLabel* m_lblDetailTitlePagesSecondForeground = nullptr;
+  QPushButton* m_btnDetailTitlePagesSecond = nullptr;
+  QFrame* m_boxListTabsBox = nullptr;
+  std::array<QPushButton*, 3> m_btnListTabs{};
+  std::array<QLabel*, 3> m_lblListTabs{};
+  QPushButton* m_btnListTabs01 = nullptr;
+  QPushButton* m_btnListTabs02 = nullptr;
+  QPushButton* m_btnListTabs03 = nullptr;
+  QLabel* m_lblListTabs01 = nullptr;
+  QLabel* m_lblListTabs02 = nullptr;
+  QLabel* m_lblListTabs03 = nullptr;
+
+  QMenu* m_menuApplication = nullptr;
+  QMenu* m_menuHelp = nullptr;
+  QAction* m_menuItemAbout = nullptr;
+  QAction* m_menuItemHideThis = nullptr;
+  QAction* m_menuItemHideOthers = nullptr;
+  QAction* m_menuItemShowAll = nullptr;
+  QAction* m_menuItemQuit = nullptr;
+  QAction* m_menuItemOnlineHelp = nullptr;
+  QAction* m_menuItemManagerLanguage = nullptr;
+  QAction* m_menuItemDiagnosticLog = nullptr;
+  QAction* m_menuItemKeyboradShortcuts = nullptr;
+  QAction* m_menuItemShowPrecaution = nullptr;
+  QAction* m_menuItemBluetoothKext = nullptr;
+
+  QDialog* m_sheetMessageBox = nullptr;
+  QLabel* m_imgMessageBox = nullptr;
+  QLabel* m_tfMessageBox = nullptr;
+  QPushButton* m_btnMessageBoxOK = nullptr;
+  QPushButton* m_btnMessageBoxCancel = nullptr;
+  QLabel* m_tfBackGround = nullptr;
+
+  bool m_initialized = false;
+};

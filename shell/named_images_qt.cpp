@@ -1,0 +1,27 @@
+#include "shell/named_images.h"
+
+#include <QFile>
+#include <QImageReader>
+
+// The resources live in a static library: register them here, so that they
+// are there even when nothing else pulled their object file into the program.
+// (Q_INIT_RESOURCE must be used outside any namespace.)
+static bool register_resources() {
+  Q_INIT_RESOURCE(resources);
+  return true;
+}
+
+namespace shell {
+
+QPixmap named_image(const std::string& file_name) {
+  static const bool registered = register_resources();
+  (void)registered;
+  if (file_name.empty()) return QPixmap();
+  const QString path = QStringLiteral(":/images/") + QString::fromStdString(file_name);
+  if (!QFile::exists(path)) return QPixmap();
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  return QPixmap::fromImage(reader.read());
+}
+
+}  // namespace shell

@@ -1,0 +1,371 @@
+#include "recognition/recognition_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "sim/models/hid_model.h"
+#include "strings/app_texts.h"
+#include "support/bus_fixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using recognition::RecognitionHandOff;
+using recognition::RecognitionRun;
+
+// Command bytes of the reports a device received: [1], or [2] for a
+// language-pack request ('<' in [1]); other traffic (reply fetches) is dropped.
+std::vector<int> commands_received(sim::Model& model) {
+  std::vector<int> commands;
+  for (const sim::ReceivedReport& report : model.take_received()) {
+    if (report.kind != sim::TrafficKind::interrupt_out || report.bytes.size() < 3) continue;
+    commands.push_back(report.bytes[1] == '<' ? 0x100 | report.bytes[2] : report.bytes[1]);
+  }
+  return commands;
+}
+
+class RecognitionWorkerTest : public test_support::BusFixture {
+ protected:
+  RecognitionWorkerTest() { m_controller.setMode(4); }
+
+  void TearDown() override {
+    hid_close_all();
+    BusFixture::TearDown();
+  }
+
+  std::shared_ptr<sim::HidModel> plug(sim::HidModelOptions options) {
+    return attach(std::make_shared<sim::HidModel>(std::move(options)));
+  }
+
+  // One whole run on the test thread.
+  void recognize(std::optional<FEXOBluetoothDeviceData> info = std::nullopt) {
+    m_hand_off.reset_for_run();
+    recognition::threadMethodRecognize(m_controller, m_hand_off, info, m_stop);
+  }
+
+  std::string english_text() const { return m_hand_off.strStatusThreadRecognizeAt(0).value_or("<none>"); }
+
+  shell::AppState m_controller;
+  RecognitionHandOff m_hand_off;
+  std::atomic<bool> m_stop{false};
+};
+
+TEST_F(RecognitionWorkerTest, RecognizesTheDefaultProductOverHid) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.version = {1, 2, 0, 0};
+  options.language_pack = {3, 1, 7};
+  auto device = plug(options);
+
+  recognize();
+
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+  EXPECT_TRUE(m_hand_off.goFirmwareUpgradeThreadRecognize());
+  EXPECT_FALSE(m_hand_off.doWarnThreadRecognize());
+  EXPECT_EQ(english_text(),
+            "Device recognized successfully. " + AppTexts::vyla_status_default_usb_in(5, 0x6020, 0).value());
+  for (int language = 0; language < 13; ++language) EXPECT_TRUE(m_hand_off.strStatusThreadRecognizeAt(language));
+
+  const FEXOBluetoothDeviceData& record = m_controller.data();
+  EXPECT_EQ(record.deviceName(), "Y350R");
+  EXPECT_EQ(record.deviceVersionMajor(), 1);
+  EXPECT_EQ(record.deviceVersionMinor(), 2);
+  EXPECT_EQ(record.devicelanguagePackType(), 3);
+  EXPECT_EQ(record.devicelanguagePackTypeVerMajor(), 1);
+  EXPECT_EQ(record.devicelanguagePackTypeVerMinor(), 7);
+  EXPECT_EQ(record.deviceRecognized(), 0x6020);
+  EXPECT_EQ(record.managerVersionMajor(), 1);
+  EXPECT_EQ(record.managerVersionMinor(), 4);
+  EXPECT_EQ(m_controller.deviceTarget(), 0x6020);
+  EXPECT_EQ(m_controller.usbStatus(), 0x6020);
+  EXPECT_TRUE(m_controller.recognized());
+  EXPECT_EQ(m_controller.fmRadioShowAndHide(), 3);
+  EXPECT_EQ(m_controller.motionSensorShowAndHide(), 6);
+  EXPECT_EQ(m_controller.tabCount(), 2);
+  EXPECT_EQ(m_controller.tabAt(0), shell::k_tab_settings);
+  EXPECT_EQ(m_controller.tabAt(1), shell::k_tab_speed_dial);
+  EXPECT_EQ(m_controller.tabAt(2), 0);
+  // name from block 0x1D on slot 0, then the version; no probe, no FM query
+  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
+  EXPECT_EQ(sim::open_handle_count(), 0);
+}
+
+TEST_F(RecognitionWorkerTest, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
+  struct Case {
+    const char* name;
+    sim::HidModelOptions options;
+    std::vector<int> commands;
+    int major, minor, type, number;
+    int pack_type, pack_major, pack_minor;  // -1: not written
+  };
+  sim::HidModelOptions y370 = sim::hid_fixture_6038();
+  y370.version = {2, 3, 1, 4};
+  const std::vector<Case> cases = {
+      // mode probe, FM query, name block 0x3C, version
+      {"0x6038 in normal mode", y370, {0x12, 0x1A, 0x03, 0x01}, 2, 3, 1, 4, -1, -1, -1},
+      // name and both versions through the language-pack channel; the pack
+      // version's longer reply is asked for once more by the channel
+      {"0x6800", sim::hid_fixture_6800(), {0x103, 0x101, 0x101, 0x101}, 2, 1, 0, 3, 1, 1, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_controller.data().setDevicelanguagePackType(-1);
+    m_controller.data().setDevicelanguagePackTypeVerMajor(-1);
+    m_controller.data().setDevicelanguagePackTypeVerMinor(-1);
+    auto device = plug(c.options);
+    recognize();
+    EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+    const FEXOBluetoothDeviceData& record = m_controller.data();
+    EXPECT_EQ(record.deviceName(), c.options.name);
+    EXPECT_EQ(m_controller.deviceTarget(), c.options.product_id);
+    EXPECT_EQ(record.deviceVersionMajor(), c.major);
+    EXPECT_EQ(record.deviceVersionMinor(), c.minor);
+    EXPECT_EQ(record.deviceSecondaryVersionType(), c.type);
+    EXPECT_EQ(record.deviceSecondaryVersion(), c.number);
+    EXPECT_EQ(record.devicelanguagePackType(), c.pack_type);
+    EXPECT_EQ(record.devicelanguagePackTypeVerMajor(), c.pack_major);
+    EXPECT_EQ(record.devicelanguagePackTypeVerMinor(), c.pack_minor);
+    EXPECT_EQ(commands_received(*device), c.commands);
+    sim::detach(*device);
+  }
+}
+
+TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
+  struct Case {
+    const char* name;
+    sim::HidModelOptions options;
+    int result;
+  };
+  sim::HidModelOptions y370_in_mode_1 = sim::hid_fixture_6038();
+  y370_in_mode_1.mode = 1;
+  sim::HidModelOptions xa6_in_mode_0 = sim::hid_fixture_4d16();
+  xa6_in_mode_0.mode = 0;
+  const std::vector<Case> cases = {
+      {"set B answering 1 goes to legacy USB", y370_in_mode_1, recognition::k_recognize_failure},
+      {"set A answering 1 stays on HID", sim::hid_fixture_4d16(), recognition::k_recognize_success},
+      {"set A answering 0 goes to legacy USB", xa6_in_mode_0, recognition::k_recognize_failure},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_controller.setDeviceTarget(0x1111);
+    auto device = plug(c.options);
+    recognize();
+    EXPECT_EQ(m_hand_off.resultThreadRecognize(), c.result);
+    if (c.result == recognition::k_recognize_failure) {
+      EXPECT_EQ(m_controller.deviceTarget(), 0);
+      EXPECT_EQ(english_text(), "Cannot open USB [-1]");
+      EXPECT_EQ(commands_received(*device), std::vector<int>{0x12});
+    } else {
+      EXPECT_EQ(m_controller.deviceTarget(), c.options.product_id);
+      device->take_received();
+    }
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::detach(*device);
+  }
+}
+
+TEST_F(RecognitionWorkerTest, NoDeviceEndsInTheOpenFailureAfterThreeTries) {
+  struct Case {
+    int caller_mode;
+    int target_after;
+  };
+  for (const Case& c : {Case{0, 0}, Case{7, 0x6020}, Case{105, 0x6020}}) {
+    SCOPED_TRACE(c.caller_mode);
+    m_controller.setDeviceTarget(0x6020);
+    m_controller.setRestartToRecover(true);
+    m_controller.setModeRestartToRecover(5);
+    m_hand_off.setCallerMode(c.caller_mode);
+    const auto start = clock().elapsed();
+    recognize();
+    EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
+    EXPECT_TRUE(m_hand_off.doWarnThreadRecognize());
+    EXPECT_FALSE(m_hand_off.goFirmwareUpgradeThreadRecognize());
+    EXPECT_EQ(english_text(), "Cannot open USB [-1]");
+    EXPECT_EQ(m_hand_off.strStatusThreadRecognizeAt(1), AppTexts::vyla_string_cannot_open_usb_in(1) + " [-1]");
+    EXPECT_EQ(m_controller.deviceTarget(), c.target_after);
+    EXPECT_FALSE(m_controller.restartToRecover());
+    EXPECT_EQ(m_controller.modeRestartToRecover(), 0);
+    EXPECT_EQ(clock().elapsed() - start, 3s);  // three opens, 1 s apart
+  }
+}
+
+TEST_F(RecognitionWorkerTest, ADeviceThatAppearsOnTheThirdTryIsRecognized) {
+  auto device = attach(std::make_shared<sim::HidModel>(sim::hid_fixture_6020()), 1500ms);
+  recognize();
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+  EXPECT_EQ(clock().elapsed(), 2s);
+  device->take_received();
+}
+
+TEST_F(RecognitionWorkerTest, AStoppedRunEndsInTheOpenFailure) {
+  m_stop = true;
+  plug(sim::hid_fixture_6020());
+  recognize();
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
+  EXPECT_EQ(english_text(), "Cannot open USB [-1]");
+  EXPECT_EQ(sim::open_handle_count(), 0);
+}
+
+class RecognitionStepsTest : public RecognitionWorkerTest {
+ protected:
+  // Opens the device in slot 0 the way step 2 of a run does.
+  void open(RecognitionRun& run) { ASSERT_TRUE(run.open_over_hid()); }
+};
+
+TEST_F(RecognitionStepsTest, DeviceNameSources) {
+  struct Case {
+    const char* name;
+    std::uint32_t product;
+    std::map<std::uint8_t, std::vector<std::uint16_t>> blocks;
+    std::optional<std::string> expected;
+    std::vector<int> commands;
+  };
+  const std::vector<Case> cases = {
+      {"word name, word 0 skipped", 0x6020, {{0x1D, {0x55, 'A', 'b', 0x0143}}}, "AbC", {0x03}},
+      {"ends at a zero byte", 0x6020, {{0x1D, {0, 'Q', 0, 'R'}}}, "Q", {0x03}},
+      {"one word is the empty name", 0x6020, {{0x1D, {'Z'}}}, "", {0x03}},
+      {"no words is the default name", 0x6020, {{0x1D, {}}}, "Y350R", {0x03}},
+      {"unknown product gets no name", 0x1234, {{0x1D, {}}}, std::nullopt, {0x03}},
+      {"block 0x3C group", 0x6900, {{0x3C, {0, 'L', '8'}}}, "L8", {0x03}},
+      {"0x5345 asks nothing", 0x5345, {}, "FLOTT", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.blocks = c.blocks;
+    auto device = plug(options);
+    RecognitionRun run(m_controller, m_hand_off, std::nullopt, m_stop);
+    open(run);
+    run.read_device_name(c.product);
+    EXPECT_EQ(m_controller.data().deviceName(), c.expected);
+    const auto reports = device->take_output_reports();
+    ASSERT_EQ(reports.size(), c.commands.size());
+    if (!reports.empty()) {
+      EXPECT_EQ(reports[0][1], 0x03);
+      EXPECT_EQ(reports[0][2], c.product == 0x6900 ? 0x3C : 0x1D);
+    }
+    hid_close_all();
+    sim::detach(*device);
+  }
+}
+
+TEST_F(RecognitionStepsTest, FailedVersionRequestGivesVersionOne) {
+  struct Case {
+    std::uint32_t product;
+    int type;
+  };
+  for (const Case& c : {Case{0x6020, 0}, Case{0x6038, 0}, Case{0x5345, 2}}) {
+    SCOPED_TRACE(c.product);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.version = {3, 3, 3, 3};
+    auto device = plug(options);
+    device->on_command(0x01, [](std::span<const std::uint8_t>) { return sim::HidModel::Answer{0x02, {}}; });
+    RecognitionRun run(m_controller, m_hand_off, std::nullopt, m_stop);
+    open(run);
+    run.read_versions(c.product);
+    const FEXOBluetoothDeviceData& record = m_controller.data();
+    EXPECT_EQ(record.deviceVersionMajor(), 1);
+    EXPECT_EQ(record.deviceVersionMinor(), 0);
+    EXPECT_EQ(record.deviceSecondaryVersionType(), c.type);
+    EXPECT_EQ(record.deviceSecondaryVersion(), 0);
+    EXPECT_EQ(commands_received(*device), std::vector<int>{0x01});
+    hid_close_all();
+    sim::detach(*device);
+  }
+}
+
+// 0x5345 is two HID units; the pair opens only on the selection and manager pages.
+class PairedUnitsTest : public RecognitionStepsTest {
+ protected:
+  void SetUp() override {
+    sim::HidModelOptions first = sim::hid_fixture_6020();
+    first.product_id = 0x5345;
+    first.blocks[0x05] = {3};
+    first.motion_present = true;
+    sim::HidModelOptions second = first;
+    second.product_id = 0x5346;
+    second.fm_present = false;
+    m_slot0 = plug(first);
+    m_slot1 = plug(second);
+    std::array<std::uint32_t, 2> ids{};
+    transport_message message{};
+    ASSERT_EQ(hid_open_device_pair(ids, message, 3), 0);
+  }
+  std::shared_ptr<sim::HidModel> m_slot0, m_slot1;
+};
+
+TEST_F(PairedUnitsTest, Lm6AsksFmOnSlotOneAndMotionOnSlotZero) {
+  RecognitionRun run(m_controller, m_hand_off, std::nullopt, m_stop);
+  run.query_presence(0x4210);
+  EXPECT_EQ(m_controller.fmRadioShowAndHide(), 4);
+  EXPECT_EQ(m_controller.motionSensorShowAndHide(), 5);
+  // slot 0 also answers the speaker-status reads (blocks 0x05, 0x12)
+  EXPECT_EQ(commands_received(*m_slot0), (std::vector<int>{0x1B, 0x03, 0x03}));
+  EXPECT_EQ(commands_received(*m_slot1), std::vector<int>{0x1A});
+  EXPECT_EQ(m_controller.deviceInfoStatus(), 0);
+
+  run.read_device_name(0x4210);
+  EXPECT_EQ(commands_received(*m_slot1), std::vector<int>{0x03});
+  EXPECT_EQ(m_controller.data().deviceName(), "Y350R");
+}
+
+TEST_F(PairedUnitsTest, PairHoldGoesToBothUnits) {
+  RecognitionRun run(m_controller, m_hand_off, std::nullopt, m_stop);
+  run.hold_pair(0x5345);
+  EXPECT_EQ(commands_received(*m_slot0), std::vector<int>{0x30});
+  EXPECT_EQ(commands_received(*m_slot1), std::vector<int>{0x30});
+  run.hold_pair(0x6020);
+  EXPECT_TRUE(commands_received(*m_slot0).empty());
+}
+
+TEST_F(RecognitionStepsTest, FmQueryAnswersAndFailures) {
+  struct Case {
+    const char* name;
+    bool present;
+    bool fails;
+    int expected;
+  };
+  for (const Case& c : {Case{"present", true, false, 3}, Case{"absent", false, false, 4},
+                        Case{"command failed", false, true, 3}}) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6038();
+    options.fm_present = c.present;
+    auto device = plug(options);
+    if (c.fails) {
+      device->on_command(0x1A, [](std::span<const std::uint8_t>) { return sim::HidModel::Answer{0x02, {}}; });
+    }
+    RecognitionRun run(m_controller, m_hand_off, std::nullopt, m_stop);
+    open(run);
+    run.query_presence(0x6038);
+    EXPECT_EQ(m_controller.fmRadioShowAndHide(), c.expected);
+    EXPECT_EQ(m_controller.motionSensorShowAndHide(), 6);
+    EXPECT_EQ(commands_received(*device), std::vector<int>{0x1A});
+    hid_close_all();
+    sim::detach(*device);
+  }
+}
+
+TEST_F(RecognitionWorkerTest, WorkerThreadIsSingleAndJoined) {
+  auto device = plug(sim::hid_fixture_6020());
+  recognition::RecognitionWorker worker(m_controller, m_hand_off);
+  ASSERT_TRUE(worker.start(std::nullopt));
+  EXPECT_FALSE(worker.start(std::nullopt));  // a second start while one runs is ignored
+  int result = 0;
+  for (int polls = 0; polls < 5000 && (result = worker.take_result()) == 0; ++polls) {
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_EQ(result, recognition::k_recognize_success);
+  EXPECT_FALSE(worker.active());
+  device->take_received();
+
+  // a new start after the result was taken runs again; destroying the worker waits for it
+  sim::detach(*device);
+  {
+    recognition::RecognitionWorker second(m_controller, m_hand_off);
+    ASSERT_TRUE(second.start(std::nullopt));
+  }
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
+}
+
+}  // namespace

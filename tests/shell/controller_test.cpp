@@ -1,0 +1,569 @@
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <cstdio>
+#include <fstream>
+
+#include "recognition/DeviceRecognitionViewController.h"
+#include "recognition/DeviceSelectionViewController.h"
+#include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "settings/DeviceSettingsViewController.h"
+#include "shell/FEXOBluetoothMainButton.h"
+#include "shell_fixture.h"
+#include "update/UpdateViewController.h"
+
+namespace {
+
+std::string shown_status(FEXOBluetoothManagerAppController& controller) {
+  return controller.window()->findChild<QLabel*>("tfStatus")->text().toStdString();
+}
+
+}  // namespace
+
+using StartUp = ShellFixture;
+
+TEST_F(StartUp, FirstRunUsesTheDefaultsAndShowsTheSelectionPage) {
+  auto controller = start();
+  EXPECT_EQ(controller->languageManager(), 0);
+  EXPECT_TRUE(controller->applyToLanguageFirmware());
+  EXPECT_EQ(controller->strManagerVersion(), "v1.0");
+  EXPECT_EQ(controller->strLanguageManager(), "English");
+  EXPECT_EQ(controller->deviceTarget(), 0);
+  EXPECT_EQ(controller->mode(), 3);
+  EXPECT_EQ(controller->osVersionPrimary(), 10);
+  EXPECT_EQ(controller->osVersionSecondary(), 9);
+  EXPECT_EQ(controller->osVersionMinor(), 0);
+  auto* pages = child<QStackedWidget>(*controller, "boxDetail");
+  EXPECT_EQ(pages->currentWidget(), controller->deviceSelectionViewController());
+  EXPECT_EQ(controller->window()->windowTitle(), "Vexlink Setwise");
+  EXPECT_EQ(shown_status(*controller), "Press NEXT to proceed.");
+}
+
+TEST_F(StartUp, ConfigurationSurvivesARestart) {
+  {
+    auto controller = start();
+    controller->setDeviceTarget(0x4D10);
+    controller->setLanguageManager(2);
+    controller->setStrLanguageManager(std::string("German"));
+    controller->setApplyToLanguageFirmware(false);
+    controller->setStrLanguageFirmware(std::string("French"));
+    ASSERT_TRUE(controller->write_configuration_archive());
+  }
+  auto controller = start();
+  EXPECT_EQ(controller->deviceTarget(), 0x4D10);
+  EXPECT_EQ(controller->languageManager(), 2);
+  EXPECT_FALSE(controller->applyToLanguageFirmware());
+  EXPECT_EQ(controller->strLanguageFirmware(), "French");
+  EXPECT_EQ(controller->strManagerVersion(), "v1.0");
+}
+
+TEST_F(StartUp, ArchiveOpensInPlistlibWithItsKeysInOrder) {
+  if (std::system("python3 -c 'import plistlib' 2>/dev/null") != 0) GTEST_SKIP() << "no python3";
+  const std::string script =
+      "import plistlib,sys\n"
+      "d=plistlib.load(open(sys.argv[1],'rb'))\n"
+      "assert d['$archiver']=='NSKeyedArchiver' and d['$version']==100000\n"
+      "o=d['$objects']; r=o[d['$top']['root'].data]\n"
+      "print(o[r['$class'].data]['$classname'])\n"
+      "print(' '.join(k for k in r if k!='$class'))\n";
+  struct Case { const char* name; std::optional<std::string> restart_file; size_t keys; };
+  const Case cases[] = {{"no restart record", std::nullopt, 8},
+                        {"empty restart file", std::string(), 8},
+                        {"restart record", std::string("fw.img"), 14}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto controller = start();
+    controller->setStrRestartDFUFirmwareFile(c.restart_file);
+    ASSERT_TRUE(controller->write_configuration_archive());
+    std::ofstream(m_folder + "/check.py") << script;
+    const std::string command = "python3 '" + m_folder + "/check.py' '" +
+                                FEXOBluetoothManagerAppController::configuration_file_path() + "' > '" + m_folder +
+                                "/keys.txt'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream output(m_folder + "/keys.txt");
+    std::string class_name, keys;
+    std::getline(output, class_name);
+    std::getline(output, keys);
+    EXPECT_EQ(class_name, "FEXOBluetoothManagerAppController");
+    std::string expected =
+        "keyEncrypted keyStrManagerVersion keyStrLanguageManager keyApplyToLanguageFirmware keyDeviceTarget "
+        "keyRestartToRecover keyModeRestartToRecover keyStrLanguageFirmware";
+    if (c.keys == 14) {
+      expected += " keyStrRestartDFUFirmwareFile keyIndexRestartDFUFirmwareLanguage keyDeviceVersionMajorRestartDFU "
+                  "keyDeviceVersionMinorRestartDFU keyDeviceSecondaryVersionTypeRestartDFU "
+                  "keyDeviceSecondaryVersionRestartDFU";
+    }
+    EXPECT_EQ(keys, expected);
+  }
+}
+
+TEST_F(StartUp, ArchivedLanguagesOutsideTheOfferedSixStartAsEnglish) {
+  struct Case { const char* name; int expected; };
+  const Case cases[] = {{"English", 0}, {"French", 1}, {"German", 2}, {"Italian", 3}, {"Japanese", 0},
+                        {"Korean", 0},  {"Spanish", 6}, {"Dutch", 7}, {"Russian", 0}, {"Polish", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    write_archive([&](platform::KeyedArchiver& coder) {
+      coder.encode_string("keyStrLanguageManager", std::string(c.name));
+    });
+    EXPECT_EQ(start()->languageManager(), c.expected);
+  }
+}
+
+TEST_F(StartUp, WithoutAnArchivedLanguageTheFirmwareFlagStaysOn) {
+  write_archive([](platform::KeyedArchiver& coder) {
+    coder.encode_bool("keyEncrypted", false);
+    coder.encode_bool("keyApplyToLanguageFirmware", false);
+    coder.encode_int("keyDeviceTarget", 0x6020);
+  });
+  auto controller = start();
+  EXPECT_EQ(controller->languageManager(), 0);
+  EXPECT_TRUE(controller->applyToLanguageFirmware());
+  EXPECT_EQ(controller->deviceTarget(), 0x6020);
+}
+
+TEST_F(StartUp, ADamagedArchiveStartsWithTheDefaults) {
+  const char* contents[] = {"not an archive at all", "bplist00\x01\x02garbage"};
+  for (const char* content : contents) {
+    SCOPED_TRACE(content);
+    std::ofstream(FEXOBluetoothManagerAppController::configuration_file_path(), std::ios::binary) << content;
+    auto controller = start();
+    EXPECT_EQ(controller->deviceTarget(), 0);
+    EXPECT_EQ(controller->languageManager(), 0);
+    EXPECT_TRUE(controller->applyToLanguageFirmware());
+    EXPECT_EQ(controller->mode(), 3);
+  }
+  // a key of the wrong type fails the archive part-way: nothing after it is taken
+  write_archive([](platform::KeyedArchiver& coder) {
+    coder.encode_string("keyStrManagerVersion", std::string("v1.3"));
+    coder.encode_string("keyDeviceTarget", std::string("0x6020"));
+  });
+  auto controller = start();
+  EXPECT_EQ(controller->deviceTarget(), 0);
+}
+
+TEST_F(StartUp, ARecordedRestartOpensRecognitionForItsPageAtOnceAndClearsTheRecord) {
+  write_archive([](platform::KeyedArchiver& coder) {
+    coder.encode_int("keyDeviceTarget", 0x6020);
+    coder.encode_bool("keyRestartToRecover", true);
+    coder.encode_int("keyModeRestartToRecover", 7);
+  });
+  auto controller = start();
+  EXPECT_EQ(controller->mode(), 4);
+  EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
+  EXPECT_FALSE(controller->restartToRecover());
+  EXPECT_EQ(controller->modeRestartToRecover(), 0);
+  // the recognition is running: the line shows the recognition page's processing text
+  EXPECT_EQ(shown_status(*controller), *AppTexts::vyla_status_processing_usb_in(4, 0, 0));
+}
+
+TEST_F(StartUp, OsVersionTextParsing) {
+  auto controller = start();
+  struct Case { const char* text; bool parsed; int primary, secondary, minor; };
+  const Case cases[] = {{"Version 10.7.5 (Build 11G63)", true, 10, 7, 5},
+                        {"macOS 11.2", true, 11, 2, 0},
+                        {"0.1.2 12.4", true, 12, 4, 0},
+                        {"1.2.3.4 10.8", true, 10, 8, 0},
+                        {"no version here", false, 10, 9, 0},
+                        {"", false, 10, 9, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    controller->setOsVersionPrimary(10);
+    controller->setOsVersionSecondary(9);
+    controller->setOsVersionMinor(0);
+    EXPECT_EQ(controller->setOsVersionFromString(c.text), c.parsed);
+    EXPECT_EQ(controller->osVersionPrimary(), c.primary);
+    EXPECT_EQ(controller->osVersionSecondary(), c.secondary);
+    EXPECT_EQ(controller->osVersionMinor(), c.minor);
+  }
+}
+
+// ---- navigation ----
+
+using Navigation = ShellFixture;
+
+TEST_F(Navigation, MainButtonStateTable) {
+  auto controller = start();
+  recognize(*controller, 0x3030);
+  const char* names[] = {"btnDeviceSelection", "btnDeviceRecognition", "btnFirmwareUpdate", "btnFirmwareRestore",
+                         "btnDeviceSettings"};
+  struct Case { int mode; std::array<bool, 5> on; };
+  const Case cases[] = {
+      {5, {false, false, true, false, false}}, {6, {false, false, false, true, false}},
+      {7, {false, false, false, false, true}}, {8, {false, false, false, false, true}},
+      {9, {false, false, false, false, true}}, {4, {false, true, false, false, false}},
+      {3, {true, false, false, false, false}}, {2, {false, false, false, false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    if (c.mode == 4 || c.mode == 3) recognize(*controller, 0x3030);
+    controller->setDetailViewController(c.mode);
+    ASSERT_EQ(controller->mode(), c.mode);
+    for (int i = 0; i < 5; ++i) {
+      auto* button = child<FEXOBluetoothMainButton>(*controller, names[i]);
+      EXPECT_EQ(button->isChecked(), c.on[static_cast<size_t>(i)]) << names[i];
+      EXPECT_EQ(button->titleColor(), c.on[static_cast<size_t>(i)] ? QColor(Qt::white) : QColor(Qt::black));
+      if (button->isEnabled()) {
+        EXPECT_EQ(button->backgroundImageName(), c.on[static_cast<size_t>(i)] ? "17800.png" : "238238238.png");
+      } else {
+        EXPECT_EQ(button->backgroundImageName(), "219219230.png");
+      }
+    }
+  }
+}
+
+TEST_F(Navigation, UpdateFallsBackToSelectionOrRecognition) {
+  auto controller = start();
+  QTest::mouseClick(child<QPushButton>(*controller, "btnDeviceSelection"), Qt::LeftButton);
+  controller->firmwareUpdate();
+  EXPECT_EQ(controller->mode(), 3) << "no selected device";
+
+  controller->setDeviceTarget(0x6020);
+  controller->firmwareUpdate();
+  EXPECT_EQ(controller->mode(), 4) << "selected but not recognized";
+  EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 0);
+
+  recognize(*controller, 0x6020);
+  controller->firmwareUpdate();
+  EXPECT_EQ(controller->mode(), 5);
+  EXPECT_EQ(child<QStackedWidget>(*controller, "boxDetail")->currentWidget(), controller->updateViewController());
+}
+
+TEST_F(Navigation, EnteringSelectionOrRecognitionForgetsTheDevice) {
+  auto controller = start();
+  recognize(*controller, 0x3030, 2, 1);
+  controller->setDeviceSettingsWithStatus(true);
+  ASSERT_EQ(controller->mode(), 7);
+  controller->deviceRecognition();
+  EXPECT_EQ(controller->mode(), 4);
+  EXPECT_FALSE(controller->recognized());
+  EXPECT_EQ(controller->usbStatus(), 0);
+  EXPECT_EQ(controller->tabCount(), 0);
+  EXPECT_EQ(controller->deviceTarget(), 0x3030) << "the selection is kept";
+}
+
+TEST_F(Navigation, SettingsButtonPerProductKind) {
+  struct Case { const char* name; int product; int major, minor; int usb; int mode; bool settings_enabled; int opens; };
+  const Case cases[] = {
+      {"settings-less camera on the update page", 0x3020, 1, 0, 0x3020, 5, false, 5},
+      {"settings-less camera on the restore page", 0x3020, 1, 0, 0x3020, 6, false, 6},
+      {"0x3500 below 2.2", 0x3500, 2, 1, 0x3500, 5, false, 5},
+      {"0x3500 at 2.2", 0x3500, 2, 2, 0x3500, 5, true, 7},
+      {"0x3560 below 1.1", 0x3560, 1, 0, 0x3560, 5, false, 5},
+      {"firmware-management mode", 0x6020, 1, 0, 0x8000 | 0x6020, 5, false, 7},
+      {"speed-dial only", 0x4111, 1, 0, 0x4111, 5, true, 9},
+      {"normal product", 0x6020, 1, 0, 0x6020, 6, true, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto controller = start();
+    recognize(*controller, c.product, c.major, c.minor, 3, c.usb);
+    controller->setDetailViewController(c.mode);
+    ASSERT_EQ(controller->mode(), c.mode);
+    EXPECT_EQ(child<QPushButton>(*controller, "btnDeviceSettings")->isEnabled(), c.settings_enabled);
+    controller->deviceSettings();
+    EXPECT_EQ(controller->mode(), c.opens);
+  }
+}
+
+TEST_F(Navigation, RecognitionPageEnablesThePageButtonsOnlyOnceRecognized) {
+  auto controller = start();
+  controller->setDeviceTarget(0x3020);
+  controller->deviceRecognition();
+  EXPECT_FALSE(child<QPushButton>(*controller, "btnFirmwareUpdate")->isEnabled());
+  controller->setRecognized(true);
+  controller->setControls();
+  EXPECT_TRUE(child<QPushButton>(*controller, "btnFirmwareUpdate")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(*controller, "btnFirmwareRestore")->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(*controller, "btnDeviceSettings")->isEnabled()) << "settings-less camera";
+}
+
+TEST_F(Navigation, NextAndBackByPage) {
+  auto controller = start();
+  // selection: Next keeps the product and opens the recognition page
+  controller->goNext();
+  EXPECT_EQ(controller->mode(), 4);
+  EXPECT_EQ(controller->deviceTarget(), DeviceSelectionViewController::k_default_product);
+  controller->goBack();
+  EXPECT_EQ(controller->mode(), 3);
+
+  recognize(*controller, 0x6020);
+  controller->firmwareUpdate();
+  controller->goNext();
+  EXPECT_EQ(controller->mode(), 7) << "update page Next opens the settings page";
+  controller->goBack();
+  EXPECT_EQ(controller->mode(), 5) << "settings page Back opens the update page";
+  controller->goBack();
+  EXPECT_EQ(controller->mode(), 4) << "update page Back asks for a fresh recognition";
+  EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 0);
+
+  recognize(*controller, 0x6020);
+  controller->setDeviceSettingsSpeedDialWithStatus(true);
+  controller->goNext();
+  EXPECT_EQ(controller->mode(), 3) << "settings page Next is New Device";
+
+  // a settings-less target makes Next and Back do nothing on pages 7 to 9
+  recognize(*controller, 0x6020);
+  controller->setDeviceSettingsWithStatus(true);
+  controller->setDeviceTarget(0x3020);
+  controller->goNext();
+  controller->goBack();
+  EXPECT_EQ(controller->mode(), 7);
+}
+
+TEST_F(Navigation, ProcessingBlocksEveryAction) {
+  auto controller = start();
+  recognize(*controller, 0x3030);
+  controller->setDeviceSettingsWithStatus(true);
+  controller->setOnProcessing(true);
+  controller->setControls();
+  for (const char* name : {"btnDeviceSelection", "btnDeviceRecognition", "btnFirmwareUpdate", "btnFirmwareRestore",
+                           "btnDeviceSettings", "btnAbout", "btnClose", "btnStatus", "btnLanguageManager"}) {
+    EXPECT_FALSE(child<QPushButton>(*controller, name)->isEnabled()) << name;
+  }
+  int terminations = 0;
+  QObject::connect(controller.get(), &FEXOBluetoothManagerAppController::terminationRequested,
+                   [&terminations] { ++terminations; });
+  controller->deviceSelection();
+  controller->deviceRecognition();
+  controller->firmwareUpdate();
+  controller->firmwareRestore();
+  controller->goNext();
+  controller->goBack();
+  controller->moveToSecondPage();
+  controller->changeShortcuts();
+  controller->showStatus();
+  controller->window()->close();
+  child<QAction>(*controller, "menuItemQuit")->trigger();
+  EXPECT_EQ(controller->mode(), 7);
+  EXPECT_FALSE(controller->showShortcuts());
+  EXPECT_FALSE(controller->listTabsOpened());
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+  EXPECT_EQ(terminations, 0);
+}
+
+// ---- page strip, tab list and shortcut hints ----
+
+using PageStrip = ShellFixture;
+
+TEST_F(PageStrip, TwoTabsSwitchBetweenTheirPages) {
+  auto controller = start();
+  recognize(*controller, 0x6020);  // settings, speed dial
+  controller->setDeviceSettingsWithStatus(true);
+  auto* first = child<QLabel>(*controller, "lblDetailTitlePagesFirstForeground");
+  auto* second = child<QLabel>(*controller, "lblDetailTitlePagesSecondForeground");
+  auto* first_background = child<QLabel>(*controller, "lblDetailTitlePagesFirstBackground");
+  auto* second_button = child<QPushButton>(*controller, "btnDetailTitlePagesSecond");
+  auto* first_button = child<QPushButton>(*controller, "btnDetailTitlePagesFirst");
+  EXPECT_TRUE(first->isVisibleTo(controller->window()));
+  EXPECT_EQ(first->text().toStdString(), *FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(1, false, 0, nullptr));
+  EXPECT_EQ(second->text().toStdString(), *FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(2, false, 0, nullptr));
+  // the selected label sits lower and taller: y 362, height 18 from the bottom
+  const int content_height = controller->window()->centralWidget()->height();
+  EXPECT_EQ(first_background->height(), 18);
+  EXPECT_EQ(first_background->y(), content_height - 362 - 18);
+  EXPECT_TRUE(second_button->isVisibleTo(controller->window()));
+  EXPECT_FALSE(first_button->isVisibleTo(controller->window()));
+
+  QTest::mouseClick(second_button, Qt::LeftButton);
+  EXPECT_EQ(controller->mode(), 9);
+  EXPECT_EQ(controller->tabIndexSelected(), 1);
+  EXPECT_EQ(first_background->height(), 15);
+  EXPECT_TRUE(first_button->isVisibleTo(controller->window()));
+
+  QTest::mouseClick(first_button, Qt::LeftButton);
+  EXPECT_EQ(controller->mode(), 7);
+  EXPECT_EQ(controller->tabIndexSelected(), 0);
+}
+
+TEST_F(PageStrip, ThreeTabsOfferMoreAndTheList) {
+  auto controller = start();
+  recognize(*controller, 0x3030);  // settings, speed dial, second settings
+  controller->setDeviceSettingsWithStatus(true);
+  auto* second = child<QLabel>(*controller, "lblDetailTitlePagesSecondForeground");
+  EXPECT_EQ(second->text(), "More...");
+  auto* list = child<QWidget>(*controller, "boxListTabsBox");
+  EXPECT_FALSE(list->isVisibleTo(controller->window()));
+
+  QTest::mouseClick(child<QPushButton>(*controller, "btnDetailTitlePagesSecond"), Qt::LeftButton);
+  EXPECT_TRUE(controller->listTabsOpened());
+  EXPECT_TRUE(list->isVisibleTo(controller->window()));
+  auto* row3 = child<QPushButton>(*controller, "btnListTabs03");
+  EXPECT_EQ(row3->text().toStdString(), *FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(3, false, 0, nullptr));
+
+  QTest::mouseClick(row3, Qt::LeftButton);
+  EXPECT_EQ(controller->mode(), 8);
+  EXPECT_EQ(controller->tabIndexSelected(), 2);
+  EXPECT_FALSE(controller->listTabsOpened());
+  EXPECT_FALSE(list->isVisibleTo(controller->window()));
+  EXPECT_EQ(child<QLabel>(*controller, "lblDetailTitlePagesFirstForeground")->text().toStdString(),
+            *FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(3, false, 0, nullptr));
+
+  // a click on the window's background closes an open list
+  controller->moveToSecondPage();
+  ASSERT_TRUE(controller->listTabsOpened());
+  QTest::mouseClick(controller->window()->centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(controller->listTabsOpened());
+  EXPECT_FALSE(list->isVisibleTo(controller->window()));
+}
+
+TEST_F(PageStrip, MoreInEveryLanguage) {
+  const char* more[] = {"More...", "Plus...", "Mehr...", "Altro...", "詳細...", "더 보기...", "Más...",
+                        "Meer...", "Больше...", "更多...", "Enemmän…", "Více...", "Więcej..."};
+  for (int language = 0; language < 13; ++language) {
+    EXPECT_EQ(FEXOBluetoothManagerAppController::more_tabs_text(language), more[language]);
+  }
+  EXPECT_EQ(FEXOBluetoothManagerAppController::more_tabs_text(13), "More...");
+}
+
+TEST_F(PageStrip, SingleTabShowsNoStripAndOtherPagesNeither) {
+  auto controller = start();
+  recognize(*controller, 0x2010);
+  controller->setDeviceSettingsWithStatus(true);
+  EXPECT_FALSE(child<QLabel>(*controller, "lblDetailTitlePagesFirstForeground")->isVisibleTo(controller->window()));
+  controller->moveToSecondPage();
+  EXPECT_EQ(controller->mode(), 7);
+  EXPECT_FALSE(controller->listTabsOpened());
+}
+
+TEST_F(PageStrip, RestorePageUsesItsOwnTabs) {
+  auto controller = start();
+  recognize(*controller, 0x6020);
+  UpdateViewController* restore = controller->restoreViewController();
+  restore->setRestorePossible(true);
+  restore->setTabCount(2);
+  restore->setTab_At(1, 0);
+  restore->setTab_At(2, 1);
+  controller->setFirmwareRestoreWithStatus(true);
+  auto* second_button = child<QPushButton>(*controller, "btnDetailTitlePagesSecond");
+  ASSERT_TRUE(second_button->isVisibleTo(controller->window()));
+  QTest::mouseClick(second_button, Qt::LeftButton);
+  EXPECT_EQ(controller->mode(), 6);
+  EXPECT_EQ(restore->tabIndexSelected(), 1);
+  controller->moveToFirstPage();
+  EXPECT_EQ(restore->tabIndexSelected(), 0);
+
+  restore->setRestorePossible(false);
+  controller->setControls();
+  EXPECT_FALSE(second_button->isVisibleTo(controller->window()));
+}
+
+TEST_F(PageStrip, ShortcutHintsReplaceTheTitles) {
+  auto controller = start();
+  recognize(*controller, 0x6020);
+  controller->setDeviceSettingsWithStatus(true);
+  auto* selection = child<QPushButton>(*controller, "btnDeviceSelection");
+  EXPECT_EQ(selection->text().toStdString(), AppTexts::vyla_string_mode_in(3, 0));
+  auto* hint = child<QLabel>(*controller, "lblShortcutsAbout");
+  EXPECT_FALSE(hint->isVisibleTo(controller->window()));
+  const QString menu_before = child<QAction>(*controller, "menuItemKeyboradShortcuts")->text();
+
+  controller->changeShortcuts();
+  EXPECT_TRUE(controller->showShortcuts());
+  EXPECT_TRUE(hint->isVisibleTo(controller->window()));
+  const char* hints[] = {"[C]-S", "[C]-R", "[C]-U", "[C]-E", "[C]-T"};
+  const char* names[] = {"btnDeviceSelection", "btnDeviceRecognition", "btnFirmwareUpdate", "btnFirmwareRestore",
+                         "btnDeviceSettings"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(child<QPushButton>(*controller, names[i])->text(), hints[i]);
+  EXPECT_EQ(child<QLabel>(*controller, "lblDetailTitlePagesFirstForeground")->text(), "[C]-1");
+  EXPECT_EQ(child<QLabel>(*controller, "lblDetailTitlePagesSecondForeground")->text(), "[C]-2");
+  EXPECT_NE(child<QAction>(*controller, "menuItemKeyboradShortcuts")->text(), menu_before);
+
+  controller->changeShortcuts();
+  EXPECT_EQ(selection->text().toStdString(), AppTexts::vyla_string_mode_in(3, 0));
+}
+
+TEST_F(PageStrip, MenuAndWindowControls) {
+  auto controller = start();
+  QMenuBar* bar = controller->window()->menuBar();
+  ASSERT_GE(bar->actions().size(), 2);
+  EXPECT_EQ(bar->actions()[0]->text(), "Vexlink Setwise");
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemHideOthers")->isEnabled());
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemShowAll")->isEnabled());
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemShowPrecaution")->isVisible());
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemBluetoothKext")->isVisible());
+  EXPECT_EQ(child<QAction>(*controller, "menuItemQuit")->text().toStdString(), MenuTexts::stringMenuItemQuit(0));
+  EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManager")->property("imageName").toString(), "english.png");
+  controller->setLanguageManager(6);
+  controller->setControls();
+  EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManager")->property("imageName").toString(), "spanish.png");
+  EXPECT_EQ(child<QAction>(*controller, "menuItemQuit")->text().toStdString(), MenuTexts::stringMenuItemQuit(6));
+}
+
+// ---- status line ----
+
+using StatusLine = ShellFixture;
+
+TEST_F(StatusLine, DefaultStatusInEveryLanguage) {
+  auto controller = start();
+  controller->setDeviceTarget(0x6020);
+  controller->deviceRecognition();
+  for (int language = 0; language < 13; ++language) {
+    SCOPED_TRACE(language);
+    EXPECT_EQ(controller->strStatusAt(language), AppTexts::vyla_status_default_usb_in(4, 0, language));
+  }
+  EXPECT_EQ(shown_status(*controller), "Ready for DEVICE RECOGNITION");
+  controller->setLanguageManager(1);
+  controller->updateStatusInManagerLanguage();
+  EXPECT_EQ(shown_status(*controller), "Prêt pour " + AppTexts::vyla_string_mode_in(4, 1));
+}
+
+TEST_F(StatusLine, WarningIsRedAndSurvivesALanguageChange) {
+  auto controller = start();
+  for (int language = 0; language < 13; ++language) {
+    controller->setStrStatus_In(language == 2 ? std::optional<std::string>("Fehler") : std::nullopt, language);
+  }
+  controller->setStrStatus_In("Failure", 0);
+  controller->setStatus_withWarning(controller->getStrStatus(), true);
+  auto* line = child<QLabel>(*controller, "tfStatus");
+  EXPECT_EQ(line->text(), "Failure");
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+  EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
+
+  controller->setLanguageManager(2);
+  controller->updateStatusInManagerLanguage();
+  EXPECT_EQ(line->text(), "Fehler");
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+  controller->setLanguageManager(3);
+  controller->updateStatusInManagerLanguage();
+  EXPECT_EQ(line->text(), "") << "a language never filled shows an empty line";
+
+  controller->setStatus_withWarning("fine", false);
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::black));
+  EXPECT_FALSE(controller->statusWithWarning());
+}
+
+TEST_F(StatusLine, RecognitionForASavingPageShowsItsSuccessFirst) {
+  auto controller = start();
+  recognize(*controller, 0x6020);
+  controller->setDeviceSettingsWithStatus(true);
+  // with a pending restart-DFU the page does not start its own recognition, so
+  // the entry status stays on the line
+  controller->setStrRestartDFUFirmwareFile(std::string("fw.img"));
+  controller->setDeviceRecognitionWithStatus_info_from(true, nullptr, 7);
+  EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
+  for (int language : {0, 1, 12}) {
+    SCOPED_TRACE(language);
+    EXPECT_EQ(controller->strStatusAt(language), *AppTexts::vyla_status_success_usb_in(7, 0, language) + ". " +
+                                                     *AppTexts::vyla_status_default_usb_in(4, 0, language));
+  }
+}
+
+TEST_F(StatusLine, StatusButtonShowsTheLineInAMessageBox) {
+  auto controller = start();
+  controller->setStatus_withWarning("Something happened", true);
+  controller->showStatus();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  QTRY_VERIFY(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 2);
+  EXPECT_EQ(child<QLabel>(*controller, "tfMessageBox")->text().toStdString(),
+            "[" + AppTexts::vyla_string_mode_in(3, 0) + "]\nSomething happened");
+  EXPECT_FALSE(child<QPushButton>(*controller, "btnMessageBoxCancel")->isEnabled());
+  QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+}

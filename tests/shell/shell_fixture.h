@@ -1,0 +1,67 @@
+#pragma once
+// A fresh application folder per test and helpers to start the controller on
+// a recognized device.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "shell/FEXOBluetoothManagerAppController.h"
+
+class ShellFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vx-shell-XXXXXX";
+    m_folder = ::mkdtemp(pattern);
+    ::setenv("VEXLINK_APP_FOLDER", m_folder.c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("VEXLINK_APP_FOLDER");
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+  }
+
+  std::unique_ptr<FEXOBluetoothManagerAppController> start() {
+    return std::make_unique<FEXOBluetoothManagerAppController>();
+  }
+
+  // Writes a configuration archive whose root carries the keys `encode` writes.
+  void write_archive(const platform::KeyedArchiver::Encode& encode) {
+    platform::write_file_atomically(FEXOBluetoothManagerAppController::configuration_file_path(),
+                                    platform::KeyedArchiver::archive_root(
+                                        FEXOBluetoothManagerAppController::archive_class(), encode));
+  }
+
+  // What recognition leaves for `product` at firmware major.minor with FM flag `fm`.
+  static void recognize(FEXOBluetoothManagerAppController& controller, int product, int major = 1, int minor = 0,
+                        int fm = 3, int usb = -1) {
+    controller.setDeviceTarget(product);
+    controller.data().setDeviceRecognized(product);
+    controller.data().setDeviceVersionMajor(major);
+    controller.data().setDeviceVersionMinor(minor);
+    controller.setUsbStatus(usb < 0 ? product : usb);
+    int count = 0, tabs[3] = {0, 0, 0}, index = 0;
+    FEXOBluetoothManagerAppController::
+        SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
+            count, tabs, index, product, major, minor, fm);
+    controller.setTabCount(count);
+    for (int i = 0; i < 3; ++i) controller.setTab_At(tabs[i], i);
+    controller.setTabIndexSelected(index);
+    controller.setFmRadioShowAndHide(fm);
+    controller.setRecognized(true);
+  }
+
+  template <class T = QWidget>
+  static T* child(FEXOBluetoothManagerAppController& controller, const char* name) {
+    T* found = controller.window()->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  std::string m_folder;
+};

@@ -1,0 +1,72 @@
+#pragma once
+// An HTTPS server on 127.0.0.1 for tests that talk to the update server. It
+// makes its own certificate at start; ScopedServerEnvironment points the
+// program's server base at it and trusts that certificate, for the test only.
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace test_support {
+
+// What the server answers for one path.
+struct LoopbackResponse {
+  int status = 200;
+  std::string body;
+  std::string content_type = "application/octet-stream";
+  std::string location;  // sent as "Location" when not empty (redirects)
+};
+
+// One request the server received.
+struct LoopbackRequest {
+  std::string path;
+  std::vector<std::pair<std::string, std::string>> headers;
+  // Value of header `name` (case-insensitive), "" when absent.
+  std::string header(const std::string& name) const;
+};
+
+class LoopbackServer {
+ public:
+  // Makes a self-signed certificate for 127.0.0.1 and starts listening on a free port.
+  LoopbackServer();
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  // "https://127.0.0.1:<port>/fexobluetoothmanager/", the layout of the update server.
+  std::string base_url() const;
+  // "https://127.0.0.1:<port>" followed by `path` (which starts with "/").
+  std::string url(const std::string& path) const;
+  // PEM file of the server's certificate.
+  const std::filesystem::path& ca_file() const;
+
+  // Answers `path` (absolute, starting with "/") with `response`; other paths get 404.
+  void set_response(const std::string& path, LoopbackResponse response);
+  // Serves `body` with status 200 at base_url() + `name` ("Software", "Firmware", ...).
+  void set_file(const std::string& name, const std::string& body);
+  // Every request received so far, in order.
+  std::vector<LoopbackRequest> requests() const;
+  // How many requests asked for `path`.
+  int request_count(const std::string& path) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+// Sets VEXLINK_SERVER_BASE to the server's base and VEXLINK_CA_FILE to its
+// certificate; the previous values come back on destruction.
+class ScopedServerEnvironment {
+ public:
+  explicit ScopedServerEnvironment(const LoopbackServer& server);
+  ~ScopedServerEnvironment();
+  ScopedServerEnvironment(const ScopedServerEnvironment&) = delete;
+  ScopedServerEnvironment& operator=(const ScopedServerEnvironment&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+}  // namespace test_support
