@@ -1,5 +1,7 @@
 #include "platform/format.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -74,9 +76,29 @@ std::string pad(std::string text, int width, bool left_align) {
   return text;
 }
 
+// Numbers in these texts always use the "." decimal point, whatever number
+// format the desktop session sets (the application adopts the session's locale
+// at start-up): version texts such as "1.2" are parsed back.
+class ClassicNumbers {
+ public:
+  ClassicNumbers() {
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (classic) m_previous = uselocale(classic);
+  }
+  ~ClassicNumbers() {
+    if (m_previous) uselocale(m_previous);
+  }
+  ClassicNumbers(const ClassicNumbers&) = delete;
+  ClassicNumbers& operator=(const ClassicNumbers&) = delete;
+
+ private:
+  locale_t m_previous = static_cast<locale_t>(nullptr);
+};
+
 }  // namespace
 
 std::string format_list(std::string_view format, std::initializer_list<FormatArg> args) {
+  const ClassicNumbers classic_numbers;
   std::vector<const FormatArg*> list;
   for (const FormatArg& a : args) list.push_back(&a);
   size_t next_arg = 0;

@@ -26,6 +26,22 @@ constexpr std::size_t k_lang_pack_chunk_max = 60;
 constexpr std::uint8_t k_name_blocks[] = {0x1D, 0x3C};
 constexpr std::size_t k_lang_pack_name_bytes = 58;
 
+// Bytes a language-pack answer carries after its two leading bytes (command and
+// argument), for the commands whose answer has a payload; every other command
+// is answered with the two leading bytes alone.
+struct LangPackPayload {
+  std::uint8_t command;
+  std::size_t bytes;
+};
+constexpr LangPackPayload k_lang_pack_payloads[] = {{0x02, 6}, {0x06, 2}, {0x0A, 1}};
+
+std::size_t lang_pack_payload_bytes(std::uint8_t command) {
+  for (const LangPackPayload& payload : k_lang_pack_payloads) {
+    if (payload.command == command) return payload.bytes;
+  }
+  return 0;
+}
+
 std::uint8_t byte_at(std::span<const std::uint8_t> bytes, std::size_t index) {
   return index < bytes.size() ? bytes[index] : 0;
 }
@@ -116,6 +132,11 @@ HidModel::HidModel(HidModelOptions options)
     }
     return std::vector<std::uint8_t>{0x01, byte_at(request, 3), version.major, version.minor, version.secondary_type,
                                      version.secondary, 0};
+  };
+  m_lang_pack_handlers[0x02] = [this](std::span<const std::uint8_t> request) {
+    std::vector<std::uint8_t> reply{0x02, byte_at(request, 3)};
+    reply.insert(reply.end(), m_options.bluetooth_address.begin(), m_options.bluetooth_address.end());
+    return reply;
   };
   m_lang_pack_handlers[0x03] = [this](std::span<const std::uint8_t> request) {
     std::vector<std::uint8_t> reply{0x03, byte_at(request, 3)};
@@ -217,10 +238,14 @@ void HidModel::answer_command(int interface_number, std::span<const std::uint8_t
 void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
   const std::uint8_t command = byte_at(request, 2);
   const auto handler = m_lang_pack_handlers.find(command);
-  // A command without a reply of its own is acknowledged with the command and argument.
-  m_lang_pack_data = handler == m_lang_pack_handlers.end()
-                         ? std::vector<std::uint8_t>{command, byte_at(request, 3)}
-                         : handler->second(request);
+  if (handler != m_lang_pack_handlers.end()) {
+    m_lang_pack_data = handler->second(request);
+  } else {
+    // A command without a reply of its own is acknowledged with the command and
+    // argument, followed by a blank payload of the length the command's answer has.
+    m_lang_pack_data = {command, byte_at(request, 3)};
+    m_lang_pack_data.resize(2 + lang_pack_payload_bytes(command), 0);
+  }
   m_lang_pack_sent = 0;
   m_lang_pack_chunks_sent = 0;
 }

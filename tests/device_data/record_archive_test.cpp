@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -160,6 +161,60 @@ TEST(RecordArchive, LegacyFloatVersionsAndMissingKeys) {
     EXPECT_FALSE(decoded.speedDialAt(0));
     EXPECT_EQ(decoded.fmRadioPresetsAt(9), 0);
   }
+}
+
+// Switches the process's number format to one whose decimal point is ",", as a
+// German desktop session does; a German locale is compiled into a temporary
+// folder when none is installed. active() is false when neither is possible.
+class DecimalCommaNumbers {
+ public:
+  DecimalCommaNumbers() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+      if (use(name)) return;
+    }
+    if (!std::filesystem::exists("/usr/share/i18n/locales/de_DE")) return;
+    m_folder = std::filesystem::temp_directory_path() / ("vx-locale-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(m_folder);
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + (m_folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(m_folder / "de_DE.UTF-8")) return;
+    ::setenv("LOCPATH", m_folder.c_str(), 1);
+    use("de_DE.UTF-8");
+  }
+  ~DecimalCommaNumbers() {
+    std::setlocale(LC_NUMERIC, "C");
+    if (!m_folder.empty()) {
+      ::unsetenv("LOCPATH");
+      std::error_code ignored;
+      std::filesystem::remove_all(m_folder, ignored);
+    }
+  }
+  bool active() const { return m_active; }
+
+ private:
+  bool use(const char* name) {
+    m_active = std::setlocale(LC_NUMERIC, name) != nullptr && std::string(std::localeconv()->decimal_point) == ",";
+    if (!m_active) std::setlocale(LC_NUMERIC, "C");
+    return m_active;
+  }
+
+  std::filesystem::path m_folder;
+  bool m_active = false;
+};
+
+TEST(RecordArchive, LegacyFloatVersionsReadTheSameOnADecimalCommaDesktop) {
+  const DecimalCommaNumbers numbers;
+  if (!numbers.active()) GTEST_SKIP() << "no locale with a decimal comma";
+  const platform::Bytes bytes =
+      platform::KeyedArchiver::archive_root(Record::archive_class(), [](platform::KeyedArchiver& coder) {
+        coder.encode_double("keyManagerVersion", 1.2);
+        coder.encode_double("keyDeviceVersion", 3.1);
+      });
+  const Record decoded = Record::unarchived_from(bytes);
+  EXPECT_EQ(decoded.managerVersionMajor(), 1);
+  EXPECT_EQ(decoded.managerVersionMinor(), 2);
+  EXPECT_EQ(decoded.deviceVersionMajor(), 3);
+  EXPECT_EQ(decoded.deviceVersionMinor(), 1);
 }
 
 TEST(RecordArchive, OutOfRangeRegionIsKeptUntilACopyAndCheckedAsRegionZero) {

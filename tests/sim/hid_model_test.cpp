@@ -162,30 +162,44 @@ TEST_F(HidModelTest, MeshSwitchReEnumeratesAsTheMeshUnitAndBack) {
 
 TEST_F(HidModelTest, LanguagePackRepliesCarryVersionsAndName) {
   auto device = open(sim::hid_fixture_6800());
-  device->set_lang_pack_chunk_bytes({4, 3});
   struct Case {
     const char* name;
     std::uint8_t command;
     std::uint8_t argument;
+    std::vector<int> chunks;
+    std::size_t requests;  // the 10-byte pack version overshoots the first row and is asked again
+    std::uint8_t gathered;
     std::size_t first;
     Bytes expected;  // reply bytes from `first` on
   };
   const Case cases[] = {
-      {"main version", 0x01, 0x00, 4, {2, 1, 0, 3}},
-      {"language pack version", 0x01, 0x01, 4, {1, 3, 0, 0, 1}},
-      {"name", 0x03, 0x02, 4, {'W', 'E', 'B', 'L', 'O', 'R', ' ', 'G', 'Z', '3', 0}},
+      {"main version", 0x01, 0x00, {4, 3}, 1, 7, 4, {2, 1, 0, 3}},
+      {"language pack version", 0x01, 0x01, {60}, 2, 10, 4, {1, 3, 0, 0, 1}},
+      {"name", 0x03, 0x02, {4, 3}, 1, 60, 4, {'W', 'E', 'B', 'L', 'O', 'R', ' ', 'G', 'Z', '3', 0}},
+      {"bluetooth address", 0x02, 0x00, {4, 3}, 1, 8, 2, {0x02, 0x00, 0x00, 0x1A, 0x7D, 0xDA, 0x71, 0x13}},
+      {"block data acknowledged with a chunk checksum", 0x06, 0x10, {60}, 1, 4, 2, {0x06, 0x10, 0, 0}},
+      {"block result", 0x0A, 0x00, {1}, 1, 3, 2, {0x0A, 0x00, 0}},
+      {"begin block, no payload", 0x05, 0x00, {60}, 1, 2, 2, {0x05, 0x00}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    device->set_lang_pack_chunk_bytes(c.chunks);
     lang_pack_report report{1, 0, c.command, c.argument};
     lang_pack_reply reply{};
     testing::internal::CaptureStdout();
     EXPECT_EQ(hid_lang_pack_command(0, report, reply), 1);
     testing::internal::GetCapturedStdout();
+    EXPECT_EQ(reply[1], c.gathered);
     EXPECT_EQ(Bytes(reply.begin() + static_cast<std::ptrdiff_t>(c.first),
                     reply.begin() + static_cast<std::ptrdiff_t>(c.first + c.expected.size())),
               c.expected);
-    device->take_received();
+    const auto writes = device->take_output_reports();
+    ASSERT_EQ(writes.size(), c.requests);
+    for (const Bytes& write : writes) {
+      EXPECT_EQ(write.size(), 62u);
+      EXPECT_EQ(Bytes(write.begin(), write.begin() + 4), (Bytes{1, '<', c.command, c.argument}));
+    }
+    device->take_received();  // the input-report polls
   }
 }
 

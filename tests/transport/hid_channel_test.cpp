@@ -226,6 +226,7 @@ TEST_F(HidChannelTest, PairOpensBothUnitsOnlyInModesTwoAndThree) {
   const Case cases[] = {
       {"both units, mode 2", {0x5345, 0x5346}, 2, 0},
       {"both units, mode 3", {0x5346, 0x5345}, 3, 0},
+      {"the walk stops once both are open", {0x5345, 0x5346, 0x5345}, 2, 0},
       {"one unit", {0x5345}, 3, -1},
       {"mode 4 opens nothing", {0x5345, 0x5346}, 4, -2},
       {"no unit", {0x6020}, 2, -2},
@@ -294,6 +295,7 @@ TEST_F(HidChannelTest, LongCommandSendsTheRequestAndReadsTheStatus) {
 TEST_F(HidChannelTest, BusyRepliesAreWaitedOut) {
   sim::HidModelOptions options = sim::hid_fixture_6020();
   options.faults.busy_replies = 3;
+  options.mode = 7;
   auto device = open_hid(options);
   hid_status_report reply{};
 
@@ -302,7 +304,8 @@ TEST_F(HidChannelTest, BusyRepliesAreWaitedOut) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "com[18] lsatcom[18] status[0]\n");
 
   EXPECT_EQ(device->input_reports_read(), 4);
-  EXPECT_EQ(reply[2], 0);
+  // the reply holds the last report: the answer, not a busy report
+  EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 4), (Bytes{1, 0x12, 0, 7}));
   EXPECT_EQ(device->take_output_reports().size(), 1u);
 }
 
