@@ -17,8 +17,12 @@
 #include "strings/app_texts.h"
 
 class QAction;
+class QButtonGroup;
+class QCheckBox;
 class QDialog;
+class QFileDialog;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -166,8 +170,42 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   int closeMessageBox(QObject* sender = nullptr);
   void messageBoxOK(QObject* sender = nullptr);
   void messageBoxCancel(QObject* sender = nullptr);
+  // Whether a message box has been opened in this process (the first one is taller).
+  static bool messageBoxOpenedBefore();
+  // What the user of the selected product (deviceTarget) holds to bring it
+  // into firmware-management mode, in the interface language; nullopt for a
+  // product without an instruction.
+  std::optional<std::string> getMessageBoxFirstButton() const;
+  std::optional<std::string> getMessageBoxFailureFirstButton() const;
+  std::optional<std::string> getMessageBoxSecondButton() const;
+  // The notice that no backup file could be made before an update.
+  std::optional<std::string> getMessageBoxFileCreationFailed() const;
+
+  // ---- language chooser ----
+  // Opens the sheet on the row of the interface language (nothing while processing).
+  void openLanguageManager(QObject* sender = nullptr);
+  // A row's radio cell or label was clicked: select it and preview its language.
+  void changeLanguageManager(QObject* sender);
+  // Re-labels the sheet in the language of the selected row.
+  void setControlsLanguageManager();
+  // Applies the chosen language and firmware-language flag, re-labels the window.
+  void languageManagerOK(QObject* sender = nullptr);
+  void languageManagerCancel(QObject* sender = nullptr);
+  // Interface language of chooser row `row`, and the row of `language`.
+  static int languageManagerFromButtonCellIndex(int row);
+  static int buttonCellIndexFromLanguageManager(int language);
+
+  // ---- about, diagnostic log, online help ----
+  void about(QObject* sender = nullptr);
+  void aboutOK(QObject* sender = nullptr);
+  // Proposes a log file name in a save panel; the log is written when the user confirms.
+  void logStatus(QObject* sender = nullptr);
+  // Opens the help site in the interface language in the browser.
+  void showOnlineHelp(QObject* sender = nullptr);
 
   // ---- recognized-device header ----
+  // Picture file of the recognized product (data's deviceRecognized); nullopt when it has none.
+  std::optional<std::string> getImageFileName() const;
   void setInformationDeviceRecognized();
 
   // ---- menu titles in the interface language ----
@@ -209,6 +247,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   void build_window();
   void build_menus();
   void build_message_box();
+  void build_language_chooser();
+  void build_about_sheet();
   // The check every page setter but setManagerUpdate starts with: false when
   // the settings page being left keeps the window (invalid field or save prompt).
   bool may_leave_current_page(int target, bool check_act);
@@ -293,6 +333,29 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   QAction* m_menuItemKeyboradShortcuts = nullptr;
   QAction* m_menuItemShowPrecaution = nullptr;
   QAction* m_menuItemBluetoothKext = nullptr;
+
+  // language chooser: the partner's sheet, and the generic outlets pointing at it
+  QDialog* m_sheetLanguageManagerVerrano = nullptr;
+  QGroupBox* m_boxLanguageManagerVerrano = nullptr;
+  QButtonGroup* m_radioLanguageManagerVerrano = nullptr;
+  std::array<QPushButton*, 6> m_btnLanguageManagerVerrano{};
+  QCheckBox* m_btnApplyToLanguageFirmwareVerrano = nullptr;
+  QPushButton* m_btnLanguageManagerOKVerrano = nullptr;
+  QPushButton* m_btnLanguageManagerCancelVerrano = nullptr;
+  QDialog* m_sheetLanguageManager = nullptr;
+  QGroupBox* m_boxLanguageManager = nullptr;
+  QButtonGroup* m_radioLanguageManager = nullptr;
+  QCheckBox* m_btnApplyToLanguageFirmware = nullptr;
+  QPushButton* m_btnLanguageManagerOK = nullptr;
+  QPushButton* m_btnLanguageManagerCancel = nullptr;
+
+  // about sheet, title image and the diagnostic log's save panel
+  QDialog* m_sheetAbout = nullptr;
+  QLabel* m_tfAbout = nullptr;
+  QPushButton* m_btnAboutOK = nullptr;
+  QLabel* m_imgAboutImg = nullptr;
+  QLabel* m_imgManagerImg = nullptr;
+  QFileDialog* m_logSavePanel = nullptr;
 
   QDialog* m_sheetMessageBox = nullptr;
   QLabel* m_imgMessageBox = nullptr;

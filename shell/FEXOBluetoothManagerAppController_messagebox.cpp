@@ -1,27 +1,33 @@
 // The message box: one window-modal sheet for every question and notice.
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <atomic>
 
-#include "platform/deployment.h"
 #include "platform/main_queue.h"
 #include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
+#include "shell/message_box_texts.h"
+#include "shell/named_images.h"
 #include "update/UpdateViewController.h"
+
+using namespace shell;
 
 namespace {
 
-// Page on the default server that helps after a failed recognition.
-constexpr char k_recognition_failure_help_path[] =
-    "/fexobluetoothmanager/FexoBluetoothDeviceManagerHelp/Contents/Resources/English/device_recognition_failure.html";
+// The very first box of a run is 20 points higher; one flag for the whole process.
+std::atomic<bool> g_message_box_opened_before{false};
 
 }  // namespace
 
@@ -33,28 +39,42 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   auto* body = new QHBoxLayout;
   m_imgMessageBox = new QLabel(m_sheetMessageBox);
   m_imgMessageBox->setObjectName("imgMessageBox");
+  m_imgMessageBox->setFixedSize(64, 64);
+  m_imgMessageBox->setScaledContents(true);
+  // a pale backdrop behind the text marks a warning
   m_tfBackGround = new QLabel(m_sheetMessageBox);
   m_tfBackGround->setObjectName("tfBackGround");
+  m_tfBackGround->setAutoFillBackground(true);
+  QPalette backdrop = m_tfBackGround->palette();
+  backdrop.setColor(QPalette::Window, QColor(255, 236, 236));
+  m_tfBackGround->setPalette(backdrop);
   m_tfBackGround->setVisible(false);
   m_tfMessageBox = new QLabel(m_sheetMessageBox);
   m_tfMessageBox->setObjectName("tfMessageBox");
   m_tfMessageBox->setWordWrap(true);
-  body->addWidget(m_imgMessageBox);
+  m_tfMessageBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  body->addWidget(m_imgMessageBox, 0, Qt::AlignTop);
   body->addWidget(m_tfMessageBox, 1);
-  layout->addLayout(body);
+  layout->addLayout(body, 1);
   auto* buttons = new QHBoxLayout;
   m_btnMessageBoxCancel = new QPushButton(m_sheetMessageBox);
   m_btnMessageBoxCancel->setObjectName("btnMessageBoxCancel");
   m_btnMessageBoxOK = new QPushButton(m_sheetMessageBox);
   m_btnMessageBoxOK->setObjectName("btnMessageBoxOK");
   m_btnMessageBoxOK->setDefault(true);
+  // a button without a title keeps its place but is invisible and disabled
+  for (QPushButton* button : {m_btnMessageBoxCancel, m_btnMessageBoxOK}) {
+    QSizePolicy policy = button->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(policy);
+  }
   buttons->addStretch(1);
   buttons->addWidget(m_btnMessageBoxCancel);
   buttons->addWidget(m_btnMessageBoxOK);
   layout->addLayout(buttons);
   connect(m_btnMessageBoxOK, &QPushButton::clicked, this, [this] { messageBoxOK(m_btnMessageBoxOK); });
   connect(m_btnMessageBoxCancel, &QPushButton::clicked, this, [this] { messageBoxCancel(m_btnMessageBoxCancel); });
-  // Escape answers like Cancel would, only when Cancel is offered
+  // Escape answers as Cancel would, and only when Cancel is offered
   connect(m_sheetMessageBox, &QDialog::rejected, this, [this] {
     if (messageBoxStatus() != 0 && m_btnMessageBoxCancel->isEnabled()) messageBoxCancel(m_btnMessageBoxCancel);
   });
@@ -62,20 +82,32 @@ void FEXOBluetoothManagerAppController::build_message_box() {
 
 void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
     const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
-    const std::optional<std::string>& ok_title, int, int purpose) {
-  platform::post_to_main([this, message, warning, cancel_title, ok_title, purpose] {
+    const std::optional<std::string>& ok_title, int size, int purpose) {
+  // pages and worker threads alike: every change to the sheet happens on the main thread
+  // a box still queued when the controller goes away is dropped
+  platform::post_to_main([this, alive = QPointer<FEXOBluetoothManagerAppController>(this), message, warning,
+                          cancel_title, ok_title, size, purpose] {
+    if (!alive) return;
     m_tfMessageBox->setText(QString::fromStdString(message));
+    m_imgMessageBox->setPixmap(warning ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64)
+                                       : named_image(k_image_application));
     m_tfBackGround->setVisible(warning);
+    if (warning) m_tfBackGround->setGeometry(m_tfMessageBox->geometry());
+    m_tfBackGround->lower();
     const auto configure = [](QPushButton* button, const std::optional<std::string>& title) {
       button->setEnabled(title.has_value());
       button->setVisible(title.has_value());
-      button->setText(QString::fromStdString(title.value_or("")));
+      button->setText(QString::fromStdString(title.value_or(std::string())));
     };
     configure(m_btnMessageBoxCancel, cancel_title);
     configure(m_btnMessageBoxOK, ok_title);
     setMessageBoxStatus(purpose);
-    m_sheetMessageBox->adjustSize();
+    const MessageBoxSize box = message_box_size(size, !g_message_box_opened_before.exchange(true));
+    // the sheet keeps its origin; only its size changes
+    m_sheetMessageBox->setMinimumSize(0, 0);
+    m_sheetMessageBox->setFixedSize(box.width, box.height);
     m_sheetMessageBox->open();
+    m_sheetMessageBox->activateWindow();
   });
 }
 
@@ -92,47 +124,55 @@ void FEXOBluetoothManagerAppController::messageBoxCancel(QObject*) { messageBoxA
 
 void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok) {
   switch (purpose) {
-    case 3:
-    case 15:
-      // a failure after which the user starts over
+    case k_box_start_over:
+    case k_box_start_over_other:
       if (ok) setDeviceSelection();
       break;
-    case 4:
-    case 5:
-    case 6: {
-      // save prompt of a settings page: Yes saves, No discards and moves on
+    case k_box_save_settings:
+    case k_box_save_settings_second:
+    case k_box_save_speed_dial: {
+      // Yes saves (the save worker then opens the page asked for), No discards and moves on
       DeviceSettingsBaseViewController* page =
-          purpose == 4 ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsViewController)
-          : purpose == 5 ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsSecondViewController)
-                         : m_deviceSettingsSpeedDialViewController;
-      if (ok) page->save(nullptr); else page->moveToModeToGo();
+          purpose == k_box_save_settings
+              ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsViewController)
+          : purpose == k_box_save_settings_second
+              ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsSecondViewController)
+              : m_deviceSettingsSpeedDialViewController;
+      if (ok) {
+        page->save(nullptr);
+      } else {
+        page->moveToModeToGo();
+      }
       break;
     }
-    case 7:
-    case 8:
-      // the device recovers only after a restart of the manager
+    case k_box_restart_to_recover:
+    case k_box_restart_to_recover_other:
+      // the device recovers only after the manager restarts and recognizes it again
       if (ok) {
         setRestartToRecover(true);
         setModeRestartToRecover(mode());
         stopManager(m_btnClose);
       }
       break;
-    case 9:
-      if (!ok) QDesktopServices::openUrl(QUrl(QString("mailto:") + platform::k_support_email));
+    case k_box_mail_support:
+      if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(support_mail_url())));
       break;
-    case 10:
-      if (!ok) QDesktopServices::openUrl(QUrl(QString(platform::k_help_host) + k_recognition_failure_help_path));
+    case k_box_recognition_failure:
+      if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(recognition_failure_help_url())));
       break;
-    case 11:
-      if (ok) (mode() == shell::k_mode_firmware_update ? m_updateViewController : m_restoreViewController)->endOptraUpdate();
+    case k_box_camera_copy_done:
+      if (ok) (mode() == k_mode_firmware_update ? m_updateViewController : m_restoreViewController)->endOptraUpdate();
       break;
-    case 13: {
-      DeviceAllSettingsSheet* sheet = m_deviceSettingsViewController->sheetDeviceAllSettings();
-      sheet->hide();
-      if (ok) m_deviceSettingsViewController->save(nullptr); else m_deviceSettingsViewController->moveToSettingToSetting();
+    case k_box_close_all_settings: {
+      if (DeviceAllSettingsSheet* sheet = m_deviceSettingsViewController->sheetDeviceAllSettings()) sheet->hide();
+      if (ok) {
+        m_deviceSettingsViewController->save(nullptr);
+      } else {
+        m_deviceSettingsViewController->moveToSettingToSetting();
+      }
       break;
     }
-    case 14:
+    case k_box_backup_failed:
       if (ok) setSkipRestoreBackupFile(true);
       m_updateViewController->setOpenedMessageBox(false);
       closeMessageBox();
@@ -142,3 +182,21 @@ void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok)
       break;
   }
 }
+
+std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxFirstButton() const {
+  return message_box_first_button(deviceTarget(), languageManager());
+}
+
+std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxFailureFirstButton() const {
+  return message_box_failure_first_button(deviceTarget(), languageManager());
+}
+
+std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxSecondButton() const {
+  return message_box_second_button(deviceTarget(), languageManager());
+}
+
+std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxFileCreationFailed() const {
+  return message_box_file_creation_failed(languageManager());
+}
+
+bool FEXOBluetoothManagerAppController::messageBoxOpenedBefore() { return g_message_box_opened_before.load(); }

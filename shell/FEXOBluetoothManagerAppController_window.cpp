@@ -198,6 +198,8 @@ void FEXOBluetoothManagerAppController::build_window() {
 
   build_menus();
   build_message_box();
+  build_language_chooser();
+  build_about_sheet();
   m_window->setFixedSize(m_window->sizeHint());
 }
 

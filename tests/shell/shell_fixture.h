@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "recognition/DeviceSelectionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 
 class ShellFixture : public ::testing::Test {
@@ -19,6 +20,8 @@ class ShellFixture : public ::testing::Test {
     char pattern[] = "/tmp/vx-shell-XXXXXX";
     m_folder = ::mkdtemp(pattern);
     ::setenv("VEXLINK_APP_FOLDER", m_folder.c_str(), 1);
+    // these tests never ask the update server for a newer manager
+    DeviceSelectionViewController::s_checkedManagerUpdate = true;
   }
   void TearDown() override {
     ::unsetenv("VEXLINK_APP_FOLDER");

@@ -1,0 +1,167 @@
+// The language chooser: the interface language is chosen inside the manager,
+// independent of the system language, and previewed before it is confirmed.
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "platform/format.h"
+#include "settings/DeviceSettingsViewController.h"
+#include "shell/DetailViewController.h"
+#include "shell/FEXOBluetoothManagerAppController.h"
+#include "shell/language_chooser_rows.h"
+#include "update/UpdateViewController.h"
+
+using namespace shell;
+
+void FEXOBluetoothManagerAppController::build_language_chooser() {
+  m_sheetLanguageManagerVerrano = new QDialog(m_window);
+  m_sheetLanguageManagerVerrano->setObjectName("sheetLanguageManagerVerrano");
+  m_sheetLanguageManagerVerrano->setWindowModality(Qt::WindowModal);
+  auto* layout = new QVBoxLayout(m_sheetLanguageManagerVerrano);
+  m_boxLanguageManagerVerrano = new QGroupBox(m_sheetLanguageManagerVerrano);
+  m_boxLanguageManagerVerrano->setObjectName("boxLanguageManagerVerrano");
+  layout->addWidget(m_boxLanguageManagerVerrano);
+
+  // one row per offered language: a radio cell and a clickable label beside it
+  auto* rows = new QGridLayout(m_boxLanguageManagerVerrano);
+  m_radioLanguageManagerVerrano = new QButtonGroup(m_boxLanguageManagerVerrano);
+  m_radioLanguageManagerVerrano->setObjectName("radioLanguageManagerVerrano");
+  m_radioLanguageManagerVerrano->setExclusive(true);
+  for (int row = 0; row < k_language_chooser_rows; ++row) {
+    auto* cell = new QRadioButton(m_boxLanguageManagerVerrano);
+    cell->setObjectName(QString("buttonCell%1LanguageManagerVerrano").arg(row));
+    // the cell is only its indicator, so a click anywhere on it selects the row
+    cell->setFixedSize(cell->sizeHint());
+    m_radioLanguageManagerVerrano->addButton(cell, row);
+    auto* label = new QPushButton(m_boxLanguageManagerVerrano);
+    label->setObjectName(QString("btn%1LanguageManagerVerrano").arg(row));
+    label->setFlat(true);
+    label->setCheckable(true);
+    label->setStyleSheet("text-align: left;");
+    m_btnLanguageManagerVerrano[static_cast<size_t>(row)] = label;
+    rows->addWidget(cell, row, 0);
+    rows->addWidget(label, row, 1);
+    connect(cell, &QRadioButton::clicked, this, [this, cell] { changeLanguageManager(cell); });
+    connect(label, &QPushButton::clicked, this, [this, label] { changeLanguageManager(label); });
+  }
+
+  m_btnApplyToLanguageFirmwareVerrano = new QCheckBox(m_sheetLanguageManagerVerrano);
+  m_btnApplyToLanguageFirmwareVerrano->setObjectName("btnApplyToLanguageFirmwareVerrano");
+  layout->addWidget(m_btnApplyToLanguageFirmwareVerrano);
+  auto* buttons = new QHBoxLayout;
+  m_btnLanguageManagerCancelVerrano = new QPushButton(m_sheetLanguageManagerVerrano);
+  m_btnLanguageManagerCancelVerrano->setObjectName("btnLanguageManagerCancelVerrano");
+  m_btnLanguageManagerOKVerrano = new QPushButton(m_sheetLanguageManagerVerrano);
+  m_btnLanguageManagerOKVerrano->setObjectName("btnLanguageManagerOKVerrano");
+  m_btnLanguageManagerOKVerrano->setDefault(true);
+  buttons->addStretch(1);
+  buttons->addWidget(m_btnLanguageManagerCancelVerrano);
+  buttons->addWidget(m_btnLanguageManagerOKVerrano);
+  layout->addLayout(buttons);
+  connect(m_btnLanguageManagerOKVerrano, &QPushButton::clicked, this,
+          [this] { languageManagerOK(m_btnLanguageManagerOKVerrano); });
+  connect(m_btnLanguageManagerCancelVerrano, &QPushButton::clicked, this,
+          [this] { languageManagerCancel(m_btnLanguageManagerCancelVerrano); });
+  // Escape is Cancel
+  connect(m_sheetLanguageManagerVerrano, &QDialog::rejected, this, [this] { languageManagerCancel(nullptr); });
+
+  // opened from the flag button, its menu item and its key
+  connect(m_btnLanguageManager, &QPushButton::clicked, this, [this] { openLanguageManager(m_btnLanguageManager); });
+  connect(m_menuItemManagerLanguage, &QAction::triggered, this,
+          [this] { openLanguageManager(m_menuItemManagerLanguage); });
+  auto* key = new QShortcut(QKeySequence("Ctrl+L"), m_window);
+  connect(key, &QShortcut::activated, this, [this] { openLanguageManager(m_btnLanguageManager); });
+
+  // the generic properties point at the partner's sheet
+  m_sheetLanguageManager = m_sheetLanguageManagerVerrano;
+  m_boxLanguageManager = m_boxLanguageManagerVerrano;
+  m_radioLanguageManager = m_radioLanguageManagerVerrano;
+  m_btnApplyToLanguageFirmware = m_btnApplyToLanguageFirmwareVerrano;
+  m_btnLanguageManagerOK = m_btnLanguageManagerOKVerrano;
+  m_btnLanguageManagerCancel = m_btnLanguageManagerCancelVerrano;
+}
+
+int FEXOBluetoothManagerAppController::languageManagerFromButtonCellIndex(int row) {
+  return shell::languageManagerFromButtonCellIndex(row);
+}
+
+int FEXOBluetoothManagerAppController::buttonCellIndexFromLanguageManager(int language) {
+  return shell::buttonCellIndexFromLanguageManager(language);
+}
+
+void FEXOBluetoothManagerAppController::openLanguageManager(QObject* sender) {
+  // opened from a button or the menu it is a sheet of the main window, otherwise a window of its own
+  m_sheetLanguageManager->setWindowModality(sender ? Qt::WindowModal : Qt::ApplicationModal);
+  if (onProcessing()) return;
+  close_list_tabs();
+  m_radioLanguageManager->button(buttonCellIndexFromLanguageManager(languageManager()))->setChecked(true);
+  setControlsLanguageManager();
+  m_sheetLanguageManager->open();
+  m_btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
+}
+
+void FEXOBluetoothManagerAppController::setControlsLanguageManager() {
+  // the sheet speaks the language of the selected row, so the choice is previewed
+  const int language = languageManagerFromButtonCellIndex(m_radioLanguageManager->checkedId());
+  m_btnApplyToLanguageFirmware->setText(QString::fromStdString(apply_to_firmware_language_title(language)));
+  const QString title = QString::fromStdString(vyla_string_language_manager_in(language));
+  m_sheetLanguageManager->setWindowTitle(title);
+  m_boxLanguageManager->setTitle(title);
+  for (int row = 0; row < k_language_chooser_rows; ++row) {
+    const std::string name = vyla_string_language_in(languageManagerFromButtonCellIndex(row), language);
+    m_btnLanguageManagerVerrano[static_cast<size_t>(row)]->setText(
+        QString::fromStdString(platform::format(" %@", name)));
+  }
+  m_btnLanguageManagerOK->setText(QString::fromStdString(vyla_string_ok_in(language)));
+  m_btnLanguageManagerCancel->setText(QString::fromStdString(vyla_string_cancel_in(language)));
+}
+
+void FEXOBluetoothManagerAppController::changeLanguageManager(QObject* sender) {
+  for (QPushButton* label : m_btnLanguageManagerVerrano) label->setChecked(false);
+  for (int row = 0; row < k_language_chooser_rows; ++row) {
+    if (sender == m_btnLanguageManagerVerrano[static_cast<size_t>(row)]) {
+      // a label acts as its row's radio cell
+      QAbstractButton* cell = m_radioLanguageManager->button(row);
+      cell->setChecked(true);
+      changeLanguageManager(cell);
+      return;
+    }
+  }
+  setControlsLanguageManager();
+}
+
+void FEXOBluetoothManagerAppController::languageManagerOK(QObject*) {
+  const int language = languageManagerFromButtonCellIndex(m_radioLanguageManager->checkedId());
+  const bool apply = m_btnApplyToLanguageFirmware->isChecked();
+  if (language != languageManager() || apply != applyToLanguageFirmware()) {
+    setLanguageManager(language);
+    setStrLanguageManager(vyla_language_manager(language));
+    setApplyToLanguageFirmware(apply);
+    setControlsFont();
+    setControls();
+    updateStatusInManagerLanguage();
+    if (mode() == k_mode_firmware_restore) {
+      m_restoreViewController->initializeObjectWithDefaultStatus(true);
+      m_restoreViewController->setControlsFirmwareRestore();
+    }
+    if (mode() == k_mode_firmware_update || mode() == k_mode_firmware_restore) {
+      // read the server list again: the voice-prompt languages offered follow the new choice
+      (mode() == k_mode_firmware_update ? m_updateViewController : m_restoreViewController)->readLatest();
+    } else if (DetailViewController* page = currentDetailViewController()) {
+      page->setControls();
+      if (mode() == k_mode_device_settings) m_deviceSettingsViewController->callTableviewReloadDataForOutsideClass();
+    }
+  }
+  m_sheetLanguageManager->hide();
+}
+
+void FEXOBluetoothManagerAppController::languageManagerCancel(QObject*) { m_sheetLanguageManager->hide(); }

@@ -1,0 +1,395 @@
+// The controller's sheets and the device header, driven as a user would.
+#include <QAction>
+#include <QCheckBox>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QUrl>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "shell/language_chooser_rows.h"
+#include "shell/message_box_texts.h"
+#include "shell_fixture.h"
+#include "update/UpdateViewController.h"
+
+namespace {
+
+// Records the addresses the program hands to the desktop (browser, mail program).
+class UrlRecorder : public QObject {
+  Q_OBJECT
+
+ public:
+  UrlRecorder() {
+    for (const char* scheme : {"https", "mailto"}) QDesktopServices::setUrlHandler(scheme, this, "open");
+  }
+  ~UrlRecorder() override {
+    for (const char* scheme : {"https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
+  }
+  std::vector<std::string> opened;
+
+ public slots:
+  void open(const QUrl& url) { opened.push_back(url.toString().toStdString()); }
+};
+
+std::string read_all(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+class MessageBox : public ShellFixture {
+ protected:
+  void open_box(FEXOBluetoothManagerAppController& controller, int purpose, int size = 0) {
+    controller.openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Question", false, "No", "Yes",
+                                                                                        size, purpose);
+    QTRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
+    EXPECT_EQ(controller.messageBoxStatus(), purpose);
+  }
+  void answer(FEXOBluetoothManagerAppController& controller, bool ok) {
+    QTest::mouseClick(child<QPushButton>(controller, ok ? "btnMessageBoxOK" : "btnMessageBoxCancel"), Qt::LeftButton);
+    EXPECT_FALSE(child<QDialog>(controller, "sheetMessageBox")->isVisible());
+    EXPECT_EQ(controller.messageBoxStatus(), 0);
+  }
+};
+
+TEST_F(MessageBox, StartOverOpensTheSelectionOnlyOnOk) {
+  for (int purpose : {3, 15}) {
+    for (bool ok : {false, true}) {
+      SCOPED_TRACE(purpose * 10 + ok);
+      auto controller = start();
+      recognize(*controller, 0x4D10);
+      controller->setFirmwareUpdateWithStatus(true);
+      ASSERT_EQ(controller->mode(), 5);
+      open_box(*controller, purpose);
+      answer(*controller, ok);
+      EXPECT_EQ(controller->mode(), ok ? 3 : 5);
+    }
+  }
+}
+
+TEST_F(MessageBox, RestartToRecoverRecordsThePageAndQuits) {
+  for (int purpose : {7, 8}) {
+    for (bool ok : {false, true}) {
+      SCOPED_TRACE(purpose * 10 + ok);
+      auto controller = start();
+      recognize(*controller, 0x4D10);
+      controller->setFirmwareRestoreWithStatus(true);
+      int terminations = 0;
+      QObject::connect(controller.get(), &FEXOBluetoothManagerAppController::terminationRequested,
+                       [&terminations] { ++terminations; });
+      open_box(*controller, purpose);
+      answer(*controller, ok);
+      EXPECT_EQ(controller->restartToRecover(), ok);
+      EXPECT_EQ(controller->modeRestartToRecover(), ok ? 6 : 0);
+      EXPECT_EQ(terminations, ok ? 1 : 0);
+    }
+  }
+}
+
+TEST_F(MessageBox, UpdateEngineAnswers) {
+  auto controller = start();
+  recognize(*controller, 0x3020);
+  controller->setFirmwareUpdateWithStatus(true);
+  UpdateViewController* update = controller->updateViewController();
+
+  // 11: OK ends the camera's firmware copy
+  open_box(*controller, 11);
+  answer(*controller, true);
+  EXPECT_TRUE(update->optraUpdateEnded());
+
+  // 14: Cancel goes on without the backup choice, OK records it; both clear the page's flag
+  for (bool ok : {false, true}) {
+    update->setOpenedMessageBox(true);
+    open_box(*controller, 14);
+    answer(*controller, ok);
+    EXPECT_EQ(controller->skipRestoreBackupFile(), ok);
+    EXPECT_FALSE(update->openedMessageBox());
+  }
+}
+
+TEST_F(MessageBox, SavePromptNoDiscardsAndMovesOn) {
+  auto controller = start();
+  recognize(*controller, 0x4111);
+  controller->setDeviceSettingsSpeedDialWithStatus(true);
+  ASSERT_EQ(controller->mode(), 9);
+  controller->deviceSettingsSpeedDialViewController()->setModeToGo(3);
+  open_box(*controller, 6);
+  answer(*controller, false);
+  EXPECT_EQ(controller->mode(), 3);
+}
+
+TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
+  UrlRecorder urls;
+  auto controller = start();
+  for (int purpose : {9, 10, 2, 12}) {
+    open_box(*controller, purpose);
+    answer(*controller, true);
+  }
+  EXPECT_TRUE(urls.opened.empty());
+  open_box(*controller, 9);
+  answer(*controller, false);
+  open_box(*controller, 10);
+  answer(*controller, false);
+  ASSERT_EQ(urls.opened.size(), 2u);
+  EXPECT_EQ(urls.opened[0], shell::support_mail_url());
+  EXPECT_EQ(urls.opened[1], shell::recognition_failure_help_url());
+}
+
+TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
+  auto controller = start();
+  std::thread worker([&controller] {
+    controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+        "Hold the button", true, std::nullopt, std::nullopt, 2, 0);
+  });
+  worker.join();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  QTRY_VERIFY(box->isVisible());
+  EXPECT_EQ(child<QLabel>(*controller, "tfMessageBox")->text(), "Hold the button");
+  EXPECT_TRUE(child<QLabel>(*controller, "tfBackGround")->isVisible());
+  // no titles: no usable button
+  for (const char* name : {"btnMessageBoxOK", "btnMessageBoxCancel"}) {
+    EXPECT_FALSE(child<QPushButton>(*controller, name)->isEnabled()) << name;
+    EXPECT_FALSE(child<QPushButton>(*controller, name)->isVisible()) << name;
+  }
+  EXPECT_EQ(box->width(), 520);
+  EXPECT_EQ(controller->closeMessageBox(), 0);
+  EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
+  auto controller = start();
+  const bool first = !FEXOBluetoothManagerAppController::messageBoxOpenedBefore();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  open_box(*controller, 2, 0);
+  EXPECT_EQ(box->height(), first ? 135 : 115);
+  EXPECT_EQ(box->width(), 420);
+  answer(*controller, true);
+  open_box(*controller, 2, 0);
+  EXPECT_EQ(box->height(), 115);
+  answer(*controller, true);
+  open_box(*controller, 2, 7);
+  EXPECT_EQ(box->size(), QSize(840, 240));
+  answer(*controller, true);
+}
+
+TEST_F(MessageBox, ButtonInstructionsFollowTargetAndLanguage) {
+  auto controller = start();
+  controller->setDeviceTarget(0x4D10);
+  controller->setLanguageManager(2);
+  EXPECT_EQ(controller->getMessageBoxFirstButton(), shell::message_box_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxSecondButton(), shell::message_box_second_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), shell::message_box_failure_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), shell::message_box_file_creation_failed(2));
+  controller->setDeviceTarget(0x6020);
+  EXPECT_FALSE(controller->getMessageBoxFirstButton().has_value());
+}
+
+using LanguageChooser = ShellFixture;
+
+TEST_F(LanguageChooser, PreviewsTheChosenRowAndAppliesOnOk) {
+  auto controller = start();
+  controller->setLanguageManager(6);
+  controller->setControls();
+  controller->setStatus_withWarning("ignored", false);
+  for (int language = 0; language < 13; ++language) controller->setStrStatus_In("status " + std::to_string(language), language);
+  controller->openLanguageManager(child<QPushButton>(*controller, "btnLanguageManager"));
+  auto* sheet = child<QDialog>(*controller, "sheetLanguageManagerVerrano");
+  ASSERT_TRUE(sheet->isVisible());
+  EXPECT_TRUE(child<QRadioButton>(*controller, "buttonCell2LanguageManagerVerrano")->isChecked());
+
+  // choosing German re-labels the sheet before anything is confirmed
+  QTest::mouseClick(child<QRadioButton>(*controller, "buttonCell4LanguageManagerVerrano"), Qt::LeftButton);
+  EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManagerCancelVerrano")->text().toStdString(),
+            AppTexts::vyla_string_cancel_in(2));
+  EXPECT_EQ(child<QGroupBox>(*controller, "boxLanguageManagerVerrano")->title().toStdString(),
+            AppTexts::vyla_string_language_manager_in(2));
+  EXPECT_EQ(child<QCheckBox>(*controller, "btnApplyToLanguageFirmwareVerrano")->text(), "Auf Firmware-Sprache anwenden");
+  EXPECT_EQ(child<QPushButton>(*controller, "btn5LanguageManagerVerrano")->text().toStdString(),
+            " " + AppTexts::vyla_string_language_in(7, 2));
+  EXPECT_EQ(controller->languageManager(), 6);
+
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_EQ(controller->languageManager(), 2);
+  EXPECT_EQ(controller->strLanguageManager(), AppTexts::vyla_language_manager(2));
+  EXPECT_EQ(controller->window()->findChild<QAction*>("menuItemAbout")->text().toStdString(),
+            AppTexts::stringMenuItemAbout(2));
+  EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text(), "status 2");
+}
+
+TEST_F(LanguageChooser, LabelSelectsItsRowAndCancelChangesNothing) {
+  auto controller = start();
+  controller->openLanguageManager(nullptr);
+  QTest::mouseClick(child<QPushButton>(*controller, "btn5LanguageManagerVerrano"), Qt::LeftButton);
+  EXPECT_TRUE(child<QRadioButton>(*controller, "buttonCell5LanguageManagerVerrano")->isChecked());
+  EXPECT_FALSE(child<QPushButton>(*controller, "btn5LanguageManagerVerrano")->isChecked());
+  EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano")->text().toStdString(),
+            AppTexts::vyla_string_ok_in(7));
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerCancelVerrano"), Qt::LeftButton);
+  EXPECT_FALSE(child<QDialog>(*controller, "sheetLanguageManagerVerrano")->isVisible());
+  EXPECT_EQ(controller->languageManager(), 0);
+}
+
+TEST_F(LanguageChooser, SameChoiceRefreshesNothing) {
+  auto controller = start();
+  controller->openLanguageManager(nullptr);
+  auto* about = controller->window()->findChild<QAction*>("menuItemAbout");
+  about->setText("untouched");
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  EXPECT_EQ(about->text(), "untouched");
+
+  // the firmware-language box alone is a change
+  controller->openLanguageManager(nullptr);
+  child<QCheckBox>(*controller, "btnApplyToLanguageFirmwareVerrano")->setChecked(false);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  EXPECT_FALSE(controller->applyToLanguageFirmware());
+  EXPECT_NE(about->text(), "untouched");
+}
+
+TEST_F(LanguageChooser, ClosedWhileProcessingButAChoiceMadeBeforeStillRetitles) {
+  auto controller = start();
+  controller->setOnProcessing(true);
+  controller->openLanguageManager(nullptr);
+  EXPECT_FALSE(child<QDialog>(*controller, "sheetLanguageManagerVerrano")->isVisible());
+
+  controller->setOnProcessing(false);
+  controller->openLanguageManager(nullptr);
+  controller->setOnProcessing(true);  // an operation starts while the sheet is open
+  QTest::mouseClick(child<QRadioButton>(*controller, "buttonCell1LanguageManagerVerrano"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  EXPECT_EQ(controller->languageManager(), 1);
+  EXPECT_EQ(controller->window()->findChild<QAction*>("menuItemQuit")->text().toStdString(),
+            AppTexts::stringMenuItemQuit(1));
+  EXPECT_FALSE(child<QPushButton>(*controller, "btnDeviceSelection")->isEnabled());
+}
+
+using HeaderView = ShellFixture;
+
+TEST_F(HeaderView, NoDeviceThenARecognizedProductInAScreenshot) {
+  auto controller = start();
+  controller->setControls();
+  auto* image = child<QLabel>(*controller, "imgProduct");
+  EXPECT_EQ(child<QLabel>(*controller, "lblProduct")->text(), "No device");
+  EXPECT_EQ(child<QLabel>(*controller, "lblVersion")->text(), "recognized");
+  EXPECT_FALSE(image->pixmap().isNull());
+
+  recognize(*controller, 0x4D10, 1, 2);
+  controller->data().setDeviceName(std::string("XA9 1.2.1"));
+  controller->data().setDeviceSecondaryVersionType(1);
+  controller->data().setDeviceSecondaryVersion(3);
+  controller->setControls();
+  EXPECT_EQ(controller->getImageFileName(), std::optional<std::string>("xa9.png"));
+  EXPECT_EQ(child<QLabel>(*controller, "lblProduct")->text(), "XA9");
+  EXPECT_EQ(child<QLabel>(*controller, "lblVersion")->text(), "v1.2rc3");
+
+  // what the user sees: the picture drawn in the header, the two lines beside it
+  controller->window()->show();
+  const QImage shot = controller->window()->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  const QRect picture(image->mapTo(controller->window(), QPoint(0, 0)), image->size());
+  int coloured = 0;
+  for (int y = picture.top(); y <= picture.bottom(); y += 2) {
+    for (int x = picture.left(); x <= picture.right(); x += 2) {
+      const QColor pixel = shot.pixelColor(x, y);
+      if (pixel.saturation() > 60 && pixel.value() > 60) ++coloured;
+    }
+  }
+  EXPECT_GT(coloured, 50);  // the product picture's coloured parts, not an empty frame
+  auto* name = child<QLabel>(*controller, "lblProduct");
+  const QImage name_shot = shot.copy(QRect(name->mapTo(controller->window(), QPoint(0, 0)), name->size()));
+  EXPECT_NE(name_shot.pixelColor(0, 0), QColor());
+  bool text_drawn = false;
+  const QColor background = name_shot.pixelColor(name_shot.width() - 1, name_shot.height() - 1);
+  for (int y = 0; y < name_shot.height() && !text_drawn; ++y) {
+    for (int x = 0; x < name_shot.width() / 2 && !text_drawn; ++x) text_drawn = name_shot.pixelColor(x, y) != background;
+  }
+  EXPECT_TRUE(text_drawn);
+  shot.save(QString::fromStdString(testing::TempDir() + "vx_main_window_recognized.png"));
+  controller->window()->hide();
+}
+
+TEST_F(HeaderView, FirmwareManagementModeShowsTheLock) {
+  auto controller = start();
+  recognize(*controller, 0x5510, 1, 0, 3, 0x5510 | 0x8000);
+  controller->setLanguageManager(3);
+  controller->setInformationDeviceRecognized();
+  EXPECT_EQ(child<QLabel>(*controller, "lblProduct")->text(), "Gestione");
+  EXPECT_EQ(child<QLabel>(*controller, "lblVersion")->text(), "Firmware");
+  EXPECT_FALSE(child<QLabel>(*controller, "imgProduct")->pixmap().isNull());
+}
+
+using MenuSheets = ShellFixture;
+
+TEST_F(MenuSheets, AboutShowsTitleVersionWordAndNumber) {
+  auto controller = start();
+  controller->setLanguageManager(1);
+  controller->about(nullptr);
+  auto* sheet = child<QDialog>(*controller, "sheetAbout");
+  ASSERT_TRUE(sheet->isVisible());
+  EXPECT_EQ(sheet->size(), QSize(540, 150));
+  const std::string text = child<QLabel>(*controller, "tfAbout")->text().toStdString();
+  EXPECT_EQ(text.rfind(AppTexts::vyla_title_in(0, 1) + " " + AppTexts::vyla_string_version_in(1) + " 1.4\n\n", 0), 0u)
+      << text;
+  EXPECT_EQ(child<QLabel>(*controller, "tfAbout")->geometry(), QRect(105, 42, 430, 51));
+  EXPECT_EQ(child<QPushButton>(*controller, "btnAboutOK")->text().toStdString(), AppTexts::vyla_string_ok_in(1));
+  EXPECT_FALSE(child<QLabel>(*controller, "imgAboutImg")->pixmap().isNull());
+  QTest::mouseClick(child<QPushButton>(*controller, "btnAboutOK"), Qt::LeftButton);
+  EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST_F(MenuSheets, DiagnosticLogSavedWhereTheUserChooses) {
+  auto controller = start();
+  controller->setDeviceTarget(0x4D10);
+  controller->logStatus(nullptr);
+  auto* panel = controller->window()->findChild<QFileDialog*>("logSavePanel");
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(panel->isVisible());
+  // the proposed name carries today's calendar date
+  const QString proposed = QFileInfo(panel->selectedFiles().value(0)).fileName();
+  EXPECT_TRUE(proposed.startsWith(QDate::currentDate().toString("yyyyMMdd"))) << proposed.toStdString();
+  EXPECT_TRUE(proposed.endsWith("_DiagnosticLog.vyladlog")) << proposed.toStdString();
+
+  // cancelled: nothing written
+  const std::string cancelled = m_folder + "/cancelled.vyladlog";
+  panel->selectFile(QString::fromStdString(cancelled));
+  panel->reject();
+  EXPECT_FALSE(std::filesystem::exists(cancelled));
+
+  controller->logStatus(nullptr);
+  const std::string path = m_folder + "/support.vyladlog";
+  panel->selectFile(QString::fromStdString(path));
+  QMetaObject::invokeMethod(panel, "accept");
+  const std::string log = read_all(path);
+  EXPECT_EQ(log.rfind("[Manager Information]\nStatus: ", 0), 0u);
+  EXPECT_NE(log.find("Recognized: 0\nTarget Device: 4D10\n"), std::string::npos);
+  EXPECT_NE(log.find("\n[System Profile - Hardware / Bluetooth / USB]\n"), std::string::npos);
+  EXPECT_NE(log.find("\n[/usr/sbin/kextstat]\n"), std::string::npos);
+}
+
+TEST_F(MenuSheets, OnlineHelpInTheInterfaceLanguage) {
+  UrlRecorder urls;
+  auto controller = start();
+  for (int language : {2, 6, 7, 0}) {
+    controller->setLanguageManager(language);
+    controller->showOnlineHelp(nullptr);
+  }
+  const std::vector<std::string> expected = {
+      "https://help.vexlink.example/de/vexlink-setwise", "https://help.vexlink.example/es/vexlink-setwise",
+      "https://help.vexlink.example/en/vexlink-setwise", "https://help.vexlink.example/en/vexlink-setwise"};
+  EXPECT_EQ(urls.opened, expected);
+}
+
+#include "sheets_test.moc"
