@@ -1,34 +1,255 @@
 #include "recognition/DeviceRecognitionViewController.h"
 
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
 
+#include "platform/format.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// USB status of a device in normal mode for the default status after a restart.
+constexpr int k_usb_normal_mode = 0x4D10;
+// callerMode of a settings page that saved before moving on: the page to open plus this.
+constexpr int k_caller_page_offset = 100;
+// After an update of this product a failed recognition offers a restart of
+// the manager, unless it is the selected product itself.
+constexpr int k_product_needing_restart = 0x5310;
+// Message-box purposes: OK restarts the manager; OK goes to the device selection.
+constexpr int k_purpose_restart_manager = 8;
+constexpr int k_purpose_device_selection = 3;
+
+}  // namespace
 
 DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent) : DetailViewController(parent) {
   build_frame("btnBack", "btnNext");
-  connect(btnNext(), &QPushButton::clicked, this, [this] { recognize(btnNext()); });
-  connect(btnBack(), &QPushButton::clicked, this, [this] { targetDevice(btnBack()); });
+  auto* body = new QVBoxLayout;
+  m_tvInstruction = new QTextBrowser(this);
+  m_tvInstruction->setObjectName("tvInstruction");
+  m_tvInstruction->setReadOnly(true);
+  m_tvInstruction->setOpenExternalLinks(true);  // links open in the browser
+  m_tfInstruction = new QLineEdit(this);
+  m_tfInstruction->setObjectName("tfInstruction");
+  m_tfHIDInstruction = new QLineEdit(this);
+  m_tfHIDInstruction->setObjectName("tfHIDInstruction");
+  m_webView = new QWidget(this);
+  m_webView->setObjectName("webView");
+  m_piProcessing = new QProgressBar(this);
+  m_piProcessing->setObjectName("piProcessing");
+  m_piProcessing->setRange(0, 100);
+  m_piProcessing->setTextVisible(false);
+  for (QWidget* widget : {static_cast<QWidget*>(m_tvInstruction), static_cast<QWidget*>(m_tfInstruction),
+                          static_cast<QWidget*>(m_tfHIDInstruction), m_webView,
+                          static_cast<QWidget*>(m_piProcessing)}) {
+    body->addWidget(widget);
+  }
+  static_cast<QVBoxLayout*>(layout())->insertLayout(1, body);
+  m_timer = new QTimer(this);
+  m_timer->setInterval(1000);
+  connect(m_timer, &QTimer::timeout, this, &DeviceRecognitionViewController::timerMethodRecognize);
+  connect(m_rightButton, &QPushButton::clicked, this, [this] { recognize(m_rightButton); });
+  connect(m_leftButton, &QPushButton::clicked, this, [this] { targetDevice(m_leftButton); });
 }
 
-void DeviceRecognitionViewController::initializeObject() { setControls(); }
+DeviceRecognitionViewController::~DeviceRecognitionViewController() {
+  if (m_worker) m_worker->stop_and_join();
+}
 
-void DeviceRecognitionViewController::recognize(QObject*) {
+int DeviceRecognitionViewController::language() const {
+  return appController() ? appController()->languageManager() : 0;
+}
+
+std::string DeviceRecognitionViewController::stringInstructionPressNextButtonAt(int step) const {
+  return stringInstructionPressNextButtonAt_in(step, language());
+}
+std::string DeviceRecognitionViewController::stringInstructionNormalActivated() const {
+  return stringInstructionNormalActivated_in(language());
+}
+std::string DeviceRecognitionViewController::stringInstruction() const { return stringInstruction_in(language()); }
+std::string DeviceRecognitionViewController::stringMessageDeviceOtherThan() const {
+  return stringMessageDeviceOtherThan_in(language());
+}
+std::string DeviceRecognitionViewController::stringMessageRestartingManager() const {
+  return stringMessageRestartingManager_in(language());
+}
+
+QString DeviceRecognitionViewController::autoLinkURLs(const QString& text) {
+  static const QRegularExpression address(
+      R"((https?://[^\s<>"]+|www\.[^\s<>"]+\.[^\s<>"]+))", QRegularExpression::CaseInsensitiveOption);
+  QString html;
+  qsizetype at = 0;
+  for (auto matches = address.globalMatch(text); matches.hasNext();) {
+    const QRegularExpressionMatch match = matches.next();
+    html += text.mid(at, match.capturedStart() - at).toHtmlEscaped();
+    QString target = match.captured();
+    while (target.endsWith('.') || target.endsWith(',') || target.endsWith(')')) target.chop(1);
+    const QString href = target.startsWith("www.", Qt::CaseInsensitive) ? "http://" + target : target;
+    html += QString("<a href=\"%1\">%2</a>").arg(href.toHtmlEscaped(), target.toHtmlEscaped());
+    at = match.capturedStart() + target.size();
+  }
+  html += text.mid(at).toHtmlEscaped();
+  html.replace("\n", "<br>");
+  return html;
+}
+
+void DeviceRecognitionViewController::hide_unused_outlets_and_show_instruction() {
+  for (QWidget* widget : {m_webView, static_cast<QWidget*>(m_tfHIDInstruction),
+                          static_cast<QWidget*>(m_tfInstruction)}) {
+    widget->setVisible(false);
+    widget->setEnabled(false);
+  }
+  m_tvInstruction->setReadOnly(true);
+  m_tvInstruction->setHtml(autoLinkURLs(qs(stringInstruction())));
+}
+
+void DeviceRecognitionViewController::initializeObject() {
   FEXOBluetoothManagerAppController* controller = appController();
-  if (controller->onProcessing()) return;
-  controller->setStatus_withWarning(controller->getStatusProcessing(), false);
+  m_handOff.setIsFirst(true);
+  controller->setShowShortcuts(false);
+  controller->reflectShortcuts();
+  if (controller->restartToRecover()) {
+    for (int i = 0; i < strings::k_language_count; ++i) {
+      controller->setStrStatus_In(
+          platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(shell::k_mode_device_recognition, k_usb_normal_mode, i)
+                                         .value_or(""),
+                           AppTexts::vyla_string_continue_the_firmware_update_or_restore_in(
+                               controller->modeRestartToRecover(), i)),
+          i);
+    }
+    controller->setStatus_withWarning(controller->getStrStatus(), true);
+  } else {
+    controller->setStatus_withWarning(controller->getStrStatus(), false);
+  }
+  hide_unused_outlets_and_show_instruction();
+  setControls();
 }
-
-void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData*) { recognize(btnNext()); }
-
-void DeviceRecognitionViewController::targetDevice(QObject*) {
-  if (appController()->onProcessing()) return;
-  appController()->setDeviceSelection();
-}
-
-void DeviceRecognitionViewController::setControls() { setShortcuts(); }
 
 void DeviceRecognitionViewController::setShortcuts() {
-  const int language = appController()->languageManager();
-  show_titles(shell::k_mode_device_recognition, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
-              QString::fromStdString(AppTexts::vyla_string_next_in(language)));
+  const int lang = language();
+  const bool shortcuts = appController() && appController()->showShortcuts();
+  show_titles(shell::k_mode_device_recognition,
+              shortcuts ? QString::fromUtf8("[C]-◀") : qs(AppTexts::vyla_string_back_in(lang)),
+              shortcuts ? QString::fromUtf8("[C]-▶") : qs(AppTexts::vyla_string_next_in(lang)));
 }
+
+void DeviceRecognitionViewController::setControls() {
+  setShortcuts();
+  hide_unused_outlets_and_show_instruction();
+  const bool processing = appController() && appController()->onProcessing();
+  btnNext()->setEnabled(!processing);
+  btnBack()->setEnabled(!processing);
+  m_piProcessing->setValue(processing ? 50 : 0);
+  m_piProcessing->setProperty("animating", processing);
+}
+
+void DeviceRecognitionViewController::recognize(QObject*) { doRecognize(nullptr); }
+
+void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData* info) {
+  FEXOBluetoothManagerAppController* controller = appController();
+  if (!m_worker) m_worker = std::make_unique<recognition::RecognitionWorker>(*controller, m_handOff);
+  // at most one worker and one poll; a settings page's save may still hold onProcessing
+  if (m_worker->active()) return;
+  controller->setStatus_withWarning(controller->getStatusProcessing(), false);
+  controller->setOnProcessing(true);
+  controller->setControls();
+  setControls();
+  m_worker->start(info ? std::optional<FEXOBluetoothDeviceData>(*info) : std::nullopt);
+  m_timer->start();
+}
+
+void DeviceRecognitionViewController::timerMethodRecognize() {
+  const int result = m_worker ? m_worker->take_result() : 0;
+  if (result <= 0) return;
+  FEXOBluetoothManagerAppController* controller = appController();
+  m_timer->stop();
+  controller->setOnProcessing(false);
+  controller->setControls();
+  setControls();
+  const int lang = language();
+  switch (result) {
+    case recognition::k_recognize_failure: {
+      const bool offer_restart = controller->deviceUpdatedOrRestored() == k_product_needing_restart &&
+                                  controller->deviceTarget() != k_product_needing_restart;
+      if (offer_restart) {
+        const std::string title = AppTexts::vyla_title_in(0, lang);
+        controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+            platform::format(stringMessageRestartingManager(), title, title), true, AppTexts::vyla_string_no_in(lang),
+            AppTexts::vyla_string_yes_in(lang), 2, k_purpose_restart_manager);
+      }
+      for (int i = 0; i < strings::k_language_count; ++i) {
+        // "<page failure>. <reason>[N]"; a page without a failure text shows the reason alone
+        const std::optional<std::string> failure =
+            AppTexts::vyla_status_failure_usb_in(controller->mode(), controller->usbStatus(), i);
+        std::string text = m_handOff.strStatusThreadRecognizeAt(i).value_or("");
+        if (failure) text = platform::format("%@. %@", *failure, text);
+        if (!offer_restart) text = platform::format("%@[%c]", text, 'N');
+        controller->setStrStatus_In(text, i);
+      }
+      controller->setStatus_withWarning(controller->getStrStatus(), true);
+      break;
+    }
+    case recognition::k_recognize_success:
+      moveToCaller_withWarning(m_handOff.strStatusThreadRecognizeAt(lang).value_or(""),
+                               m_handOff.doWarnThreadRecognize());
+      break;
+    case recognition::k_recognize_other_device:
+      controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+          platform::format(stringMessageDeviceOtherThan(),
+                           AppTexts::vyla_product_name(controller->deviceTarget()).value_or("")),
+          true, std::nullopt, AppTexts::vyla_string_ok_in(lang), 0, k_purpose_device_selection);
+      break;
+    default:
+      break;
+  }
+}
+
+void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string& status, bool warning) {
+  FEXOBluetoothManagerAppController* controller = appController();
+  controller->setControls();
+  const int caller = callerMode();
+  const int usb = controller->usbStatus();
+  const bool management_mode = usb >= strings::k_usb_firmware_management;
+  const auto success_status = [&](int mode, bool with_warning) {
+    for (int i = 0; i < strings::k_language_count; ++i) {
+      controller->setStrStatus_In(AppTexts::vyla_status_success_usb_in(mode, usb, i), i);
+    }
+    controller->setStatus_withWarning(controller->getStrStatus(), with_warning);
+  };
+  if (caller > k_caller_page_offset) {
+    controller->setDetailViewController(caller - k_caller_page_offset);
+    if (management_mode) controller->setStatus_withWarning(status, warning);
+  } else if (caller == shell::k_mode_firmware_update || caller == shell::k_mode_firmware_restore) {
+    if (caller == shell::k_mode_firmware_update) {
+      controller->setFirmwareUpdateWithStatus(false);
+    } else {
+      controller->setFirmwareRestoreWithStatus(false);
+    }
+    if (management_mode && !controller->isRestartDFU()) {
+      controller->setStatus_withWarning(status, warning);
+    } else {
+      success_status(caller, false);
+    }
+  } else if (caller >= shell::k_mode_device_settings && caller <= shell::k_mode_device_settings_speed_dial) {
+    if (caller == shell::k_mode_device_settings) controller->setDeviceSettingsWithStatus(false);
+    if (caller == shell::k_mode_device_settings_second) controller->setDeviceSettingsSecondWithStatus(false);
+    if (caller == shell::k_mode_device_settings_speed_dial) controller->setDeviceSettingsSpeedDialWithStatus(false);
+    if (management_mode) {
+      controller->setStatus_withWarning(status, warning);
+    } else {
+      success_status(caller, warning);
+    }
+  } else {
+    // from the device selection a recognized device always goes on to the update page
+    controller->setFirmwareUpdateWithStatus(false);
+    controller->setStatus_withWarning(status, warning);
+  }
+}
+
+void DeviceRecognitionViewController::targetDevice(QObject*) { appController()->setDeviceSelection(); }

@@ -15,16 +15,7 @@ using namespace std::chrono_literals;
 using recognition::RecognitionHandOff;
 using recognition::RecognitionRun;
 
-// Command bytes of the reports a device received: [1], or [2] for a
-// language-pack request ('<' in [1]); other traffic (reply fetches) is dropped.
-std::vector<int> commands_received(sim::Model& model) {
-  std::vector<int> commands;
-  for (const sim::ReceivedReport& report : model.take_received()) {
-    if (report.kind != sim::TrafficKind::interrupt_out || report.bytes.size() < 3) continue;
-    commands.push_back(report.bytes[1] == '<' ? 0x100 | report.bytes[2] : report.bytes[1]);
-  }
-  return commands;
-}
+using test_support::commands_received;
 
 class RecognitionWorkerTest : public test_support::BusFixture {
  protected:

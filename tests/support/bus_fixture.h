@@ -29,6 +29,17 @@ inline std::string describe_traffic(const sim::ReceivedReport& report) {
   return text;
 }
 
+// Command bytes of the HID reports a device received, taken from it: [1], or
+// 0x100 | [2] for a language-pack request ('<' in [1]); reply fetches are dropped.
+inline std::vector<int> commands_received(sim::Model& model) {
+  std::vector<int> commands;
+  for (const sim::ReceivedReport& report : model.take_received()) {
+    if (report.kind != sim::TrafficKind::interrupt_out || report.bytes.size() < 3) continue;
+    commands.push_back(report.bytes[1] == '<' ? 0x100 | report.bytes[2] : report.bytes[1]);
+  }
+  return commands;
+}
+
 class BusFixture : public ::testing::Test {
  protected:
   BusFixture() { sim::reset(); }
