@@ -134,15 +134,20 @@ HidModel::HidModel(HidModelOptions options)
                                      version.secondary, 0};
   };
   m_lang_pack_handlers[0x02] = [this](std::span<const std::uint8_t> request) {
-    std::vector<std::uint8_t> reply{0x02, byte_at(request, 3)};
-    reply.insert(reply.end(), m_options.bluetooth_address.begin(), m_options.bluetooth_address.end());
+    const auto& address = m_options.bluetooth_address;
+    std::vector<std::uint8_t> reply(2 + address.size());
+    reply[0] = 0x02;
+    reply[1] = byte_at(request, 3);
+    std::copy(address.begin(), address.end(), reply.begin() + 2);
     return reply;
   };
   m_lang_pack_handlers[0x03] = [this](std::span<const std::uint8_t> request) {
-    std::vector<std::uint8_t> reply{0x03, byte_at(request, 3)};
     std::string text = byte_at(request, 3) == 0x02 ? m_options.name : std::string();
     text.resize(k_lang_pack_name_bytes, '\0');
-    reply.insert(reply.end(), text.begin(), text.end());
+    std::vector<std::uint8_t> reply(2 + text.size());
+    reply[0] = 0x03;
+    reply[1] = byte_at(request, 3);
+    std::copy(text.begin(), text.end(), reply.begin() + 2);
     return reply;
   };
 }
