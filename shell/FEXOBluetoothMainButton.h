@@ -19,4 +19,6 @@ class FEXOBluetoothMainButton : public QPushButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // A click does not change the state: the controller sets it from the page shown.
+  void nextCheckState() override {}
 };

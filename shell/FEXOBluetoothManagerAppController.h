@@ -166,7 +166,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   void openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
       const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
       const std::optional<std::string>& ok_title, int size, int purpose);
-  // Closes the box; answers the purpose it had.
+  // Closes the box; answers the purpose it had. Callable from any thread: a
+  // worker's close is carried out on the main thread after its earlier open.
   int closeMessageBox(QObject* sender = nullptr);
   void messageBoxOK(QObject* sender = nullptr);
   void messageBoxCancel(QObject* sender = nullptr);

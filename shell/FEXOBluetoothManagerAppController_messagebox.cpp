@@ -8,9 +8,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <atomic>
+#include <functional>
 
 #include "platform/main_queue.h"
 #include "settings/DeviceAllSettingsSheet.h"
@@ -29,10 +31,23 @@ namespace {
 // The very first box of a run is 20 points higher; one flag for the whole process.
 std::atomic<bool> g_message_box_opened_before{false};
 
+// The sheet leaves only through its buttons: Escape and the window's close
+// button answer as Cancel would, and do nothing when Cancel is not offered.
+class MessageBoxSheet : public QDialog {
+ public:
+  MessageBoxSheet(QWidget* parent, std::function<void()> escape) : QDialog(parent), m_escape(std::move(escape)) {}
+  void reject() override { m_escape(); }
+
+ private:
+  std::function<void()> m_escape;
+};
+
 }  // namespace
 
 void FEXOBluetoothManagerAppController::build_message_box() {
-  m_sheetMessageBox = new QDialog(m_window);
+  m_sheetMessageBox = new MessageBoxSheet(m_window, [this] {
+    if (messageBoxStatus() != 0 && m_btnMessageBoxCancel->isEnabled()) messageBoxCancel(m_btnMessageBoxCancel);
+  });
   m_sheetMessageBox->setObjectName("sheetMessageBox");
   m_sheetMessageBox->setWindowModality(Qt::WindowModal);
   auto* layout = new QVBoxLayout(m_sheetMessageBox);
@@ -74,10 +89,6 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   layout->addLayout(buttons);
   connect(m_btnMessageBoxOK, &QPushButton::clicked, this, [this] { messageBoxOK(m_btnMessageBoxOK); });
   connect(m_btnMessageBoxCancel, &QPushButton::clicked, this, [this] { messageBoxCancel(m_btnMessageBoxCancel); });
-  // Escape answers as Cancel would, and only when Cancel is offered
-  connect(m_sheetMessageBox, &QDialog::rejected, this, [this] {
-    if (messageBoxStatus() != 0 && m_btnMessageBoxCancel->isEnabled()) messageBoxCancel(m_btnMessageBoxCancel);
-  });
 }
 
 void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
@@ -114,7 +125,17 @@ void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_button
 int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) {
   const int purpose = messageBoxStatus();
   setMessageBoxStatus(0);
-  m_sheetMessageBox->hide();
+  if (QThread::currentThread() == thread()) {
+    m_sheetMessageBox->hide();
+  } else {
+    // a worker closes the box it opened: the hide queues behind that box's
+    // opening, so a box opened and closed at once never stays on screen
+    platform::post_to_main([this, alive = QPointer<FEXOBluetoothManagerAppController>(this)] {
+      if (!alive) return;
+      setMessageBoxStatus(0);
+      m_sheetMessageBox->hide();
+    });
+  }
   return purpose;
 }
 

@@ -178,22 +178,25 @@ void FEXOBluetoothManagerAppController::build_window() {
   });
   connect(m_btnStatus, &QPushButton::clicked, this, [this] { showStatus(m_btnStatus); });
 
-  // keyboard equivalents of the main buttons, the strip and Next/Back
-  struct Key { const char* sequence; std::function<void()> action; };
+  // keyboard equivalents of the main buttons, the strip and Next/Back; the key
+  // of a button acts only while that button is enabled, as a click would
+  struct Key { const char* sequence; QPushButton* button; std::function<void()> action; };
   const Key keys[] = {
-      {"Ctrl+S", [this] { deviceSelection(m_btnDeviceSelection); }},
-      {"Ctrl+R", [this] { deviceRecognition(m_btnDeviceRecognition); }},
-      {"Ctrl+U", [this] { firmwareUpdate(m_btnFirmwareUpdate); }},
-      {"Ctrl+E", [this] { firmwareRestore(m_btnFirmwareRestore); }},
-      {"Ctrl+T", [this] { deviceSettings(m_btnDeviceSettings); }},
-      {"Ctrl+1", [this] { moveToFirstPage(m_btnDetailTitlePagesFirst); }},
-      {"Ctrl+2", [this] { moveToSecondPage(m_btnDetailTitlePagesSecond); }},
-      {"Ctrl+Right", [this] { goNext(nullptr); }},
-      {"Ctrl+Left", [this] { goBack(nullptr); }},
+      {"Ctrl+S", m_btnDeviceSelection, [this] { deviceSelection(m_btnDeviceSelection); }},
+      {"Ctrl+R", m_btnDeviceRecognition, [this] { deviceRecognition(m_btnDeviceRecognition); }},
+      {"Ctrl+U", m_btnFirmwareUpdate, [this] { firmwareUpdate(m_btnFirmwareUpdate); }},
+      {"Ctrl+E", m_btnFirmwareRestore, [this] { firmwareRestore(m_btnFirmwareRestore); }},
+      {"Ctrl+T", m_btnDeviceSettings, [this] { deviceSettings(m_btnDeviceSettings); }},
+      {"Ctrl+1", m_btnDetailTitlePagesFirst, [this] { moveToFirstPage(m_btnDetailTitlePagesFirst); }},
+      {"Ctrl+2", m_btnDetailTitlePagesSecond, [this] { moveToSecondPage(m_btnDetailTitlePagesSecond); }},
+      {"Ctrl+Right", nullptr, [this] { goNext(nullptr); }},
+      {"Ctrl+Left", nullptr, [this] { goBack(nullptr); }},
   };
   for (const Key& key : keys) {
     auto* shortcut = new QShortcut(QKeySequence(key.sequence), m_window);
-    connect(shortcut, &QShortcut::activated, this, key.action);
+    connect(shortcut, &QShortcut::activated, this, [button = key.button, action = key.action] {
+      if (!button || button->isEnabled()) action();
+    });
   }
 
   build_menus();

@@ -1,12 +1,16 @@
 #include "recognition/DeviceRecognitionViewController.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <atomic>
+#include <thread>
 
 #include "platform/format.h"
+#include "shell/FEXOBluetoothManagerAppDelegate.h"
 #include "shell/app_state.h"
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
@@ -231,6 +235,35 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     EXPECT_FALSE(status_is_red());
     device->take_received();
   }
+}
+
+TEST_F(RecognitionPage, QuittingStopsARunningRecognitionBeforeTheShutDown) {
+  auto device = plug(sim::hid_fixture_6020());
+  // the device takes its time over the name read (real time: the worker is busy in it)
+  std::atomic<bool> reading_name{false};
+  device->on_command(0x03, [&](std::span<const std::uint8_t>) {
+    reading_name = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return sim::HidModel::Answer{sim::k_hid_status_failed, {}};
+  });
+  start();
+  FEXOBluetoothManagerAppDelegate delegate(&controller());
+  open_page_for(0x6020);
+  click(next());
+  for (int waited_ms = 0; !reading_name && waited_ms < test_support::k_timer_wait_ms; ++waited_ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(reading_name);
+
+  // the end of the event loop: the worker stops after its current step, then
+  // the delegate writes the archive and closes the USB libraries
+  ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
+  EXPECT_EQ(commands_received(*device), k_one_run_of_6020) << "no step after the stop";
+  page()->timerMethodRecognize();
+  EXPECT_FALSE(controller().onProcessing()) << "the worker had ended";
+  EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  EXPECT_FALSE(controller().recognized());
+  EXPECT_EQ(shown_status(), "Cannot open USB [-1][N]");
 }
 
 TEST_F(RecognitionPage, ARestartToRecoverShowsTheContinueTextInRedAndRunsOnce) {

@@ -215,6 +215,19 @@ TEST_F(Navigation, MainButtonStateTable) {
   }
 }
 
+TEST_F(Navigation, AClickLeavesTheOnLookToThePageShown) {
+  // a page that keeps the window (save prompt, invalid field) refreshes
+  // nothing, so the click itself must not turn a button on or off
+  FEXOBluetoothMainButton button;
+  for (bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    button.setChecked(on);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(button.isChecked(), on);
+    EXPECT_EQ(button.backgroundImageName(), on ? "17800.png" : "238238238.png");
+  }
+}
+
 TEST_F(Navigation, UpdateFallsBackToSelectionOrRecognition) {
   auto controller = start();
   QTest::mouseClick(child<QPushButton>(*controller, "btnDeviceSelection"), Qt::LeftButton);
@@ -343,6 +356,47 @@ TEST_F(Navigation, ProcessingBlocksEveryAction) {
   EXPECT_FALSE(controller->listTabsOpened());
   EXPECT_EQ(controller->messageBoxStatus(), 0);
   EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(Navigation, KeysActOnlyThroughTheirEnabledButtons) {
+  // a main button's or strip label's key does what a click does, and nothing
+  // while that button is disabled
+  struct Case {
+    const char* name;
+    int product;
+    int usb;
+    bool recognized;
+    int start_mode;
+    Qt::Key key;
+    int expected_mode;
+    bool status_kept;
+  };
+  const Case cases[] = {
+      {"update key on the selection page", 0x6020, 0x6020, false, 3, Qt::Key_U, 3, true},
+      {"restore key on the selection page", 0x6020, 0x6020, false, 3, Qt::Key_E, 3, true},
+      {"settings key in firmware-management mode", 0x6020, 0x8000 | 0x6020, true, 5, Qt::Key_T, 5, true},
+      {"settings key for a settings-less camera", 0x3020, 0x3020, true, 6, Qt::Key_T, 6, true},
+      {"second-tab key on the second tab", 0x6020, 0x6020, true, 9, Qt::Key_2, 9, true},
+      {"first-tab key on the first tab", 0x6020, 0x6020, true, 7, Qt::Key_1, 7, true},
+      {"first-tab key on the second tab", 0x6020, 0x6020, true, 9, Qt::Key_1, 7, false},
+      {"selection key on the update page", 0x6020, 0x6020, true, 5, Qt::Key_S, 3, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto controller = start();
+    controller->window()->show();
+    controller->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
+    recognize(*controller, c.product, 1, 0, 3, c.usb);
+    controller->setDetailViewController(c.start_mode);
+    if (!c.recognized) controller->setDeviceSelection();
+    ASSERT_EQ(controller->mode(), c.start_mode);
+    if (!c.recognized) controller->setDeviceTarget(c.product);
+    controller->setStatus_withWarning("kept", false);
+    QTest::keyClick(controller->window(), c.key, Qt::ControlModifier);
+    EXPECT_EQ(controller->mode(), c.expected_mode);
+    EXPECT_EQ(shown_status(*controller) == "kept", c.status_kept) << "the page was entered again";
+  }
 }
 
 // ---- page strip, tab list and shortcut hints ----

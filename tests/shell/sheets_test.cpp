@@ -16,7 +16,13 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/main_queue.h"
+#include "platform/main_queue_qt.h"
+#include "recognition/DeviceRecognitionViewController.h"
+#include "settings/DeviceAllSettingsSheet.h"
+#include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "settings/DeviceSettingsViewController.h"
 #include "shell/language_chooser_rows.h"
 #include "shell/message_box_texts.h"
 #include "shell_fixture.h"
@@ -52,6 +58,15 @@ std::string read_all(const std::string& path) {
 
 class MessageBox : public ShellFixture {
  protected:
+  // boxes opened from a worker reach the window through the main thread's queue, as in the program
+  void SetUp() override {
+    ShellFixture::SetUp();
+    platform::install_qt_main_dispatcher();
+  }
+  void TearDown() override {
+    platform::install_main_dispatcher(nullptr, nullptr);
+    ShellFixture::TearDown();
+  }
   void open_box(FEXOBluetoothManagerAppController& controller, int purpose, int size = 0) {
     controller.openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Question", false, "No", "Yes",
                                                                                         size, purpose);
@@ -109,6 +124,14 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
   open_box(*controller, 11);
   answer(*controller, true);
   EXPECT_TRUE(update->optraUpdateEnded());
+  // on the restore page it is the restore page's copy that ends
+  controller->setFirmwareRestoreWithStatus(true);
+  ASSERT_EQ(controller->mode(), 6);
+  EXPECT_FALSE(controller->restoreViewController()->optraUpdateEnded());
+  open_box(*controller, 11);
+  answer(*controller, true);
+  EXPECT_TRUE(controller->restoreViewController()->optraUpdateEnded());
+  controller->setFirmwareUpdateWithStatus(true);
 
   // 14: Cancel goes on without the backup choice, OK records it; both clear the page's flag
   for (bool ok : {false, true}) {
@@ -129,6 +152,58 @@ TEST_F(MessageBox, SavePromptNoDiscardsAndMovesOn) {
   open_box(*controller, 6);
   answer(*controller, false);
   EXPECT_EQ(controller->mode(), 3);
+}
+
+TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
+  struct Case {
+    int purpose;
+    int page;
+  };
+  for (const Case& c : {Case{4, 7}, Case{5, 8}, Case{6, 9}}) {
+    for (bool ok : {true, false}) {
+      SCOPED_TRACE(c.purpose * 10 + ok);
+      auto controller = start();
+      recognize(*controller, 0x5610);
+      DeviceSettingsBaseViewController* page =
+          c.page == 7   ? static_cast<DeviceSettingsBaseViewController*>(controller->deviceSettingsViewController())
+          : c.page == 8 ? static_cast<DeviceSettingsBaseViewController*>(controller->deviceSettingsSecondViewController())
+                        : controller->deviceSettingsSpeedDialViewController();
+      if (c.page == 7) controller->setDeviceSettingsWithStatus(true);
+      if (c.page == 8) controller->setDeviceSettingsSecondWithStatus(true);
+      if (c.page == 9) controller->setDeviceSettingsSpeedDialWithStatus(true);
+      ASSERT_EQ(controller->mode(), c.page);
+      // the user asked for the selection page; only the prompting page knows that
+      page->setModeToGo(3);
+      open_box(*controller, c.purpose);
+      answer(*controller, ok);
+      if (ok) {
+        // Yes saves: a fresh recognition that then opens the page asked for
+        EXPECT_EQ(controller->mode(), 4);
+        EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 103);
+      } else {
+        EXPECT_EQ(controller->mode(), 3);
+      }
+    }
+  }
+}
+
+TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
+  for (bool ok : {true, false}) {
+    SCOPED_TRACE(ok);
+    auto controller = start();
+    recognize(*controller, 0x5610);
+    controller->setDeviceSettingsWithStatus(true);
+    QDialog* sheet = controller->deviceSettingsViewController()->sheetDeviceAllSettings();
+    sheet->open();
+    open_box(*controller, 13);
+    answer(*controller, ok);
+    EXPECT_FALSE(sheet->isVisible());
+    // Yes saves from the settings page itself; No stays on it
+    EXPECT_EQ(controller->mode(), ok ? 4 : 7);
+    if (ok) {
+      EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
+    }
+  }
 }
 
 TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
@@ -167,6 +242,56 @@ TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
   EXPECT_EQ(box->width(), 520);
   EXPECT_EQ(controller->closeMessageBox(), 0);
   EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(MessageBox, WorkerClosesTheBoxItOpened) {
+  auto controller = start();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  // a notice without buttons while the device restarts, closed by the worker when the step is over
+  std::thread([&controller] {
+    controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+        "Restarting", true, std::nullopt, std::nullopt, 0, 1);
+  }).join();
+  QTRY_VERIFY(box->isVisible());
+  int answered = -1;
+  std::thread([&controller, &answered] { answered = controller->closeMessageBox(); }).join();
+  EXPECT_EQ(answered, 1);
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+  QTRY_VERIFY(!box->isVisible());
+
+  // opened and closed before the main thread showed it: it never appears afterwards
+  std::thread([&controller] {
+    controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+        "Hold the button", true, std::nullopt, std::nullopt, 0, 1);
+    controller->closeMessageBox();
+  }).join();
+  QTest::qWait(50);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+}
+
+TEST_F(MessageBox, EscapeAnswersOnlyThroughCancel) {
+  auto controller = start();
+  recognize(*controller, 0x4D10);
+  controller->setFirmwareUpdateWithStatus(true);
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+
+  // with Cancel: Escape is Cancel
+  open_box(*controller, 3);
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+  EXPECT_EQ(controller->mode(), 5);
+
+  // no Cancel: Escape leaves the box and its purpose in place
+  controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Start over", true, std::nullopt,
+                                                                                       "OK", 1, 3);
+  QTRY_VERIFY(box->isVisible());
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 3);
+  answer(*controller, true);
+  EXPECT_EQ(controller->mode(), 3);
 }
 
 TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
