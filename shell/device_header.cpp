@@ -159,13 +159,15 @@ std::string header_name_text(int product_id, const std::optional<std::string>& d
 
 DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDeviceData& data) {
   DeviceHeader header;
-  const int product_id = data.deviceRecognized();
+  // While no device is recognized the record may be in the middle of being
+  // filled by the recognition worker: don't read it.
   if (!inputs.recognized) {
     header.picture = HeaderPicture::no_device;
     header.name_line = strings::pick(k_no_device_name, inputs.language);
     header.version_line = strings::pick(k_no_device_version, inputs.language);
     return header;
   }
+  const int product_id = data.deviceRecognized();
   if (inputs.usb_status < 0x8000) {
     header.picture = HeaderPicture::product;
     header.image = product_image_file_name(product_id, data.divisionLM6evoValue());
