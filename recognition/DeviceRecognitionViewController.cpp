@@ -42,10 +42,7 @@ DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent
   m_tfHIDInstruction->setObjectName("tfHIDInstruction");
   m_webView = new QWidget(this);
   m_webView->setObjectName("webView");
-  m_piProcessing = new QProgressBar(this);
-  m_piProcessing->setObjectName("piProcessing");
-  m_piProcessing->setRange(0, 100);
-  m_piProcessing->setTextVisible(false);
+  make_processing_indicator();
   for (QWidget* widget : {static_cast<QWidget*>(m_tvInstruction), static_cast<QWidget*>(m_tfInstruction),
                           static_cast<QWidget*>(m_tfHIDInstruction), m_webView,
                           static_cast<QWidget*>(m_piProcessing)}) {
@@ -155,8 +152,7 @@ void DeviceRecognitionViewController::setControls() {
   const bool processing = appController() && appController()->onProcessing();
   btnNext()->setEnabled(!processing);
   btnBack()->setEnabled(!processing);
-  m_piProcessing->setValue(processing ? 50 : 0);
-  m_piProcessing->setProperty("animating", processing);
+  show_processing(processing);
 }
 
 void DeviceRecognitionViewController::recognize(QObject*) { doRecognize(nullptr); }

@@ -14,7 +14,6 @@
 
 class FEXOBluetoothDeviceData;
 class QLineEdit;
-class QProgressBar;
 class QTextBrowser;
 class QTimer;
 
@@ -73,5 +72,4 @@ class DeviceRecognitionViewController : public DetailViewController, public Devi
   QLineEdit* m_tfInstruction = nullptr;
   QLineEdit* m_tfHIDInstruction = nullptr;
   QWidget* m_webView = nullptr;
-  QProgressBar* m_piProcessing = nullptr;
 };

@@ -29,10 +29,7 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
   m_btnHome->setIconSize(k_home_size);
   m_btnHome->setMinimumSize(k_home_size);
   m_btnHome->setFlat(true);
-  m_piProcessing = new QProgressBar(this);
-  m_piProcessing->setObjectName("piProcessing");
-  m_piProcessing->setRange(0, 100);
-  m_piProcessing->setTextVisible(false);
+  make_processing_indicator();
   body->addWidget(m_btnHome, 0, Qt::AlignCenter);
   body->addWidget(m_piProcessing);
   static_cast<QVBoxLayout*>(layout())->insertLayout(1, body);
@@ -72,8 +69,7 @@ void DeviceSelectionViewController::setControls() {
   setShortcuts();
   btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(controller->languageManager())));
   const bool processing = controller->onProcessing();
-  m_piProcessing->setValue(processing ? 50 : 0);
-  m_piProcessing->setProperty("animating", processing);
+  show_processing(processing);
 }
 
 void DeviceSelectionViewController::setShortcuts() {

@@ -8,7 +8,6 @@
 #include "recognition/manager_update_check.h"
 #include "shell/DetailViewController.h"
 
-class QProgressBar;
 class QTimer;
 
 class DeviceSelectionViewController : public DetailViewController {
@@ -53,7 +52,6 @@ class DeviceSelectionViewController : public DetailViewController {
  private:
   int m_deviceTargetSelected = 0;
   QPushButton* m_btnHome = nullptr;
-  QProgressBar* m_piProcessing = nullptr;
   QTimer* m_timer = nullptr;
   std::unique_ptr<recognition::ManagerUpdateCheck> m_check;
 };

@@ -67,47 +67,22 @@ constexpr std::initializer_list<std::uint32_t> k_version_only_ids = {
     0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
     0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6900};
 
-struct DefaultName {
-  std::uint32_t product_id;
-  const char* name;
-};
-constexpr DefaultName k_default_names[] = {
-    {0x2030, "ZEP-HON2"}, {0x3030, "KE4"}, {0x3032, "KE4S"}, {0x3040, "KE4 Pro"}, {0x3050, "DK3"}, {0x3052, "DK3"},
-    {0x3060, "DK3 Pro"}, {0x3070, "FR2"}, {0x3072, "FR2"}, {0x3080, "DK5"}, {0x3082, "DK5"}, {0x3085, "MV6"},
-    {0x3110, "ND4"}, {0x3211, "ND4"}, {0x3112, "Kelto! Audio ND4"}, {0x3114, "Kelto! Audio P57"},
-    {0x3116, "Solvane ZOD"}, {0x3118, "Gritvox M"}, {0x3124, "DK3 ZOD"}, {0x3126, "DK3 ZOD CS"},
-    {0x3128, "DK3 Morrim"}, {0x3132, "WQ8"}, {0x3210, "WQ8"}, {0x3134, "WQ5"}, {0x3218, "WQ5"}, {0x3140, "PLV-DT3M"},
-    {0x3142, "Vocado"}, {0x3144, "FR2 ZOD"}, {0x3146, "np7"}, {0x3215, "np7"}, {0x3148, "Strevo"}, {0x3150, "DK5X"},
-    {0x3152, "DK5 ZOD"}, {0x3154, "Kaldor"}, {0x3156, "K-W Audio WQ8"}, {0x3213, "K-W Audio WQ8"},
-    {0x3161, "VELANDRA"}, {0x3170, "TJ6"}, {0x3217, "TJ6"}, {0x3212, "VKT-EXT"}, {0x3214, "ZVK WQ2"},
-    {0x3216, "VKT-Mesh"}, {0x3232, "WQ3"}, {0x3240, "K-W Audio WQ3"}, {0x3260, "VASKO HELMET II J4"},
-    {0x3264, "BRENNOR WQ8"}, {0x3300, "DRV7"}, {0x3310, "QOR-LAN 4"}, {0x3320, "QOR-LAN 16"}, {0x3330, "QOR-LAN 2"},
-    {0x3340, "QOR-LAN 3"}, {0x3341, "QOR-LAN 3 HD"}, {0x3350, "WN3"}, {0x5410, "WN3"}, {0x3360, "WN5"},
-    {0x5412, "WN5"}, {0x3370, "WN8"}, {0x5414, "WN8"}, {0x3400, "DRV-MNT"}, {0x3500, "+Weave"},
-    {0x3540, "Netdock Black"}, {0x3550, "+Weave Universal"}, {0x3560, "Netdock Blue"}, {0x3570, "Netdock Red"},
-    {0x3900, "Zelto"}, {0x4050, "Frostel2"}, {0x4210, "LM6"}, {0x4310, "Solvane"}, {0x4330, "Solvane Pro"},
-    {0x4410, "Solvane INC"}, {0x4430, "Solvane INCP"}, {0x4510, "VKT Vireon2"}, {0x4530, "VKT2"},
-    {0x4610, "SMART ZVK LM2"}, {0x4D06, "XA6"}, {0x4D16, "XA6-FM"}, {0x4D76, "XA6_Plexaro"}, {0x4D86, "XA6-BP"},
-    {0x5320, "Nobrace for Ironvale"}, {0x5330, "Nobrace for Tasuka Voyara"}, {0x5345, "FLOTT"}, {0x5416, "TMW-01"},
-    {0x5418, "WNK"}, {0x5420, "KOVEL TARN"}, {0x5424, "MORVENT R"}, {0x5434, "MORVENT R"}, {0x5426, "ROVAGA ZOD"},
-    {0x5428, "BELDRIC S"}, {0x5430, "KERSTAL"}, {0x5432, "VANTREL"}, {0x5510, "VT4"}, {0x5520, "KR5"},
-    {0x5522, "Kelto! Audio P55 KR5"}, {0x5524, "Corvane"}, {0x5526, "Solvane Lite"}, {0x5530, "KR7"},
-    {0x5532, "Kelto! Audio KR7"}, {0x5534, "HB6"}, {0x5590, "HB6"}, {0x5536, "Corvane Lite"}, {0x5550, "Ferrun"},
-    {0x5552, "TORNIK"}, {0x5553, "TORNIK"}, {0x5560, "Meridane QR"}, {0x5562, "Meridane QX"}, {0x5564, "Meridane Q9"},
-    {0x5570, "VT4 ZOD"}, {0x5576, "PLV-DT8C"}, {0x5580, "VT4 Pro"}, {0x5591, "HB4"}, {0x5593, "HB4"},
-    {0x5592, "HB4 LITE"}, {0x5594, "HB4 LITE"}, {0x5595, "MV9"}, {0x5610, "JX3 Ventix"}, {0x5611, "JX3 Vireon"},
-    {0x5612, "JX3 Norder"}, {0x5620, "JX3 RZ4/RZ4Pro"}, {0x5621, "JX3 Telbo"}, {0x5622, "TJ4A"}, {0x5623, "TJ9U"},
-    {0x5624, "TJ4S"}, {0x5710, "Gritvox"}, {0x5720, "Gritvox Lite"}, {0x5910, "VORDA Talen"},
-    {0x5920, "Norvik Trevane"}, {0x6010, "FR9"}, {0x6012, "Y640LR"}, {0x6014, "Y640R"}, {0x6016, "Y640K"},
-    {0x6018, "Y640S"}, {0x6020, "Y350R"}, {0x6022, "Y350S"}, {0x6024, "Y350X"}, {0x6026, "Y640X"}, {0x6028, "Y660 X"},
-    {0x6030, "Y660 R"}, {0x6032, "Y660 M"}, {0x6034, "Y660L R"}, {0x6036, "Y580 SK"}, {0x6038, "Y370R"},
-    {0x6039, "Y370X"}, {0x6112, "VELTRI KMT6-PRO"}, {0x6114, "VELTRI KMT-6"}, {0x6210, "JX3pad"}, {0x6310, "ZEQ"},
-    {0x6320, "TZ2 PLUS"}, {0x6330, "Tivolo"}, {0x6335, "BRAXO"}, {0x6400, "TJ4M"}, {0x6461, "Tandor FX4"},
-    {0x6481, "Tandor GV1"}, {0x6491, "Tandor GV2"}, {0x6500, "WEBLOR GZ7"}, {0x6510, "WEBLOR GZ3"}, {0x6600, "HN6"},
-    {0x6700, "KMT1-Lite"}, {0x6800, "WEBLOR GZ3"}, {0x6801, "DK3 ZOD"}, {0x6802, "FR2 ZOD"}, {0x6803, "DK5 ZOD"},
-    {0x6804, "DRIZZEN"}, {0x6805, "GRID RUNNER"}, {0x6810, "WEBLOR GZ7"}, {0x6811, "QOR-LAN 8R"},
-    {0x6812, "ORBIN MESH"}, {0x6900, "ZVK LM8"},
-};
+// Products whose device name, when the device gives none, is their display name.
+constexpr std::initializer_list<std::uint32_t> k_default_name_ids = {
+    0x2030, 0x3030, 0x3032, 0x3040, 0x3050, 0x3052, 0x3060, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085,
+    0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142,
+    0x3144, 0x3146, 0x3148, 0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210, 0x3211, 0x3212,
+    0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310,
+    0x3320, 0x3330, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x3500, 0x3540, 0x3550, 0x3560,
+    0x3570, 0x3900, 0x4050, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610, 0x4D06,
+    0x4D16, 0x4D76, 0x4D86, 0x5320, 0x5330, 0x5345, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420,
+    0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530,
+    0x5532, 0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5560, 0x5562, 0x5564, 0x5570, 0x5576, 0x5580,
+    0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622,
+    0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020,
+    0x6022, 0x6024, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114,
+    0x6210, 0x6310, 0x6320, 0x6330, 0x6335, 0x6400, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600,
+    0x6700, 0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812, 0x6900};
 
 }  // namespace
 
@@ -232,10 +207,8 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
-  for (const DefaultName& row : k_default_names) {
-    if (row.product_id == product_id) return std::string(row.name);
-  }
-  return std::nullopt;
+  if (!in(product_id, k_default_name_ids)) return std::nullopt;
+  return AppTexts::vyla_product_name(static_cast<int>(product_id));
 }
 
 std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
@@ -387,21 +360,14 @@ StatusTexts13 RecognitionRun::success_texts() const {
 }
 
 void RecognitionRun::finish_over_hid() {
-  FEXOBluetoothDeviceData& record = m_controller.data();
-  record.setManagerVersionMajor(shell::k_manager_version_major);
-  record.setManagerVersionMinor(shell::k_manager_version_minor);
-  record.setDeviceRecognized(m_controller.deviceTarget());
-  m_controller.setRecognized(true);
-  m_controller.setUsbStatus(static_cast<int>(m_opened_product_id));
-
+  // read_settings_into_record has marked the record as recognized
+  const FEXOBluetoothDeviceData& record = m_controller.data();
   int count = 0, index = 0;
   int tabs[3] = {0, 0, 0};
   shell::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
       count, tabs, index, record.deviceRecognized(), record.deviceVersionMajor(), record.deviceVersionMinor(),
       m_controller.fmRadioShowAndHide());
-  m_controller.setTabCount(count);
-  for (int i = 0; i < 3; ++i) m_controller.setTab_At(tabs[i], i);
-  m_controller.setTabIndexSelected(index);
+  m_controller.store_tab_data(count, tabs, index);
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);

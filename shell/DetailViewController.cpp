@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,4 +33,18 @@ void DetailViewController::show_titles(int mode, const QString& left_caption, co
   m_lblPageTitle->setText(QString::fromStdString(AppTexts::vyla_string_mode_in(mode, language)));
   m_leftButton->setText(left_caption);
   m_rightButton->setText(right_caption);
+}
+
+QProgressBar* DetailViewController::make_processing_indicator() {
+  m_piProcessing = new QProgressBar(this);
+  m_piProcessing->setObjectName("piProcessing");
+  m_piProcessing->setRange(0, 100);
+  m_piProcessing->setTextVisible(false);
+  return m_piProcessing;
+}
+
+void DetailViewController::show_processing(bool processing) {
+  if (!m_piProcessing) return;
+  m_piProcessing->setValue(processing ? 50 : 0);
+  m_piProcessing->setProperty("animating", processing);
 }

@@ -6,6 +6,7 @@
 
 class FEXOBluetoothManagerAppController;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 class DetailViewController : public QWidget {
@@ -31,10 +32,15 @@ class DetailViewController : public QWidget {
   void build_frame(const char* left_button, const char* right_button);
   // The title shows the name of page `mode`; the buttons the given captions.
   void show_titles(int mode, const QString& left_caption, const QString& right_caption);
+  // Makes the page's activity bar (objectName "piProcessing"); the page places it.
+  QProgressBar* make_processing_indicator();
+  // The activity bar runs while `processing` and stands still otherwise.
+  void show_processing(bool processing);
 
   QLabel* m_lblPageTitle = nullptr;
   QPushButton* m_leftButton = nullptr;
   QPushButton* m_rightButton = nullptr;
+  QProgressBar* m_piProcessing = nullptr;
 
  private:
   FEXOBluetoothManagerAppController* m_appController = nullptr;

@@ -155,10 +155,6 @@ void FEXOBluetoothManagerAppController::initializeObject() {
 
   if (!offered_language(languageManager())) setLanguageManager(0);
 
-  if (!m_btnListTabs[0]) {
-    m_btnListTabs = {m_btnListTabs01, m_btnListTabs02, m_btnListTabs03};
-    m_lblListTabs = {m_lblListTabs01, m_lblListTabs02, m_lblListTabs03};
-  }
   setControlsFont();
   setOnProcessing(false);
   m_initialized = true;

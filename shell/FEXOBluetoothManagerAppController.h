@@ -314,12 +314,6 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   QFrame* m_boxListTabsBox = nullptr;
   std::array<QPushButton*, 3> m_btnListTabs{};
   std::array<QLabel*, 3> m_lblListTabs{};
-  QPushButton* m_btnListTabs01 = nullptr;
-  QPushButton* m_btnListTabs02 = nullptr;
-  QPushButton* m_btnListTabs03 = nullptr;
-  QLabel* m_lblListTabs01 = nullptr;
-  QLabel* m_lblListTabs02 = nullptr;
-  QLabel* m_lblListTabs03 = nullptr;
 
   QMenu* m_menuApplication = nullptr;
   QMenu* m_menuHelp = nullptr;

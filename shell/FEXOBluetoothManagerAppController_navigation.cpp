@@ -251,7 +251,7 @@ void FEXOBluetoothManagerAppController::setControls() {
         break;
       case k_mode_firmware_update:
       case k_mode_firmware_restore:
-        if (without_settings || usbStatus() >= k_firmware_management_bit) m_btnDeviceSettings->setEnabled(false);
+        if (without_settings || usbStatus() >= strings::k_usb_firmware_management) m_btnDeviceSettings->setEnabled(false);
         if (current == k_mode_firmware_restore && m_restoreViewController->restorePossible() &&
             m_restoreViewController->tabCount() >= 2) {
           show_page_strip(strip_tabs());

@@ -137,19 +137,17 @@ void FEXOBluetoothManagerAppController::build_window() {
   m_boxListTabsBox->setAutoFillBackground(true);
   const char* button_names[] = {"btnListTabs01", "btnListTabs02", "btnListTabs03"};
   const char* label_names[] = {"lblListTabs01", "lblListTabs02", "lblListTabs03"};
-  QPushButton** buttons[] = {&m_btnListTabs01, &m_btnListTabs02, &m_btnListTabs03};
-  QLabel** labels[] = {&m_lblListTabs01, &m_lblListTabs02, &m_lblListTabs03};
-  for (int i = 0; i < 3; ++i) {
-    const int row_top = i * 24;
-    *labels[i] = new QLabel(m_boxListTabsBox);
-    (*labels[i])->setObjectName(label_names[i]);
-    (*labels[i])->setGeometry(1, row_top + 1, k_strip_width - 2, 22);
-    (*labels[i])->setAutoFillBackground(true);
-    *buttons[i] = new QPushButton(m_boxListTabsBox);
-    (*buttons[i])->setObjectName(button_names[i]);
-    (*buttons[i])->setGeometry(1, row_top + 1, k_strip_width - 2, 22);
-    (*buttons[i])->setFlat(true);
-    (*buttons[i])->setStyleSheet("background: transparent; border: none;");
+  for (size_t i = 0; i < 3; ++i) {
+    const int row_top = static_cast<int>(i) * 24;
+    QLabel* label = m_lblListTabs[i] = new QLabel(m_boxListTabsBox);
+    label->setObjectName(label_names[i]);
+    label->setGeometry(1, row_top + 1, k_strip_width - 2, 22);
+    label->setAutoFillBackground(true);
+    QPushButton* button = m_btnListTabs[i] = new QPushButton(m_boxListTabsBox);
+    button->setObjectName(button_names[i]);
+    button->setGeometry(1, row_top + 1, k_strip_width - 2, 22);
+    button->setFlat(true);
+    button->setStyleSheet("background: transparent; border: none;");
   }
   m_boxListTabsBox->raise();
 
@@ -170,7 +168,7 @@ void FEXOBluetoothManagerAppController::build_window() {
   connect(m_btnDetailTitlePagesFirst, &QPushButton::clicked, this, [this] { moveToFirstPage(m_btnDetailTitlePagesFirst); });
   connect(m_btnDetailTitlePagesSecond, &QPushButton::clicked, this,
           [this] { moveToSecondPage(m_btnDetailTitlePagesSecond); });
-  for (QPushButton* button : {m_btnListTabs01, m_btnListTabs02, m_btnListTabs03}) {
+  for (QPushButton* button : m_btnListTabs) {
     connect(button, &QPushButton::clicked, this, [this, button] { changeSelectionListTabs(button); });
   }
   connect(m_btnClose, &QPushButton::clicked, this, [this] {

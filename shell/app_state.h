@@ -40,9 +40,6 @@ enum PageMode : int {
 // Kinds of settings tab: which settings page a tab opens.
 enum TabKind : int { k_tab_settings = 1, k_tab_speed_dial = 2, k_tab_second_settings = 3 };
 
-// A device whose product id has bit 15 set is in firmware-management mode.
-inline constexpr int k_firmware_management_bit = 0x8000;
-
 // The manager's own version, compared with the published one.
 inline constexpr int k_manager_version_major = 1;
 inline constexpr int k_manager_version_minor = 4;
@@ -111,6 +108,12 @@ class AppState {
   }
   int tabIndexSelected() const { return m_tabIndexSelected.load(std::memory_order_acquire); }
   void setTabIndexSelected(int value) { m_tabIndexSelected.store(value, std::memory_order_release); }
+  // Stores tab data as the SetTabData... operations write it.
+  void store_tab_data(int count, const int tabs[3], int index) {
+    for (int i = 0; i < 3; ++i) setTab_At(tabs[i], i);
+    setTabIndexSelected(index);
+    setTabCount(count);
+  }
 
   // Empty tab data, tab list closed (entry to pages 2, 3 and 4).
   void initTabData() {
@@ -307,13 +310,6 @@ class AppState {
     }
     platform::system_log(platform::format("PRODUCT NON %@", zone));
     return 0;
-  }
-
- protected:
-  void store_tab_data(int count, const int tabs[3], int index) {
-    for (int i = 0; i < 3; ++i) setTab_At(tabs[i], i);
-    setTabIndexSelected(index);
-    setTabCount(count);
   }
 
  private:

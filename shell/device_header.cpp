@@ -3,6 +3,7 @@
 #include "platform/format.h"
 #include "shell/product_images.h"
 #include "strings/language.h"
+#include "strings/status_texts.h"
 
 namespace shell {
 namespace {
@@ -168,7 +169,7 @@ DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDevice
     return header;
   }
   const int product_id = data.deviceRecognized();
-  if (inputs.usb_status < 0x8000) {
+  if (inputs.usb_status < strings::k_usb_firmware_management) {
     header.picture = HeaderPicture::product;
     header.image = product_image_file_name(product_id, data.divisionLM6evoValue());
     header.name_line = header_name_text(product_id, data.deviceName());

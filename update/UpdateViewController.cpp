@@ -47,7 +47,7 @@ void UpdateViewController::setBackupInfo() {
 void UpdateViewController::moveToNext(QObject*) {
   FEXOBluetoothManagerAppController* controller = appController();
   if (controller->onProcessing()) return;
-  if (controller->usbStatus() >= shell::k_firmware_management_bit || controller->target_without_settings()) {
+  if (controller->usbStatus() >= strings::k_usb_firmware_management || controller->target_without_settings()) {
     controller->setDeviceSelection();
   } else if (controller->target_speed_dial_only()) {
     controller->setDeviceSettingsSpeedDialWithStatus(true);

@@ -11,17 +11,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/keyed_archive.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "sim/models/hid_model.h"
+#include "support/app_folder.h"
 #include "support/bus_fixture.h"
 
 namespace test_support {
@@ -43,9 +41,7 @@ constexpr int k_timer_wait_ms = 5000;
 class PageFixture : public BusFixture {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vx-pages-XXXXXX";
-    m_folder = ::mkdtemp(pattern);
-    ::setenv("VEXLINK_APP_FOLDER", m_folder.c_str(), 1);
+    m_folder = enter_new_app_folder("vx-pages");
     // only the tests of the version check talk to an update server
     DeviceSelectionViewController::s_checkedManagerUpdate = true;
     for (const char* scheme : {"http", "https"}) QDesktopServices::setUrlHandler(scheme, &m_browser, "open");
@@ -55,9 +51,7 @@ class PageFixture : public BusFixture {
     // the pages join their workers before the bus goes away
     m_controller.reset();
     for (const char* scheme : {"http", "https"}) QDesktopServices::unsetUrlHandler(scheme);
-    ::unsetenv("VEXLINK_APP_FOLDER");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
+    leave_app_folder(m_folder);
     BusFixture::TearDown();
   }
 
@@ -75,11 +69,7 @@ class PageFixture : public BusFixture {
   }
 
   // Writes a configuration archive whose root carries the keys `encode` writes.
-  void write_archive(const platform::KeyedArchiver::Encode& encode) {
-    platform::write_file_atomically(FEXOBluetoothManagerAppController::configuration_file_path(),
-                                    platform::KeyedArchiver::archive_root(
-                                        FEXOBluetoothManagerAppController::archive_class(), encode));
-  }
+  void write_archive(const platform::KeyedArchiver::Encode& encode) { write_configuration_archive(encode); }
 
   template <class T = QWidget>
   T* child(const char* name) {

@@ -8,6 +8,7 @@
 
 #include "sim/models/hid_model.h"
 #include "support/bus_fixture.h"
+#include "support/hid_requests.h"
 #include "transport/hid_channel.h"
 
 namespace {
@@ -38,9 +39,7 @@ class DeviceInfoQueries : public test_support::BusFixture {
     options.blocks = blocks;
     options.faults = faults;
     auto model = attach(std::make_shared<sim::HidModel>(options));
-    std::uint32_t product_id = 0;
-    transport_message message{};
-    EXPECT_EQ(hid_open_device(product_id, message), 0);
+    EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
     return model;
   }
 

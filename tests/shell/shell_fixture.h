@@ -5,29 +5,21 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "platform/files.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
+#include "support/app_folder.h"
 
 class ShellFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vx-shell-XXXXXX";
-    m_folder = ::mkdtemp(pattern);
-    ::setenv("VEXLINK_APP_FOLDER", m_folder.c_str(), 1);
+    m_folder = test_support::enter_new_app_folder("vx-shell");
     // these tests never ask the update server for a newer manager
     DeviceSelectionViewController::s_checkedManagerUpdate = true;
   }
-  void TearDown() override {
-    ::unsetenv("VEXLINK_APP_FOLDER");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-  }
+  void TearDown() override { test_support::leave_app_folder(m_folder); }
 
   std::unique_ptr<FEXOBluetoothManagerAppController> start() {
     return std::make_unique<FEXOBluetoothManagerAppController>();
@@ -35,9 +27,7 @@ class ShellFixture : public ::testing::Test {
 
   // Writes a configuration archive whose root carries the keys `encode` writes.
   void write_archive(const platform::KeyedArchiver::Encode& encode) {
-    platform::write_file_atomically(FEXOBluetoothManagerAppController::configuration_file_path(),
-                                    platform::KeyedArchiver::archive_root(
-                                        FEXOBluetoothManagerAppController::archive_class(), encode));
+    test_support::write_configuration_archive(encode);
   }
 
   // What recognition leaves for `product` at firmware major.minor with FM flag `fm`.
@@ -52,9 +42,7 @@ class ShellFixture : public ::testing::Test {
     FEXOBluetoothManagerAppController::
         SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
             count, tabs, index, product, major, minor, fm);
-    controller.setTabCount(count);
-    for (int i = 0; i < 3; ++i) controller.setTab_At(tabs[i], i);
-    controller.setTabIndexSelected(index);
+    controller.store_tab_data(count, tabs, index);
     controller.setFmRadioShowAndHide(fm);
     controller.setRecognized(true);
   }

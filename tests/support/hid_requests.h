@@ -1,5 +1,8 @@
 #pragma once
-// Command reports as the callers of the HID command channel build them.
+// Command reports as the callers of the HID command channel build them, and
+// opening the device they go to.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -22,6 +25,17 @@ inline hid_short_report short_request(std::uint8_t command) {
   request[0] = 1;
   request[1] = command;
   return request;
+}
+
+// Opens the first HID device on the bus into slot 0, keeping the channel's
+// console lines out of the test output; returns hid_open_device's code.
+inline int open_hid_device_quietly() {
+  std::uint32_t product_id = 0;
+  transport_message message{};
+  testing::internal::CaptureStdout();
+  const int result = hid_open_device(product_id, message);
+  testing::internal::GetCapturedStdout();
+  return result;
 }
 
 }  // namespace test_support

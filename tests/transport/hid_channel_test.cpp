@@ -95,11 +95,7 @@ class HidChannelTest : public test_support::BusFixture {
 
   std::shared_ptr<sim::HidModel> open_hid(sim::HidModelOptions options = sim::hid_fixture_6020()) {
     auto model = attach_hid(std::move(options));
-    std::uint32_t product_id = 0;
-    transport_message message{};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(hid_open_device(product_id, message), 0);
-    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
     return model;
   }
 };
