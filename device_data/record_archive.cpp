@@ -9,9 +9,15 @@ namespace {
 // position counted from 1 in two digits ("keySpeedDial03" for the third dial).
 std::string element_key(const char* array_key, int index) { return platform::format("%@%02d", array_key, index + 1); }
 
-// Version read from the float keys of archives written by older managers
-// ("keyManagerVersion" 1.2 means 1.2). A missing key reads 0.0.
-void read_legacy_version(const platform::KeyedUnarchiver& coder, const char* key, int32_t& major, int32_t& minor) {
+// A version stored under "<key>Major" and "<key>Minor", or, in archives written
+// by older managers, as one float under "<key>" (1.2 means 1.2). A missing key
+// reads 0.0.
+void read_version(const platform::KeyedUnarchiver& coder, const std::string& key, int32_t& major, int32_t& minor) {
+  if (coder.contains(key + "Major")) {
+    major = coder.decode_int32(key + "Major");
+    minor = coder.decode_int32(key + "Minor");
+    return;
+  }
   const std::string text = platform::format("%0.1f", coder.decode_double(key));
   FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(text, major, minor);
 }
@@ -86,20 +92,10 @@ void FEXOBluetoothDeviceData::encodeWithCoder(platform::KeyedArchiver& coder) co
 
 FEXOBluetoothDeviceData FEXOBluetoothDeviceData::initWithCoder(const platform::KeyedUnarchiver& coder) {
   FEXOBluetoothDeviceData record;
-  if (coder.contains("keyManagerVersionMajor")) {
-    record.m_managerVersionMajor = coder.decode_int32("keyManagerVersionMajor");
-    record.m_managerVersionMinor = coder.decode_int32("keyManagerVersionMinor");
-  } else {
-    read_legacy_version(coder, "keyManagerVersion", record.m_managerVersionMajor, record.m_managerVersionMinor);
-  }
+  read_version(coder, "keyManagerVersion", record.m_managerVersionMajor, record.m_managerVersionMinor);
   record.m_deviceRecognized = coder.decode_int32("keyDeviceRecognized");
   record.m_deviceName = coder.decode_string("keyDeviceName");
-  if (coder.contains("keyDeviceVersionMajor")) {
-    record.m_deviceVersionMajor = coder.decode_int32("keyDeviceVersionMajor");
-    record.m_deviceVersionMinor = coder.decode_int32("keyDeviceVersionMinor");
-  } else {
-    read_legacy_version(coder, "keyDeviceVersion", record.m_deviceVersionMajor, record.m_deviceVersionMinor);
-  }
+  read_version(coder, "keyDeviceVersion", record.m_deviceVersionMajor, record.m_deviceVersionMinor);
   record.m_deviceSecondaryVersionType = coder.decode_int32("keyDeviceSecondaryVersionType");
   record.m_deviceSecondaryVersion = coder.decode_int32("keyDeviceSecondaryVersion");
   record.m_dateArchived = coder.decode_date("keyDateArchived");
