@@ -56,17 +56,9 @@ std::string read_all(const std::string& path) {
 
 }  // namespace
 
-class MessageBox : public ShellFixture {
+// boxes opened from a worker reach the window through the main thread's queue, as in the program
+class MessageBox : public QueuedShellFixture {
  protected:
-  // boxes opened from a worker reach the window through the main thread's queue, as in the program
-  void SetUp() override {
-    ShellFixture::SetUp();
-    platform::install_qt_main_dispatcher();
-  }
-  void TearDown() override {
-    platform::install_main_dispatcher(nullptr, nullptr);
-    ShellFixture::TearDown();
-  }
   void open_box(FEXOBluetoothManagerAppController& controller, int purpose, int size = 0) {
     controller.openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Question", false, "No", "Yes",
                                                                                         size, purpose);
