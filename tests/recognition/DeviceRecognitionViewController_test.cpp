@@ -255,10 +255,10 @@ TEST_F(RecognitionPage, QuittingStopsARunningRecognitionBeforeTheShutDown) {
   }
   ASSERT_TRUE(reading_name);
 
-  // the end of the event loop: the worker stops after its current step, then
+  // the end of the event loop: the worker ends the exchange in progress, then
   // the delegate writes the archive and closes the USB libraries
   ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
-  EXPECT_EQ(commands_received(*device), k_one_run_of_6020) << "no step after the stop";
+  EXPECT_EQ(commands_received(*device), std::vector<int>{0x03}) << "nothing sent after the stop";
   page()->timerMethodRecognize();
   EXPECT_FALSE(controller().onProcessing()) << "the worker had ended";
   EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
