@@ -504,6 +504,26 @@ TEST_F(MenuSheets, DiagnosticLogSavedWhereTheUserChooses) {
   EXPECT_NE(log.find("\n[/usr/sbin/kextstat]\n"), std::string::npos);
 }
 
+TEST_F(MenuSheets, ALogThatCannotBeWrittenIsAWarningInTheStatusLine) {
+  auto controller = start();
+  controller->setLanguageManager(2);
+  controller->logStatus(nullptr);
+  auto* panel = controller->window()->findChild<QFileDialog*>("logSavePanel");
+  ASSERT_NE(panel, nullptr);
+  // the chosen folder is gone by the time the log is written
+  const std::string path = m_folder + "/removed/support.vyladlog";
+  emit panel->fileSelected(QString::fromStdString(path));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  auto* line = child<QLabel>(*controller, "tfStatus");
+  EXPECT_EQ(line->text().toStdString(), "Diagnoseprotokoll. Wiederholen");
+  EXPECT_TRUE(controller->statusWithWarning());
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+  // in another interface language the same warning
+  controller->setLanguageManager(0);
+  controller->updateStatusInManagerLanguage();
+  EXPECT_EQ(line->text().toStdString(), "Diagnostic Log. Try again");
+}
+
 TEST_F(MenuSheets, OnlineHelpInTheInterfaceLanguage) {
   UrlRecorder urls;
   auto controller = start();
