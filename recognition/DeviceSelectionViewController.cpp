@@ -113,6 +113,8 @@ void DeviceSelectionViewController::checkManagerUpdate() {
     controller->setControls();
     return;
   }
+  // the page's activity bar runs while the server is asked
+  setControls();
   m_timer->start();
 }
 
