@@ -154,10 +154,14 @@ void FEXOBluetoothManagerAppController::initializeObject() {
   }
 
   if (!offered_language(languageManager())) setLanguageManager(0);
+  load_qt_translations();
 
   setControlsFont();
   setOnProcessing(false);
   m_initialized = true;
+  // the refresh leaves the header alone while processing, and the first page
+  // may start with the version check: show "no device" from the first moment
+  setInformationDeviceRecognized();
 
   if (restartToRecover()) {
     setDeviceRecognitionWithStatus_info_from(false, nullptr, modeRestartToRecover());

@@ -28,6 +28,7 @@ class QMainWindow;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
+class QTranslator;
 
 class DetailViewController;
 class DeviceSettingsBaseViewController;
@@ -250,6 +251,9 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   void build_message_box();
   void build_language_chooser();
   void build_about_sheet();
+  // Qt's own texts (file panels, standard buttons) in the interface language,
+  // where Qt has a translation for it.
+  void load_qt_translations();
   // The check every page setter but setManagerUpdate starts with: false when
   // the settings page being left keeps the window (invalid field or save prompt).
   bool may_leave_current_page(int target, bool check_act);
@@ -358,6 +362,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   QPushButton* m_btnMessageBoxOK = nullptr;
   QPushButton* m_btnMessageBoxCancel = nullptr;
   QLabel* m_tfBackGround = nullptr;
+
+  QTranslator* m_qtTranslations = nullptr;
 
   bool m_initialized = false;
 };
