@@ -14,6 +14,7 @@
 
 #include "platform/keyed_archive.h"
 #include "shell/app_state.h"
+#include "shell/configuration_archive.h"
 #include "strings/app_texts.h"
 
 class QAction;
@@ -82,27 +83,12 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   bool setOsVersionFromString(const std::string& text);
 
   // ---- configuration archive ----
-  // Values an archive carries; absent keys read nil, 0 or NO.
-  struct ArchivedConfiguration {
-    std::optional<std::string> strManagerVersion;
-    std::optional<std::string> strLanguageManager;
-    bool applyToLanguageFirmware = false;
-    int deviceTarget = 0;
-    bool restartToRecover = false;
-    int modeRestartToRecover = 0;
-    std::optional<std::string> strRestartDFUFirmwareFile;
-    int indexRestartDFUFirmwareLanguage = 0;
-    int deviceVersionMajorRestartDFU = 0;
-    int deviceVersionMinorRestartDFU = 0;
-    int deviceSecondaryVersionTypeRestartDFU = 0;
-    int deviceSecondaryVersionRestartDFU = 0;
-    std::optional<std::string> strLanguageFirmware;
-  };
+  using ArchivedConfiguration = shell::ArchivedConfiguration;
   // Class record of the archived controller.
   static const platform::ArchiveClass& archive_class();
   // "<application folder>/Vexlink Setwise.vylaconf".
   static std::string configuration_file_path();
-  // Writes the archived keys in their fixed order.
+  // Writes the archived keys of the current state in their fixed order.
   void encodeWithCoder(platform::KeyedArchiver& coder) const;
   // The archived values; throws platform::ArchiveError on a key of the wrong type.
   static ArchivedConfiguration initWithCoder(const platform::KeyedUnarchiver& coder);
