@@ -105,6 +105,8 @@ class RecognitionRun {
   // The 13 success texts for the controller's mode and USB status, filled with
   // the localized transport message and the next page's ready text.
   StatusTexts13 success_texts() const;
+  // The settings tabs of the recognized record's product, version and FM row.
+  void store_tabs_of_record() const;
 
   std::uint32_t opened_product_id() const { return m_opened_product_id; }
   const transport_message& message() const { return m_message; }
@@ -113,8 +115,9 @@ class RecognitionRun {
   static std::optional<std::string> default_device_name(std::uint32_t product_id);
 
  private:
-  // Recognition over legacy USB (BlueCore); returns the open code, 0 when a
-  // device loop ran and set the result.
+  // Recognition over legacy USB (BlueCore, recognition/legacy_usb_recognition.h):
+  // the code the run ends in the open failure with, or 0 when the device loop
+  // ran and handed over its result.
   int recognize_over_legacy_usb();
   bool stopping() const { return m_stop_requested.load(std::memory_order_acquire); }
   // Sends a cleared request with command `command` on `slot`; 1 on success.

@@ -29,12 +29,14 @@ inline std::vector<std::string> requests_received(sim::BlueCoreModel& model) {
   return requests;
 }
 
-// Takes the device's requests and keeps the keys read and written: "read 654", "write 671" (keys in decimal).
+// Takes the device's requests and keeps the keys read and written, keys in
+// decimal: "read 654" for each read (its length request, which every read
+// starts with, so a read the device refuses counts too) and "write 671".
 inline std::vector<std::string> key_traffic(sim::BlueCoreModel& model) {
   std::vector<std::string> keys;
   for (const sim::BccmdRequest& request : model.take_requests()) {
-    if (request.varid != 0x7003) continue;
-    keys.push_back((request.type == 2 ? "write " : "read ") + std::to_string(request.key()));
+    if (request.type == 0 && request.varid == 0x3006) keys.push_back("read " + std::to_string(request.key()));
+    if (request.type == 2 && request.varid == 0x7003) keys.push_back("write " + std::to_string(request.key()));
   }
   return keys;
 }
