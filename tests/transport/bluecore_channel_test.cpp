@@ -376,6 +376,30 @@ TEST_F(BlueCoreChannelTest, ExchangeTimingFlushAndFailedTransfer) {
   EXPECT_EQ(requests_received(*device), (std::vector<std::string>{"size 0x02a3", "size 0x02a3", "set 0x4002"}));
 }
 
+TEST_F(BlueCoreChannelTest, RequestsNeedAnOpenDeviceAndAFittingPayloadAndOpensLetGoOfEarlierHandles) {
+  std::array<std::uint8_t, 8> payload{};
+  errno = 0;
+  EXPECT_EQ(bc_bccmd_get(0x3006, payload), -1);
+  EXPECT_EQ(errno, ENODEV);
+
+  auto device = plug(sim::bluecore_fixture_4d10());
+  plug(sim::bluecore_fixture_e020());
+  open_devices();
+  std::vector<std::uint8_t> oversized(241, 0);
+  EXPECT_EQ(bc_bccmd_get(0x7003, oversized), -1);
+  EXPECT_EQ(errno, EMSGSIZE);
+  EXPECT_TRUE(device->take_requests().empty()) << "nothing sent";
+
+  // a second open of either kind closes what the first left open
+  open_devices();
+  EXPECT_EQ(sim::open_handle_count(), 1);
+  Ids ids{};
+  transport_message message{};
+  ASSERT_EQ(bc_open_devices(ids, message, 1), 0);
+  ASSERT_EQ(bc_open_devices(ids, message, 1), 0);
+  EXPECT_EQ(sim::open_handle_count(), 2);
+}
+
 TEST_F(BlueCoreChannelTest, ACancelledEventReadIsAwaitedBeforeItIsFreed) {
   // the library returns from its event handling before it has timed the read out
   sim::set_libusb_transfer_timeouts_ignored(true);
