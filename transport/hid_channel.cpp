@@ -135,15 +135,20 @@ bool read_status(hid_device* device, std::array<unsigned char, N>& reply) {
 }
 
 template <std::size_t N>
-int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
-            bool log_status) {
-  hid_device* device = slot_handle(slot);
+int command_on(hid_device* device, const std::array<unsigned char, N>& request,
+               std::array<unsigned char, N == 1023 ? 67 : N>& reply, bool log_status) {
   if (device == nullptr) return 0;
   reply[2] = k_status_preset;
   if (!write_report(device, request)) return 0;
   if (!read_status(device, reply)) return 0;
   if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[2]);
   return reply[2] == 0 ? 1 : 0;
+}
+
+template <std::size_t N>
+int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
+            bool log_status) {
+  return command_on(slot_handle(slot), request, reply, log_status);
 }
 
 template <std::size_t N>
@@ -267,6 +272,10 @@ int hid_close_all() {
 
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply) {
   return command(slot, request, reply, true);
+}
+
+int hid_long_command_on(hid_device* device, const hid_cmd_report& request, hid_status_report& reply) {
+  return command_on(device, request, reply, true);
 }
 
 int hid_send_long_report(int slot, const hid_cmd_report& request) { return send_report(slot, request); }
