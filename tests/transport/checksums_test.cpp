@@ -97,9 +97,10 @@ TEST(Crc, CheckValuesOfTheStandardString) {
 
 TEST(Crc, WideStepsMatchTheBitwiseDefinitionAtEveryAlignment) {
   std::mt19937 random(11);
-  const Bytes data = random_bytes(random, 300);
+  const Bytes data = random_bytes(random, 5000);
   for (std::size_t start = 0; start < 16; ++start) {
-    for (const std::size_t length : {0u, 1u, 7u, 15u, 16u, 17u, 33u, 280u}) {
+    // below and above the folding minimum, whole and partial 64- and 16-byte blocks
+    for (const std::size_t length : {0u, 1u, 7u, 15u, 16u, 17u, 33u, 255u, 256u, 271u, 320u, 1000u, 4099u}) {
       const Bytes piece(data.begin() + static_cast<std::ptrdiff_t>(start),
                         data.begin() + static_cast<std::ptrdiff_t>(start + length));
       ASSERT_EQ(transport::crc32_jamcrc({data.data() + start, length}), crc32_bitwise(piece, 0xFFFFFFFFu))
