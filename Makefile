@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build clean
+.PHONY: run test bench deps configure build clean
 
 deps:
 	@bash scripts/install-deps
@@ -24,5 +24,11 @@ test: build
 	  awk '/tests passed|tests failed/ {summary=$$0; next} {print} END {if (summary != "") print summary}'; \
 	  exit $${PIPESTATUS[0]}
 
+# Benchmarks in a release build of their own; never part of `make test`.
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_BENCH=ON $(CMAKE_ARGS) >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target vx_bench
+	build-bench/bench/vx_bench
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) build-asan build-bench build-fuzz
