@@ -74,7 +74,7 @@ std::size_t decrypt_password_string(const char* base64_text, std::unique_ptr<cha
   const des3_context context = context_for(transport::k_password_key_set);
   crypt_blocks(blocks, [&context](des_block_in in, des_block_out out) { des3_decrypt(context, in, out); });
   plain_out = std::make_unique<char[]>(blocks.size() + 1);  // zeroed
-  std::memcpy(plain_out.get(), blocks.data(), blocks.size());
+  std::copy(blocks.begin(), blocks.end(), plain_out.get());
   std::fill(blocks.begin(), blocks.end(), 0);
   return decoded;
 }

@@ -287,6 +287,13 @@ TEST(PasswordCodec, RoundTripsIncludingCipherBlocksWithZeroBytes) {
   EXPECT_GT(cipher_blocks_with_zero, 0);
 }
 
+TEST(PasswordCodec, EmptyTextDecodesToNothing) {
+  std::unique_ptr<char[]> plain;
+  EXPECT_EQ(decrypt_password_string("", plain), 0u);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain[0], 0);
+}
+
 TEST(PasswordCodec, DecoderTakesAShortLastBlockAsZeroFilled) {
   // 12 cipher bytes: the second block is decrypted from four bytes and four zeros
   const Bytes cipher{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};

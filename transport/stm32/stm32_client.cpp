@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::uint8_t k_get = 0x00;
 constexpr std::uint8_t k_get_version = 0x01;
-constexpr std::uint8_t k_get_id = 0x02;
 constexpr std::uint8_t k_plain_erase = 0x43;
 // GET reply count when the port has no list for the bootloader version.
 constexpr std::uint8_t k_default_get_count = 17;
