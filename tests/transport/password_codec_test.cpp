@@ -345,4 +345,32 @@ TEST(PaddedToken, DecryptsToTheValueAtItsPlaces) {
   }
 }
 
+TEST(PaddedToken, ADrawThatWrapsToZeroIsDrawnAgain) {
+  platform::ScopedVirtualClock clock;
+  // find a moment whose seed makes the first draw 253, so A = 253 + 3 wraps to 0 as a byte
+  // (the generator is seeded with the clock's count, as the encoder does)
+  bool found = false;
+  for (int step = 0; step < 200000 && !found; ++step) {
+    std::minstd_rand random(static_cast<std::minstd_rand::result_type>(
+        platform::now().time_since_epoch().count() & 0x7FFFFFFF));
+    if (random() % 254 == 253) {
+      found = true;
+      break;
+    }
+    clock->advance(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(found);
+  const std::array<std::uint8_t, 10> value{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  std::unique_ptr<char[]> text;
+  encode_padded_token(value, text);
+  const Bytes block = open_token(text.get());
+  const std::size_t i = block[0];
+  const std::uint8_t a = block[i + 2];
+  ASSERT_GT(a, 2);
+  for (std::size_t k = 0; k < 10; ++k) {
+    const std::size_t p = a + 1 + 17 * k;
+    EXPECT_EQ(block[p + (block[p - 1] & 0x0F)], value[9 - k]);
+  }
+}
+
 }  // namespace

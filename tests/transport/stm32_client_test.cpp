@@ -146,6 +146,21 @@ TEST_F(Stm32ClientTest, IdentificationFaults) {
   }
 }
 
+TEST_F(Stm32ClientTest, TheLongestGetReplyFitsItsBuffer) {
+  // a count byte of 255 announces 256 more bytes: the version and 255 codes
+  sim::BootloaderOptions options;
+  options.commands = {0x00, 0x01, 0x02};
+  for (int code = 0xB0; options.commands.size() < 255; code = (code + 1) & 0xFF) {
+    if (code != 0x00 && code != 0x01 && code != 0x02) options.commands.push_back(static_cast<std::uint8_t>(code));
+  }
+  sim::BootloaderPort port(options);
+  std::string diagnostics;
+  stm32::Client client(port, [&](std::string_view text) { diagnostics += text; });
+  EXPECT_TRUE(client.connect(true));
+  EXPECT_EQ(diagnostics.rfind("GET returns unknown commands (0xb0, 0xb1", 0), 0u);
+  EXPECT_EQ(client.product_id(), 0x410);
+}
+
 TEST_F(Stm32ClientTest, I2cLinkResynchronisesWhenTheGetCountDiffers) {
   sim::BootloaderOptions options = i2c_options();
   // a version 1.1 bootloader that offers only the eleven commands of version 1.0
