@@ -1,11 +1,14 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
+# `make fuzz` runs every fuzz target for FUZZ_SECONDS each (clang build in build-fuzz);
+# `make bench` builds and runs the benchmarks in a release build (build-bench).
 SHELL := /bin/bash
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test bench deps configure build clean
+.PHONY: run test fuzz bench deps configure build clean
 
 deps:
 	@bash scripts/install-deps
@@ -24,6 +27,9 @@ test: build
 	  awk '/tests passed|tests failed/ {summary=$$0; next} {print} END {if (summary != "") print summary}'; \
 	  exit $${PIPESTATUS[0]}
 
+fuzz:
+	@JOBS=$(JOBS) bash scripts/run-fuzz $(FUZZ_SECONDS)
+
 # Benchmarks in a release build of their own; never part of `make test`.
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_BENCH=ON $(CMAKE_ARGS) >/dev/null
@@ -31,4 +37,4 @@ bench: deps
 	build-bench/bench/vx_bench
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-bench build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-fuzz build-bench

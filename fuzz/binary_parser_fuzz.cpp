@@ -8,19 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_check.h"
 #include "transport/stm32/firmware_parsers.h"
 
 namespace {
 
-// One scratch file for the whole run.
-const std::string& scratch_path() {
-  static const std::string path = [] {
-    std::string pattern = "/tmp/vx-binary-fuzz-XXXXXX";
-    const int descriptor = ::mkstemp(pattern.data());
+// One scratch file for the whole run, removed when the fuzzer exits.
+struct ScratchFile {
+  ScratchFile() {
+    const int descriptor = ::mkstemp(path.data());
     if (descriptor >= 0) ::close(descriptor);
-    return pattern;
-  }();
-  return path;
+  }
+  ~ScratchFile() { ::unlink(path.c_str()); }
+  std::string path = "/tmp/vx-binary-fuzz-XXXXXX";
+};
+
+const std::string& scratch_path() {
+  static const ScratchFile file;
+  return file.path;
 }
 
 }  // namespace
@@ -35,15 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   auto reader = stm32::create_binary_parser();
   if (reader->open(scratch_path(), false) != stm32::ParserResult::ok) return 0;
-  if (reader->size() != size) __builtin_trap();
+  FUZZ_CHECK(reader->size() == size);
   std::vector<std::uint8_t> back;
   std::vector<std::uint8_t> buffer(piece);
   for (;;) {
     std::size_t length = piece;
-    if (reader->read(buffer, length) != stm32::ParserResult::ok || length > piece) __builtin_trap();
+    FUZZ_CHECK(reader->read(buffer, length) == stm32::ParserResult::ok && length <= piece);
     if (length == 0) break;
     back.insert(back.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(length));
   }
-  if (back != std::vector<std::uint8_t>(data, data + size)) __builtin_trap();
+  FUZZ_CHECK(back == std::vector<std::uint8_t>(data, data + size));
   return 0;
 }
