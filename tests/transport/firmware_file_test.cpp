@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -151,6 +154,49 @@ TEST_F(FirmwareFileTest, LoadFailuresNameTheirStep) {
   EXPECT_EQ(firmware_load_verified(m_folder.path().c_str(), buffer, message, 0x6020), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot load firmware");
   EXPECT_EQ(buffer, nullptr);
+
+  // a socket has a size but cannot be opened as a file
+  const std::string socket_path = m_folder.file("socket");
+  const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  EXPECT_EQ(firmware_load_verified(socket_path.c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(transport::message_text(message), "Cannot open firmware");
+  ::close(socket);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VX_UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VX_UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+TEST_F(FirmwareFileTest, AFileTooLargeForMemoryIsRefusedBeforeItIsRead) {
+#ifdef VX_UNDER_ADDRESS_SANITIZER
+  GTEST_SKIP() << "the sanitizer's allocator reports a huge allocation instead of failing it";
+#else
+  // with overcommit always on, the allocation would succeed and the read would fill memory
+  std::FILE* overcommit = std::fopen("/proc/sys/vm/overcommit_memory", "r");
+  const int policy = overcommit != nullptr ? std::fgetc(overcommit) : '0';
+  if (overcommit != nullptr) std::fclose(overcommit);
+  if (policy == '1') GTEST_SKIP() << "memory overcommit is always on";
+  // a sparse file of 8 TiB
+  const std::string path = m_folder.file("huge.bin");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  const bool sized = ::ftruncate(::fileno(file), static_cast<off_t>(8) << 40) == 0;
+  std::fclose(file);
+  if (!sized) GTEST_SKIP() << "the file system takes no sparse file this large";
+  firmware_buffer buffer;
+  transport_message message{};
+  EXPECT_EQ(firmware_load_verified(path.c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(transport::message_text(message), "Cannot allocate file buffer");
+  EXPECT_EQ(buffer, nullptr);
+#endif
 }
 
 TEST_F(FirmwareFileTest, ImageChecks) {
