@@ -18,8 +18,6 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // USB status of a device in normal mode for the default status after a restart.
 constexpr int k_usb_normal_mode = 0x4D10;
-// callerMode of a settings page that saved before moving on: the page to open plus this.
-constexpr int k_caller_page_offset = 100;
 // After an update of this product a failed recognition offers a restart of
 // the manager, unless it is the selected product itself.
 constexpr int k_product_needing_restart = 0x5310;
@@ -124,7 +122,7 @@ void DeviceRecognitionViewController::initializeObject() {
   if (controller->restartToRecover()) {
     for (int i = 0; i < strings::k_language_count; ++i) {
       controller->setStrStatus_In(
-          platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(shell::k_mode_device_recognition, k_usb_normal_mode, i)
+          platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(session::k_mode_device_recognition, k_usb_normal_mode, i)
                                          .value_or(""),
                            AppTexts::vyla_string_continue_the_firmware_update_or_restore_in(
                                controller->modeRestartToRecover(), i)),
@@ -141,7 +139,7 @@ void DeviceRecognitionViewController::initializeObject() {
 void DeviceRecognitionViewController::setShortcuts() {
   const int lang = language();
   const bool shortcuts = appController() && appController()->showShortcuts();
-  show_titles(shell::k_mode_device_recognition,
+  show_titles(session::k_mode_device_recognition,
               shortcuts ? QString::fromUtf8("[C]-◀") : qs(AppTexts::vyla_string_back_in(lang)),
               shortcuts ? QString::fromUtf8("[C]-▶") : qs(AppTexts::vyla_string_next_in(lang)));
 }
@@ -228,11 +226,11 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
     }
     controller->setStatus_withWarning(controller->getStrStatus(), with_warning);
   };
-  if (caller > k_caller_page_offset) {
-    controller->setDetailViewController(caller - k_caller_page_offset);
+  if (session::is_save_then_open(caller)) {
+    controller->setDetailViewController(session::page_mode_of(caller));
     if (management_mode) controller->setStatus_withWarning(status, warning);
-  } else if (caller == shell::k_mode_firmware_update || caller == shell::k_mode_firmware_restore) {
-    if (caller == shell::k_mode_firmware_update) {
+  } else if (caller == session::k_mode_firmware_update || caller == session::k_mode_firmware_restore) {
+    if (caller == session::k_mode_firmware_update) {
       controller->setFirmwareUpdateWithStatus(false);
     } else {
       controller->setFirmwareRestoreWithStatus(false);
@@ -242,10 +240,10 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
     } else {
       success_status(caller, false);
     }
-  } else if (caller >= shell::k_mode_device_settings && caller <= shell::k_mode_device_settings_speed_dial) {
-    if (caller == shell::k_mode_device_settings) controller->setDeviceSettingsWithStatus(false);
-    if (caller == shell::k_mode_device_settings_second) controller->setDeviceSettingsSecondWithStatus(false);
-    if (caller == shell::k_mode_device_settings_speed_dial) controller->setDeviceSettingsSpeedDialWithStatus(false);
+  } else if (caller >= session::k_mode_device_settings && caller <= session::k_mode_device_settings_speed_dial) {
+    if (caller == session::k_mode_device_settings) controller->setDeviceSettingsWithStatus(false);
+    if (caller == session::k_mode_device_settings_second) controller->setDeviceSettingsSecondWithStatus(false);
+    if (caller == session::k_mode_device_settings_speed_dial) controller->setDeviceSettingsSpeedDialWithStatus(false);
     if (management_mode) {
       controller->setStatus_withWarning(status, warning);
     } else {

@@ -76,7 +76,7 @@ void DeviceSelectionViewController::setShortcuts() {
   FEXOBluetoothManagerAppController* controller = appController();
   if (!controller) return;
   const int language = controller->languageManager();
-  show_titles(shell::k_mode_device_selection, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
+  show_titles(session::k_mode_device_selection, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
               controller->showShortcuts() ? QString::fromUtf8("[C]-▶")
                                           : QString::fromStdString(AppTexts::vyla_string_next_in(language)));
 }

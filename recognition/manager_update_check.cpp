@@ -46,7 +46,7 @@ bool is_ascii(const std::string& text) {
 
 }  // namespace
 
-void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller) {
+void read_manager_version_list(const std::string& text, const std::string& base_url, session::AppState& controller) {
   std::vector<std::string> lines = split(text, "\r\n");
   if (lines.size() < 2) lines = split(text, "\n");
   bool found = false;
@@ -72,7 +72,7 @@ void read_manager_version_list(const std::string& text, const std::string& base_
   }
 }
 
-ManagerUpdateCheck::ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy)
+ManagerUpdateCheck::ManagerUpdateCheck(session::AppState& controller, platform::CachePolicy cache_policy)
     : m_controller(controller), m_cache_policy(cache_policy) {}
 
 ManagerUpdateCheck::~ManagerUpdateCheck() {
@@ -92,10 +92,10 @@ void ManagerUpdateCheck::join() {
 }
 
 void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
-  m_controller.setManagerLatestVersionMajor(shell::k_manager_version_major);
-  m_controller.setManagerLatestVersionMinor(shell::k_manager_version_minor);
-  m_controller.setManagerLatestVersionSecondary(shell::k_manager_version_secondary);
-  const std::string base = platform::update_server_base(shell::AppState::is_china_server() == 1);
+  m_controller.setManagerLatestVersionMajor(session::k_manager_version_major);
+  m_controller.setManagerLatestVersionMinor(session::k_manager_version_minor);
+  m_controller.setManagerLatestVersionSecondary(session::k_manager_version_secondary);
+  const std::string base = platform::update_server_base(session::AppState::is_china_server() == 1);
   const std::optional<std::string> list = platform::http_get(base + "Software", k_request_timeout, m_cache_policy);
   if (list && is_ascii(*list)) {
     read_manager_version_list(*list, base, m_controller);

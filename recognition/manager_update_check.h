@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/http.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
 
 namespace recognition {
 
@@ -18,13 +18,13 @@ inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerFor
 // controller: the first version line of the entry gives major, minor and the
 // download address (`base_url` followed by its file field); a secondary line
 // before it or right after it gives the secondary version.
-void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller);
+void read_manager_version_list(const std::string& text, const std::string& base_url, session::AppState& controller);
 
 // One page's check thread and its hand-off flags. The thread writes the
 // controller's latest-version fields and goManagerUpdate, then threadTerminated.
 class ManagerUpdateCheck {
  public:
-  ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy);
+  ManagerUpdateCheck(session::AppState& controller, platform::CachePolicy cache_policy);
   // Waits for a running check (at most the request's 15 s time-out).
   ~ManagerUpdateCheck();
   ManagerUpdateCheck(const ManagerUpdateCheck&) = delete;
@@ -43,7 +43,7 @@ class ManagerUpdateCheck {
   void threadMethodCheckManagerUpdate();
 
  private:
-  shell::AppState& m_controller;
+  session::AppState& m_controller;
   platform::CachePolicy m_cache_policy;
   std::atomic<bool> m_threadTerminated{false};
   std::atomic<bool> m_goManagerUpdate{false};

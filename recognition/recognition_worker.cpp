@@ -113,7 +113,7 @@ void RecognitionHandOff::reset_for_run() {
 
 // ---- one run ----
 
-RecognitionRun::RecognitionRun(shell::AppState& controller, RecognitionHandOff& hand_off,
+RecognitionRun::RecognitionRun(session::AppState& controller, RecognitionHandOff& hand_off,
                                const std::optional<FEXOBluetoothDeviceData>& info,
                                const std::atomic<bool>& stop_requested)
     : m_controller(controller), m_hand_off(hand_off), m_info(info), m_stop_requested(stop_requested) {}
@@ -337,8 +337,8 @@ void RecognitionRun::read_settings_into_record(std::uint32_t) {
   // factory value the controller set before recognition, as after failed
   // reads. The end of the read marks the record as recognized.
   FEXOBluetoothDeviceData& record = m_controller.data();
-  record.setManagerVersionMajor(shell::k_manager_version_major);
-  record.setManagerVersionMinor(shell::k_manager_version_minor);
+  record.setManagerVersionMajor(session::k_manager_version_major);
+  record.setManagerVersionMinor(session::k_manager_version_minor);
   record.setDeviceRecognized(m_controller.deviceTarget());
   m_controller.setRecognized(true);
   m_controller.setUsbStatus(static_cast<int>(m_opened_product_id));
@@ -362,12 +362,8 @@ StatusTexts13 RecognitionRun::success_texts() const {
 void RecognitionRun::finish_over_hid() {
   // read_settings_into_record has marked the record as recognized
   const FEXOBluetoothDeviceData& record = m_controller.data();
-  int count = 0, index = 0;
-  int tabs[3] = {0, 0, 0};
-  shell::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
-      count, tabs, index, record.deviceRecognized(), record.deviceVersionMajor(), record.deviceVersionMinor(),
-      m_controller.fmRadioShowAndHide());
-  m_controller.store_tab_data(count, tabs, index);
+  m_controller.setTabData(session::tab_data_for(record.deviceRecognized(), record.deviceVersionMajor(),
+                                                record.deviceVersionMinor(), m_controller.fmRadioShowAndHide()));
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
@@ -403,7 +399,7 @@ void RecognitionRun::finish_with_open_failure(int code) {
   m_hand_off.setResultThreadRecognize(k_recognize_failure);
 }
 
-void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand_off,
+void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& hand_off,
                            const std::optional<FEXOBluetoothDeviceData>& info,
                            const std::atomic<bool>& stop_requested) {
   RecognitionRun run(controller, hand_off, info, stop_requested);
@@ -417,7 +413,7 @@ void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand
 
 // ---- the thread ----
 
-RecognitionWorker::RecognitionWorker(shell::AppState& controller, RecognitionHandOff& hand_off)
+RecognitionWorker::RecognitionWorker(session::AppState& controller, RecognitionHandOff& hand_off)
     : m_controller(controller), m_hand_off(hand_off) {}
 
 RecognitionWorker::~RecognitionWorker() { stop_and_join(); }

@@ -4,11 +4,6 @@
 
 #include "shell/FEXOBluetoothManagerAppController.h"
 
-namespace {
-// A page-to-go value above this is a page mode plus 100: a save comes first.
-constexpr int k_save_before_moving = 100;
-}  // namespace
-
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
   build_frame("btnBack", "btnNewDevice");
@@ -43,7 +38,7 @@ bool DeviceSettingsBaseViewController::isSettingsChanged() const { return false;
 bool DeviceSettingsBaseViewController::checkNeedToSave() {
   if (!isSettingsChanged()) return false;
   const int language = appController()->languageManager();
-  const int purpose = m_mode - shell::k_mode_device_settings + 4;  // 4, 5 or 6
+  const int purpose = m_mode - session::k_mode_device_settings + 4;  // 4, 5 or 6
   appController()->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
       AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
       AppTexts::vyla_string_yes_in(language), 0, purpose);
@@ -53,7 +48,7 @@ bool DeviceSettingsBaseViewController::checkNeedToSave() {
 void DeviceSettingsBaseViewController::moveToModeToGo() {
   discard_edits();
   FEXOBluetoothManagerAppController* controller = appController();
-  const int target = m_modeToGo > k_save_before_moving ? m_modeToGo - k_save_before_moving : m_modeToGo;
+  const int target = session::page_mode_of(m_modeToGo);
   controller->setMode(m_modeToGo);
   controller->setDetailViewController(target);
 }
@@ -69,7 +64,7 @@ void DeviceSettingsBaseViewController::timerMethodSave() {
   FEXOBluetoothManagerAppController* controller = appController();
   controller->setOnProcessing(false);
   int caller = m_mode;
-  if (m_modeToGo != 0) caller = m_modeToGo > k_save_before_moving ? m_modeToGo : m_modeToGo + k_save_before_moving;
+  if (m_modeToGo != 0) caller = session::save_then_open(m_modeToGo);
   controller->setDeviceRecognitionWithStatus_info_from(false, nullptr, caller);
 }
 

@@ -1,10 +1,10 @@
 #include "settings/DeviceSettingsViewController.h"
 
 #include "settings/DeviceAllSettingsSheet.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
 
 DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
-    : DeviceSettingsBaseViewController(shell::k_mode_device_settings, parent) {
+    : DeviceSettingsBaseViewController(session::k_mode_device_settings, parent) {
   m_sheetDeviceAllSettings = new DeviceAllSettingsSheet(this);
 }
 

@@ -4,7 +4,7 @@
 // configuration archive, switches pages and shows the status line.
 //
 // Everything here runs on the main thread, except the shared state inherited
-// from shell::AppState, which worker threads may read and write.
+// from session::AppState, which worker threads may read and write.
 #include <QObject>
 #include <QPointer>
 #include <array>
@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/keyed_archive.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
 #include "strings/app_texts.h"
 
 class QAction;
@@ -41,7 +41,7 @@ class FEXOBluetoothManagerView;
 class ManagerUpdateViewController;
 class UpdateViewController;
 
-class FEXOBluetoothManagerAppController : public QObject, public AppTexts, public shell::AppState {
+class FEXOBluetoothManagerAppController : public QObject, public AppTexts, public session::AppState {
   Q_OBJECT
 
  public:
@@ -258,13 +258,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   // Opens the settings page of tab kind `kind` with status YES.
   void open_tab_page(int kind);
   // Tab data of the current page strip: the restore page's in mode 6.
-  struct StripTabs {
-    int count = 0;
-    std::array<int, 3> kinds{};
-    int selected = 0;
-  };
-  StripTabs strip_tabs() const;
-  void show_page_strip(const StripTabs& tabs);
+  session::TabData strip_tabs() const;
+  void show_page_strip(const session::TabData& tabs);
   // The answer to the message box of `purpose`, after it closed.
   void messageBoxAnswered(int purpose, bool ok);
   // The settings page shown (modes 7..9), else nullptr.

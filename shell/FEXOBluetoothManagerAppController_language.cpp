@@ -21,6 +21,7 @@
 #include "update/UpdateViewController.h"
 
 using namespace shell;
+using namespace session;
 
 void FEXOBluetoothManagerAppController::build_language_chooser() {
   m_sheetLanguageManagerVerrano = new QDialog(m_window);

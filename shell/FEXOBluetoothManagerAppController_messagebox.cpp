@@ -20,11 +20,12 @@
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/message_box_texts.h"
+#include "session/message_box.h"
 #include "shell/named_images.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
+using namespace session;
 
 namespace {
 
@@ -113,7 +114,7 @@ void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_button
     configure(m_btnMessageBoxCancel, cancel_title);
     configure(m_btnMessageBoxOK, ok_title);
     setMessageBoxStatus(purpose);
-    const MessageBoxSize box = message_box_size(size, !g_message_box_opened_before.exchange(true));
+    const MessageBoxPoints box = message_box_size(static_cast<MessageBoxSize>(size), !g_message_box_opened_before.exchange(true));
     // the sheet keeps its origin; only its size changes
     m_sheetMessageBox->setMinimumSize(0, 0);
     m_sheetMessageBox->setFixedSize(box.width, box.height);
@@ -144,19 +145,19 @@ void FEXOBluetoothManagerAppController::messageBoxOK(QObject*) { messageBoxAnswe
 void FEXOBluetoothManagerAppController::messageBoxCancel(QObject*) { messageBoxAnswered(closeMessageBox(), false); }
 
 void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok) {
-  switch (purpose) {
-    case k_box_start_over:
-    case k_box_start_over_other:
+  switch (static_cast<MessageBoxPurpose>(purpose)) {
+    case MessageBoxPurpose::start_over:
+    case MessageBoxPurpose::start_over_other:
       if (ok) setDeviceSelection();
       break;
-    case k_box_save_settings:
-    case k_box_save_settings_second:
-    case k_box_save_speed_dial: {
+    case MessageBoxPurpose::save_settings:
+    case MessageBoxPurpose::save_settings_second:
+    case MessageBoxPurpose::save_speed_dial: {
       // Yes saves (the save worker then opens the page asked for), No discards and moves on
       DeviceSettingsBaseViewController* page =
-          purpose == k_box_save_settings
+          static_cast<MessageBoxPurpose>(purpose) == MessageBoxPurpose::save_settings
               ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsViewController)
-          : purpose == k_box_save_settings_second
+          : static_cast<MessageBoxPurpose>(purpose) == MessageBoxPurpose::save_settings_second
               ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsSecondViewController)
               : m_deviceSettingsSpeedDialViewController;
       if (ok) {
@@ -166,8 +167,8 @@ void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok)
       }
       break;
     }
-    case k_box_restart_to_recover:
-    case k_box_restart_to_recover_other:
+    case MessageBoxPurpose::restart_to_recover:
+    case MessageBoxPurpose::restart_to_recover_other:
       // the device recovers only after the manager restarts and recognizes it again
       if (ok) {
         setRestartToRecover(true);
@@ -175,16 +176,16 @@ void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok)
         stopManager(m_btnClose);
       }
       break;
-    case k_box_mail_support:
+    case MessageBoxPurpose::mail_support:
       if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(support_mail_url())));
       break;
-    case k_box_recognition_failure:
+    case MessageBoxPurpose::recognition_failure:
       if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(recognition_failure_help_url())));
       break;
-    case k_box_camera_copy_done:
+    case MessageBoxPurpose::camera_copy_done:
       if (ok) (mode() == k_mode_firmware_update ? m_updateViewController : m_restoreViewController)->endOptraUpdate();
       break;
-    case k_box_close_all_settings: {
+    case MessageBoxPurpose::close_all_settings: {
       if (DeviceAllSettingsSheet* sheet = m_deviceSettingsViewController->sheetDeviceAllSettings()) sheet->hide();
       if (ok) {
         m_deviceSettingsViewController->save(nullptr);
@@ -193,7 +194,7 @@ void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok)
       }
       break;
     }
-    case k_box_backup_failed:
+    case MessageBoxPurpose::backup_failed:
       if (ok) setSkipRestoreBackupFile(true);
       m_updateViewController->setOpenedMessageBox(false);
       closeMessageBox();

@@ -20,7 +20,7 @@
 #include "shell/ManagerUpdateViewController.h"
 #include "update/UpdateViewController.h"
 
-using namespace shell;
+using namespace session;
 
 namespace {
 
@@ -314,7 +314,7 @@ void FEXOBluetoothManagerAppController::setShortcuts() {
   const int current = mode();
   const bool settings_page = current >= k_mode_device_settings && current <= k_mode_device_settings_speed_dial;
   if (!settings_page && current != k_mode_firmware_restore) return;
-  const StripTabs tabs = strip_tabs();
+  const TabData tabs = strip_tabs();
   const auto tab_text = [language](int kind) {
     return q(FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(kind, false, language, nullptr).value_or(""));
   };

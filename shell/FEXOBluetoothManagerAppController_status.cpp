@@ -5,7 +5,7 @@
 #include "recognition/DeviceRecognitionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 
-using namespace shell;
+using namespace session;
 
 namespace {
 

@@ -71,10 +71,10 @@ void ManagerUpdateViewController::setShortcuts() {
   if (!controller) return;
   const int language = controller->languageManager();
   if (controller->showShortcuts()) {
-    show_titles(shell::k_mode_manager_update, "[ESC]", "[ENTER]");
+    show_titles(session::k_mode_manager_update, "[ESC]", "[ENTER]");
     m_btnReleaseNotes->setText("[C]-[ENTER]");
   } else {
-    show_titles(shell::k_mode_manager_update, QString::fromStdString(AppTexts::vyla_string_no_in(language)),
+    show_titles(session::k_mode_manager_update, QString::fromStdString(AppTexts::vyla_string_no_in(language)),
                 QString::fromStdString(AppTexts::vyla_string_yes_in(language)));
     m_btnReleaseNotes->setText("Release Notes");
   }
@@ -91,7 +91,7 @@ std::string ManagerUpdateViewController::stringInstruction() const {
   return platform::format(strings::pick(k_instruction, language), title, title,
                           controller->managerLatestVersionMajor(), controller->managerLatestVersionMinor(), suffix,
                           AppTexts::vyla_string_yes_in(language), AppTexts::vyla_string_no_in(language), title,
-                          shell::k_manager_version_major, shell::k_manager_version_minor, "");
+                          session::k_manager_version_major, session::k_manager_version_minor, "");
 }
 
 void ManagerUpdateViewController::okUpdate(QObject*) {

@@ -13,7 +13,7 @@ UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailVi
 
 void UpdateViewController::initializeObjectWithDefaultStatus(bool) {
   m_optraUpdateEnded = false;
-  if (m_mode == shell::k_mode_firmware_restore) setBackupInfo();
+  if (m_mode == session::k_mode_firmware_restore) setBackupInfo();
   setControls();
 }
 
@@ -67,6 +67,6 @@ void UpdateViewController::timerMethodUpdate() {
   FEXOBluetoothManagerAppController* controller = appController();
   controller->setDeviceUpdatedOrRestored(controller->deviceTarget());
   controller->setOnProcessing(false);
-  const FEXOBluetoothDeviceData* info = m_mode == shell::k_mode_firmware_restore ? dataToUnarchive() : nullptr;
+  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_restore ? dataToUnarchive() : nullptr;
   controller->setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
 }

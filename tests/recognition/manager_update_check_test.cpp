@@ -22,7 +22,7 @@ class ManagerUpdateCheckTest : public ::testing::Test {
 
   test_support::LoopbackServer m_server;
   test_support::ScopedServerEnvironment m_environment{m_server};
-  shell::AppState m_controller;
+  session::AppState m_controller;
 };
 
 TEST_F(ManagerUpdateCheckTest, ReadsTheFirstEntryOfTheSoftwareList) {

@@ -24,7 +24,7 @@
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/language_chooser_rows.h"
-#include "shell/message_box_texts.h"
+#include "session/message_box.h"
 #include "shell_fixture.h"
 #include "update/UpdateViewController.h"
 
@@ -219,8 +219,8 @@ TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
   open_box(*controller, 10);
   answer(*controller, false);
   ASSERT_EQ(urls.opened.size(), 2u);
-  EXPECT_EQ(urls.opened[0], shell::support_mail_url());
-  EXPECT_EQ(urls.opened[1], shell::recognition_failure_help_url());
+  EXPECT_EQ(urls.opened[0], session::support_mail_url());
+  EXPECT_EQ(urls.opened[1], session::recognition_failure_help_url());
 }
 
 TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
@@ -314,10 +314,10 @@ TEST_F(MessageBox, ButtonInstructionsFollowTargetAndLanguage) {
   auto controller = start();
   controller->setDeviceTarget(0x4D10);
   controller->setLanguageManager(2);
-  EXPECT_EQ(controller->getMessageBoxFirstButton(), shell::message_box_first_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxSecondButton(), shell::message_box_second_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), shell::message_box_failure_first_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), shell::message_box_file_creation_failed(2));
+  EXPECT_EQ(controller->getMessageBoxFirstButton(), session::message_box_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxSecondButton(), session::message_box_second_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), session::message_box_failure_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), session::message_box_file_creation_failed(2));
   controller->setDeviceTarget(0x6020);
   EXPECT_FALSE(controller->getMessageBoxFirstButton().has_value());
 }

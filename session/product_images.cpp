@@ -1,10 +1,10 @@
-#include "shell/product_images.h"
+#include "session/product_images.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
 
-namespace shell {
+namespace session {
 namespace {
 
 struct ProductImage {
@@ -251,4 +251,4 @@ std::optional<std::string> product_image_file_name(int product_id, int division_
   return std::string(found->file_name);
 }
 
-}  // namespace shell
+}  // namespace session

@@ -1,4 +1,4 @@
-#include "shell/message_box_texts.h"
+#include "session/message_box.h"
 
 #include "platform/deployment.h"
 #include "platform/format.h"
@@ -6,7 +6,7 @@
 #include "strings/language.h"
 #include "strings/product_catalogue.h"
 
-namespace shell {
+namespace session {
 namespace {
 
 const strings::LocalizedTexts k_first_button = {
@@ -169,18 +169,18 @@ std::optional<std::string> one_button_text(const strings::LocalizedTexts& texts,
 
 }  // namespace
 
-MessageBoxSize message_box_size(int size_code, bool first_box) {
-  MessageBoxSize size;
+MessageBoxPoints message_box_size(MessageBoxSize size_code, bool first_box) {
+  MessageBoxPoints size;
   switch (size_code) {
-    case 0: size = {420, 115}; break;
-    case 1: size = {420, 135}; break;
-    case 2: size = {520, 175}; break;
-    case 3: size = {520, 205}; break;
-    case 4: size = {520, 235}; break;
-    case 6: size = {520, 265}; break;
-    case 7: size = {840, 240}; break;
-    case 8: size = {720, 180}; break;
-    case 9: size = {0, 0}; break;
+    case MessageBoxSize::w420_h115: size = {420, 115}; break;
+    case MessageBoxSize::w420_h135: size = {420, 135}; break;
+    case MessageBoxSize::w520_h175: size = {520, 175}; break;
+    case MessageBoxSize::w520_h205: size = {520, 205}; break;
+    case MessageBoxSize::w520_h235: size = {520, 235}; break;
+    case MessageBoxSize::w520_h265: size = {520, 265}; break;
+    case MessageBoxSize::w840_h240: size = {840, 240}; break;
+    case MessageBoxSize::w720_h180: size = {720, 180}; break;
+    case MessageBoxSize::none: size = {0, 0}; break;
     default: size = {530, 355}; break;
   }
   if (first_box) size.height += 20;
@@ -240,4 +240,4 @@ std::string recognition_failure_help_url() {
 
 std::string support_mail_url() { return std::string("mailto:") + platform::k_support_email; }
 
-}  // namespace shell
+}  // namespace session

@@ -7,7 +7,7 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 
-namespace shell {
+namespace session {
 
 // One firmware version of a device module.
 struct HeaderVersion {
@@ -55,4 +55,4 @@ std::string header_version_text(int product_id, const HeaderVersion& version);
 // before its last blank ("XA9 1.2.1" shows "XA9"); a missing name is empty.
 std::string header_name_text(int product_id, const std::optional<std::string>& device_name);
 
-}  // namespace shell
+}  // namespace session

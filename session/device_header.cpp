@@ -1,11 +1,11 @@
-#include "shell/device_header.h"
+#include "session/device_header.h"
 
 #include "platform/format.h"
-#include "shell/product_images.h"
+#include "session/product_images.h"
 #include "strings/language.h"
 #include "strings/status_texts.h"
 
-namespace shell {
+namespace session {
 namespace {
 
 const strings::LocalizedTexts k_no_device_name = {
@@ -192,4 +192,4 @@ DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDevice
   return header;
 }
 
-}  // namespace shell
+}  // namespace session
