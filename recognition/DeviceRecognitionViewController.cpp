@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/format.h"
-#include "shell/FEXOBluetoothManagerAppController.h"
+#include "strings/app_texts.h"
 
 namespace {
 
@@ -21,9 +21,6 @@ constexpr int k_usb_normal_mode = 0x4D10;
 // After an update of this product a failed recognition offers a restart of
 // the manager, unless it is the selected product itself.
 constexpr int k_product_needing_restart = 0x5310;
-// Message-box purposes: OK restarts the manager; OK goes to the device selection.
-constexpr int k_purpose_restart_manager = 8;
-constexpr int k_purpose_device_selection = 3;
 
 }  // namespace
 
@@ -68,7 +65,7 @@ DeviceRecognitionViewController::~DeviceRecognitionViewController() {
 }
 
 int DeviceRecognitionViewController::language() const {
-  return appController() ? appController()->languageManager() : 0;
+  return services() ? state().languageManager() : 0;
 }
 
 std::string DeviceRecognitionViewController::stringInstructionPressNextButtonAt(int step) const {
@@ -115,22 +112,23 @@ void DeviceRecognitionViewController::hide_unused_outlets_and_show_instruction()
 }
 
 void DeviceRecognitionViewController::initializeObject() {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   m_handOff.setIsFirst(true);
-  controller->setShowShortcuts(false);
+  state.setShowShortcuts(false);
   controller->reflectShortcuts();
-  if (controller->restartToRecover()) {
+  if (state.restartToRecover()) {
     for (int i = 0; i < strings::k_language_count; ++i) {
-      controller->setStrStatus_In(
+      state.setStrStatus_In(
           platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(session::k_mode_device_recognition, k_usb_normal_mode, i)
                                          .value_or(""),
                            AppTexts::vyla_string_continue_the_firmware_update_or_restore_in(
-                               controller->modeRestartToRecover(), i)),
+                               state.modeRestartToRecover(), i)),
           i);
     }
-    controller->setStatus_withWarning(controller->getStrStatus(), true);
+    controller->setStatus_withWarning(state.getStrStatus(), true);
   } else {
-    controller->setStatus_withWarning(controller->getStrStatus(), false);
+    controller->setStatus_withWarning(state.getStrStatus(), false);
   }
   hide_unused_outlets_and_show_instruction();
   setControls();
@@ -138,7 +136,7 @@ void DeviceRecognitionViewController::initializeObject() {
 
 void DeviceRecognitionViewController::setShortcuts() {
   const int lang = language();
-  const bool shortcuts = appController() && appController()->showShortcuts();
+  const bool shortcuts = services() && state().showShortcuts();
   show_titles(session::k_mode_device_recognition,
               shortcuts ? QString::fromUtf8("[C]-◀") : qs(AppTexts::vyla_string_back_in(lang)),
               shortcuts ? QString::fromUtf8("[C]-▶") : qs(AppTexts::vyla_string_next_in(lang)));
@@ -147,7 +145,7 @@ void DeviceRecognitionViewController::setShortcuts() {
 void DeviceRecognitionViewController::setControls() {
   setShortcuts();
   hide_unused_outlets_and_show_instruction();
-  const bool processing = appController() && appController()->onProcessing();
+  const bool processing = services() && state().onProcessing();
   btnNext()->setEnabled(!processing);
   btnBack()->setEnabled(!processing);
   show_processing(processing);
@@ -156,12 +154,13 @@ void DeviceRecognitionViewController::setControls() {
 void DeviceRecognitionViewController::recognize(QObject*) { doRecognize(nullptr); }
 
 void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData* info) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (!m_worker) m_worker = std::make_unique<recognition::RecognitionWorker>(*controller, m_handOff);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  if (!m_worker) m_worker = std::make_unique<recognition::RecognitionWorker>(state, m_handOff);
   // at most one worker and one poll; a settings page's save may still hold onProcessing
   if (m_worker->active()) return;
   controller->setStatus_withWarning(controller->getStatusProcessing(), false);
-  controller->setOnProcessing(true);
+  state.setOnProcessing(true);
   controller->setControls();
   setControls();
   m_worker->start(info ? std::optional<FEXOBluetoothDeviceData>(*info) : std::nullopt);
@@ -171,32 +170,34 @@ void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData*
 void DeviceRecognitionViewController::timerMethodRecognize() {
   const int result = m_worker ? m_worker->take_result() : 0;
   if (result <= 0) return;
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   m_timer->stop();
-  controller->setOnProcessing(false);
+  state.setOnProcessing(false);
   controller->setControls();
   setControls();
   const int lang = language();
   switch (result) {
     case recognition::k_recognize_failure: {
-      const bool offer_restart = controller->deviceUpdatedOrRestored() == k_product_needing_restart &&
-                                  controller->deviceTarget() != k_product_needing_restart;
+      const bool offer_restart = state.deviceUpdatedOrRestored() == k_product_needing_restart &&
+                                  state.deviceTarget() != k_product_needing_restart;
       if (offer_restart) {
         const std::string title = AppTexts::vyla_title_in(0, lang);
-        controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-            platform::format(stringMessageRestartingManager(), title, title), true, AppTexts::vyla_string_no_in(lang),
-            AppTexts::vyla_string_yes_in(lang), 2, k_purpose_restart_manager);
+        controller->openMessageBox({platform::format(stringMessageRestartingManager(), title, title), true,
+                                    AppTexts::vyla_string_no_in(lang), AppTexts::vyla_string_yes_in(lang),
+                                    session::MessageBoxSize::w520_h175,
+                                    session::MessageBoxPurpose::restart_to_recover_other});
       }
       for (int i = 0; i < strings::k_language_count; ++i) {
         // "<page failure>. <reason>[N]"; a page without a failure text shows the reason alone
         const std::optional<std::string> failure =
-            AppTexts::vyla_status_failure_usb_in(controller->mode(), controller->usbStatus(), i);
+            AppTexts::vyla_status_failure_usb_in(state.mode(), state.usbStatus(), i);
         std::string text = m_handOff.strStatusThreadRecognizeAt(i).value_or("");
         if (failure) text = platform::format("%@. %@", *failure, text);
         if (!offer_restart) text = platform::format("%@[%c]", text, 'N');
-        controller->setStrStatus_In(text, i);
+        state.setStrStatus_In(text, i);
       }
-      controller->setStatus_withWarning(controller->getStrStatus(), true);
+      controller->setStatus_withWarning(state.getStrStatus(), true);
       break;
     }
     case recognition::k_recognize_success:
@@ -204,10 +205,10 @@ void DeviceRecognitionViewController::timerMethodRecognize() {
                                m_handOff.doWarnThreadRecognize());
       break;
     case recognition::k_recognize_other_device:
-      controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-          platform::format(stringMessageDeviceOtherThan(),
-                           AppTexts::vyla_product_name(controller->deviceTarget()).value_or("")),
-          true, std::nullopt, AppTexts::vyla_string_ok_in(lang), 0, k_purpose_device_selection);
+      controller->openMessageBox({platform::format(stringMessageDeviceOtherThan(),
+                                                   AppTexts::vyla_product_name(state.deviceTarget()).value_or("")),
+                                  true, std::nullopt, AppTexts::vyla_string_ok_in(lang),
+                                  session::MessageBoxSize::w420_h115, session::MessageBoxPurpose::start_over});
       break;
     default:
       break;
@@ -215,16 +216,17 @@ void DeviceRecognitionViewController::timerMethodRecognize() {
 }
 
 void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string& status, bool warning) {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   controller->setControls();
   const int caller = callerMode();
-  const int usb = controller->usbStatus();
+  const int usb = state.usbStatus();
   const bool management_mode = usb >= strings::k_usb_firmware_management;
   const auto success_status = [&](int mode, bool with_warning) {
     for (int i = 0; i < strings::k_language_count; ++i) {
-      controller->setStrStatus_In(AppTexts::vyla_status_success_usb_in(mode, usb, i), i);
+      state.setStrStatus_In(AppTexts::vyla_status_success_usb_in(mode, usb, i), i);
     }
-    controller->setStatus_withWarning(controller->getStrStatus(), with_warning);
+    controller->setStatus_withWarning(state.getStrStatus(), with_warning);
   };
   if (session::is_save_then_open(caller)) {
     controller->setDetailViewController(session::page_mode_of(caller));
@@ -235,7 +237,7 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
     } else {
       controller->setFirmwareRestoreWithStatus(false);
     }
-    if (management_mode && !controller->isRestartDFU()) {
+    if (management_mode && !state.isRestartDFU()) {
       controller->setStatus_withWarning(status, warning);
     } else {
       success_status(caller, false);
@@ -256,4 +258,4 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
   }
 }
 
-void DeviceRecognitionViewController::targetDevice(QObject*) { appController()->setDeviceSelection(); }
+void DeviceRecognitionViewController::targetDevice(QObject*) { services()->setDeviceSelection(); }

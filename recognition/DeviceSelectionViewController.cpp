@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/named_images.h"
+#include "strings/app_texts.h"
 
 namespace {
 
@@ -43,22 +43,20 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
 DeviceSelectionViewController::~DeviceSelectionViewController() = default;
 
 void DeviceSelectionViewController::initializeObjectOnStartUp(bool on_start_up) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  controller->setShowShortcuts(false);
-  controller->reflectShortcuts();
-  m_deviceTargetSelected = controller->deviceTarget();
-  controller->setTitle();
+  state().setShowShortcuts(false);
+  services()->reflectShortcuts();
+  m_deviceTargetSelected = state().deviceTarget();
+  services()->setTitle();
   if (m_deviceTargetSelected == 0) m_deviceTargetSelected = k_default_product;
   setControls();
   if (on_start_up) checkManagerUpdate();
 }
 
 void DeviceSelectionViewController::setControls() {
-  FEXOBluetoothManagerAppController* controller = appController();
   // the old single-unit id of this product is shown under its current one
   if (m_deviceTargetSelected == 0x4010) {
     m_deviceTargetSelected = 0x4D10;
-    controller->setDeviceTarget(0x4D10);
+    state().setDeviceTarget(0x4D10);
   }
   m_btnHome->setEnabled(true);
   m_btnHome->setVisible(true);
@@ -67,42 +65,39 @@ void DeviceSelectionViewController::setControls() {
   home.addPixmap(shell::named_image(k_image_home), QIcon::Active);
   m_btnHome->setIcon(home);
   setShortcuts();
-  btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(controller->languageManager())));
-  const bool processing = controller->onProcessing();
+  btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(state().languageManager())));
+  const bool processing = state().onProcessing();
   show_processing(processing);
 }
 
 void DeviceSelectionViewController::setShortcuts() {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (!controller) return;
-  const int language = controller->languageManager();
+  if (!services()) return;
+  const int language = state().languageManager();
   show_titles(session::k_mode_device_selection, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
-              controller->showShortcuts() ? QString::fromUtf8("[C]-▶")
+              state().showShortcuts() ? QString::fromUtf8("[C]-▶")
                                           : QString::fromStdString(AppTexts::vyla_string_next_in(language)));
 }
 
 void DeviceSelectionViewController::targetDeviceSet(QObject*) {
-  FEXOBluetoothManagerAppController* controller = appController();
   // nothing else starts while the version check runs
-  if (controller->onProcessing()) return;
-  controller->setDeviceTarget(m_deviceTargetSelected);
-  controller->setDeviceRecognitionWithStatus_info_from(true, nullptr, 0);
+  if (state().onProcessing()) return;
+  state().setDeviceTarget(m_deviceTargetSelected);
+  services()->setDeviceRecognitionWithStatus_info_from(true, nullptr, 0);
 }
 
 void DeviceSelectionViewController::btnHomeClick(QObject*) { targetDeviceSet(btnNext()); }
 
 void DeviceSelectionViewController::checkManagerUpdate() {
-  FEXOBluetoothManagerAppController* controller = appController();
   if (!m_check) {
     m_check = std::make_unique<recognition::ManagerUpdateCheck>(
-        *controller, platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
+        state(), platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
   }
   m_check->setGoManagerUpdate(false);
-  controller->setOnProcessing(true);
-  controller->setControls();
+  state().setOnProcessing(true);
+  services()->setControls();
   if (!m_check->start(s_checkedManagerUpdate)) {
-    controller->setOnProcessing(false);
-    controller->setControls();
+    state().setOnProcessing(false);
+    services()->setControls();
     return;
   }
   m_timer->start();
@@ -112,9 +107,8 @@ void DeviceSelectionViewController::timerMethodCheckManagerUpdate() {
   if (!m_check || !m_check->threadTerminated()) return;
   m_timer->stop();
   m_check->join();
-  FEXOBluetoothManagerAppController* controller = appController();
-  controller->setOnProcessing(false);
-  controller->setControls();
+  state().setOnProcessing(false);
+  services()->setControls();
   setControls();
-  if (m_check->goManagerUpdate()) controller->setManagerUpdate();
+  if (m_check->goManagerUpdate()) services()->setManagerUpdate();
 }

@@ -27,6 +27,9 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   // Opens the save prompt and answers true when there are changes to save;
   // otherwise answers false and does nothing.
   bool checkNeedToSave();
+  // The save prompt of this page: Yes saves, No drops the edits; either way
+  // the page to go to opens afterwards.
+  void openSavePrompt();
   // Drops the edits and opens the page to go to.
   void moveToModeToGo();
   // Saves the working copy and asks for a fresh recognition.

@@ -41,7 +41,7 @@ FEXOBluetoothManagerAppController::FEXOBluetoothManagerAppController(QObject* pa
   transport::open_usb_libraries();
 
   const auto adopt = [this](auto* page) {
-    page->setAppController(this);
+    page->setServices(this);
     return page;
   };
   m_managerUpdateViewController = adopt(new ManagerUpdateViewController);

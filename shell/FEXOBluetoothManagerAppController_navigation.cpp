@@ -459,7 +459,9 @@ void FEXOBluetoothManagerAppController::goBack(QObject*) {
   }
 }
 
-void FEXOBluetoothManagerAppController::stopManager(QObject*) {
+void FEXOBluetoothManagerAppController::stopManager(QObject*) { stopManager(); }
+
+void FEXOBluetoothManagerAppController::stopManager() {
   // the user's Quit is refused while processing (see the window); the update
   // engine and the message box call this to end and relaunch the application
   emit terminationRequested();

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "platform/format.h"
-#include "shell/FEXOBluetoothManagerAppController.h"
+#include "strings/app_texts.h"
 #include "strings/language.h"
 
 namespace {
@@ -56,8 +56,8 @@ ManagerUpdateViewController::ManagerUpdateViewController(QWidget* parent) : Deta
 }
 
 void ManagerUpdateViewController::initializeObject() {
-  appController()->setShowShortcuts(false);
-  appController()->reflectShortcuts();
+  state().setShowShortcuts(false);
+  services()->reflectShortcuts();
   setControls();
 }
 
@@ -67,10 +67,10 @@ void ManagerUpdateViewController::setControls() {
 }
 
 void ManagerUpdateViewController::setShortcuts() {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (!controller) return;
-  const int language = controller->languageManager();
-  if (controller->showShortcuts()) {
+  if (!services()) return;
+  const session::AppState& state = this->state();
+  const int language = state.languageManager();
+  if (state.showShortcuts()) {
     show_titles(session::k_mode_manager_update, "[ESC]", "[ENTER]");
     m_btnReleaseNotes->setText("[C]-[ENTER]");
   } else {
@@ -83,24 +83,25 @@ void ManagerUpdateViewController::setShortcuts() {
 }
 
 std::string ManagerUpdateViewController::stringInstruction() const {
-  FEXOBluetoothManagerAppController* controller = appController();
-  const int language = controller->languageManager();
+  const session::AppState& state = this->state();
+  const int language = state.languageManager();
   const std::string title = AppTexts::vyla_title_in(0, language);
-  const int secondary = controller->managerLatestVersionSecondary();
+  const int secondary = state.managerLatestVersionSecondary();
   const std::string suffix = secondary >= 1 ? platform::format(".%d", secondary) : std::string();
   return platform::format(strings::pick(k_instruction, language), title, title,
-                          controller->managerLatestVersionMajor(), controller->managerLatestVersionMinor(), suffix,
+                          state.managerLatestVersionMajor(), state.managerLatestVersionMinor(), suffix,
                           AppTexts::vyla_string_yes_in(language), AppTexts::vyla_string_no_in(language), title,
                           session::k_manager_version_major, session::k_manager_version_minor, "");
 }
 
 void ManagerUpdateViewController::okUpdate(QObject*) {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   // the process ends without the termination path: keep this run's language,
   // selected product and consumed restart record
   controller->write_configuration_archive();
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(controller->urlManagerUpdate().value_or(""))));
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(state.urlManagerUpdate().value_or(""))));
   process_exit()(0);
 }
 
-void ManagerUpdateViewController::cancelUpdate(QObject*) { appController()->setDeviceSelection(); }
+void ManagerUpdateViewController::cancelUpdate(QObject*) { services()->setDeviceSelection(); }

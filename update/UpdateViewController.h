@@ -59,6 +59,15 @@ class UpdateViewController : public DetailViewController {
   // Whether a message box of the engine is open.
   void setOpenedMessageBox(bool opened) { m_openedMessageBox = opened; }
   bool openedMessageBox() const { return m_openedMessageBox; }
+
+  // The engine's two questions that this page answers. `request` gives the
+  // texts, buttons and size; the page sets the purpose.
+  // End of a camera firmware copy: OK ends the copy (endOptraUpdate).
+  void openCameraCopyDoneBox(session::MessageBoxRequest request);
+  // No backup file before an update: OK goes on without one
+  // (skipRestoreBackupFile); either answer releases the waiting engine
+  // (openedMessageBox cleared) and closes the box once more.
+  void openBackupFailedBox(session::MessageBoxRequest request);
   // End of an update or restore job: hands over to a fresh recognition that
   // returns to this page.
   void timerMethodUpdate();
