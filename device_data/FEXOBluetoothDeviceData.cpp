@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "device_data/utf8.h"
 #include "platform/log.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -44,22 +44,22 @@ FEXOBluetoothDeviceData default_copy(const FEXOBluetoothDeviceData& source,
 }  // namespace
 
 void FEXOBluetoothDeviceData::setBdAddress(const std::optional<std::string>& value) {
-  m_bdAddress = device_data::valid_utf8_or_nil(value);
+  m_bdAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setLastSixBDAddress(const std::optional<std::string>& value) {
-  m_lastSixBDAddress = device_data::valid_utf8_or_nil(value);
+  m_lastSixBDAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDeviceName(const std::optional<std::string>& value) {
-  m_deviceName = device_data::valid_utf8_or_nil(value);
+  m_deviceName = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDeviceBdAddress(const std::optional<std::string>& value) {
-  m_deviceBdAddress = device_data::valid_utf8_or_nil(value);
+  m_deviceBdAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDevicePSKey(const std::optional<std::string>& value) {
-  m_devicePSKey = device_data::valid_utf8_or_nil(value);
+  m_devicePSKey = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDevicePSKeyValue(const std::optional<std::string>& value) {
-  m_devicePSKeyValue = device_data::valid_utf8_or_nil(value);
+  m_devicePSKeyValue = platform::valid_utf8_or_nil(value);
 }
 
 void FEXOBluetoothDeviceData::setDeviceVersionMajor_Minor(int32_t major, int32_t minor) {
@@ -129,7 +129,7 @@ std::optional<std::string> FEXOBluetoothDeviceData::speedDialAt(int index) const
 
 void FEXOBluetoothDeviceData::setSpeedDialAt_with(int index, const std::optional<std::string>& value) {
   if (index < 0 || index >= kSpeedDialCount) return;
-  const std::optional<std::string> valid = device_data::valid_utf8_or_nil(value);
+  const std::optional<std::string> valid = platform::valid_utf8_or_nil(value);
   m_speedDial[static_cast<size_t>(index)] = valid.value_or(std::string());
 }
 

@@ -3,7 +3,8 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "device_data/camera_volume.h"
-#include "device_data/utf8.h"
+#include "device_data/product_facts.h"
+#include "platform/utf8.h"
 #include "platform/volumes.h"
 #include "strings/language.h"
 
@@ -81,11 +82,11 @@ int FEXOBluetoothDeviceData::getSpeedDialString_FromArray(std::optional<std::str
     if (byte == 0) break;
     bytes.push_back(byte);
   }
-  if (!device_data::is_valid_utf8(bytes)) {
+  if (!platform::is_valid_utf8(bytes)) {
     text.reset();
     return 0;
   }
-  const int length = static_cast<int>(device_data::utf8_character_count(bytes));
+  const int length = static_cast<int>(platform::utf8_character_count(bytes));
   text = std::move(bytes);
   return length;
 }
@@ -102,6 +103,7 @@ int FEXOBluetoothDeviceData::getSpeedDialArray_FromString(SpeedDialArray& array,
 }
 
 std::optional<std::string> FEXOBluetoothDeviceData::getOptraDiskPathWithDevice(int32_t device) {
-  if (!device_data::camera_marker(device)) return std::nullopt;
-  return device_data::camera_disk_path(device, platform::mounted_volumes());
+  const char* marker = device_data::product_facts(device).record_camera_marker;
+  if (!marker) return std::nullopt;
+  return device_data::camera_disk_path_with_marker(marker, platform::mounted_volumes());
 }

@@ -1,7 +1,7 @@
 #include "session/app_state.h"
 
-#include <filesystem>
-
+#include "device_data/camera_volume.h"
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "platform/time_zone.h"
@@ -42,21 +42,9 @@ bool PageAndDevice::target_without_settings() const {
 bool PageAndDevice::target_speed_dial_only() const { return speed_dial_only(deviceTarget()); }
 
 std::optional<std::string> PageAndDevice::getCameraDiskPath() const {
-  const char* marker = nullptr;
-  switch (deviceTarget()) {
-    case 0x3020: marker = "optra.bin"; break;
-    case 0x3040: marker = "KE4pro.bin"; break;
-    case 0x5510: marker = "VT4.VER"; break;
-    case 0x5580: marker = "vt4pro.bin"; break;
-    case 0x3060: case 0x3232: case 0x3240: case 0x5570: case 0x5576: marker = "MISC/version.conf"; break;
-    default: return std::nullopt;
-  }
-  for (const platform::Volume& volume : platform::mounted_volumes()) {
-    if (!volume.removable || !volume.writable || !volume.unmountable) continue;
-    std::error_code error;
-    if (std::filesystem::exists(volume.mount_point / marker, error)) return volume.mount_point.string() + "/";
-  }
-  return std::nullopt;
+  const char* marker = device_data::product_facts(deviceTarget()).target_camera_marker;
+  if (!marker) return std::nullopt;
+  return device_data::camera_disk_path_with_marker(marker, platform::mounted_volumes());
 }
 
 // ---- tabs ----

@@ -1,10 +1,9 @@
 // The recognized-device header above the pages: picture, name and versions.
 #include <QLabel>
 
-#include "shell/FEXOBluetoothManagerAppController.h"
 #include "session/device_header.h"
+#include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/named_images.h"
-#include "session/product_images.h"
 
 std::optional<std::string> FEXOBluetoothManagerAppController::getImageFileName() const {
   return session::product_image_file_name(data().deviceRecognized(), data().divisionLM6evoValue());

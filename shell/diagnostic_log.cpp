@@ -11,10 +11,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "device_data/product_facts.h"
 #include "platform/files.h"
 #include "platform/format.h"
 #include "session/app_state.h"
-#include "session/device_header.h"
 
 extern char** environ;
 
@@ -22,7 +22,7 @@ namespace shell {
 namespace {
 
 std::string version_block(const FEXOBluetoothDeviceData& data) {
-  if (session::is_two_module_product(data.deviceRecognized())) {
+  if (device_data::product_facts(data.deviceRecognized()).two_modules) {
     // the secondary version follows its type on the same line; support tools read it so
     return platform::format(
         "Device Version 01: %d.%d\nSecondary Version Type 01: %dSecondary Version 01: %d\n"

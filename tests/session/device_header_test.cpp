@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "session/product_images.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
+#include "session/device_header.h"
 #include "shell/named_images.h"
-#include "session/product_images.h"
 #include "strings/product_catalogue.h"
 
 namespace {
