@@ -1,6 +1,5 @@
 #include "recognition/DeviceRecognitionViewController.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -49,18 +48,11 @@ DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent
   connect(m_timer, &QTimer::timeout, this, &DeviceRecognitionViewController::timerMethodRecognize);
   connect(m_rightButton, &QPushButton::clicked, this, [this] { recognize(m_rightButton); });
   connect(m_leftButton, &QPushButton::clicked, this, [this] { targetDevice(m_leftButton); });
-  // The shut-down that follows the end of the event loop writes the
-  // configuration archive and closes the USB libraries: a running worker is
-  // stopped at its next step and joined before that. The pages exist before
-  // the application delegate connects its shut-down, so this runs first.
-  if (QCoreApplication* application = QCoreApplication::instance()) {
-    connect(application, &QCoreApplication::aboutToQuit, this, [this] {
-      if (m_worker) m_worker->stop_and_join();
-    });
-  }
 }
 
-DeviceRecognitionViewController::~DeviceRecognitionViewController() {
+DeviceRecognitionViewController::~DeviceRecognitionViewController() { stopRecognition(); }
+
+void DeviceRecognitionViewController::stopRecognition() {
   if (m_worker) m_worker->stop_and_join();
 }
 

@@ -40,7 +40,11 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
   connect(m_rightButton, &QPushButton::clicked, this, [this] { targetDeviceSet(m_rightButton); });
 }
 
-DeviceSelectionViewController::~DeviceSelectionViewController() = default;
+DeviceSelectionViewController::~DeviceSelectionViewController() { stopManagerUpdateCheck(); }
+
+void DeviceSelectionViewController::stopManagerUpdateCheck() {
+  if (m_check) m_check->join();
+}
 
 void DeviceSelectionViewController::initializeObjectOnStartUp(bool on_start_up) {
   state().setShowShortcuts(false);

@@ -19,6 +19,8 @@ class DeviceSelectionViewController : public DetailViewController {
   explicit DeviceSelectionViewController(QWidget* parent = nullptr);
   // Waits for a running version check (at most its 15 s time-out).
   ~DeviceSelectionViewController() override;
+  // The same wait, at shut-down.
+  void stopManagerUpdateCheck();
 
   // Entry of the page; `on_start_up` is true only at program start, where the
   // manager version check runs.

@@ -46,7 +46,8 @@ bool is_ascii(const std::string& text) {
 
 }  // namespace
 
-void read_manager_version_list(const std::string& text, const std::string& base_url, session::AppState& controller) {
+void read_manager_version_list(const std::string& text, const std::string& base_url,
+                               session::ManagerRelease& release) {
   std::vector<std::string> lines = split(text, "\r\n");
   if (lines.size() < 2) lines = split(text, "\n");
   bool found = false;
@@ -54,7 +55,7 @@ void read_manager_version_list(const std::string& text, const std::string& base_
     const std::vector<std::string> fields = split(line, ":");
     const bool ours = fields[0] == k_manager_entry_name;
     if (fields.size() == 2) {
-      if (ours) controller.setManagerLatestVersionSecondary(integer_value(fields[1]));
+      if (ours) release.setManagerLatestVersionSecondary(integer_value(fields[1]));
       if (found) break;
     } else if (fields.size() == 3) {
       if (found) break;
@@ -62,9 +63,9 @@ void read_manager_version_list(const std::string& text, const std::string& base_
       int32_t major = 0, minor = 0;
       FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(fields[1].empty() ? "" : fields[1].substr(1),
                                                                  major, minor);
-      controller.setManagerLatestVersionMajor(major);
-      controller.setManagerLatestVersionMinor(minor);
-      controller.setUrlManagerUpdate(base_url + fields[2]);
+      release.setManagerLatestVersionMajor(major);
+      release.setManagerLatestVersionMinor(minor);
+      release.setUrlManagerUpdate(base_url + fields[2]);
       found = true;
     } else if (found) {
       break;
@@ -72,36 +73,27 @@ void read_manager_version_list(const std::string& text, const std::string& base_
   }
 }
 
-ManagerUpdateCheck::ManagerUpdateCheck(session::AppState& controller, platform::CachePolicy cache_policy)
-    : m_controller(controller), m_cache_policy(cache_policy) {}
+ManagerUpdateCheck::ManagerUpdateCheck(session::ManagerRelease& release, platform::CachePolicy cache_policy)
+    : m_release(release), m_cache_policy(cache_policy) {}
 
-ManagerUpdateCheck::~ManagerUpdateCheck() {
-  if (m_thread.joinable()) m_thread.join();
-}
+ManagerUpdateCheck::~ManagerUpdateCheck() { m_worker.join(); }
 
 bool ManagerUpdateCheck::start(std::atomic<bool>& checked_this_run) {
   if (checked_this_run.exchange(true)) return false;
-  if (m_thread.joinable()) m_thread.join();
-  m_threadTerminated.store(false, std::memory_order_release);
-  m_thread = std::thread([this] { threadMethodCheckManagerUpdate(); });
+  m_worker.start([this] { threadMethodCheckManagerUpdate(); });
   return true;
 }
 
-void ManagerUpdateCheck::join() {
-  if (m_thread.joinable()) m_thread.join();
-}
-
 void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
-  m_controller.setManagerLatestVersionMajor(session::k_manager_version_major);
-  m_controller.setManagerLatestVersionMinor(session::k_manager_version_minor);
-  m_controller.setManagerLatestVersionSecondary(session::k_manager_version_secondary);
+  m_release.setManagerLatestVersionMajor(session::k_manager_version_major);
+  m_release.setManagerLatestVersionMinor(session::k_manager_version_minor);
+  m_release.setManagerLatestVersionSecondary(session::k_manager_version_secondary);
   const std::string base = platform::update_server_base(session::AppState::is_china_server() == 1);
   const std::optional<std::string> list = platform::http_get(base + "Software", k_request_timeout, m_cache_policy);
   if (list && is_ascii(*list)) {
-    read_manager_version_list(*list, base, m_controller);
-    if (m_controller.haveNewManagerUpdate()) setGoManagerUpdate(true);
+    read_manager_version_list(*list, base, m_release);
+    if (m_release.haveNewManagerUpdate()) setGoManagerUpdate(true);
   }
-  m_threadTerminated.store(true, std::memory_order_release);
 }
 
 }  // namespace recognition

@@ -4,9 +4,9 @@
 // one-second timer looks at the outcome.
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "platform/http.h"
+#include "platform/worker.h"
 #include "session/app_state.h"
 
 namespace recognition {
@@ -18,13 +18,14 @@ inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerFor
 // controller: the first version line of the entry gives major, minor and the
 // download address (`base_url` followed by its file field); a secondary line
 // before it or right after it gives the secondary version.
-void read_manager_version_list(const std::string& text, const std::string& base_url, session::AppState& controller);
+void read_manager_version_list(const std::string& text, const std::string& base_url,
+                               session::ManagerRelease& release);
 
 // One page's check thread and its hand-off flags. The thread writes the
 // controller's latest-version fields and goManagerUpdate, then threadTerminated.
 class ManagerUpdateCheck {
  public:
-  ManagerUpdateCheck(session::AppState& controller, platform::CachePolicy cache_policy);
+  ManagerUpdateCheck(session::ManagerRelease& release, platform::CachePolicy cache_policy);
   // Waits for a running check (at most the request's 15 s time-out).
   ~ManagerUpdateCheck();
   ManagerUpdateCheck(const ManagerUpdateCheck&) = delete;
@@ -33,21 +34,22 @@ class ManagerUpdateCheck {
   // Starts the check thread unless `checked_this_run` is already set, which it
   // then sets. Returns false (nothing started) when the check already ran.
   bool start(std::atomic<bool>& checked_this_run);
-  bool threadTerminated() const { return m_threadTerminated.load(std::memory_order_acquire); }
+  // The check has ended (it wrote everything before).
+  bool threadTerminated() const { return m_worker.finished(); }
   bool goManagerUpdate() const { return m_goManagerUpdate.load(std::memory_order_acquire); }
   void setGoManagerUpdate(bool value) { m_goManagerUpdate.store(value, std::memory_order_release); }
-  // Waits for the thread once it has terminated (the timer calls it).
-  void join();
+  // Waits for the thread (the timer calls it once the check has ended).
+  void join() { m_worker.join(); }
 
   // The check itself, run on the thread: the request, the list, the verdict.
   void threadMethodCheckManagerUpdate();
 
  private:
-  session::AppState& m_controller;
+  session::ManagerRelease& m_release;
   platform::CachePolicy m_cache_policy;
-  std::atomic<bool> m_threadTerminated{false};
   std::atomic<bool> m_goManagerUpdate{false};
-  std::thread m_thread;
+  // last: its thread ends before the members it uses go away
+  platform::Worker m_worker;
 };
 
 }  // namespace recognition

@@ -406,27 +406,25 @@ RecognitionWorker::~RecognitionWorker() { stop_and_join(); }
 
 bool RecognitionWorker::start(std::optional<FEXOBluetoothDeviceData> info) {
   if (m_active) return false;
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.join();
   hid_close_all();
   m_hand_off.reset_for_run();
   m_info = std::move(info);
-  m_stop_requested.store(false, std::memory_order_release);
   m_active = true;
-  m_thread = std::thread([this] { threadMethodRecognize(m_controller, m_hand_off, m_info, m_stop_requested); });
+  m_worker.start([this] { threadMethodRecognize(m_controller, m_hand_off, m_info, m_worker.stop_flag()); });
   return true;
 }
 
 int RecognitionWorker::take_result() {
   const int result = m_hand_off.resultThreadRecognize();
   if (result <= 0 || !m_active) return result;
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.join();
   m_active = false;
   return result;
 }
 
 void RecognitionWorker::stop_and_join() {
-  m_stop_requested.store(true, std::memory_order_release);
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.stop_and_join();
   m_active = false;
 }
 

@@ -9,9 +9,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "platform/worker.h"
 #include "session/app_state.h"
 #include "strings/language.h"
 #include "transport/hid_channel.h"
@@ -167,9 +167,9 @@ class RecognitionWorker {
   session::AppState& m_controller;
   RecognitionHandOff& m_hand_off;
   std::optional<FEXOBluetoothDeviceData> m_info;
-  std::atomic<bool> m_stop_requested{false};
-  std::thread m_thread;
   bool m_active = false;
+  // last: its thread ends before the members it uses go away
+  platform::Worker m_worker;
 };
 
 }  // namespace recognition

@@ -71,6 +71,11 @@ FEXOBluetoothManagerAppController::~FEXOBluetoothManagerAppController() {
 
 void FEXOBluetoothManagerAppController::awakeFromNib() { initializeObject(); }
 
+void FEXOBluetoothManagerAppController::stopWorkers() {
+  m_deviceRecognitionViewController->stopRecognition();
+  m_deviceSelectionViewController->stopManagerUpdateCheck();
+}
+
 bool FEXOBluetoothManagerAppController::setOsVersionFromString(const std::string& text) {
   std::istringstream words(text);
   std::string word;

@@ -160,6 +160,10 @@ class FEXOBluetoothManagerAppController : public QObject,
   // Ends the application through the one termination path (archive, USB, relaunch).
   void stopManager() override;
   void stopManager(QObject* sender);
+  // The first step of the shut-down: stops the pages' workers and waits for
+  // them, always in this order: the recognition (it holds the USB devices),
+  // then the manager's version check (at most its request's time-out).
+  void stopWorkers();
 
   // ---- status line ----
   std::string getStatusDefault() override;
