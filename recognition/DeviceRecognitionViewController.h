@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "recognition/recognition_texts.h"
 #include "recognition/recognition_worker.h"
 #include "shell/DetailViewController.h"
+#include "strings/recognition_texts.h"
 
 class FEXOBluetoothDeviceData;
 class QLineEdit;

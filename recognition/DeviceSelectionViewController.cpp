@@ -93,7 +93,7 @@ void DeviceSelectionViewController::btnHomeClick(QObject*) { targetDeviceSet(btn
 
 void DeviceSelectionViewController::checkManagerUpdate() {
   if (!m_check) {
-    m_check = std::make_unique<recognition::ManagerUpdateCheck>(
+    m_check = std::make_unique<shell::ManagerUpdateCheck>(
         state(), platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
   }
   m_check->setGoManagerUpdate(false);

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <memory>
 
-#include "recognition/manager_update_check.h"
 #include "shell/DetailViewController.h"
+#include "shell/manager_update_check.h"
 
 class QTimer;
 
@@ -55,5 +55,5 @@ class DeviceSelectionViewController : public DetailViewController {
   int m_deviceTargetSelected = 0;
   QPushButton* m_btnHome = nullptr;
   QTimer* m_timer = nullptr;
-  std::unique_ptr<recognition::ManagerUpdateCheck> m_check;
+  std::unique_ptr<shell::ManagerUpdateCheck> m_check;
 };

@@ -9,10 +9,10 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
-#include "recognition/recognition_texts.h"
 #include "settings/block_reply.h"
 #include "settings/device_info_queries.h"
 #include "strings/app_texts.h"
+#include "strings/recognition_texts.h"
 
 namespace recognition {
 namespace {

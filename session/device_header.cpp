@@ -2,72 +2,11 @@
 
 #include "device_data/product_facts.h"
 #include "platform/format.h"
-#include "strings/language.h"
+#include "strings/device_header_texts.h"
 #include "strings/status_texts.h"
 
 namespace session {
 namespace {
-
-const strings::LocalizedTexts k_no_device_name = {
-    "No device",
-    "Aucun appareil",
-    "Kein Gerät",
-    "Nessun dispositivo",
-    "デバイスが",
-    "장치 인식",
-    "Ningún dispositivo",
-    "Geen apparaat",
-    "Устройство",
-    "无设备",
-    "EI laitetta",
-    "ŽÁDNÉ zařízení",
-    "BRAK urządzenia",
-};
-const strings::LocalizedTexts k_no_device_version = {
-    "recognized",
-    "n'est reconnu",
-    "erkannt",
-    "riconosciuto",
-    "ありません",
-    "안됨",
-    "reconocido",
-    "herkend",
-    "НЕ Опознано",
-    "已识别",
-    "Tunnistettu",
-    "Rozpoznané",
-    "Rozpoznane",
-};
-const strings::LocalizedTexts k_management_name = {
-    "Firmware",
-    "Gestion du",
-    "Firmware-",
-    "Gestione",
-    "ファームウェア",
-    "펌웨어",
-    "Gestión",
-    "Firmware",
-    "Управление",
-    "固件",
-    "Laiteohjelmisto",
-    "Firmware",
-    "Oprogramowanie układowe",
-};
-const strings::LocalizedTexts k_management_version = {
-    "Management",
-    "micrologiciel",
-    "Management",
-    "Firmware",
-    "管理",
-    "관리",
-    "Firmware",
-    "Beheer",
-    "Прошивкой",
-    "管理",
-    "Hallinta",
-    "Správa",
-    "Zarządzanie",
-};
 
 HeaderVersion main_version(const FEXOBluetoothDeviceData& data) {
   return {data.deviceVersionMajor(), data.deviceVersionMinor(), data.deviceSecondaryVersionType(),
@@ -149,8 +88,8 @@ DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDevice
   // filled by the recognition worker: don't read it.
   if (!inputs.recognized) {
     header.picture = HeaderPicture::no_device;
-    header.name_line = strings::pick(k_no_device_name, inputs.language);
-    header.version_line = strings::pick(k_no_device_version, inputs.language);
+    header.name_line = strings::header_no_device_name(inputs.language);
+    header.version_line = strings::header_no_device_version(inputs.language);
     return header;
   }
   const int product_id = data.deviceRecognized();
@@ -172,8 +111,8 @@ DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDevice
     return header;
   }
   header.picture = HeaderPicture::firmware_management;
-  header.name_line = strings::pick(k_management_name, inputs.language);
-  header.version_line = strings::pick(k_management_version, inputs.language);
+  header.name_line = strings::header_management_name(inputs.language);
+  header.version_line = strings::header_management_version(inputs.language);
   return header;
 }
 

@@ -66,8 +66,6 @@ struct MessageBoxRequest {
 std::optional<std::string> message_box_first_button(int product, int language);
 std::optional<std::string> message_box_failure_first_button(int product, int language);
 std::optional<std::string> message_box_second_button(int product, int language);
-// The notice that no backup file could be created before an update.
-std::string message_box_file_creation_failed(int language);
 
 // Help page about a failed recognition, on the default update server.
 std::string recognition_failure_help_url();

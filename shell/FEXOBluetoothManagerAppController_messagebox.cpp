@@ -16,6 +16,7 @@
 
 #include "platform/main_queue.h"
 #include "session/message_box.h"
+#include "strings/message_box_texts.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/named_images.h"
 
@@ -199,7 +200,7 @@ std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxSecon
 }
 
 std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxFileCreationFailed() const {
-  return message_box_file_creation_failed(languageManager());
+  return strings::backup_file_failed_text(languageManager());
 }
 
 bool FEXOBluetoothManagerAppController::messageBoxOpenedBefore() { return g_message_box_opened_before.load(); }

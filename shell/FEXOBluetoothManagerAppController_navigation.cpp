@@ -18,6 +18,7 @@
 #include "shell/FEXOBluetoothMainButton.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/ManagerUpdateViewController.h"
+#include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
 
 using namespace session;
@@ -25,11 +26,6 @@ using namespace session;
 namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-// Flag image of each interface language 0..12.
-constexpr const char* k_flag_images[strings::k_language_count] = {
-    "english.png", "french.png",  "german.png",  "italian.png", "japanese.png", "korean.png", "spanish.png",
-    "dutch.png",   "russian.png", "chinese.png", "finland.png", "czech.png",    "poland.png"};
 
 }  // namespace
 
@@ -279,7 +275,7 @@ void FEXOBluetoothManagerAppController::setControls() {
   m_menuItemShowPrecaution->setText(q(stringMenuItemShowPrecaution()));
   m_menuItemKeyboradShortcuts->setText(q(stringMenuItemKeyboradShortcuts()));
 
-  const QString flag = k_flag_images[strings::effective_language(languageManager())];
+  const QString flag = strings::language_flag_image(languageManager());
   m_btnLanguageManager->setIcon(QIcon(":/images/" + flag));
   m_btnLanguageManager->setProperty("imageName", flag);
 

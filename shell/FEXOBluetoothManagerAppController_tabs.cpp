@@ -6,6 +6,7 @@
 
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/main_window_layout.h"
+#include "strings/page_strip_texts.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
@@ -36,12 +37,7 @@ QKeySequence key_sequence(const device_data::MenuKeyEquivalent& key) {
 
 }  // namespace
 
-std::string FEXOBluetoothManagerAppController::more_tabs_text(int language) {
-  static const strings::LocalizedTexts more = {
-      "More...", "Plus...", "Mehr...", "Altro...", "詳細...", "더 보기...", "Más...", "Meer...", "Больше...",
-      "更多...", "Enemmän…", "Více...", "Więcej..."};
-  return strings::pick(more, language);
-}
+std::string FEXOBluetoothManagerAppController::more_tabs_text(int language) { return strings::more_tabs_text(language); }
 
 TabData FEXOBluetoothManagerAppController::strip_tabs() const {
   return mode() == k_mode_firmware_restore ? m_restoreViewController->tabData() : tabData();

@@ -3,16 +3,16 @@
 #include <QStackedWidget>
 
 #include "recognition/DeviceRecognitionViewController.h"
-#include "recognition/manager_update_check.h"
-#include "shell/ManagerUpdateViewController.h"
 #include "session/app_state.h"
+#include "shell/ManagerUpdateViewController.h"
+#include "shell/manager_update_check.h"
 #include "strings/app_texts.h"
 #include "page_fixture.h"
 #include "support/loopback_server.h"
 
 namespace {
 
-const std::string k_entry = recognition::k_manager_entry_name;
+const std::string k_entry = shell::k_manager_entry_name;
 constexpr char k_list_path[] = "/fexobluetoothmanager/Software";
 
 class SelectionPage : public test_support::PageFixture {

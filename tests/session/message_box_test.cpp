@@ -87,17 +87,6 @@ TEST(MessageBoxTexts, InstructionsFollowTheInterfaceLanguage) {
   EXPECT_EQ(session::message_box_first_button(0x2010, 77), session::message_box_first_button(0x2010, 0));
 }
 
-TEST(MessageBoxTexts, BackupFailureNamesThePagesAndTheButton) {
-  const std::string text = session::message_box_file_creation_failed(0);
-  const std::string restore = AppTexts::vyla_string_mode_in(6, 0);
-  EXPECT_EQ(text, "Creating a backup file for " + restore + " has failed. For " + restore + ", download the previous " +
-                      AppTexts::vyla_string_firmware_in(0) +
-                      " file from https://help.vexlink.example, and update the file manually using the Device "
-                      "Manager's " +
-                      AppTexts::vyla_string_mode_in(5, 0) + ". To continue, click the [" +
-                      AppTexts::vyla_string_ok_in(0) + "] button below.");
-}
-
 TEST(MessageBoxTexts, HelpAndSupportAddresses) {
   unsetenv("VEXLINK_SERVER_BASE");
   EXPECT_EQ(session::recognition_failure_help_url(),

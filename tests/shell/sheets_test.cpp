@@ -22,10 +22,11 @@
 #include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "session/message_box.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/language_chooser_rows.h"
-#include "session/message_box.h"
 #include "shell_fixture.h"
+#include "strings/message_box_texts.h"
 #include "update/UpdateViewController.h"
 
 namespace {
@@ -339,7 +340,7 @@ TEST_F(MessageBox, ButtonInstructionsFollowTargetAndLanguage) {
   EXPECT_EQ(controller->getMessageBoxFirstButton(), session::message_box_first_button(0x4D10, 2));
   EXPECT_EQ(controller->getMessageBoxSecondButton(), session::message_box_second_button(0x4D10, 2));
   EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), session::message_box_failure_first_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), session::message_box_file_creation_failed(2));
+  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), strings::backup_file_failed_text(2));
   controller->setDeviceTarget(0x6020);
   EXPECT_FALSE(controller->getMessageBoxFirstButton().has_value());
 }

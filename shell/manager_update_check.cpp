@@ -1,4 +1,4 @@
-#include "recognition/manager_update_check.h"
+#include "shell/manager_update_check.h"
 
 #include <chrono>
 #include <optional>
@@ -6,7 +6,7 @@
 
 #include "platform/deployment.h"
 
-namespace recognition {
+namespace shell {
 namespace {
 
 using namespace std::chrono_literals;
@@ -96,4 +96,4 @@ void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
   }
 }
 
-}  // namespace recognition
+}  // namespace shell

@@ -9,7 +9,7 @@
 #include "platform/worker.h"
 #include "session/app_state.h"
 
-namespace recognition {
+namespace shell {
 
 // Entry name of this manager in the "Software" list.
 inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerForMAC";
@@ -52,4 +52,4 @@ class ManagerUpdateCheck {
   platform::Worker m_worker;
 };
 
-}  // namespace recognition
+}  // namespace shell

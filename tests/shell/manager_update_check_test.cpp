@@ -1,4 +1,4 @@
-#include "recognition/manager_update_check.h"
+#include "shell/manager_update_check.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ class ManagerUpdateCheckTest : public ::testing::Test {
  protected:
   // Runs one check to its end against the loopback server.
   bool check(CachePolicy policy = CachePolicy::reload_ignoring_local_and_remote_cache_data) {
-    recognition::ManagerUpdateCheck check(m_controller, policy);
+    shell::ManagerUpdateCheck check(m_controller, policy);
     std::atomic<bool> checked_this_run{false};
     EXPECT_TRUE(check.start(checked_this_run));
     check.join();
@@ -26,7 +26,7 @@ class ManagerUpdateCheckTest : public ::testing::Test {
 };
 
 TEST_F(ManagerUpdateCheckTest, ReadsTheFirstEntryOfTheSoftwareList) {
-  const std::string entry = recognition::k_manager_entry_name;
+  const std::string entry = shell::k_manager_entry_name;
   struct Case {
     const char* name;
     std::string list;
@@ -75,15 +75,15 @@ TEST_F(ManagerUpdateCheckTest, NoListMeansNoOffer) {
 }
 
 TEST_F(ManagerUpdateCheckTest, RunsOncePerRunAndPageClass) {
-  m_server.set_file("Software", std::string(recognition::k_manager_entry_name) + ":v1.5:S.tgz\r\n");
+  m_server.set_file("Software", std::string(shell::k_manager_entry_name) + ":v1.5:S.tgz\r\n");
   std::atomic<bool> selection_checked{false};
   {
-    recognition::ManagerUpdateCheck first(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
+    shell::ManagerUpdateCheck first(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
     ASSERT_TRUE(first.start(selection_checked));
     first.join();
     EXPECT_TRUE(first.goManagerUpdate());
   }
-  recognition::ManagerUpdateCheck again(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
+  shell::ManagerUpdateCheck again(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
   EXPECT_FALSE(again.start(selection_checked));
   EXPECT_FALSE(again.threadTerminated());
   EXPECT_EQ(m_server.request_count("/fexobluetoothmanager/Software"), 1);
