@@ -119,16 +119,16 @@ void FEXOBluetoothDeviceData::setFmRadioPresetsAt_with(int index, int32_t value)
 int FEXOBluetoothDeviceData::fmPresetCountForDevice(int32_t product) {
   const bool in_group = std::find(std::begin(k_fm_preset_group), std::end(k_fm_preset_group), product) !=
                         std::end(k_fm_preset_group);
-  return in_group ? kFMPresetGroupCount : kFMPresetCount;
+  return in_group ? k_fm_preset_group_count : k_fm_preset_count;
 }
 
 std::optional<std::string> FEXOBluetoothDeviceData::speedDialAt(int index) const {
-  if (index < 0 || index >= kSpeedDialCount) return std::nullopt;
+  if (index < 0 || index >= k_speed_dial_count) return std::nullopt;
   return m_speedDial[static_cast<size_t>(index)];
 }
 
 void FEXOBluetoothDeviceData::setSpeedDialAt_with(int index, const std::optional<std::string>& value) {
-  if (index < 0 || index >= kSpeedDialCount) return;
+  if (index < 0 || index >= k_speed_dial_count) return;
   const std::optional<std::string> valid = platform::valid_utf8_or_nil(value);
   m_speedDial[static_cast<size_t>(index)] = valid.value_or(std::string());
 }
@@ -178,7 +178,7 @@ void FEXOBluetoothDeviceData::copy_settings_from(const FEXOBluetoothDeviceData& 
   }
   setFmRadioRDS(source.fmRadioRDS());
 
-  for (int index = 0; index < kSpeedDialCount; ++index) setSpeedDialAt_with(index, source.speedDialAt(index));
+  for (int index = 0; index < k_speed_dial_count; ++index) setSpeedDialAt_with(index, source.speedDialAt(index));
 }
 
 void FEXOBluetoothDeviceData::copyWithSource_version(const FEXOBluetoothDeviceData& source, bool version) {

@@ -353,7 +353,7 @@ void reset_fm(Record& record, bool six_presets) {
   record.setFmRadioMagicCode(0x56E9);
   record.setFmRadioCurrentFrequency(0);
   record.setFmRadioCurrentPreset(0);
-  const int preset_count = six_presets ? Record::kFMPresetGroupCount : Record::kFMPresetCount;
+  const int preset_count = six_presets ? Record::k_fm_preset_group_count : Record::k_fm_preset_count;
   for (int index = 0; index < preset_count; ++index) record.setFmRadioPresetsAt_with(index, 0);
   record.setFmRadioRDS(six_presets ? 1 : 0);
 }
@@ -386,10 +386,10 @@ void apply(Record& record, const Write& write) {
 void FEXOBluetoothDeviceData::initializeObjectWithDevice_VersionMajor_Minor(int32_t device, int32_t major,
                                                                             int32_t minor) {
   // every settings word starts cleared; the product's row then writes its own
-  for (int index = 0; index < kBasicSettingLM6Count; ++index) setBasicSetting20At_with(index, 0);
-  for (int index = 0; index < kVOXSensitivityCount; ++index) setBasicSettingKR5VOXSensitivity_with(index, 0);
-  for (int index = 0; index < kSmartVolumeControlCount; ++index) setBasicSettingTJ4SmartVolumeControl_with(index, 0);
-  for (int index = 0; index < kCameraWordCount; ++index) setBasicSettingVT4Camera_with(index, 0);
+  for (int index = 0; index < k_basic_setting_lm6_count; ++index) setBasicSetting20At_with(index, 0);
+  for (int index = 0; index < k_vox_sensitivity_count; ++index) setBasicSettingKR5VOXSensitivity_with(index, 0);
+  for (int index = 0; index < k_smart_volume_control_count; ++index) setBasicSettingTJ4SmartVolumeControl_with(index, 0);
+  for (int index = 0; index < k_camera_word_count; ++index) setBasicSettingVT4Camera_with(index, 0);
 
   if (const Row* row = row_for(*this, device, major, minor)) {
     for (const Write& write : row->writes) apply(*this, write);
@@ -414,5 +414,5 @@ void FEXOBluetoothDeviceData::initializeSpeedDialObjectWithDevice_VersionMajor_M
   (void)device;
   (void)major;
   (void)minor;
-  for (int index = 0; index < kSpeedDialCount; ++index) setSpeedDialAt_with(index, std::string());
+  for (int index = 0; index < k_speed_dial_count; ++index) setSpeedDialAt_with(index, std::string());
 }

@@ -62,14 +62,14 @@ int FEXOBluetoothDeviceData::checkFMPresetValidWithRegion_FMRadioPreset(int32_t 
 
 std::optional<std::string> FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(
     int kind, bool shortcut_text, int language, device_data::MenuKeyEquivalent* menu_item) {
-  static constexpr std::array<const char*, 3> keys = {"B", "S", "F"};
+  static constexpr std::array<const char*, 3> k_keys = {"B", "S", "F"};
   if (language < 0 || language > 12 || kind < 1 || kind > 3) return std::nullopt;
   const size_t kind_index = static_cast<size_t>(kind - 1);
   if (menu_item) {
-    menu_item->key = keys[kind_index];
+    menu_item->key = k_keys[kind_index];
     menu_item->modifier_mask = k_shift_command_mask;
   }
-  if (shortcut_text) return std::string("[S][C]-") + keys[kind_index];
+  if (shortcut_text) return std::string("[S][C]-") + k_keys[kind_index];
   return k_tab_titles[kind_index][static_cast<size_t>(language)];
 }
 
