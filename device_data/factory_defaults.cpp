@@ -316,8 +316,8 @@ std::vector<Row> build_table() {
 }
 
 const std::vector<Row>& factory_table() {
-  static const std::vector<Row> table = build_table();
-  return table;
+  static const std::vector<Row> k_table = build_table();
+  return k_table;
 }
 
 bool covers(const Record& record, const Band& band, int32_t major, int32_t minor) {

@@ -25,8 +25,8 @@ void read_version(const platform::KeyedUnarchiver& coder, const std::string& key
 }  // namespace
 
 const platform::ArchiveClass& FEXOBluetoothDeviceData::archive_class() {
-  static const platform::ArchiveClass cls{"FEXOBluetoothDeviceData", {"FEXOBluetoothDeviceData", "NSObject"}};
-  return cls;
+  static const platform::ArchiveClass k_cls{"FEXOBluetoothDeviceData", {"FEXOBluetoothDeviceData", "NSObject"}};
+  return k_cls;
 }
 
 void FEXOBluetoothDeviceData::encodeWithCoder(platform::KeyedArchiver& coder) const {

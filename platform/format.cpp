@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/numbers.h"
+
 namespace platform {
 
 namespace {
@@ -43,7 +45,7 @@ std::string as_text(const FormatArg& arg) {
 long long as_integer(const FormatArg& arg) {
   const auto& v = arg.value();
   if (auto i = std::get_if<long long>(&v)) return *i;
-  if (auto d = std::get_if<double>(&v)) return static_cast<long long>(*d);
+  if (auto d = std::get_if<double>(&v)) return saturated_integer(*d);  // NaN reads as 0
   const std::string& s = std::get<std::string>(v);
   try {
     return std::stoll(s);
@@ -82,8 +84,8 @@ std::string pad(std::string text, int width, bool left_align) {
 class ClassicNumbers {
  public:
   ClassicNumbers() {
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (classic) m_previous = uselocale(classic);
+    static const locale_t k_classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (k_classic) m_previous = uselocale(k_classic);
   }
   ~ClassicNumbers() {
     if (m_previous) uselocale(m_previous);

@@ -43,7 +43,7 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
 DeviceSelectionViewController::~DeviceSelectionViewController() { stopManagerUpdateCheck(); }
 
 void DeviceSelectionViewController::stopManagerUpdateCheck() {
-  if (m_check) m_check->join();
+  if (m_check) m_check->stop_and_join();
 }
 
 void DeviceSelectionViewController::initializeObjectOnStartUp(bool on_start_up) {
@@ -104,6 +104,8 @@ void DeviceSelectionViewController::checkManagerUpdate() {
     services()->setControls();
     return;
   }
+  // the page's activity bar runs while the server is asked
+  setControls();
   m_timer->start();
 }
 

@@ -13,6 +13,7 @@
 #include "settings/device_info_queries.h"
 #include "strings/app_texts.h"
 #include "strings/recognition_texts.h"
+#include "transport/stop_request.h"
 
 namespace recognition {
 namespace {
@@ -388,6 +389,9 @@ void RecognitionRun::finish_with_open_failure(int code) {
 void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& hand_off,
                            const std::optional<FEXOBluetoothDeviceData>& info,
                            const std::atomic<bool>& stop_requested) {
+  // a stop request also ends the device exchange in progress, so quitting never
+  // waits for a silent or busy device
+  transport::StopScope stop_scope(stop_requested);
   RecognitionRun run(controller, hand_off, info, stop_requested);
   run.run();
   if (hand_off.resultThreadRecognize() == k_recognize_running) {

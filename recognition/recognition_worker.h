@@ -139,7 +139,8 @@ class RecognitionRun {
 };
 
 // Thread entry: one whole run for `info` (a backed-up record to write into the
-// device after a firmware restore, or none).
+// device after a firmware restore, or none). `stop_requested` also ends the
+// device exchange in progress as a failure.
 void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& hand_off,
                            const std::optional<FEXOBluetoothDeviceData>& info, const std::atomic<bool>& stop_requested);
 
@@ -160,7 +161,8 @@ class RecognitionWorker {
   // The poll: 0 while the run goes on; once positive, joins the thread, ends
   // the active state and returns the result.
   int take_result();
-  // Asks a running worker to stop at its next step and waits for it.
+  // Asks a running worker to stop at its next step and waits for it; a device
+  // exchange in progress ends within a quarter of a second.
   void stop_and_join();
 
  private:

@@ -12,13 +12,16 @@ DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWi
 }
 
 void DeviceSettingsBaseViewController::initializeObject() {
-  session::Services* controller = services();
-  session::AppState& state = controller->state();
-  discard_edits();
-  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(state.data());
+  session::AppState& state = this->state();
+  make_working_copies();
   const int index = state.GetTabIndexWith(m_mode);
   if (index >= 0) state.setTabIndexSelected(index);
   setControls();
+}
+
+void DeviceSettingsBaseViewController::make_working_copies() {
+  discard_edits();
+  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(state().data());
 }
 
 void DeviceSettingsBaseViewController::discard_edits() {
@@ -44,19 +47,23 @@ bool DeviceSettingsBaseViewController::checkNeedToSave() {
 
 void DeviceSettingsBaseViewController::openSavePrompt() {
   const int language = state().languageManager();
-  session::MessageBoxPurpose purpose = session::MessageBoxPurpose::save_settings;
-  if (m_mode == session::k_mode_device_settings_second) purpose = session::MessageBoxPurpose::save_settings_second;
-  if (m_mode == session::k_mode_device_settings_speed_dial) purpose = session::MessageBoxPurpose::save_speed_dial;
-  services()->openMessageBox({AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
-                              AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115, purpose},
-                             [this](bool ok) {
-                               // Yes saves (the save then opens the page asked for), No discards and moves on
-                               if (ok) {
-                                 save(nullptr);
-                               } else {
-                                 moveToModeToGo();
-                               }
-                             });
+  openSavePrompt({AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
+                  AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115});
+}
+
+void DeviceSettingsBaseViewController::openSavePrompt(session::MessageBoxRequest request) {
+  using session::MessageBoxPurpose;
+  request.purpose = m_mode == session::k_mode_device_settings_second      ? MessageBoxPurpose::save_settings_second
+                    : m_mode == session::k_mode_device_settings_speed_dial ? MessageBoxPurpose::save_speed_dial
+                                                                            : MessageBoxPurpose::save_settings;
+  services()->openMessageBox(request, [this](bool ok) {
+    // Yes saves (the save then opens the page asked for), No discards and moves on
+    if (ok) {
+      save(nullptr);
+    } else {
+      moveToModeToGo();
+    }
+  });
 }
 
 void DeviceSettingsBaseViewController::moveToModeToGo() {

@@ -54,6 +54,12 @@ void sleep_unlocked(std::unique_lock<std::recursive_mutex>& lock, milliseconds d
   lock.lock();
 }
 
+// Bytes of a reply that reach the host: all of them unless the device cuts its replies short.
+std::size_t cut_reply(const Model& model, std::size_t reply_bytes) {
+  const int cut = model.faults().short_reply_bytes;
+  return cut > 0 ? std::min(reply_bytes, static_cast<std::size_t>(cut)) : reply_bytes;
+}
+
 milliseconds until(time_point when) {
   return std::max(milliseconds(0), std::chrono::ceil<milliseconds>(when - platform::now()));
 }
@@ -197,9 +203,10 @@ IoResult Bus::read_interrupt(int address, int interface_number, std::span<std::u
     if (!queue.empty() && queue.front().ready_at <= platform::now()) {
       const std::vector<std::uint8_t> report = std::move(queue.front().bytes);
       queue.pop_front();
-      const std::size_t copied = std::min(report.size(), buffer.size());
+      const std::size_t copied = std::min(cut_reply(*entry->model, report.size()), buffer.size());
       std::copy_n(report.begin(), copied, buffer.begin());
       ++entry->model->m_input_reports_read;
+      entry->model->on_input_read(interface_number, report);
       return {IoStatus::ok, static_cast<int>(copied)};
     }
     if (queue.empty() || queue.front().ready_at > deadline) {
@@ -230,7 +237,8 @@ IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span
   const int result = entry->model->on_control_transfer(setup, bytes);
   if (result < 0) return {IoStatus::stalled};
   if (!setup.device_to_host()) return {IoStatus::ok, static_cast<int>(stage)};
-  const std::size_t copied = std::min({bytes.size(), stage, static_cast<std::size_t>(result)});
+  const std::size_t copied =
+      std::min({cut_reply(*entry->model, bytes.size()), stage, static_cast<std::size_t>(result)});
   std::copy_n(bytes.begin(), copied, data.begin());
   return {IoStatus::ok, static_cast<int>(copied)};
 }

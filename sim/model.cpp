@@ -63,6 +63,8 @@ int Model::on_control_transfer(const ControlSetup&, std::vector<std::uint8_t>&) 
 
 void Model::on_arrival() {}
 
+void Model::on_input_read(int, std::span<const std::uint8_t>) {}
+
 void Model::queue_input_report(int interface_number, std::vector<std::uint8_t> report, std::chrono::milliseconds delay) {
   Bus::queue_input(*this, interface_number, std::move(report), delay);
 }

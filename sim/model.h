@@ -24,6 +24,9 @@ struct Faults {
   bool refuse_open = false;                    // opening any interface fails
   int vanish_after = 0;                        // leaves the bus for good after this many reports (0: never)
   bool never_return = false;                   // a device that leaves to change identity never comes back
+  bool silent = false;                         // takes every command and never answers (the host's reads time out)
+  bool busy_forever = false;                   // answers every command "busy", again and again, and never answers it
+  int short_reply_bytes = 0;                   // replies to the host carry only this many bytes (0: whole replies)
 };
 
 enum class TrafficKind { interrupt_out, control };
@@ -70,6 +73,8 @@ class Model {
   virtual int on_control_transfer(const ControlSetup& setup, std::vector<std::uint8_t>& data);
   // The device has (re)appeared on the bus with identity().
   virtual void on_arrival();
+  // The host has read `report` from the interface's interrupt IN pipe.
+  virtual void on_input_read(int interface_number, std::span<const std::uint8_t> report);
 
  protected:
   // Queues an input report on the interface's interrupt IN pipe, readable once

@@ -360,7 +360,7 @@ std::string CommonTexts::vyla_string_continue_the_firmware_update_or_restore_in(
     const char* update_word;
     const char* restore_word;
   };
-  static const std::array<Prompt, strings::k_language_count> prompts = {{
+  static const std::array<Prompt, strings::k_language_count> k_prompts = {{
       {"continue the firmware %@", "update", "restore"},
       {"Continuez la %@ du micrologiciel", "maj", "restaurer"},
       // the German word is glued to "Firmware", hence no blank before %@
@@ -376,7 +376,7 @@ std::string CommonTexts::vyla_string_continue_the_firmware_update_or_restore_in(
       {"pokračovat v %@ firmwaru", "aktualizace", "obnovení"},
       {"kontynuuj %@ oprogramowania układowego", "aktualizuj", "przywróć"},
   }};
-  const Prompt& prompt = prompts[static_cast<size_t>(strings::effective_language(language))];
+  const Prompt& prompt = k_prompts[static_cast<size_t>(strings::effective_language(language))];
   return platform::format(prompt.pattern, mode == 5 ? prompt.update_word : prompt.restore_word);
 }
 
@@ -386,7 +386,7 @@ std::string CommonTexts::vyla_string_mode_in(int mode, int language) {
   // Titles of page modes 2 (manager update), 3 (welcome), 4 (recognition),
   // 5 (firmware update), 6 (firmware restore) and 7..9 (settings pages).
   using Titles = std::array<const char*, 6>;
-  static const std::array<Titles, strings::k_language_count> titles = {{
+  static const std::array<Titles, strings::k_language_count> k_titles = {{
       {"MANAGER UPDATE", "WELCOME", "DEVICE RECOGNITION", "FIRMWARE UPDATE", "FIRMWARE RESTORE", "DEVICE SETTING"},
       {"MAJ GESTIONNAIRE", "BIENVENUE", "DÉTECTION APPAREIL", "MAJ MICROLOGICIEL", "RESTAURATION", "PARAM. PÉRIPH."},
       {"MANAGER-UPDATE", "WILLKOMMEN", "GERÄTEERKENNUNG", "FIRMWARE-UPDATE", "F/W-ZURÜCKSETZUNG",
@@ -405,5 +405,5 @@ std::string CommonTexts::vyla_string_mode_in(int mode, int language) {
   }};
   if (mode < 2 || mode > 9) return "MODE NOT AVAILABLE";
   const size_t column = mode >= 7 ? 5 : static_cast<size_t>(mode - 2);
-  return titles[static_cast<size_t>(strings::effective_language(language))][column];
+  return k_titles[static_cast<size_t>(strings::effective_language(language))][column];
 }

@@ -10,16 +10,24 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "transport/stop_request.h"
 
 namespace {
 
 using std::chrono::milliseconds;
+using std::chrono::seconds;
 
 // Slot 0 holds the main unit, slot 1 the second unit of two-module products.
 hid_device* hid_slots[2] = {nullptr, nullptr};
 
 // A device answers within milliseconds; a report that has not come in 30 s never will.
-constexpr int k_report_timeout_ms = 30000;
+constexpr milliseconds k_report_timeout{30000};
+// Reads wait in slices this long, so a worker's stop request is seen within one.
+constexpr milliseconds k_read_slice{250};
+// A device that has answered busy without a break for this long has hung.
+constexpr seconds k_busy_limit{60};
+// Status reports carry the status in byte 2; a reply that ends before it says nothing.
+constexpr std::size_t k_status_byte = 2;
 constexpr unsigned char k_status_busy = 1;
 constexpr unsigned char k_status_preset = 0xFF;
 constexpr unsigned char k_lang_pack_marker = '<';
@@ -48,7 +56,7 @@ struct LangPackRow {
   std::uint32_t reply_bytes;
 };
 // Searched in order: command 0x01 first expects 5 reply bytes, then 8.
-constexpr LangPackRow lang_pack_reply_table[] = {
+constexpr LangPackRow k_lang_pack_reply_table[] = {
     {0x00, 0},  {0x01, 5},  {0x01, 8},  {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0},
     {0x06, 2},  {0x07, 0},  {0x08, 0},  {0x09, 0}, {0x0A, 1},  {0x0B, 0}, {0x0C, 0},
     {0x0D, 0},  {0x50, 0},  {0x51, 0},  {0x52, 0}, {0x53, 0},  {0x54, 0}, {0x55, 0},
@@ -109,10 +117,27 @@ int open_mesh(std::uint32_t& product_id, transport_message& message, std::string
   return result;
 }
 
-// Reads one report; a time-out or an error is a failed read.
+// Reads one report, waiting up to k_report_timeout in slices. The bytes the
+// device did not send are cleared, so nothing of an earlier reply is taken for
+// data. A time-out, an error, a stop request or a reply too short to hold its
+// status byte is a failed read, and leaves the status byte preset.
 template <std::size_t N>
 bool read_report(hid_device* device, std::array<unsigned char, N>& report) {
-  return hid_read_timeout(device, report.data(), report.size(), k_report_timeout_ms) > 0;
+  const auto deadline = platform::now() + k_report_timeout;
+  while (!transport::stop_requested()) {
+    const milliseconds left = std::chrono::ceil<milliseconds>(deadline - platform::now());
+    if (left <= milliseconds(0)) break;
+    const int received =
+        hid_read_timeout(device, report.data(), report.size(), static_cast<int>(std::min(left, k_read_slice).count()));
+    if (received < 0) break;
+    if (received == 0) continue;
+    const std::size_t delivered = std::min(static_cast<std::size_t>(received), N);
+    std::fill(report.begin() + static_cast<std::ptrdiff_t>(delivered), report.end(), 0);
+    if (delivered > k_status_byte) return true;
+    break;
+  }
+  report[k_status_byte] = k_status_preset;
+  return false;
 }
 
 template <std::size_t N>
@@ -121,14 +146,20 @@ bool write_report(hid_device* device, const std::array<unsigned char, N>& report
 }
 
 // Reads status reports while the device answers busy; the status is preset
-// before every read so a failed re-read ends the wait as a failure. Returns
-// false when the first read fails.
+// before every read so a failed re-read ends the wait as a failure. A device
+// busy for k_busy_limit without a break fails the same way. Returns false when
+// the first read fails.
 template <std::size_t N>
 bool read_status(hid_device* device, std::array<unsigned char, N>& reply) {
-  reply[2] = k_status_preset;
+  reply[k_status_byte] = k_status_preset;
   if (!read_report(device, reply)) return false;
-  while (reply[2] == k_status_busy) {
-    reply[2] = k_status_preset;
+  const auto busy_since = platform::now();
+  while (reply[k_status_byte] == k_status_busy) {
+    reply[k_status_byte] = k_status_preset;
+    if (platform::now() - busy_since >= k_busy_limit) {
+      console_line("com[%d] busy for %d s: read failed\n", reply[1], static_cast<int>(k_busy_limit.count()));
+      break;
+    }
     if (!read_report(device, reply)) break;
   }
   return true;
@@ -139,11 +170,12 @@ int command(int slot, const std::array<unsigned char, N>& request, std::array<un
             bool log_status) {
   hid_device* device = slot_handle(slot);
   if (device == nullptr) return 0;
-  reply[2] = k_status_preset;
-  if (!write_report(device, request)) return 0;
+  reply[k_status_byte] = k_status_preset;
+  // a worker that is stopping sends the device nothing new
+  if (transport::stop_requested() || !write_report(device, request)) return 0;
   if (!read_status(device, reply)) return 0;
-  if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[2]);
-  return reply[2] == 0 ? 1 : 0;
+  if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[k_status_byte]);
+  return reply[k_status_byte] == 0 ? 1 : 0;
 }
 
 template <std::size_t N>
@@ -159,7 +191,7 @@ int wait_status(int slot) {
   if (device == nullptr) return 0;
   std::array<unsigned char, N> reply{};
   if (!read_status(device, reply)) return 0;
-  return reply[2] == 0 ? 1 : 0;
+  return reply[k_status_byte] == 0 ? 1 : 0;
 }
 
 enum class Gathered { complete, overshoot, incomplete };
@@ -170,7 +202,8 @@ Gathered gather_lang_pack_reply(hid_device* device, std::uint32_t command, std::
   std::uint32_t gathered = 0;
   std::uint32_t last_chunk = 0;
   bool first_chunk = true;
-  for (int poll = 0; poll < k_lang_pack_polls; ++poll) {
+  for (int poll = 0; poll < k_lang_pack_polls && !transport::stop_requested(); ++poll) {
+    // cleared before every fetch, so a short input report brings nothing of an earlier one
     std::array<unsigned char, 62> input{};
     input[0] = k_lang_pack_input_report;
     const int received = hid_get_input_report(device, input.data(), input.size());
@@ -284,9 +317,10 @@ int hid_wait_short_status(int slot) { return wait_status<std::tuple_size_v<hid_s
 int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& reply) {
   hid_device* device = slot_handle(slot);
   if (device == nullptr) return 0;
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     request[1] = k_lang_pack_marker;
     if (row.command != request[2]) continue;
+    if (transport::stop_requested()) return 0;
     reply.fill(0);
     reply[3] = 0xFF;
     if (!write_report(device, request)) return 0;
@@ -306,7 +340,7 @@ int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& 
 }
 
 std::uint32_t lang_pack_reply_length(std::uint32_t command) {
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     if (row.command == command) return row.reply_bytes + 2;
   }
   return 0;

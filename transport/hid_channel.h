@@ -4,6 +4,11 @@
 // long command report, the short command report and the language-pack exchange.
 // Every operation blocks the calling thread; a slot is used by one thread at a
 // time. Replies carry 16-bit words most significant byte first.
+//
+// Reads wait at most 30 s for a report, a device busy for 60 s without a break
+// fails the exchange, and a stop request of the calling worker (see
+// transport/stop_request.h) ends an exchange as a failed read within a quarter
+// of a second. Bytes a reply did not carry read as 0.
 #include <array>
 #include <cstdint>
 #include <span>

@@ -15,6 +15,11 @@ namespace {
 constexpr std::uint16_t k_vendor_id = 0xF3A7;
 constexpr std::uint8_t k_report_id = 1;
 constexpr std::uint8_t k_status_busy = 1;
+// A device that stays busy repeats its busy report this often.
+constexpr std::chrono::milliseconds k_busy_repeat{50};
+// A host without a bound of its own would wait for ever; after this the busy
+// device falls silent, so such a host fails its test instead of hanging it.
+constexpr std::chrono::minutes k_busy_forever_limit{10};
 constexpr std::size_t k_long_request_bytes = 1023;
 constexpr std::size_t k_long_reply_bytes = 67;
 constexpr std::size_t k_short_reply_bytes = 65;
@@ -229,6 +234,14 @@ void HidModel::answer_command(int interface_number, std::span<const std::uint8_t
   };
 
   Faults faults = this->faults();
+  if (faults.silent) return;
+  if (faults.busy_forever) {
+    // the command never runs; on_input_read keeps the busy reports coming
+    clear_input_reports();
+    m_busy_since = platform::now();
+    queue_input_report(interface_number, status_report(k_status_busy, {}));
+    return;
+  }
   for (; faults.busy_replies > 0; --faults.busy_replies) {
     queue_input_report(interface_number, status_report(k_status_busy, {}));
   }
@@ -240,10 +253,19 @@ void HidModel::answer_command(int interface_number, std::span<const std::uint8_t
   queue_input_report(interface_number, status_report(answer.status, answer.data));
 }
 
+void HidModel::on_input_read(int interface_number, std::span<const std::uint8_t> report) {
+  if (faults().busy_forever && byte_at(report, 2) == k_status_busy &&
+      platform::now() - m_busy_since < k_busy_forever_limit) {
+    queue_input_report(interface_number, {report.begin(), report.end()}, k_busy_repeat);
+  }
+}
+
 void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
   const std::uint8_t command = byte_at(request, 2);
   const auto handler = m_lang_pack_handlers.find(command);
-  if (handler != m_lang_pack_handlers.end()) {
+  if (faults().silent) {
+    m_lang_pack_data.clear();
+  } else if (handler != m_lang_pack_handlers.end()) {
     m_lang_pack_data = handler->second(request);
   } else {
     // A command without a reply of its own is acknowledged with the command and
@@ -391,8 +413,16 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     else return false;
     return true;
   }
+  if (option.key == "busy" && option.value == "forever") {
+    options.faults.busy_forever = true;
+    return true;
+  }
   if (option.key == "refuse" && option.value.empty()) {
     options.faults.refuse_open = true;
+    return true;
+  }
+  if (option.key == "silent" && option.value.empty()) {
+    options.faults.silent = true;
     return true;
   }
   if (!parse_number(option.value, 0xFFFF, number)) return false;
@@ -404,6 +434,7 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
   else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
   else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
   else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);
+  else if (option.key == "short") options.faults.short_reply_bytes = static_cast<int>(number);
   else return false;
   return true;
 }

@@ -96,6 +96,7 @@ class HidModel : public Model {
   void on_interrupt_out(int interface_number, std::span<const std::uint8_t> report) override;
   int on_control_transfer(const ControlSetup& setup, std::vector<std::uint8_t>& data) override;
   void on_arrival() override;
+  void on_input_read(int interface_number, std::span<const std::uint8_t> report) override;
 
  private:
   void answer_command(int interface_number, std::span<const std::uint8_t> request);
@@ -119,12 +120,14 @@ class HidModel : public Model {
   std::vector<std::uint8_t> m_lang_pack_data;
   std::size_t m_lang_pack_sent = 0;
   std::size_t m_lang_pack_chunks_sent = 0;
+  platform::Clock::time_point m_busy_since{};  // when the device began to stay busy
 };
 
 // Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
-// busy=N, fail=N (status), vanish=N (reports), refuse (open refused).
+// busy=N, busy=forever, fail=N (status), vanish=N (reports), short=N (bytes
+// per reply), silent (never answers), refuse (open refused).
 std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                       std::string& error);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -196,6 +199,58 @@ TEST_F(RecognitionWorkerTest, AStoppedRunEndsInTheOpenFailure) {
   EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
   EXPECT_EQ(english_text(), "Cannot open USB [-1]");
   EXPECT_EQ(sim::open_handle_count(), 0);
+}
+
+TEST_F(RecognitionWorkerTest, AStopEndsTheExchangeWithAHungDeviceWithinASecond) {
+  using std::chrono::steady_clock;
+  struct Case {
+    const char* name;
+    sim::HidModelOptions options;
+    int command_in_progress;  // the name read; nothing is sent after the stop
+  };
+  sim::HidModelOptions silent = sim::hid_fixture_6020();
+  silent.faults.silent = true;
+  sim::HidModelOptions busy = sim::hid_fixture_6020();
+  busy.faults.busy_forever = true;
+  sim::HidModelOptions silent_language_pack = sim::hid_fixture_6800();
+  silent_language_pack.faults.silent = true;
+  const std::vector<Case> cases = {
+      {"silent", silent, 0x03},
+      {"busy for ever", busy, 0x03},
+      {"silent language pack", silent_language_pack, 0x103},
+  };
+  // real time, as the user waits for Quit
+  platform::install_clock(nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto device = plug(c.options);
+    m_stop = false;
+    m_hand_off.reset_for_run();
+    std::atomic<bool> ended{false};
+    std::thread worker([&] {
+      recognition::threadMethodRecognize(m_controller, m_hand_off, std::nullopt, m_stop);
+      ended = true;
+    });
+    // the worker is held in its first exchange with the device
+    const auto waiting_since = steady_clock::now();
+    while (device->received().empty() && steady_clock::now() - waiting_since < 2s) std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(300ms);
+
+    const auto stopped_at = steady_clock::now();
+    m_stop = true;
+    while (!ended && steady_clock::now() - stopped_at < 2s) std::this_thread::sleep_for(1ms);
+    const auto stop_took = steady_clock::now() - stopped_at;
+    // a worker that missed the stop is freed by unplugging, so the test fails instead of hanging
+    if (!ended) sim::detach(*device);
+    worker.join();
+
+    EXPECT_LT(stop_took, 1s);
+    EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
+    EXPECT_EQ(english_text(), "Cannot open USB [-1]");
+    EXPECT_EQ(commands_received(*device), std::vector<int>{c.command_in_progress});
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::detach(*device);
+  }
 }
 
 class RecognitionStepsTest : public RecognitionWorkerTest {

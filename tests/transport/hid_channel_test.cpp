@@ -311,6 +311,9 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
     std::function<std::shared_ptr<sim::Model>(HidChannelTest&)> device;
     std::size_t writes_received;
     unsigned char final_status;  // reply byte 2 afterwards
+    seconds gives_up_after;      // device time until the exchange fails
+    std::string console;         // both forms
+    std::string status_line;     // the long form's, after a first report came in
   };
   auto hid_with = [](sim::Faults faults) {
     return [faults](HidChannelTest& test) -> std::shared_ptr<sim::Model> {
@@ -329,24 +332,28 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
     };
   };
   const Case cases[] = {
-      {"failure status", hid_with({.fail_status = 5}), 1, 5},
-      {"write error", hid_with({.write_error = true}), 0, 0xFF},
-      {"read error", hid_with({.read_error = true}), 1, 0xFF},
-      {"vanishes on the request", hid_with({.vanish_after = 1}), 1, 0xFF},
-      {"no reply", scripted({}), 1, 0xFF},
-      {"busy, then no reply", scripted({1}), 1, 0xFF},
+      {"failure status", hid_with({.fail_status = 5}), 1, 5, seconds(0), "", "com[1] lsatcom[1] status[5]\n"},
+      {"write error", hid_with({.write_error = true}), 0, 0xFF, seconds(0), "", ""},
+      {"read error", hid_with({.read_error = true}), 1, 0xFF, seconds(0), "", ""},
+      {"vanishes on the request", hid_with({.vanish_after = 1}), 1, 0xFF, seconds(0), "", ""},
+      // an unanswered read gives up after 30 s
+      {"no reply", scripted({}), 1, 0xFF, seconds(30), "", ""},
+      {"silent", hid_with({.silent = true}), 1, 0xFF, seconds(30), "", ""},
+      {"busy, then no reply", scripted({1}), 1, 0xFF, seconds(30), "", "com[1] lsatcom[1] status[255]\n"},
+      // 60 s of busy reports without a break are a failed read
+      {"busy for ever", hid_with({.busy_forever = true}), 1, 0xFF, seconds(60), "com[1] busy for 60 s: read failed\n",
+       "com[1] lsatcom[1] status[255]\n"},
+      {"reply too short for its status", hid_with({.short_reply_bytes = 2}), 1, 0xFF, seconds(0), "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     for (bool long_form : {true, false}) {
       SCOPED_TRACE(long_form ? "long" : "short");
       auto device = c.device(*this);
-      std::uint32_t product_id = 0;
-      transport_message message{};
-      testing::internal::CaptureStdout();
-      ASSERT_EQ(hid_open_device(product_id, message), 0);
+      ASSERT_EQ(test_support::open_hid_device_quietly(), 0);
       const auto started = platform::now();
 
+      testing::internal::CaptureStdout();
       unsigned char status = 0;
       if (long_form) {
         hid_status_report reply{};
@@ -357,15 +364,52 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
         EXPECT_EQ(hid_short_command(0, short_request(0x01), reply), 0);
         status = reply[2];
       }
-      testing::internal::GetCapturedStdout();
+      EXPECT_EQ(testing::internal::GetCapturedStdout(), c.console + (long_form ? c.status_line : ""));
 
       EXPECT_EQ(status, c.final_status);
       EXPECT_EQ(device->take_output_reports().size(), c.writes_received);
-      // an unanswered read gives up after 30 s of device time
-      EXPECT_LE(platform::now() - started, seconds(30));
+      const auto waited = platform::now() - started;
+      EXPECT_GE(waited, c.gives_up_after);
+      EXPECT_LE(waited, c.gives_up_after + seconds(1));
       hid_close_all();
       sim::reset();
     }
+  }
+}
+
+TEST_F(HidChannelTest, AShortReplyBringsNothingOfTheReplyBefore) {
+  for (bool long_form : {true, false}) {
+    SCOPED_TRACE(long_form ? "long" : "short");
+    auto device = open_hid();
+    // one reply buffer for both exchanges, as the recognition keeps it
+    hid_status_report long_reply{};
+    hid_short_report short_reply{};
+    // Sends `command` with block id 0x1D and returns the reply bytes from 3 on.
+    auto exchange = [&](std::uint8_t command) {
+      testing::internal::CaptureStdout();
+      Bytes data;
+      if (long_form) {
+        EXPECT_EQ(hid_long_command(0, long_request(command, {0x1D}), long_reply), 1);
+        data.assign(long_reply.begin() + 3, long_reply.end());
+      } else {
+        hid_short_report request = short_request(command);
+        request[2] = 0x1D;
+        EXPECT_EQ(hid_short_command(0, request, short_reply), 1);
+        data.assign(short_reply.begin() + 3, short_reply.end());
+      }
+      testing::internal::GetCapturedStdout();
+      return data;
+    };
+    // the name block: id 0x1D, 6 words
+    const Bytes name = exchange(0x03);
+    EXPECT_EQ(Bytes(name.begin(), name.begin() + 2), (Bytes{0x1D, 6}));
+    // the version reply ends after its status byte: version 0.0, not 29.6 from the name reply
+    device->set_faults({.short_reply_bytes = 3});
+    const Bytes version = exchange(0x01);
+    EXPECT_EQ(version, Bytes(version.size(), 0));
+    EXPECT_EQ(device->take_output_reports().size(), 2u);
+    hid_close_all();
+    sim::reset();
   }
 }
 
@@ -491,26 +535,51 @@ TEST_F(HidChannelTest, LanguagePackGathersTheReplyAgainstTheTable) {
   }
 }
 
-TEST_F(HidChannelTest, LanguagePackTrustsChunkLengthsOnlyAsFarAsTheReportCarriesData) {
-  auto device = attach(std::make_shared<ScriptedModel>(identity(0x6800, k_keyboard_and_vendor)));
+TEST_F(HidChannelTest, LanguagePackTakesOnlyTheBytesEachInputReportCarries) {
   // claims 200 bytes but carries 60 (the whole name reply of command 0x03)
-  Bytes overstated(62, 0x41);
+  Bytes overstated(62, 'A');
   overstated[0] = 2;
   overstated[1] = 200;
-  device->input_reports.push_back(overstated);
-  std::uint32_t product_id = 0;
-  transport_message message{};
-  testing::internal::CaptureStdout();
-  ASSERT_EQ(hid_open_device(product_id, message), 0);
-  lang_pack_report request{1, 0, 0x03, 0x02};
-  lang_pack_reply reply{};
+  // a whole report holding 3 bytes of data and 57 bytes of something else
+  Bytes three_of_sixty(62, 'A');
+  three_of_sixty[0] = 2;
+  three_of_sixty[1] = 3;
+  struct Case {
+    const char* name;
+    std::vector<Bytes> input_reports;
+    std::uint8_t command;
+    unsigned char gathered;
+    Bytes data;  // reply bytes from 2 on
+    std::string console;
+  };
+  const Case cases[] = {
+      {"length past the data", {overstated}, 0x03, 60, Bytes(60, 'A'), "languagePack EXCUTE 3 60\n"},
+      {"short reports after a whole one",
+       {three_of_sixty, {2, 4, 'B', 'C'}, {2, 2, 'D', 'E'}},
+       0x01,
+       7,
+       {'A', 'A', 'A', 'B', 'C', 'D', 'E'},
+       "languagePack EXCUTE 1 7\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto device = attach(std::make_shared<ScriptedModel>(identity(0x6800, k_keyboard_and_vendor)));
+    device->input_reports.assign(c.input_reports.begin(), c.input_reports.end());
+    ASSERT_EQ(test_support::open_hid_device_quietly(), 0);
+    lang_pack_report request{1, 0, c.command, 0x02};
+    lang_pack_reply reply{};
+    reply.fill(0xEE);
 
-  EXPECT_EQ(hid_lang_pack_command(0, request, reply), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "devs =[6800]\nlanguagePack EXCUTE 3 60\n");
-  EXPECT_EQ(reply[1], 60);
-  EXPECT_EQ(reply[61], 0x41);
-  EXPECT_EQ(device->take_output_reports().size(), 1u);
-  device->take_received();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(hid_lang_pack_command(0, request, reply), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.console);
+    EXPECT_EQ(reply[1], c.gathered);
+    EXPECT_EQ(Bytes(reply.begin() + 2, reply.begin() + 2 + static_cast<std::ptrdiff_t>(c.data.size())), c.data);
+    EXPECT_EQ(device->take_output_reports().size(), 1u);
+    device->take_received();  // the input-report polls
+    hid_close_all();
+    sim::reset();
+  }
 }
 
 TEST(HidChannelHelpers, LanguagePackReplyLength) {
