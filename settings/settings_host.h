@@ -1,7 +1,7 @@
 #pragma once
 // What the settings page's core needs of the application controller: its
 // shared state, read at every use, and the few controller operations the
-// page's actions end in. The page implements it over the controller; tests
+// page's actions end in. The page implements it over session::Services; tests
 // use a recording fake. Qt-free.
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "session/message_box.h"
