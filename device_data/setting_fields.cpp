@@ -59,112 +59,112 @@ constexpr Words G = Words::general;
 constexpr Words C = Words::camera;
 
 // ---- LM6 family, general words 2 and 4 ----
-constexpr BitField kLM6VOXPhone = on_off(G, 2, 15);
-constexpr BitField kLM6HDIntercom = on_off(G, 2, 13);
-constexpr BitField kLM6Sidetone = on_off(G, 2, 12);
-constexpr BitField kLM6AudioBraiding = on_off(G, 2, 11);
-constexpr BitField kLM6VoicePrompt = on_off(G, 2, 10);
-constexpr BitField kLM6NavigationAppOverlay = on_off(G, 2, 9);
-constexpr BitField kLM6AmbientHushControl = on_off(G, 2, 8);
-constexpr BitField kLM6AudioBoost = on_off(G, 2, 7);
-constexpr BitField kLM6EightWayIntercom = on_off(G, 2, 6);
-constexpr BitField kLM6FMStationGuide = on_off(G, 2, 5);
+constexpr BitField k_lm6_vox_phone = on_off(G, 2, 15);
+constexpr BitField k_lm6_hd_intercom = on_off(G, 2, 13);
+constexpr BitField k_lm6_sidetone = on_off(G, 2, 12);
+constexpr BitField k_lm6_audio_braiding = on_off(G, 2, 11);
+constexpr BitField k_lm6_voice_prompt = on_off(G, 2, 10);
+constexpr BitField k_lm6_navigation_app_overlay = on_off(G, 2, 9);
+constexpr BitField k_lm6_ambient_hush_control = on_off(G, 2, 8);
+constexpr BitField k_lm6_audio_boost = on_off(G, 2, 7);
+constexpr BitField k_lm6_eight_way_intercom = on_off(G, 2, 6);
+constexpr BitField k_lm6_fm_station_guide = on_off(G, 2, 5);
 // the value sits in bits 1-2; writing the four-bit field clears bits 3-4, and a
 // code with bit 3 or 4 set is out of range and reads 0
-constexpr BitField kLM6SmartVolumeControl = choice(G, 2, 1, 4, 3, 0);
-constexpr BitField kLM6VoiceCommand = on_off(G, 2, 0);
-constexpr BitField kLM6AudioBraidingSensitivity = raw(G, 0, 0, 31);
-constexpr BitField kLM6MotionSensorSensitivity = raw(G, 3, 0, 31);
+constexpr BitField k_lm6_smart_volume_control = choice(G, 2, 1, 4, 3, 0);
+constexpr BitField k_lm6_voice_command = on_off(G, 2, 0);
+constexpr BitField k_lm6_audio_braiding_sensitivity = raw(G, 0, 0, 31);
+constexpr BitField k_lm6_motion_sensor_sensitivity = raw(G, 3, 0, 31);
 // the device has one bit for both: the LED control and the HD speaker accessory
-constexpr BitField kLM6HDSpeakerAccessory = on_off(G, 4, 15);
-constexpr BitField kLM6LEDControl = on_off(G, 4, 15);
-constexpr BitField kLM6AudioEqualizer = choice(G, 4, 12, 14, 4, 0);
-constexpr BitField kLM6IronvaleSpeakerAccessorySelect = choice(G, 4, 10, 11, 3, 0);
-constexpr BitField kVoiceAssistant = {G, 4, 8, 8, SetRule::on_off, GetRule::off_is_one, 0, 1, 0};
-constexpr BitField kHIDOneModuleHDSpeakerAccessory = on_off(G, 1, 9);
-constexpr BitField kEssStatus = {G, 2, 0, 1, SetRule::in_range_or_fallback, GetRule::code, 1, 3, 0};
+constexpr BitField k_lm6_hd_speaker_accessory = on_off(G, 4, 15);
+constexpr BitField k_lm6_led_control = on_off(G, 4, 15);
+constexpr BitField k_lm6_audio_equalizer = choice(G, 4, 12, 14, 4, 0);
+constexpr BitField k_lm6_ironvale_speaker_accessory_select = choice(G, 4, 10, 11, 3, 0);
+constexpr BitField k_voice_assistant = {G, 4, 8, 8, SetRule::on_off, GetRule::off_is_one, 0, 1, 0};
+constexpr BitField k_hid_one_module_hd_speaker_accessory = on_off(G, 1, 9);
+constexpr BitField k_ess_status = {G, 2, 0, 1, SetRule::in_range_or_fallback, GetRule::code, 1, 3, 0};
 // 1..3 with 2 for anything else is the same as "1 or 3, else 2"
-constexpr BitField kEssSensitivity = {G, 2, 2, 3, SetRule::in_range_or_fallback, GetRule::code, 1, 3, 2};
-constexpr BitField kMicGain = raw(G, 2, 5, 7);
+constexpr BitField k_ess_sensitivity = {G, 2, 2, 3, SetRule::in_range_or_fallback, GetRule::code, 1, 3, 2};
+constexpr BitField k_mic_gain = raw(G, 2, 5, 7);
 
 // ---- ND4 family ----
-constexpr BitField kND4VOXPhone = on_off(G, 0, 0);
-constexpr BitField kND4VOXIntercom = on_off(G, 0, 1);
-constexpr BitField kEDR = on_off(G, 0, 2);
-constexpr BitField kND4VoicePrompt = on_off(G, 0, 3);
-constexpr BitField kND4HighQulityA2DP = on_off(G, 0, 5);
-constexpr BitField kND4Sidetone = on_off(G, 0, 8);
-constexpr BitField kND4AmbientHushControl = on_off(G, 0, 9);
-constexpr BitField kND4AudioBoost = on_off(G, 0, 10);
-constexpr BitField kND4HDIntercom = on_off(G, 0, 11);
-constexpr BitField kND4FMStationGuide = on_off(G, 0, 12);
+constexpr BitField k_nd4_vox_phone = on_off(G, 0, 0);
+constexpr BitField k_nd4_vox_intercom = on_off(G, 0, 1);
+constexpr BitField k_edr = on_off(G, 0, 2);
+constexpr BitField k_nd4_voice_prompt = on_off(G, 0, 3);
+constexpr BitField k_nd4_high_qulity_a2dp = on_off(G, 0, 5);
+constexpr BitField k_nd4_sidetone = on_off(G, 0, 8);
+constexpr BitField k_nd4_ambient_hush_control = on_off(G, 0, 9);
+constexpr BitField k_nd4_audio_boost = on_off(G, 0, 10);
+constexpr BitField k_nd4_hd_intercom = on_off(G, 0, 11);
+constexpr BitField k_nd4_fm_station_guide = on_off(G, 0, 12);
 // 1 is bit 13 alone, 2 is bit 14 alone; both bits set is no mode the device knows and reads 0
-constexpr BitField kND4MeshMode = choice(G, 0, 13, 14, 2, 0);
-constexpr BitField kND4MeshGuestMode = on_off(G, 0, 15);
-constexpr BitField kND4VoxSensitivity = choice(G, 1, 0, 2, 5, 3);
-constexpr BitField kND4AGCSensitivity = choice(G, 1, 3, 5, 3, 3);
-constexpr BitField kND4AudioVeneerVolumeManagement = {G, 1, 6, 6, SetRule::on_when_zero, GetRule::code, 0, 1, 0};
-constexpr BitField kND4AudioVeneerSensitivity = choice(G, 1, 7, 9, 5, 3);
-constexpr BitField kND4VoiceCommand = on_off(G, 1, 10);
-constexpr BitField kND4AudioVeneer = on_off(G, 1, 11);
-constexpr BitField kUILayer = on_off(G, 1, 12);
-constexpr BitField kND4UnitLanguage = {G, 3, 0, 3, SetRule::in_range, GetRule::code, 0, 12, 0};
-constexpr BitField kND4MeshPublicChannel = choice(G, 3, 6, 9, 5, 0);
-constexpr BitField kND4HDSpeakerAccessory = on_off(G, 3, 10);
-constexpr BitField k30Equalizer = choice(G, 3, 11, 13, 4, 0);
+constexpr BitField k_nd4_mesh_mode = choice(G, 0, 13, 14, 2, 0);
+constexpr BitField k_nd4_mesh_guest_mode = on_off(G, 0, 15);
+constexpr BitField k_nd4_vox_sensitivity = choice(G, 1, 0, 2, 5, 3);
+constexpr BitField k_nd4_agc_sensitivity = choice(G, 1, 3, 5, 3, 3);
+constexpr BitField k_nd4_audio_veneer_volume_management = {G, 1, 6, 6, SetRule::on_when_zero, GetRule::code, 0, 1, 0};
+constexpr BitField k_nd4_audio_veneer_sensitivity = choice(G, 1, 7, 9, 5, 3);
+constexpr BitField k_nd4_voice_command = on_off(G, 1, 10);
+constexpr BitField k_nd4_audio_veneer = on_off(G, 1, 11);
+constexpr BitField k_ui_layer = on_off(G, 1, 12);
+constexpr BitField k_nd4_unit_language = {G, 3, 0, 3, SetRule::in_range, GetRule::code, 0, 12, 0};
+constexpr BitField k_nd4_mesh_public_channel = choice(G, 3, 6, 9, 5, 0);
+constexpr BitField k_nd4_hd_speaker_accessory = on_off(G, 3, 10);
+constexpr BitField k_30_equalizer = choice(G, 3, 11, 13, 4, 0);
 
 // ---- other families and editions ----
-constexpr BitField kWQ8HDVoice = on_off(G, 3, 10);
-constexpr BitField k50Equalizer = choice(G, 3, 11, 14, 4, 0);
-constexpr BitField k50SpeakerAccessorySelect = raw(G, 4, 0, 3);
-constexpr BitField k50MicAccessorySelect = raw(G, 4, 4, 7);
-constexpr BitField kIronvaleSpeakerAccessorySelect = choice(G, 3, 14, 15, 3, 0);
-constexpr BitField kHB6Equalizer = choice(G, 1, 5, 8, 4, 0);
-constexpr BitField kHB6UnitLanguage = choice(G, 1, 0, 3, 12, 0);
-constexpr BitField kTORNIKUnitLanguage = choice(G, 2, 0, 3, 12, 0);
-constexpr BitField kQorlanUnitLanguage = choice(G, 3, 0, 3, 11, 0);
-constexpr BitField kQorlanHDSpeakerAccessory = on_off(G, 1, 13);
-constexpr BitField kTJ6UnitLanguage = raw(G, 3, 0, 3);
-constexpr BitField kDK5XUnitLanguage = choice(G, 1, 4, 7, 10, 0);
-constexpr BitField kY370RUnitLanguage = raw(G, 2, 4, 15);
-constexpr BitField kVelandraRemoteUIPTT = {G, 1, 10, 10, SetRule::on_off, GetRule::off_is_one, 0, 1, 0};
+constexpr BitField k_wq8_hd_voice = on_off(G, 3, 10);
+constexpr BitField k_50_equalizer = choice(G, 3, 11, 14, 4, 0);
+constexpr BitField k_50_speaker_accessory_select = raw(G, 4, 0, 3);
+constexpr BitField k_50_mic_accessory_select = raw(G, 4, 4, 7);
+constexpr BitField k_ironvale_speaker_accessory_select = choice(G, 3, 14, 15, 3, 0);
+constexpr BitField k_hb6_equalizer = choice(G, 1, 5, 8, 4, 0);
+constexpr BitField k_hb6_unit_language = choice(G, 1, 0, 3, 12, 0);
+constexpr BitField k_tornik_unit_language = choice(G, 2, 0, 3, 12, 0);
+constexpr BitField k_qorlan_unit_language = choice(G, 3, 0, 3, 11, 0);
+constexpr BitField k_qorlan_hd_speaker_accessory = on_off(G, 1, 13);
+constexpr BitField k_tj6_unit_language = raw(G, 3, 0, 3);
+constexpr BitField k_dk5x_unit_language = choice(G, 1, 4, 7, 10, 0);
+constexpr BitField k_y370r_unit_language = raw(G, 2, 4, 15);
+constexpr BitField k_velandra_remote_ui_ptt = {G, 1, 10, 10, SetRule::on_off, GetRule::off_is_one, 0, 1, 0};
 // the setter keeps to the four bits so no argument can reach the remote UI PTT bit
-constexpr BitField kVelandraMeshPublicChannel = {G, 1, 0, 3, SetRule::low_bits, GetRule::in_range_or_fallback,
+constexpr BitField k_velandra_mesh_public_channel = {G, 1, 0, 3, SetRule::low_bits, GetRule::in_range_or_fallback,
                                                  0, 8, 0};
-constexpr BitField kDK3MorrimMeshPublicChannel = {G, 3, 6, 9, SetRule::in_range, GetRule::in_range_or_fallback,
+constexpr BitField k_dk3_morrim_mesh_public_channel = {G, 3, 6, 9, SetRule::in_range, GetRule::in_range_or_fallback,
                                                   1, 9, 0};
-constexpr BitField kQCCHDVoice = on_off(G, 0, 13);
-constexpr BitField kQCCAudioEqualizer = choice(G, 1, 4, 6, 5, 0);
-constexpr BitField kQCCVOXSensitivity = choice(G, 1, 7, 9, 5, 3);
-constexpr BitField kQCCAudioVeneerVolumeManagement = {G, 1, 10, 10, SetRule::on_when_zero, GetRule::code, 0, 1, 0};
-constexpr BitField kQCCAudioVeneerSensitivity = choice(G, 1, 11, 13, 5, 3);
-constexpr BitField kAirohaVOXPhone = on_off(G, 0, 0);
-constexpr BitField kAirohaVoicePrompt = on_off(G, 0, 1);
-constexpr BitField kAirohaSidetone = on_off(G, 0, 2);
-constexpr BitField kAirohaAudioVeneerVolumeManagement = on_off(G, 0, 4);
-constexpr BitField kAirohaMeshPublicChannel = raw(G, 1, 0, 3);
-constexpr BitField kAirohaAudioEqualizer = raw(G, 1, 4, 7);
-constexpr BitField kAirohaVoxSensitivity = raw(G, 1, 8, 11);
-constexpr BitField kAirohaIntercomAudioVeneerSensitivity = raw(G, 1, 12, 15);
-constexpr BitField kAirohaUnitLanguage = raw(G, 2, 0, 15);
+constexpr BitField k_qcc_hd_voice = on_off(G, 0, 13);
+constexpr BitField k_qcc_audio_equalizer = choice(G, 1, 4, 6, 5, 0);
+constexpr BitField k_qcc_vox_sensitivity = choice(G, 1, 7, 9, 5, 3);
+constexpr BitField k_qcc_audio_veneer_volume_management = {G, 1, 10, 10, SetRule::on_when_zero, GetRule::code, 0, 1, 0};
+constexpr BitField k_qcc_audio_veneer_sensitivity = choice(G, 1, 11, 13, 5, 3);
+constexpr BitField k_airoha_vox_phone = on_off(G, 0, 0);
+constexpr BitField k_airoha_voice_prompt = on_off(G, 0, 1);
+constexpr BitField k_airoha_sidetone = on_off(G, 0, 2);
+constexpr BitField k_airoha_audio_veneer_volume_management = on_off(G, 0, 4);
+constexpr BitField k_airoha_mesh_public_channel = raw(G, 1, 0, 3);
+constexpr BitField k_airoha_audio_equalizer = raw(G, 1, 4, 7);
+constexpr BitField k_airoha_vox_sensitivity = raw(G, 1, 8, 11);
+constexpr BitField k_airoha_intercom_audio_veneer_sensitivity = raw(G, 1, 12, 15);
+constexpr BitField k_airoha_unit_language = raw(G, 2, 0, 15);
 
 // ---- VT4 camera ----
-constexpr BitField kVT4CameraPhotoMode = on_off(C, 0, 0);
+constexpr BitField k_vt4_camera_photo_mode = on_off(C, 0, 0);
 // firmware before 2.0: video on/off; from 2.0: 1 is bit 6, 2 is bit 7, both set read 0
-constexpr BitField kVT4CameraVideoModeBefore2 = on_off(C, 0, 1);
-constexpr BitField kVT4CameraVideoModeFrom2 = choice(C, 2, 6, 7, 2, 0);
-constexpr BitField kVT4CameraVideoResolution = choice(C, 0, 2, 3, 2, 0);
-constexpr BitField kVT4CameraTimelapseInterval = on_off(C, 0, 4);
-constexpr BitField kVT4CameraDateCaption = on_off(C, 0, 5);
-constexpr BitField kVT4CameraSpeakerSoundRecording = on_off(C, 0, 6);
-constexpr BitField kVT4CameraAutoCameraSleep = on_off(C, 0, 7);
-constexpr BitField kVT4CameraSpeakerSoundRecordingMusic = on_off(C, 0, 8);
-constexpr BitField kVT4CameraSpeakerSoundRecordingFMRadio = on_off(C, 0, 9);
-constexpr BitField kVT4CameraSpeakerSoundRecordingIntercom = on_off(C, 0, 10);
-constexpr BitField kVT4CameraSpeakerSoundRecordingPhone = on_off(C, 0, 11);
-constexpr BitField kVT4CameraVideoTaggingInterval = choice(C, 2, 0, 1, 2, 0);
-constexpr BitField kVT4CameraLoopRecordingInterval = choice(C, 2, 2, 3, 2, 0);
-constexpr BitField kVT4CameraVideoMicrophoneGain = choice(C, 2, 4, 5, 2, 0);
+constexpr BitField k_vt4_camera_video_mode_before_2_0 = on_off(C, 0, 1);
+constexpr BitField k_vt4_camera_video_mode_from_2_0 = choice(C, 2, 6, 7, 2, 0);
+constexpr BitField k_vt4_camera_video_resolution = choice(C, 0, 2, 3, 2, 0);
+constexpr BitField k_vt4_camera_timelapse_interval = on_off(C, 0, 4);
+constexpr BitField k_vt4_camera_date_caption = on_off(C, 0, 5);
+constexpr BitField k_vt4_camera_speaker_sound_recording = on_off(C, 0, 6);
+constexpr BitField k_vt4_camera_auto_camera_sleep = on_off(C, 0, 7);
+constexpr BitField k_vt4_camera_speaker_sound_recording_music = on_off(C, 0, 8);
+constexpr BitField k_vt4_camera_speaker_sound_recording_fm_radio = on_off(C, 0, 9);
+constexpr BitField k_vt4_camera_speaker_sound_recording_intercom = on_off(C, 0, 10);
+constexpr BitField k_vt4_camera_speaker_sound_recording_phone = on_off(C, 0, 11);
+constexpr BitField k_vt4_camera_video_tagging_interval = choice(C, 2, 0, 1, 2, 0);
+constexpr BitField k_vt4_camera_loop_recording_interval = choice(C, 2, 2, 3, 2, 0);
+constexpr BitField k_vt4_camera_video_microphone_gain = choice(C, 2, 4, 5, 2, 0);
 
 // ---- the generic reader and writer; words are reached only through the
 // record's bounds-checked accessors ----
@@ -239,8 +239,8 @@ int32_t read_and_log(const Record& record, const BitField& field, const char* la
   return value;
 }
 
-constexpr int32_t kHB6Products[] = {0x3340, 0x3341};
-constexpr int32_t kQorlanProducts[] = {0x3310, 0x3320, 0x3330};
+constexpr int32_t k_hb6_products[] = {0x3340, 0x3341};
+constexpr int32_t k_qorlan_products[] = {0x3310, 0x3320, 0x3330};
 
 // The HB6, Tornik and Qorlan units with language pack type 0 have no code 6:
 // languages above 5 sit one code higher on the device.
@@ -274,110 +274,110 @@ void write_accessory_select(Record& record, const BitField& field, int32_t level
   int32_t FEXOBluetoothDeviceData::getter() const { return read_field(*this, field); } \
   void FEXOBluetoothDeviceData::setter(int32_t value) { write_field(*this, field, value); }
 
-VX_FIELD_ACCESSORS(getBasicSettingLM6VOXPhone, setBasicSettingLM6VOXPhone, kLM6VOXPhone)
-VX_FIELD_ACCESSORS(getBasicSettingLM6HDIntercom, setBasicSettingLM6HDIntercom, kLM6HDIntercom)
-VX_FIELD_ACCESSORS(getBasicSettingLM6Sidetone, setBasicSettingLM6Sidetone, kLM6Sidetone)
-VX_FIELD_ACCESSORS(getBasicSettingLM6AudioBraiding, setBasicSettingLM6AudioBraiding, kLM6AudioBraiding)
-VX_FIELD_ACCESSORS(getBasicSettingLM6VoicePrompt, setBasicSettingLM6VoicePrompt, kLM6VoicePrompt)
+VX_FIELD_ACCESSORS(getBasicSettingLM6VOXPhone, setBasicSettingLM6VOXPhone, k_lm6_vox_phone)
+VX_FIELD_ACCESSORS(getBasicSettingLM6HDIntercom, setBasicSettingLM6HDIntercom, k_lm6_hd_intercom)
+VX_FIELD_ACCESSORS(getBasicSettingLM6Sidetone, setBasicSettingLM6Sidetone, k_lm6_sidetone)
+VX_FIELD_ACCESSORS(getBasicSettingLM6AudioBraiding, setBasicSettingLM6AudioBraiding, k_lm6_audio_braiding)
+VX_FIELD_ACCESSORS(getBasicSettingLM6VoicePrompt, setBasicSettingLM6VoicePrompt, k_lm6_voice_prompt)
 VX_FIELD_ACCESSORS(getBasicSettingLM6NavigationAppOverlay, setBasicSettingLM6NavigationAppOverlay,
-                   kLM6NavigationAppOverlay)
+                   k_lm6_navigation_app_overlay)
 VX_FIELD_ACCESSORS(getBasicSettingLM6AmbientHushControl, setBasicSettingLM6AmbientHushControl,
-                   kLM6AmbientHushControl)
-VX_FIELD_ACCESSORS(getBasicSettingLM6AudioBoost, setBasicSettingLM6AudioBoost, kLM6AudioBoost)
-VX_FIELD_ACCESSORS(getBasicSettingLM6EightWayIntercom, setBasicSettingLM6EightWayIntercom, kLM6EightWayIntercom)
-VX_FIELD_ACCESSORS(getBasicSettingLM6FMStationGuide, setBasicSettingLM6FMStationGuide, kLM6FMStationGuide)
+                   k_lm6_ambient_hush_control)
+VX_FIELD_ACCESSORS(getBasicSettingLM6AudioBoost, setBasicSettingLM6AudioBoost, k_lm6_audio_boost)
+VX_FIELD_ACCESSORS(getBasicSettingLM6EightWayIntercom, setBasicSettingLM6EightWayIntercom, k_lm6_eight_way_intercom)
+VX_FIELD_ACCESSORS(getBasicSettingLM6FMStationGuide, setBasicSettingLM6FMStationGuide, k_lm6_fm_station_guide)
 VX_FIELD_ACCESSORS(getBasicSettingLM6SmartVolumeControl, setBasicSettingLM6SmartVolumeControl,
-                   kLM6SmartVolumeControl)
-VX_FIELD_ACCESSORS(GetBasicSettingLM6VoiceCommand, SetBasicSettingLM6VoiceCommand, kLM6VoiceCommand)
+                   k_lm6_smart_volume_control)
+VX_FIELD_ACCESSORS(GetBasicSettingLM6VoiceCommand, SetBasicSettingLM6VoiceCommand, k_lm6_voice_command)
 VX_FIELD_ACCESSORS(getBasicSettingLM6AudioBraidingSensitivity, setBasicSettingLM6AudioBraidingSensitivity,
-                   kLM6AudioBraidingSensitivity)
+                   k_lm6_audio_braiding_sensitivity)
 VX_FIELD_ACCESSORS(getBasicSettingLM6MotionSensorSensitivity, setBasicSettingLM6MotionSensorSensitivity,
-                   kLM6MotionSensorSensitivity)
+                   k_lm6_motion_sensor_sensitivity)
 VX_FIELD_ACCESSORS(getBasicSettingLM6HDSpeakerAccessory, setBasicSettingLM6HDSpeakerAccessory,
-                   kLM6HDSpeakerAccessory)
-VX_FIELD_ACCESSORS(getBasicSettingLM6LEDControl, setBasicSettingLM6LEDControl, kLM6LEDControl)
-VX_FIELD_ACCESSORS(getBasicSettingLM6AudioEqualizer, setBasicSettingLM6AudioEqualizer, kLM6AudioEqualizer)
-VX_FIELD_ACCESSORS(GetBasicSettingVoiceAssistant, SetBasicSettingVoiceAssistant, kVoiceAssistant)
+                   k_lm6_hd_speaker_accessory)
+VX_FIELD_ACCESSORS(getBasicSettingLM6LEDControl, setBasicSettingLM6LEDControl, k_lm6_led_control)
+VX_FIELD_ACCESSORS(getBasicSettingLM6AudioEqualizer, setBasicSettingLM6AudioEqualizer, k_lm6_audio_equalizer)
+VX_FIELD_ACCESSORS(GetBasicSettingVoiceAssistant, SetBasicSettingVoiceAssistant, k_voice_assistant)
 VX_FIELD_ACCESSORS(getBasicSettingHIDOneModuleHDSpeakerAccessory, setBasicSettingHIDOneModuleHDSpeakerAccessory,
-                   kHIDOneModuleHDSpeakerAccessory)
-VX_FIELD_ACCESSORS(getEssStatus, setEssStatus, kEssStatus)
+                   k_hid_one_module_hd_speaker_accessory)
+VX_FIELD_ACCESSORS(getEssStatus, setEssStatus, k_ess_status)
 
-VX_FIELD_ACCESSORS(GetBasicSettingND4VOXPhone, SetBasicSettingND4VOXPhone, kND4VOXPhone)
-VX_FIELD_ACCESSORS(GetBasicSettingND4VOXIntercom, SetBasicSettingND4VOXIntercom, kND4VOXIntercom)
-VX_FIELD_ACCESSORS(GetBasicSettingEDR, SetBasicSettingEDR, kEDR)
-VX_FIELD_ACCESSORS(GetBasicSettingND4VoicePrompt, SetBasicSettingND4VoicePrompt, kND4VoicePrompt)
-VX_FIELD_ACCESSORS(GetBasicSettingND4HighQulityA2DP, SetBasicSettingND4HighQulityA2DP, kND4HighQulityA2DP)
-VX_FIELD_ACCESSORS(GetBasicSettingND4Sidetone, SetBasicSettingND4Sidetone, kND4Sidetone)
+VX_FIELD_ACCESSORS(GetBasicSettingND4VOXPhone, SetBasicSettingND4VOXPhone, k_nd4_vox_phone)
+VX_FIELD_ACCESSORS(GetBasicSettingND4VOXIntercom, SetBasicSettingND4VOXIntercom, k_nd4_vox_intercom)
+VX_FIELD_ACCESSORS(GetBasicSettingEDR, SetBasicSettingEDR, k_edr)
+VX_FIELD_ACCESSORS(GetBasicSettingND4VoicePrompt, SetBasicSettingND4VoicePrompt, k_nd4_voice_prompt)
+VX_FIELD_ACCESSORS(GetBasicSettingND4HighQulityA2DP, SetBasicSettingND4HighQulityA2DP, k_nd4_high_qulity_a2dp)
+VX_FIELD_ACCESSORS(GetBasicSettingND4Sidetone, SetBasicSettingND4Sidetone, k_nd4_sidetone)
 VX_FIELD_ACCESSORS(GetBasicSettingND4AmbientHushControl, SetBasicSettingND4AmbientHushControl,
-                   kND4AmbientHushControl)
-VX_FIELD_ACCESSORS(GetBasicSettingND4AudioBoost, SetBasicSettingND4AudioBoost, kND4AudioBoost)
-VX_FIELD_ACCESSORS(GetBasicSettingND4HDIntercom, SetBasicSettingND4HDIntercom, kND4HDIntercom)
-VX_FIELD_ACCESSORS(GetBasicSettingND4FMStationGuide, SetBasicSettingND4FMStationGuide, kND4FMStationGuide)
-VX_FIELD_ACCESSORS(GetBasicSettingND4MeshMode, SetBasicSettingND4MeshMode, kND4MeshMode)
-VX_FIELD_ACCESSORS(GetBasicSettingND4MeshGuestMode, SetBasicSettingND4MeshGuestMode, kND4MeshGuestMode)
-VX_FIELD_ACCESSORS(GetBasicSettingND4VoxSensitivity, SetBasicSettingND4VoxSensitivity, kND4VoxSensitivity)
-VX_FIELD_ACCESSORS(GetBasicSettingND4AGCSensitivity, SetBasicSettingND4AGCSensitivity, kND4AGCSensitivity)
+                   k_nd4_ambient_hush_control)
+VX_FIELD_ACCESSORS(GetBasicSettingND4AudioBoost, SetBasicSettingND4AudioBoost, k_nd4_audio_boost)
+VX_FIELD_ACCESSORS(GetBasicSettingND4HDIntercom, SetBasicSettingND4HDIntercom, k_nd4_hd_intercom)
+VX_FIELD_ACCESSORS(GetBasicSettingND4FMStationGuide, SetBasicSettingND4FMStationGuide, k_nd4_fm_station_guide)
+VX_FIELD_ACCESSORS(GetBasicSettingND4MeshMode, SetBasicSettingND4MeshMode, k_nd4_mesh_mode)
+VX_FIELD_ACCESSORS(GetBasicSettingND4MeshGuestMode, SetBasicSettingND4MeshGuestMode, k_nd4_mesh_guest_mode)
+VX_FIELD_ACCESSORS(GetBasicSettingND4VoxSensitivity, SetBasicSettingND4VoxSensitivity, k_nd4_vox_sensitivity)
+VX_FIELD_ACCESSORS(GetBasicSettingND4AGCSensitivity, SetBasicSettingND4AGCSensitivity, k_nd4_agc_sensitivity)
 VX_FIELD_ACCESSORS(GetBasicSettingND4AudioVeneerVolumeManagement, SetBasicSettingND4AudioVeneerVolumeManagement,
-                   kND4AudioVeneerVolumeManagement)
+                   k_nd4_audio_veneer_volume_management)
 VX_FIELD_ACCESSORS(GetBasicSettingND4AudioVeneerSensitivity, SetBasicSettingND4AudioVeneerSensitivity,
-                   kND4AudioVeneerSensitivity)
-VX_FIELD_ACCESSORS(GetBasicSettingND4VoiceCommand, SetBasicSettingND4VoiceCommand, kND4VoiceCommand)
-VX_FIELD_ACCESSORS(GetBasicSettingND4AudioVeneer, SetBasicSettingND4AudioVeneer, kND4AudioVeneer)
-VX_FIELD_ACCESSORS(GetBasicSettingUILayer, SetBasicSettingUILayer, kUILayer)
-VX_FIELD_ACCESSORS(GetBasicSettingND4UnitLanguage, SetBasicSettingND4UnitLanguage, kND4UnitLanguage)
-VX_FIELD_ACCESSORS(GetBasicSettingND4MeshPublicChannel, SetBasicSettingND4MeshPublicChannel, kND4MeshPublicChannel)
+                   k_nd4_audio_veneer_sensitivity)
+VX_FIELD_ACCESSORS(GetBasicSettingND4VoiceCommand, SetBasicSettingND4VoiceCommand, k_nd4_voice_command)
+VX_FIELD_ACCESSORS(GetBasicSettingND4AudioVeneer, SetBasicSettingND4AudioVeneer, k_nd4_audio_veneer)
+VX_FIELD_ACCESSORS(GetBasicSettingUILayer, SetBasicSettingUILayer, k_ui_layer)
+VX_FIELD_ACCESSORS(GetBasicSettingND4UnitLanguage, SetBasicSettingND4UnitLanguage, k_nd4_unit_language)
+VX_FIELD_ACCESSORS(GetBasicSettingND4MeshPublicChannel, SetBasicSettingND4MeshPublicChannel, k_nd4_mesh_public_channel)
 VX_FIELD_ACCESSORS(GetBasicSettingND4HDSpeakerAccessory, SetBasicSettingND4HDSpeakerAccessory,
-                   kND4HDSpeakerAccessory)
-VX_FIELD_ACCESSORS(GetBasicSetting30Equalizer, SetBasicSetting30Equalizer, k30Equalizer)
+                   k_nd4_hd_speaker_accessory)
+VX_FIELD_ACCESSORS(GetBasicSetting30Equalizer, SetBasicSetting30Equalizer, k_30_equalizer)
 
-VX_FIELD_ACCESSORS(GetBasicSettingWQ8HDVoice, SetBasicSettingWQ8HDVoice, kWQ8HDVoice)
+VX_FIELD_ACCESSORS(GetBasicSettingWQ8HDVoice, SetBasicSettingWQ8HDVoice, k_wq8_hd_voice)
 VX_FIELD_ACCESSORS(GetBasicSettingIronvaleSpeakerAccessorySelect, SetBasicSettingIronvaleSpeakerAccessorySelect,
-                   kIronvaleSpeakerAccessorySelect)
-VX_FIELD_ACCESSORS(GetBasicSettingHB6Equalizer, SetBasicSettingHB6Equalizer, kHB6Equalizer)
+                   k_ironvale_speaker_accessory_select)
+VX_FIELD_ACCESSORS(GetBasicSettingHB6Equalizer, SetBasicSettingHB6Equalizer, k_hb6_equalizer)
 VX_FIELD_ACCESSORS(GetBasicSettingQorlanHDSpeakerAccessory, SetBasicSettingQorlanHDSpeakerAccessory,
-                   kQorlanHDSpeakerAccessory)
-VX_FIELD_ACCESSORS(GetBasicSettingDK5XUnitLanguage, SetBasicSettingDK5XUnitLanguage, kDK5XUnitLanguage)
+                   k_qorlan_hd_speaker_accessory)
+VX_FIELD_ACCESSORS(GetBasicSettingDK5XUnitLanguage, SetBasicSettingDK5XUnitLanguage, k_dk5x_unit_language)
 VX_FIELD_ACCESSORS(GetBasicSettingDK3MorrimMeshPublicChannel, SetBasicSettingDK3MorrimMeshPublicChannel,
-                   kDK3MorrimMeshPublicChannel)
-VX_FIELD_ACCESSORS(GetBasicSettingQCCHDVoice, SetBasicSettingQCCHDVoice, kQCCHDVoice)
-VX_FIELD_ACCESSORS(GetBasicSettingQCCAudioEqualizer, SetBasicSettingQCCAudioEqualizer, kQCCAudioEqualizer)
-VX_FIELD_ACCESSORS(GetBasicSettingQCCVOXSensitivity, SetBasicSettingQCCVOXSensitivity, kQCCVOXSensitivity)
+                   k_dk3_morrim_mesh_public_channel)
+VX_FIELD_ACCESSORS(GetBasicSettingQCCHDVoice, SetBasicSettingQCCHDVoice, k_qcc_hd_voice)
+VX_FIELD_ACCESSORS(GetBasicSettingQCCAudioEqualizer, SetBasicSettingQCCAudioEqualizer, k_qcc_audio_equalizer)
+VX_FIELD_ACCESSORS(GetBasicSettingQCCVOXSensitivity, SetBasicSettingQCCVOXSensitivity, k_qcc_vox_sensitivity)
 VX_FIELD_ACCESSORS(GetBasicSettingQCCAudioVeneerVolumeManagement, SetBasicSettingQCCAudioVeneerVolumeManagement,
-                   kQCCAudioVeneerVolumeManagement)
+                   k_qcc_audio_veneer_volume_management)
 VX_FIELD_ACCESSORS(GetBasicSettingQCCAudioVeneerSensitivity, SetBasicSettingQCCAudioVeneerSensitivity,
-                   kQCCAudioVeneerSensitivity)
-VX_FIELD_ACCESSORS(GetBasicSettingAirohaVOXPhone, SetBasicSettingAirohaVOXPhone, kAirohaVOXPhone)
-VX_FIELD_ACCESSORS(GetBasicSettingAirohaVoicePrompt, SetBasicSettingAirohaVoicePrompt, kAirohaVoicePrompt)
-VX_FIELD_ACCESSORS(GetBasicSettingAirohaSidetone, SetBasicSettingAirohaSidetone, kAirohaSidetone)
+                   k_qcc_audio_veneer_sensitivity)
+VX_FIELD_ACCESSORS(GetBasicSettingAirohaVOXPhone, SetBasicSettingAirohaVOXPhone, k_airoha_vox_phone)
+VX_FIELD_ACCESSORS(GetBasicSettingAirohaVoicePrompt, SetBasicSettingAirohaVoicePrompt, k_airoha_voice_prompt)
+VX_FIELD_ACCESSORS(GetBasicSettingAirohaSidetone, SetBasicSettingAirohaSidetone, k_airoha_sidetone)
 VX_FIELD_ACCESSORS(GetBasicSettingAirohaAudioVeneerVolumeManagement,
-                   SetBasicSettingAirohaAudioVeneerVolumeManagement, kAirohaAudioVeneerVolumeManagement)
+                   SetBasicSettingAirohaAudioVeneerVolumeManagement, k_airoha_audio_veneer_volume_management)
 VX_FIELD_ACCESSORS(GetBasicSettingAirohaMeshPublicChannel, SetBasicSettingAirohaMeshPublicChannel,
-                   kAirohaMeshPublicChannel)
+                   k_airoha_mesh_public_channel)
 
-VX_FIELD_ACCESSORS(getBasicSettingVT4CameraPhotoMode, setBasicSettingVT4CameraPhotoMode, kVT4CameraPhotoMode)
+VX_FIELD_ACCESSORS(getBasicSettingVT4CameraPhotoMode, setBasicSettingVT4CameraPhotoMode, k_vt4_camera_photo_mode)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraVideoResolution, setBasicSettingVT4CameraVideoResolution,
-                   kVT4CameraVideoResolution)
+                   k_vt4_camera_video_resolution)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraTimelapseInterval, setBasicSettingVT4CameraTimelapseInterval,
-                   kVT4CameraTimelapseInterval)
-VX_FIELD_ACCESSORS(getBasicSettingVT4CameraDateCaption, setBasicSettingVT4CameraDateCaption, kVT4CameraDateCaption)
+                   k_vt4_camera_timelapse_interval)
+VX_FIELD_ACCESSORS(getBasicSettingVT4CameraDateCaption, setBasicSettingVT4CameraDateCaption, k_vt4_camera_date_caption)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraSpeakerSoundRecording, setBasicSettingVT4CameraSpeakerSoundRecording,
-                   kVT4CameraSpeakerSoundRecording)
+                   k_vt4_camera_speaker_sound_recording)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraAutoCameraSleep, setBasicSettingVT4CameraAutoCameraSleep,
-                   kVT4CameraAutoCameraSleep)
+                   k_vt4_camera_auto_camera_sleep)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraSpeakerSoundRecordingMusic,
-                   setBasicSettingVT4CameraSpeakerSoundRecordingMusic, kVT4CameraSpeakerSoundRecordingMusic)
+                   setBasicSettingVT4CameraSpeakerSoundRecordingMusic, k_vt4_camera_speaker_sound_recording_music)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio,
-                   setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio, kVT4CameraSpeakerSoundRecordingFMRadio)
+                   setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio, k_vt4_camera_speaker_sound_recording_fm_radio)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraSpeakerSoundRecordingIntercom,
-                   setBasicSettingVT4CameraSpeakerSoundRecordingIntercom, kVT4CameraSpeakerSoundRecordingIntercom)
+                   setBasicSettingVT4CameraSpeakerSoundRecordingIntercom, k_vt4_camera_speaker_sound_recording_intercom)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraSpeakerSoundRecordingPhone,
-                   setBasicSettingVT4CameraSpeakerSoundRecordingPhone, kVT4CameraSpeakerSoundRecordingPhone)
+                   setBasicSettingVT4CameraSpeakerSoundRecordingPhone, k_vt4_camera_speaker_sound_recording_phone)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraVideoTaggingInterval, setBasicSettingVT4CameraVideoTaggingInterval,
-                   kVT4CameraVideoTaggingInterval)
+                   k_vt4_camera_video_tagging_interval)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraLoopRecordingInterval, setBasicSettingVT4CameraLoopRecordingInterval,
-                   kVT4CameraLoopRecordingInterval)
+                   k_vt4_camera_loop_recording_interval)
 VX_FIELD_ACCESSORS(getBasicSettingVT4CameraVideoMicrophoneGain, setBasicSettingVT4CameraVideoMicrophoneGain,
-                   kVT4CameraVideoMicrophoneGain)
+                   k_vt4_camera_video_microphone_gain)
 
 // Fields whose getter also logs the value it read.
 #define VX_LOGGED_FIELD_ACCESSORS(getter, setter, field, label)                                  \
@@ -385,14 +385,14 @@ VX_FIELD_ACCESSORS(getBasicSettingVT4CameraVideoMicrophoneGain, setBasicSettingV
   void FEXOBluetoothDeviceData::setter(int32_t value) { write_field(*this, field, value); }
 
 VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaAudioEqualizer, SetBasicSettingAirohaAudioEqualizer,
-                          kAirohaAudioEqualizer, "Airoha audio equalizer")
+                          k_airoha_audio_equalizer, "Airoha audio equalizer")
 VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaVoxSensitivity, SetBasicSettingAirohaVoxSensitivity,
-                          kAirohaVoxSensitivity, "Airoha VOX sensitivity")
+                          k_airoha_vox_sensitivity, "Airoha VOX sensitivity")
 VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaIntercomAudioVeneerSensitivity,
-                          SetBasicSettingAirohaIntercomAudioVeneerSensitivity, kAirohaIntercomAudioVeneerSensitivity,
+                          SetBasicSettingAirohaIntercomAudioVeneerSensitivity, k_airoha_intercom_audio_veneer_sensitivity,
                           "Airoha intercom audio veneer sensitivity")
 // the low 16 bits are the device word; the setter keeps the element's upper half
-VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaUnitLanguage, SetBasicSettingAirohaUnitLanguage, kAirohaUnitLanguage,
+VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaUnitLanguage, SetBasicSettingAirohaUnitLanguage, k_airoha_unit_language,
                           "Airoha unit language")
 
 #undef VX_LOGGED_FIELD_ACCESSORS
@@ -401,93 +401,93 @@ VX_LOGGED_FIELD_ACCESSORS(GetBasicSettingAirohaUnitLanguage, SetBasicSettingAiro
 // ---- accessors with rules of their own ----
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingLM6IronvaleSpeakerAccessorySelect() const {
-  return read_and_log(*this, kLM6IronvaleSpeakerAccessorySelect, "LM6 speaker accessory select");
+  return read_and_log(*this, k_lm6_ironvale_speaker_accessory_select, "LM6 speaker accessory select");
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingLM6IronvaleSpeakerAccessorySelect(int32_t value) {
-  write_field(*this, kLM6IronvaleSpeakerAccessorySelect, value);
-  read_and_log(*this, kLM6IronvaleSpeakerAccessorySelect, "LM6 speaker accessory select set to");
+  write_field(*this, k_lm6_ironvale_speaker_accessory_select, value);
+  read_and_log(*this, k_lm6_ironvale_speaker_accessory_select, "LM6 speaker accessory select set to");
 }
 
 int32_t FEXOBluetoothDeviceData::getEssSensitivity() const {
   // code 0 is not a sensitivity the device uses; it stands for the middle one
-  const int32_t code = read_field(*this, kEssSensitivity);
+  const int32_t code = read_field(*this, k_ess_sensitivity);
   return code == 0 ? 2 : code;
 }
 
-void FEXOBluetoothDeviceData::setEssSensitivity(int32_t value) { write_field(*this, kEssSensitivity, value); }
+void FEXOBluetoothDeviceData::setEssSensitivity(int32_t value) { write_field(*this, k_ess_sensitivity, value); }
 
 int32_t FEXOBluetoothDeviceData::getMicGain() const {
   // gains 1 and 5 share bits 5-6 = 1 and differ in bit 7; everything else is gain 3
-  const uint32_t code = code_of(*this, kMicGain);
+  const uint32_t code = code_of(*this, k_mic_gain);
   if ((code & 0x3u) != 1u) return 3;
   return (code & 0x4u) != 0 ? 5 : 1;
 }
 
 void FEXOBluetoothDeviceData::setMicGain(int32_t value) {
-  write_field(*this, kMicGain, value == 1 || value == 5 ? value : 3);
+  write_field(*this, k_mic_gain, value == 1 || value == 5 ? value : 3);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSetting50Equalizer() const {
   platform::console(platform::format("50 equalizer word 3 = 0x%04X", basicSettingLM6(3)));
-  return read_field(*this, k50Equalizer);
+  return read_field(*this, k_50_equalizer);
 }
 
-void FEXOBluetoothDeviceData::SetBasicSetting50Equalizer(int32_t value) { write_field(*this, k50Equalizer, value); }
+void FEXOBluetoothDeviceData::SetBasicSetting50Equalizer(int32_t value) { write_field(*this, k_50_equalizer, value); }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSetting50SpeakerAccessorySelect() const {
-  return read_field(*this, k50SpeakerAccessorySelect);
+  return read_field(*this, k_50_speaker_accessory_select);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSetting50SpeakerAccessorySelect(int32_t value) {
-  write_accessory_select(*this, k50SpeakerAccessorySelect, value);
+  write_accessory_select(*this, k_50_speaker_accessory_select, value);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSetting50MicAccessorySelect() const {
-  return read_field(*this, k50MicAccessorySelect);
+  return read_field(*this, k_50_mic_accessory_select);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSetting50MicAccessorySelect(int32_t value) {
-  write_accessory_select(*this, k50MicAccessorySelect, value);
+  write_accessory_select(*this, k_50_mic_accessory_select, value);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettinghb6UnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
-  return read_language(*this, kHB6UnitLanguage, skips_code);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  return read_language(*this, k_hb6_unit_language, skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingHB6UnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
-  write_language(*this, kHB6UnitLanguage, value, skips_code);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  write_language(*this, k_hb6_unit_language, value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingTORNIKUnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
-  const int32_t value = read_language(*this, kTORNIKUnitLanguage, skips_code);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  const int32_t value = read_language(*this, k_tornik_unit_language, skips_code);
   platform::console(platform::format("Tornik unit language = %d", value));
   return value;
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingTORNIKUnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
-  write_language(*this, kTORNIKUnitLanguage, value, skips_code);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  write_language(*this, k_tornik_unit_language, value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingQorlanUnitLanguage(int32_t device) const {
   const bool skips_code =
-      skips_language_code(*this, device, kQorlanProducts);
-  return read_language(*this, kQorlanUnitLanguage, skips_code);
+      skips_language_code(*this, device, k_qorlan_products);
+  return read_language(*this, k_qorlan_unit_language, skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingQorlanUnitLanguage_device(int32_t value, int32_t device) {
   const bool skips_code =
-      skips_language_code(*this, device, kQorlanProducts);
-  write_language(*this, kQorlanUnitLanguage, value, skips_code);
+      skips_language_code(*this, device, k_qorlan_products);
+  write_language(*this, k_qorlan_unit_language, value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingTJ6UnitLanguage() const {
   // languages 9 and 10 live at device codes 11 and 12
-  const int32_t code = read_field(*this, kTJ6UnitLanguage);
+  const int32_t code = read_field(*this, k_tj6_unit_language);
   if (code == 11) return 9;
   if (code == 12) return 10;
   return code;
@@ -495,11 +495,11 @@ int32_t FEXOBluetoothDeviceData::GetBasicSettingTJ6UnitLanguage() const {
 
 void FEXOBluetoothDeviceData::SetBasicSettingTJ6UnitLanguage(int32_t value) {
   if (value >= 0 && value <= 8) {
-    write_field(*this, kTJ6UnitLanguage, value);
+    write_field(*this, k_tj6_unit_language, value);
   } else if (value == 9 || value == 11) {
-    write_field(*this, kTJ6UnitLanguage, 11);
+    write_field(*this, k_tj6_unit_language, 11);
   } else if (value == 10 || value == 12) {
-    write_field(*this, kTJ6UnitLanguage, 12);
+    write_field(*this, k_tj6_unit_language, 12);
   }
 }
 
@@ -507,7 +507,7 @@ int32_t FEXOBluetoothDeviceData::GetBasicSettingY370RUnitLanguage(int32_t device
   (void)device;
   platform::console(platform::format("Y370R unit language word 2 = 0x%04X", basicSettingLM6(2)));
   // device code -> position in the unit language list
-  switch (read_field(*this, kY370RUnitLanguage)) {
+  switch (read_field(*this, k_y370r_unit_language)) {
     case 1: return 2;
     case 2: return 4;
     case 3: return 1;
@@ -526,37 +526,37 @@ void FEXOBluetoothDeviceData::SetBasicSettingY370RUnitLanguage_device(int32_t va
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingVelandraRemoteUIPTT() const {
-  return read_field(*this, kVelandraRemoteUIPTT);
+  return read_field(*this, k_velandra_remote_ui_ptt);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingVelandraRemoteUIPTT(int32_t value) {
   platform::console(platform::format("Velandra remote UI PTT set to %d", value));
-  write_field(*this, kVelandraRemoteUIPTT, value);
+  write_field(*this, k_velandra_remote_ui_ptt, value);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingVelandraMeshPublicChannel() const {
   platform::console(platform::format("Velandra words 1-4 = 0x%04X 0x%04X 0x%04X 0x%04X", basicSettingLM6(1),
                                      basicSettingLM6(2), basicSettingLM6(3), basicSettingLM6(4)));
-  return read_field(*this, kVelandraMeshPublicChannel);
+  return read_field(*this, k_velandra_mesh_public_channel);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingVelandraMeshPublicChannel(int32_t value) {
-  write_field(*this, kVelandraMeshPublicChannel, value);
+  write_field(*this, k_velandra_mesh_public_channel, value);
 }
 
 int32_t FEXOBluetoothDeviceData::getBasicSettingVT4CameraVideoMode() const {
   const bool from_2_0 = compareVersionUpToMinorWithMajor_Minor(2, 0) >= 0;
-  return read_field(*this, from_2_0 ? kVT4CameraVideoModeFrom2 : kVT4CameraVideoModeBefore2);
+  return read_field(*this, from_2_0 ? k_vt4_camera_video_mode_from_2_0 : k_vt4_camera_video_mode_before_2_0);
 }
 
 void FEXOBluetoothDeviceData::setBasicSettingVT4CameraVideoMode(int32_t value) {
   const bool from_2_0 = compareVersionUpToMinorWithMajor_Minor(2, 0) >= 0;
-  write_field(*this, from_2_0 ? kVT4CameraVideoModeFrom2 : kVT4CameraVideoModeBefore2, value);
+  write_field(*this, from_2_0 ? k_vt4_camera_video_mode_from_2_0 : k_vt4_camera_video_mode_before_2_0, value);
 }
 
 bool FEXOBluetoothDeviceData::emptyCheckSpeakerSoundRecording() const {
-  return read_field(*this, kVT4CameraSpeakerSoundRecordingMusic) == 0 &&
-         read_field(*this, kVT4CameraSpeakerSoundRecordingFMRadio) == 0 &&
-         read_field(*this, kVT4CameraSpeakerSoundRecordingIntercom) == 0 &&
-         read_field(*this, kVT4CameraSpeakerSoundRecordingPhone) == 0;
+  return read_field(*this, k_vt4_camera_speaker_sound_recording_music) == 0 &&
+         read_field(*this, k_vt4_camera_speaker_sound_recording_fm_radio) == 0 &&
+         read_field(*this, k_vt4_camera_speaker_sound_recording_intercom) == 0 &&
+         read_field(*this, k_vt4_camera_speaker_sound_recording_phone) == 0;
 }
