@@ -7,6 +7,8 @@
 #include <immintrin.h>
 #endif
 
+#include "transport/byte_order.h"
+
 namespace transport {
 
 namespace {
@@ -48,11 +50,6 @@ constexpr std::array<std::uint16_t, 256> make_crc16_table() {
 }
 
 constexpr std::array<std::uint16_t, 256> k_crc16_table = make_crc16_table();
-
-std::uint32_t load_le32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
 
 #if defined(__x86_64__)
 // Folding with carry-less multiplication (PCLMULQDQ): four 128-bit lanes are

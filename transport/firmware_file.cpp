@@ -8,6 +8,7 @@
 #include <new>
 
 #include "platform/format.h"
+#include "transport/byte_order.h"
 #include "transport/crc.h"
 #include "transport/md5.h"
 
@@ -45,9 +46,8 @@ constexpr std::uint16_t k_block_table_products[] = {
     0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
 static_assert(std::size(k_block_table_products) == 150);
 
-std::uint32_t load_le32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+std::uint32_t field_at(std::span<const std::uint8_t> bytes, std::size_t at) {
+  return transport::load_le32(bytes.data() + at);
 }
 
 bool uses_block_table(std::uint32_t product_id) {
@@ -58,7 +58,7 @@ bool uses_block_table(std::uint32_t product_id) {
 // Packages for the two XA9 models may carry either id or none; a name followed by
 // further nonzero bytes marks a package that predates the id field.
 bool product_id_accepted(std::span<const std::uint8_t> file, std::uint32_t expected) {
-  const std::uint32_t stored = load_le32(file, k_product_id_at);
+  const std::uint32_t stored = field_at(file, k_product_id_at);
   if (expected != 0x4210 && expected != 0x4220) return stored == expected;
   const auto name_begin = file.begin();
   const auto name_end = name_begin + k_name_bytes;
@@ -72,8 +72,8 @@ bool product_id_accepted(std::span<const std::uint8_t> file, std::uint32_t expec
 // The MD5 of the entry's byte range must match its digest; a range reaching past
 // the file fails before anything is digested.
 bool section_valid(std::span<const std::uint8_t> file, std::size_t entry_at, std::size_t digest_at) {
-  const std::uint64_t offset = load_le32(file, entry_at + k_entry_offset_at);
-  const std::uint64_t length = load_le32(file, entry_at + k_entry_length_at);
+  const std::uint64_t offset = field_at(file, entry_at + k_entry_offset_at);
+  const std::uint64_t length = field_at(file, entry_at + k_entry_length_at);
   if (offset + length > file.size()) return false;
   md5_context context;
   md5_init(context);
@@ -119,7 +119,7 @@ namespace transport {
 bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t expected_product_id) {
   if (file.size() < k_package_header_bytes) return false;
   if (!product_id_accepted(file, expected_product_id)) return false;
-  const auto count = static_cast<std::int32_t>(load_le32(file, k_section_count_at));
+  const auto count = static_cast<std::int32_t>(field_at(file, k_section_count_at));
   if (count < 1) return true;
   const auto entries = static_cast<std::uint64_t>(count);
   const std::uint64_t table_a_end = k_package_header_bytes + k_section_entry_bytes * entries;
@@ -146,7 +146,7 @@ bool dfu_image_valid(std::span<const std::uint8_t> file, std::string& expected_t
     return false;
   }
   const std::size_t covered = file.size() - k_image_crc_bytes;
-  if (crc32_jamcrc(file.first(covered)) != load_le32(file, covered)) {
+  if (crc32_jamcrc(file.first(covered)) != field_at(file, covered)) {
     set_message(message, k_corrupted);
     return false;
   }

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "transport/byte_order.h"
 #include "transport/crc.h"
 
 namespace {
@@ -43,11 +44,6 @@ void console_text(std::string_view format, const Args&... args) {
   std::string text = platform::format(format, args...);
   if (!text.empty() && text.back() == '\n') text.pop_back();
   platform::console(text);
-}
-
-std::uint32_t load_le32(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 milliseconds poll_timeout() { return milliseconds(g_poll_timeout_ms.load()); }
@@ -101,7 +97,7 @@ int send_file(hid_device* handle, std::FILE* file, std::size_t file_bytes) {
     crc = transport::crc32_jamcrc({chunk, length}, crc);
     left -= length;
   }
-  const std::uint32_t stored = load_le32(suffix + 12);
+  const std::uint32_t stored = transport::load_le32(suffix + 12);
   console_text("CRC %X %X \n", crc, stored);
   if (crc != stored) return -6;
 
@@ -113,7 +109,7 @@ int send_file(hid_device* handle, std::FILE* file, std::size_t file_bytes) {
     platform::console("read_failed");
     return -7;
   }
-  std::uint32_t remaining = load_le32(report.data() + k_payload_at + k_payload_count_at);
+  std::uint32_t remaining = transport::load_le32(report.data() + k_payload_at + k_payload_count_at);
   // the payload must lie within the file, so nothing is sent of a file that cannot be sent whole
   if (remaining > file_bytes) {
     platform::console("read_failed");

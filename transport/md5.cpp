@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "transport/byte_order.h"
+
 namespace {
 
+using transport::load_le32;
+using transport::store_le32;
+
 std::uint32_t rotate_left(std::uint32_t value, int bits) { return (value << bits) | (value >> (32 - bits)); }
-
-std::uint32_t load_le32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-void store_le32(std::uint8_t* bytes, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // The four auxiliary functions of RFC 1321, written with fewer operations:
 // F and G select bits, so a XOR-AND-XOR form does the same.
