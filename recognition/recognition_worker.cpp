@@ -9,9 +9,9 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "recognition/recognition_texts.h"
-#include "settings/block_reply.h"
-#include "settings/device_info_queries.h"
 #include "strings/app_texts.h"
+#include "transport/block_reply.h"
+#include "transport/device_info_queries.h"
 #include "transport/stop_request.h"
 
 namespace recognition {
@@ -191,7 +191,7 @@ int RecognitionRun::ask_presence(int slot, unsigned char command, int show, int 
 }
 
 void RecognitionRun::query_presence(std::uint32_t product_id) {
-  m_controller.setFmRadioShowAndHide(settings::get_device_info_for_fm_radio_with_pskey(product_id));
+  m_controller.setFmRadioShowAndHide(transport::get_device_info_for_fm_radio_with_pskey(product_id));
   m_controller.setMotionSensorShowAndHide(k_motion_hide);
   m_controller.setDevice50SpeakerType(0);
 
@@ -204,7 +204,7 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   }
 
   m_controller.setDeviceInfoStatus(0);
-  m_controller.setDeviceInfoStatus(settings::get_device_info_for_hd_speaker_with_pskey(product_id));
+  m_controller.setDeviceInfoStatus(transport::get_device_info_for_hd_speaker_with_pskey(product_id));
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
@@ -214,16 +214,15 @@ std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t pro
 
 std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
   m_request[0] = 1;
-  m_request[1] = settings::k_command_read_block;
+  m_request[1] = transport::k_command_read_block;
   m_request[2] = block;
   if (hid_long_command(slot, m_request, m_reply) != 1) return std::nullopt;
-  swap_reply_words(m_reply);
-  const int count = settings::block_reply_word_count(m_reply);
+  const int count = transport::block_reply_word_count(m_reply);
   if (count == 0) return std::nullopt;
   // word 0 is not part of the name; each further word carries one character in its low byte
   std::string name;
   for (int index = 1; index < count && index <= k_word_name_max_words; ++index) {
-    const int character = settings::block_reply_low_byte(m_reply, index);
+    const int character = transport::block_reply_low_byte(m_reply, index);
     if (character == 0) break;
     name.push_back(static_cast<char>(character));
   }
