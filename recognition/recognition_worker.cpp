@@ -12,6 +12,7 @@
 #include "strings/app_texts.h"
 #include "transport/block_reply.h"
 #include "transport/device_info_queries.h"
+#include "transport/open_device_guard.h"
 #include "transport/stop_request.h"
 
 namespace recognition {
@@ -125,35 +126,52 @@ void RecognitionRun::run() {
   // no calling page: whatever is found becomes the target
   if (m_hand_off.callerMode() == 0) m_controller.setDeviceTarget(0);
 
-  if (!open_over_hid()) {
-    if (!stopping()) enter_legacy_usb(false);
-    return;
+  HidEnd end = HidEnd::ended;
+  {
+    // whichever way the HID steps end, both slots are closed before the legacy
+    // entry and before a result is handed over
+    const transport::OpenDeviceGuard device;
+    end = recognize_over_hid();
   }
+  switch (end) {
+    case HidEnd::recognized:
+      finish_over_hid();
+      break;
+    case HidEnd::not_opened:
+      if (!stopping()) enter_legacy_usb(false);
+      break;
+    case HidEnd::mode_declined:
+      enter_legacy_usb(true);
+      break;
+    case HidEnd::ended:
+      break;
+  }
+}
+
+RecognitionRun::HidEnd RecognitionRun::recognize_over_hid() {
+  if (!open_over_hid()) return HidEnd::not_opened;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
-  if (!probe_mode(m_opened_product_id)) {
-    enter_legacy_usb(true);
-    return;
-  }
+  if (!probe_mode(m_opened_product_id)) return HidEnd::mode_declined;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
   platform::system_log(platform::format("device PID[%x]", m_opened_product_id));
   const std::uint32_t target = static_cast<std::uint32_t>(m_controller.deviceTarget());
   query_presence(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_device_name(target);
   hold_pair(target);
   read_versions(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_second_module_versions(target);
-  if (stopping()) return;
-  if (m_info && !write_backed_up_settings(target)) return;
+  if (stopping()) return HidEnd::ended;
+  if (m_info && !write_backed_up_settings(target)) return HidEnd::ended;
   read_settings_into_record(target);
-  if (stopping()) return;
-  finish_over_hid();
+  return stopping() ? HidEnd::ended : HidEnd::recognized;
 }
 
 bool RecognitionRun::open_over_hid() {
   for (int attempt = 0; attempt < k_hid_open_tries && !stopping(); ++attempt) {
     if (hid_open_device(m_opened_product_id, m_message) == 0) return true;
+    // hidapi is released between tries, so the next enumeration starts afresh
     hid_close_all();
     platform::sleep_for(1s);
   }
@@ -371,17 +389,13 @@ void RecognitionRun::finish_over_hid() {
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
-  hid_close_all();
   m_hand_off.setResultThreadRecognize(k_recognize_success);
 }
 
 void RecognitionRun::enter_legacy_usb(bool from_mode_probe) {
-  if (from_mode_probe) {
-    m_controller.setDeviceTarget(0);
-    hid_close_all();
-  }
+  // the HID steps have closed both slots
+  if (from_mode_probe) m_controller.setDeviceTarget(0);
   m_opened_product_id = 0;
-  hid_close_all();
   const int code = recognize_over_legacy_usb();
   if (code != 0) finish_with_open_failure(code);
 }
@@ -413,7 +427,6 @@ void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand
   run.run();
   if (hand_off.resultThreadRecognize() == k_recognize_running) {
     // stopped, or an exit that set no result: the page must still see an end
-    hid_close_all();
     run.finish_with_open_failure(-1);
   }
 }
@@ -428,6 +441,7 @@ RecognitionWorker::~RecognitionWorker() { stop_and_join(); }
 bool RecognitionWorker::start(std::optional<FEXOBluetoothDeviceData> info) {
   if (m_active) return false;
   if (m_thread.joinable()) m_thread.join();
+  // another page's procedure may have left a device in a slot
   hid_close_all();
   m_hand_off.reset_for_run();
   m_info = std::move(info);
