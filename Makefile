@@ -1,11 +1,13 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
+# `make fuzz` runs every fuzz target for FUZZ_SECONDS each (clang build in build-fuzz).
 SHELL := /bin/bash
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test deps configure build clean
+.PHONY: run test fuzz deps configure build clean
 
 deps:
 	@bash scripts/install-deps
@@ -24,5 +26,8 @@ test: build
 	  awk '/tests passed|tests failed/ {summary=$$0; next} {print} END {if (summary != "") print summary}'; \
 	  exit $${PIPESTATUS[0]}
 
+fuzz:
+	@JOBS=$(JOBS) bash scripts/run-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) build-asan build-fuzz

@@ -1,10 +1,10 @@
-#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <string_view>
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "platform/int_value.h"
 
 namespace {
 
@@ -17,22 +17,6 @@ int32_t saturated_difference(int32_t a, int32_t b) {
 }
 
 int32_t sign_of(int32_t a, int32_t b) { return a > b ? 1 : (a < b ? -1 : 0); }
-
-// Leading integer of a version part: optional blanks, sign and digits; no digits
-// read 0, trailing characters are ignored, values beyond 32 bits saturate.
-int32_t leading_integer(std::string_view part) {
-  size_t i = 0;
-  while (i < part.size() && std::isspace(static_cast<unsigned char>(part[i]))) ++i;
-  bool negative = false;
-  if (i < part.size() && (part[i] == '+' || part[i] == '-')) negative = part[i++] == '-';
-  int64_t value = 0;
-  const int64_t limit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + (negative ? 1 : 0);
-  for (; i < part.size() && std::isdigit(static_cast<unsigned char>(part[i])); ++i) {
-    value = value * 10 + (part[i] - '0');
-    if (value > limit) value = limit;
-  }
-  return static_cast<int32_t>(negative ? -value : value);
-}
 
 // The text cut at every "."; empty parts count.
 std::vector<std::string_view> split_on_dots(std::string_view text) {
@@ -114,8 +98,8 @@ bool FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(const std::stri
                                                                  int32_t& minor) {
   const std::vector<std::string_view> parts = split_on_dots(text);
   if (parts.size() != 2) return false;
-  major = leading_integer(parts[0]);
-  minor = leading_integer(parts[1]);
+  major = platform::int_value(parts[0]);
+  minor = platform::int_value(parts[1]);
   return true;
 }
 
@@ -126,9 +110,9 @@ bool FEXOBluetoothDeviceData::getVersionFromString_ToSecondaryType_Secondary_Maj
                                                                                         int32_t& minor) {
   const std::vector<std::string_view> parts = split_on_dots(text);
   if (parts.size() != 4) return false;
-  type = leading_integer(parts[0]);
-  secondary = leading_integer(parts[1]);
-  major = leading_integer(parts[2]);
-  minor = leading_integer(parts[3]);
+  type = platform::int_value(parts[0]);
+  secondary = platform::int_value(parts[1]);
+  major = platform::int_value(parts[2]);
+  minor = platform::int_value(parts[3]);
   return true;
 }

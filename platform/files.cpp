@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,18 +43,46 @@ bool write_all(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
+// Prefix of the temporary files of `target`: ".<name>.tmp", then digits.
+std::string temporary_prefix(const fs::path& target) { return "." + target.filename().string() + ".tmp"; }
+
+bool is_temporary_of(const std::string& name, const std::string& prefix) {
+  return name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+         name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
+// Removes the temporary files a killed save of `target` left in `folder`.
+// A save in progress holds a lock on its temporary file and keeps it; the lock
+// of a killed process is gone with it.
+void remove_leftover_temporaries(const fs::path& folder, const fs::path& target) {
+  const std::string prefix = temporary_prefix(target);
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (!is_temporary_of(name, prefix) || !entry->is_regular_file(error)) continue;
+    const int fd = ::open(entry->path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(entry->path().c_str());
+    ::close(fd);
+  }
+}
+
 }  // namespace
 
 bool write_file_atomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
   fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  remove_leftover_temporaries(folder, path);
   std::random_device random;
-  fs::path temporary = folder / ("." + path.filename().string() + ".tmp" + std::to_string(random()));
+  fs::path temporary = folder / (temporary_prefix(path) + std::to_string(random()));
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  bool ok = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
+  // tells another save of the same file that this one is alive; held until
+  // the file has its final name
+  ::flock(fd, LOCK_EX);
+  const bool written = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  const bool renamed = written && ::rename(temporary.c_str(), path.c_str()) == 0;
+  ::close(fd);
+  if (!renamed) {
     ::unlink(temporary.c_str());
     return false;
   }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/numbers.h"
+
 namespace platform {
 
 namespace {
@@ -43,7 +45,7 @@ std::string as_text(const FormatArg& arg) {
 long long as_integer(const FormatArg& arg) {
   const auto& v = arg.value();
   if (auto i = std::get_if<long long>(&v)) return *i;
-  if (auto d = std::get_if<double>(&v)) return static_cast<long long>(*d);
+  if (auto d = std::get_if<double>(&v)) return saturated_integer(*d);  // NaN reads as 0
   const std::string& s = std::get<std::string>(v);
   try {
     return std::stoll(s);

@@ -4,7 +4,8 @@
 // flags, width, precision and l/ll/h/hh/z/q length, and %%). "%%@" becomes
 // "%@", so a text can be filled in two passes. A missing argument is filled with
 // an empty text, an extra one is ignored, an unknown "%" sequence is copied as
-// it stands: a translation can never crash or read a wrong argument.
+// it stands, a real given to an integer form is cut towards zero and saturates
+// (NaN as 0): a translation can never crash or read a wrong argument.
 #include <cstdint>
 #include <initializer_list>
 #include <string>

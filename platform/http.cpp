@@ -8,15 +8,35 @@
 namespace platform {
 namespace {
 
+// How long a transfer that waits on the network goes without looking at its
+// stop request, in milliseconds.
+constexpr int k_stop_check_interval_ms = 100;
+
 // curl_global_init is not thread-safe; the first request of the process runs it.
 void init_curl_once() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+struct Transfer {
+  std::string body;
+  std::size_t max_body_bytes = 0;
+  const std::atomic<bool>* stop_requested = nullptr;
+};
+
 size_t append_body(char* data, size_t size, size_t count, void* user) {
-  static_cast<std::string*>(user)->append(data, size * count);
-  return size * count;
+  auto* transfer = static_cast<Transfer*>(user);
+  const size_t bytes = size * count;
+  // a count other than `bytes` makes curl end the transfer with a write error
+  if (bytes > transfer->max_body_bytes - transfer->body.size()) return 0;
+  transfer->body.append(data, bytes);
+  return bytes;
+}
+
+// Called by curl while the transfer runs, also when no data moves; non-zero aborts it.
+int check_stop_request(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const std::atomic<bool>* stop_requested = static_cast<Transfer*>(user)->stop_requested;
+  return stop_requested && stop_requested->load(std::memory_order_acquire) ? 1 : 0;
 }
 
 struct EasyHandle {
@@ -28,14 +48,47 @@ struct EasyHandle {
   }
 };
 
+struct MultiHandle {
+  CURLM* handle = curl_multi_init();
+  CURL* added = nullptr;
+  ~MultiHandle() {
+    if (added) curl_multi_remove_handle(handle, added);
+    if (handle) curl_multi_cleanup(handle);
+  }
+};
+
+// Runs the transfer of `easy` to its end. curl_easy_perform would wait up to a
+// second between two looks at the stop request; this loop waits at most
+// k_stop_check_interval_ms, so a quitting application is not held up.
+CURLcode perform(CURL* easy) {
+  MultiHandle multi;
+  if (!multi.handle || curl_multi_add_handle(multi.handle, easy) != CURLM_OK) return CURLE_FAILED_INIT;
+  multi.added = easy;
+  int running = 1;
+  CURLMcode status = curl_multi_perform(multi.handle, &running);
+  while (status == CURLM_OK && running > 0) {
+    status = curl_multi_poll(multi.handle, nullptr, 0, k_stop_check_interval_ms, nullptr);
+    if (status == CURLM_OK) status = curl_multi_perform(multi.handle, &running);
+  }
+  if (status != CURLM_OK) return CURLE_FAILED_INIT;
+  int queued = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi.handle, &queued)) {
+    if (message->msg == CURLMSG_DONE && message->easy_handle == easy) return message->data.result;
+  }
+  return CURLE_FAILED_INIT;
+}
+
 }  // namespace
 
 std::optional<std::string> http_get(const std::string& url, std::chrono::milliseconds timeout,
-                                    CachePolicy cache_policy) {
+                                    CachePolicy cache_policy, std::size_t max_body_bytes,
+                                    const std::atomic<bool>* stop_requested) {
   init_curl_once();
   EasyHandle easy;
   if (!easy.handle) return std::nullopt;
-  std::string body;
+  Transfer transfer;
+  transfer.max_body_bytes = max_body_bytes;
+  transfer.stop_requested = stop_requested;
   curl_easy_setopt(easy.handle, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy.handle, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(easy.handle, CURLOPT_FOLLOWLOCATION, 1L);
@@ -44,7 +97,12 @@ std::optional<std::string> http_get(const std::string& url, std::chrono::millise
   curl_easy_setopt(easy.handle, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy.handle, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count()));
   curl_easy_setopt(easy.handle, CURLOPT_WRITEFUNCTION, append_body);
-  curl_easy_setopt(easy.handle, CURLOPT_WRITEDATA, &body);
+  curl_easy_setopt(easy.handle, CURLOPT_WRITEDATA, &transfer);
+  // an announced length over the limit fails before any byte of the body
+  curl_easy_setopt(easy.handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes));
+  curl_easy_setopt(easy.handle, CURLOPT_XFERINFOFUNCTION, check_stop_request);
+  curl_easy_setopt(easy.handle, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(easy.handle, CURLOPT_NOPROGRESS, 0L);
   if (const char* ca_file = std::getenv("VEXLINK_CA_FILE"); ca_file && *ca_file) {
     curl_easy_setopt(easy.handle, CURLOPT_CAINFO, ca_file);
   }
@@ -53,11 +111,11 @@ std::optional<std::string> http_get(const std::string& url, std::chrono::millise
     easy.headers = curl_slist_append(easy.headers, "Pragma: no-cache");
     curl_easy_setopt(easy.handle, CURLOPT_HTTPHEADER, easy.headers);
   }
-  if (curl_easy_perform(easy.handle) != CURLE_OK) return std::nullopt;
+  if (perform(easy.handle) != CURLE_OK) return std::nullopt;
   long status = 0;
   curl_easy_getinfo(easy.handle, CURLINFO_RESPONSE_CODE, &status);
   if (status < 200 || status > 299) return std::nullopt;
-  return body;
+  return std::move(transfer.body);
 }
 
 }  // namespace platform

@@ -3,7 +3,9 @@
 // followed; a transfer error or an answer outside 200..299 gives no data.
 // $VEXLINK_CA_FILE, when set, names the only certificate authority trusted
 // (tests trust the certificate of their loopback server this way).
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -18,8 +20,11 @@ enum class CachePolicy : int {
 };
 
 // GETs `url`, blocking the calling thread for at most `timeout`. Returns the
-// body of a 2xx answer, or nothing on any failure.
+// body of a 2xx answer, or nothing on any failure: a body longer than
+// `max_body_bytes` is a transfer error, and so is `stop_requested` becoming
+// true (the transfer then ends within about a tenth of a second).
 std::optional<std::string> http_get(const std::string& url, std::chrono::milliseconds timeout,
-                                    CachePolicy cache_policy);
+                                    CachePolicy cache_policy, std::size_t max_body_bytes,
+                                    const std::atomic<bool>* stop_requested = nullptr);
 
 }  // namespace platform

@@ -3,11 +3,12 @@
 #include <plist/plist.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string_view>
+
+#include "platform/numbers.h"
 
 namespace platform {
 
@@ -59,17 +60,58 @@ bool is_valid_utf8(const char* text, size_t size) {
 
 // ---------------------------------------------------------------------------
 // Structure check of a binary property list before libplist parses it.
-// libplist's reader recurses once per nesting level and copies a container
+// libplist's reader recurses once per nesting level and copies an object
 // each time it is referenced, so a small hostile file could overflow the stack
-// or expand to billions of nodes. Archives nest three levels deep and hold a
-// few hundred values, so these bounds never touch a real archive.
+// or expand to billions of nodes or gigabytes of text. Archives nest three
+// levels deep and hold a few hundred values in a few kilobytes, so these bounds
+// never touch a real archive.
 constexpr int k_max_nesting = 64;
 constexpr uint64_t k_max_expanded_nodes = 1u << 20;
+constexpr uint64_t k_max_expanded_bytes = 64u << 20;
 
 uint64_t read_big_endian(const uint8_t* p, size_t size) {
   uint64_t value = 0;
   for (size_t i = 0; i < size; ++i) value = (value << 8) | p[i];
   return value;
+}
+
+// Type nibble, element count and first content byte of one object. The count
+// is the marker's low nibble, or an integer object after it when that is 0xF.
+struct ObjectHead {
+  uint8_t type = 0;
+  uint64_t count = 0;
+  uint64_t content = 0;
+};
+
+ObjectHead object_head(const Bytes& bytes, uint64_t offset, uint64_t end) {
+  const uint8_t marker = bytes[offset];
+  ObjectHead head{static_cast<uint8_t>(marker >> 4), marker & 0x0Fu, offset + 1};
+  // data, ASCII and UTF-16 strings, arrays, ordered sets, sets and dictionaries carry a count
+  const bool counted = (head.type >= 0x4 && head.type <= 0x6) || (head.type >= 0xA && head.type <= 0xD);
+  if (!counted || head.count != 0x0F) return head;
+  if (head.content >= end) throw ArchiveError("damaged property list count");
+  const uint8_t count_marker = bytes[head.content++];
+  const size_t count_size = size_t{1} << (count_marker & 0x0F);
+  if ((count_marker >> 4) != 0x1 || count_size > 8 || count_size > end - head.content)
+    throw ArchiveError("damaged property list count");
+  head.count = read_big_endian(bytes.data() + head.content, count_size);
+  head.content += count_size;
+  return head;
+}
+
+// A dictionary key must be a string without U+0000: libplist cuts an ASCII key
+// at the NUL and aborts on a UTF-16 one when the key is read, so such a key
+// never names what the writer meant.
+void check_dictionary_key(const Bytes& bytes, uint64_t offset, uint64_t end) {
+  const ObjectHead key = object_head(bytes, offset, end);
+  const uint64_t unit_bytes = key.type == 0x5 ? 1 : key.type == 0x6 ? 2 : 0;
+  if (unit_bytes == 0) throw ArchiveError("property list dictionary key is not a string");
+  if (key.count > (end - key.content) / unit_bytes) throw ArchiveError("damaged property list string");
+  const uint8_t* text = bytes.data() + key.content;
+  for (uint64_t unit = 0; unit < key.count; ++unit) {
+    if (read_big_endian(text + unit * unit_bytes, unit_bytes) == 0)
+      throw ArchiveError("property list dictionary key holds U+0000");
+  }
 }
 
 void check_binary_plist_shape(const Bytes& bytes) {
@@ -90,36 +132,43 @@ void check_binary_plist_shape(const Bytes& bytes) {
       top_object >= object_count || table_offset < k_header || table_offset > table_end_limit ||
       object_count > (table_end_limit - table_offset) / offset_size)
     throw ArchiveError("damaged property list trailer");
+  auto offset_of = [&](uint64_t index) {
+    const uint64_t offset = read_big_endian(bytes.data() + table_offset + index * offset_size, offset_size);
+    if (offset < k_header || offset >= table_offset) throw ArchiveError("damaged property list offset");
+    return offset;
+  };
 
   // children of every container, by object number
   std::vector<std::vector<uint64_t>> children(object_count);
+  // each key object is read once, however many dictionaries share it
+  std::vector<bool> key_checked(object_count, false);
+  // bytes libplist allocates for the text or data of each object (a UTF-16
+  // text takes up to four bytes a unit while it is converted)
+  std::vector<uint64_t> payload_bytes(object_count, 0);
   for (uint64_t index = 0; index < object_count; ++index) {
-    uint64_t offset = read_big_endian(bytes.data() + table_offset + index * offset_size, offset_size);
-    if (offset < k_header || offset >= table_offset) throw ArchiveError("damaged property list offset");
-    uint8_t marker = bytes[offset];
-    uint8_t type = marker >> 4;
+    const ObjectHead head = object_head(bytes, offset_of(index), table_offset);
+    const uint64_t units = std::min<uint64_t>(head.count, table_offset);
+    if (head.type == 0x4) payload_bytes[index] = units;
+    if (head.type == 0x5) payload_bytes[index] = units + 1;
+    if (head.type == 0x6) payload_bytes[index] = 4 * (units + 1);
     // arrays, ordered sets, sets and dictionaries hold references
-    if (type != 0xA && type != 0xB && type != 0xC && type != 0xD) continue;
-    uint64_t position = offset + 1;
-    uint64_t count = marker & 0x0F;
-    if (count == 0x0F) {
-      if (position >= table_offset) throw ArchiveError("damaged property list count");
-      uint8_t count_marker = bytes[position++];
-      size_t count_size = size_t{1} << (count_marker & 0x0F);
-      if ((count_marker >> 4) != 0x1 || count_size > 8 || count_size > table_offset - position)
-        throw ArchiveError("damaged property list count");
-      count = read_big_endian(bytes.data() + position, count_size);
-      position += count_size;
-    }
-    uint64_t references = type == 0xD ? count * 2 : count;
-    if (count > table_offset || references > (table_offset - position) / ref_size)
+    if (head.type != 0xA && head.type != 0xB && head.type != 0xC && head.type != 0xD) continue;
+    const uint64_t count = head.count;
+    const uint64_t references = head.type == 0xD ? count * 2 : count;
+    if (count > table_offset || references > (table_offset - head.content) / ref_size)
       throw ArchiveError("damaged property list container");
     std::vector<uint64_t>& list = children[index];
     list.reserve(references);
     for (uint64_t k = 0; k < references; ++k) {
-      uint64_t reference = read_big_endian(bytes.data() + position + k * ref_size, ref_size);
+      uint64_t reference = read_big_endian(bytes.data() + head.content + k * ref_size, ref_size);
       if (reference >= object_count) throw ArchiveError("property list reference out of range");
       list.push_back(reference);
+    }
+    if (head.type != 0xD) continue;
+    for (uint64_t k = 0; k < count; ++k) {
+      if (key_checked[list[k]]) continue;
+      check_dictionary_key(bytes, offset_of(list[k]), table_offset);
+      key_checked[list[k]] = true;
     }
   }
 
@@ -128,6 +177,7 @@ void check_binary_plist_shape(const Bytes& bytes) {
   std::vector<Mark> mark(object_count, unvisited);
   std::vector<int> depth(object_count, 1);
   std::vector<uint64_t> expanded(object_count, 1);
+  std::vector<uint64_t> expanded_bytes = payload_bytes;
   struct Frame {
     uint64_t index;
     size_t next_child;
@@ -150,8 +200,10 @@ void check_binary_plist_shape(const Bytes& bytes) {
     for (uint64_t child : list) {
       depth[index] = std::max(depth[index], depth[child] + 1);
       expanded[index] = std::min(expanded[index] + expanded[child], k_max_expanded_nodes + 1);
+      expanded_bytes[index] = std::min(expanded_bytes[index] + expanded_bytes[child], k_max_expanded_bytes + 1);
     }
-    if (depth[index] > k_max_nesting || expanded[index] > k_max_expanded_nodes)
+    if (depth[index] > k_max_nesting || expanded[index] > k_max_expanded_nodes ||
+        expanded_bytes[index] > k_max_expanded_bytes)
       throw ArchiveError("property list nested too deeply or too large");
     mark[index] = done;
     stack.pop_back();
@@ -171,17 +223,17 @@ void collect_uids(plist_t node, std::vector<uint64_t>& uids) {
       for (uint32_t i = 0, n = plist_array_get_size(node); i < n; ++i) collect_uids(plist_array_get_item(node, i), uids);
       break;
     case PLIST_DICT: {
+      // values only: asking libplist for a key copies it and asserts on its length
       plist_dict_iter iter = nullptr;
       plist_dict_new_iter(node, &iter);
+      if (!iter) throw ArchiveError("out of memory reading the archive");
+      const std::unique_ptr<void, void (*)(void*)> owned_iter(iter, std::free);
       for (;;) {
-        char* key = nullptr;
         plist_t value = nullptr;
-        plist_dict_next_item(node, iter, &key, &value);
-        std::free(key);
+        plist_dict_next_item(node, iter, nullptr, &value);
         if (!value) break;
         collect_uids(value, uids);
       }
-      std::free(iter);
       break;
     }
     default:
@@ -189,10 +241,12 @@ void collect_uids(plist_t node, std::vector<uint64_t>& uids) {
   }
 }
 
+// A text ends at its first NUL, as the writer stores it: libplist already cuts
+// an ASCII string there, but keeps the rest of a UTF-16 one in its length.
 std::string string_of(plist_t node) {
   uint64_t length = 0;
   const char* text = plist_get_string_ptr(node, &length);
-  return text ? std::string(text, length) : std::string();
+  return text ? std::string(text, ::strnlen(text, length)) : std::string();
 }
 
 }  // namespace
@@ -331,9 +385,10 @@ struct KeyedUnarchiver::Document {
 
 KeyedUnarchiver KeyedUnarchiver::open_root(const Bytes& bytes) {
   check_binary_plist_shape(bytes);
+  auto document = std::make_shared<Document>();
+  // the parser reports no error of its own: a refused list leaves `parsed` null
   plist_t parsed = nullptr;
   plist_from_bin(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()), &parsed);
-  auto document = std::make_shared<Document>();
   document->tree.reset(parsed);
   if (!parsed || plist_get_node_type(parsed) != PLIST_DICT) throw ArchiveError("not a property list dictionary");
 
@@ -451,14 +506,7 @@ Number number_of(plist_t value, const std::string& key) {
 }
 
 int64_t integer_of(const Number& number) {
-  if (number.kind != Number::real) return number.integer_value;
-  double real = number.real_value;
-  if (std::isnan(real)) return 0;
-  // 2^63 is exact in a double; anything at or beyond it saturates
-  constexpr double k_limit = 9223372036854775808.0;
-  if (real >= k_limit) return std::numeric_limits<int64_t>::max();
-  if (real < -k_limit) return std::numeric_limits<int64_t>::min();
-  return static_cast<int64_t>(real);
+  return number.kind == Number::real ? saturated_integer(number.real_value) : number.integer_value;
 }
 
 double real_of(const Number& number) {

@@ -6,23 +6,13 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <cerrno>
-#include <csignal>
+
+#include "platform/termination_signals.h"
 
 namespace platform {
 
 namespace {
 int g_signal_pipe[2] = {-1, -1};
-
-void on_posix_signal(int) {
-  // only async-signal-safe work here: wake the event loop. The write end does
-  // not block, so a burst of signals can never hang the handler, and errno is
-  // kept for the code the signal interrupted.
-  int saved_errno = errno;
-  char byte = 1;
-  [[maybe_unused]] ssize_t ignored = ::write(g_signal_pipe[1], &byte, 1);
-  errno = saved_errno;
-}
 }  // namespace
 
 void install_termination_signals(std::function<void()> on_signal) {
@@ -30,6 +20,7 @@ void install_termination_signals(std::function<void()> on_signal) {
   if (g_signal_pipe[0] < 0 &&
       ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0)
     return;
+  // the handler's write never blocks, so a burst of signals cannot hang it
   ::fcntl(g_signal_pipe[1], F_SETFL, ::fcntl(g_signal_pipe[1], F_GETFL) | O_NONBLOCK);
   auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, on_signal]() {
@@ -38,12 +29,7 @@ void install_termination_signals(std::function<void()> on_signal) {
     notifier->setEnabled(false);
     on_signal();
   });
-  struct sigaction action = {};
-  action.sa_handler = on_posix_signal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
-  ::sigaction(SIGINT, &action, nullptr);
+  route_termination_signals(g_signal_pipe[1]);
 }
 
 }  // namespace platform

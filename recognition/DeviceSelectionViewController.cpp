@@ -1,5 +1,6 @@
 #include "recognition/DeviceSelectionViewController.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QProgressBar>
 #include <QPushButton>
@@ -38,6 +39,13 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
   connect(m_timer, &QTimer::timeout, this, &DeviceSelectionViewController::timerMethodCheckManagerUpdate);
   connect(m_btnHome, &QPushButton::clicked, this, [this] { btnHomeClick(m_btnHome); });
   connect(m_rightButton, &QPushButton::clicked, this, [this] { targetDeviceSet(m_rightButton); });
+  // a quitting application does not wait for the server: the request is
+  // aborted before the shut-down that follows the end of the event loop
+  if (QCoreApplication* application = QCoreApplication::instance()) {
+    connect(application, &QCoreApplication::aboutToQuit, this, [this] {
+      if (m_check) m_check->stop_and_join();
+    });
+  }
 }
 
 DeviceSelectionViewController::~DeviceSelectionViewController() = default;
@@ -105,6 +113,8 @@ void DeviceSelectionViewController::checkManagerUpdate() {
     controller->setControls();
     return;
   }
+  // the page's activity bar runs while the server is asked
+  setControls();
   m_timer->start();
 }
 

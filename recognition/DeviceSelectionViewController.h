@@ -17,7 +17,7 @@ class DeviceSelectionViewController : public DetailViewController {
   // Product selected when none is stored.
   static constexpr int k_default_product = 0x6020;
   explicit DeviceSelectionViewController(QWidget* parent = nullptr);
-  // Waits for a running version check (at most its 15 s time-out).
+  // Stops a running version check and waits for its thread (a tenth of a second).
   ~DeviceSelectionViewController() override;
 
   // Entry of the page; `on_start_up` is true only at program start, where the

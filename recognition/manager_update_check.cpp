@@ -2,7 +2,7 @@
 
 #include <chrono>
 #include <optional>
-#include <vector>
+#include <string_view>
 
 #include "platform/deployment.h"
 
@@ -13,20 +13,52 @@ using namespace std::chrono_literals;
 
 constexpr auto k_request_timeout = 15s;
 
-std::vector<std::string> split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t found; (found = text.find(separator, start)) != std::string::npos; start = found + separator.size()) {
-    parts.push_back(text.substr(start, found - start));
+// Hands out the pieces between separators of a text one by one, as a split
+// would, without copying them: a long or hostile list costs no memory beyond
+// its own text.
+class Pieces {
+ public:
+  Pieces(std::string_view text, std::string_view separator) : m_rest(text), m_separator(separator) {}
+  // The next piece; false once every piece was given.
+  bool next(std::string_view& piece) {
+    if (m_done) return false;
+    const std::size_t found = m_rest.find(m_separator);
+    if (found == std::string_view::npos) {
+      piece = m_rest;
+      m_done = true;
+      return true;
+    }
+    piece = m_rest.substr(0, found);
+    m_rest.remove_prefix(found + m_separator.size());
+    return true;
   }
-  parts.push_back(text.substr(start));
-  return parts;
+
+ private:
+  std::string_view m_rest;
+  std::string_view m_separator;
+  bool m_done = false;
+};
+
+// The first three ":" fields of a line and how many fields it has; counting
+// stops at four, which is "any other count" as much as a million is.
+struct LineFields {
+  std::string_view field[3];
+  int count = 0;
+};
+
+LineFields fields_of(std::string_view line) {
+  LineFields fields;
+  Pieces pieces(line, ":");
+  for (std::string_view piece; fields.count < 4 && pieces.next(piece); ++fields.count) {
+    if (fields.count < 3) fields.field[fields.count] = piece;
+  }
+  return fields;
 }
 
 // Leading integer of a text (spaces skipped, optional sign), 0 when there is none.
-int integer_value(const std::string& text) {
+int integer_value(std::string_view text) {
   std::size_t at = text.find_first_not_of(" \t");
-  if (at == std::string::npos) return 0;
+  if (at == std::string_view::npos) return 0;
   bool negative = false;
   if (text[at] == '-' || text[at] == '+') negative = text[at++] == '-';
   long long value = 0;
@@ -47,24 +79,25 @@ bool is_ascii(const std::string& text) {
 }  // namespace
 
 void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller) {
-  std::vector<std::string> lines = split(text, "\r\n");
-  if (lines.size() < 2) lines = split(text, "\n");
+  // lines end in CR LF; a list without any CR LF is split by LF
+  Pieces lines(text, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
   bool found = false;
-  for (const std::string& line : lines) {
-    const std::vector<std::string> fields = split(line, ":");
-    const bool ours = fields[0] == k_manager_entry_name;
-    if (fields.size() == 2) {
-      if (ours) controller.setManagerLatestVersionSecondary(integer_value(fields[1]));
+  for (std::string_view line; lines.next(line);) {
+    const LineFields fields = fields_of(line);
+    const bool ours = fields.field[0] == k_manager_entry_name;
+    if (fields.count == 2) {
+      if (ours) controller.setManagerLatestVersionSecondary(integer_value(fields.field[1]));
       if (found) break;
-    } else if (fields.size() == 3) {
+    } else if (fields.count == 3) {
       if (found) break;
       if (!ours) continue;
+      // "v" followed by major.minor
+      const std::string_view version = fields.field[1].empty() ? fields.field[1] : fields.field[1].substr(1);
       int32_t major = 0, minor = 0;
-      FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(fields[1].empty() ? "" : fields[1].substr(1),
-                                                                 major, minor);
+      FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(std::string(version), major, minor);
       controller.setManagerLatestVersionMajor(major);
       controller.setManagerLatestVersionMinor(minor);
-      controller.setUrlManagerUpdate(base_url + fields[2]);
+      controller.setUrlManagerUpdate(base_url + std::string(fields.field[2]));
       found = true;
     } else if (found) {
       break;
@@ -75,14 +108,13 @@ void read_manager_version_list(const std::string& text, const std::string& base_
 ManagerUpdateCheck::ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy)
     : m_controller(controller), m_cache_policy(cache_policy) {}
 
-ManagerUpdateCheck::~ManagerUpdateCheck() {
-  if (m_thread.joinable()) m_thread.join();
-}
+ManagerUpdateCheck::~ManagerUpdateCheck() { stop_and_join(); }
 
 bool ManagerUpdateCheck::start(std::atomic<bool>& checked_this_run) {
   if (checked_this_run.exchange(true)) return false;
   if (m_thread.joinable()) m_thread.join();
   m_threadTerminated.store(false, std::memory_order_release);
+  m_stop_requested.store(false, std::memory_order_release);
   m_thread = std::thread([this] { threadMethodCheckManagerUpdate(); });
   return true;
 }
@@ -91,12 +123,18 @@ void ManagerUpdateCheck::join() {
   if (m_thread.joinable()) m_thread.join();
 }
 
+void ManagerUpdateCheck::stop_and_join() {
+  m_stop_requested.store(true, std::memory_order_release);
+  join();
+}
+
 void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
   m_controller.setManagerLatestVersionMajor(shell::k_manager_version_major);
   m_controller.setManagerLatestVersionMinor(shell::k_manager_version_minor);
   m_controller.setManagerLatestVersionSecondary(shell::k_manager_version_secondary);
   const std::string base = platform::update_server_base(shell::AppState::is_china_server() == 1);
-  const std::optional<std::string> list = platform::http_get(base + "Software", k_request_timeout, m_cache_policy);
+  const std::optional<std::string> list = platform::http_get(
+      base + "Software", k_request_timeout, m_cache_policy, k_max_manager_version_list_bytes, &m_stop_requested);
   if (list && is_ascii(*list)) {
     read_manager_version_list(*list, base, m_controller);
     if (m_controller.haveNewManagerUpdate()) setGoManagerUpdate(true);

@@ -3,6 +3,7 @@
 // and page class, a thread reads the server's "Software" list and the page's
 // one-second timer looks at the outcome.
 #include <atomic>
+#include <cstddef>
 #include <string>
 #include <thread>
 
@@ -14,10 +15,15 @@ namespace recognition {
 // Entry name of this manager in the "Software" list.
 inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerForMAC";
 
+// The largest "Software" list read, in bytes: the real one holds a few lines;
+// a longer answer is a failed request.
+inline constexpr std::size_t k_max_manager_version_list_bytes = 1024 * 1024;
+
 // Reads the latest manager version from the text of a "Software" list into the
 // controller: the first version line of the entry gives major, minor and the
 // download address (`base_url` followed by its file field); a secondary line
-// before it or right after it gives the secondary version.
+// before it or right after it gives the secondary version. Reads the text in
+// place: no copy of its lines or fields is made.
 void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller);
 
 // One page's check thread and its hand-off flags. The thread writes the
@@ -25,7 +31,7 @@ void read_manager_version_list(const std::string& text, const std::string& base_
 class ManagerUpdateCheck {
  public:
   ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy);
-  // Waits for a running check (at most the request's 15 s time-out).
+  // Stops a running check and waits for its thread (see stop_and_join).
   ~ManagerUpdateCheck();
   ManagerUpdateCheck(const ManagerUpdateCheck&) = delete;
   ManagerUpdateCheck& operator=(const ManagerUpdateCheck&) = delete;
@@ -38,6 +44,9 @@ class ManagerUpdateCheck {
   void setGoManagerUpdate(bool value) { m_goManagerUpdate.store(value, std::memory_order_release); }
   // Waits for the thread once it has terminated (the timer calls it).
   void join();
+  // Aborts a running request and waits for the thread, which then ends within
+  // about a tenth of a second with no offer (the application quits).
+  void stop_and_join();
 
   // The check itself, run on the thread: the request, the list, the verdict.
   void threadMethodCheckManagerUpdate();
@@ -47,6 +56,7 @@ class ManagerUpdateCheck {
   platform::CachePolicy m_cache_policy;
   std::atomic<bool> m_threadTerminated{false};
   std::atomic<bool> m_goManagerUpdate{false};
+  std::atomic<bool> m_stop_requested{false};
   std::thread m_thread;
 };
 

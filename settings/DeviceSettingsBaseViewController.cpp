@@ -18,11 +18,15 @@ DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWi
 
 void DeviceSettingsBaseViewController::initializeObject() {
   FEXOBluetoothManagerAppController* controller = appController();
-  discard_edits();
-  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(controller->data());
+  make_working_copies();
   const int index = controller->GetTabIndexWith(m_mode);
   if (index >= 0) controller->setTabIndexSelected(index);
   setControls();
+}
+
+void DeviceSettingsBaseViewController::make_working_copies() {
+  discard_edits();
+  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(appController()->data());
 }
 
 void DeviceSettingsBaseViewController::discard_edits() {

@@ -20,17 +20,17 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   void setShortcuts() override;
 
   // Whether the working copy differs from the controller's record.
-  bool isSettingsChanged() const;
+  virtual bool isSettingsChanged() const;
   // Page to open after the save prompt (a mode, possibly plus 100); 0 for none.
   void setModeToGo(int mode) { m_modeToGo = mode; }
   int modeToGo() const { return m_modeToGo; }
   // Opens the save prompt and answers true when there are changes to save;
   // otherwise answers false and does nothing.
-  bool checkNeedToSave();
+  virtual bool checkNeedToSave();
   // Drops the edits and opens the page to go to.
-  void moveToModeToGo();
+  virtual void moveToModeToGo();
   // Saves the working copy and asks for a fresh recognition.
-  void save(QObject* sender = nullptr);
+  virtual void save(QObject* sender = nullptr);
   // After a successful save: a fresh recognition that opens the page to go to,
   // or returns to this page.
   void timerMethodSave();
@@ -39,10 +39,12 @@ class DeviceSettingsBaseViewController : public DetailViewController {
 
   QPushButton* btnNewDevice() const { return m_rightButton; }
   QPushButton* btnBack() const { return m_leftButton; }
-  const FEXOBluetoothDeviceData& dataCurrent() const { return m_dataCurrent; }
-  const FEXOBluetoothDeviceData& dataDefault() const { return m_dataDefault; }
+  virtual const FEXOBluetoothDeviceData& dataCurrent() const { return m_dataCurrent; }
+  virtual const FEXOBluetoothDeviceData& dataDefault() const { return m_dataDefault; }
 
  protected:
+  // The working and default copies the page opens with.
+  virtual void make_working_copies();
   // The working copy := a copy of the controller's record with its versions.
   void discard_edits();
 

@@ -38,13 +38,14 @@ void DetailViewController::show_titles(int mode, const QString& left_caption, co
 QProgressBar* DetailViewController::make_processing_indicator() {
   m_piProcessing = new QProgressBar(this);
   m_piProcessing->setObjectName("piProcessing");
-  m_piProcessing->setRange(0, 100);
   m_piProcessing->setTextVisible(false);
+  show_processing(false);
   return m_piProcessing;
 }
 
 void DetailViewController::show_processing(bool processing) {
   if (!m_piProcessing) return;
-  m_piProcessing->setValue(processing ? 50 : 0);
-  m_piProcessing->setProperty("animating", processing);
+  // an empty range is Qt's busy bar: it moves by itself for as long as it is set
+  m_piProcessing->setRange(0, processing ? 0 : 100);
+  m_piProcessing->setValue(0);
 }

@@ -34,7 +34,8 @@ class DetailViewController : public QWidget {
   void show_titles(int mode, const QString& left_caption, const QString& right_caption);
   // Makes the page's activity bar (objectName "piProcessing"); the page places it.
   QProgressBar* make_processing_indicator();
-  // The activity bar runs while `processing` and stands still otherwise.
+  // The activity bar runs (a busy bar that moves by itself) while `processing`,
+  // and stands empty and still otherwise.
   void show_processing(bool processing);
 
   QLabel* m_lblPageTitle = nullptr;

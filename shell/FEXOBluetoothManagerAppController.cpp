@@ -154,10 +154,14 @@ void FEXOBluetoothManagerAppController::initializeObject() {
   }
 
   if (!offered_language(languageManager())) setLanguageManager(0);
+  load_qt_translations();
 
   setControlsFont();
   setOnProcessing(false);
   m_initialized = true;
+  // the refresh leaves the header alone while processing, and the first page
+  // may start with the version check: show "no device" from the first moment
+  setInformationDeviceRecognized();
 
   if (restartToRecover()) {
     setDeviceRecognitionWithStatus_info_from(false, nullptr, modeRestartToRecover());
@@ -172,9 +176,7 @@ void FEXOBluetoothManagerAppController::initializeObject() {
 // ---- configuration archive ----
 
 const platform::ArchiveClass& FEXOBluetoothManagerAppController::archive_class() {
-  static const platform::ArchiveClass cls{"FEXOBluetoothManagerAppController",
-                                          {"FEXOBluetoothManagerAppController", "NSObject"}};
-  return cls;
+  return shell::configuration_archive_class();
 }
 
 std::string FEXOBluetoothManagerAppController::configuration_file_path() {
@@ -182,43 +184,26 @@ std::string FEXOBluetoothManagerAppController::configuration_file_path() {
 }
 
 void FEXOBluetoothManagerAppController::encodeWithCoder(platform::KeyedArchiver& coder) const {
-  // a constant marker: nothing in the archive is enciphered
-  coder.encode_bool("keyEncrypted", true);
-  coder.encode_string("keyStrManagerVersion", strManagerVersion());
-  coder.encode_string("keyStrLanguageManager", strLanguageManager());
-  coder.encode_bool("keyApplyToLanguageFirmware", applyToLanguageFirmware());
-  coder.encode_int("keyDeviceTarget", deviceTarget());
-  coder.encode_bool("keyRestartToRecover", restartToRecover());
-  coder.encode_int("keyModeRestartToRecover", modeRestartToRecover());
-  coder.encode_string("keyStrLanguageFirmware", strLanguageFirmware());
-  if (isRestartDFU()) {
-    coder.encode_string("keyStrRestartDFUFirmwareFile", strRestartDFUFirmwareFile());
-    coder.encode_int("keyIndexRestartDFUFirmwareLanguage", indexRestartDFUFirmwareLanguage());
-    coder.encode_int("keyDeviceVersionMajorRestartDFU", deviceVersionMajorRestartDFU());
-    coder.encode_int("keyDeviceVersionMinorRestartDFU", deviceVersionMinorRestartDFU());
-    coder.encode_int("keyDeviceSecondaryVersionTypeRestartDFU", deviceSecondaryVersionTypeRestartDFU());
-    coder.encode_int("keyDeviceSecondaryVersionRestartDFU", deviceSecondaryVersionRestartDFU());
-  }
+  ArchivedConfiguration configuration;
+  configuration.strManagerVersion = strManagerVersion();
+  configuration.strLanguageManager = strLanguageManager();
+  configuration.applyToLanguageFirmware = applyToLanguageFirmware();
+  configuration.deviceTarget = deviceTarget();
+  configuration.restartToRecover = restartToRecover();
+  configuration.modeRestartToRecover = modeRestartToRecover();
+  configuration.strRestartDFUFirmwareFile = strRestartDFUFirmwareFile();
+  configuration.indexRestartDFUFirmwareLanguage = indexRestartDFUFirmwareLanguage();
+  configuration.deviceVersionMajorRestartDFU = deviceVersionMajorRestartDFU();
+  configuration.deviceVersionMinorRestartDFU = deviceVersionMinorRestartDFU();
+  configuration.deviceSecondaryVersionTypeRestartDFU = deviceSecondaryVersionTypeRestartDFU();
+  configuration.deviceSecondaryVersionRestartDFU = deviceSecondaryVersionRestartDFU();
+  configuration.strLanguageFirmware = strLanguageFirmware();
+  shell::encode_configuration(coder, configuration);
 }
 
 FEXOBluetoothManagerAppController::ArchivedConfiguration FEXOBluetoothManagerAppController::initWithCoder(
     const platform::KeyedUnarchiver& coder) {
-  ArchivedConfiguration archived;
-  if (coder.contains("keyEncrypted")) coder.decode_bool("keyEncrypted");
-  archived.strManagerVersion = coder.decode_string("keyStrManagerVersion");
-  archived.strLanguageManager = coder.decode_string("keyStrLanguageManager");
-  archived.applyToLanguageFirmware = coder.decode_bool("keyApplyToLanguageFirmware");
-  archived.deviceTarget = coder.decode_int32("keyDeviceTarget");
-  archived.restartToRecover = coder.decode_bool("keyRestartToRecover");
-  archived.modeRestartToRecover = coder.decode_int32("keyModeRestartToRecover");
-  archived.strRestartDFUFirmwareFile = coder.decode_string("keyStrRestartDFUFirmwareFile");
-  archived.indexRestartDFUFirmwareLanguage = coder.decode_int32("keyIndexRestartDFUFirmwareLanguage");
-  archived.deviceVersionMajorRestartDFU = coder.decode_int32("keyDeviceVersionMajorRestartDFU");
-  archived.deviceVersionMinorRestartDFU = coder.decode_int32("keyDeviceVersionMinorRestartDFU");
-  archived.deviceSecondaryVersionTypeRestartDFU = coder.decode_int32("keyDeviceSecondaryVersionTypeRestartDFU");
-  archived.deviceSecondaryVersionRestartDFU = coder.decode_int32("keyDeviceSecondaryVersionRestartDFU");
-  archived.strLanguageFirmware = coder.decode_string("keyStrLanguageFirmware");
-  return archived;
+  return shell::decode_configuration(coder);
 }
 
 platform::Bytes FEXOBluetoothManagerAppController::archived_bytes() const {

@@ -14,6 +14,7 @@
 
 #include "platform/keyed_archive.h"
 #include "shell/app_state.h"
+#include "shell/configuration_archive.h"
 #include "strings/app_texts.h"
 
 class QAction;
@@ -28,6 +29,7 @@ class QMainWindow;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
+class QTranslator;
 
 class DetailViewController;
 class DeviceSettingsBaseViewController;
@@ -81,27 +83,12 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   bool setOsVersionFromString(const std::string& text);
 
   // ---- configuration archive ----
-  // Values an archive carries; absent keys read nil, 0 or NO.
-  struct ArchivedConfiguration {
-    std::optional<std::string> strManagerVersion;
-    std::optional<std::string> strLanguageManager;
-    bool applyToLanguageFirmware = false;
-    int deviceTarget = 0;
-    bool restartToRecover = false;
-    int modeRestartToRecover = 0;
-    std::optional<std::string> strRestartDFUFirmwareFile;
-    int indexRestartDFUFirmwareLanguage = 0;
-    int deviceVersionMajorRestartDFU = 0;
-    int deviceVersionMinorRestartDFU = 0;
-    int deviceSecondaryVersionTypeRestartDFU = 0;
-    int deviceSecondaryVersionRestartDFU = 0;
-    std::optional<std::string> strLanguageFirmware;
-  };
+  using ArchivedConfiguration = shell::ArchivedConfiguration;
   // Class record of the archived controller.
   static const platform::ArchiveClass& archive_class();
   // "<application folder>/Vexlink Setwise.vylaconf".
   static std::string configuration_file_path();
-  // Writes the archived keys in their fixed order.
+  // Writes the archived keys of the current state in their fixed order.
   void encodeWithCoder(platform::KeyedArchiver& coder) const;
   // The archived values; throws platform::ArchiveError on a key of the wrong type.
   static ArchivedConfiguration initWithCoder(const platform::KeyedUnarchiver& coder);
@@ -250,6 +237,9 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   void build_message_box();
   void build_language_chooser();
   void build_about_sheet();
+  // Qt's own texts (file panels, standard buttons) in the interface language,
+  // where Qt has a translation for it.
+  void load_qt_translations();
   // The check every page setter but setManagerUpdate starts with: false when
   // the settings page being left keeps the window (invalid field or save prompt).
   bool may_leave_current_page(int target, bool check_act);
@@ -358,6 +348,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   QPushButton* m_btnMessageBoxOK = nullptr;
   QPushButton* m_btnMessageBoxCancel = nullptr;
   QLabel* m_tfBackGround = nullptr;
+
+  QTranslator* m_qtTranslations = nullptr;
 
   bool m_initialized = false;
 };

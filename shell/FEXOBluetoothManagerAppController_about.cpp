@@ -89,10 +89,20 @@ void FEXOBluetoothManagerAppController::build_about_sheet() {
   m_logSavePanel->setFileMode(QFileDialog::AnyFile);
   m_logSavePanel->setWindowModality(Qt::WindowModal);
   connect(m_logSavePanel, &QFileDialog::fileSelected, this, [this](const QString& path) {
-    // the log reports nothing: a path that cannot be written leaves no file
-    write_diagnostic_log(path.toStdString(), diagnostic_log_header(m_tfStatus->text().toStdString(), recognized(),
-                                                                   deviceTarget(), usbStatus(), data()),
-                         linux_diagnostic_sources());
+    const bool written = write_diagnostic_log(
+        path.toStdString(),
+        diagnostic_log_header(m_tfStatus->text().toStdString(), recognized(), deviceTarget(), usbStatus(), data()),
+        linux_diagnostic_sources());
+    // a path that cannot be written leaves no file; the status line warns
+    // "Diagnostic Log. Try again" so the user does not send a log that is not there
+    if (!written) {
+      for (int language = 0; language < strings::k_language_count; ++language) {
+        setStrStatus_In(platform::format("%@. %@", stringMenuItemDiagnosticLog(language),
+                                         vyla_string_try_again_in(language)),
+                        language);
+      }
+      setStatus_withWarning(getStrStatus(), true);
+    }
   });
 }
 

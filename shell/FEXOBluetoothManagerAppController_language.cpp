@@ -3,14 +3,17 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLibraryInfo>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "platform/format.h"
@@ -18,6 +21,7 @@
 #include "shell/DetailViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/language_chooser_rows.h"
+#include "strings/language.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
@@ -47,6 +51,10 @@ void FEXOBluetoothManagerAppController::build_language_chooser() {
     label->setFlat(true);
     label->setCheckable(true);
     label->setStyleSheet("text-align: left;");
+    // a label is only a larger target for its row: Return stays with OK, and
+    // the keyboard moves through the radio cells
+    label->setAutoDefault(false);
+    label->setFocusPolicy(Qt::NoFocus);
     m_btnLanguageManagerVerrano[static_cast<size_t>(row)] = label;
     rows->addWidget(cell, row, 0);
     rows->addWidget(label, row, 1);
@@ -132,6 +140,7 @@ void FEXOBluetoothManagerAppController::changeLanguageManager(QObject* sender) {
       // a label acts as its row's radio cell
       QAbstractButton* cell = m_radioLanguageManager->button(row);
       cell->setChecked(true);
+      cell->setFocus(Qt::MouseFocusReason);
       changeLanguageManager(cell);
       return;
     }
@@ -146,6 +155,7 @@ void FEXOBluetoothManagerAppController::languageManagerOK(QObject*) {
     setLanguageManager(language);
     setStrLanguageManager(vyla_language_manager(language));
     setApplyToLanguageFirmware(apply);
+    load_qt_translations();
     setControlsFont();
     setControls();
     updateStatusInManagerLanguage();
@@ -165,3 +175,16 @@ void FEXOBluetoothManagerAppController::languageManagerOK(QObject*) {
 }
 
 void FEXOBluetoothManagerAppController::languageManagerCancel(QObject*) { m_sheetLanguageManager->hide(); }
+
+void FEXOBluetoothManagerAppController::load_qt_translations() {
+  const QString file = QStringLiteral("qtbase_") + QString::fromUtf8(strings::locale_name(languageManager()));
+  if (m_qtTranslations) {
+    QCoreApplication::removeTranslator(m_qtTranslations);
+  } else {
+    m_qtTranslations = new QTranslator(this);
+  }
+  // installing sends every widget a language change, so open Qt dialogs follow at once
+  if (m_qtTranslations->load(file, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(m_qtTranslations);
+  }
+}

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -51,25 +52,31 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   m_sheetMessageBox->setObjectName("sheetMessageBox");
   m_sheetMessageBox->setWindowModality(Qt::WindowModal);
   auto* layout = new QVBoxLayout(m_sheetMessageBox);
-  auto* body = new QHBoxLayout;
+  auto* body = new QGridLayout;
   m_imgMessageBox = new QLabel(m_sheetMessageBox);
   m_imgMessageBox->setObjectName("imgMessageBox");
   m_imgMessageBox->setFixedSize(64, 64);
   m_imgMessageBox->setScaledContents(true);
-  // a pale backdrop behind the text marks a warning
+  // a pale backdrop behind the text marks a warning; it shares the text's cell
+  // of the layout, so it covers exactly the text of the box being shown,
+  // whatever its size
   m_tfBackGround = new QLabel(m_sheetMessageBox);
   m_tfBackGround->setObjectName("tfBackGround");
   m_tfBackGround->setAutoFillBackground(true);
   QPalette backdrop = m_tfBackGround->palette();
   backdrop.setColor(QPalette::Window, QColor(255, 236, 236));
   m_tfBackGround->setPalette(backdrop);
+  m_tfBackGround->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);  // the text alone sizes the cell
   m_tfBackGround->setVisible(false);
   m_tfMessageBox = new QLabel(m_sheetMessageBox);
   m_tfMessageBox->setObjectName("tfMessageBox");
   m_tfMessageBox->setWordWrap(true);
   m_tfMessageBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  body->addWidget(m_imgMessageBox, 0, Qt::AlignTop);
-  body->addWidget(m_tfMessageBox, 1);
+  body->addWidget(m_imgMessageBox, 0, 0, Qt::AlignTop);
+  body->addWidget(m_tfBackGround, 0, 1);
+  body->addWidget(m_tfMessageBox, 0, 1);
+  body->setColumnStretch(1, 1);
+  m_tfBackGround->lower();
   layout->addLayout(body, 1);
   auto* buttons = new QHBoxLayout;
   m_btnMessageBoxCancel = new QPushButton(m_sheetMessageBox);
@@ -103,8 +110,6 @@ void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_button
     m_imgMessageBox->setPixmap(warning ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64)
                                        : named_image(k_image_application));
     m_tfBackGround->setVisible(warning);
-    if (warning) m_tfBackGround->setGeometry(m_tfMessageBox->geometry());
-    m_tfBackGround->lower();
     const auto configure = [](QPushButton* button, const std::optional<std::string>& title) {
       button->setEnabled(title.has_value());
       button->setVisible(title.has_value());

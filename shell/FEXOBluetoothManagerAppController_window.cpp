@@ -3,6 +3,7 @@
 // corner of the content view.
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -74,13 +75,19 @@ void FEXOBluetoothManagerAppController::build_window() {
   m_btnClose = place(new QPushButton(view), "btnClose", 700, 512, 44, 32);
   m_btnClose->setText("X");
   m_btnAbout->setText("?");
-  m_lblShortcutsKeys = place(new QLabel(view), "lblShortcutsKeys", 440, 548, 140, 10);
+  // the hints are one line of the window's font high, so no letter is cut:
+  // the key legend hangs from the top edge, the others under their buttons
+  const int hint_height = QFontMetrics(view->font()).height();
+  const int legend_y = k_content_height - 2 - hint_height;
+  const int button_hint_y = 512 - hint_height;
+  m_lblShortcutsKeys = place(new QLabel(view), "lblShortcutsKeys", 440, legend_y, 140, hint_height);
   m_lblShortcutsKeys->setText("[C] = Ctrl");
-  m_lblShortcutsAbout = place(new QLabel(view), "lblShortcutsAbout", 596, 500, 44, 12);
+  m_lblShortcutsAbout = place(new QLabel(view), "lblShortcutsAbout", 596, button_hint_y, 44, hint_height);
   m_lblShortcutsAbout->setText("[C]-A");
-  m_lblShortcutsLanguageManager = place(new QLabel(view), "lblShortcutsLanguageManager", 648, 500, 44, 12);
+  m_lblShortcutsLanguageManager =
+      place(new QLabel(view), "lblShortcutsLanguageManager", 648, button_hint_y, 44, hint_height);
   m_lblShortcutsLanguageManager->setText("[C]-L");
-  m_lblShortcutsClose = place(new QLabel(view), "lblShortcutsClose", 700, 500, 44, 12);
+  m_lblShortcutsClose = place(new QLabel(view), "lblShortcutsClose", 700, button_hint_y, 44, hint_height);
   m_lblShortcutsClose->setText("[C]-Q");
 
   // main buttons

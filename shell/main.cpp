@@ -3,6 +3,7 @@
 
 #include "platform/main_queue_qt.h"
 #include "platform/signals_qt.h"
+#include "platform/termination_signals.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/FEXOBluetoothManagerAppDelegate.h"
 #ifdef VX_SIMULATED_BUS
@@ -12,6 +13,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(strings::k_application_name);
+  // the first of the shut-down's steps, connected before the pages and the
+  // delegate connect theirs: from the end of the event loop on, SIGTERM and
+  // SIGINT end the process at once, whatever ended the loop
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { platform::begin_shut_down(); });
   platform::install_qt_main_dispatcher();
 #ifdef VX_SIMULATED_BUS
   sim::attach_from_environment();

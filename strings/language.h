@@ -16,6 +16,14 @@ using LocalizedTexts = std::array<std::string, k_language_count>;
 // other value is English (0).
 constexpr int effective_language(int language) { return (language >= 1 && language <= 12) ? language : 0; }
 
+// Locale name of `language` ("en", "fr", ..., "zh_CN"), as translation files
+// are named; English for an index outside 1..12.
+constexpr const char* locale_name(int language) {
+  constexpr const char* k_names[k_language_count] = {"en", "fr", "de", "it", "ja", "ko", "es",
+                                                     "nl", "ru", "zh_CN", "fi", "cs", "pl"};
+  return k_names[effective_language(language)];
+}
+
 // Picks the text of `language` from a table; an empty cell means the language
 // has no text of its own and gets English.
 inline const std::string& pick(const LocalizedTexts& table, int language) {

@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +108,45 @@ TEST_F(FilesTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(text_of(locked / "archive"), "old");
     EXPECT_EQ(listing(locked), std::set<std::string>{"archive"});
   }
+}
+
+TEST_F(FilesTest, TheNextSaveRemovesTheTemporaryFilesOfAKilledSave) {
+  const fs::path file = m_root / "Vexlink Setwise.vylaconf";
+  ASSERT_TRUE(platform::write_file_atomically(file, std::string("saved before")));
+  // what saves killed before their rename left, and names that only look alike
+  const std::vector<std::string> leftovers = {".Vexlink Setwise.vylaconf.tmp3141592653",
+                                              ".Vexlink Setwise.vylaconf.tmp7"};
+  const std::set<std::string> kept = {
+      "Vexlink Setwise.vylaconf",
+      ".Vexlink Setwise.vylaconf.tmp",       // no digits
+      ".Vexlink Setwise.vylaconf.tmp12ab",   // not only digits
+      "Vexlink Setwise.vylaconf.tmp123",     // not hidden
+      ".other.vylaconf.tmp123",              // another file's
+      ".Vexlink Setwise.vylaconf.tmp4242",   // a save of another process, still running
+  };
+  for (const std::string& name : leftovers) {
+    ASSERT_TRUE(platform::write_file_atomically(m_root / name, std::string(100000, 'x')));
+  }
+  for (const std::string& name : kept) {
+    if (name == file.filename()) continue;
+    ASSERT_TRUE(platform::write_file_atomically(m_root / name, std::string("x")));
+  }
+  // the running save holds the lock on its temporary file
+  const int running_save = ::open((m_root / ".Vexlink Setwise.vylaconf.tmp4242").c_str(), O_RDONLY);
+  ASSERT_GE(running_save, 0);
+  ASSERT_EQ(::flock(running_save, LOCK_EX), 0);
+
+  ASSERT_TRUE(platform::write_file_atomically(file, std::string("saved again")));
+  ::close(running_save);
+  EXPECT_EQ(listing(m_root), kept);
+  EXPECT_EQ(text_of(file), "saved again");
+
+  // a save that fails still clears the leftovers of its file
+  fs::create_directories(m_root / "taken");
+  const fs::path leftover = m_root / ".taken.tmp99";
+  ASSERT_TRUE(platform::write_file_atomically(leftover, std::string("x")));
+  EXPECT_FALSE(platform::write_file_atomically(m_root / "taken", std::string("data")));
+  EXPECT_FALSE(fs::exists(leftover));
 }
 
 TEST_F(FilesTest, ReadFileGivesNothingForMissingFilesAndFolders) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using platform::format;
@@ -37,6 +39,38 @@ TEST(Format, FillsEachSequenceFromItsArgument) {
       {"trailing lone %", format("50%"), "50%"},
       {"trailing % with flags", format("50%-0"), "50%-0"},
       {"no sequences", format("plain"), "plain"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.result, c.expected);
+  }
+}
+
+TEST(Format, RealsGivenToIntegerFormsSaturate) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* name;
+    std::string result;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"%d of NaN", format("%d", nan), "0"},
+      {"%i of -NaN", format("%i", -nan), "0"},
+      {"%d of infinity", format("%d", inf), "9223372036854775807"},
+      {"%d of -infinity", format("%d", -inf), "-9223372036854775808"},
+      {"%d of 1e300", format("%d", 1e300), "9223372036854775807"},
+      {"%d of -1e300", format("%d", -1e300), "-9223372036854775808"},
+      {"%d of 2^63", format("%d", 9223372036854775808.0), "9223372036854775807"},
+      {"%d of -2^63", format("%d", -9223372036854775808.0), "-9223372036854775808"},
+      {"%d of -2.9", format("%d", -2.9), "-2"},
+      {"%u of NaN", format("%u", nan), "0"},
+      {"%x of infinity", format("%x", inf), "7fffffffffffffff"},
+      {"%X of -infinity", format("%X", -inf), "8000000000000000"},
+      {"%o of 1e300", format("%o", 1e300), "777777777777777777777"},
+      {"%c of NaN", format("[%c]", nan), std::string("[\0]", 3)},
+      {"%c of infinity", format("[%c]", inf), "[]"},
+      {"%c of 65.7", format("%c", 65.7), "A"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

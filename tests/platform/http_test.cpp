@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "support/loopback_server.h"
 
 namespace {
@@ -9,6 +11,9 @@ namespace {
 using namespace std::chrono_literals;
 using platform::CachePolicy;
 using test_support::LoopbackResponse;
+
+// Large enough for every answer of these tests.
+constexpr std::size_t k_any_size = 1 << 20;
 
 class HttpGet : public ::testing::Test {
  protected:
@@ -40,15 +45,16 @@ TEST_F(HttpGet, AnswersTheBodyOfASuccessfulAnswerOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(platform::http_get(c.url, 15s, CachePolicy::use_protocol_cache_policy), c.body);
+    EXPECT_EQ(platform::http_get(c.url, 15s, CachePolicy::use_protocol_cache_policy, k_any_size), c.body);
   }
 }
 
 TEST_F(HttpGet, ReloadPolicyAsksCachesForAFreshCopy) {
   m_server.set_file("Software", "x");
   ASSERT_TRUE(platform::http_get(m_server.base_url() + "Software", 15s,
-                                 CachePolicy::reload_ignoring_local_and_remote_cache_data));
-  ASSERT_TRUE(platform::http_get(m_server.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy));
+                                 CachePolicy::reload_ignoring_local_and_remote_cache_data, k_any_size));
+  ASSERT_TRUE(
+      platform::http_get(m_server.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy, k_any_size));
   const auto requests = m_server.requests();
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0].header("Cache-Control"), "no-cache");
@@ -57,12 +63,66 @@ TEST_F(HttpGet, ReloadPolicyAsksCachesForAFreshCopy) {
   EXPECT_EQ(requests[1].header("Pragma"), "");
 }
 
+TEST_F(HttpGet, ABodyOverTheLimitIsATransferError) {
+  constexpr std::size_t k_limit = 100000;
+  const std::string at_limit(k_limit, 'a');
+  const std::string over_limit(k_limit + 1, 'a');
+  struct Case {
+    const char* name;
+    const std::string& body;
+    bool chunked;  // no length announced: the limit holds while the body arrives
+  };
+  const Case cases[] = {
+      {"at the limit, announced", at_limit, false},
+      {"at the limit, streamed", at_limit, true},
+      {"one byte over, announced", over_limit, false},
+      {"one byte over, streamed", over_limit, true},
+      {"far over, streamed", std::string(8 * k_limit, ':'), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_server.set_response("/list", LoopbackResponse{200, c.body, "text/plain", "", c.chunked});
+    const std::optional<std::string> body =
+        platform::http_get(m_server.url("/list"), 15s, CachePolicy::use_protocol_cache_policy, k_limit);
+    if (c.body.size() <= k_limit) {
+      EXPECT_EQ(body, c.body);
+    } else {
+      EXPECT_EQ(body, std::nullopt);
+    }
+  }
+}
+
+TEST_F(HttpGet, AStopRequestEndsAStalledTransferAtOnce) {
+  // the server sits on the request far longer than the test waits
+  m_server.set_response("/stalled", LoopbackResponse{200, "late", "text/plain", "", false, 30s});
+  std::atomic<bool> stop{false};
+  std::chrono::steady_clock::time_point stopped_at;
+  std::thread quitting([&] {
+    while (m_server.request_count("/stalled") == 0) std::this_thread::sleep_for(10ms);
+    stopped_at = std::chrono::steady_clock::now();
+    stop = true;
+  });
+  const std::optional<std::string> body =
+      platform::http_get(m_server.url("/stalled"), 15s, CachePolicy::use_protocol_cache_policy, k_any_size, &stop);
+  const auto returned_at = std::chrono::steady_clock::now();
+  quitting.join();
+  EXPECT_EQ(body, std::nullopt);
+  EXPECT_LT(returned_at - stopped_at, 500ms);
+
+  // a stop requested before the request: nothing is asked
+  EXPECT_EQ(platform::http_get(m_server.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy,
+                               k_any_size, &stop),
+            std::nullopt);
+  EXPECT_EQ(m_server.request_count("/fexobluetoothmanager/Software"), 0);
+}
+
 TEST(HttpGetTrust, AServerWithAnUntrustedCertificateGivesNoData) {
   test_support::LoopbackServer server;
   server.set_file("Software", "x");
   // no ScopedServerEnvironment: the system's authorities do not know this certificate
-  EXPECT_EQ(platform::http_get(server.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy),
-            std::nullopt);
+  EXPECT_EQ(
+      platform::http_get(server.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy, k_any_size),
+      std::nullopt);
   EXPECT_EQ(server.request_count("/fexobluetoothmanager/Software"), 0);
 }
 

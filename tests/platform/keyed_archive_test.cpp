@@ -14,6 +14,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using platform::ArchiveClass;
 using platform::ArchiveError;
 using platform::Bytes;
@@ -353,6 +354,109 @@ Bytes raw_array(std::initializer_list<uint32_t> refs) {
   return object;
 }
 
+// Marker of a counted object, the count in a 1-byte integer after it from 15 on.
+Bytes raw_head(uint8_t type, size_t count) {
+  if (count < 15) return {static_cast<uint8_t>(type << 4 | count)};
+  return {static_cast<uint8_t>(type << 4 | 0x0F), 0x10, static_cast<uint8_t>(count)};
+}
+
+Bytes raw_ascii(const std::string& text) {
+  Bytes object = raw_head(0x5, text.size());
+  for (char c : text) object.push_back(static_cast<uint8_t>(c));
+  return object;
+}
+
+Bytes raw_utf16(const std::u16string& text) {
+  Bytes object = raw_head(0x6, text.size());
+  for (char16_t unit : text) {
+    object.push_back(static_cast<uint8_t>(unit >> 8));
+    object.push_back(static_cast<uint8_t>(unit));
+  }
+  return object;
+}
+
+Bytes raw_dict(std::initializer_list<std::pair<uint32_t, uint32_t>> entries) {
+  Bytes object{static_cast<uint8_t>(0xD0 | entries.size())};
+  auto append = [&object](uint32_t ref) {
+    for (int shift = 24; shift >= 0; shift -= 8) object.push_back(static_cast<uint8_t>(ref >> shift));
+  };
+  for (const auto& entry : entries) append(entry.first);
+  for (const auto& entry : entries) append(entry.second);
+  return object;
+}
+
+// A keyed archive written byte by byte, whose root object holds one entry:
+// object `key` naming object `value`. `top_key` replaces the "$version" key
+// and `extra` objects follow in $objects from UID 2 on.
+Bytes raw_keyed_archive(const Bytes& key, const Bytes& value, const Bytes& top_key = raw_ascii("$version"),
+                        const std::vector<Bytes>& extra = {}) {
+  std::vector<Bytes> objects = {
+      raw_dict({{1, 5}, {2, 6}, {3, 7}, {4, 8}}),  // 0: top
+      top_key, raw_ascii("$archiver"), raw_ascii("$top"), raw_ascii("$objects"),
+      {0x12, 0x00, 0x01, 0x86, 0xA0},  // 5: 100000
+      raw_ascii("NSKeyedArchiver"),
+      raw_dict({{9, 10}}),  // 7: $top
+      {},                   // 8: $objects, below
+      raw_ascii("root"),
+      {0x80, 0x01},  // 10: UID 1
+      raw_ascii("$null"),
+      raw_dict({{13, 14}}),  // 12: the root object
+      key,
+      value,
+  };
+  std::vector<uint32_t> archived = {11, 12};
+  for (uint32_t index = 0; index < extra.size(); ++index) archived.push_back(15 + index);
+  objects[8] = raw_head(0xA, archived.size());
+  for (uint32_t ref : archived)
+    for (int shift = 24; shift >= 0; shift -= 8) objects[8].push_back(static_cast<uint8_t>(ref >> shift));
+  objects.insert(objects.end(), extra.begin(), extra.end());
+  return raw_bplist(objects);
+}
+
+TEST(KeyedArchive, CraftedKeysStringsAndIntegersNeverAbort) {
+  // the archive as the writer would have made it opens
+  EXPECT_EQ(KeyedUnarchiver::open_root(raw_keyed_archive(raw_ascii("key"), {0x10, 0x07})).decode_int("key"), 7);
+
+  // a key holding U+0000 is refused wherever it stands: libplist asserts on a
+  // UTF-16 one and cuts an ASCII one short
+  struct Refused {
+    const char* name;
+    Bytes bytes;
+  };
+  const Refused refused[] = {
+      {"UTF-16 key with U+0000 in an object", raw_keyed_archive(raw_utf16(u"ke\0y"s), {0x10, 0x07})},
+      {"UTF-16 key of U+0000 alone", raw_keyed_archive(raw_utf16(u"\0"s), {0x10, 0x07})},
+      {"UTF-16 top key with U+0000", raw_keyed_archive(raw_ascii("key"), {0x10, 0x07}, raw_utf16(u"$version\0"s))},
+      {"ASCII key with NUL", raw_keyed_archive(raw_ascii("ke\0y"s), {0x10, 0x07})},
+      {"number as a key", raw_keyed_archive({0x10, 0x07}, {0x10, 0x07})},
+  };
+  for (const Refused& c : refused) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(KeyedUnarchiver::open_root(c.bytes), ArchiveError);
+  }
+
+  // a text ends at its first NUL in both string forms, as the writer stores it
+  const Bytes nul_strings = raw_keyed_archive(raw_ascii("key"), {0x80, 0x02}, raw_ascii("$version"),
+                                              {raw_utf16(u"ab\0cd"s)});
+  EXPECT_EQ(KeyedUnarchiver::open_root(nul_strings).decode_string("key"), std::string("ab"));
+  const Bytes nul_ascii = raw_keyed_archive(raw_ascii("key"), {0x80, 0x02}, raw_ascii("$version"),
+                                            {raw_ascii("ab\0cd"s)});
+  EXPECT_EQ(KeyedUnarchiver::open_root(nul_ascii).decode_string("key"), std::string("ab"));
+
+  // numbers of every width a binary list allows, and UIDs of odd widths
+  auto root_holding = [](const Bytes& value) {
+    return KeyedUnarchiver::open_root(
+        raw_keyed_archive(raw_ascii("key"), value, raw_ascii("$version"), {raw_ascii("x")}));
+  };
+  EXPECT_EQ(root_holding({0x10, 0xFF}).decode_int("key"), 255);
+  EXPECT_NO_THROW(root_holding({0x14, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 1}).decode_int("key"));
+  EXPECT_EQ(root_holding({0x22, 0x3F, 0xC0, 0x00, 0x00}).decode_double("key"), 1.5);
+  EXPECT_EQ(root_holding({0x22, 0x7F, 0xC0, 0x00, 0x00}).decode_int("key"), 0);  // NaN
+  EXPECT_EQ(root_holding({0x82, 0x00, 0x00, 0x02}).decode_string("key"), std::string("x"));
+  EXPECT_EQ(root_holding({0x8F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x02}).decode_string("key"),
+            std::string("x"));
+}
+
 TEST(KeyedArchive, DamagedArchivesAreRejected) {
   auto root_with = [](const char* key, plist_t value) {
     return objects_of({dict_of({{key, value}, {"$class", plist_new_uid(2)}}), class_record("Thing")});
@@ -362,6 +466,11 @@ TEST(KeyedArchive, DamagedArchivesAreRejected) {
   std::vector<Bytes> doubling;  // 2^60 nodes once every shared array is copied
   for (uint32_t i = 0; i < 60; ++i) doubling.push_back(raw_array({i + 1, i + 1}));
   doubling.push_back(raw_array({}));
+  // 64 KiB of text referred to 65536 times: libplist would copy it into 4 GiB
+  Bytes many_references{0xAF, 0x12, 0x00, 0x01, 0x00, 0x00};  // array of 65536
+  for (uint32_t i = 0; i < 0x10000; ++i) many_references.insert(many_references.end(), {0, 0, 0, 1});
+  Bytes long_text{0x5F, 0x12, 0x00, 0x01, 0x00, 0x00};  // ASCII text of 65536
+  long_text.resize(long_text.size() + 0x10000, 'x');
 
   struct Case {
     const char* name;
@@ -393,6 +502,7 @@ TEST(KeyedArchive, DamagedArchivesAreRejected) {
       {"class without name", archive_of(objects_of({dict_of({{"$class", plist_new_uid(2)}}), plist_new_dict()}))},
       {"container nested 100000 deep", raw_bplist(deep)},
       {"shared containers doubling 60 times", raw_bplist(doubling)},
+      {"one long text shared 65536 times", raw_bplist({many_references, long_text})},
       {"bplist array containing itself", raw_bplist({raw_array({0})})},
   };
   for (const Case& c : cases) {

@@ -55,6 +55,27 @@ TEST_F(SelectionPage, AStoredProductIsKeptAndTheOldSingleUnitIdIsReplaced) {
   }
 }
 
+TEST_F(SelectionPage, TheActivityBarMovesOnlyWhileProcessing) {
+  start();
+  controller().window()->show();
+  auto* bar = child_of<QProgressBar>(page(), "piProcessing");
+  const auto frame = [bar] { return bar->grab().toImage(); };
+
+  controller().setOnProcessing(true);
+  page()->setControls();
+  ASSERT_TRUE(activity_bar_runs(page()));
+  const QImage first = frame();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return frame() != first; }, 3000)) << "a running bar moves";
+
+  controller().setOnProcessing(false);
+  page()->setControls();
+  EXPECT_FALSE(activity_bar_runs(page()));
+  const QImage still = frame();
+  QTest::qWait(300);
+  EXPECT_TRUE(frame() == still) << "a stopped bar stands still";
+  controller().window()->hide();
+}
+
 // The manager's own version check against a loopback update server.
 class ManagerCheck : public SelectionPage {
  protected:
@@ -115,6 +136,21 @@ TEST_F(ManagerCheck, ANewerManagerOpensTheOfferPage) {
     }
   }
   EXPECT_EQ(m_server.request_count(k_list_path), 4);
+}
+
+TEST_F(ManagerCheck, WhileTheServerIsAskedTheBarRunsAndTheHeaderSaysNoDevice) {
+  m_server.set_file("Software", k_entry + ":v1.4:S.tgz\r\n");
+  start();
+  ASSERT_TRUE(controller().onProcessing());
+  EXPECT_TRUE(activity_bar_runs(page()));
+  EXPECT_EQ(child<QLabel>("lblProduct")->text(), "No device");
+  EXPECT_EQ(child<QLabel>("lblVersion")->text(), "recognized");
+  EXPECT_FALSE(child<QLabel>("imgProduct")->pixmap().isNull());
+
+  ASSERT_TRUE(QTest::qWaitFor([this] { return page()->timerMethodCheckManagerUpdate(), !controller().onProcessing(); },
+                              test_support::k_timer_wait_ms));
+  EXPECT_FALSE(activity_bar_runs(page()));
+  EXPECT_EQ(child<QLabel>("lblProduct")->text(), "No device");
 }
 
 TEST_F(ManagerCheck, RunsOncePerRunAndOnlyAtStartUp) {

@@ -1,6 +1,7 @@
 #include "recognition/manager_update_check.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "support/loopback_server.h"
 
@@ -64,6 +65,39 @@ TEST_F(ManagerUpdateCheckTest, ReadsTheFirstEntryOfTheSoftwareList) {
       EXPECT_EQ(m_controller.urlManagerUpdate(), m_server.base_url() + c.file);
     }
   }
+}
+
+TEST_F(ManagerUpdateCheckTest, AListOverOneMebibyteIsNotRead) {
+  const std::string entry = std::string(recognition::k_manager_entry_name) + ":v1.5:S.tgz\r\n";
+  const std::string padding = "Other:1\r\n";
+  std::string list = entry;
+  while (list.size() + padding.size() <= recognition::k_max_manager_version_list_bytes) list += padding;
+  m_server.set_file("Software", list);
+  EXPECT_TRUE(check()) << "a list of " << list.size() << " bytes is read";
+  list += padding;
+  m_server.set_file("Software", list);
+  EXPECT_FALSE(check()) << "a list of " << list.size() << " bytes is refused";
+  EXPECT_EQ(m_controller.managerLatestVersionMinor(), 4);
+}
+
+// Peak resident memory of this process, in KiB.
+long peak_memory_kib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(ManagerVersionList, AHostileListCostsNoMemoryBeyondItsText) {
+  // 16 MiB of ":" would be 16 million empty fields, then the real entry
+  const std::string list =
+      std::string(16 << 20, ':') + "\n" + recognition::k_manager_entry_name + ":v1.5:S.tgz\n";
+  shell::AppState controller;
+  const long before_kib = peak_memory_kib();
+  recognition::read_manager_version_list(list, "https://server/", controller);
+  EXPECT_LT(peak_memory_kib() - before_kib, 32 * 1024);
+  EXPECT_EQ(controller.managerLatestVersionMajor(), 1);
+  EXPECT_EQ(controller.managerLatestVersionMinor(), 5);
+  EXPECT_EQ(controller.urlManagerUpdate(), "https://server/S.tgz");
 }
 
 TEST_F(ManagerUpdateCheckTest, NoListMeansNoOffer) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QObject>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
@@ -87,6 +88,12 @@ class PageFixture : public BusFixture {
   }
 
   static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  // Whether the page's activity bar runs: Qt's busy bar (an empty range), shown on the page.
+  static bool activity_bar_runs(QWidget* page) {
+    auto* bar = child_of<QProgressBar>(page, "piProcessing");
+    return bar->minimum() == 0 && bar->maximum() == 0 && bar->isVisibleTo(page);
+  }
 
   std::string shown_status() { return child<QLabel>("tfStatus")->text().toStdString(); }
   bool status_is_red() {

@@ -1,11 +1,18 @@
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
@@ -19,6 +26,37 @@ namespace {
 
 std::string shown_status(FEXOBluetoothManagerAppController& controller) {
   return controller.window()->findChild<QLabel*>("tfStatus")->text().toStdString();
+}
+
+// Contrast ratio of two colours as readability guidelines measure it: 1 (none) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& colour) {
+    const auto linear = [](int channel) {
+      const double value = channel / 255.0;
+      return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) + 0.0722 * linear(colour.blue());
+  };
+  const double first = luminance(a), second = luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// How well the title of a drawn button stands out: the contrast between its
+// commonest colour (the background) and the inner pixel farthest from it (the
+// title's strokes).
+double title_contrast(const QImage& drawn) {
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) ++counts[drawn.pixel(x, y)];
+  }
+  const QColor background(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                            return a.second < b.second;
+                          })->first);
+  double best = 1.0;
+  for (int y = 4; y < drawn.height() - 4; ++y) {
+    for (int x = 4; x < drawn.width() - 4; ++x) best = std::max(best, contrast(background, drawn.pixelColor(x, y)));
+  }
+  return best;
 }
 
 }  // namespace
@@ -213,6 +251,56 @@ TEST_F(Navigation, MainButtonStateTable) {
       }
     }
   }
+}
+
+TEST_F(Navigation, MainButtonsStayReadableAndAnswerHoverAndPress) {
+  auto controller = start();
+  recognize(*controller, 0x3030);
+  controller->setDetailViewController(5);
+  const char* names[] = {"btnDeviceSelection", "btnDeviceRecognition", "btnFirmwareUpdate", "btnFirmwareRestore",
+                         "btnDeviceSettings"};
+  // at rest (one on, the others off) and while an operation runs (all disabled, the update button still on)
+  for (bool processing : {false, true}) {
+    SCOPED_TRACE(processing ? "processing" : "at rest");
+    controller->setOnProcessing(processing);
+    controller->setControls();
+    for (const char* name : names) {
+      auto* button = child<FEXOBluetoothMainButton>(*controller, name);
+      EXPECT_EQ(button->isEnabled(), !processing) << name;
+      EXPECT_GE(title_contrast(button->grab().toImage()), 4.5) << name;
+    }
+  }
+  EXPECT_TRUE(child<FEXOBluetoothMainButton>(*controller, "btnFirmwareUpdate")->isChecked());
+  controller->setOnProcessing(false);
+  controller->setControls();
+
+  for (const char* name : {"btnFirmwareUpdate", "btnDeviceSelection"}) {
+    SCOPED_TRACE(name);
+    auto* button = child<FEXOBluetoothMainButton>(*controller, name);
+    const QImage rest = button->grab().toImage();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(button, &enter);
+    const QImage hovered = button->grab().toImage();
+    EXPECT_TRUE(hovered != rest) << "hover shows";
+    EXPECT_GE(title_contrast(hovered), 4.5);
+    button->setDown(true);
+    const QImage pressed = button->grab().toImage();
+    EXPECT_TRUE(pressed != rest) << "a press shows";
+    EXPECT_TRUE(pressed != hovered);
+    EXPECT_GE(title_contrast(pressed), 4.5);
+    button->setDown(false);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_TRUE(button->grab().toImage() == rest) << "back at rest";
+  }
+  // a disabled button does not answer the pointer
+  auto* disabled = child<FEXOBluetoothMainButton>(*controller, "btnDeviceSettings");
+  controller->setOnProcessing(true);
+  controller->setControls();
+  const QImage rest = disabled->grab().toImage();
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(disabled, &enter);
+  EXPECT_TRUE(disabled->grab().toImage() == rest);
 }
 
 TEST_F(Navigation, AClickLeavesTheOnLookToThePageShown) {
@@ -528,6 +616,24 @@ TEST_F(PageStrip, ShortcutHintsReplaceTheTitles) {
 
   controller->changeShortcuts();
   EXPECT_EQ(selection->text().toStdString(), AppTexts::vyla_string_mode_in(3, 0));
+}
+
+TEST_F(PageStrip, ShortcutHintsShowWholeLettersClearOfTheButtons) {
+  auto controller = start();
+  controller->changeShortcuts();
+  QWidget* view = child(*controller, "view");
+  for (const char* name : {"lblShortcutsKeys", "lblShortcutsAbout", "lblShortcutsLanguageManager", "lblShortcutsClose"}) {
+    SCOPED_TRACE(name);
+    auto* hint = child<QLabel>(*controller, name);
+    ASSERT_TRUE(hint->isVisibleTo(controller->window()));
+    const QFontMetrics metrics(hint->font());
+    EXPECT_GE(hint->contentsRect().height(), metrics.height());
+    EXPECT_GE(hint->contentsRect().width(), metrics.horizontalAdvance(hint->text()));
+    EXPECT_TRUE(view->rect().contains(hint->geometry()));
+    for (const char* button : {"btnAbout", "btnLanguageManager", "btnClose", "btnDeviceSelection", "btnDeviceSettings"}) {
+      EXPECT_FALSE(hint->geometry().intersects(child(*controller, button)->geometry())) << button;
+    }
+  }
 }
 
 TEST_F(PageStrip, MenuAndWindowControls) {

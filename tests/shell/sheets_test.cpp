@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QFileInfo>
@@ -56,17 +57,9 @@ std::string read_all(const std::string& path) {
 
 }  // namespace
 
-class MessageBox : public ShellFixture {
+// boxes opened from a worker reach the window through the main thread's queue, as in the program
+class MessageBox : public QueuedShellFixture {
  protected:
-  // boxes opened from a worker reach the window through the main thread's queue, as in the program
-  void SetUp() override {
-    ShellFixture::SetUp();
-    platform::install_qt_main_dispatcher();
-  }
-  void TearDown() override {
-    platform::install_main_dispatcher(nullptr, nullptr);
-    ShellFixture::TearDown();
-  }
   void open_box(FEXOBluetoothManagerAppController& controller, int purpose, int size = 0) {
     controller.openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Question", false, "No", "Yes",
                                                                                         size, purpose);
@@ -310,6 +303,38 @@ TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
   answer(*controller, true);
 }
 
+TEST_F(MessageBox, WarningBackdropLiesUnderTheTextOfTheBoxShown) {
+  auto controller = start();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  auto* text = child<QLabel>(*controller, "tfMessageBox");
+  auto* backdrop = child<QLabel>(*controller, "tfBackGround");
+  auto* ok = child<QPushButton>(*controller, "btnMessageBoxOK");
+  // the first box of the run (ctest runs each test alone), then every size
+  // code, each box larger or smaller than the one before
+  for (int size : {0, 5, 0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 1}) {
+    SCOPED_TRACE(size);
+    controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+        "Unplug the USB cable from the USB port and plug it back in.", true, "No", "Yes", size, 2);
+    ASSERT_TRUE(QTest::qWaitFor([box] { return box->isVisible(); }));
+    ASSERT_TRUE(backdrop->isVisible());
+    if (size == 9) {
+      // a box of no size: nothing to cover
+      EXPECT_TRUE(backdrop->geometry().isEmpty());
+      EXPECT_TRUE(text->geometry().isEmpty());
+    } else {
+      EXPECT_EQ(backdrop->geometry(), text->geometry());
+      EXPECT_TRUE(box->rect().contains(backdrop->geometry()));
+      EXPECT_GT(backdrop->width(), box->width() / 2);
+      EXPECT_LT(backdrop->geometry().bottom(), ok->geometry().top()) << "the buttons stay clear";
+    }
+    answer(*controller, true);
+  }
+  // a notice has no backdrop
+  open_box(*controller, 2, 1);
+  EXPECT_FALSE(backdrop->isVisible());
+  answer(*controller, true);
+}
+
 TEST_F(MessageBox, ButtonInstructionsFollowTargetAndLanguage) {
   auto controller = start();
   controller->setDeviceTarget(0x4D10);
@@ -366,6 +391,18 @@ TEST_F(LanguageChooser, LabelSelectsItsRowAndCancelChangesNothing) {
   QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerCancelVerrano"), Qt::LeftButton);
   EXPECT_FALSE(child<QDialog>(*controller, "sheetLanguageManagerVerrano")->isVisible());
   EXPECT_EQ(controller->languageManager(), 0);
+}
+
+TEST_F(LanguageChooser, ReturnAfterALabelAnswersOk) {
+  auto controller = start();
+  controller->openLanguageManager(child<QPushButton>(*controller, "btnLanguageManager"));
+  auto* sheet = child<QDialog>(*controller, "sheetLanguageManagerVerrano");
+  QTest::mouseClick(child<QPushButton>(*controller, "btn2LanguageManagerVerrano"), Qt::LeftButton);
+  QWidget* focus = sheet->focusWidget();
+  ASSERT_NE(focus, nullptr);
+  QTest::keyClick(focus, Qt::Key_Return);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_EQ(controller->languageManager(), shell::languageManagerFromButtonCellIndex(2));
 }
 
 TEST_F(LanguageChooser, SameChoiceRefreshesNothing) {
@@ -502,6 +539,58 @@ TEST_F(MenuSheets, DiagnosticLogSavedWhereTheUserChooses) {
   EXPECT_NE(log.find("Recognized: 0\nTarget Device: 4D10\n"), std::string::npos);
   EXPECT_NE(log.find("\n[System Profile - Hardware / Bluetooth / USB]\n"), std::string::npos);
   EXPECT_NE(log.find("\n[/usr/sbin/kextstat]\n"), std::string::npos);
+}
+
+TEST_F(MenuSheets, ALogThatCannotBeWrittenIsAWarningInTheStatusLine) {
+  auto controller = start();
+  controller->setLanguageManager(2);
+  controller->logStatus(nullptr);
+  auto* panel = controller->window()->findChild<QFileDialog*>("logSavePanel");
+  ASSERT_NE(panel, nullptr);
+  // the chosen folder is gone by the time the log is written
+  const std::string path = m_folder + "/removed/support.vyladlog";
+  emit panel->fileSelected(QString::fromStdString(path));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  auto* line = child<QLabel>(*controller, "tfStatus");
+  EXPECT_EQ(line->text().toStdString(), "Diagnoseprotokoll. Wiederholen");
+  EXPECT_TRUE(controller->statusWithWarning());
+  EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+  // in another interface language the same warning
+  controller->setLanguageManager(0);
+  controller->updateStatusInManagerLanguage();
+  EXPECT_EQ(line->text().toStdString(), "Diagnostic Log. Try again");
+}
+
+TEST_F(MenuSheets, QtPanelsSpeakTheInterfaceLanguage) {
+  write_archive([](platform::KeyedArchiver& coder) {
+    coder.encode_string("keyStrLanguageManager", AppTexts::vyla_language_manager(1));
+  });
+  auto controller = start();
+  ASSERT_EQ(controller->languageManager(), 1);
+  auto* panel = controller->window()->findChild<QFileDialog*>("logSavePanel");
+  ASSERT_NE(panel, nullptr);
+  auto* buttons = panel->findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  const auto cancel = [buttons] { return buttons->button(QDialogButtonBox::Cancel)->text().remove('&').toStdString(); };
+  // Qt delivers a language change through the event loop
+  controller->logStatus(nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return cancel() == "Annuler"; })) << cancel();
+  panel->reject();
+
+  // a language chosen in the manager reaches Qt's texts at once, English included
+  struct Case { int language; const char* cancel; };
+  for (const Case& c : {Case{2, "Abbrechen"}, Case{0, "Cancel"}}) {
+    SCOPED_TRACE(c.cancel);
+    controller->openLanguageManager(nullptr);
+    const std::string row = "buttonCell" + std::to_string(shell::buttonCellIndexFromLanguageManager(c.language)) +
+                            "LanguageManagerVerrano";
+    QTest::mouseClick(child<QRadioButton>(*controller, row.c_str()), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+    ASSERT_EQ(controller->languageManager(), c.language);
+    controller->logStatus(nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cancel() == c.cancel; })) << cancel();
+    panel->reject();
+  }
 }
 
 TEST_F(MenuSheets, OnlineHelpInTheInterfaceLanguage) {

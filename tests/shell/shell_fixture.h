@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/main_queue.h"
+#include "platform/main_queue_qt.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "support/app_folder.h"
@@ -55,4 +57,18 @@ class ShellFixture : public ::testing::Test {
   }
 
   std::string m_folder;
+};
+
+// The same with the main thread's queue run by Qt, so that message boxes,
+// which always open through that queue, reach the window as in the program.
+class QueuedShellFixture : public ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    platform::install_qt_main_dispatcher();
+  }
+  void TearDown() override {
+    platform::install_main_dispatcher(nullptr, nullptr);
+    ShellFixture::TearDown();
+  }
 };

@@ -2,9 +2,13 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
 #include <csignal>
 #include <fstream>
-#include <sys/wait.h>
+#include <thread>
 
 #include "recognition/DeviceRecognitionViewController.h"
 
@@ -13,6 +17,9 @@
 #include "shell/FEXOBluetoothManagerAppDelegate.h"
 #include "shell_fixture.h"
 #include "sim/libusb_lifecycle_shim.h"
+#include "support/loopback_server.h"
+
+extern char** environ;
 
 namespace {
 
@@ -106,6 +113,47 @@ TEST_F(Termination, QuitCloseAndSignalsAllEndThroughTheSamePath) {
     EXPECT_TRUE(archive_exists());
     EXPECT_EQ(start()->deviceTarget(), 0x4D10);
   }
+}
+
+TEST_F(Termination, SigtermDuringTheVersionCheckEndsTheManagerWithinASecond) {
+  using namespace std::chrono_literals;
+  // the update server sits on the version list far longer than the check's 15 s time-out
+  test_support::LoopbackServer server;
+  server.set_response("/fexobluetoothmanager/Software", {200, "", "text/plain", "", false, 60s});
+  test_support::ScopedServerEnvironment environment(server);
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+  // the manager on the simulated bus, in this test's application folder
+  char* argv[] = {const_cast<char*>(VX_SIMULATED_MANAGER), nullptr};
+  pid_t manager = 0;
+  ASSERT_EQ(::posix_spawn(&manager, VX_SIMULATED_MANAGER, nullptr, nullptr, argv, environ), 0);
+  int status = 0;
+  const auto ended = [&](std::chrono::milliseconds within) {
+    for (auto waited = 0ms; waited < within; waited += 10ms) {
+      if (::waitpid(manager, &status, WNOHANG) == manager) return true;
+      std::this_thread::sleep_for(10ms);
+    }
+    return false;
+  };
+  // started (a sanitizer build takes a few seconds) and waiting on the server
+  for (int i = 0; i < 3000 && server.request_count("/fexobluetoothmanager/Software") == 0; ++i) {
+    ASSERT_FALSE(ended(10ms)) << "the manager ended before its version check";
+  }
+  ASSERT_EQ(server.request_count("/fexobluetoothmanager/Software"), 1);
+
+  const auto signalled_at = std::chrono::steady_clock::now();
+  ::kill(manager, SIGTERM);
+  const bool ended_in_time = ended(20s);
+  const auto took = std::chrono::steady_clock::now() - signalled_at;
+  if (!ended_in_time) {
+    ::kill(manager, SIGKILL);
+    ::waitpid(manager, &status, 0);
+  }
+  ASSERT_TRUE(ended_in_time);
+  EXPECT_LT(took, 1s) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
+  // through the termination path: the archive is written
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(archive_exists());
 }
 
 TEST(RelaunchCommand, ThePathIsOneArgumentAndWaitsForTheOldProcess) {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -95,20 +96,38 @@ struct LoopbackServer::Impl {
   mutable std::mutex mutex;
   std::map<std::string, LoopbackResponse> responses;
   std::vector<LoopbackRequest> requests;
+  // wakes the requests a slow response holds when the server stops
+  std::condition_variable stopped;
+  bool stopping = false;
 
   void answer(const httplib::Request& request, httplib::Response& response) {
     LoopbackRequest seen{request.path, {}};
     for (const auto& [key, value] : request.headers) seen.headers.emplace_back(key, value);
-    std::lock_guard<std::mutex> lock(mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     requests.push_back(std::move(seen));
     const auto found = responses.find(request.path);
     if (found == responses.end()) {
       response.status = 404;
       return;
     }
-    response.status = found->second.status;
-    if (!found->second.location.empty()) response.set_header("Location", found->second.location);
-    response.set_content(found->second.body, found->second.content_type.c_str());
+    const LoopbackResponse chosen = found->second;
+    if (stopped.wait_for(lock, chosen.delay, [this] { return stopping; })) return;
+    response.status = chosen.status;
+    if (!chosen.location.empty()) response.set_header("Location", chosen.location);
+    if (!chosen.chunked) {
+      response.set_content(chosen.body, chosen.content_type.c_str());
+      return;
+    }
+    response.set_chunked_content_provider(
+        chosen.content_type.c_str(), [body = chosen.body](size_t offset, httplib::DataSink& sink) {
+          constexpr size_t k_chunk_bytes = 16384;
+          if (offset < body.size()) {
+            const size_t bytes = std::min(k_chunk_bytes, body.size() - offset);
+            return sink.write(body.data() + offset, bytes);
+          }
+          sink.done();
+          return true;
+        });
   }
 };
 
@@ -136,6 +155,11 @@ LoopbackServer::LoopbackServer() : m_impl(std::make_unique<Impl>()) {
 }
 
 LoopbackServer::~LoopbackServer() {
+  {
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    m_impl->stopping = true;
+  }
+  m_impl->stopped.notify_all();
   m_impl->server->stop();
   if (m_impl->thread.joinable()) m_impl->thread.join();
   std::error_code error;

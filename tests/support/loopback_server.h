@@ -2,6 +2,7 @@
 // An HTTPS server on 127.0.0.1 for tests that talk to the update server. It
 // makes its own certificate at start; ScopedServerEnvironment points the
 // program's server base at it and trusts that certificate, for the test only.
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,6 +18,11 @@ struct LoopbackResponse {
   std::string body;
   std::string content_type = "application/octet-stream";
   std::string location;  // sent as "Location" when not empty (redirects)
+  // Sent in chunks with no length announced, as a streaming server does.
+  bool chunked = false;
+  // How long the server sits on the request before it answers (a slow or
+  // stalled server); a server that stops ends the wait.
+  std::chrono::milliseconds delay{0};
 };
 
 // One request the server received.

@@ -1,0 +1,545 @@
+#include "settings/setting_actions.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <optional>
+#include <span>
+
+#include "platform/format.h"
+#include "platform/log.h"
+
+namespace settings {
+
+namespace {
+
+using Record = FEXOBluetoothDeviceData;
+
+// ---- product groups: each rule names its products by these ----
+
+enum Group : unsigned {
+  k_lm6 = 1u << 0,
+  k_nd4 = 1u << 1,
+  k_wq8 = 1u << 2,
+  k_4d = 1u << 3,
+  k_qcc = 1u << 4,
+  k_airoha_a = 1u << 5,
+  k_airoha_b = 1u << 6,
+  k_tj4 = 1u << 7,
+  k_hb6l = 1u << 8,
+  k_nd4l = 1u << 9,
+  k_hb6e = 1u << 10,
+  k_any = 1u << 31,
+};
+
+constexpr int k_lm6_ids[] = {0x2030, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
+constexpr int k_nd4_ids[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132,
+                             0x3134, 0x3140, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170,
+                             0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218,
+                             0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
+constexpr int k_wq8_ids[] = {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211,
+                             0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
+                             0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
+constexpr int k_4d_ids[] = {0x4D06, 0x4D16, 0x4D76, 0x4D86};
+constexpr int k_qcc_ids[] = {0x6500, 0x6510};
+constexpr int k_airoha_a_ids[] = {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
+constexpr int k_airoha_b_ids[] = {0x6801, 0x6802, 0x6803};
+// Products that keep their smart volume control in the TJ4 word. 0x5424 to
+// 0x5434 are among them: their rows, change detection and save read that
+// word, so their choice is written there too.
+constexpr int k_tj4_ids[] = {0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5622,
+                             0x5624, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434};
+constexpr int k_hb6l_ids[] = {0x3052, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360,
+                              0x3370, 0x3400, 0x4023, 0x4050, 0x5424, 0x5428, 0x5430, 0x5432, 0x5434, 0x5534, 0x5564,
+                              0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x6310, 0x6320, 0x6330, 0x6335, 0x6900};
+constexpr int k_nd4l_ids[] = {0x3110, 0x3132, 0x3134, 0x3142, 0x3146, 0x3148, 0x3154, 0x3156, 0x3210, 0x3211, 0x3212,
+                              0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3900};
+constexpr int k_hb6e_ids[] = {0x3052, 0x3072, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360,
+                              0x3370, 0x3400, 0x5534, 0x5552, 0x5553, 0x5570, 0x5580, 0x5590, 0x5591,
+                              0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900};
+
+struct GroupIds {
+  Group group;
+  std::span<const int> ids;
+};
+
+constexpr GroupIds k_groups[] = {
+    {k_lm6, k_lm6_ids},   {k_nd4, k_nd4_ids},           {k_wq8, k_wq8_ids},           {k_4d, k_4d_ids},
+    {k_qcc, k_qcc_ids},   {k_airoha_a, k_airoha_a_ids}, {k_airoha_b, k_airoha_b_ids}, {k_tj4, k_tj4_ids},
+    {k_hb6l, k_hb6l_ids}, {k_nd4l, k_nd4l_ids},         {k_hb6e, k_hb6e_ids},
+};
+
+bool contains(std::span<const int> ids, int device) { return std::find(ids.begin(), ids.end(), device) != ids.end(); }
+
+// The products a rule applies to: groups and single ids (0 ends the ids).
+struct Who {
+  unsigned groups = 0;
+  std::array<int, 4> ids{};
+};
+
+bool holds(const Who& who, int device) {
+  if (who.groups & k_any) return true;
+  for (const GroupIds& group : k_groups) {
+    if ((who.groups & group.group) && contains(group.ids, device)) return true;
+  }
+  return std::find(who.ids.begin(), who.ids.end(), device) != who.ids.end() && device != 0;
+}
+
+constexpr Who any{k_any, {}};
+constexpr Who ids(int a, int b = 0, int c = 0, int d = 0) { return Who{0, {a, b, c, d}}; }
+constexpr Who group(unsigned groups, int a = 0, int b = 0) { return Who{groups, {a, b, 0, 0}}; }
+// ND4 and 0x3142
+constexpr Who k_nd4_plus = group(k_nd4, 0x3142);
+
+// ---- setters, as one shape: record, value, product ----
+
+using Setter = void (*)(Record&, int value, int device);
+
+template <void (Record::*F)(int32_t)>
+void set(Record& record, int value, int) {
+  (record.*F)(value);
+}
+template <void (Record::*F)(int, int32_t), int Index>
+void set_at(Record& record, int value, int) {
+  (record.*F)(Index, value);
+}
+template <void (Record::*F)(int32_t, int32_t)>
+void set_for_device(Record& record, int value, int device) {
+  (record.*F)(value, device);
+}
+
+// How the choice becomes the stored value.
+enum class Map {
+  column0_on,       // column 0 writes 1, any other column 0
+  column0_off,      // column 0 writes 0, any other column 1
+  index,            // the item index
+  index_plus_1,     // the item index plus one
+  ten_minus_index,  // 10 minus the item index
+  index_plus_8,     // the item index plus eight
+  rtg,              // columns 0, 1, 2 write the gains 12, 15, 17
+  mic_gain,         // items 0, 1, 2 write 1, 3, 5
+};
+
+std::optional<int> value_of(Map map, int choice) {
+  switch (map) {
+    case Map::column0_on:
+      return choice == 0 ? 1 : 0;
+    case Map::column0_off:
+      return choice == 0 ? 0 : 1;
+    default:
+      break;
+  }
+  // a pop-up with nothing selected
+  if (choice < 0) return std::nullopt;
+  switch (map) {
+    case Map::index:
+      return choice;
+    case Map::index_plus_1:
+      return choice + 1;
+    case Map::ten_minus_index:
+      return 10 - choice;
+    case Map::index_plus_8:
+      return choice + 8;
+    case Map::rtg: {
+      static constexpr int gains[] = {12, 15, 17};
+      if (choice >= static_cast<int>(std::size(gains))) return std::nullopt;
+      return gains[choice];
+    }
+    case Map::mic_gain:
+      if (choice > 2) return std::nullopt;
+      return 2 * choice + 1;
+    default:
+      return std::nullopt;
+  }
+}
+
+// One line of an action: the first rule that holds the product decides; a
+// rule without a setter writes nothing.
+struct Rule {
+  Who who;
+  Setter setter;
+  Map map;
+};
+
+using R = Record;
+
+std::span<const Rule> rules_of(SettingAction action) {
+  using enum SettingAction;
+  using enum Map;
+  switch (action) {
+    case IVOX: {
+      static constexpr Rule rules[] = {{group(k_nd4, 0x4D76), &set<&R::SetBasicSettingND4VOXIntercom>, column0_on},
+                                       {any, &set<&R::setIntercomVOX>, column0_on}};
+      return rules;
+    }
+    case HVOX: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6VOXPhone>, column0_on},
+                                       {group(k_nd4 | k_4d | k_qcc), &set<&R::SetBasicSettingND4VOXPhone>, column0_on},
+                                       {group(k_airoha_a), &set<&R::SetBasicSettingAirohaVOXPhone>, column0_on},
+                                       {any, &set<&R::setHandsfreeVOX>, column0_on}};
+      return rules;
+    }
+    case EDR: {
+      static constexpr Rule rules[] = {{group(k_4d), &set<&R::SetBasicSettingEDR>, column0_off},
+                                       {any, &set<&R::setEdr>, column0_off}};
+      return rules;
+    }
+    case PLC: {
+      static constexpr Rule rules[] = {{any, &set<&R::setPlc>, column0_on}};
+      return rules;
+    }
+    case BitpoolRate: {
+      static constexpr Rule rules[] = {{group(k_nd4 | k_4d), &set<&R::SetBasicSettingND4HighQulityA2DP>, column0_on},
+                                       {any, &set<&R::setBitpoolRate>, column0_on}};
+      return rules;
+    }
+    case MicrophoneBoost: {
+      static constexpr Rule rules[] = {{any, &set<&R::setMicrophoneBoost>, column0_on}};
+      return rules;
+    }
+    case Sidetone: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
+                                       {group(k_nd4 | k_4d, 0x3142), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
+                                       {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
+                                       {any, &set<&R::setSidetone>, column0_on}};
+      return rules;
+    }
+    case AmbientHushControl: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AmbientHushControl>, column0_on},
+                                       {group(k_nd4), &set<&R::SetBasicSettingND4AmbientHushControl>, column0_off},
+                                       {any, &set<&R::setAmbientHushControl>, column0_off}};
+      return rules;
+    }
+    case AutoGainControl: {
+      static constexpr Rule rules[] = {{any, &set<&R::setAutoGainControl>, column0_off}};
+      return rules;
+    }
+    case AudioBoost: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AudioBoost>, column0_on},
+                                       {group(k_nd4), &set<&R::SetBasicSettingND4AudioBoost>, column0_off},
+                                       {any, &set<&R::setAudioBoost>, column0_off}};
+      return rules;
+    }
+    case QorlanHDSPeakerAccessory: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingQorlanHDSpeakerAccessory>, column0_on}};
+      return rules;
+    }
+    case MotionSensorSensitivity: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6MotionSensorSensitivity>, index_plus_1}};
+      return rules;
+    }
+    case AudioBraiding: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6AudioBraiding>, column0_on}};
+      return rules;
+    }
+    case AudioBraidingSensitivity: {
+      static constexpr Rule rules[] = {
+          {k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneerSensitivity>, index_plus_1},
+          {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerSensitivity>, index_plus_1},
+          {group(k_airoha_a), &set<&R::SetBasicSettingAirohaIntercomAudioVeneerSensitivity>, index},
+          // the LM6 lists level 10 first
+          {any, &set<&R::setBasicSettingLM6AudioBraidingSensitivity>, ten_minus_index}};
+      return rules;
+    }
+    case AudioVeneer: {
+      static constexpr Rule rules[] = {{k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneer>, column0_on},
+                                       {any, &set<&R::setAudioVeneer>, column0_on}};
+      return rules;
+    }
+    case AudioVeneerVolumeManagement: {
+      static constexpr Rule rules[] = {
+          // 0x3142: Enable writes 1, which the setter stores as a clear bit
+          {ids(0x3142), &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_on},
+          {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerVolumeManagement>, column0_off},
+          {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioVeneerVolumeManagement>, column0_on},
+          {any, &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_off}};
+      return rules;
+    }
+    case NavigationAppOverlay: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6NavigationAppOverlay>, column0_on}};
+      return rules;
+    }
+    case VoicePrompt: {
+      static constexpr Rule rules[] = {
+          {group(k_lm6), &set<&R::setBasicSettingLM6VoicePrompt>, column0_on},
+          {group(k_nd4 | k_qcc, 0x3150, 0x3161), &set<&R::SetBasicSettingND4VoicePrompt>, column0_off},
+          {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaVoicePrompt>, column0_on},
+          {any, &set<&R::setVoicePrompt>, column0_off}};
+      return rules;
+    }
+    case HDIntercom: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6HDIntercom>, column0_on},
+                                       {group(k_nd4), &set<&R::SetBasicSettingND4HDIntercom>, column0_on},
+                                       {any, &set<&R::setHdIntercom>, column0_on}};
+      return rules;
+    }
+    case EightWayIntercom: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6EightWayIntercom>, column0_on}};
+      return rules;
+    }
+    case FMStationGuide: {
+      static constexpr Rule rules[] = {
+          {group(k_lm6), &set<&R::setBasicSettingLM6FMStationGuide>, column0_on},
+          {Who{k_nd4 | k_qcc, {0x3142, 0x3150, 0x3161, 0}}, &set<&R::SetBasicSettingND4FMStationGuide>, column0_on},
+          {any, &set<&R::setFmStationGuide>, column0_on}};
+      return rules;
+    }
+    case HDVoice: {
+      static constexpr Rule rules[] = {{group(k_wq8), &set<&R::SetBasicSettingWQ8HDVoice>, column0_on},
+                                       {group(k_qcc), &set<&R::SetBasicSettingQCCHDVoice>, column0_on},
+                                       {any, &set<&R::setHdVoice>, column0_on}};
+      return rules;
+    }
+    case VoiceAssistant: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingVoiceAssistant>, column0_on}};
+      return rules;
+    }
+    case VoiceCommand: {
+      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::SetBasicSettingLM6VoiceCommand>, column0_on},
+                                       {any, &set<&R::SetBasicSettingND4VoiceCommand>, column0_on}};
+      return rules;
+    }
+    case UILayer: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingUILayer>, column0_on}};
+      return rules;
+    }
+    case LEDControl: {
+      static constexpr Rule rules[] = {{ids(0x4610), &set<&R::setBasicSettingLM6LEDControl>, column0_on},
+                                       {any, nullptr, column0_on}};
+      return rules;
+    }
+    case RemoteUIPTT: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingVelandraRemoteUIPTT>, column0_on}};
+      return rules;
+    }
+    case MicSelect: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSetting50MicAccessorySelect>, column0_on}};
+      return rules;
+    }
+    case SpeakerSelect: {
+      static constexpr Rule rules[] = {{ids(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
+                                       {ids(0x4210), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
+                                       {any, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
+      return rules;
+    }
+    case AudioEqualizer: {
+      static constexpr Rule rules[] = {{group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
+                                       {ids(0x3110, 0x3112, 0x3146), &set<&R::SetBasicSetting30Equalizer>, index},
+                                       {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
+                                       {ids(0x4210), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
+                                       {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
+                                       {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
+                                       {any, nullptr, index}};
+      return rules;
+    }
+    case UnitLanguage: {
+      static constexpr Rule rules[] = {
+          {group(k_hb6l), &set_for_device<&R::SetBasicSettingHB6UnitLanguage_device>, index},
+          {group(k_nd4l), &set<&R::SetBasicSettingND4UnitLanguage>, index},
+          {ids(0x3150, 0x3161), &set<&R::SetBasicSettingDK5XUnitLanguage>, index},
+          {ids(0x3170), &set<&R::SetBasicSettingTJ6UnitLanguage>, index},
+          {ids(0x3310, 0x3320, 0x3330), &set_for_device<&R::SetBasicSettingQorlanUnitLanguage_device>, index},
+          {ids(0x5552, 0x5553), &set_for_device<&R::SetBasicSettingTORNIKUnitLanguage_device>, index},
+          {ids(0x6038, 0x6039), &set_for_device<&R::SetBasicSettingY370RUnitLanguage_device>, index},
+          {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaUnitLanguage>, index},
+          {any, nullptr, index}};
+      return rules;
+    }
+    case MeshPublicChannel: {
+      static constexpr Rule rules[] = {{ids(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
+                                       {ids(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
+                                       {any, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
+      return rules;
+    }
+    case MeshMode: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4MeshMode>, index}};
+      return rules;
+    }
+    case MeshGuestMode: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4MeshGuestMode>, column0_on}};
+      return rules;
+    }
+    case AGCSensitivity: {
+      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4AGCSensitivity>, index}};
+      return rules;
+    }
+    case VOXSensitivity: {
+      static constexpr Rule rules[] = {{group(k_nd4), &set<&R::SetBasicSettingND4VoxSensitivity>, index_plus_1},
+                                       {group(k_qcc), &set<&R::SetBasicSettingQCCVOXSensitivity>, index_plus_1},
+                                       {group(k_airoha_a), &set<&R::SetBasicSettingAirohaVoxSensitivity>, index},
+                                       {any, &set_at<&R::setBasicSettingKR5VOXSensitivity_with, 0>, index_plus_1}};
+      return rules;
+    }
+    case SmartVolumeControl: {
+      static constexpr Rule rules[] = {{group(k_tj4), &set_at<&R::setBasicSettingTJ4SmartVolumeControl_with, 0>, index},
+                                       {any, &set<&R::setBasicSettingLM6SmartVolumeControl>, index}};
+      return rules;
+    }
+    case Channel: {
+      static constexpr Rule rules[] = {{any, &set_at<&R::setBasicSettingNetdockChannel_with, 0>, index_plus_1}};
+      return rules;
+    }
+    case Volume: {
+      static constexpr Rule rules[] = {{any, &set_at<&R::setBasicSettingNetdockVolume_with, 1>, index_plus_8}};
+      return rules;
+    }
+    case AudioSourcePriority: {
+      static constexpr Rule rules[] = {{any, &set<&R::setAudioSourcePriority>, index}};
+      return rules;
+    }
+    case AutoStartRecording: {
+      static constexpr Rule rules[] = {{any, &set<&R::setAutoStartRecording>, column0_off}};
+      return rules;
+    }
+    case AutoOnOff: {
+      static constexpr Rule rules[] = {{any, &set<&R::setAutoOnOff>, column0_on}};
+      return rules;
+    }
+    case AutoOff: {
+      static constexpr Rule rules[] = {{any, &set<&R::setAutoOff>, column0_on}};
+      return rules;
+    }
+    case SimpleUI: {
+      static constexpr Rule rules[] = {{any, &set<&R::setSimpleUI>, column0_on}};
+      return rules;
+    }
+    case SmartNaviSystem: {
+      static constexpr Rule rules[] = {{any, &set<&R::setSmartNaviSystem>, column0_on}};
+      return rules;
+    }
+    case SmartNaviSystem2: {
+      static constexpr Rule rules[] = {{any, &set<&R::setSmartNaviSystem2>, column0_on}};
+      return rules;
+    }
+    case PhotoMode: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraPhotoMode>, index}};
+      return rules;
+    }
+    case VideoMode: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoMode>, index}};
+      return rules;
+    }
+    case VideoResolution: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoResolution>, index}};
+      return rules;
+    }
+    case TimelapseInterval: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraTimelapseInterval>, index}};
+      return rules;
+    }
+    case VideoTaggingInterval: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoTaggingInterval>, index}};
+      return rules;
+    }
+    case LoopRecordingInterval: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraLoopRecordingInterval>, index}};
+      return rules;
+    }
+    case VideoMicrophoneGain: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoMicrophoneGain>, index}};
+      return rules;
+    }
+    case DateCaption: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraDateCaption>, column0_on}};
+      return rules;
+    }
+    case SpeakerSoundRecording: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecording>, column0_on}};
+      return rules;
+    }
+    case SpeakerSoundRecordingMusic: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingMusic>, column0_on}};
+      return rules;
+    }
+    case SpeakerSoundRecordingFMRadio: {
+      static constexpr Rule rules[] = {
+          {any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>, column0_on}};
+      return rules;
+    }
+    case SpeakerSoundRecordingIntercom: {
+      static constexpr Rule rules[] = {
+          {any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, column0_on}};
+      return rules;
+    }
+    case SpeakerSoundRecordingPhone: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingPhone>, column0_on}};
+      return rules;
+    }
+    case AutoCameraSleep: {
+      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraAutoCameraSleep>, column0_on}};
+      return rules;
+    }
+    case ESSStatus: {
+      static constexpr Rule rules[] = {{any, &set<&R::setEssStatus>, index}};
+      return rules;
+    }
+    case ESSSensitivity: {
+      static constexpr Rule rules[] = {{any, &set<&R::setEssSensitivity>, index_plus_1}};
+      return rules;
+    }
+    case MicGain: {
+      static constexpr Rule rules[] = {{any, &set<&R::setMicGain>, mic_gain}};
+      return rules;
+    }
+    case RTG: {
+      static constexpr Rule rules[] = {{any, &set<&R::setRadioTransmitGain>, rtg}};
+      return rules;
+    }
+    case HDSpeakerAccessory:
+      break;
+  }
+  return {};
+}
+
+// ---- HD speaker accessory and the audio boost that goes with it ----
+
+// A family's HD speaker bit and the audio boost it sets beside it: switching
+// the accessory on leaves audio boost as the second cell of its row writes it.
+struct SpeakerFamily {
+  Who who;
+  void (Record::*set_accessory)(int32_t);
+  int32_t (Record::*get_accessory)() const;
+  int32_t (Record::*get_boost)() const;
+  void (Record::*set_boost)(int32_t);
+  int32_t boost_with_accessory;
+};
+
+constexpr SpeakerFamily k_speaker_families[] = {
+    // 0x3215 shows its HD speaker row from the ND4 bit, as 0x3146 does, so
+    // its choice is written there too
+    {ids(0x3110, 0x3112, 0x3146, 0x3215), &R::SetBasicSettingND4HDSpeakerAccessory,
+     &R::GetBasicSettingND4HDSpeakerAccessory, &R::GetBasicSettingND4AudioBoost, &R::SetBasicSettingND4AudioBoost, 1},
+    {ids(0x4210), &R::setBasicSettingLM6HDSpeakerAccessory, &R::getBasicSettingLM6HDSpeakerAccessory,
+     &R::getBasicSettingLM6AudioBoost, &R::setBasicSettingLM6AudioBoost, 0},
+    {ids(0x5570, 0x5580), &R::setBasicSettingHIDOneModuleHDSpeakerAccessory,
+     &R::getBasicSettingHIDOneModuleHDSpeakerAccessory, &R::audioBoost, &R::setAudioBoost, 1},
+};
+
+void change_hd_speaker_accessory(int column, int device, Record& record) {
+  for (const SpeakerFamily& family : k_speaker_families) {
+    if (!holds(family.who, device)) continue;
+    (record.*family.set_accessory)(*value_of(Map::column0_on, column));
+    if ((record.*family.get_accessory)() == 1 && (record.*family.get_boost)() != family.boost_with_accessory) {
+      (record.*family.set_boost)(family.boost_with_accessory);
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+void apply_setting_action(SettingAction action, int choice, int device, FEXOBluetoothDeviceData& record) {
+  if (action == SettingAction::MicGain) platform::console(platform::format("send Num[%ld]", choice));
+  if (action == SettingAction::HDSpeakerAccessory) {
+    change_hd_speaker_accessory(choice, device, record);
+    return;
+  }
+  for (const Rule& rule : rules_of(action)) {
+    if (!holds(rule.who, device)) continue;
+    const std::optional<int> value = value_of(rule.map, choice);
+    if (rule.setter && value) rule.setter(record, *value, device);
+    return;
+  }
+}
+
+}  // namespace settings

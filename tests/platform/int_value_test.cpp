@@ -1,0 +1,31 @@
+#include "platform/int_value.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+TEST(IntValue, ReadsTheLeadingIntegerAndSaturates) {
+  struct Case {
+    const char* text;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {"  \t60", 60},
+      {"-7 seconds", -7},
+      {"+3", 3},
+      {"- 3", 0},
+      {"99999999999", std::numeric_limits<int32_t>::max()},
+      {"-99999999999", std::numeric_limits<int32_t>::min()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(platform::int_value(c.text), c.expected);
+  }
+}
+
+}  // namespace
