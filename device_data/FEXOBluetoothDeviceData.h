@@ -28,17 +28,17 @@ struct MenuKeyEquivalent {
 
 class FEXOBluetoothDeviceData {
  public:
-  static constexpr int kBasicSettingLM6Count = 10;
-  static constexpr int kVOXSensitivityCount = 2;
-  static constexpr int kSmartVolumeControlCount = 2;
-  static constexpr int kCameraWordCount = 4;
-  static constexpr int kFMPresetCount = 10;
+  static constexpr int k_basic_setting_lm6_count = 10;
+  static constexpr int k_vox_sensitivity_count = 2;
+  static constexpr int k_smart_volume_control_count = 2;
+  static constexpr int k_camera_word_count = 4;
+  static constexpr int k_fm_preset_count = 10;
   // Products of the FM preset group keep 6 presets, all others 10.
-  static constexpr int kFMPresetGroupCount = 6;
-  static constexpr int kSpeedDialCount = 3;
+  static constexpr int k_fm_preset_group_count = 6;
+  static constexpr int k_speed_dial_count = 3;
   // A speed dial travels to and from the device as 20 16-bit characters.
-  static constexpr int kSpeedDialArrayCount = 20;
-  using SpeedDialArray = std::array<uint16_t, kSpeedDialArrayCount>;
+  static constexpr int k_speed_dial_array_count = 20;
+  using SpeedDialArray = std::array<uint16_t, k_speed_dial_array_count>;
 
   // A fresh record: every number 0, every string and the date nil.
   FEXOBluetoothDeviceData() = default;
@@ -687,17 +687,17 @@ class FEXOBluetoothDeviceData {
   int32_t m_Y370Language = 0;
   int32_t m_radioTransmitGain = 0;
   int32_t m_audioChannelTimeout = 0;
-  std::array<int32_t, kBasicSettingLM6Count> m_basicSettingLM6{};
-  std::array<int32_t, kVOXSensitivityCount> m_basicSettingKR5VOXSensitivity{};
-  std::array<int32_t, kSmartVolumeControlCount> m_basicSettingTJ4SmartVolumeControl{};
-  std::array<int32_t, kCameraWordCount> m_basicSettingVT4Camera{};
+  std::array<int32_t, k_basic_setting_lm6_count> m_basicSettingLM6{};
+  std::array<int32_t, k_vox_sensitivity_count> m_basicSettingKR5VOXSensitivity{};
+  std::array<int32_t, k_smart_volume_control_count> m_basicSettingTJ4SmartVolumeControl{};
+  std::array<int32_t, k_camera_word_count> m_basicSettingVT4Camera{};
   int32_t m_fmRadioRegion = 0;
   int32_t m_fmRadioMagicCode = 0;
   int32_t m_fmRadioCurrentFrequency = 0;
   int32_t m_fmRadioCurrentPreset = 0;
-  std::array<int32_t, kFMPresetCount> m_fmRadioPresets{};
+  std::array<int32_t, k_fm_preset_count> m_fmRadioPresets{};
   int32_t m_fmRadioRDS = 0;
-  std::array<std::optional<std::string>, kSpeedDialCount> m_speedDial;
+  std::array<std::optional<std::string>, k_speed_dial_count> m_speedDial;
   int32_t m_divisionLM6evoValue = 0;
   int32_t m_devicelanguagePackType = 0;
   int32_t m_devicelanguagePackTypeVerMajor = 0;

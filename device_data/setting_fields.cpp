@@ -240,8 +240,8 @@ int32_t read_and_log(const Record& record, const SettingField& field, const char
   return value;
 }
 
-constexpr int32_t kHB6Products[] = {0x3340, 0x3341};
-constexpr int32_t kQorlanProducts[] = {0x3310, 0x3320, 0x3330};
+constexpr int32_t k_hb6_products[] = {0x3340, 0x3341};
+constexpr int32_t k_qorlan_products[] = {0x3310, 0x3320, 0x3330};
 
 // The HB6, Tornik and Qorlan units with language pack type 0 have no code 6:
 // languages above 5 sit one code higher on the device.
@@ -477,36 +477,36 @@ void FEXOBluetoothDeviceData::SetBasicSetting50MicAccessorySelect(int32_t value)
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettinghb6UnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
   return read_language(*this, field_named("HB6UnitLanguage"), skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingHB6UnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
   write_language(*this, field_named("HB6UnitLanguage"), value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingTORNIKUnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
   const int32_t value = read_language(*this, field_named("TORNIKUnitLanguage"), skips_code);
   platform::console(platform::format("Tornik unit language = %d", value));
   return value;
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingTORNIKUnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, kHB6Products);
+  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
   write_language(*this, field_named("TORNIKUnitLanguage"), value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingQorlanUnitLanguage(int32_t device) const {
   const bool skips_code =
-      skips_language_code(*this, device, kQorlanProducts);
+      skips_language_code(*this, device, k_qorlan_products);
   return read_language(*this, field_named("QorlanUnitLanguage"), skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingQorlanUnitLanguage_device(int32_t value, int32_t device) {
   const bool skips_code =
-      skips_language_code(*this, device, kQorlanProducts);
+      skips_language_code(*this, device, k_qorlan_products);
   write_language(*this, field_named("QorlanUnitLanguage"), value, skips_code);
 }
 

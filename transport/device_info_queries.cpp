@@ -53,22 +53,22 @@ int speaker_status_hardware_block() {
 }  // namespace
 
 int get_device_info_for_fm_radio_with_pskey(std::uint32_t product_id) {
-  constexpr int show = 3, hide = 4;
+  constexpr int k_show = 3, k_hide = 4;
   if (std::find(std::begin(k_fm_variant_ids), std::end(k_fm_variant_ids), product_id) == std::end(k_fm_variant_ids)) {
-    return show;
+    return k_show;
   }
   hid_cmd_report request{};
   hid_status_report reply{};
   if (!read_block(0, k_block_hardware_version, 2, request, reply)) {
     platform::system_log("Fail Read pskey 6");
-    return show;
+    return k_show;
   }
   const int count = block_reply_word_count(reply);
-  if (count != 2) return show;
+  if (count != 2) return k_show;
   const int board = block_reply_low_byte(reply, 0);
   platform::system_log(
       platform::format("len = %d hardware version v%1d.%1d", count, block_reply_word(reply, 0) >> 8, board));
-  return board == 2 ? hide : show;
+  return board == 2 ? k_hide : k_show;
 }
 
 int get_device_info_for_hd_speaker_with_pskey(std::uint32_t product_id) {

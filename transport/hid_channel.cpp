@@ -64,7 +64,7 @@ struct LangPackRow {
   std::uint32_t reply_bytes;
 };
 // Searched in order: command 0x01 first expects 5 reply bytes, then 8.
-constexpr LangPackRow lang_pack_reply_table[] = {
+constexpr LangPackRow k_lang_pack_reply_table[] = {
     {0x00, 0},  {0x01, 5},  {0x01, 8},  {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0},
     {0x06, 2},  {0x07, 0},  {0x08, 0},  {0x09, 0}, {0x0A, 1},  {0x0B, 0}, {0x0C, 0},
     {0x0D, 0},  {0x50, 0},  {0x51, 0},  {0x52, 0}, {0x53, 0},  {0x54, 0}, {0x55, 0},
@@ -387,7 +387,7 @@ int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& 
   hid_device* device = slot_handle(slot);
   if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
   HidFailure failure = HidFailure::unknown_command;
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     request[1] = k_lang_pack_marker;
     if (row.command != request[2]) continue;
     if (transport::stop_requested()) return fail(slot, exchange, HidFailure::stopped);
@@ -405,7 +405,7 @@ int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& 
 }
 
 std::uint32_t lang_pack_reply_length(std::uint32_t command) {
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     if (row.command == command) return row.reply_bytes + 2;
   }
   return 0;

@@ -51,7 +51,7 @@ class RecognitionWorkerTest : public test_support::BusFixture {
     EXPECT_EQ(record.devicelanguagePackTypeVerMinor(), pack_minor);
   }
 
-  shell::AppState m_controller;
+  session::AppState m_controller;
   RecognitionHandOff m_hand_off;
   std::atomic<bool> m_stop{false};
 };
@@ -87,8 +87,8 @@ TEST_F(RecognitionWorkerTest, RecognizesTheDefaultProductOverHid) {
   EXPECT_EQ(m_controller.fmRadioShowAndHide(), 3);
   EXPECT_EQ(m_controller.motionSensorShowAndHide(), 6);
   EXPECT_EQ(m_controller.tabCount(), 2);
-  EXPECT_EQ(m_controller.tabAt(0), shell::k_tab_settings);
-  EXPECT_EQ(m_controller.tabAt(1), shell::k_tab_speed_dial);
+  EXPECT_EQ(m_controller.tabAt(0), session::k_tab_settings);
+  EXPECT_EQ(m_controller.tabAt(1), session::k_tab_speed_dial);
   EXPECT_EQ(m_controller.tabAt(2), 0);
   // name from block 0x1D on slot 0, then the version; no probe, no FM query
   EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));

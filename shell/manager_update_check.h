@@ -5,12 +5,12 @@
 #include <atomic>
 #include <cstddef>
 #include <string>
-#include <thread>
 
 #include "platform/http.h"
-#include "shell/app_state.h"
+#include "platform/worker.h"
+#include "session/app_state.h"
 
-namespace recognition {
+namespace shell {
 
 // Entry name of this manager in the "Software" list.
 inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerForMAC";
@@ -24,13 +24,14 @@ inline constexpr std::size_t k_max_manager_version_list_bytes = 1024 * 1024;
 // download address (`base_url` followed by its file field); a secondary line
 // before it or right after it gives the secondary version. Reads the text in
 // place: no copy of its lines or fields is made.
-void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller);
+void read_manager_version_list(const std::string& text, const std::string& base_url,
+                               session::ManagerRelease& release);
 
 // One page's check thread and its hand-off flags. The thread writes the
 // controller's latest-version fields and goManagerUpdate, then threadTerminated.
 class ManagerUpdateCheck {
  public:
-  ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy);
+  ManagerUpdateCheck(session::ManagerRelease& release, platform::CachePolicy cache_policy);
   // Stops a running check and waits for its thread (see stop_and_join).
   ~ManagerUpdateCheck();
   ManagerUpdateCheck(const ManagerUpdateCheck&) = delete;
@@ -39,11 +40,12 @@ class ManagerUpdateCheck {
   // Starts the check thread unless `checked_this_run` is already set, which it
   // then sets. Returns false (nothing started) when the check already ran.
   bool start(std::atomic<bool>& checked_this_run);
-  bool threadTerminated() const { return m_threadTerminated.load(std::memory_order_acquire); }
+  // The check has ended (it wrote everything before).
+  bool threadTerminated() const { return m_worker.finished(); }
   bool goManagerUpdate() const { return m_goManagerUpdate.load(std::memory_order_acquire); }
   void setGoManagerUpdate(bool value) { m_goManagerUpdate.store(value, std::memory_order_release); }
-  // Waits for the thread once it has terminated (the timer calls it).
-  void join();
+  // Waits for the thread (the timer calls it once the check has ended).
+  void join() { m_worker.join(); }
   // Aborts a running request and waits for the thread, which then ends within
   // about a tenth of a second with no offer (the application quits).
   void stop_and_join();
@@ -52,12 +54,11 @@ class ManagerUpdateCheck {
   void threadMethodCheckManagerUpdate();
 
  private:
-  shell::AppState& m_controller;
+  session::ManagerRelease& m_release;
   platform::CachePolicy m_cache_policy;
-  std::atomic<bool> m_threadTerminated{false};
   std::atomic<bool> m_goManagerUpdate{false};
-  std::atomic<bool> m_stop_requested{false};
-  std::thread m_thread;
+  // last: its thread ends before the members it uses go away
+  platform::Worker m_worker;
 };
 
-}  // namespace recognition
+}  // namespace shell

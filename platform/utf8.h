@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace device_data {
+namespace platform {
 
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).
@@ -17,4 +17,4 @@ std::optional<std::string> valid_utf8_or_nil(const std::optional<std::string>& t
 // Number of characters (code points) of valid UTF-8 text.
 size_t utf8_character_count(std::string_view text);
 
-}  // namespace device_data
+}  // namespace platform

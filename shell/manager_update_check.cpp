@@ -1,4 +1,4 @@
-#include "recognition/manager_update_check.h"
+#include "shell/manager_update_check.h"
 
 #include <chrono>
 #include <optional>
@@ -6,7 +6,7 @@
 
 #include "platform/deployment.h"
 
-namespace recognition {
+namespace shell {
 namespace {
 
 using namespace std::chrono_literals;
@@ -78,7 +78,8 @@ bool is_ascii(const std::string& text) {
 
 }  // namespace
 
-void read_manager_version_list(const std::string& text, const std::string& base_url, shell::AppState& controller) {
+void read_manager_version_list(const std::string& text, const std::string& base_url,
+                               session::ManagerRelease& release) {
   // lines end in CR LF; a list without any CR LF is split by LF
   Pieces lines(text, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
   bool found = false;
@@ -86,7 +87,7 @@ void read_manager_version_list(const std::string& text, const std::string& base_
     const LineFields fields = fields_of(line);
     const bool ours = fields.field[0] == k_manager_entry_name;
     if (fields.count == 2) {
-      if (ours) controller.setManagerLatestVersionSecondary(integer_value(fields.field[1]));
+      if (ours) release.setManagerLatestVersionSecondary(integer_value(fields.field[1]));
       if (found) break;
     } else if (fields.count == 3) {
       if (found) break;
@@ -95,9 +96,9 @@ void read_manager_version_list(const std::string& text, const std::string& base_
       const std::string_view version = fields.field[1].empty() ? fields.field[1] : fields.field[1].substr(1);
       int32_t major = 0, minor = 0;
       FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(std::string(version), major, minor);
-      controller.setManagerLatestVersionMajor(major);
-      controller.setManagerLatestVersionMinor(minor);
-      controller.setUrlManagerUpdate(base_url + std::string(fields.field[2]));
+      release.setManagerLatestVersionMajor(major);
+      release.setManagerLatestVersionMinor(minor);
+      release.setUrlManagerUpdate(base_url + std::string(fields.field[2]));
       found = true;
     } else if (found) {
       break;
@@ -105,41 +106,30 @@ void read_manager_version_list(const std::string& text, const std::string& base_
   }
 }
 
-ManagerUpdateCheck::ManagerUpdateCheck(shell::AppState& controller, platform::CachePolicy cache_policy)
-    : m_controller(controller), m_cache_policy(cache_policy) {}
+ManagerUpdateCheck::ManagerUpdateCheck(session::ManagerRelease& release, platform::CachePolicy cache_policy)
+    : m_release(release), m_cache_policy(cache_policy) {}
 
 ManagerUpdateCheck::~ManagerUpdateCheck() { stop_and_join(); }
 
 bool ManagerUpdateCheck::start(std::atomic<bool>& checked_this_run) {
   if (checked_this_run.exchange(true)) return false;
-  if (m_thread.joinable()) m_thread.join();
-  m_threadTerminated.store(false, std::memory_order_release);
-  m_stop_requested.store(false, std::memory_order_release);
-  m_thread = std::thread([this] { threadMethodCheckManagerUpdate(); });
+  m_worker.start([this] { threadMethodCheckManagerUpdate(); });
   return true;
 }
 
-void ManagerUpdateCheck::join() {
-  if (m_thread.joinable()) m_thread.join();
-}
-
-void ManagerUpdateCheck::stop_and_join() {
-  m_stop_requested.store(true, std::memory_order_release);
-  join();
-}
+void ManagerUpdateCheck::stop_and_join() { m_worker.stop_and_join(); }
 
 void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
-  m_controller.setManagerLatestVersionMajor(shell::k_manager_version_major);
-  m_controller.setManagerLatestVersionMinor(shell::k_manager_version_minor);
-  m_controller.setManagerLatestVersionSecondary(shell::k_manager_version_secondary);
-  const std::string base = platform::update_server_base(shell::AppState::is_china_server() == 1);
+  m_release.setManagerLatestVersionMajor(session::k_manager_version_major);
+  m_release.setManagerLatestVersionMinor(session::k_manager_version_minor);
+  m_release.setManagerLatestVersionSecondary(session::k_manager_version_secondary);
+  const std::string base = platform::update_server_base(session::AppState::is_china_server() == 1);
   const std::optional<std::string> list = platform::http_get(
-      base + "Software", k_request_timeout, m_cache_policy, k_max_manager_version_list_bytes, &m_stop_requested);
+      base + "Software", k_request_timeout, m_cache_policy, k_max_manager_version_list_bytes, &m_worker.stop_flag());
   if (list && is_ascii(*list)) {
-    read_manager_version_list(*list, base, m_controller);
-    if (m_controller.haveNewManagerUpdate()) setGoManagerUpdate(true);
+    read_manager_version_list(*list, base, m_release);
+    if (m_release.haveNewManagerUpdate()) setGoManagerUpdate(true);
   }
-  m_threadTerminated.store(true, std::memory_order_release);
 }
 
-}  // namespace recognition
+}  // namespace shell

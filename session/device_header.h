@@ -7,7 +7,7 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 
-namespace shell {
+namespace session {
 
 // One firmware version of a device module.
 struct HeaderVersion {
@@ -43,9 +43,9 @@ struct HeaderInputs {
 // The header for `inputs` and the device record `data`.
 DeviceHeader device_header(const HeaderInputs& inputs, const FEXOBluetoothDeviceData& data);
 
-// True for the products whose firmware lives in two modules (module 1 and
-// module 2 versions both matter).
-bool is_two_module_product(int product_id);
+// Picture file of `product_id` (0x4210 picks its EVO picture for sub-model
+// codes 16 and 27); nullopt for an id without a picture.
+std::optional<std::string> product_image_file_name(int product_id, int division_lm6evo);
 
 // Version text of `product_id` ("v1.2", "v1.2.3", "v1.2rc", "v1.2rc3"; the
 // camera 0x3020 reads type.secondary.major.minor).
@@ -55,4 +55,4 @@ std::string header_version_text(int product_id, const HeaderVersion& version);
 // before its last blank ("XA9 1.2.1" shows "XA9"); a missing name is empty.
 std::string header_name_text(int product_id, const std::optional<std::string>& device_name);
 
-}  // namespace shell
+}  // namespace session

@@ -1,8 +1,8 @@
-#include "device_data/utf8.h"
+#include "platform/utf8.h"
 
 #include <cstdint>
 
-namespace device_data {
+namespace platform {
 
 bool is_valid_utf8(std::string_view bytes) {
   size_t i = 0;
@@ -54,4 +54,4 @@ size_t utf8_character_count(std::string_view text) {
   return count;
 }
 
-}  // namespace device_data
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "recognition/recognition_texts.h"
+#include "strings/recognition_texts.h"
 
 #include "platform/format.h"
 #include "strings/app_texts.h"

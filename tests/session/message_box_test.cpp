@@ -1,4 +1,4 @@
-#include "shell/message_box_texts.h"
+#include "session/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,9 @@ TEST(MessageBoxSize, SizeCodesAndTheTallerFirstBox) {
                         {10, 530, 355}, {-1, 530, 355}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
-    const shell::MessageBoxSize later = shell::message_box_size(c.code, false);
-    const shell::MessageBoxSize first = shell::message_box_size(c.code, true);
+    const auto size = static_cast<session::MessageBoxSize>(c.code);
+    const session::MessageBoxPoints later = session::message_box_size(size, false);
+    const session::MessageBoxPoints first = session::message_box_size(size, true);
     EXPECT_EQ(later.width, c.width);
     EXPECT_EQ(later.height, c.height);
     EXPECT_EQ(first.width, c.width);
@@ -68,46 +69,35 @@ TEST(MessageBoxTexts, ButtonInstructionsByProduct) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.product);
-    EXPECT_EQ(shell::message_box_first_button(c.product, en), c.first);
-    EXPECT_EQ(shell::message_box_failure_first_button(c.product, en), c.failure);
-    EXPECT_EQ(shell::message_box_second_button(c.product, en), c.second);
+    EXPECT_EQ(session::message_box_first_button(c.product, en), c.first);
+    EXPECT_EQ(session::message_box_failure_first_button(c.product, en), c.failure);
+    EXPECT_EQ(session::message_box_second_button(c.product, en), c.second);
   }
 }
 
 TEST(MessageBoxTexts, InstructionsFollowTheInterfaceLanguage) {
-  EXPECT_EQ(shell::message_box_first_button(0x2010, 1),
+  EXPECT_EQ(session::message_box_first_button(0x2010, 1),
             "Maintenez " + AppTexts::vyla_string_minus_button_in(1) + " enfoncé jusqu'à ce que ce message disparaisse.");
-  EXPECT_EQ(shell::message_box_second_button(0x3010, 6), "Apague y encienda el Audio Link Kit.");
-  EXPECT_EQ(shell::message_box_first_button(0x3020, 12), "Odłącz kabel USB od portu Mac i włącz ponownie.");
-  EXPECT_EQ(shell::message_box_second_button(0x3020, 3),
+  EXPECT_EQ(session::message_box_second_button(0x3010, 6), "Apague y encienda el Audio Link Kit.");
+  EXPECT_EQ(session::message_box_first_button(0x3020, 12), "Odłącz kabel USB od portu Mac i włącz ponownie.");
+  EXPECT_EQ(session::message_box_second_button(0x3020, 3),
             "1. Scollegare il cavo USB da OPTRA.\n2. Attendere finché OPTRA non completa l'aggiornamento e si "
             "spegne.\n3. Collegare il cavo USB a OPTRA e quindi accenderla.\n4. Premere il tasto [OK].");
   // an index outside the languages reads English
-  EXPECT_EQ(shell::message_box_first_button(0x2010, 77), shell::message_box_first_button(0x2010, 0));
-}
-
-TEST(MessageBoxTexts, BackupFailureNamesThePagesAndTheButton) {
-  const std::string text = shell::message_box_file_creation_failed(0);
-  const std::string restore = AppTexts::vyla_string_mode_in(6, 0);
-  EXPECT_EQ(text, "Creating a backup file for " + restore + " has failed. For " + restore + ", download the previous " +
-                      AppTexts::vyla_string_firmware_in(0) +
-                      " file from https://help.vexlink.example, and update the file manually using the Device "
-                      "Manager's " +
-                      AppTexts::vyla_string_mode_in(5, 0) + ". To continue, click the [" +
-                      AppTexts::vyla_string_ok_in(0) + "] button below.");
+  EXPECT_EQ(session::message_box_first_button(0x2010, 77), session::message_box_first_button(0x2010, 0));
 }
 
 TEST(MessageBoxTexts, HelpAndSupportAddresses) {
   unsetenv("VEXLINK_SERVER_BASE");
-  EXPECT_EQ(shell::recognition_failure_help_url(),
+  EXPECT_EQ(session::recognition_failure_help_url(),
             "https://update.vexlink.example/fexobluetoothmanager/FexoBluetoothDeviceManagerHelp/Contents/Resources/"
             "English/device_recognition_failure.html");
   setenv("VEXLINK_SERVER_BASE", "https://127.0.0.1:8443/fexobluetoothmanager/", 1);
-  EXPECT_EQ(shell::recognition_failure_help_url(),
+  EXPECT_EQ(session::recognition_failure_help_url(),
             "https://127.0.0.1:8443/fexobluetoothmanager/FexoBluetoothDeviceManagerHelp/Contents/Resources/English/"
             "device_recognition_failure.html");
   unsetenv("VEXLINK_SERVER_BASE");
-  EXPECT_EQ(shell::support_mail_url(), "mailto:support@vexlink.example");
+  EXPECT_EQ(session::support_mail_url(), "mailto:support@vexlink.example");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "shell/app_state.h"
+#include "session/app_state.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "platform/time_zone.h"
 
-using shell::AppState;
+using session::AppState;
 
 namespace {
 

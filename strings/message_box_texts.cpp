@@ -1,15 +1,14 @@
-#include "shell/message_box_texts.h"
+#include "strings/message_box_texts.h"
 
 #include "platform/deployment.h"
 #include "platform/format.h"
 #include "strings/common_texts.h"
 #include "strings/language.h"
-#include "strings/product_catalogue.h"
 
-namespace shell {
+namespace strings {
 namespace {
 
-const strings::LocalizedTexts k_first_button = {
+const LocalizedTexts k_first_button = {
     "Press and hold the %@ until this message disappears.",
     "Maintenez %@ enfoncé jusqu'à ce que ce message disparaisse.",
     "%@ gedrückt halten, bis diese Meldung nicht mehr angezeigt wird.",
@@ -24,7 +23,7 @@ const strings::LocalizedTexts k_first_button = {
     "Stiskněte a držte %@, dokud tato zpráva nezmizí.",
     "Naciśnij i przytrzymaj %@, do momentu gdy zniknie ten komunikat.",
 };
-const strings::LocalizedTexts k_failure_first_button = {
+const LocalizedTexts k_failure_first_button = {
     "Unplug the USB cable from the USB port and plug it back by pressing and holding the %@ until this message disappears.",
     "Retirez le câble USB du port puis rebranchez-le et appuyez et maintenez enfoncé en même temps %@ jusqu'à ce que le message disparaisse.",
     "USB-Kabel vom USB-Port trennen und wieder einstecken, dann %@ gedrückt halten, bis diese Meldung verschwindet.",
@@ -39,7 +38,7 @@ const strings::LocalizedTexts k_failure_first_button = {
     "Odpojte kabel USB od portu USB a znovu jej zapojte stisknutím a držením %@, dokud tato zpráva nezmizí.",
     "Odłącz kabel USB od portu USB i podłącz z powrotem naciskając i przytrzymując %@, do momentu gdy zniknie ten komunikat.",
 };
-const strings::LocalizedTexts k_second_button = {
+const LocalizedTexts k_second_button = {
     "Press and hold the %@ and %@ until this message disappears.",
     "Maintenez %@ et %@ enfoncés jusqu'à ce que ce message disparaisse.",
     "%@ und %@ gedrückt halten, bis diese Meldung nicht mehr angezeigt wird.",
@@ -54,7 +53,7 @@ const strings::LocalizedTexts k_second_button = {
     "Stiskněte a držte %@ a %@, dokud tato zpráva nezmizí.",
     "Naciśnij i przytrzymaj %@ oraz %@, do momentu gdy zniknie ten komunikat.",
 };
-const strings::LocalizedTexts k_plain_unplug = {
+const LocalizedTexts k_plain_unplug = {
     "Unplug the USB cable from the USB port and plug it back in.",
     "Débranchez le câble USB du port USB et branchez-le de nouveau.",
     "USB-Kabel vom USB-Port trennen und wieder einstecken.",
@@ -69,7 +68,7 @@ const strings::LocalizedTexts k_plain_unplug = {
     "Odpojte kabel USB od portu USB a znovu jej zapojte.",
     "Odłącz kabel USB od portu Mac i włącz ponownie.",
 };
-const strings::LocalizedTexts k_switch_off_and_on = {
+const LocalizedTexts k_switch_off_and_on = {
     "Switch off %@ and switch it back on.",
     "Éteignez le %@ et rallumez-le.",
     "%@ ausschalten und wieder anschalten.",
@@ -84,7 +83,7 @@ const strings::LocalizedTexts k_switch_off_and_on = {
     "Vypněte %@ a znovu jej zapněte.",
     "Wyłącz %@ i włącz ponownie.",
 };
-const strings::LocalizedTexts k_camera_steps = {
+const LocalizedTexts k_camera_steps = {
     "1. Disconnect the USB cable from the OPTRA.\n2. Wait until the OPTRA completes update and powers off.\n3. Connect USB cable to the OPTRA and then power on it.\n4. Press [OK] button.",
     "1. Débranchez le câble USB du OPTRA.\n2. Attendez que le OPTRA termine la mise à jour et s'éteigne.\n3. Connectez le câble USB au OPTRA, puis mettez-le en marche.\n4. Appuyez sur le bouton [OK].",
     "1. Trennen Sie das USB-Kabel von der OPTRA.\n2. Warten Sie, bis die OPTRA die Aktualisierung abgeschlossen hat und sich ausschaltet.\n3. Schließen Sie das USB-Kabel an die OPTRA an und schalten Sie sie dann ein.\n4. Drücken Sie die Taste [OK].",
@@ -100,144 +99,23 @@ const strings::LocalizedTexts k_camera_steps = {
     "1. Odłącz kabel USB od urządzenia OPTRA.\n2. Czekaj aż OPTRA ukończy aktualizację i wyłącz.\n3. Podłącz kabel USB do urządzenia OPTRA i włącz je ponownie.\n4. Naciśnij przycisk [OK].",
 };
 
-enum class Button { none, minus, plus, center, phone, jog_dial, left, right, pairing, ptt };
-
-std::string button_word(Button button, int language) {
-  switch (button) {
-    case Button::minus: return CommonTexts::vyla_string_minus_button_in(language);
-    case Button::plus: return CommonTexts::vyla_string_plus_button_in(language);
-    case Button::center: return CommonTexts::vyla_string_center_button_in(language);
-    case Button::phone: return CommonTexts::vyla_string_phone_button_in(language);
-    case Button::jog_dial: return CommonTexts::vyla_string_jog_dial_in(language);
-    case Button::left: return CommonTexts::vyla_string_left_button_in(language);
-    case Button::right: return CommonTexts::vyla_string_right_button_in(language);
-    case Button::pairing: return CommonTexts::vyla_string_pairing_button_in(language);
-    case Button::ptt: return CommonTexts::vyla_string_ptt_button_in(language);
-    case Button::none: break;
-  }
-  return std::string();
-}
-
-// The buttons a product's user holds to enter firmware-management mode: the
-// one of the first instruction, the one while re-plugging, and the pair.
-struct ProductButtons {
-  Button first = Button::none;
-  Button failure_first = Button::none;
-  Button second_a = Button::none;
-  Button second_b = Button::none;
-};
-
-std::optional<ProductButtons> product_buttons(int product) {
-  switch (product) {
-    case 0x2010: case 0x2011: case 0x2110: case 0x2120: case 0x2210: case 0x2310: case 0x3030: case 0x3032:
-    case 0x3040: case 0x4010: case 0x4020: case 0x4021: case 0x4030: case 0x5522: case 0x5524: case 0x5526:
-    case 0x5536: case 0x5560: case 0x5562: case 0x5610: case 0x5611: case 0x5612: case 0x5620: case 0x5621:
-    case 0x5622: case 0x5623: case 0x5624: case 0x5720: case 0x5910: case 0x5920: case 0x6210:
-      return ProductButtons{Button::minus, Button::minus, Button::plus, Button::minus};
-    case 0x2020: case 0x4110: case 0x4111: case 0x4112: case 0x4113: case 0x4D20: case 0x4D21: case 0x4D50:
-    case 0x6000: case 0x6110: case 0x6111: case 0x6120: case 0x6121:
-      return ProductButtons{Button::center, Button::center, Button::center, Button::plus};
-    case 0x5520: case 0x6112: case 0x6114:
-      return ProductButtons{Button::minus, Button::center, Button::center, Button::plus};
-    case 0x4D05: case 0x4D10: case 0x4D15: case 0x4D30: case 0x4D35: case 0x4D40: case 0x4D45: case 0x4D55:
-    case 0x4D65: case 0x4D75: case 0x4D85: case 0x5010: case 0x5011: case 0x5020: case 0x5030: case 0x5040:
-    case 0x5050: case 0x5060: case 0x5061: case 0x5070: case 0x5080: case 0x5510: case 0x5530: case 0x5532:
-    case 0x5550: case 0x5570: case 0x5580: case 0x5710:
-      return ProductButtons{Button::phone, Button::phone, Button::jog_dial, Button::phone};
-    case 0x4D06: case 0x4D16: case 0x4D76: case 0x4D86:
-      return ProductButtons{Button::phone, Button::none, Button::jog_dial, Button::phone};
-    case 0x4040:
-      return ProductButtons{Button::left, Button::left, Button::left, Button::right};
-    case 0x5210:
-      return ProductButtons{Button::pairing, Button::pairing, Button::ptt, Button::pairing};
-    case 0x3300:
-      return ProductButtons{Button::minus, Button::none, Button::none, Button::none};
-    default:
-      return std::nullopt;
-  }
-}
-
-// Products that are re-plugged without holding a button.
-bool unplugs_without_button(int product) {
-  return product == 0x3010 || product == 0x3020 || product == 0x4120 || product == 0x5310;
-}
-
-std::optional<std::string> one_button_text(const strings::LocalizedTexts& texts, Button button, int language) {
-  if (button == Button::none) return std::nullopt;
-  return platform::format(strings::pick(texts, language), button_word(button, language));
-}
-
 }  // namespace
 
-MessageBoxSize message_box_size(int size_code, bool first_box) {
-  MessageBoxSize size;
-  switch (size_code) {
-    case 0: size = {420, 115}; break;
-    case 1: size = {420, 135}; break;
-    case 2: size = {520, 175}; break;
-    case 3: size = {520, 205}; break;
-    case 4: size = {520, 235}; break;
-    case 6: size = {520, 265}; break;
-    case 7: size = {840, 240}; break;
-    case 8: size = {720, 180}; break;
-    case 9: size = {0, 0}; break;
-    default: size = {530, 355}; break;
-  }
-  if (first_box) size.height += 20;
-  return size;
-}
+const std::string& hold_button_text(int language) { return pick(k_first_button, language); }
+const std::string& replug_holding_button_text(int language) { return pick(k_failure_first_button, language); }
+const std::string& hold_two_buttons_text(int language) { return pick(k_second_button, language); }
+const std::string& replug_text(int language) { return pick(k_plain_unplug, language); }
+const std::string& switch_off_and_on_text(int language) { return pick(k_switch_off_and_on, language); }
+const std::string& camera_copy_steps_text(int language) { return pick(k_camera_steps, language); }
 
-std::optional<std::string> message_box_first_button(int product, int language) {
-  if (unplugs_without_button(product)) return strings::pick(k_plain_unplug, language);
-  const std::optional<ProductButtons> buttons = product_buttons(product);
-  if (!buttons) return std::nullopt;
-  return one_button_text(k_first_button, buttons->first, language);
-}
-
-std::optional<std::string> message_box_failure_first_button(int product, int language) {
-  if (unplugs_without_button(product)) return strings::pick(k_plain_unplug, language);
-  const std::optional<ProductButtons> buttons = product_buttons(product);
-  if (!buttons) return std::nullopt;
-  return one_button_text(k_failure_first_button, buttons->failure_first, language);
-}
-
-std::optional<std::string> message_box_second_button(int product, int language) {
-  ProductButtons buttons;
-  switch (product) {
-    case 0x3010:
-    case 0x5310:
-      // a product without a catalogue name is switched off as "" rather than "(null)"
-      return platform::format(strings::pick(k_switch_off_and_on, language),
-                              ProductCatalogue::vyla_product_name(product).value_or(std::string()));
-    case 0x3020:
-      return strings::pick(k_camera_steps, language);
-    case 0x4120:
-      buttons = {Button::none, Button::none, Button::center, Button::plus};
-      break;
-    default:
-      if (const std::optional<ProductButtons> found = product_buttons(product)) buttons = *found;
-      break;
-  }
-  if (buttons.second_a == Button::none) return std::nullopt;
-  return platform::format(strings::pick(k_second_button, language), button_word(buttons.second_a, language),
-                          button_word(buttons.second_b, language));
-}
-
-std::string message_box_file_creation_failed(int language) {
-  const std::string sentence = std::string("Creating a backup file for %@ has failed. For %@, download the previous %@ file from ") +
-                               platform::k_help_host +
-                               ", and update the file manually using the Device Manager's %@. To continue, click the [%@] button below.";
+std::string backup_file_failed_text(int language) {
+  const std::string sentence =
+      std::string("Creating a backup file for %@ has failed. For %@, download the previous %@ file from ") +
+      platform::k_help_host +
+      ", and update the file manually using the Device Manager's %@. To continue, click the [%@] button below.";
   const std::string restore_page = CommonTexts::vyla_string_mode_in(6, language);
   return platform::format(sentence, restore_page, restore_page, CommonTexts::vyla_string_firmware_in(language),
                           CommonTexts::vyla_string_mode_in(5, language), CommonTexts::vyla_string_ok_in(language));
 }
 
-std::string recognition_failure_help_url() {
-  // the server base already ends in "/fexobluetoothmanager/"
-  return platform::update_server_base(false) +
-         "FexoBluetoothDeviceManagerHelp/Contents/Resources/English/device_recognition_failure.html";
-}
-
-std::string support_mail_url() { return std::string("mailto:") + platform::k_support_email; }
-
-}  // namespace shell
+}  // namespace strings

@@ -1,14 +1,13 @@
-#include "shell/device_header.h"
+#include "session/device_header.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/product_images.h"
 
 namespace {
 
-using shell::HeaderInputs;
-using shell::HeaderPicture;
-using shell::HeaderVersion;
+using session::HeaderInputs;
+using session::HeaderPicture;
+using session::HeaderVersion;
 
 TEST(ProductImages, FileNameByProductAndSubModel) {
   struct Case {
@@ -25,7 +24,7 @@ TEST(ProductImages, FileNameByProductAndSubModel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    const std::optional<std::string> name = shell::product_image_file_name(c.id, c.division);
+    const std::optional<std::string> name = session::product_image_file_name(c.id, c.division);
     if (c.expected) {
       EXPECT_EQ(name, std::optional<std::string>(c.expected));
     } else {
@@ -47,7 +46,7 @@ TEST(DeviceHeader, VersionTextBySecondaryType) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
-    EXPECT_EQ(shell::header_version_text(c.product, c.version), c.expected);
+    EXPECT_EQ(session::header_version_text(c.product, c.version), c.expected);
   }
 }
 
@@ -63,7 +62,7 @@ TEST(DeviceHeader, NameLineCutsTheVersionSuffix) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
-    EXPECT_EQ(shell::header_name_text(c.product, c.name), c.expected);
+    EXPECT_EQ(session::header_name_text(c.product, c.name), c.expected);
   }
 }
 
@@ -85,7 +84,7 @@ class DeviceHeaderState : public ::testing::Test {
     m_data.setDeviceSecondaryVersionType02(second.type);
     m_data.setDeviceSecondaryVersion02(second.secondary);
   }
-  shell::DeviceHeader header() const { return shell::device_header(m_inputs, m_data); }
+  session::DeviceHeader header() const { return session::device_header(m_inputs, m_data); }
 
   HeaderInputs m_inputs;
   FEXOBluetoothDeviceData m_data;
@@ -102,7 +101,7 @@ TEST_F(DeviceHeaderState, NoDeviceInTheInterfaceLanguage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     m_inputs.language = c.language;
-    const shell::DeviceHeader shown = header();
+    const session::DeviceHeader shown = header();
     EXPECT_EQ(shown.picture, HeaderPicture::no_device);
     EXPECT_EQ(shown.name_line, std::optional<std::string>(c.name));
     EXPECT_EQ(shown.version_line, c.version);
@@ -115,7 +114,7 @@ TEST_F(DeviceHeaderState, RecognizedDeviceShowsPictureNameAndVersion) {
   m_data.setDeviceVersionMinor(2);
   m_data.setDeviceSecondaryVersionType(1);
   m_data.setDeviceSecondaryVersion(3);
-  const shell::DeviceHeader shown = header();
+  const session::DeviceHeader shown = header();
   EXPECT_EQ(shown.picture, HeaderPicture::product);
   EXPECT_EQ(shown.image, std::optional<std::string>("xa9.png"));
   EXPECT_EQ(shown.name_line, std::optional<std::string>("XA9"));
@@ -151,7 +150,7 @@ TEST_F(DeviceHeaderState, FirmwareManagementMode) {
   recognize(0x5510, "VT4");
   m_inputs.usb_status = 0x5510 | 0x8000;
   m_inputs.language = 2;
-  shell::DeviceHeader shown = header();
+  session::DeviceHeader shown = header();
   EXPECT_EQ(shown.picture, HeaderPicture::firmware_management);
   EXPECT_EQ(shown.name_line, std::optional<std::string>("Firmware-"));
   EXPECT_EQ(shown.version_line, "Management");
