@@ -9,10 +9,11 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
-#include "settings/block_reply.h"
-#include "settings/device_info_queries.h"
 #include "strings/app_texts.h"
 #include "strings/recognition_texts.h"
+#include "transport/block_reply.h"
+#include "transport/device_info_queries.h"
+#include "transport/open_device_guard.h"
 #include "transport/stop_request.h"
 
 namespace recognition {
@@ -111,35 +112,52 @@ void RecognitionRun::run() {
   // no calling page: whatever is found becomes the target
   if (m_hand_off.callerMode() == 0) m_controller.setDeviceTarget(0);
 
-  if (!open_over_hid()) {
-    if (!stopping()) enter_legacy_usb(false);
-    return;
+  HidEnd end = HidEnd::ended;
+  {
+    // whichever way the HID steps end, both slots are closed before the legacy
+    // entry and before a result is handed over
+    const transport::OpenDeviceGuard device;
+    end = recognize_over_hid();
   }
+  switch (end) {
+    case HidEnd::recognized:
+      finish_over_hid();
+      break;
+    case HidEnd::not_opened:
+      if (!stopping()) enter_legacy_usb(false);
+      break;
+    case HidEnd::mode_declined:
+      enter_legacy_usb(true);
+      break;
+    case HidEnd::ended:
+      break;
+  }
+}
+
+RecognitionRun::HidEnd RecognitionRun::recognize_over_hid() {
+  if (!open_over_hid()) return HidEnd::not_opened;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
-  if (!probe_mode(m_opened_product_id)) {
-    enter_legacy_usb(true);
-    return;
-  }
+  if (!probe_mode(m_opened_product_id)) return HidEnd::mode_declined;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
   platform::system_log(platform::format("device PID[%x]", m_opened_product_id));
   const std::uint32_t target = static_cast<std::uint32_t>(m_controller.deviceTarget());
   query_presence(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_device_name(target);
   hold_pair(target);
   read_versions(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_second_module_versions(target);
-  if (stopping()) return;
-  if (m_info && !write_backed_up_settings(target)) return;
+  if (stopping()) return HidEnd::ended;
+  if (m_info && !write_backed_up_settings(target)) return HidEnd::ended;
   read_settings_into_record(target);
-  if (stopping()) return;
-  finish_over_hid();
+  return stopping() ? HidEnd::ended : HidEnd::recognized;
 }
 
 bool RecognitionRun::open_over_hid() {
   for (int attempt = 0; attempt < k_hid_open_tries && !stopping(); ++attempt) {
     if (hid_open_device(m_opened_product_id, m_message) == 0) return true;
+    // hidapi is released between tries, so the next enumeration starts afresh
     hid_close_all();
     platform::sleep_for(1s);
   }
@@ -177,7 +195,7 @@ int RecognitionRun::ask_presence(int slot, unsigned char command, int show, int 
 }
 
 void RecognitionRun::query_presence(std::uint32_t product_id) {
-  m_controller.setFmRadioShowAndHide(settings::get_device_info_for_fm_radio_with_pskey(product_id));
+  m_controller.setFmRadioShowAndHide(transport::get_device_info_for_fm_radio_with_pskey(product_id));
   m_controller.setMotionSensorShowAndHide(k_motion_hide);
   m_controller.setDevice50SpeakerType(0);
 
@@ -190,7 +208,7 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   }
 
   m_controller.setDeviceInfoStatus(0);
-  m_controller.setDeviceInfoStatus(settings::get_device_info_for_hd_speaker_with_pskey(product_id));
+  m_controller.setDeviceInfoStatus(transport::get_device_info_for_hd_speaker_with_pskey(product_id));
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
@@ -200,16 +218,15 @@ std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t pro
 
 std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
   m_request[0] = 1;
-  m_request[1] = settings::k_command_read_block;
+  m_request[1] = transport::k_command_read_block;
   m_request[2] = block;
   if (hid_long_command(slot, m_request, m_reply) != 1) return std::nullopt;
-  swap_reply_words(m_reply);
-  const int count = settings::block_reply_word_count(m_reply);
+  const int count = transport::block_reply_word_count(m_reply);
   if (count == 0) return std::nullopt;
   // word 0 is not part of the name; each further word carries one character in its low byte
   std::string name;
   for (int index = 1; index < count && index <= k_word_name_max_words; ++index) {
-    const int character = settings::block_reply_low_byte(m_reply, index);
+    const int character = transport::block_reply_low_byte(m_reply, index);
     if (character == 0) break;
     name.push_back(static_cast<char>(character));
   }
@@ -354,17 +371,13 @@ void RecognitionRun::finish_over_hid() {
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
-  hid_close_all();
   m_hand_off.setResultThreadRecognize(k_recognize_success);
 }
 
 void RecognitionRun::enter_legacy_usb(bool from_mode_probe) {
-  if (from_mode_probe) {
-    m_controller.setDeviceTarget(0);
-    hid_close_all();
-  }
+  // the HID steps have closed both slots
+  if (from_mode_probe) m_controller.setDeviceTarget(0);
   m_opened_product_id = 0;
-  hid_close_all();
   const int code = recognize_over_legacy_usb();
   if (code != 0) finish_with_open_failure(code);
 }
@@ -396,7 +409,6 @@ void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& ha
   run.run();
   if (hand_off.resultThreadRecognize() == k_recognize_running) {
     // stopped, or an exit that set no result: the page must still see an end
-    hid_close_all();
     run.finish_with_open_failure(-1);
   }
 }
@@ -411,6 +423,7 @@ RecognitionWorker::~RecognitionWorker() { stop_and_join(); }
 bool RecognitionWorker::start(std::optional<FEXOBluetoothDeviceData> info) {
   if (m_active) return false;
   m_worker.join();
+  // another page's procedure may have left a device in a slot
   hid_close_all();
   m_hand_off.reset_for_run();
   m_info = std::move(info);

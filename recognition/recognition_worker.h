@@ -96,7 +96,8 @@ class RecognitionRun {
   // Reads the BD address and the settings blocks into the record and marks it recognized.
   void read_settings_into_record(std::uint32_t product_id);
 
-  // Exits of a run: success over HID, the legacy path, the open failure.
+  // Exits of a run: success over HID, the legacy path, the open failure. The
+  // first two come after the HID steps, with both slots closed.
   void finish_over_hid();
   // Legacy entry after three failed HID opens or a failed mode probe.
   void enter_legacy_usb(bool from_mode_probe);
@@ -113,6 +114,16 @@ class RecognitionRun {
   static std::optional<std::string> default_device_name(std::uint32_t product_id);
 
  private:
+  // How the HID steps ended.
+  enum class HidEnd {
+    recognized,     // every step ran: the record is filled
+    not_opened,     // three opens failed
+    mode_declined,  // the mode probe sends the device to the legacy path
+    ended,          // stopped, or a step ended the run with its own result
+  };
+  // The HID part of a run: open, mode probe, presence, name, versions,
+  // settings. The caller holds the slots' guard.
+  HidEnd recognize_over_hid();
   // Recognition over legacy USB (BlueCore); returns the open code, 0 when a
   // device loop ran and set the result.
   int recognize_over_legacy_usb();

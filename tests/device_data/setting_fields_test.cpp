@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/setting_fields.h"
 
 namespace {
 
@@ -299,6 +301,41 @@ TEST(SettingFields, EveryGetterReadsItsOwnBitsWithItsFallback) {
       }
     }
   }
+}
+
+// The field list that the save engine and the all-settings rows bind to: each
+// plain accessor above is the descriptor named after it (its getter without
+// "get" and "BasicSetting"), and every other descriptor is marked as one whose
+// accessor adds a rule of its own.
+TEST(SettingFields, TheListHoldsEveryPlainAccessorUnderItsName) {
+  const auto list_name = [](std::string getter) {
+    getter.erase(0, 3);
+    if (getter.starts_with("BasicSetting")) getter.erase(0, std::string("BasicSetting").size());
+    return getter;
+  };
+  std::set<std::string> bound;
+  for (const Field& field : k_fields) {
+    const std::string name = list_name(field.name);
+    SCOPED_TRACE(name);
+    const device_data::SettingField* descriptor = device_data::find_setting_field(name);
+    ASSERT_NE(descriptor, nullptr);
+    bound.insert(name);
+    for (int32_t value : {-9, 0, 1, 2, 3, 5, 9, 12, 0x12345}) {
+      SCOPED_TRACE(value);
+      Record by_accessor = record_with(0x5A5AA5A5u);
+      Record by_list = record_with(0x5A5AA5A5u);
+      (by_accessor.*field.set)(value);
+      device_data::write_setting_field(by_list, *descriptor, value);
+      EXPECT_EQ(words_of(by_list), words_of(by_accessor));
+      EXPECT_EQ(device_data::read_setting_field(by_list, *descriptor), (by_accessor.*field.get)());
+    }
+  }
+  for (const device_data::SettingField& descriptor : device_data::setting_fields()) {
+    SCOPED_TRACE(std::string(descriptor.name));
+    EXPECT_EQ(device_data::find_setting_field(descriptor.name), &descriptor) << "names are unique";
+    EXPECT_EQ(descriptor.own_rule, !bound.contains(std::string(descriptor.name)));
+  }
+  EXPECT_EQ(device_data::find_setting_field("NoSuchField"), nullptr);
 }
 
 TEST(SettingFields, WholeWordFieldsStoreAnyValue) {

@@ -119,12 +119,15 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     const char* name;
     sim::HidModelOptions options;
     const char* version_line;
+    std::vector<int> commands;
   };
   sim::HidModelOptions y370 = sim::hid_fixture_6038();  // answers the mode probe with 0
   y370.version = {2, 3, 0, 0};
   const Case cases[] = {
-      {"0x6038 vendor collection", y370, "v2.3"},
-      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1"},
+      // mode probe, FM query, name block 0x3C, version
+      {"0x6038 vendor collection", y370, "v2.3", {0x12, 0x1A, 0x03, 0x01}},
+      // name, version and the language pack's version asked twice (its reply is the longer one)
+      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", {0x103, 0x101, 0x101, 0x101}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -138,7 +141,7 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), c.options.name);
     EXPECT_TRUE(child<QLabel>("lblVersion")->text().startsWith(c.version_line));
     EXPECT_FALSE(status_is_red());
-    device->take_received();
+    EXPECT_EQ(commands_received(*device), c.commands);
     sim::detach(*device);
   }
   EXPECT_EQ(controller().data().devicelanguagePackTypeVerMinor(), 3) << "0x6800 read its language pack";
@@ -236,7 +239,7 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     EXPECT_TRUE(controller().recognized());
     EXPECT_EQ(shown_status(), c.status);
     EXPECT_FALSE(status_is_red());
-    device->take_received();
+    EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
   }
 }
 

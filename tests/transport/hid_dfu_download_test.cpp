@@ -224,7 +224,9 @@ TEST_F(HidDfuDownloadTest, AbortReportAndLongCommandOnAHandle) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "com[1] lsatcom[1] status[0]\n");
   EXPECT_EQ(reply[1], 0x01);
   EXPECT_EQ(hid->take_output_reports().size(), 1u);
+  testing::internal::CaptureStdout();
   EXPECT_EQ(hid_long_command_on(nullptr, test_support::long_request(0x01), reply), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "hid handle com[1]: " + transport::describe({transport::HidFailure::not_open}) + "\n");
   hid_close(handle);
 }
 

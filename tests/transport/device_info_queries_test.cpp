@@ -1,4 +1,4 @@
-#include "settings/device_info_queries.h"
+#include "transport/device_info_queries.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,7 @@ TEST_F(DeviceInfoQueries, FmRadioRowFollowsTheHardwareVersionOfTheVariantProduct
       {"failed read shows it", 0x3124, {}, {.fail_status = 0x02}, 3, {{0x06, 2}}},
       {"other products are not asked", 0x6020, {{0x06, {0x0102, 0}}}, {}, 3, {}},
   };
-  run_cases(cases, settings::get_device_info_for_fm_radio_with_pskey);
+  run_cases(cases, transport::get_device_info_for_fm_radio_with_pskey);
 }
 
 TEST_F(DeviceInfoQueries, SpeakerStatusByProductAndHardwareBlocks) {
@@ -103,33 +103,20 @@ TEST_F(DeviceInfoQueries, SpeakerStatusByProductAndHardwareBlocks) {
       {"3110 exactly two words", 0x3110, {{0x06, {1, 1}}}, {}, 0, {{0x06, 4}}},
       {"5570 failed read", 0x5570, {}, {.fail_status = 0x02}, 0, {{0x06, 4}}},
   };
-  run_cases(cases, settings::get_device_info_for_hd_speaker_with_pskey);
+  run_cases(cases, transport::get_device_info_for_hd_speaker_with_pskey);
 }
 
 // Words a device sends past the word count it reports are not its answer.
 TEST_F(DeviceInfoQueries, WordsBeyondTheReportedCountReadAsZero) {
-  struct Case {
-    const char* name;
-    std::uint32_t product;
-    Blocks blocks;
-    int expected;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<QueryCase> cases = {
       // one word reported: word 2 (7) is not part of the reply
-      {"3110 with one word", 0x3110, {{0x06, {1, 1, 7}}}, 0},
-      {"5570 with one word", 0x5570, {{0x06, {1, 1, 7}}}, 0},
+      {"3110 with one word", 0x3110, {{0x06, {1, 1, 7}}}, {.word_count_offset = -2}, 0, {{0x06, 4}}},
+      {"5570 with one word", 0x5570, {{0x06, {1, 1, 7}}}, {.word_count_offset = -2}, 0, {{0x06, 4}}},
       // block 0x12 with one word reported: b is 0, not the 1 that follows
-      {"4210 with one word", 0x4210, {{0x05, {3, 0}}, {0x12, {5, 1}}}, 2},
+      {"4210 with one word", 0x4210, {{0x05, {3, 0}}, {0x12, {5, 1}}}, {.word_count_offset = -1}, 2,
+       {{0x05, 0}, {0x12, 2}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const int drop = c.product == 0x4210 ? -1 : -2;
-    auto model = open_device(c.blocks, {.word_count_offset = drop});
-    EXPECT_EQ(settings::get_device_info_for_hd_speaker_with_pskey(c.product), c.expected);
-    model->take_output_reports();
-    hid_close_all();
-    sim::detach(*model);
-  }
+  run_cases(cases, transport::get_device_info_for_hd_speaker_with_pskey);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
-#include "settings/device_info_queries.h"
+#include "transport/device_info_queries.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "platform/format.h"
 #include "platform/log.h"
-#include "settings/block_reply.h"
+#include "transport/block_reply.h"
 
-namespace settings {
+namespace transport {
 namespace {
 
 constexpr unsigned char k_block_user_5 = 0x05;
@@ -80,4 +80,4 @@ int get_device_info_for_hd_speaker_with_pskey(std::uint32_t product_id) {
   }
 }
 
-}  // namespace settings
+}  // namespace transport
