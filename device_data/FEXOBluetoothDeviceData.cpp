@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "device_data/utf8.h"
 #include "platform/log.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -44,22 +44,22 @@ FEXOBluetoothDeviceData default_copy(const FEXOBluetoothDeviceData& source,
 }  // namespace
 
 void FEXOBluetoothDeviceData::setBdAddress(const std::optional<std::string>& value) {
-  m_bdAddress = device_data::valid_utf8_or_nil(value);
+  m_bdAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setLastSixBDAddress(const std::optional<std::string>& value) {
-  m_lastSixBDAddress = device_data::valid_utf8_or_nil(value);
+  m_lastSixBDAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDeviceName(const std::optional<std::string>& value) {
-  m_deviceName = device_data::valid_utf8_or_nil(value);
+  m_deviceName = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDeviceBdAddress(const std::optional<std::string>& value) {
-  m_deviceBdAddress = device_data::valid_utf8_or_nil(value);
+  m_deviceBdAddress = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDevicePSKey(const std::optional<std::string>& value) {
-  m_devicePSKey = device_data::valid_utf8_or_nil(value);
+  m_devicePSKey = platform::valid_utf8_or_nil(value);
 }
 void FEXOBluetoothDeviceData::setDevicePSKeyValue(const std::optional<std::string>& value) {
-  m_devicePSKeyValue = device_data::valid_utf8_or_nil(value);
+  m_devicePSKeyValue = platform::valid_utf8_or_nil(value);
 }
 
 void FEXOBluetoothDeviceData::setDeviceVersionMajor_Minor(int32_t major, int32_t minor) {
@@ -119,17 +119,17 @@ void FEXOBluetoothDeviceData::setFmRadioPresetsAt_with(int index, int32_t value)
 int FEXOBluetoothDeviceData::fmPresetCountForDevice(int32_t product) {
   const bool in_group = std::find(std::begin(k_fm_preset_group), std::end(k_fm_preset_group), product) !=
                         std::end(k_fm_preset_group);
-  return in_group ? kFMPresetGroupCount : kFMPresetCount;
+  return in_group ? k_fm_preset_group_count : k_fm_preset_count;
 }
 
 std::optional<std::string> FEXOBluetoothDeviceData::speedDialAt(int index) const {
-  if (index < 0 || index >= kSpeedDialCount) return std::nullopt;
+  if (index < 0 || index >= k_speed_dial_count) return std::nullopt;
   return m_speedDial[static_cast<size_t>(index)];
 }
 
 void FEXOBluetoothDeviceData::setSpeedDialAt_with(int index, const std::optional<std::string>& value) {
-  if (index < 0 || index >= kSpeedDialCount) return;
-  const std::optional<std::string> valid = device_data::valid_utf8_or_nil(value);
+  if (index < 0 || index >= k_speed_dial_count) return;
+  const std::optional<std::string> valid = platform::valid_utf8_or_nil(value);
   m_speedDial[static_cast<size_t>(index)] = valid.value_or(std::string());
 }
 
@@ -178,7 +178,7 @@ void FEXOBluetoothDeviceData::copy_settings_from(const FEXOBluetoothDeviceData& 
   }
   setFmRadioRDS(source.fmRadioRDS());
 
-  for (int index = 0; index < kSpeedDialCount; ++index) setSpeedDialAt_with(index, source.speedDialAt(index));
+  for (int index = 0; index < k_speed_dial_count; ++index) setSpeedDialAt_with(index, source.speedDialAt(index));
 }
 
 void FEXOBluetoothDeviceData::copyWithSource_version(const FEXOBluetoothDeviceData& source, bool version) {

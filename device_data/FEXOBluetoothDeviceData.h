@@ -28,17 +28,17 @@ struct MenuKeyEquivalent {
 
 class FEXOBluetoothDeviceData {
  public:
-  static constexpr int kBasicSettingLM6Count = 10;
-  static constexpr int kVOXSensitivityCount = 2;
-  static constexpr int kSmartVolumeControlCount = 2;
-  static constexpr int kCameraWordCount = 4;
-  static constexpr int kFMPresetCount = 10;
+  static constexpr int k_basic_setting_lm6_count = 10;
+  static constexpr int k_vox_sensitivity_count = 2;
+  static constexpr int k_smart_volume_control_count = 2;
+  static constexpr int k_camera_word_count = 4;
+  static constexpr int k_fm_preset_count = 10;
   // Products of the FM preset group keep 6 presets, all others 10.
-  static constexpr int kFMPresetGroupCount = 6;
-  static constexpr int kSpeedDialCount = 3;
+  static constexpr int k_fm_preset_group_count = 6;
+  static constexpr int k_speed_dial_count = 3;
   // A speed dial travels to and from the device as 20 16-bit characters.
-  static constexpr int kSpeedDialArrayCount = 20;
-  using SpeedDialArray = std::array<uint16_t, kSpeedDialArrayCount>;
+  static constexpr int k_speed_dial_array_count = 20;
+  using SpeedDialArray = std::array<uint16_t, k_speed_dial_array_count>;
 
   // A fresh record: every number 0, every string and the date nil.
   FEXOBluetoothDeviceData() = default;
@@ -320,9 +320,320 @@ class FEXOBluetoothDeviceData {
   // unmountable volume holding the product's marker file; nil when none.
   static std::optional<std::string> getOptraDiskPathWithDevice(int32_t device);
 
-  // ---- factory defaults, packed words and per-family setting fields ----
-  // (declared in device_data/settings_fields.inc)
-#include "device_data/settings_fields.inc"
+  // ---- packed settings words of the older products (device_data/packed_words.cpp) ----
+  // The on/off fields packed into the device's 16-bit settings word; a field
+  // counts only when it holds exactly 1, and each bit only for its product set.
+  int32_t getSettings40() const;
+  // The second packed word: recording start of 0x5576, language, simple UI and
+  // auto-off of the Y370 family; 0 for every other product.
+  int32_t getSettings40Second() const;
+
+  // ---- word-array comparisons: 0 when equal, else this word minus the other's
+  // at the first difference (held inside the 32-bit range) ----
+  int32_t compareBasicSettingLM6With(const FEXOBluetoothDeviceData& other) const;
+  int32_t compareBasicSettingKR5VOXSensitivityWith(const FEXOBluetoothDeviceData& other) const;
+  int32_t compareBasicSettingTJ4SmartVolumeControlWith(const FEXOBluetoothDeviceData& other) const;
+  // Camera words 0..3 from firmware 2.0, only words 0..1 before (older cameras
+  // leave words 2..3 unused).
+  int32_t compareBasicSettingVT4CameraWith(const FEXOBluetoothDeviceData& other) const;
+
+  // ---- per-family setting fields (device_data/setting_fields.cpp) ----
+  // Each pair reads and writes one descriptor of the field list in
+  // device_data/setting_fields.h. Bits count from 0 (least significant) within
+  // the 16-bit device word; an on/off setter sets its bit for any nonzero value;
+  // an enumerated setter ignores values outside its range and its getter reads a
+  // stored code outside the range as a fixed fallback. Every setter changes only
+  // its own bits.
+
+  // ---- LM6 family, general words 2 and 4 ----
+  // word 2 bit 15, on/off
+  int32_t getBasicSettingLM6VOXPhone() const;
+  void setBasicSettingLM6VOXPhone(int32_t value);
+  // word 2 bit 13, on/off
+  int32_t getBasicSettingLM6HDIntercom() const;
+  void setBasicSettingLM6HDIntercom(int32_t value);
+  // word 2 bit 12, on/off
+  int32_t getBasicSettingLM6Sidetone() const;
+  void setBasicSettingLM6Sidetone(int32_t value);
+  // word 2 bit 11, on/off
+  int32_t getBasicSettingLM6AudioBraiding() const;
+  void setBasicSettingLM6AudioBraiding(int32_t value);
+  // word 2 bit 10, on/off
+  int32_t getBasicSettingLM6VoicePrompt() const;
+  void setBasicSettingLM6VoicePrompt(int32_t value);
+  // word 2 bit 9, on/off
+  int32_t getBasicSettingLM6NavigationAppOverlay() const;
+  void setBasicSettingLM6NavigationAppOverlay(int32_t value);
+  // word 2 bit 8, on/off
+  int32_t getBasicSettingLM6AmbientHushControl() const;
+  void setBasicSettingLM6AmbientHushControl(int32_t value);
+  // word 2 bit 7, on/off
+  int32_t getBasicSettingLM6AudioBoost() const;
+  void setBasicSettingLM6AudioBoost(int32_t value);
+  // word 2 bit 6, on/off
+  int32_t getBasicSettingLM6EightWayIntercom() const;
+  void setBasicSettingLM6EightWayIntercom(int32_t value);
+  // word 2 bit 5, on/off
+  int32_t getBasicSettingLM6FMStationGuide() const;
+  void setBasicSettingLM6FMStationGuide(int32_t value);
+  // word 2 bits 1-4, 0..3 (else 0); the value sits in bits 1-2, a write clears bits 3-4
+  int32_t getBasicSettingLM6SmartVolumeControl() const;
+  void setBasicSettingLM6SmartVolumeControl(int32_t value);
+  // word 2 bit 0, on/off
+  int32_t GetBasicSettingLM6VoiceCommand() const;
+  void SetBasicSettingLM6VoiceCommand(int32_t value);
+  // word 0 whole, any value stored and returned as is
+  int32_t getBasicSettingLM6AudioBraidingSensitivity() const;
+  void setBasicSettingLM6AudioBraidingSensitivity(int32_t value);
+  // word 3 whole, any value stored and returned as is
+  int32_t getBasicSettingLM6MotionSensorSensitivity() const;
+  void setBasicSettingLM6MotionSensorSensitivity(int32_t value);
+  // word 4 bit 15, on/off; the LED control shares this bit
+  int32_t getBasicSettingLM6HDSpeakerAccessory() const;
+  void setBasicSettingLM6HDSpeakerAccessory(int32_t value);
+  // word 4 bit 15, on/off; the HD speaker accessory shares this bit
+  int32_t getBasicSettingLM6LEDControl() const;
+  void setBasicSettingLM6LEDControl(int32_t value);
+  // word 4 bits 12-14, 0..4 (else 0)
+  int32_t getBasicSettingLM6AudioEqualizer() const;
+  void setBasicSettingLM6AudioEqualizer(int32_t value);
+  // word 4 bits 10-11, 0..3; both log the value they read
+  int32_t GetBasicSettingLM6IronvaleSpeakerAccessorySelect() const;
+  void SetBasicSettingLM6IronvaleSpeakerAccessorySelect(int32_t value);
+  // word 4 bit 8, on/off; the getter reads 1 when the bit is clear
+  int32_t GetBasicSettingVoiceAssistant() const;
+  void SetBasicSettingVoiceAssistant(int32_t value);
+  // word 1 bit 9, on/off (one-module HID products)
+  int32_t getBasicSettingHIDOneModuleHDSpeakerAccessory() const;
+  void setBasicSettingHIDOneModuleHDSpeakerAccessory(int32_t value);
+  // word 2 bits 0-1: the setter writes 1..3 and 0 for any other value
+  int32_t getEssStatus() const;
+  void setEssStatus(int32_t value);
+  // word 2 bits 2-3: the setter writes 1 or 3 and 2 for any other value; code 0 reads 2
+  int32_t getEssSensitivity() const;
+  void setEssSensitivity(int32_t value);
+  // word 2 bits 5-7: the setter writes 1 or 5 and 3 for any other value; the
+  // getter reads 1 or 5 when bits 5-6 hold 1 (5 with bit 7), else 3
+  int32_t getMicGain() const;
+  void setMicGain(int32_t value);
+
+  // ---- ND4 family (also the 30 family and the EDR and UI layer switches) ----
+  // word 0 bit 0, on/off
+  int32_t GetBasicSettingND4VOXPhone() const;
+  void SetBasicSettingND4VOXPhone(int32_t value);
+  // word 0 bit 1, on/off
+  int32_t GetBasicSettingND4VOXIntercom() const;
+  void SetBasicSettingND4VOXIntercom(int32_t value);
+  // word 0 bit 2, on/off
+  int32_t GetBasicSettingEDR() const;
+  void SetBasicSettingEDR(int32_t value);
+  // word 0 bit 3, on/off
+  int32_t GetBasicSettingND4VoicePrompt() const;
+  void SetBasicSettingND4VoicePrompt(int32_t value);
+  // word 0 bit 5, on/off
+  int32_t GetBasicSettingND4HighQulityA2DP() const;
+  void SetBasicSettingND4HighQulityA2DP(int32_t value);
+  // word 0 bit 8, on/off
+  int32_t GetBasicSettingND4Sidetone() const;
+  void SetBasicSettingND4Sidetone(int32_t value);
+  // word 0 bit 9, on/off
+  int32_t GetBasicSettingND4AmbientHushControl() const;
+  void SetBasicSettingND4AmbientHushControl(int32_t value);
+  // word 0 bit 10, on/off
+  int32_t GetBasicSettingND4AudioBoost() const;
+  void SetBasicSettingND4AudioBoost(int32_t value);
+  // word 0 bit 11, on/off
+  int32_t GetBasicSettingND4HDIntercom() const;
+  void SetBasicSettingND4HDIntercom(int32_t value);
+  // word 0 bit 12, on/off
+  int32_t GetBasicSettingND4FMStationGuide() const;
+  void SetBasicSettingND4FMStationGuide(int32_t value);
+  // word 0 bits 13-14: 1 is bit 13 alone, 2 is bit 14 alone, 0 clears both; both set read 0
+  int32_t GetBasicSettingND4MeshMode() const;
+  void SetBasicSettingND4MeshMode(int32_t value);
+  // word 0 bit 15, on/off
+  int32_t GetBasicSettingND4MeshGuestMode() const;
+  void SetBasicSettingND4MeshGuestMode(int32_t value);
+  // word 1 bits 0-2, 0..5 (else 3)
+  int32_t GetBasicSettingND4VoxSensitivity() const;
+  void SetBasicSettingND4VoxSensitivity(int32_t value);
+  // word 1 bits 3-5, 0..3 (else 3)
+  int32_t GetBasicSettingND4AGCSensitivity() const;
+  void SetBasicSettingND4AGCSensitivity(int32_t value);
+  // word 1 bit 6: the setter sets the bit for 0 and clears it otherwise; the getter reads the bit
+  int32_t GetBasicSettingND4AudioVeneerVolumeManagement() const;
+  void SetBasicSettingND4AudioVeneerVolumeManagement(int32_t value);
+  // word 1 bits 7-9, 0..5 (else 3)
+  int32_t GetBasicSettingND4AudioVeneerSensitivity() const;
+  void SetBasicSettingND4AudioVeneerSensitivity(int32_t value);
+  // word 1 bit 10, on/off
+  int32_t GetBasicSettingND4VoiceCommand() const;
+  void SetBasicSettingND4VoiceCommand(int32_t value);
+  // word 1 bit 11, on/off
+  int32_t GetBasicSettingND4AudioVeneer() const;
+  void SetBasicSettingND4AudioVeneer(int32_t value);
+  // word 1 bit 12, on/off
+  int32_t GetBasicSettingUILayer() const;
+  void SetBasicSettingUILayer(int32_t value);
+  // word 3 bits 0-3: the setter takes 0..12, the getter reads the raw code
+  int32_t GetBasicSettingND4UnitLanguage() const;
+  void SetBasicSettingND4UnitLanguage(int32_t value);
+  // word 3 bits 6-9, 0..5 (else 0)
+  int32_t GetBasicSettingND4MeshPublicChannel() const;
+  void SetBasicSettingND4MeshPublicChannel(int32_t value);
+  // word 3 bit 10, on/off
+  int32_t GetBasicSettingND4HDSpeakerAccessory() const;
+  void SetBasicSettingND4HDSpeakerAccessory(int32_t value);
+  // word 3 bits 11-13, 0..4 (else 0)
+  int32_t GetBasicSetting30Equalizer() const;
+  void SetBasicSetting30Equalizer(int32_t value);
+
+  // ---- other families and editions ----
+  // word 3 bit 10, on/off
+  int32_t GetBasicSettingWQ8HDVoice() const;
+  void SetBasicSettingWQ8HDVoice(int32_t value);
+  // word 3 bits 11-14, 0..4 (else 0); the getter logs the word
+  int32_t GetBasicSetting50Equalizer() const;
+  void SetBasicSetting50Equalizer(int32_t value);
+  // word 4 bits 0-3: the setter takes -8..4 and stores value + 8; the getter reads the raw code
+  int32_t GetBasicSetting50SpeakerAccessorySelect() const;
+  void SetBasicSetting50SpeakerAccessorySelect(int32_t value);
+  // word 4 bits 4-7, as the speaker select
+  int32_t GetBasicSetting50MicAccessorySelect() const;
+  void SetBasicSetting50MicAccessorySelect(int32_t value);
+  // word 3 bits 14-15, 0..3
+  int32_t GetBasicSettingIronvaleSpeakerAccessorySelect() const;
+  void SetBasicSettingIronvaleSpeakerAccessorySelect(int32_t value);
+  // word 1 bits 5-8, 0..4 (else 0)
+  int32_t GetBasicSettingHB6Equalizer() const;
+  void SetBasicSettingHB6Equalizer(int32_t value);
+  // Unit languages with the language-pack rule: for the listed products with
+  // language pack type 0 the device skips one code, so values above 5 are stored
+  // one higher and read back one lower.
+  // HB6: word 1 bits 0-3, codes 0..12 (products 0x3340, 0x3341).
+  int32_t GetBasicSettinghb6UnitLanguage(int32_t device) const;
+  void SetBasicSettingHB6UnitLanguage_device(int32_t value, int32_t device);
+  // Tornik: word 2 bits 0-3, codes 0..12 (products 0x3340, 0x3341).
+  int32_t GetBasicSettingTORNIKUnitLanguage(int32_t device) const;
+  void SetBasicSettingTORNIKUnitLanguage_device(int32_t value, int32_t device);
+  // Qorlan: word 3 bits 0-3, codes 0..11, codes 12..15 read 0 (products 0x3310, 0x3320, 0x3330).
+  int32_t GetBasicSettingQorlanUnitLanguage(int32_t device) const;
+  void SetBasicSettingQorlanUnitLanguage_device(int32_t value, int32_t device);
+  // word 1 bit 13, on/off
+  int32_t GetBasicSettingQorlanHDSpeakerAccessory() const;
+  void SetBasicSettingQorlanHDSpeakerAccessory(int32_t value);
+  // word 3 bits 0-3: languages 9 and 10 are device codes 11 and 12 (the setter
+  // also takes 11 and 12 for them); other values outside 0..8 are ignored
+  int32_t GetBasicSettingTJ6UnitLanguage() const;
+  void SetBasicSettingTJ6UnitLanguage(int32_t value);
+  // word 1 bits 4-7, 0..10 (else 0)
+  int32_t GetBasicSettingDK5XUnitLanguage() const;
+  void SetBasicSettingDK5XUnitLanguage(int32_t value);
+  // The getter maps the device code in word 2 bits 4-15 to the language list
+  // (unknown codes read 0) and logs the word; the setter stores into Y370Language.
+  // The product argument plays no part.
+  int32_t GetBasicSettingY370RUnitLanguage(int32_t device) const;
+  void SetBasicSettingY370RUnitLanguage_device(int32_t value, int32_t device);
+  // word 1 bit 10, on/off; the getter reads 1 when the bit is clear; the setter logs
+  int32_t GetBasicSettingVelandraRemoteUIPTT() const;
+  void SetBasicSettingVelandraRemoteUIPTT(int32_t value);
+  // word 1 bits 0-3: the getter reads 0..8 (else 0) and logs words 1-4; the
+  // setter stores the argument's low 4 bits
+  int32_t GetBasicSettingVelandraMeshPublicChannel() const;
+  void SetBasicSettingVelandraMeshPublicChannel(int32_t value);
+  // word 3 bits 6-9: the setter takes 1..9, the getter reads 0..9 (else 0)
+  int32_t GetBasicSettingDK3MorrimMeshPublicChannel() const;
+  void SetBasicSettingDK3MorrimMeshPublicChannel(int32_t value);
+  // word 0 bit 13, on/off
+  int32_t GetBasicSettingQCCHDVoice() const;
+  void SetBasicSettingQCCHDVoice(int32_t value);
+  // word 1 bits 4-6, 0..5 (else 0)
+  int32_t GetBasicSettingQCCAudioEqualizer() const;
+  void SetBasicSettingQCCAudioEqualizer(int32_t value);
+  // word 1 bits 7-9, 0..5 (else 3)
+  int32_t GetBasicSettingQCCVOXSensitivity() const;
+  void SetBasicSettingQCCVOXSensitivity(int32_t value);
+  // word 1 bit 10: the setter sets the bit for 0 and clears it otherwise; the getter reads the bit
+  int32_t GetBasicSettingQCCAudioVeneerVolumeManagement() const;
+  void SetBasicSettingQCCAudioVeneerVolumeManagement(int32_t value);
+  // word 1 bits 11-13, 0..5 (else 3)
+  int32_t GetBasicSettingQCCAudioVeneerSensitivity() const;
+  void SetBasicSettingQCCAudioVeneerSensitivity(int32_t value);
+  // word 0 bit 0, on/off
+  int32_t GetBasicSettingAirohaVOXPhone() const;
+  void SetBasicSettingAirohaVOXPhone(int32_t value);
+  // word 0 bit 1, on/off
+  int32_t GetBasicSettingAirohaVoicePrompt() const;
+  void SetBasicSettingAirohaVoicePrompt(int32_t value);
+  // word 0 bit 2, on/off
+  int32_t GetBasicSettingAirohaSidetone() const;
+  void SetBasicSettingAirohaSidetone(int32_t value);
+  // word 0 bit 4, on/off
+  int32_t GetBasicSettingAirohaAudioVeneerVolumeManagement() const;
+  void SetBasicSettingAirohaAudioVeneerVolumeManagement(int32_t value);
+  // word 1 bits 0-3, raw; the setter stores the argument's low 4 bits
+  int32_t GetBasicSettingAirohaMeshPublicChannel() const;
+  void SetBasicSettingAirohaMeshPublicChannel(int32_t value);
+  // word 1 bits 4-7, raw low 4 bits; the getter logs
+  int32_t GetBasicSettingAirohaAudioEqualizer() const;
+  void SetBasicSettingAirohaAudioEqualizer(int32_t value);
+  // word 1 bits 8-11, raw low 4 bits; the getter logs
+  int32_t GetBasicSettingAirohaVoxSensitivity() const;
+  void SetBasicSettingAirohaVoxSensitivity(int32_t value);
+  // word 1 bits 12-15, raw low 4 bits; the getter logs
+  int32_t GetBasicSettingAirohaIntercomAudioVeneerSensitivity() const;
+  void SetBasicSettingAirohaIntercomAudioVeneerSensitivity(int32_t value);
+  // word 2 bits 0-15, raw; the setter keeps the element's upper half; the getter logs
+  int32_t GetBasicSettingAirohaUnitLanguage() const;
+  void SetBasicSettingAirohaUnitLanguage(int32_t value);
+
+  // ---- VT4 camera (camera words) ----
+  // camera word 0 bit 0, on/off
+  int32_t getBasicSettingVT4CameraPhotoMode() const;
+  void setBasicSettingVT4CameraPhotoMode(int32_t value);
+  // From firmware 2.0 camera word 2 bits 6-7, 0..2 (1 bit 6, 2 bit 7, both set read 0);
+  // before 2.0 the on/off bit 1 of camera word 0.
+  int32_t getBasicSettingVT4CameraVideoMode() const;
+  void setBasicSettingVT4CameraVideoMode(int32_t value);
+  // camera word 0 bits 2-3, 0..2 (else 0)
+  int32_t getBasicSettingVT4CameraVideoResolution() const;
+  void setBasicSettingVT4CameraVideoResolution(int32_t value);
+  // camera word 0 bit 4, on/off
+  int32_t getBasicSettingVT4CameraTimelapseInterval() const;
+  void setBasicSettingVT4CameraTimelapseInterval(int32_t value);
+  // camera word 0 bit 5, on/off
+  int32_t getBasicSettingVT4CameraDateCaption() const;
+  void setBasicSettingVT4CameraDateCaption(int32_t value);
+  // camera word 0 bit 6, on/off
+  int32_t getBasicSettingVT4CameraSpeakerSoundRecording() const;
+  void setBasicSettingVT4CameraSpeakerSoundRecording(int32_t value);
+  // camera word 0 bit 7, on/off
+  int32_t getBasicSettingVT4CameraAutoCameraSleep() const;
+  void setBasicSettingVT4CameraAutoCameraSleep(int32_t value);
+  // camera word 0 bit 8, on/off
+  int32_t getBasicSettingVT4CameraSpeakerSoundRecordingMusic() const;
+  void setBasicSettingVT4CameraSpeakerSoundRecordingMusic(int32_t value);
+  // camera word 0 bit 9, on/off
+  int32_t getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio() const;
+  void setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio(int32_t value);
+  // camera word 0 bit 10, on/off
+  int32_t getBasicSettingVT4CameraSpeakerSoundRecordingIntercom() const;
+  void setBasicSettingVT4CameraSpeakerSoundRecordingIntercom(int32_t value);
+  // camera word 0 bit 11, on/off
+  int32_t getBasicSettingVT4CameraSpeakerSoundRecordingPhone() const;
+  void setBasicSettingVT4CameraSpeakerSoundRecordingPhone(int32_t value);
+  // camera word 2 bits 0-1, 0..2 (else 0)
+  int32_t getBasicSettingVT4CameraVideoTaggingInterval() const;
+  void setBasicSettingVT4CameraVideoTaggingInterval(int32_t value);
+  // camera word 2 bits 2-3, 0..2 (else 0)
+  int32_t getBasicSettingVT4CameraLoopRecordingInterval() const;
+  void setBasicSettingVT4CameraLoopRecordingInterval(int32_t value);
+  // camera word 2 bits 4-5, 0..2 (else 0)
+  int32_t getBasicSettingVT4CameraVideoMicrophoneGain() const;
+  void setBasicSettingVT4CameraVideoMicrophoneGain(int32_t value);
+  // True when none of the four recording sources (music, FM radio, intercom,
+  // phone) is on; the main speaker sound recording bit does not count.
+  bool emptyCheckSpeakerSoundRecording() const;
 
  private:
   // Settings fields, words, FM block and speed dials: the part that a copy and a
@@ -376,17 +687,17 @@ class FEXOBluetoothDeviceData {
   int32_t m_Y370Language = 0;
   int32_t m_radioTransmitGain = 0;
   int32_t m_audioChannelTimeout = 0;
-  std::array<int32_t, kBasicSettingLM6Count> m_basicSettingLM6{};
-  std::array<int32_t, kVOXSensitivityCount> m_basicSettingKR5VOXSensitivity{};
-  std::array<int32_t, kSmartVolumeControlCount> m_basicSettingTJ4SmartVolumeControl{};
-  std::array<int32_t, kCameraWordCount> m_basicSettingVT4Camera{};
+  std::array<int32_t, k_basic_setting_lm6_count> m_basicSettingLM6{};
+  std::array<int32_t, k_vox_sensitivity_count> m_basicSettingKR5VOXSensitivity{};
+  std::array<int32_t, k_smart_volume_control_count> m_basicSettingTJ4SmartVolumeControl{};
+  std::array<int32_t, k_camera_word_count> m_basicSettingVT4Camera{};
   int32_t m_fmRadioRegion = 0;
   int32_t m_fmRadioMagicCode = 0;
   int32_t m_fmRadioCurrentFrequency = 0;
   int32_t m_fmRadioCurrentPreset = 0;
-  std::array<int32_t, kFMPresetCount> m_fmRadioPresets{};
+  std::array<int32_t, k_fm_preset_count> m_fmRadioPresets{};
   int32_t m_fmRadioRDS = 0;
-  std::array<std::optional<std::string>, kSpeedDialCount> m_speedDial;
+  std::array<std::optional<std::string>, k_speed_dial_count> m_speedDial;
   int32_t m_divisionLM6evoValue = 0;
   int32_t m_devicelanguagePackType = 0;
   int32_t m_devicelanguagePackTypeVerMajor = 0;

@@ -288,14 +288,15 @@ std::vector<Row> build_table() {
   });
 
   // ---- products whose settings are only words ----
-  const Products two_module = {0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
+  // one row of words for these products; 0x4210 has rows by firmware version below
+  const Products words_ed21 = {0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
   const Writes fm_region_1{k_fm_reset, fm_region(1)};
   const Products unit_3110 = Products{0x3110, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3144,
                                       0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170} +
                              ids_from_to(0x3210, 0x3218) +
                              Products{0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
   add({
-      word_row(two_module, any(), 0x0005, 0x0003, 0xED21, 0x0002, fm),
+      word_row(words_ed21, any(), 0x0005, 0x0003, 0xED21, 0x0002, fm),
       word_row({0x4210}, below(1, 1), 0x0005, 0x0003, 0xEC00, 0, fm),
       word_row({0x4210}, from_to({1, 1}, {1, 2}), 0x0005, 0x0003, 0xEC00, 0x0003, fm_region_1),
       word_row({0x4210}, from_to({1, 2}, {1, 5}), 0x0005, 0x0003, 0xED80, 0x0003, fm_region_1),
@@ -315,8 +316,8 @@ std::vector<Row> build_table() {
 }
 
 const std::vector<Row>& factory_table() {
-  static const std::vector<Row> table = build_table();
-  return table;
+  static const std::vector<Row> k_table = build_table();
+  return k_table;
 }
 
 bool covers(const Record& record, const Band& band, int32_t major, int32_t minor) {
@@ -352,7 +353,7 @@ void reset_fm(Record& record, bool six_presets) {
   record.setFmRadioMagicCode(0x56E9);
   record.setFmRadioCurrentFrequency(0);
   record.setFmRadioCurrentPreset(0);
-  const int preset_count = six_presets ? Record::kFMPresetGroupCount : Record::kFMPresetCount;
+  const int preset_count = six_presets ? Record::k_fm_preset_group_count : Record::k_fm_preset_count;
   for (int index = 0; index < preset_count; ++index) record.setFmRadioPresetsAt_with(index, 0);
   record.setFmRadioRDS(six_presets ? 1 : 0);
 }
@@ -385,10 +386,10 @@ void apply(Record& record, const Write& write) {
 void FEXOBluetoothDeviceData::initializeObjectWithDevice_VersionMajor_Minor(int32_t device, int32_t major,
                                                                             int32_t minor) {
   // every settings word starts cleared; the product's row then writes its own
-  for (int index = 0; index < kBasicSettingLM6Count; ++index) setBasicSetting20At_with(index, 0);
-  for (int index = 0; index < kVOXSensitivityCount; ++index) setBasicSettingKR5VOXSensitivity_with(index, 0);
-  for (int index = 0; index < kSmartVolumeControlCount; ++index) setBasicSettingTJ4SmartVolumeControl_with(index, 0);
-  for (int index = 0; index < kCameraWordCount; ++index) setBasicSettingVT4Camera_with(index, 0);
+  for (int index = 0; index < k_basic_setting_lm6_count; ++index) setBasicSetting20At_with(index, 0);
+  for (int index = 0; index < k_vox_sensitivity_count; ++index) setBasicSettingKR5VOXSensitivity_with(index, 0);
+  for (int index = 0; index < k_smart_volume_control_count; ++index) setBasicSettingTJ4SmartVolumeControl_with(index, 0);
+  for (int index = 0; index < k_camera_word_count; ++index) setBasicSettingVT4Camera_with(index, 0);
 
   if (const Row* row = row_for(*this, device, major, minor)) {
     for (const Write& write : row->writes) apply(*this, write);
@@ -413,5 +414,5 @@ void FEXOBluetoothDeviceData::initializeSpeedDialObjectWithDevice_VersionMajor_M
   (void)device;
   (void)major;
   (void)minor;
-  for (int index = 0; index < kSpeedDialCount; ++index) setSpeedDialAt_with(index, std::string());
+  for (int index = 0; index < k_speed_dial_count; ++index) setSpeedDialAt_with(index, std::string());
 }

@@ -3,7 +3,8 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "device_data/camera_volume.h"
-#include "device_data/utf8.h"
+#include "device_data/product_facts.h"
+#include "platform/utf8.h"
 #include "platform/volumes.h"
 #include "strings/language.h"
 
@@ -61,14 +62,14 @@ int FEXOBluetoothDeviceData::checkFMPresetValidWithRegion_FMRadioPreset(int32_t 
 
 std::optional<std::string> FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(
     int kind, bool shortcut_text, int language, device_data::MenuKeyEquivalent* menu_item) {
-  static constexpr std::array<const char*, 3> keys = {"B", "S", "F"};
+  static constexpr std::array<const char*, 3> k_keys = {"B", "S", "F"};
   if (language < 0 || language > 12 || kind < 1 || kind > 3) return std::nullopt;
   const size_t kind_index = static_cast<size_t>(kind - 1);
   if (menu_item) {
-    menu_item->key = keys[kind_index];
+    menu_item->key = k_keys[kind_index];
     menu_item->modifier_mask = k_shift_command_mask;
   }
-  if (shortcut_text) return std::string("[S][C]-") + keys[kind_index];
+  if (shortcut_text) return std::string("[S][C]-") + k_keys[kind_index];
   return k_tab_titles[kind_index][static_cast<size_t>(language)];
 }
 
@@ -81,11 +82,11 @@ int FEXOBluetoothDeviceData::getSpeedDialString_FromArray(std::optional<std::str
     if (byte == 0) break;
     bytes.push_back(byte);
   }
-  if (!device_data::is_valid_utf8(bytes)) {
+  if (!platform::is_valid_utf8(bytes)) {
     text.reset();
     return 0;
   }
-  const int length = static_cast<int>(device_data::utf8_character_count(bytes));
+  const int length = static_cast<int>(platform::utf8_character_count(bytes));
   text = std::move(bytes);
   return length;
 }
@@ -102,6 +103,7 @@ int FEXOBluetoothDeviceData::getSpeedDialArray_FromString(SpeedDialArray& array,
 }
 
 std::optional<std::string> FEXOBluetoothDeviceData::getOptraDiskPathWithDevice(int32_t device) {
-  if (!device_data::camera_marker(device)) return std::nullopt;
-  return device_data::camera_disk_path(device, platform::mounted_volumes());
+  const char* marker = device_data::product_facts(device).record_camera_marker;
+  if (!marker) return std::nullopt;
+  return device_data::camera_disk_path_with_marker(marker, platform::mounted_volumes());
 }

@@ -25,8 +25,8 @@ void read_version(const platform::KeyedUnarchiver& coder, const std::string& key
 }  // namespace
 
 const platform::ArchiveClass& FEXOBluetoothDeviceData::archive_class() {
-  static const platform::ArchiveClass cls{"FEXOBluetoothDeviceData", {"FEXOBluetoothDeviceData", "NSObject"}};
-  return cls;
+  static const platform::ArchiveClass k_cls{"FEXOBluetoothDeviceData", {"FEXOBluetoothDeviceData", "NSObject"}};
+  return k_cls;
 }
 
 void FEXOBluetoothDeviceData::encodeWithCoder(platform::KeyedArchiver& coder) const {
@@ -63,13 +63,13 @@ void FEXOBluetoothDeviceData::encodeWithCoder(platform::KeyedArchiver& coder) co
   coder.encode_int("keySimpleUI", simpleUI());
   coder.encode_int("keyRadioTransmitGain", radioTransmitGain());
   coder.encode_int("keyAudioChannelTimeout", audioChannelTimeout());
-  for (int index = 0; index < kBasicSettingLM6Count; ++index) {
+  for (int index = 0; index < k_basic_setting_lm6_count; ++index) {
     coder.encode_int(element_key("keyBasicSettingLM6", index), basicSettingLM6(index));
   }
-  for (int index = 0; index < kVOXSensitivityCount; ++index) {
+  for (int index = 0; index < k_vox_sensitivity_count; ++index) {
     coder.encode_int(element_key("keyBasicSettingKR5VOXSensitivity", index), basicSettingKR5VOXSensitivityAt(index));
   }
-  for (int index = 0; index < kSmartVolumeControlCount; ++index) {
+  for (int index = 0; index < k_smart_volume_control_count; ++index) {
     coder.encode_int(element_key("keyBasicSettingTJ4SmartVolumeControl", index),
                      basicSettingTJ4SmartVolumeControlAt(index));
   }
@@ -81,11 +81,11 @@ void FEXOBluetoothDeviceData::encodeWithCoder(platform::KeyedArchiver& coder) co
   coder.encode_int("keyFMRadioMagicCode", fmRadioMagicCode());
   coder.encode_int("keyFMRadioCurrentFrequency", fmRadioCurrentFrequency());
   coder.encode_int("keyFMRadioCurrentPreset", fmRadioCurrentPreset());
-  for (int index = 0; index < kFMPresetCount; ++index) {
+  for (int index = 0; index < k_fm_preset_count; ++index) {
     coder.encode_int(element_key("keyFMRadioPreset", index), fmRadioPresetsAt(index));
   }
   coder.encode_int("keyFMRadioRDS", fmRadioRDS());
-  for (int index = 0; index < kSpeedDialCount; ++index) {
+  for (int index = 0; index < k_speed_dial_count; ++index) {
     coder.encode_string(element_key("keySpeedDial", index), speedDialAt(index));
   }
 }
@@ -123,14 +123,14 @@ FEXOBluetoothDeviceData FEXOBluetoothDeviceData::initWithCoder(const platform::K
   record.m_simpleUI = coder.decode_int32("keySimpleUI");
   record.m_radioTransmitGain = coder.decode_int32("keyRadioTransmitGain");
   record.m_audioChannelTimeout = coder.decode_int32("keyAudioChannelTimeout");
-  for (int index = 0; index < kBasicSettingLM6Count; ++index) {
+  for (int index = 0; index < k_basic_setting_lm6_count; ++index) {
     record.setBasicSetting20At_with(index, coder.decode_int32(element_key("keyBasicSettingLM6", index)));
   }
-  for (int index = 0; index < kVOXSensitivityCount; ++index) {
+  for (int index = 0; index < k_vox_sensitivity_count; ++index) {
     record.setBasicSettingKR5VOXSensitivity_with(
         index, coder.decode_int32(element_key("keyBasicSettingKR5VOXSensitivity", index)));
   }
-  for (int index = 0; index < kSmartVolumeControlCount; ++index) {
+  for (int index = 0; index < k_smart_volume_control_count; ++index) {
     record.setBasicSettingTJ4SmartVolumeControl_with(
         index, coder.decode_int32(element_key("keyBasicSettingTJ4SmartVolumeControl", index)));
   }
@@ -142,12 +142,12 @@ FEXOBluetoothDeviceData FEXOBluetoothDeviceData::initWithCoder(const platform::K
   record.m_fmRadioMagicCode = coder.decode_int32("keyFMRadioMagicCode");
   record.m_fmRadioCurrentFrequency = coder.decode_int32("keyFMRadioCurrentFrequency");
   record.m_fmRadioCurrentPreset = coder.decode_int32("keyFMRadioCurrentPreset");
-  for (int index = 0; index < kFMPresetCount; ++index) {
+  for (int index = 0; index < k_fm_preset_count; ++index) {
     record.setFmRadioPresetsAt_with(index, coder.decode_int32(element_key("keyFMRadioPreset", index)));
   }
   record.m_fmRadioRDS = coder.decode_int32("keyFMRadioRDS");
   // a missing dial stays nil; the unarchiver already turns invalid UTF-8 into nil
-  for (int index = 0; index < kSpeedDialCount; ++index) {
+  for (int index = 0; index < k_speed_dial_count; ++index) {
     record.m_speedDial[static_cast<size_t>(index)] = coder.decode_string(element_key("keySpeedDial", index));
   }
   return record;

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const platform::Bytes first_save = decoded.archived_bytes();
   const FEXOBluetoothDeviceData again = FEXOBluetoothDeviceData::unarchived_from(first_save);
   FUZZ_CHECK(again.deviceName() == decoded.deviceName());
-  for (int index = 0; index < FEXOBluetoothDeviceData::kSpeedDialCount; ++index)
+  for (int index = 0; index < FEXOBluetoothDeviceData::k_speed_dial_count; ++index)
     FUZZ_CHECK(again.speedDialAt(index) == decoded.speedDialAt(index));
   FUZZ_CHECK(again.archived_bytes() == first_save);
   return 0;

@@ -15,8 +15,8 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "platform/keyed_archive.h"
-#include "recognition/manager_update_check.h"
 #include "shell/configuration_archive.h"
+#include "shell/manager_update_check.h"
 
 namespace {
 
@@ -163,7 +163,7 @@ std::vector<std::pair<std::string, Bytes>> format_seeds() {
 }
 
 std::string software_list() {
-  const std::string entry = recognition::k_manager_entry_name;
+  const std::string entry = shell::k_manager_entry_name;
   return "VerranoFirmwareList:3\r\n" + entry + ":2\r\n" + entry + ":v1.10:Setwise_1.10.tar.gz\r\n" +
          "Other:v3.0:other.tgz\r\n";
 }

@@ -84,8 +84,8 @@ std::string pad(std::string text, int width, bool left_align) {
 class ClassicNumbers {
  public:
   ClassicNumbers() {
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (classic) m_previous = uselocale(classic);
+    static const locale_t k_classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (k_classic) m_previous = uselocale(k_classic);
   }
   ~ClassicNumbers() {
     if (m_previous) uselocale(m_previous);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace platform {
 
@@ -21,42 +22,6 @@ struct PlistDeleter {
   void operator()(void* node) const { plist_free(node); }
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
-
-// RFC 3629 UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool is_valid_utf8(const char* text, size_t size) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-  size_t i = 0;
-  while (i < size) {
-    unsigned char lead = bytes[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t length;
-    uint32_t code;
-    if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (size - i < length) return false;
-    for (size_t k = 1; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) return false;
-      code = (code << 6) | (bytes[i + k] & 0x3F);
-    }
-    static constexpr uint32_t k_smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < k_smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 // ---------------------------------------------------------------------------
 // Structure check of a binary property list before libplist parses it.
@@ -311,7 +276,7 @@ void KeyedArchiver::encode_double(const std::string& key, double value) {
 void KeyedArchiver::encode_string(const std::string& key, const std::optional<std::string>& value) {
   // A string is a C string to the property list writer; text that is not UTF-8
   // would be written mangled, so it is archived as nil.
-  if (!value || !is_valid_utf8(value->c_str(), std::strlen(value->c_str()))) {
+  if (!value || !is_valid_utf8(std::string_view(value->c_str()))) {
     encode_nil(key);
     return;
   }
@@ -544,7 +509,7 @@ std::optional<std::string> KeyedUnarchiver::decode_string(const std::string& key
   if (!object) return std::nullopt;
   if (plist_get_node_type(object) != PLIST_STRING) throw ArchiveError("key " + key + " holds no string");
   std::string text = string_of(object);
-  if (!is_valid_utf8(text.data(), text.size())) return std::nullopt;
+  if (!is_valid_utf8(text)) return std::nullopt;
   return text;
 }
 

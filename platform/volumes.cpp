@@ -1,5 +1,6 @@
 #include "platform/volumes.h"
 
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -90,6 +91,11 @@ std::vector<Volume> mounted_volumes() {
     volumes.push_back(volume);
   }
   return volumes;
+}
+
+bool file_system_info_readable(const std::filesystem::path& mount_point) {
+  struct statvfs info {};
+  return ::statvfs(mount_point.c_str(), &info) == 0;
 }
 
 }  // namespace platform

@@ -18,4 +18,8 @@ struct Volume {
 // writable and unmountable.
 std::vector<Volume> mounted_volumes();
 
+// Whether the file-system information of the volume mounted at `mount_point`
+// can be read (statvfs succeeds).
+bool file_system_info_readable(const std::filesystem::path& mount_point);
+
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "recognition/DeviceRecognitionViewController.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -10,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/format.h"
-#include "shell/FEXOBluetoothManagerAppController.h"
+#include "strings/app_texts.h"
 
 namespace {
 
@@ -18,14 +17,9 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // USB status of a device in normal mode for the default status after a restart.
 constexpr int k_usb_normal_mode = 0x4D10;
-// callerMode of a settings page that saved before moving on: the page to open plus this.
-constexpr int k_caller_page_offset = 100;
 // After an update of this product a failed recognition offers a restart of
 // the manager, unless it is the selected product itself.
 constexpr int k_product_needing_restart = 0x5310;
-// Message-box purposes: OK restarts the manager; OK goes to the device selection.
-constexpr int k_purpose_restart_manager = 8;
-constexpr int k_purpose_device_selection = 3;
 
 }  // namespace
 
@@ -54,23 +48,16 @@ DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent
   connect(m_timer, &QTimer::timeout, this, &DeviceRecognitionViewController::timerMethodRecognize);
   connect(m_rightButton, &QPushButton::clicked, this, [this] { recognize(m_rightButton); });
   connect(m_leftButton, &QPushButton::clicked, this, [this] { targetDevice(m_leftButton); });
-  // The shut-down that follows the end of the event loop writes the
-  // configuration archive and closes the USB libraries: a running worker is
-  // stopped at its next step and joined before that. The pages exist before
-  // the application delegate connects its shut-down, so this runs first.
-  if (QCoreApplication* application = QCoreApplication::instance()) {
-    connect(application, &QCoreApplication::aboutToQuit, this, [this] {
-      if (m_worker) m_worker->stop_and_join();
-    });
-  }
 }
 
-DeviceRecognitionViewController::~DeviceRecognitionViewController() {
+DeviceRecognitionViewController::~DeviceRecognitionViewController() { stopRecognition(); }
+
+void DeviceRecognitionViewController::stopRecognition() {
   if (m_worker) m_worker->stop_and_join();
 }
 
 int DeviceRecognitionViewController::language() const {
-  return appController() ? appController()->languageManager() : 0;
+  return services() ? state().languageManager() : 0;
 }
 
 std::string DeviceRecognitionViewController::stringInstructionPressNextButtonAt(int step) const {
@@ -117,22 +104,23 @@ void DeviceRecognitionViewController::hide_unused_outlets_and_show_instruction()
 }
 
 void DeviceRecognitionViewController::initializeObject() {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   m_handOff.setIsFirst(true);
-  controller->setShowShortcuts(false);
+  state.setShowShortcuts(false);
   controller->reflectShortcuts();
-  if (controller->restartToRecover()) {
+  if (state.restartToRecover()) {
     for (int i = 0; i < strings::k_language_count; ++i) {
-      controller->setStrStatus_In(
-          platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(shell::k_mode_device_recognition, k_usb_normal_mode, i)
+      state.setStrStatus_In(
+          platform::format("%@. %@", AppTexts::vyla_status_default_usb_in(session::k_mode_device_recognition, k_usb_normal_mode, i)
                                          .value_or(""),
                            AppTexts::vyla_string_continue_the_firmware_update_or_restore_in(
-                               controller->modeRestartToRecover(), i)),
+                               state.modeRestartToRecover(), i)),
           i);
     }
-    controller->setStatus_withWarning(controller->getStrStatus(), true);
+    controller->setStatus_withWarning(state.getStrStatus(), true);
   } else {
-    controller->setStatus_withWarning(controller->getStrStatus(), false);
+    controller->setStatus_withWarning(state.getStrStatus(), false);
   }
   hide_unused_outlets_and_show_instruction();
   setControls();
@@ -140,8 +128,8 @@ void DeviceRecognitionViewController::initializeObject() {
 
 void DeviceRecognitionViewController::setShortcuts() {
   const int lang = language();
-  const bool shortcuts = appController() && appController()->showShortcuts();
-  show_titles(shell::k_mode_device_recognition,
+  const bool shortcuts = services() && state().showShortcuts();
+  show_titles(session::k_mode_device_recognition,
               shortcuts ? QString::fromUtf8("[C]-◀") : qs(AppTexts::vyla_string_back_in(lang)),
               shortcuts ? QString::fromUtf8("[C]-▶") : qs(AppTexts::vyla_string_next_in(lang)));
 }
@@ -149,7 +137,7 @@ void DeviceRecognitionViewController::setShortcuts() {
 void DeviceRecognitionViewController::setControls() {
   setShortcuts();
   hide_unused_outlets_and_show_instruction();
-  const bool processing = appController() && appController()->onProcessing();
+  const bool processing = services() && state().onProcessing();
   btnNext()->setEnabled(!processing);
   btnBack()->setEnabled(!processing);
   show_processing(processing);
@@ -158,12 +146,13 @@ void DeviceRecognitionViewController::setControls() {
 void DeviceRecognitionViewController::recognize(QObject*) { doRecognize(nullptr); }
 
 void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData* info) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (!m_worker) m_worker = std::make_unique<recognition::RecognitionWorker>(*controller, m_handOff);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  if (!m_worker) m_worker = std::make_unique<recognition::RecognitionWorker>(state, m_handOff);
   // at most one worker and one poll; a settings page's save may still hold onProcessing
   if (m_worker->active()) return;
   controller->setStatus_withWarning(controller->getStatusProcessing(), false);
-  controller->setOnProcessing(true);
+  state.setOnProcessing(true);
   controller->setControls();
   setControls();
   m_worker->start(info ? std::optional<FEXOBluetoothDeviceData>(*info) : std::nullopt);
@@ -173,32 +162,34 @@ void DeviceRecognitionViewController::doRecognize(const FEXOBluetoothDeviceData*
 void DeviceRecognitionViewController::timerMethodRecognize() {
   const int result = m_worker ? m_worker->take_result() : 0;
   if (result <= 0) return;
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   m_timer->stop();
-  controller->setOnProcessing(false);
+  state.setOnProcessing(false);
   controller->setControls();
   setControls();
   const int lang = language();
   switch (result) {
     case recognition::k_recognize_failure: {
-      const bool offer_restart = controller->deviceUpdatedOrRestored() == k_product_needing_restart &&
-                                  controller->deviceTarget() != k_product_needing_restart;
+      const bool offer_restart = state.deviceUpdatedOrRestored() == k_product_needing_restart &&
+                                  state.deviceTarget() != k_product_needing_restart;
       if (offer_restart) {
         const std::string title = AppTexts::vyla_title_in(0, lang);
-        controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-            platform::format(stringMessageRestartingManager(), title, title), true, AppTexts::vyla_string_no_in(lang),
-            AppTexts::vyla_string_yes_in(lang), 2, k_purpose_restart_manager);
+        controller->openMessageBox({platform::format(stringMessageRestartingManager(), title, title), true,
+                                    AppTexts::vyla_string_no_in(lang), AppTexts::vyla_string_yes_in(lang),
+                                    session::MessageBoxSize::w520_h175,
+                                    session::MessageBoxPurpose::restart_to_recover_other});
       }
       for (int i = 0; i < strings::k_language_count; ++i) {
         // "<page failure>. <reason>[N]"; a page without a failure text shows the reason alone
         const std::optional<std::string> failure =
-            AppTexts::vyla_status_failure_usb_in(controller->mode(), controller->usbStatus(), i);
+            AppTexts::vyla_status_failure_usb_in(state.mode(), state.usbStatus(), i);
         std::string text = m_handOff.strStatusThreadRecognizeAt(i).value_or("");
         if (failure) text = platform::format("%@. %@", *failure, text);
         if (!offer_restart) text = platform::format("%@[%c]", text, 'N');
-        controller->setStrStatus_In(text, i);
+        state.setStrStatus_In(text, i);
       }
-      controller->setStatus_withWarning(controller->getStrStatus(), true);
+      controller->setStatus_withWarning(state.getStrStatus(), true);
       break;
     }
     case recognition::k_recognize_success:
@@ -206,10 +197,10 @@ void DeviceRecognitionViewController::timerMethodRecognize() {
                                m_handOff.doWarnThreadRecognize());
       break;
     case recognition::k_recognize_other_device:
-      controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-          platform::format(stringMessageDeviceOtherThan(),
-                           AppTexts::vyla_product_name(controller->deviceTarget()).value_or("")),
-          true, std::nullopt, AppTexts::vyla_string_ok_in(lang), 0, k_purpose_device_selection);
+      controller->openMessageBox({platform::format(stringMessageDeviceOtherThan(),
+                                                   AppTexts::vyla_product_name(state.deviceTarget()).value_or("")),
+                                  true, std::nullopt, AppTexts::vyla_string_ok_in(lang),
+                                  session::MessageBoxSize::w420_h115, session::MessageBoxPurpose::start_over});
       break;
     default:
       break;
@@ -217,35 +208,36 @@ void DeviceRecognitionViewController::timerMethodRecognize() {
 }
 
 void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string& status, bool warning) {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
   controller->setControls();
   const int caller = callerMode();
-  const int usb = controller->usbStatus();
+  const int usb = state.usbStatus();
   const bool management_mode = usb >= strings::k_usb_firmware_management;
   const auto success_status = [&](int mode, bool with_warning) {
     for (int i = 0; i < strings::k_language_count; ++i) {
-      controller->setStrStatus_In(AppTexts::vyla_status_success_usb_in(mode, usb, i), i);
+      state.setStrStatus_In(AppTexts::vyla_status_success_usb_in(mode, usb, i), i);
     }
-    controller->setStatus_withWarning(controller->getStrStatus(), with_warning);
+    controller->setStatus_withWarning(state.getStrStatus(), with_warning);
   };
-  if (caller > k_caller_page_offset) {
-    controller->setDetailViewController(caller - k_caller_page_offset);
+  if (session::is_save_then_open(caller)) {
+    controller->setDetailViewController(session::page_mode_of(caller));
     if (management_mode) controller->setStatus_withWarning(status, warning);
-  } else if (caller == shell::k_mode_firmware_update || caller == shell::k_mode_firmware_restore) {
-    if (caller == shell::k_mode_firmware_update) {
+  } else if (caller == session::k_mode_firmware_update || caller == session::k_mode_firmware_restore) {
+    if (caller == session::k_mode_firmware_update) {
       controller->setFirmwareUpdateWithStatus(false);
     } else {
       controller->setFirmwareRestoreWithStatus(false);
     }
-    if (management_mode && !controller->isRestartDFU()) {
+    if (management_mode && !state.isRestartDFU()) {
       controller->setStatus_withWarning(status, warning);
     } else {
       success_status(caller, false);
     }
-  } else if (caller >= shell::k_mode_device_settings && caller <= shell::k_mode_device_settings_speed_dial) {
-    if (caller == shell::k_mode_device_settings) controller->setDeviceSettingsWithStatus(false);
-    if (caller == shell::k_mode_device_settings_second) controller->setDeviceSettingsSecondWithStatus(false);
-    if (caller == shell::k_mode_device_settings_speed_dial) controller->setDeviceSettingsSpeedDialWithStatus(false);
+  } else if (caller >= session::k_mode_device_settings && caller <= session::k_mode_device_settings_speed_dial) {
+    if (caller == session::k_mode_device_settings) controller->setDeviceSettingsWithStatus(false);
+    if (caller == session::k_mode_device_settings_second) controller->setDeviceSettingsSecondWithStatus(false);
+    if (caller == session::k_mode_device_settings_speed_dial) controller->setDeviceSettingsSpeedDialWithStatus(false);
     if (management_mode) {
       controller->setStatus_withWarning(status, warning);
     } else {
@@ -258,4 +250,4 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
   }
 }
 
-void DeviceRecognitionViewController::targetDevice(QObject*) { appController()->setDeviceSelection(); }
+void DeviceRecognitionViewController::targetDevice(QObject*) { services()->setDeviceSelection(); }

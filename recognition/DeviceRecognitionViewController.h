@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "recognition/recognition_texts.h"
 #include "recognition/recognition_worker.h"
 #include "shell/DetailViewController.h"
+#include "strings/recognition_texts.h"
 
 class FEXOBluetoothDeviceData;
 class QLineEdit;
@@ -22,8 +22,9 @@ class DeviceRecognitionViewController : public DetailViewController, public Devi
 
  public:
   explicit DeviceRecognitionViewController(QWidget* parent = nullptr);
-  // Quitting while a recognition runs stops the worker at its next step and waits for it.
   ~DeviceRecognitionViewController() override;
+  // Stops a running recognition at its next step and waits for it (shut-down).
+  void stopRecognition();
 
   // Page that asked for the recognition (5..9, a mode plus 100), or 0 from the selection.
   void setCallerMode(int mode) { m_handOff.setCallerMode(mode); }

@@ -1,14 +1,13 @@
 #include "recognition/DeviceSelectionViewController.h"
 
-#include <QCoreApplication>
 #include <QIcon>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/named_images.h"
+#include "strings/app_texts.h"
 
 namespace {
 
@@ -39,34 +38,29 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
   connect(m_timer, &QTimer::timeout, this, &DeviceSelectionViewController::timerMethodCheckManagerUpdate);
   connect(m_btnHome, &QPushButton::clicked, this, [this] { btnHomeClick(m_btnHome); });
   connect(m_rightButton, &QPushButton::clicked, this, [this] { targetDeviceSet(m_rightButton); });
-  // a quitting application does not wait for the server: the request is
-  // aborted before the shut-down that follows the end of the event loop
-  if (QCoreApplication* application = QCoreApplication::instance()) {
-    connect(application, &QCoreApplication::aboutToQuit, this, [this] {
-      if (m_check) m_check->stop_and_join();
-    });
-  }
 }
 
-DeviceSelectionViewController::~DeviceSelectionViewController() = default;
+DeviceSelectionViewController::~DeviceSelectionViewController() { stopManagerUpdateCheck(); }
+
+void DeviceSelectionViewController::stopManagerUpdateCheck() {
+  if (m_check) m_check->stop_and_join();
+}
 
 void DeviceSelectionViewController::initializeObjectOnStartUp(bool on_start_up) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  controller->setShowShortcuts(false);
-  controller->reflectShortcuts();
-  m_deviceTargetSelected = controller->deviceTarget();
-  controller->setTitle();
+  state().setShowShortcuts(false);
+  services()->reflectShortcuts();
+  m_deviceTargetSelected = state().deviceTarget();
+  services()->setTitle();
   if (m_deviceTargetSelected == 0) m_deviceTargetSelected = k_default_product;
   setControls();
   if (on_start_up) checkManagerUpdate();
 }
 
 void DeviceSelectionViewController::setControls() {
-  FEXOBluetoothManagerAppController* controller = appController();
   // the old single-unit id of this product is shown under its current one
   if (m_deviceTargetSelected == 0x4010) {
     m_deviceTargetSelected = 0x4D10;
-    controller->setDeviceTarget(0x4D10);
+    state().setDeviceTarget(0x4D10);
   }
   m_btnHome->setEnabled(true);
   m_btnHome->setVisible(true);
@@ -75,42 +69,39 @@ void DeviceSelectionViewController::setControls() {
   home.addPixmap(shell::named_image(k_image_home), QIcon::Active);
   m_btnHome->setIcon(home);
   setShortcuts();
-  btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(controller->languageManager())));
-  const bool processing = controller->onProcessing();
+  btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(state().languageManager())));
+  const bool processing = state().onProcessing();
   show_processing(processing);
 }
 
 void DeviceSelectionViewController::setShortcuts() {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (!controller) return;
-  const int language = controller->languageManager();
-  show_titles(shell::k_mode_device_selection, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
-              controller->showShortcuts() ? QString::fromUtf8("[C]-▶")
+  if (!services()) return;
+  const int language = state().languageManager();
+  show_titles(session::k_mode_device_selection, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
+              state().showShortcuts() ? QString::fromUtf8("[C]-▶")
                                           : QString::fromStdString(AppTexts::vyla_string_next_in(language)));
 }
 
 void DeviceSelectionViewController::targetDeviceSet(QObject*) {
-  FEXOBluetoothManagerAppController* controller = appController();
   // nothing else starts while the version check runs
-  if (controller->onProcessing()) return;
-  controller->setDeviceTarget(m_deviceTargetSelected);
-  controller->setDeviceRecognitionWithStatus_info_from(true, nullptr, 0);
+  if (state().onProcessing()) return;
+  state().setDeviceTarget(m_deviceTargetSelected);
+  services()->setDeviceRecognitionWithStatus_info_from(true, nullptr, 0);
 }
 
 void DeviceSelectionViewController::btnHomeClick(QObject*) { targetDeviceSet(btnNext()); }
 
 void DeviceSelectionViewController::checkManagerUpdate() {
-  FEXOBluetoothManagerAppController* controller = appController();
   if (!m_check) {
-    m_check = std::make_unique<recognition::ManagerUpdateCheck>(
-        *controller, platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
+    m_check = std::make_unique<shell::ManagerUpdateCheck>(
+        state(), platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
   }
   m_check->setGoManagerUpdate(false);
-  controller->setOnProcessing(true);
-  controller->setControls();
+  state().setOnProcessing(true);
+  services()->setControls();
   if (!m_check->start(s_checkedManagerUpdate)) {
-    controller->setOnProcessing(false);
-    controller->setControls();
+    state().setOnProcessing(false);
+    services()->setControls();
     return;
   }
   // the page's activity bar runs while the server is asked
@@ -122,9 +113,8 @@ void DeviceSelectionViewController::timerMethodCheckManagerUpdate() {
   if (!m_check || !m_check->threadTerminated()) return;
   m_timer->stop();
   m_check->join();
-  FEXOBluetoothManagerAppController* controller = appController();
-  controller->setOnProcessing(false);
-  controller->setControls();
+  state().setOnProcessing(false);
+  services()->setControls();
   setControls();
-  if (m_check->goManagerUpdate()) controller->setManagerUpdate();
+  if (m_check->goManagerUpdate()) services()->setManagerUpdate();
 }

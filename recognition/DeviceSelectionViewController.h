@@ -5,8 +5,8 @@
 #include <atomic>
 #include <memory>
 
-#include "recognition/manager_update_check.h"
 #include "shell/DetailViewController.h"
+#include "shell/manager_update_check.h"
 
 class QTimer;
 
@@ -19,6 +19,8 @@ class DeviceSelectionViewController : public DetailViewController {
   explicit DeviceSelectionViewController(QWidget* parent = nullptr);
   // Stops a running version check and waits for its thread (a tenth of a second).
   ~DeviceSelectionViewController() override;
+  // The same, at shut-down.
+  void stopManagerUpdateCheck();
 
   // Entry of the page; `on_start_up` is true only at program start, where the
   // manager version check runs.
@@ -53,5 +55,5 @@ class DeviceSelectionViewController : public DetailViewController {
   int m_deviceTargetSelected = 0;
   QPushButton* m_btnHome = nullptr;
   QTimer* m_timer = nullptr;
-  std::unique_ptr<recognition::ManagerUpdateCheck> m_check;
+  std::unique_ptr<shell::ManagerUpdateCheck> m_check;
 };

@@ -5,9 +5,9 @@
 #include "platform/format.h"
 #include "recognition/power_table.h"
 #include "recognition/ps_key_restore.h"
-#include "recognition/recognition_texts.h"
 #include "recognition/recognition_worker.h"
 #include "strings/app_texts.h"
+#include "strings/recognition_texts.h"
 #include "transport/bluecore_channel.h"
 #include "transport/bluecore_usb_ids.h"
 #include "transport/stop_request.h"
@@ -56,13 +56,14 @@ std::optional<std::uint16_t> read_word(std::uint16_t key) {
 
 }  // namespace
 
-LegacyUsbRecognition::LegacyUsbRecognition(const RecognitionRun& run, shell::AppState& controller,
+LegacyUsbRecognition::LegacyUsbRecognition(const RecognitionRun& run, session::AppState& controller,
                                            RecognitionHandOff& hand_off,
                                            const std::optional<FEXOBluetoothDeviceData>& info,
                                            transport_message& message)
     : m_run(run), m_controller(controller), m_hand_off(hand_off), m_info(info), m_message(message) {}
 
 int LegacyUsbRecognition::run() {
+  const transport::BlueCoreDevicesGuard devices;
   std::array<std::uint32_t, 2> ids{};
   // a device left in firmware-management mode is opened once through the DFU
   // interface first, which brings it back to its HCI interface
@@ -81,9 +82,31 @@ int LegacyUsbRecognition::run() {
 }
 
 int LegacyUsbRecognition::device_loop(const std::array<std::uint32_t, 2>& opened_ids) {
-  // the loop's own result is handed over only once the devices are closed
-  int result = k_recognize_running;
-  bool mismatch = false;
+  LoopEnd end;
+  {
+    // whichever way the loop ends, the devices are closed before a result is handed over
+    const transport::BlueCoreDevicesGuard devices;
+    end = visit_devices(opened_ids);
+  }
+  if (end.mismatch) {
+    // the unit was not recognized: nothing of the first device stands
+    m_controller.setRecognized(false);
+    m_controller.setUsbStatus(0);
+    m_hand_off.setGoFirmwareUpgradeThreadRecognize(false);
+    return k_pair_mismatch;
+  }
+  int result = end.result;
+  if (m_hand_off.goFirmwareUpgradeThreadRecognize()) {
+    result = k_recognize_success;
+  } else if (m_hand_off.doWarnThreadRecognize()) {
+    result = k_recognize_failure;
+  }
+  if (result != k_recognize_running) m_hand_off.setResultThreadRecognize(result);
+  return 0;
+}
+
+LegacyUsbRecognition::LoopEnd LegacyUsbRecognition::visit_devices(const std::array<std::uint32_t, 2>& opened_ids) {
+  LoopEnd end;
   const int count = std::min(bc_device_count(), static_cast<int>(opened_ids.size()));
   const bool pair = count == 2;
   for (int index = 0; index < count && !transport::stop_requested(); ++index) {
@@ -101,7 +124,7 @@ int LegacyUsbRecognition::device_loop(const std::array<std::uint32_t, 2>& opened
         FEXOBluetoothDeviceData& record = m_controller.data();
         record.setBdAddress(record.bdAddress().value_or("") + " _ " + bd_address(reading.address));
       } else {
-        mismatch = true;
+        end.mismatch = true;
       }
       break;
     }
@@ -110,28 +133,13 @@ int LegacyUsbRecognition::device_loop(const std::array<std::uint32_t, 2>& opened
     m_controller.setUsbStatus(static_cast<int>(opened_id));
     if (!pair) m_run.store_tabs_of_record();
     if (!m_controller.isDeviceTargetSameAs(reading.product)) {
-      result = k_recognize_other_device;
+      end.result = k_recognize_other_device;
       continue;
     }
     m_hand_off.setStrStatusThreadRecognize(m_run.success_texts());
     m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
   }
-  bc_close_devices();
-
-  if (mismatch) {
-    // the unit was not recognized: nothing of the first device stands
-    m_controller.setRecognized(false);
-    m_controller.setUsbStatus(0);
-    m_hand_off.setGoFirmwareUpgradeThreadRecognize(false);
-    return k_pair_mismatch;
-  }
-  if (m_hand_off.goFirmwareUpgradeThreadRecognize()) {
-    result = k_recognize_success;
-  } else if (m_hand_off.doWarnThreadRecognize()) {
-    result = k_recognize_failure;
-  }
-  if (result != k_recognize_running) m_hand_off.setResultThreadRecognize(result);
-  return 0;
+  return end;
 }
 
 bool LegacyUsbRecognition::read_device(std::uint32_t opened_id, Reading& reading) {
@@ -243,8 +251,8 @@ void LegacyUsbRecognition::fill_record(const Reading& reading, bool first_of_pai
   FEXOBluetoothDeviceData& record = m_controller.data();
   const LegacySettings& settings = reading.settings;
   if (!first_of_pair) {
-    record.setManagerVersionMajor(shell::k_manager_version_major);
-    record.setManagerVersionMinor(shell::k_manager_version_minor);
+    record.setManagerVersionMajor(session::k_manager_version_major);
+    record.setManagerVersionMinor(session::k_manager_version_minor);
   }
   record.setDeviceRecognized(reading.product);
   record.setBdAddress(bd_address(reading.address));
@@ -277,12 +285,12 @@ void LegacyUsbRecognition::fill_record(const Reading& reading, bool first_of_pai
   record.setFmRadioMagicCode(settings.fmRadioMagicCode);
   record.setFmRadioCurrentFrequency(settings.fmRadioCurrentFrequency);
   record.setFmRadioCurrentPreset(settings.fmRadioCurrentPreset);
-  for (int i = 0; i < FEXOBluetoothDeviceData::kFMPresetCount; ++i) {
+  for (int i = 0; i < FEXOBluetoothDeviceData::k_fm_preset_count; ++i) {
     record.setFmRadioPresetsAt_with(i, settings.fmRadioPresets[static_cast<std::size_t>(i)]);
   }
   record.setFmRadioRDS(settings.fmRadioRDS);
   if (!first_of_pair) {
-    for (int i = 0; i < FEXOBluetoothDeviceData::kSpeedDialCount; ++i) {
+    for (int i = 0; i < FEXOBluetoothDeviceData::k_speed_dial_count; ++i) {
       record.setSpeedDialAt_with(i, settings.speedDials[static_cast<std::size_t>(i)]);
     }
   }

@@ -13,7 +13,7 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "recognition/ps_key_decoding.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
 #include "transport/transport_message.h"
 
 namespace recognition {
@@ -25,7 +25,7 @@ class LegacyUsbRecognition {
  public:
   // `run` gives the success texts and the tabs; `message` is the run's transport message,
   // which the opens fill.
-  LegacyUsbRecognition(const RecognitionRun& run, shell::AppState& controller, RecognitionHandOff& hand_off,
+  LegacyUsbRecognition(const RecognitionRun& run, session::AppState& controller, RecognitionHandOff& hand_off,
                        const std::optional<FEXOBluetoothDeviceData>& info, transport_message& message);
 
   // Opens the devices (first the DFU pass while the page's isFirst flag is set,
@@ -48,8 +48,16 @@ class LegacyUsbRecognition {
     LegacySettings settings{};
   };
 
-  // Steps 3 to 12 of the loop for one device: false when the loop stops (the
-  // camera's storage is missing, or a restore write failed).
+  // How the loop over the devices ended: the result it set (none: 0), or a
+  // pair whose second device is another unit.
+  struct LoopEnd {
+    int result = 0;
+    bool mismatch = false;
+  };
+  LoopEnd visit_devices(const std::array<std::uint32_t, 2>& opened_ids);
+  // Identifies one device, rewrites its power table, restores a backup and
+  // reads its settings into `reading`: false when the loop stops (the camera's
+  // storage is missing, or a restore write failed).
   bool read_device(std::uint32_t opened_id, Reading& reading);
   void read_settings(Reading& reading);
   // Key 49 again with table F for 0x4D35 and 0x4D55 units outside the address range.
@@ -65,7 +73,7 @@ class LegacyUsbRecognition {
   void warn_with(Text text);
 
   const RecognitionRun& m_run;
-  shell::AppState& m_controller;
+  session::AppState& m_controller;
   RecognitionHandOff& m_hand_off;
   const std::optional<FEXOBluetoothDeviceData>& m_info;
   transport_message& m_message;

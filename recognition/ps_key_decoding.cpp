@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "transport/byte_order.h"
 
 namespace recognition {
 namespace {
@@ -17,8 +18,6 @@ int compare(int major, int minor, int with_major, int with_minor) {
                                                                                      with_minor);
 }
 
-// Products that keep their settings word in key 654 only from firmware 4.0;
-// older firmware keeps the VOX levels and the EDR pattern in keys of their own.
 constexpr std::initializer_list<std::uint32_t> k_gated_ids = {0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50, 0x5010,
                                                               0x5060, 0x5061, 0x5020, 0x5070, 0x5030, 0x5080};
 constexpr std::initializer_list<std::uint32_t> k_gated_fm_ids = {0x5040, 0x5050};
@@ -117,21 +116,23 @@ void append_speed_dials(std::vector<std::uint16_t>& keys) {
 }  // namespace
 
 std::uint16_t word_at(std::span<const std::uint8_t> bytes, std::size_t index) {
-  const std::size_t at = 2 * index;
-  if (at + 1 >= bytes.size()) return 0;
-  return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+  return transport::le16_at(bytes, 2 * index);
 }
+
+bool settings_word_from_4_0(std::uint32_t product) { return in(product, k_gated_ids); }
+
+bool settings_word_from_4_0_with_fm_block(std::uint32_t product) { return in(product, k_gated_fm_ids); }
 
 std::vector<std::uint16_t> legacy_keys_to_read(std::uint32_t product, int major, int minor) {
   std::vector<std::uint16_t> keys;
-  if (in(product, k_gated_ids) || in(product, k_gated_fm_ids)) {
+  if (settings_word_from_4_0(product) || settings_word_from_4_0_with_fm_block(product)) {
     if (compare(major, minor, 4, 0) < 0) {
       keys = {k_key_intercom_vox, k_key_phone_vox, k_key_edr_pattern};
     } else {
       keys = {k_key_settings_word};
       if (compare(major, minor, 4, 2) > 0) append_speed_dials(keys);
     }
-    if (in(product, k_gated_fm_ids)) keys.push_back(k_key_fm_block);
+    if (settings_word_from_4_0_with_fm_block(product)) keys.push_back(k_key_fm_block);
   } else if (in(product, k_dials_from_1_3_ids) || in(product, k_fm_dials_from_1_3_ids)) {
     keys = {k_key_settings_word};
     if (in(product, k_fm_dials_from_1_3_ids)) keys.push_back(k_key_fm_block);

@@ -52,6 +52,12 @@ struct LegacySettings {
   std::array<std::optional<std::string>, 3> speedDials{};
 };
 
+// Products whose firmware keeps its settings word in key 654 only from 4.0;
+// older firmware keeps the two VOX levels (and the EDR pattern) in keys of
+// their own. The second kind also keeps the FM block in key 671.
+bool settings_word_from_4_0(std::uint32_t product);
+bool settings_word_from_4_0_with_fm_block(std::uint32_t product);
+
 // The keys read for product `product` at firmware major.minor, in the order
 // they are read (speed dials as 8832, 8833, 8834); empty for a product that
 // keeps no settings there.

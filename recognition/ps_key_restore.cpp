@@ -11,10 +11,6 @@ namespace {
 
 bool in(int id, std::initializer_list<int> ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
-// Products that keep their settings word in key 654 only from firmware 4.0.
-constexpr std::initializer_list<int> k_gated_ids = {0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50, 0x5010,
-                                                    0x5060, 0x5061, 0x5020, 0x5070, 0x5030, 0x5080};
-constexpr std::initializer_list<int> k_gated_fm_ids = {0x5040, 0x5050};
 constexpr std::initializer_list<int> k_word_and_fm_ids = {0x4D15, 0x4D45, 0x4D65, 0x4D85};
 constexpr std::initializer_list<int> k_word_only_ids = {
     0x6000, 0x4D21, 0x4040, 0x2020, 0x6110, 0x6111, 0x6120, 0x6121, 0x4D05, 0x4D35, 0x4D55, 0x6420,
@@ -30,7 +26,7 @@ PsKeyWrite settings_word(const FEXOBluetoothDeviceData& backup) {
 PsKeyWrite fm_block(const FEXOBluetoothDeviceData& backup) {
   PsKeyWrite write{k_key_fm_block, {low16(backup.fmRadioMagicCode()), low16(backup.fmRadioCurrentFrequency()),
                                     low16(backup.fmRadioCurrentPreset())}};
-  for (int i = 0; i < FEXOBluetoothDeviceData::kFMPresetCount; ++i) write.words.push_back(low16(backup.fmRadioPresetsAt(i)));
+  for (int i = 0; i < FEXOBluetoothDeviceData::k_fm_preset_count; ++i) write.words.push_back(low16(backup.fmRadioPresetsAt(i)));
   write.words.push_back(low16(backup.fmRadioRDS()));
   write.words.push_back(low16(backup.fmRadioRegion()));
   return write;
@@ -40,7 +36,8 @@ PsKeyWrite fm_block(const FEXOBluetoothDeviceData& backup) {
 
 std::vector<PsKeyWrite> backed_up_ps_key_writes(int device_target, const FEXOBluetoothDeviceData& backup) {
   std::vector<PsKeyWrite> writes;
-  if (in(device_target, k_gated_ids) || in(device_target, k_gated_fm_ids)) {
+  const auto product = static_cast<std::uint32_t>(device_target);
+  if (settings_word_from_4_0(product) || settings_word_from_4_0_with_fm_block(product)) {
     // firmware before 4.0 keeps the two VOX levels in keys of their own
     if (backup.compareVersionUpToMinorWithMajor_Minor(4, 0) < 0) {
       writes.push_back({k_key_intercom_vox, {low16(backup.intercomVOX())}});
@@ -48,7 +45,7 @@ std::vector<PsKeyWrite> backed_up_ps_key_writes(int device_target, const FEXOBlu
     } else {
       writes.push_back(settings_word(backup));
     }
-    if (in(device_target, k_gated_fm_ids)) writes.push_back(fm_block(backup));
+    if (settings_word_from_4_0_with_fm_block(product)) writes.push_back(fm_block(backup));
   } else if (in(device_target, k_word_and_fm_ids)) {
     writes.push_back(settings_word(backup));
     writes.push_back(fm_block(backup));

@@ -5,14 +5,16 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "device_data/product_facts.h"
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "recognition/legacy_usb_recognition.h"
-#include "recognition/recognition_texts.h"
-#include "settings/block_reply.h"
-#include "settings/device_info_queries.h"
 #include "strings/app_texts.h"
+#include "strings/recognition_texts.h"
+#include "transport/block_reply.h"
+#include "transport/device_info_queries.h"
+#include "transport/open_device_guard.h"
 #include "transport/stop_request.h"
 
 namespace recognition {
@@ -51,23 +53,8 @@ constexpr std::initializer_list<std::uint32_t> k_fm_query_ids = {
     0x3370, 0x3400, 0x4023, 0x5412, 0x5418, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5520, 0x5530,
     0x5534, 0x5552, 0x5553, 0x5570, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900};
 
-// Name in block 0x3C on slot 0.
-constexpr std::initializer_list<std::uint32_t> k_name_block_3c_ids = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400,
-    0x4023, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
-    0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6900};
-// Products that speak the language-pack channel (name, versions).
-constexpr std::initializer_list<std::uint32_t> k_language_pack_ids = {0x6800, 0x6801, 0x6802, 0x6803, 0x6804,
-                                                                      0x6805, 0x6810, 0x6811, 0x6812};
-// Two-module products: the name is in block 0x1D of the unit on slot 1.
-constexpr std::initializer_list<std::uint32_t> k_two_module_ids = {0x2030, 0x4210, 0x4310, 0x4330, 0x4410,
-                                                                   0x4430, 0x4510, 0x4530, 0x4610};
+// Pair product: two units that each hold their pairing during recognition.
 constexpr std::uint32_t k_pair_product = 0x5345;
-// Version in reply bytes 3 to 6 and no language pack.
-constexpr std::initializer_list<std::uint32_t> k_version_only_ids = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3350, 0x3360, 0x3370, 0x3400, 0x4023,
-    0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
-    0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6900};
 
 // Products whose device name, when the device gives none, is their display name.
 constexpr std::initializer_list<std::uint32_t> k_default_name_ids = {
@@ -115,7 +102,7 @@ void RecognitionHandOff::reset_for_run() {
 
 // ---- one run ----
 
-RecognitionRun::RecognitionRun(shell::AppState& controller, RecognitionHandOff& hand_off,
+RecognitionRun::RecognitionRun(session::AppState& controller, RecognitionHandOff& hand_off,
                                const std::optional<FEXOBluetoothDeviceData>& info,
                                const std::atomic<bool>& stop_requested)
     : m_controller(controller), m_hand_off(hand_off), m_info(info), m_stop_requested(stop_requested) {}
@@ -126,35 +113,52 @@ void RecognitionRun::run() {
   // no calling page: whatever is found becomes the target
   if (m_hand_off.callerMode() == 0) m_controller.setDeviceTarget(0);
 
-  if (!open_over_hid()) {
-    if (!stopping()) enter_legacy_usb(false);
-    return;
+  HidEnd end = HidEnd::ended;
+  {
+    // whichever way the HID steps end, both slots are closed before the legacy
+    // entry and before a result is handed over
+    const transport::OpenDeviceGuard device;
+    end = recognize_over_hid();
   }
+  switch (end) {
+    case HidEnd::recognized:
+      finish_over_hid();
+      break;
+    case HidEnd::not_opened:
+      if (!stopping()) enter_legacy_usb(false);
+      break;
+    case HidEnd::mode_declined:
+      enter_legacy_usb(true);
+      break;
+    case HidEnd::ended:
+      break;
+  }
+}
+
+RecognitionRun::HidEnd RecognitionRun::recognize_over_hid() {
+  if (!open_over_hid()) return HidEnd::not_opened;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
-  if (!probe_mode(m_opened_product_id)) {
-    enter_legacy_usb(true);
-    return;
-  }
+  if (!probe_mode(m_opened_product_id)) return HidEnd::mode_declined;
   m_controller.setDeviceTarget(static_cast<int>(m_opened_product_id));
   platform::system_log(platform::format("device PID[%x]", m_opened_product_id));
   const std::uint32_t target = static_cast<std::uint32_t>(m_controller.deviceTarget());
   query_presence(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_device_name(target);
   hold_pair(target);
   read_versions(target);
-  if (stopping()) return;
+  if (stopping()) return HidEnd::ended;
   read_second_module_versions(target);
-  if (stopping()) return;
-  if (m_info && !write_backed_up_settings(target)) return;
+  if (stopping()) return HidEnd::ended;
+  if (m_info && !write_backed_up_settings(target)) return HidEnd::ended;
   read_settings_into_record(target);
-  if (stopping()) return;
-  finish_over_hid();
+  return stopping() ? HidEnd::ended : HidEnd::recognized;
 }
 
 bool RecognitionRun::open_over_hid() {
   for (int attempt = 0; attempt < k_hid_open_tries && !stopping(); ++attempt) {
     if (hid_open_device(m_opened_product_id, m_message) == 0) return true;
+    // hidapi is released between tries, so the next enumeration starts afresh
     hid_close_all();
     platform::sleep_for(1s);
   }
@@ -192,7 +196,7 @@ int RecognitionRun::ask_presence(int slot, unsigned char command, int show, int 
 }
 
 void RecognitionRun::query_presence(std::uint32_t product_id) {
-  m_controller.setFmRadioShowAndHide(settings::get_device_info_for_fm_radio_with_pskey(product_id));
+  m_controller.setFmRadioShowAndHide(transport::get_device_info_for_fm_radio_with_pskey(product_id));
   m_controller.setMotionSensorShowAndHide(k_motion_hide);
   m_controller.setDevice50SpeakerType(0);
 
@@ -205,7 +209,7 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   }
 
   m_controller.setDeviceInfoStatus(0);
-  m_controller.setDeviceInfoStatus(settings::get_device_info_for_hd_speaker_with_pskey(product_id));
+  m_controller.setDeviceInfoStatus(transport::get_device_info_for_hd_speaker_with_pskey(product_id));
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
@@ -215,16 +219,15 @@ std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t pro
 
 std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
   m_request[0] = 1;
-  m_request[1] = settings::k_command_read_block;
+  m_request[1] = transport::k_command_read_block;
   m_request[2] = block;
   if (hid_long_command(slot, m_request, m_reply) != 1) return std::nullopt;
-  swap_reply_words(m_reply);
-  const int count = settings::block_reply_word_count(m_reply);
+  const int count = transport::block_reply_word_count(m_reply);
   if (count == 0) return std::nullopt;
   // word 0 is not part of the name; each further word carries one character in its low byte
   std::string name;
   for (int index = 1; index < count && index <= k_word_name_max_words; ++index) {
-    const int character = settings::block_reply_low_byte(m_reply, index);
+    const int character = transport::block_reply_low_byte(m_reply, index);
     if (character == 0) break;
     name.push_back(static_cast<char>(character));
   }
@@ -242,15 +245,14 @@ std::optional<std::string> RecognitionRun::read_text_name(std::uint32_t) {
 }
 
 void RecognitionRun::read_device_name(std::uint32_t product_id) {
+  const device_data::ProductFacts& facts = device_data::product_facts(static_cast<int>(product_id));
   std::optional<std::string> name;
-  if (in(product_id, k_name_block_3c_ids)) {
-    name = read_word_name(0, 0x3C);
-  } else if (in(product_id, k_language_pack_ids)) {
-    name = read_text_name(product_id);
-  } else if (in(product_id, k_two_module_ids)) {
-    name = read_word_name(1, 0x1D);
-  } else if (product_id != k_pair_product) {
-    name = read_word_name(0, 0x1D);
+  switch (facts.name_source) {
+    case device_data::NameSource::block_3c: name = read_word_name(0, 0x3C); break;
+    case device_data::NameSource::language_pack: name = read_text_name(product_id); break;
+    // a two-module product keeps its name in the unit on slot 1
+    case device_data::NameSource::block_1d: name = read_word_name(facts.two_modules ? 1 : 0, 0x1D); break;
+    case device_data::NameSource::none: break;
   }
   m_controller.data().setDeviceName(name ? name : default_device_name(product_id));
 }
@@ -268,8 +270,9 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
   int major = 1, minor = 0, type = 0, number = 0;
   int pack_type = 0, pack_major = 0, pack_minor = 0;
   bool set_pack = true;
+  const device_data::VersionLayout layout = device_data::product_facts(static_cast<int>(product_id)).version_layout;
 
-  if (in(product_id, k_language_pack_ids)) {
+  if (layout == device_data::VersionLayout::language_pack) {
     m_lang_request[0] = 1;
     m_lang_request[1] = k_lang_pack_marker;
     m_lang_request[2] = k_command_version;
@@ -281,7 +284,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
     if (hid_lang_pack_command(0, m_lang_request, m_lang_reply) == 1) {
       pack_type = m_lang_reply[8], pack_major = m_lang_reply[4], pack_minor = m_lang_reply[5];
     }
-  } else if (product_id == k_pair_product) {
+  } else if (layout == device_data::VersionLayout::pair_unit) {
     set_pack = false;
     type = 2;
     m_request[0] = 1;
@@ -289,7 +292,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
     if (hid_long_command(0, m_request, m_reply) == 1) {
       major = m_reply[3], minor = m_reply[4], number = m_reply[5];
     }
-  } else if (in(product_id, k_version_only_ids)) {
+  } else if (layout == device_data::VersionLayout::version_only) {
     set_pack = false;
     if (send_plain_command(0, k_command_version) == 1) {
       major = m_reply[3], minor = m_reply[4], type = m_reply[5], number = m_reply[6];
@@ -310,7 +313,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
   record.setDevicelanguagePackType(pack_type);
   record.setDevicelanguagePackTypeVerMajor(pack_major);
   record.setDevicelanguagePackTypeVerMinor(pack_minor);
-  if (in(product_id, k_language_pack_ids)) {
+  if (layout == device_data::VersionLayout::language_pack) {
     platform::system_log(platform::format("languagePack version = %d.%d.%d / ver %d.%d.%d",
                                           record.devicelanguagePackType(), record.devicelanguagePackTypeVerMajor(),
                                           record.devicelanguagePackTypeVerMinor(), m_lang_reply[9],
@@ -339,8 +342,8 @@ void RecognitionRun::read_settings_into_record(std::uint32_t) {
   // factory value the controller set before recognition, as after failed
   // reads. The end of the read marks the record as recognized.
   FEXOBluetoothDeviceData& record = m_controller.data();
-  record.setManagerVersionMajor(shell::k_manager_version_major);
-  record.setManagerVersionMinor(shell::k_manager_version_minor);
+  record.setManagerVersionMajor(session::k_manager_version_major);
+  record.setManagerVersionMinor(session::k_manager_version_minor);
   record.setDeviceRecognized(m_controller.deviceTarget());
   m_controller.setRecognized(true);
   m_controller.setUsbStatus(static_cast<int>(m_opened_product_id));
@@ -363,12 +366,8 @@ StatusTexts13 RecognitionRun::success_texts() const {
 
 void RecognitionRun::store_tabs_of_record() const {
   const FEXOBluetoothDeviceData& record = m_controller.data();
-  int count = 0, index = 0;
-  int tabs[3] = {0, 0, 0};
-  shell::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
-      count, tabs, index, record.deviceRecognized(), record.deviceVersionMajor(), record.deviceVersionMinor(),
-      m_controller.fmRadioShowAndHide());
-  m_controller.store_tab_data(count, tabs, index);
+  m_controller.setTabData(session::tab_data_for(record.deviceRecognized(), record.deviceVersionMajor(),
+                                                record.deviceVersionMinor(), m_controller.fmRadioShowAndHide()));
 }
 
 void RecognitionRun::finish_over_hid() {
@@ -377,17 +376,13 @@ void RecognitionRun::finish_over_hid() {
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
-  hid_close_all();
   m_hand_off.setResultThreadRecognize(k_recognize_success);
 }
 
 void RecognitionRun::enter_legacy_usb(bool from_mode_probe) {
-  if (from_mode_probe) {
-    m_controller.setDeviceTarget(0);
-    hid_close_all();
-  }
+  // the HID steps have closed both slots
+  if (from_mode_probe) m_controller.setDeviceTarget(0);
   m_opened_product_id = 0;
-  hid_close_all();
   const int code = recognize_over_legacy_usb();
   if (code != 0) finish_with_open_failure(code);
 }
@@ -408,7 +403,7 @@ void RecognitionRun::finish_with_open_failure(int code) {
   m_hand_off.setResultThreadRecognize(k_recognize_failure);
 }
 
-void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand_off,
+void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& hand_off,
                            const std::optional<FEXOBluetoothDeviceData>& info,
                            const std::atomic<bool>& stop_requested) {
   // a stop request also ends the device exchange in progress, so quitting never
@@ -418,41 +413,39 @@ void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand
   run.run();
   if (hand_off.resultThreadRecognize() == k_recognize_running) {
     // stopped, or an exit that set no result: the page must still see an end
-    hid_close_all();
     run.finish_with_open_failure(-1);
   }
 }
 
 // ---- the thread ----
 
-RecognitionWorker::RecognitionWorker(shell::AppState& controller, RecognitionHandOff& hand_off)
+RecognitionWorker::RecognitionWorker(session::AppState& controller, RecognitionHandOff& hand_off)
     : m_controller(controller), m_hand_off(hand_off) {}
 
 RecognitionWorker::~RecognitionWorker() { stop_and_join(); }
 
 bool RecognitionWorker::start(std::optional<FEXOBluetoothDeviceData> info) {
   if (m_active) return false;
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.join();
+  // another page's procedure may have left a device in a slot
   hid_close_all();
   m_hand_off.reset_for_run();
   m_info = std::move(info);
-  m_stop_requested.store(false, std::memory_order_release);
   m_active = true;
-  m_thread = std::thread([this] { threadMethodRecognize(m_controller, m_hand_off, m_info, m_stop_requested); });
+  m_worker.start([this] { threadMethodRecognize(m_controller, m_hand_off, m_info, m_worker.stop_flag()); });
   return true;
 }
 
 int RecognitionWorker::take_result() {
   const int result = m_hand_off.resultThreadRecognize();
   if (result <= 0 || !m_active) return result;
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.join();
   m_active = false;
   return result;
 }
 
 void RecognitionWorker::stop_and_join() {
-  m_stop_requested.store(true, std::memory_order_release);
-  if (m_thread.joinable()) m_thread.join();
+  m_worker.stop_and_join();
   m_active = false;
 }
 

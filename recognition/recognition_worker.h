@@ -9,10 +9,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
-#include "shell/app_state.h"
+#include "platform/worker.h"
+#include "session/app_state.h"
 #include "strings/language.h"
 #include "transport/hid_channel.h"
 
@@ -68,7 +68,7 @@ class RecognitionHandOff {
 // can be exercised on its own.
 class RecognitionRun {
  public:
-  RecognitionRun(shell::AppState& controller, RecognitionHandOff& hand_off,
+  RecognitionRun(session::AppState& controller, RecognitionHandOff& hand_off,
                  const std::optional<FEXOBluetoothDeviceData>& info, const std::atomic<bool>& stop_requested);
 
   // The whole run, from resetting the restart record to one of the exits.
@@ -96,7 +96,8 @@ class RecognitionRun {
   // Reads the BD address and the settings blocks into the record and marks it recognized.
   void read_settings_into_record(std::uint32_t product_id);
 
-  // Exits of a run: success over HID, the legacy path, the open failure.
+  // Exits of a run: success over HID, the legacy path, the open failure. The
+  // first two come after the HID steps, with both slots closed.
   void finish_over_hid();
   // Legacy entry after three failed HID opens or a failed mode probe.
   void enter_legacy_usb(bool from_mode_probe);
@@ -115,6 +116,16 @@ class RecognitionRun {
   static std::optional<std::string> default_device_name(std::uint32_t product_id);
 
  private:
+  // How the HID steps ended.
+  enum class HidEnd {
+    recognized,     // every step ran: the record is filled
+    not_opened,     // three opens failed
+    mode_declined,  // the mode probe sends the device to the legacy path
+    ended,          // stopped, or a step ended the run with its own result
+  };
+  // The HID part of a run: open, mode probe, presence, name, versions,
+  // settings. The caller holds the slots' guard.
+  HidEnd recognize_over_hid();
   // Recognition over legacy USB (BlueCore, recognition/legacy_usb_recognition.h):
   // the code the run ends in the open failure with, or 0 when the device loop
   // ran and handed over its result.
@@ -128,7 +139,7 @@ class RecognitionRun {
   std::optional<std::string> read_word_name(int slot, unsigned char block);
   std::optional<std::string> read_text_name(std::uint32_t product_id);
 
-  shell::AppState& m_controller;
+  session::AppState& m_controller;
   RecognitionHandOff& m_hand_off;
   const std::optional<FEXOBluetoothDeviceData>& m_info;
   const std::atomic<bool>& m_stop_requested;
@@ -144,14 +155,14 @@ class RecognitionRun {
 // Thread entry: one whole run for `info` (a backed-up record to write into the
 // device after a firmware restore, or none). `stop_requested` also ends the
 // device exchange in progress as a failure.
-void threadMethodRecognize(shell::AppState& controller, RecognitionHandOff& hand_off,
+void threadMethodRecognize(session::AppState& controller, RecognitionHandOff& hand_off,
                            const std::optional<FEXOBluetoothDeviceData>& info, const std::atomic<bool>& stop_requested);
 
 // Owns the worker thread of one recognition page. The thread is always
 // joined: after its result was taken, or when the owner goes away.
 class RecognitionWorker {
  public:
-  RecognitionWorker(shell::AppState& controller, RecognitionHandOff& hand_off);
+  RecognitionWorker(session::AppState& controller, RecognitionHandOff& hand_off);
   ~RecognitionWorker();
   RecognitionWorker(const RecognitionWorker&) = delete;
   RecognitionWorker& operator=(const RecognitionWorker&) = delete;
@@ -169,12 +180,12 @@ class RecognitionWorker {
   void stop_and_join();
 
  private:
-  shell::AppState& m_controller;
+  session::AppState& m_controller;
   RecognitionHandOff& m_hand_off;
   std::optional<FEXOBluetoothDeviceData> m_info;
-  std::atomic<bool> m_stop_requested{false};
-  std::thread m_thread;
   bool m_active = false;
+  // last: its thread ends before the members it uses go away
+  platform::Worker m_worker;
 };
 
 }  // namespace recognition

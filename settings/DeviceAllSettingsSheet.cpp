@@ -5,14 +5,7 @@
 #include <QVBoxLayout>
 
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/FEXOBluetoothManagerAppController.h"
-
-namespace {
-// message-box purposes and size of the sheet's two questions
-constexpr int k_purpose_setting_information = 12;
-constexpr int k_purpose_close_prompt = 13;
-constexpr int k_size_small = 0;
-}  // namespace
+#include "strings/app_texts.h"
 
 DeviceAllSettingsSheet::DeviceAllSettingsSheet(DeviceSettingsViewController* page) : QDialog(page), m_page(page) {
   setObjectName("sheetDeviceAllSettings");
@@ -33,17 +26,29 @@ void DeviceAllSettingsSheet::reloadData() { m_table->viewport()->update(); }
 void DeviceAllSettingsSheet::allSettingsInformation(QObject* sender) {
   auto* control = qobject_cast<QWidget*>(sender);
   if (!control) return;
-  FEXOBluetoothManagerAppController* controller = m_page->appController();
-  const int language = controller->languageManager();
-  controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-      control->toolTip().toStdString(), false, std::nullopt, AppTexts::vyla_string_ok_in(language), k_size_small,
-      k_purpose_setting_information);
+  session::Services* controller = m_page->services();
+  session::AppState& state = controller->state();
+  const int language = state.languageManager();
+  controller->openMessageBox({control->toolTip().toStdString(), false, std::nullopt,
+                              AppTexts::vyla_string_ok_in(language), session::MessageBoxSize::w420_h115,
+                              session::MessageBoxPurpose::setting_information});
 }
 
 void DeviceAllSettingsSheet::closeAllSettins(QObject*) {
-  FEXOBluetoothManagerAppController* controller = m_page->appController();
-  const int language = controller->languageManager();
-  controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-      AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
-      AppTexts::vyla_string_yes_in(language), k_size_small, k_purpose_close_prompt);
+  session::Services* controller = m_page->services();
+  session::AppState& state = controller->state();
+  const int language = state.languageManager();
+  controller->openMessageBox(
+      {AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
+       AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115,
+       session::MessageBoxPurpose::close_all_settings},
+      [this](bool ok) {
+        // Yes saves from the settings page, No drops the sheet's edits; the sheet ends either way
+        hide();
+        if (ok) {
+          m_page->save(nullptr);
+        } else {
+          m_page->moveToSettingToSetting();
+        }
+      });
 }

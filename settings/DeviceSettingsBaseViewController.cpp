@@ -2,12 +2,7 @@
 
 #include <QPushButton>
 
-#include "shell/FEXOBluetoothManagerAppController.h"
-
-namespace {
-// A page-to-go value above this is a page mode plus 100: a save comes first.
-constexpr int k_save_before_moving = 100;
-}  // namespace
+#include "strings/app_texts.h"
 
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
@@ -17,27 +12,27 @@ DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWi
 }
 
 void DeviceSettingsBaseViewController::initializeObject() {
-  FEXOBluetoothManagerAppController* controller = appController();
+  session::AppState& state = this->state();
   make_working_copies();
-  const int index = controller->GetTabIndexWith(m_mode);
-  if (index >= 0) controller->setTabIndexSelected(index);
+  const int index = state.GetTabIndexWith(m_mode);
+  if (index >= 0) state.setTabIndexSelected(index);
   setControls();
 }
 
 void DeviceSettingsBaseViewController::make_working_copies() {
   discard_edits();
-  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(appController()->data());
+  m_dataDefault = FEXOBluetoothDeviceData::makeDefaultDataWithSource(state().data());
 }
 
 void DeviceSettingsBaseViewController::discard_edits() {
   m_dataCurrent = FEXOBluetoothDeviceData();
-  m_dataCurrent.copyWithSource_version(appController()->data(), true);
+  m_dataCurrent.copyWithSource_version(state().data(), true);
 }
 
 void DeviceSettingsBaseViewController::setControls() { setShortcuts(); }
 
 void DeviceSettingsBaseViewController::setShortcuts() {
-  const int language = appController()->languageManager();
+  const int language = state().languageManager();
   show_titles(m_mode, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
               QString::fromStdString(AppTexts::vyla_string_new_device_in(language)));
 }
@@ -46,49 +41,70 @@ bool DeviceSettingsBaseViewController::isSettingsChanged() const { return false;
 
 bool DeviceSettingsBaseViewController::checkNeedToSave() {
   if (!isSettingsChanged()) return false;
-  const int language = appController()->languageManager();
-  const int purpose = m_mode - shell::k_mode_device_settings + 4;  // 4, 5 or 6
-  appController()->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-      AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
-      AppTexts::vyla_string_yes_in(language), 0, purpose);
+  openSavePrompt();
   return true;
+}
+
+void DeviceSettingsBaseViewController::openSavePrompt() {
+  const int language = state().languageManager();
+  openSavePrompt({AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
+                  AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115});
+}
+
+void DeviceSettingsBaseViewController::openSavePrompt(session::MessageBoxRequest request) {
+  using session::MessageBoxPurpose;
+  request.purpose = m_mode == session::k_mode_device_settings_second      ? MessageBoxPurpose::save_settings_second
+                    : m_mode == session::k_mode_device_settings_speed_dial ? MessageBoxPurpose::save_speed_dial
+                                                                            : MessageBoxPurpose::save_settings;
+  services()->openMessageBox(request, [this](bool ok) {
+    // Yes saves (the save then opens the page asked for), No discards and moves on
+    if (ok) {
+      save(nullptr);
+    } else {
+      moveToModeToGo();
+    }
+  });
 }
 
 void DeviceSettingsBaseViewController::moveToModeToGo() {
   discard_edits();
-  FEXOBluetoothManagerAppController* controller = appController();
-  const int target = m_modeToGo > k_save_before_moving ? m_modeToGo - k_save_before_moving : m_modeToGo;
-  controller->setMode(m_modeToGo);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  const int target = session::page_mode_of(m_modeToGo);
+  state.setMode(m_modeToGo);
   controller->setDetailViewController(target);
 }
 
 void DeviceSettingsBaseViewController::save(QObject*) {
   // nothing differs from the device (isSettingsChanged), so the save is only
   // the hand-off to a fresh recognition
-  appController()->setOnProcessing(true);
+  state().setOnProcessing(true);
   timerMethodSave();
 }
 
 void DeviceSettingsBaseViewController::timerMethodSave() {
-  FEXOBluetoothManagerAppController* controller = appController();
-  controller->setOnProcessing(false);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  state.setOnProcessing(false);
   int caller = m_mode;
-  if (m_modeToGo != 0) caller = m_modeToGo > k_save_before_moving ? m_modeToGo : m_modeToGo + k_save_before_moving;
+  if (m_modeToGo != 0) caller = session::save_then_open(m_modeToGo);
   controller->setDeviceRecognitionWithStatus_info_from(false, nullptr, caller);
 }
 
 void DeviceSettingsBaseViewController::moveToDeviceSelection(QObject*) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (controller->onProcessing()) return;
-  controller->setListTabsOpened(false);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  if (state.onProcessing()) return;
+  state.setListTabsOpened(false);
   controller->enableListTabsTo(false);
   controller->setDeviceSelection();
 }
 
 void DeviceSettingsBaseViewController::moveToFirmwareUpdate(QObject*) {
-  FEXOBluetoothManagerAppController* controller = appController();
-  if (controller->onProcessing()) return;
-  controller->setListTabsOpened(false);
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  if (state.onProcessing()) return;
+  state.setListTabsOpened(false);
   controller->enableListTabsTo(false);
   controller->setFirmwareUpdateWithStatus(true);
 }

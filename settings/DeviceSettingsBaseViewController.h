@@ -27,6 +27,11 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   // Opens the save prompt and answers true when there are changes to save;
   // otherwise answers false and does nothing.
   virtual bool checkNeedToSave();
+  // The save prompt of this page: Yes saves, No drops the edits; either way
+  // the page to go to opens afterwards. Without a request the prompt has the
+  // standard texts; the purpose is always this page's.
+  void openSavePrompt();
+  void openSavePrompt(session::MessageBoxRequest request);
   // Drops the edits and opens the page to go to.
   virtual void moveToModeToGo();
   // Saves the working copy and asks for a fresh recognition.

@@ -1,6 +1,6 @@
 #include "settings/DeviceSettingsSecondViewController.h"
 
-#include "shell/app_state.h"
+#include "session/app_state.h"
 
 DeviceSettingsSecondViewController::DeviceSettingsSecondViewController(QWidget* parent)
-    : DeviceSettingsBaseViewController(shell::k_mode_device_settings_second, parent) {}
+    : DeviceSettingsBaseViewController(session::k_mode_device_settings_second, parent) {}

@@ -1,38 +1,33 @@
 #include "settings/DeviceSettingsViewController.h"
 
 #include "settings/DeviceAllSettingsSheet.h"
-#include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/app_state.h"
 
-// The editor's view of the application controller.
+// The editor's view of the application controller, through the page's services.
 class DeviceSettingsViewController::ControllerHost : public settings::SettingsHost {
  public:
   explicit ControllerHost(DeviceSettingsViewController& page) : m_page(page) {}
 
-  int deviceTarget() const override { return controller().deviceTarget(); }
-  int languageManager() const override { return controller().languageManager(); }
-  const FEXOBluetoothDeviceData& data() const override { return controller().data(); }
-  bool onProcessing() const override { return controller().onProcessing(); }
-  bool listTabsOpened() const override { return controller().listTabsOpened(); }
-  void setListTabsOpened(bool opened) override { controller().setListTabsOpened(opened); }
-  void enableListTabsTo(bool enable) override { controller().enableListTabsTo(enable); }
-  void setMode(int mode) override { controller().setMode(mode); }
-  void setDetailViewController(int mode) override { controller().setDetailViewController(mode); }
-  void open_message_box(const settings::MessageBoxRequest& box) override {
-    controller().openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-        box.message, box.warning, box.cancel_title, box.ok_title, box.size, box.purpose);
-  }
-  // The controller answers purpose 4 with save (Yes) or moveToModeToGo (No).
-  void open_save_prompt(const settings::MessageBoxRequest& box) override { open_message_box(box); }
+  int deviceTarget() const override { return state().deviceTarget(); }
+  int languageManager() const override { return state().languageManager(); }
+  const FEXOBluetoothDeviceData& data() const override { return state().data(); }
+  bool onProcessing() const override { return state().onProcessing(); }
+  bool listTabsOpened() const override { return state().listTabsOpened(); }
+  void setListTabsOpened(bool opened) override { state().setListTabsOpened(opened); }
+  void enableListTabsTo(bool enable) override { m_page.services()->enableListTabsTo(enable); }
+  void setMode(int mode) override { state().setMode(mode); }
+  void setDetailViewController(int mode) override { m_page.services()->setDetailViewController(mode); }
+  void open_message_box(const session::MessageBoxRequest& box) override { m_page.services()->openMessageBox(box); }
+  // The page answers its save prompt: save (Yes) or moveToModeToGo (No).
+  void open_save_prompt(const session::MessageBoxRequest& box) override { m_page.openSavePrompt(box); }
 
  private:
-  FEXOBluetoothManagerAppController& controller() const { return *m_page.appController(); }
+  session::AppState& state() const { return m_page.state(); }
 
   DeviceSettingsViewController& m_page;
 };
 
 DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
-    : DeviceSettingsBaseViewController(shell::k_mode_device_settings, parent),
+    : DeviceSettingsBaseViewController(session::k_mode_device_settings, parent),
       m_host(std::make_unique<ControllerHost>(*this)),
       m_editor(*m_host) {
   m_sheetDeviceAllSettings = new DeviceAllSettingsSheet(this);

@@ -85,7 +85,7 @@ bool holds(const Who& who, int device) {
   return std::find(who.ids.begin(), who.ids.end(), device) != who.ids.end() && device != 0;
 }
 
-constexpr Who any{k_any, {}};
+constexpr Who k_anyone{k_any, {}};
 constexpr Who ids(int a, int b = 0, int c = 0, int d = 0) { return Who{0, {a, b, c, d}}; }
 constexpr Who group(unsigned groups, int a = 0, int b = 0) { return Who{groups, {a, b, 0, 0}}; }
 // ND4 and 0x3142
@@ -141,9 +141,9 @@ std::optional<int> value_of(Map map, int choice) {
     case Map::index_plus_8:
       return choice + 8;
     case Map::rtg: {
-      static constexpr int gains[] = {12, 15, 17};
-      if (choice >= static_cast<int>(std::size(gains))) return std::nullopt;
-      return gains[choice];
+      static constexpr int k_gains[] = {12, 15, 17};
+      if (choice >= static_cast<int>(std::size(k_gains))) return std::nullopt;
+      return k_gains[choice];
     }
     case Map::mic_gain:
       if (choice > 2) return std::nullopt;
@@ -168,172 +168,172 @@ std::span<const Rule> rules_of(SettingAction action) {
   using enum Map;
   switch (action) {
     case IVOX: {
-      static constexpr Rule rules[] = {{group(k_nd4, 0x4D76), &set<&R::SetBasicSettingND4VOXIntercom>, column0_on},
-                                       {any, &set<&R::setIntercomVOX>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{group(k_nd4, 0x4D76), &set<&R::SetBasicSettingND4VOXIntercom>, column0_on},
+                                       {k_anyone, &set<&R::setIntercomVOX>, column0_on}};
+      return k_rules;
     }
     case HVOX: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6VOXPhone>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6VOXPhone>, column0_on},
                                        {group(k_nd4 | k_4d | k_qcc), &set<&R::SetBasicSettingND4VOXPhone>, column0_on},
                                        {group(k_airoha_a), &set<&R::SetBasicSettingAirohaVOXPhone>, column0_on},
-                                       {any, &set<&R::setHandsfreeVOX>, column0_on}};
-      return rules;
+                                       {k_anyone, &set<&R::setHandsfreeVOX>, column0_on}};
+      return k_rules;
     }
     case EDR: {
-      static constexpr Rule rules[] = {{group(k_4d), &set<&R::SetBasicSettingEDR>, column0_off},
-                                       {any, &set<&R::setEdr>, column0_off}};
-      return rules;
+      static constexpr Rule k_rules[] = {{group(k_4d), &set<&R::SetBasicSettingEDR>, column0_off},
+                                       {k_anyone, &set<&R::setEdr>, column0_off}};
+      return k_rules;
     }
     case PLC: {
-      static constexpr Rule rules[] = {{any, &set<&R::setPlc>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setPlc>, column0_on}};
+      return k_rules;
     }
     case BitpoolRate: {
-      static constexpr Rule rules[] = {{group(k_nd4 | k_4d), &set<&R::SetBasicSettingND4HighQulityA2DP>, column0_on},
-                                       {any, &set<&R::setBitpoolRate>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{group(k_nd4 | k_4d), &set<&R::SetBasicSettingND4HighQulityA2DP>, column0_on},
+                                       {k_anyone, &set<&R::setBitpoolRate>, column0_on}};
+      return k_rules;
     }
     case MicrophoneBoost: {
-      static constexpr Rule rules[] = {{any, &set<&R::setMicrophoneBoost>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setMicrophoneBoost>, column0_on}};
+      return k_rules;
     }
     case Sidetone: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
                                        {group(k_nd4 | k_4d, 0x3142), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
                                        {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
-                                       {any, &set<&R::setSidetone>, column0_on}};
-      return rules;
+                                       {k_anyone, &set<&R::setSidetone>, column0_on}};
+      return k_rules;
     }
     case AmbientHushControl: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AmbientHushControl>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AmbientHushControl>, column0_on},
                                        {group(k_nd4), &set<&R::SetBasicSettingND4AmbientHushControl>, column0_off},
-                                       {any, &set<&R::setAmbientHushControl>, column0_off}};
-      return rules;
+                                       {k_anyone, &set<&R::setAmbientHushControl>, column0_off}};
+      return k_rules;
     }
     case AutoGainControl: {
-      static constexpr Rule rules[] = {{any, &set<&R::setAutoGainControl>, column0_off}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setAutoGainControl>, column0_off}};
+      return k_rules;
     }
     case AudioBoost: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AudioBoost>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6AudioBoost>, column0_on},
                                        {group(k_nd4), &set<&R::SetBasicSettingND4AudioBoost>, column0_off},
-                                       {any, &set<&R::setAudioBoost>, column0_off}};
-      return rules;
+                                       {k_anyone, &set<&R::setAudioBoost>, column0_off}};
+      return k_rules;
     }
     case QorlanHDSPeakerAccessory: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingQorlanHDSpeakerAccessory>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingQorlanHDSpeakerAccessory>, column0_on}};
+      return k_rules;
     }
     case MotionSensorSensitivity: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6MotionSensorSensitivity>, index_plus_1}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingLM6MotionSensorSensitivity>, index_plus_1}};
+      return k_rules;
     }
     case AudioBraiding: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6AudioBraiding>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingLM6AudioBraiding>, column0_on}};
+      return k_rules;
     }
     case AudioBraidingSensitivity: {
-      static constexpr Rule rules[] = {
+      static constexpr Rule k_rules[] = {
           {k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneerSensitivity>, index_plus_1},
           {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerSensitivity>, index_plus_1},
           {group(k_airoha_a), &set<&R::SetBasicSettingAirohaIntercomAudioVeneerSensitivity>, index},
           // the LM6 lists level 10 first
-          {any, &set<&R::setBasicSettingLM6AudioBraidingSensitivity>, ten_minus_index}};
-      return rules;
+          {k_anyone, &set<&R::setBasicSettingLM6AudioBraidingSensitivity>, ten_minus_index}};
+      return k_rules;
     }
     case AudioVeneer: {
-      static constexpr Rule rules[] = {{k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneer>, column0_on},
-                                       {any, &set<&R::setAudioVeneer>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneer>, column0_on},
+                                       {k_anyone, &set<&R::setAudioVeneer>, column0_on}};
+      return k_rules;
     }
     case AudioVeneerVolumeManagement: {
-      static constexpr Rule rules[] = {
+      static constexpr Rule k_rules[] = {
           // 0x3142: Enable writes 1, which the setter stores as a clear bit
           {ids(0x3142), &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_on},
           {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerVolumeManagement>, column0_off},
           {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioVeneerVolumeManagement>, column0_on},
-          {any, &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_off}};
-      return rules;
+          {k_anyone, &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_off}};
+      return k_rules;
     }
     case NavigationAppOverlay: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6NavigationAppOverlay>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingLM6NavigationAppOverlay>, column0_on}};
+      return k_rules;
     }
     case VoicePrompt: {
-      static constexpr Rule rules[] = {
+      static constexpr Rule k_rules[] = {
           {group(k_lm6), &set<&R::setBasicSettingLM6VoicePrompt>, column0_on},
           {group(k_nd4 | k_qcc, 0x3150, 0x3161), &set<&R::SetBasicSettingND4VoicePrompt>, column0_off},
           {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaVoicePrompt>, column0_on},
-          {any, &set<&R::setVoicePrompt>, column0_off}};
-      return rules;
+          {k_anyone, &set<&R::setVoicePrompt>, column0_off}};
+      return k_rules;
     }
     case HDIntercom: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6HDIntercom>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6HDIntercom>, column0_on},
                                        {group(k_nd4), &set<&R::SetBasicSettingND4HDIntercom>, column0_on},
-                                       {any, &set<&R::setHdIntercom>, column0_on}};
-      return rules;
+                                       {k_anyone, &set<&R::setHdIntercom>, column0_on}};
+      return k_rules;
     }
     case EightWayIntercom: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingLM6EightWayIntercom>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingLM6EightWayIntercom>, column0_on}};
+      return k_rules;
     }
     case FMStationGuide: {
-      static constexpr Rule rules[] = {
+      static constexpr Rule k_rules[] = {
           {group(k_lm6), &set<&R::setBasicSettingLM6FMStationGuide>, column0_on},
           {Who{k_nd4 | k_qcc, {0x3142, 0x3150, 0x3161, 0}}, &set<&R::SetBasicSettingND4FMStationGuide>, column0_on},
-          {any, &set<&R::setFmStationGuide>, column0_on}};
-      return rules;
+          {k_anyone, &set<&R::setFmStationGuide>, column0_on}};
+      return k_rules;
     }
     case HDVoice: {
-      static constexpr Rule rules[] = {{group(k_wq8), &set<&R::SetBasicSettingWQ8HDVoice>, column0_on},
+      static constexpr Rule k_rules[] = {{group(k_wq8), &set<&R::SetBasicSettingWQ8HDVoice>, column0_on},
                                        {group(k_qcc), &set<&R::SetBasicSettingQCCHDVoice>, column0_on},
-                                       {any, &set<&R::setHdVoice>, column0_on}};
-      return rules;
+                                       {k_anyone, &set<&R::setHdVoice>, column0_on}};
+      return k_rules;
     }
     case VoiceAssistant: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingVoiceAssistant>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingVoiceAssistant>, column0_on}};
+      return k_rules;
     }
     case VoiceCommand: {
-      static constexpr Rule rules[] = {{group(k_lm6), &set<&R::SetBasicSettingLM6VoiceCommand>, column0_on},
-                                       {any, &set<&R::SetBasicSettingND4VoiceCommand>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::SetBasicSettingLM6VoiceCommand>, column0_on},
+                                       {k_anyone, &set<&R::SetBasicSettingND4VoiceCommand>, column0_on}};
+      return k_rules;
     }
     case UILayer: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingUILayer>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingUILayer>, column0_on}};
+      return k_rules;
     }
     case LEDControl: {
-      static constexpr Rule rules[] = {{ids(0x4610), &set<&R::setBasicSettingLM6LEDControl>, column0_on},
-                                       {any, nullptr, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{ids(0x4610), &set<&R::setBasicSettingLM6LEDControl>, column0_on},
+                                       {k_anyone, nullptr, column0_on}};
+      return k_rules;
     }
     case RemoteUIPTT: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingVelandraRemoteUIPTT>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingVelandraRemoteUIPTT>, column0_on}};
+      return k_rules;
     }
     case MicSelect: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSetting50MicAccessorySelect>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSetting50MicAccessorySelect>, column0_on}};
+      return k_rules;
     }
     case SpeakerSelect: {
-      static constexpr Rule rules[] = {{ids(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
+      static constexpr Rule k_rules[] = {{ids(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
                                        {ids(0x4210), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
-                                       {any, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
-      return rules;
+                                       {k_anyone, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
+      return k_rules;
     }
     case AudioEqualizer: {
-      static constexpr Rule rules[] = {{group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
+      static constexpr Rule k_rules[] = {{group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
                                        {ids(0x3110, 0x3112, 0x3146), &set<&R::SetBasicSetting30Equalizer>, index},
                                        {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
                                        {ids(0x4210), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
                                        {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
                                        {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
-                                       {any, nullptr, index}};
-      return rules;
+                                       {k_anyone, nullptr, index}};
+      return k_rules;
     }
     case UnitLanguage: {
-      static constexpr Rule rules[] = {
+      static constexpr Rule k_rules[] = {
           {group(k_hb6l), &set_for_device<&R::SetBasicSettingHB6UnitLanguage_device>, index},
           {group(k_nd4l), &set<&R::SetBasicSettingND4UnitLanguage>, index},
           {ids(0x3150, 0x3161), &set<&R::SetBasicSettingDK5XUnitLanguage>, index},
@@ -342,148 +342,148 @@ std::span<const Rule> rules_of(SettingAction action) {
           {ids(0x5552, 0x5553), &set_for_device<&R::SetBasicSettingTORNIKUnitLanguage_device>, index},
           {ids(0x6038, 0x6039), &set_for_device<&R::SetBasicSettingY370RUnitLanguage_device>, index},
           {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaUnitLanguage>, index},
-          {any, nullptr, index}};
-      return rules;
+          {k_anyone, nullptr, index}};
+      return k_rules;
     }
     case MeshPublicChannel: {
-      static constexpr Rule rules[] = {{ids(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
+      static constexpr Rule k_rules[] = {{ids(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
                                        {ids(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
-                                       {any, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
-      return rules;
+                                       {k_anyone, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
+      return k_rules;
     }
     case MeshMode: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4MeshMode>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingND4MeshMode>, index}};
+      return k_rules;
     }
     case MeshGuestMode: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4MeshGuestMode>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingND4MeshGuestMode>, column0_on}};
+      return k_rules;
     }
     case AGCSensitivity: {
-      static constexpr Rule rules[] = {{any, &set<&R::SetBasicSettingND4AGCSensitivity>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::SetBasicSettingND4AGCSensitivity>, index}};
+      return k_rules;
     }
     case VOXSensitivity: {
-      static constexpr Rule rules[] = {{group(k_nd4), &set<&R::SetBasicSettingND4VoxSensitivity>, index_plus_1},
+      static constexpr Rule k_rules[] = {{group(k_nd4), &set<&R::SetBasicSettingND4VoxSensitivity>, index_plus_1},
                                        {group(k_qcc), &set<&R::SetBasicSettingQCCVOXSensitivity>, index_plus_1},
                                        {group(k_airoha_a), &set<&R::SetBasicSettingAirohaVoxSensitivity>, index},
-                                       {any, &set_at<&R::setBasicSettingKR5VOXSensitivity_with, 0>, index_plus_1}};
-      return rules;
+                                       {k_anyone, &set_at<&R::setBasicSettingKR5VOXSensitivity_with, 0>, index_plus_1}};
+      return k_rules;
     }
     case SmartVolumeControl: {
-      static constexpr Rule rules[] = {{group(k_tj4), &set_at<&R::setBasicSettingTJ4SmartVolumeControl_with, 0>, index},
-                                       {any, &set<&R::setBasicSettingLM6SmartVolumeControl>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{group(k_tj4), &set_at<&R::setBasicSettingTJ4SmartVolumeControl_with, 0>, index},
+                                       {k_anyone, &set<&R::setBasicSettingLM6SmartVolumeControl>, index}};
+      return k_rules;
     }
     case Channel: {
-      static constexpr Rule rules[] = {{any, &set_at<&R::setBasicSettingNetdockChannel_with, 0>, index_plus_1}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set_at<&R::setBasicSettingNetdockChannel_with, 0>, index_plus_1}};
+      return k_rules;
     }
     case Volume: {
-      static constexpr Rule rules[] = {{any, &set_at<&R::setBasicSettingNetdockVolume_with, 1>, index_plus_8}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set_at<&R::setBasicSettingNetdockVolume_with, 1>, index_plus_8}};
+      return k_rules;
     }
     case AudioSourcePriority: {
-      static constexpr Rule rules[] = {{any, &set<&R::setAudioSourcePriority>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setAudioSourcePriority>, index}};
+      return k_rules;
     }
     case AutoStartRecording: {
-      static constexpr Rule rules[] = {{any, &set<&R::setAutoStartRecording>, column0_off}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setAutoStartRecording>, column0_off}};
+      return k_rules;
     }
     case AutoOnOff: {
-      static constexpr Rule rules[] = {{any, &set<&R::setAutoOnOff>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setAutoOnOff>, column0_on}};
+      return k_rules;
     }
     case AutoOff: {
-      static constexpr Rule rules[] = {{any, &set<&R::setAutoOff>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setAutoOff>, column0_on}};
+      return k_rules;
     }
     case SimpleUI: {
-      static constexpr Rule rules[] = {{any, &set<&R::setSimpleUI>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setSimpleUI>, column0_on}};
+      return k_rules;
     }
     case SmartNaviSystem: {
-      static constexpr Rule rules[] = {{any, &set<&R::setSmartNaviSystem>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setSmartNaviSystem>, column0_on}};
+      return k_rules;
     }
     case SmartNaviSystem2: {
-      static constexpr Rule rules[] = {{any, &set<&R::setSmartNaviSystem2>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setSmartNaviSystem2>, column0_on}};
+      return k_rules;
     }
     case PhotoMode: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraPhotoMode>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraPhotoMode>, index}};
+      return k_rules;
     }
     case VideoMode: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoMode>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraVideoMode>, index}};
+      return k_rules;
     }
     case VideoResolution: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoResolution>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraVideoResolution>, index}};
+      return k_rules;
     }
     case TimelapseInterval: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraTimelapseInterval>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraTimelapseInterval>, index}};
+      return k_rules;
     }
     case VideoTaggingInterval: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoTaggingInterval>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraVideoTaggingInterval>, index}};
+      return k_rules;
     }
     case LoopRecordingInterval: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraLoopRecordingInterval>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraLoopRecordingInterval>, index}};
+      return k_rules;
     }
     case VideoMicrophoneGain: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraVideoMicrophoneGain>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraVideoMicrophoneGain>, index}};
+      return k_rules;
     }
     case DateCaption: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraDateCaption>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraDateCaption>, column0_on}};
+      return k_rules;
     }
     case SpeakerSoundRecording: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecording>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecording>, column0_on}};
+      return k_rules;
     }
     case SpeakerSoundRecordingMusic: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingMusic>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingMusic>, column0_on}};
+      return k_rules;
     }
     case SpeakerSoundRecordingFMRadio: {
-      static constexpr Rule rules[] = {
-          {any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {
+          {k_anyone, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>, column0_on}};
+      return k_rules;
     }
     case SpeakerSoundRecordingIntercom: {
-      static constexpr Rule rules[] = {
-          {any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {
+          {k_anyone, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, column0_on}};
+      return k_rules;
     }
     case SpeakerSoundRecordingPhone: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingPhone>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraSpeakerSoundRecordingPhone>, column0_on}};
+      return k_rules;
     }
     case AutoCameraSleep: {
-      static constexpr Rule rules[] = {{any, &set<&R::setBasicSettingVT4CameraAutoCameraSleep>, column0_on}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setBasicSettingVT4CameraAutoCameraSleep>, column0_on}};
+      return k_rules;
     }
     case ESSStatus: {
-      static constexpr Rule rules[] = {{any, &set<&R::setEssStatus>, index}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setEssStatus>, index}};
+      return k_rules;
     }
     case ESSSensitivity: {
-      static constexpr Rule rules[] = {{any, &set<&R::setEssSensitivity>, index_plus_1}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setEssSensitivity>, index_plus_1}};
+      return k_rules;
     }
     case MicGain: {
-      static constexpr Rule rules[] = {{any, &set<&R::setMicGain>, mic_gain}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setMicGain>, mic_gain}};
+      return k_rules;
     }
     case RTG: {
-      static constexpr Rule rules[] = {{any, &set<&R::setRadioTransmitGain>, rtg}};
-      return rules;
+      static constexpr Rule k_rules[] = {{k_anyone, &set<&R::setRadioTransmitGain>, rtg}};
+      return k_rules;
     }
     case HDSpeakerAccessory:
       break;

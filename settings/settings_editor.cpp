@@ -10,6 +10,7 @@
 #include "platform/format.h"
 #include "platform/int_value.h"
 #include "platform/log.h"
+#include "session/page_modes.h"
 #include "strings/common_texts.h"
 #include "strings/menu_texts.h"
 #include "strings/settings_texts.h"
@@ -19,9 +20,6 @@ namespace settings {
 namespace {
 
 using Record = FEXOBluetoothDeviceData;
-
-// A page-to-go above this is a page mode plus 100.
-constexpr int k_save_before_moving = 100;
 
 // The audio channel timeout the device takes, in seconds.
 constexpr int k_act_min_seconds = 3;
@@ -286,8 +284,8 @@ bool SettingsEditor::checkNeedToSave() {
   prompt.message = MenuTexts::stringPromptSave(language);
   prompt.cancel_title = CommonTexts::vyla_string_no_in(language);
   prompt.ok_title = CommonTexts::vyla_string_yes_in(language);
-  prompt.size = 0;
-  prompt.purpose = k_box_save_settings;
+  prompt.size = session::MessageBoxSize::w420_h115;
+  prompt.purpose = session::MessageBoxPurpose::save_settings;
   m_host.open_save_prompt(prompt);
   return true;
 }
@@ -295,7 +293,7 @@ bool SettingsEditor::checkNeedToSave() {
 void SettingsEditor::moveToModeToGo(int mode_to_go) {
   discard_edits();
   m_host.setMode(mode_to_go);
-  m_host.setDetailViewController(mode_to_go > k_save_before_moving ? mode_to_go - k_save_before_moving : mode_to_go);
+  m_host.setDetailViewController(session::page_mode_of(mode_to_go));
 }
 
 void SettingsEditor::moveToSettingToSetting() { discard_edits(); }
@@ -325,7 +323,7 @@ bool SettingsEditor::changeToDefault() {
       if (device_id == 0x5595) {
         platform::console(platform::format("ARABIC %X %X", device.basicSettingLM6(0), device.basicSettingLM6(1)));
       }
-      for (int index = 0; index < Record::kBasicSettingLM6Count; ++index) {
+      for (int index = 0; index < Record::k_basic_setting_lm6_count; ++index) {
         if (row.words & word(index)) m_dataDefault.setBasicSetting20At_with(index, device.basicSettingLM6(index));
       }
     }
@@ -368,8 +366,8 @@ ACTCheck SettingsEditor::checkACT(std::string_view field_text, double stepper_va
   warning.message = stringMessageACT();
   warning.warning = true;
   warning.ok_title = CommonTexts::vyla_string_ok_in(m_host.languageManager());
-  warning.size = 0;
-  warning.purpose = k_box_notice;
+  warning.size = session::MessageBoxSize::w420_h115;
+  warning.purpose = session::MessageBoxPurpose::notice;
   m_host.open_message_box(warning);
   return {false, truncated(stepper_value)};
 }

@@ -1,29 +1,14 @@
 #pragma once
 // What the settings page's core needs of the application controller: its
 // shared state, read at every use, and the few controller operations the
-// page's actions end in. The page implements it over the controller; tests
+// page's actions end in. The page implements it over session::Services; tests
 // use a recording fake. Qt-free.
-#include <optional>
-#include <string>
-
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "session/message_box.h"
 
 namespace settings {
 
-// A message box as the controller shows it. `size` picks the box height
-// (0 smallest); `purpose` tells the controller what the answer does.
-struct MessageBoxRequest {
-  std::string message;
-  bool warning = false;
-  std::optional<std::string> cancel_title;  // nullopt: no Cancel button
-  std::optional<std::string> ok_title;
-  int size = 0;
-  int purpose = 0;
-};
-
-// Message-box purposes the settings page opens.
-inline constexpr int k_box_notice = 2;         // closes only
-inline constexpr int k_box_save_settings = 4;  // Yes saves, No leaves without saving
+using session::MessageBoxRequest;
 
 class SettingsHost {
  public:
@@ -47,10 +32,10 @@ class SettingsHost {
   virtual void setMode(int mode) = 0;
   // Switches the main window to page `mode`.
   virtual void setDetailViewController(int mode) = 0;
-  // Opens a notice or question; the controller acts on the answer by purpose.
+  // Opens a notice; the controller answers it as every box of its purpose.
   virtual void open_message_box(const MessageBoxRequest& box) = 0;
-  // Opens the save prompt of the settings page (purpose 4): Yes saves, No
-  // leaves without saving (moveToModeToGo).
+  // Opens the save prompt of the settings page (purpose 4), answered by the
+  // page: Yes saves, No leaves without saving (moveToModeToGo).
   virtual void open_save_prompt(const MessageBoxRequest& box) = 0;
 };
 

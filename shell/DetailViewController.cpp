@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/FEXOBluetoothManagerAppController.h"
+#include "strings/app_texts.h"
 
 DetailViewController::DetailViewController(QWidget* parent) : QWidget(parent) {}
 
@@ -28,8 +28,8 @@ void DetailViewController::build_frame(const char* left_button, const char* righ
 }
 
 void DetailViewController::show_titles(int mode, const QString& left_caption, const QString& right_caption) {
-  if (!m_appController || !m_lblPageTitle) return;
-  const int language = m_appController->languageManager();
+  if (!m_services || !m_lblPageTitle) return;
+  const int language = state().languageManager();
   m_lblPageTitle->setText(QString::fromStdString(AppTexts::vyla_string_mode_in(mode, language)));
   m_leftButton->setText(left_caption);
   m_rightButton->setText(right_caption);

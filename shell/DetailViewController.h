@@ -1,10 +1,12 @@
 #pragma once
 // Base of every page of the main window. The page is its own view; the
 // controller puts it into the page area and refreshes it through setControls
-// and setShortcuts after every change.
+// and setShortcuts after every change. A page reaches the controller only
+// through session::Services and the shared state behind it.
 #include <QWidget>
 
-class FEXOBluetoothManagerAppController;
+#include "session/services.h"
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -15,8 +17,10 @@ class DetailViewController : public QWidget {
  public:
   explicit DetailViewController(QWidget* parent = nullptr);
 
-  void setAppController(FEXOBluetoothManagerAppController* controller) { m_appController = controller; }
-  FEXOBluetoothManagerAppController* appController() const { return m_appController; }
+  void setServices(session::Services* services) { m_services = services; }
+  session::Services* services() const { return m_services; }
+  // The controller's shared state (services must be set).
+  session::AppState& state() const { return m_services->state(); }
 
   // Refreshes every control of the page from the shared state; nothing here.
   virtual void setControls() {}
@@ -44,5 +48,5 @@ class DetailViewController : public QWidget {
   QProgressBar* m_piProcessing = nullptr;
 
  private:
-  FEXOBluetoothManagerAppController* m_appController = nullptr;
+  session::Services* m_services = nullptr;
 };

@@ -41,14 +41,14 @@ FEXOBluetoothManagerAppController::FEXOBluetoothManagerAppController(QObject* pa
   transport::open_usb_libraries();
 
   const auto adopt = [this](auto* page) {
-    page->setAppController(this);
+    page->setServices(this);
     return page;
   };
   m_managerUpdateViewController = adopt(new ManagerUpdateViewController);
   m_deviceSelectionViewController = adopt(new DeviceSelectionViewController);
   m_deviceRecognitionViewController = adopt(new DeviceRecognitionViewController);
-  m_updateViewController = adopt(new UpdateViewController(shell::k_mode_firmware_update));
-  m_restoreViewController = adopt(new UpdateViewController(shell::k_mode_firmware_restore));
+  m_updateViewController = adopt(new UpdateViewController(session::k_mode_firmware_update));
+  m_restoreViewController = adopt(new UpdateViewController(session::k_mode_firmware_restore));
   m_deviceSettingsViewController = adopt(new DeviceSettingsViewController);
   m_deviceSettingsSecondViewController = adopt(new DeviceSettingsSecondViewController);
   m_deviceSettingsSpeedDialViewController = adopt(new DeviceSettingsSpeedDialViewController);
@@ -70,6 +70,11 @@ FEXOBluetoothManagerAppController::~FEXOBluetoothManagerAppController() {
 }
 
 void FEXOBluetoothManagerAppController::awakeFromNib() { initializeObject(); }
+
+void FEXOBluetoothManagerAppController::stopWorkers() {
+  m_deviceRecognitionViewController->stopRecognition();
+  m_deviceSelectionViewController->stopManagerUpdateCheck();
+}
 
 bool FEXOBluetoothManagerAppController::setOsVersionFromString(const std::string& text) {
   std::istringstream words(text);
@@ -93,14 +98,14 @@ bool FEXOBluetoothManagerAppController::setOsVersionFromString(const std::string
 
 DetailViewController* FEXOBluetoothManagerAppController::currentDetailViewController() const {
   switch (mode()) {
-    case shell::k_mode_manager_update: return m_managerUpdateViewController;
-    case shell::k_mode_device_selection: return m_deviceSelectionViewController;
-    case shell::k_mode_device_recognition: return m_deviceRecognitionViewController;
-    case shell::k_mode_firmware_update: return m_updateViewController;
-    case shell::k_mode_firmware_restore: return m_restoreViewController;
-    case shell::k_mode_device_settings: return m_deviceSettingsViewController;
-    case shell::k_mode_device_settings_second: return m_deviceSettingsSecondViewController;
-    case shell::k_mode_device_settings_speed_dial: return m_deviceSettingsSpeedDialViewController;
+    case session::k_mode_manager_update: return m_managerUpdateViewController;
+    case session::k_mode_device_selection: return m_deviceSelectionViewController;
+    case session::k_mode_device_recognition: return m_deviceRecognitionViewController;
+    case session::k_mode_firmware_update: return m_updateViewController;
+    case session::k_mode_firmware_restore: return m_restoreViewController;
+    case session::k_mode_device_settings: return m_deviceSettingsViewController;
+    case session::k_mode_device_settings_second: return m_deviceSettingsSecondViewController;
+    case session::k_mode_device_settings_speed_dial: return m_deviceSettingsSpeedDialViewController;
     default: return nullptr;
   }
 }

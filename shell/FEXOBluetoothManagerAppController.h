@@ -4,7 +4,9 @@
 // configuration archive, switches pages and shows the status line.
 //
 // Everything here runs on the main thread, except the shared state inherited
-// from shell::AppState, which worker threads may read and write.
+// from session::AppState, which worker threads may read and write, and the
+// message box, which any thread may open and close. Pages, workers and engines
+// reach it only through session::Services.
 #include <QObject>
 #include <QPointer>
 #include <array>
@@ -13,7 +15,8 @@
 #include <string>
 
 #include "platform/keyed_archive.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
+#include "session/services.h"
 #include "shell/configuration_archive.h"
 #include "strings/app_texts.h"
 
@@ -43,7 +46,10 @@ class FEXOBluetoothManagerView;
 class ManagerUpdateViewController;
 class UpdateViewController;
 
-class FEXOBluetoothManagerAppController : public QObject, public AppTexts, public shell::AppState {
+class FEXOBluetoothManagerAppController : public QObject,
+                                          public AppTexts,
+                                          public session::AppState,
+                                          public session::Services {
   Q_OBJECT
 
  public:
@@ -53,6 +59,9 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   ~FEXOBluetoothManagerAppController() override;
 
   QMainWindow* window() const { return m_window; }
+
+  session::AppState& state() override { return *this; }
+  const session::AppState& state() const override { return *this; }
 
   // ---- pages (created once, in this order) ----
   ManagerUpdateViewController* managerUpdateViewController() const { return m_managerUpdateViewController; }
@@ -95,31 +104,31 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   // The whole configuration archive of this controller.
   platform::Bytes archived_bytes() const;
   // Writes the archive to configuration_file_path(); false when it could not be written.
-  bool write_configuration_archive() const;
+  bool write_configuration_archive() const override;
 
   // ---- page switching ----
-  void setDetailViewController(int mode);
-  void setManagerUpdate();
-  void setDeviceSelection();
+  void setDetailViewController(int mode) override;
+  void setManagerUpdate() override;
+  void setDeviceSelection() override;
   void setDeviceSelectionOnStartUp(bool on_start_up);
   // Opens the recognition page for caller `from` (0, 5..9 or a mode plus 100);
   // `info` is the record a restore writes back into the device (nullptr for none).
-  void setDeviceRecognitionWithStatus_info_from(bool status, const FEXOBluetoothDeviceData* info, int from);
-  void setFirmwareUpdateWithStatus(bool status);
-  void setFirmwareRestoreWithStatus(bool status);
-  void setDeviceSettingsWithStatus(bool status);
-  void setDeviceSettingsSecondWithStatus(bool status);
-  void setDeviceSettingsSpeedDialWithStatus(bool status);
+  void setDeviceRecognitionWithStatus_info_from(bool status, const FEXOBluetoothDeviceData* info, int from) override;
+  void setFirmwareUpdateWithStatus(bool status) override;
+  void setFirmwareRestoreWithStatus(bool status) override;
+  void setDeviceSettingsWithStatus(bool status) override;
+  void setDeviceSettingsSecondWithStatus(bool status) override;
+  void setDeviceSettingsSpeedDialWithStatus(bool status) override;
   void switchDetailViewWithViewController(DetailViewController* page);
 
   // ---- refresh of the controller's own controls ----
-  void setControls();
+  void setControls() override;
   void setControlsFont();
   void setShortcuts();
   void setMainButtonTitleColor();
-  void reflectShortcuts();
-  void enableListTabsTo(bool enable);
-  void setTitle();
+  void reflectShortcuts() override;
+  void enableListTabsTo(bool enable) override;
+  void setTitle() override;
   void setDetailTitle();
 
   // ---- actions (a sender is ignored unless said) ----
@@ -136,26 +145,36 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   void goNext(QObject* sender = nullptr);
   void goBack(QObject* sender = nullptr);
   // Ends the application through the one termination path (archive, USB, relaunch).
-  void stopManager(QObject* sender = nullptr);
+  void stopManager() override;
+  void stopManager(QObject* sender);
+  // The first step of the shut-down: stops the pages' workers and waits for
+  // them, always in this order: the recognition (it holds the USB devices),
+  // then the manager's version check (its request is aborted).
+  void stopWorkers();
 
   // ---- status line ----
-  std::string getStatusDefault();
-  std::string getStatusProcessing();
-  void setStatus_withWarning(const std::string& text, bool warning);
-  void setStatusWithDefault();
+  std::string getStatusDefault() override;
+  std::string getStatusProcessing() override;
+  void setStatus_withWarning(const std::string& text, bool warning) override;
+  void setStatusWithDefault() override;
   void updateStatusInManagerLanguage();
   void showStatus(QObject* sender = nullptr);
 
   // ---- message box ----
-  // Shows `message` with the given button titles (nullopt: no such button);
-  // callable from any thread, returns at once. `purpose` decides what the
-  // answer does (messageBoxAnswered).
+  // Shows the box; callable from any thread, returns at once. The answer goes
+  // to `on_answer`, or without one to the controller's answer for the purpose.
+  void openMessageBox(const session::MessageBoxRequest& request, session::MessageBoxAnswer on_answer = {}) override;
+  // The same box without a handler: `message` with the given button titles
+  // (nullopt: no such button), answered by the controller for `purpose`.
   void openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
       const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
-      const std::optional<std::string>& ok_title, int size, int purpose);
-  // Closes the box; answers the purpose it had. Callable from any thread: a
-  // worker's close is carried out on the main thread after its earlier open.
-  int closeMessageBox(QObject* sender = nullptr);
+      const std::optional<std::string>& ok_title, session::MessageBoxSize size, session::MessageBoxPurpose purpose);
+  // Closes the box without an answer; answers the purpose it had. Callable
+  // from any thread: a worker's close is carried out on the main thread after
+  // its earlier open.
+  int closeMessageBox() override;
+  int closeMessageBox(QObject* sender);
+  // The buttons: close the box, then hand its answer to the box's handler.
   void messageBoxOK(QObject* sender = nullptr);
   void messageBoxCancel(QObject* sender = nullptr);
   // Whether a message box has been opened in this process (the first one is taller).
@@ -248,15 +267,12 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   // Opens the settings page of tab kind `kind` with status YES.
   void open_tab_page(int kind);
   // Tab data of the current page strip: the restore page's in mode 6.
-  struct StripTabs {
-    int count = 0;
-    std::array<int, 3> kinds{};
-    int selected = 0;
-  };
-  StripTabs strip_tabs() const;
-  void show_page_strip(const StripTabs& tabs);
-  // The answer to the message box of `purpose`, after it closed.
-  void messageBoxAnswered(int purpose, bool ok);
+  session::TabData strip_tabs() const;
+  void show_page_strip(const session::TabData& tabs);
+  // The controller's own answer to a box of `purpose`, after it closed.
+  void messageBoxAnswered(session::MessageBoxPurpose purpose, bool ok);
+  // Closes the box and hands `ok` to the handler it was opened with.
+  void answerMessageBox(bool ok);
   // The settings page shown (modes 7..9), else nullptr.
   DeviceSettingsBaseViewController* current_settings_page() const;
   // Closes an open tab list (every action does so first).
@@ -348,6 +364,8 @@ class FEXOBluetoothManagerAppController : public QObject, public AppTexts, publi
   QPushButton* m_btnMessageBoxOK = nullptr;
   QPushButton* m_btnMessageBoxCancel = nullptr;
   QLabel* m_tfBackGround = nullptr;
+  // Handler of the open box (main thread only).
+  session::MessageBoxAnswer m_messageBoxAnswer;
 
   QTranslator* m_qtTranslations = nullptr;
 

@@ -19,6 +19,7 @@
 #include "shell/named_images.h"
 
 using namespace shell;
+using namespace session;
 
 namespace {
 

@@ -22,9 +22,11 @@
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/language_chooser_rows.h"
 #include "strings/language.h"
+#include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
+using namespace session;
 
 void FEXOBluetoothManagerAppController::build_language_chooser() {
   m_sheetLanguageManagerVerrano = new QDialog(m_window);
@@ -120,7 +122,7 @@ void FEXOBluetoothManagerAppController::openLanguageManager(QObject* sender) {
 void FEXOBluetoothManagerAppController::setControlsLanguageManager() {
   // the sheet speaks the language of the selected row, so the choice is previewed
   const int language = languageManagerFromButtonCellIndex(m_radioLanguageManager->checkedId());
-  m_btnApplyToLanguageFirmware->setText(QString::fromStdString(apply_to_firmware_language_title(language)));
+  m_btnApplyToLanguageFirmware->setText(QString::fromStdString(strings::apply_to_firmware_language_title(language)));
   const QString title = QString::fromStdString(vyla_string_language_manager_in(language));
   m_sheetLanguageManager->setWindowTitle(title);
   m_boxLanguageManager->setTitle(title);

@@ -16,16 +16,13 @@
 #include <functional>
 
 #include "platform/main_queue.h"
-#include "settings/DeviceAllSettingsSheet.h"
-#include "settings/DeviceSettingsSecondViewController.h"
-#include "settings/DeviceSettingsSpeedDialViewController.h"
-#include "settings/DeviceSettingsViewController.h"
+#include "session/message_box.h"
+#include "strings/message_box_texts.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/message_box_texts.h"
 #include "shell/named_images.h"
-#include "update/UpdateViewController.h"
 
 using namespace shell;
+using namespace session;
 
 namespace {
 
@@ -98,27 +95,30 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   connect(m_btnMessageBoxCancel, &QPushButton::clicked, this, [this] { messageBoxCancel(m_btnMessageBoxCancel); });
 }
 
-void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-    const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
-    const std::optional<std::string>& ok_title, int size, int purpose) {
+void FEXOBluetoothManagerAppController::openMessageBox(const MessageBoxRequest& request, MessageBoxAnswer on_answer) {
+  if (!on_answer) {
+    on_answer = [this, purpose = request.purpose](bool ok) { messageBoxAnswered(purpose, ok); };
+  }
   // pages and worker threads alike: every change to the sheet happens on the main thread
   // a box still queued when the controller goes away is dropped
-  platform::post_to_main([this, alive = QPointer<FEXOBluetoothManagerAppController>(this), message, warning,
-                          cancel_title, ok_title, size, purpose] {
+  platform::post_to_main([this, alive = QPointer<FEXOBluetoothManagerAppController>(this), request,
+                          on_answer = std::move(on_answer)] {
     if (!alive) return;
-    m_tfMessageBox->setText(QString::fromStdString(message));
-    m_imgMessageBox->setPixmap(warning ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64)
-                                       : named_image(k_image_application));
-    m_tfBackGround->setVisible(warning);
+    m_tfMessageBox->setText(QString::fromStdString(request.message));
+    m_imgMessageBox->setPixmap(request.warning
+                                   ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64)
+                                   : named_image(k_image_application));
+    m_tfBackGround->setVisible(request.warning);
     const auto configure = [](QPushButton* button, const std::optional<std::string>& title) {
       button->setEnabled(title.has_value());
       button->setVisible(title.has_value());
       button->setText(QString::fromStdString(title.value_or(std::string())));
     };
-    configure(m_btnMessageBoxCancel, cancel_title);
-    configure(m_btnMessageBoxOK, ok_title);
-    setMessageBoxStatus(purpose);
-    const MessageBoxSize box = message_box_size(size, !g_message_box_opened_before.exchange(true));
+    configure(m_btnMessageBoxCancel, request.cancel_title);
+    configure(m_btnMessageBoxOK, request.ok_title);
+    setMessageBoxStatus(static_cast<int>(request.purpose));
+    m_messageBoxAnswer = on_answer;
+    const MessageBoxPoints box = message_box_size(request.size, !g_message_box_opened_before.exchange(true));
     // the sheet keeps its origin; only its size changes
     m_sheetMessageBox->setMinimumSize(0, 0);
     m_sheetMessageBox->setFixedSize(box.width, box.height);
@@ -127,10 +127,19 @@ void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_button
   });
 }
 
-int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) {
+void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+    const std::string& message, bool warning, const std::optional<std::string>& cancel_title,
+    const std::optional<std::string>& ok_title, MessageBoxSize size, MessageBoxPurpose purpose) {
+  openMessageBox({message, warning, cancel_title, ok_title, size, purpose});
+}
+
+int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
+
+int FEXOBluetoothManagerAppController::closeMessageBox() {
   const int purpose = messageBoxStatus();
   setMessageBoxStatus(0);
   if (QThread::currentThread() == thread()) {
+    m_messageBoxAnswer = nullptr;
     m_sheetMessageBox->hide();
   } else {
     // a worker closes the box it opened: the hide queues behind that box's
@@ -138,41 +147,32 @@ int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) {
     platform::post_to_main([this, alive = QPointer<FEXOBluetoothManagerAppController>(this)] {
       if (!alive) return;
       setMessageBoxStatus(0);
+      m_messageBoxAnswer = nullptr;
       m_sheetMessageBox->hide();
     });
   }
   return purpose;
 }
 
-void FEXOBluetoothManagerAppController::messageBoxOK(QObject*) { messageBoxAnswered(closeMessageBox(), true); }
+void FEXOBluetoothManagerAppController::messageBoxOK(QObject*) { answerMessageBox(true); }
 
-void FEXOBluetoothManagerAppController::messageBoxCancel(QObject*) { messageBoxAnswered(closeMessageBox(), false); }
+void FEXOBluetoothManagerAppController::messageBoxCancel(QObject*) { answerMessageBox(false); }
 
-void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok) {
+void FEXOBluetoothManagerAppController::answerMessageBox(bool ok) {
+  // the handler may open the next box, so take it before the close forgets it
+  const MessageBoxAnswer answer = std::move(m_messageBoxAnswer);
+  closeMessageBox();
+  if (answer) answer(ok);
+}
+
+void FEXOBluetoothManagerAppController::messageBoxAnswered(MessageBoxPurpose purpose, bool ok) {
   switch (purpose) {
-    case k_box_start_over:
-    case k_box_start_over_other:
+    case MessageBoxPurpose::start_over:
+    case MessageBoxPurpose::start_over_other:
       if (ok) setDeviceSelection();
       break;
-    case k_box_save_settings:
-    case k_box_save_settings_second:
-    case k_box_save_speed_dial: {
-      // Yes saves (the save worker then opens the page asked for), No discards and moves on
-      DeviceSettingsBaseViewController* page =
-          purpose == k_box_save_settings
-              ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsViewController)
-          : purpose == k_box_save_settings_second
-              ? static_cast<DeviceSettingsBaseViewController*>(m_deviceSettingsSecondViewController)
-              : m_deviceSettingsSpeedDialViewController;
-      if (ok) {
-        page->save(nullptr);
-      } else {
-        page->moveToModeToGo();
-      }
-      break;
-    }
-    case k_box_restart_to_recover:
-    case k_box_restart_to_recover_other:
+    case MessageBoxPurpose::restart_to_recover:
+    case MessageBoxPurpose::restart_to_recover_other:
       // the device recovers only after the manager restarts and recognizes it again
       if (ok) {
         setRestartToRecover(true);
@@ -180,31 +180,14 @@ void FEXOBluetoothManagerAppController::messageBoxAnswered(int purpose, bool ok)
         stopManager(m_btnClose);
       }
       break;
-    case k_box_mail_support:
+    case MessageBoxPurpose::mail_support:
       if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(support_mail_url())));
       break;
-    case k_box_recognition_failure:
+    case MessageBoxPurpose::recognition_failure:
       if (!ok) QDesktopServices::openUrl(QUrl(QString::fromStdString(recognition_failure_help_url())));
       break;
-    case k_box_camera_copy_done:
-      if (ok) (mode() == k_mode_firmware_update ? m_updateViewController : m_restoreViewController)->endOptraUpdate();
-      break;
-    case k_box_close_all_settings: {
-      if (DeviceAllSettingsSheet* sheet = m_deviceSettingsViewController->sheetDeviceAllSettings()) sheet->hide();
-      if (ok) {
-        m_deviceSettingsViewController->save(nullptr);
-      } else {
-        m_deviceSettingsViewController->moveToSettingToSetting();
-      }
-      break;
-    }
-    case k_box_backup_failed:
-      if (ok) setSkipRestoreBackupFile(true);
-      m_updateViewController->setOpenedMessageBox(false);
-      closeMessageBox();
-      break;
     default:
-      // notices (0, 1, 2, 12): closing is all
+      // notices (0, 1, 2, 12): closing is all; the pages answer their own questions
       break;
   }
 }
@@ -222,7 +205,7 @@ std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxSecon
 }
 
 std::optional<std::string> FEXOBluetoothManagerAppController::getMessageBoxFileCreationFailed() const {
-  return message_box_file_creation_failed(languageManager());
+  return strings::backup_file_failed_text(languageManager());
 }
 
 bool FEXOBluetoothManagerAppController::messageBoxOpenedBefore() { return g_message_box_opened_before.load(); }

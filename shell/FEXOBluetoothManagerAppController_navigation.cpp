@@ -18,18 +18,14 @@
 #include "shell/FEXOBluetoothMainButton.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/ManagerUpdateViewController.h"
+#include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
 
-using namespace shell;
+using namespace session;
 
 namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-// Flag image of each interface language 0..12.
-constexpr const char* k_flag_images[strings::k_language_count] = {
-    "english.png", "french.png",  "german.png",  "italian.png", "japanese.png", "korean.png", "spanish.png",
-    "dutch.png",   "russian.png", "chinese.png", "finland.png", "czech.png",    "poland.png"};
 
 }  // namespace
 
@@ -279,7 +275,7 @@ void FEXOBluetoothManagerAppController::setControls() {
   m_menuItemShowPrecaution->setText(q(stringMenuItemShowPrecaution()));
   m_menuItemKeyboradShortcuts->setText(q(stringMenuItemKeyboradShortcuts()));
 
-  const QString flag = k_flag_images[strings::effective_language(languageManager())];
+  const QString flag = strings::language_flag_image(languageManager());
   m_btnLanguageManager->setIcon(QIcon(":/images/" + flag));
   m_btnLanguageManager->setProperty("imageName", flag);
 
@@ -314,7 +310,7 @@ void FEXOBluetoothManagerAppController::setShortcuts() {
   const int current = mode();
   const bool settings_page = current >= k_mode_device_settings && current <= k_mode_device_settings_speed_dial;
   if (!settings_page && current != k_mode_firmware_restore) return;
-  const StripTabs tabs = strip_tabs();
+  const TabData tabs = strip_tabs();
   const auto tab_text = [language](int kind) {
     return q(FEXOBluetoothDeviceData::getTabText_With_In_SetEquivalentTo(kind, false, language, nullptr).value_or(""));
   };
@@ -459,7 +455,9 @@ void FEXOBluetoothManagerAppController::goBack(QObject*) {
   }
 }
 
-void FEXOBluetoothManagerAppController::stopManager(QObject*) {
+void FEXOBluetoothManagerAppController::stopManager(QObject*) { stopManager(); }
+
+void FEXOBluetoothManagerAppController::stopManager() {
   // the user's Quit is refused while processing (see the window); the update
   // engine and the message box call this to end and relaunch the application
   emit terminationRequested();

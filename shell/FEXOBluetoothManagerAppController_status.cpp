@@ -5,15 +5,7 @@
 #include "recognition/DeviceRecognitionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 
-using namespace shell;
-
-namespace {
-
-// Message-box purpose of a plain notice, and the size code of a two-line box.
-constexpr int k_purpose_notice = 2;
-constexpr int k_size_two_lines = 1;
-
-}  // namespace
+using namespace session;
 
 std::string FEXOBluetoothManagerAppController::getStatusDefault() {
   for (int language = 0; language < strings::k_language_count; ++language) {
@@ -64,6 +56,6 @@ void FEXOBluetoothManagerAppController::showStatus(QObject*) {
   const int language = languageManager();
   const std::string text = platform::format("[%@]\n%@", vyla_string_mode_in(mode(), language),
                                             m_tfStatus->text().toStdString());
-  openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-      text, statusWithWarning(), std::nullopt, vyla_string_ok_in(language), k_size_two_lines, k_purpose_notice);
+  openMessageBox({text, statusWithWarning(), std::nullopt, vyla_string_ok_in(language),
+                  session::MessageBoxSize::w420_h135, session::MessageBoxPurpose::notice});
 }

@@ -6,9 +6,11 @@
 
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/main_window_layout.h"
+#include "strings/page_strip_texts.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
+using namespace session;
 
 namespace {
 
@@ -35,28 +37,13 @@ QKeySequence key_sequence(const device_data::MenuKeyEquivalent& key) {
 
 }  // namespace
 
-std::string FEXOBluetoothManagerAppController::more_tabs_text(int language) {
-  static const strings::LocalizedTexts more = {
-      "More...", "Plus...", "Mehr...", "Altro...", "詳細...", "더 보기...", "Más...", "Meer...", "Больше...",
-      "更多...", "Enemmän…", "Více...", "Więcej..."};
-  return strings::pick(more, language);
+std::string FEXOBluetoothManagerAppController::more_tabs_text(int language) { return strings::more_tabs_text(language); }
+
+TabData FEXOBluetoothManagerAppController::strip_tabs() const {
+  return mode() == k_mode_firmware_restore ? m_restoreViewController->tabData() : tabData();
 }
 
-FEXOBluetoothManagerAppController::StripTabs FEXOBluetoothManagerAppController::strip_tabs() const {
-  StripTabs tabs;
-  if (mode() == k_mode_firmware_restore) {
-    tabs.count = m_restoreViewController->tabCount();
-    for (int i = 0; i < 3; ++i) tabs.kinds[static_cast<size_t>(i)] = m_restoreViewController->tabAt(i);
-    tabs.selected = m_restoreViewController->tabIndexSelected();
-  } else {
-    tabs.count = tabCount();
-    for (int i = 0; i < 3; ++i) tabs.kinds[static_cast<size_t>(i)] = tabAt(i);
-    tabs.selected = tabIndexSelected();
-  }
-  return tabs;
-}
-
-void FEXOBluetoothManagerAppController::show_page_strip(const StripTabs& tabs) {
+void FEXOBluetoothManagerAppController::show_page_strip(const TabData& tabs) {
   for (QWidget* widget : std::initializer_list<QWidget*>{
            m_lblDetailTitlePagesBottomLine, m_lblDetailTitlePagesFirstBackground, m_lblDetailTitlePagesSecondBackground,
            m_lblDetailTitlePagesFirstForeground, m_lblDetailTitlePagesSecondForeground}) {
@@ -96,7 +83,7 @@ void FEXOBluetoothManagerAppController::enableListTabsTo(bool enable) {
     }
     return;
   }
-  const StripTabs tabs = strip_tabs();
+  const TabData tabs = strip_tabs();
   m_boxListTabsBox->setVisible(true);
   m_boxListTabsBox->raise();
   const QColor window_colour = m_window->palette().color(QPalette::Window);
@@ -153,7 +140,7 @@ void FEXOBluetoothManagerAppController::moveToSecondPage(QObject*) {
   const int current = mode();
   const bool settings_page = current >= k_mode_device_settings && current <= k_mode_device_settings_speed_dial;
   if (!settings_page && current != k_mode_firmware_restore) return;
-  const StripTabs tabs = strip_tabs();
+  const TabData tabs = strip_tabs();
   if (tabs.count == 3) {
     setListTabsOpened(!listTabsOpened());
     setControls();

@@ -25,6 +25,9 @@ void FEXOBluetoothManagerAppDelegate::applicationWillTerminate() {
   if (m_terminated || !m_appController) return;
   m_terminated = true;
 
+  // no worker may touch a device or the shared state once the archive is written
+  m_appController->stopWorkers();
+
   if (!m_appController->write_configuration_archive()) {
     platform::console("cannot write " + FEXOBluetoothManagerAppController::configuration_file_path());
   }

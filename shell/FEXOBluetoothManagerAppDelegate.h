@@ -1,8 +1,8 @@
 #pragma once
 // The application delegate: ends the application. Quit, closing the main
-// window, SIGTERM and SIGINT all end the event loop; on the way out it writes
-// the configuration archive, closes the USB library and, when a restart was
-// asked for, starts the application again.
+// window, SIGTERM and SIGINT all end the event loop; on the way out it stops
+// the workers, writes the configuration archive, closes the USB library and,
+// when a restart was asked for, starts the application again.
 #include <sys/types.h>
 
 #include <QObject>
@@ -26,8 +26,8 @@ class FEXOBluetoothManagerAppDelegate : public QObject {
   FEXOBluetoothManagerAppController* appController() const { return m_appController; }
   void setAppController(FEXOBluetoothManagerAppController* controller) { m_appController = controller; }
 
-  // The shut-down: archive, USB library, relaunch when restartToRecover is
-  // set. Runs once; later calls do nothing.
+  // The shut-down: the controller's workers, archive, USB library, relaunch
+  // when restartToRecover is set. Runs once; later calls do nothing.
   void applicationWillTerminate();
 
   // Replaces the relaunch (tests).

@@ -3,9 +3,9 @@
 namespace shell {
 
 const platform::ArchiveClass& configuration_archive_class() {
-  static const platform::ArchiveClass cls{"FEXOBluetoothManagerAppController",
+  static const platform::ArchiveClass k_cls{"FEXOBluetoothManagerAppController",
                                           {"FEXOBluetoothManagerAppController", "NSObject"}};
-  return cls;
+  return k_cls;
 }
 
 void encode_configuration(platform::KeyedArchiver& coder, const ArchivedConfiguration& configuration) {

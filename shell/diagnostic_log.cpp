@@ -11,10 +11,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "device_data/product_facts.h"
 #include "platform/files.h"
 #include "platform/format.h"
-#include "shell/app_state.h"
-#include "shell/device_header.h"
+#include "session/app_state.h"
 
 extern char** environ;
 
@@ -22,7 +22,7 @@ namespace shell {
 namespace {
 
 std::string version_block(const FEXOBluetoothDeviceData& data) {
-  if (is_two_module_product(data.deviceRecognized())) {
+  if (device_data::product_facts(data.deviceRecognized()).two_modules) {
     // the secondary version follows its type on the same line; support tools read it so
     return platform::format(
         "Device Version 01: %d.%d\nSecondary Version Type 01: %dSecondary Version 01: %d\n"
@@ -104,7 +104,7 @@ std::string diagnostic_log_header(const std::string& status, bool recognized, in
       "[Manager Information]\nStatus: %@\nVersion: %d.%d%@\n[Device Information]\nRecognized: %d\n"
       "Target Device: %04X\nUSB Status: %04X\nRecognized Device: %04X\nBD Address: %@\nDevice Name: %@\n%@"
       "[Mac Version]\n",
-      status, k_manager_version_major, k_manager_version_minor, "", recognized ? 1 : 0, device_target, usb_status,
+      status, session::k_manager_version_major, session::k_manager_version_minor, "", recognized ? 1 : 0, device_target, usb_status,
       data.deviceRecognized(), data.bdAddress().value_or(std::string()), data.deviceName().value_or(std::string()),
       version_block(data));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Rows of the language chooser: the six interface languages offered, in the
-// order the sheet lists them, and the check-box title in each language.
+// order the sheet lists them.
 #include <string>
 
 namespace shell {
@@ -13,7 +13,5 @@ inline constexpr int k_language_chooser_rows = 6;
 int languageManagerFromButtonCellIndex(int row);
 // Chooser row of interface language `language`; a language not offered is row 0.
 int buttonCellIndexFromLanguageManager(int language);
-// Title of the "apply to the firmware language" check box in `language`.
-std::string apply_to_firmware_language_title(int language);
 
 }  // namespace shell

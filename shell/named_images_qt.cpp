@@ -14,8 +14,8 @@ static bool register_resources() {
 namespace shell {
 
 QPixmap named_image(const std::string& file_name) {
-  static const bool registered = register_resources();
-  (void)registered;
+  static const bool k_registered = register_resources();
+  (void)k_registered;
   if (file_name.empty()) return QPixmap();
   const QString path = QStringLiteral(":/images/") + QString::fromStdString(file_name);
   if (!QFile::exists(path)) return QPixmap();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "sim/model.h"
-#include "sim/usb.h"
+#include "sim/usb_identity.h"
 
 namespace sim {
 

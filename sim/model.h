@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "sim/usb.h"
+#include "sim/usb_identity.h"
 
 namespace sim {
 

@@ -6,6 +6,7 @@
 #include "platform/log.h"
 #include "sim/bus.h"
 #include "sim/models/bluecore_model.h"
+#include "sim/models/hid_dfu_model.h"
 #include "sim/models/hid_model.h"
 
 namespace sim {
@@ -20,6 +21,7 @@ struct Family {
 // Short names of the device families; a new family adds its row here.
 constexpr Family k_families[] = {
     {"hid", &make_hid_model},
+    {"hiddfu", &make_hid_dfu_model},
     {"bluecore", &make_bluecore_model},
 };
 

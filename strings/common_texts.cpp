@@ -102,47 +102,47 @@ std::string CommonTexts::vyla_language_manager_from_language_in(const std::strin
 }
 
 std::string CommonTexts::vyla_string_language_manager_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Manager Software Language"},
+  static const LocalizedTexts k_table = texts_of({{English, "Manager Software Language"},
                                                 {French, "Langue du gestionnaire"},
                                                 {German, "Manager-Software-Sprache"},
                                                 {Polish, "Język menedżera oprogramowania"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_ok_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "OK"}, {Korean, "확인"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "OK"}, {Korean, "확인"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_sendemail_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "SEND Email"}, {French, "Envoyer Email"}, {German, "E-Mail SENDEN"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_cancel_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "CANCEL"}, {French, "ANNULER"}, {German, "ABBRECHEN"}, {Japanese, "取消"}, {Chinese, "取消"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_yes_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "YES"}, {French, "OUI"}, {German, "JA"}, {Dutch, "JA"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "YES"}, {French, "OUI"}, {German, "JA"}, {Dutch, "JA"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_no_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "NO"}, {French, "NON"}, {German, "NEIN"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "NO"}, {French, "NON"}, {German, "NEIN"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_back_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "BACK"}, {French, "RETOUR"}, {German, "ZURÜCK"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "BACK"}, {French, "RETOUR"}, {German, "ZURÜCK"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_next_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "NEXT"},
+  static const LocalizedTexts k_table = texts_of({{English, "NEXT"},
                                                 {French, "SUIVANT"},
                                                 {German, "VOR"},
                                                 {Japanese, "次へ"},
@@ -150,149 +150,149 @@ std::string CommonTexts::vyla_string_next_in(int language) {
                                                 {Russian, "ДАЛЕЕ"},
                                                 {Chinese, "下一步"},
                                                 {Polish, "NASTĘPNE"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_new_device_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "NEW DEVICE"}, {French, "NOUV. PÉRIPH"}, {German, "NEUES GERÄT"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_jog_dial_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Jog Dial"}, {French, "Molette"}, {German, "Drehknopf"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Jog Dial"}, {French, "Molette"}, {German, "Drehknopf"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_phone_button_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "Phone Button"}, {French, "le Bouton Téléphone"}, {German, "Telefontaste"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_center_button_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Center Button"},
+  static const LocalizedTexts k_table = texts_of({{English, "Center Button"},
                                                 {French, "le Bouton Centre"},
                                                 {German, "Mittlere Taste"},
                                                 {Spanish, "Botón Central "}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_plus_button_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "[+] Button"}, {French, "le Bouton [+]"}, {German, "Taste [+]"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_minus_button_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "[-] Button"}, {French, "le Bouton [-]"}, {German, "Taste [-]"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_left_button_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "[L] Button"}, {French, "le Bouton [L]"}, {German, "Taste [L]"}, {Finnish, "[Vasen] -painike"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_right_button_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "[R] Button"}, {French, "le Bouton [R]"}, {German, "Taste [R]"}, {Finnish, "[Oikea] -painike"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_ptt_button_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "PTT Button"}, {French, "le Bouton PTT"}, {German, "Taste PTT"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_pairing_button_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "Pairing Button"}, {French, "le Bouton Couplage"}, {German, "Kopplungstaste"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_fexo_product_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "Fexo Standard Products"}, {French, "Produit standard Fexo"}, {German, "Standardprodukte von Fexo"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_oem_product_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "Fexo OEM Products"}, {French, "Produits OEM Fexo"}, {German, "OEM-Produkte von Fexo"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_cannot_open_usb_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "Cannot open USB"}, {French, "Ouverture USB impossible"}, {German, "USB-Öffnung nicht möglich"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_firmware_management_mode_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Firmware management mode"},
+  static const LocalizedTexts k_table = texts_of({{English, "Firmware management mode"},
                                                 {French, "Mode de gestion du micrologiciel"},
                                                 {German, "Firmware-Management-Modus"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_not_recognized_device_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "Not the recognized device"}, {French, "Appareil non détecté"}, {German, "Nicht das erkannte Gerät"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_cannot_make_backup_firmware_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Cannot make backup firmware"},
+  static const LocalizedTexts k_table = texts_of({{English, "Cannot make backup firmware"},
                                                 {French, "Impossible de sauvegarder le micrologiciel"},
                                                 {German, "Backup-Firmware erstellen unmöglich"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_try_again_in(int language) {
-  static const LocalizedTexts table =
+  static const LocalizedTexts k_table =
       texts_of({{English, "Try again"}, {French, "Essayez à nouveau"}, {German, "Wiederholen"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_camera_update_fail_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Camera firmware update failed"},
+  static const LocalizedTexts k_table = texts_of({{English, "Camera firmware update failed"},
                                                 {French, "Échec de la mise à jour du micrologiciel de la caméra"},
                                                 {German, "Die Aktualisierung der Kamera-Firmware ist fehlgeschlagen"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_enable_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Enable"}, {French, "Activer"}, {German, "Aktiviert"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Enable"}, {French, "Activer"}, {German, "Aktiviert"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_disable_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Disable"}, {French, "Désactiver"}, {German, "Deaktiviert"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Disable"}, {French, "Désactiver"}, {German, "Deaktiviert"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_enabled_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Enabled"}, {French, "Activé"}, {German, "Aktiviert"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Enabled"}, {French, "Activé"}, {German, "Aktiviert"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_disabled_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Disabled"}, {French, "Désactivé"}, {German, "Deaktiviert"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Disabled"}, {French, "Désactivé"}, {German, "Deaktiviert"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_seconds_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "seconds"}, {French, "secondes"}, {German, "Sekunden"}, {Czech, "sekundy"}, {Polish, "sekundy"}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_recognized_device_not_selected_in(int language) {
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English,
         "Recognized device is not connected or is not the same as the connected device.\nSelect appropriate device."},
        {French,
@@ -301,29 +301,29 @@ std::string CommonTexts::vyla_string_recognized_device_not_selected_in(int langu
        {German,
         "Erkanntes Gerät nicht angeschlossen bzw. nicht identisch mit dem angeschlossenen Gerät.\nGerät. Geeignetes "
         "Gerät wählen."}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_version_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Version"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "Version"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_firmware_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "firmware"}, {French, "micrologiciel"}});
-  return strings::pick(table, language);
+  static const LocalizedTexts k_table = texts_of({{English, "firmware"}, {French, "micrologiciel"}});
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_check_sd_card_in(int language) {
-  static const LocalizedTexts table = texts_of({{English, "Check your SD Card"},
+  static const LocalizedTexts k_table = texts_of({{English, "Check your SD Card"},
                                                 {French, "Vérifiez votre carte microSD."},
                                                 {German, "Überprüfen Sie die microSD-Karte."}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_cannot_update_lm6evo(int language) {
   // The German text keeps the model name together with no-break spaces.
-  static const LocalizedTexts table = texts_of(
+  static const LocalizedTexts k_table = texts_of(
       {{English, "Firmware version is not supported by the LM6 ZOD. Update to the latest version of LM6 ZOD firmware."},
        {French,
         "Le modèle LM6 ZOD ne prend pas en charge cette version du micrologiciel. Mise à jour vers la version la plus "
@@ -332,11 +332,11 @@ std::string CommonTexts::vyla_cannot_update_lm6evo(int language) {
         "Die Firmware-Version wird nicht vom LM6\u00A0ZOD unterstützt. Aktualisieren Sie die LM6\u00A0ZOD-Firmware auf "
         "die neueste Version."},
        {Korean, "이 펌웨어 버전은 지원되지 않습니다. 최신 버전의 펌웨어로 업데이트해주시기 바랍니다."}});
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_date_format_in(int language) {
-  static const LocalizedTexts table = {
+  static const LocalizedTexts k_table = {
       "MM/dd/yyyy HH:mm:ss",  // English
       "dd/MM/yyyy HH:mm:ss",  // French
       "dd.MM.yyyy HH:mm:ss",  // German
@@ -351,7 +351,7 @@ std::string CommonTexts::vyla_string_date_format_in(int language) {
       "dd/MM/yyyy HH:mm:ss",  // Czech
       "dd/MM/yyyy HH:mm:ss",  // Polish
   };
-  return strings::pick(table, language);
+  return strings::pick(k_table, language);
 }
 
 std::string CommonTexts::vyla_string_continue_the_firmware_update_or_restore_in(int mode, int language) {
@@ -360,7 +360,7 @@ std::string CommonTexts::vyla_string_continue_the_firmware_update_or_restore_in(
     const char* update_word;
     const char* restore_word;
   };
-  static const std::array<Prompt, strings::k_language_count> prompts = {{
+  static const std::array<Prompt, strings::k_language_count> k_prompts = {{
       {"continue the firmware %@", "update", "restore"},
       {"Continuez la %@ du micrologiciel", "maj", "restaurer"},
       // the German word is glued to "Firmware", hence no blank before %@
@@ -376,7 +376,7 @@ std::string CommonTexts::vyla_string_continue_the_firmware_update_or_restore_in(
       {"pokračovat v %@ firmwaru", "aktualizace", "obnovení"},
       {"kontynuuj %@ oprogramowania układowego", "aktualizuj", "przywróć"},
   }};
-  const Prompt& prompt = prompts[static_cast<size_t>(strings::effective_language(language))];
+  const Prompt& prompt = k_prompts[static_cast<size_t>(strings::effective_language(language))];
   return platform::format(prompt.pattern, mode == 5 ? prompt.update_word : prompt.restore_word);
 }
 
@@ -386,7 +386,7 @@ std::string CommonTexts::vyla_string_mode_in(int mode, int language) {
   // Titles of page modes 2 (manager update), 3 (welcome), 4 (recognition),
   // 5 (firmware update), 6 (firmware restore) and 7..9 (settings pages).
   using Titles = std::array<const char*, 6>;
-  static const std::array<Titles, strings::k_language_count> titles = {{
+  static const std::array<Titles, strings::k_language_count> k_titles = {{
       {"MANAGER UPDATE", "WELCOME", "DEVICE RECOGNITION", "FIRMWARE UPDATE", "FIRMWARE RESTORE", "DEVICE SETTING"},
       {"MAJ GESTIONNAIRE", "BIENVENUE", "DÉTECTION APPAREIL", "MAJ MICROLOGICIEL", "RESTAURATION", "PARAM. PÉRIPH."},
       {"MANAGER-UPDATE", "WILLKOMMEN", "GERÄTEERKENNUNG", "FIRMWARE-UPDATE", "F/W-ZURÜCKSETZUNG",
@@ -405,5 +405,5 @@ std::string CommonTexts::vyla_string_mode_in(int mode, int language) {
   }};
   if (mode < 2 || mode > 9) return "MODE NOT AVAILABLE";
   const size_t column = mode >= 7 ? 5 : static_cast<size_t>(mode - 2);
-  return titles[static_cast<size_t>(strings::effective_language(language))][column];
+  return k_titles[static_cast<size_t>(strings::effective_language(language))][column];
 }

@@ -8,13 +8,13 @@ namespace strings {
 namespace {
 
 const LocalizedTexts& table_of(SettingName name) {
-  static const LocalizedTexts edr = {"EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR",
+  static const LocalizedTexts k_edr = {"EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR",
                                      "EDR", "EDR", "EDR", "EDR", "EDR", "EDR"};
-  static const LocalizedTexts device_setting = {
+  static const LocalizedTexts k_device_setting = {
       "Device Setting", "param. périph.",     "Geräteeinstellung",    "Impost. disp.",        "デバイス設定",
       "장치 설정",      "Config. Dispos.",    "Apparaatinstelling",   "Настройки Устройства", "设备设置",
       "Laiteasetukset", "Nastavení zařízení", "Ustawienia urządzenia"};
-  static const LocalizedTexts vox_intercom = {"VOX Intercom",
+  static const LocalizedTexts k_vox_intercom = {"VOX Intercom",
                                               "VOX intercom",
                                               "VOX-Sprechanlage",
                                               "VOX interfono",
@@ -27,7 +27,7 @@ const LocalizedTexts& table_of(SettingName name) {
                                               "Laiteyhteyden ääniohjaus",
                                               "HLASOVÝ interkom",
                                               "Interkom VOX"};
-  static const LocalizedTexts vox_phone = {"VOX Phone",
+  static const LocalizedTexts k_vox_phone = {"VOX Phone",
                                            "VOX téléphone",
                                            "VOX-Telefon",
                                            "VOX telefono",
@@ -40,11 +40,11 @@ const LocalizedTexts& table_of(SettingName name) {
                                            "Matkapuhelimen ääniohjaus",
                                            "HLASOVÝ telefon",
                                            "Telefon VOX"};
-  static const LocalizedTexts fm_radio_setting = {
+  static const LocalizedTexts k_fm_radio_setting = {
       "FM Radio Setting", "Param. radio FM",    "FM-Radio-Einstellung",    "Impost. Radio FM", "FMラジオ設定",
       "FM 라디오 설정",   "Config. Radio FM",   "Instelling van FM-radio", "Настройки Радио",  "FM 广播设置",
       "Radioasetukset",   "Nastavení FM rádia", "Ustawienia radia FM"};
-  static const LocalizedTexts audio_channel_timeout = {"Audio Channel Timeout",
+  static const LocalizedTexts k_audio_channel_timeout = {"Audio Channel Timeout",
                                                        "Expiration du Canal Audio",
                                                        "Audiokanal Time-out",
                                                        "Timeout Canale Audio",
@@ -57,7 +57,7 @@ const LocalizedTexts& table_of(SettingName name) {
                                                        "Äänikanavan aikakatkaisu",
                                                        "Prodleva zvukového kanálu",
                                                        "Limit czasu kanału audio"};
-  static const LocalizedTexts radio_transmit_gain = {"Radio Transmit Gain",
+  static const LocalizedTexts k_radio_transmit_gain = {"Radio Transmit Gain",
                                                      "Gain de Transmission Radio",
                                                      "Radio-Übertragungsr.",
                                                      "Guad. Trasm. Radio",
@@ -70,7 +70,7 @@ const LocalizedTexts& table_of(SettingName name) {
                                                      "Radioyhteyden herkkyyssäätö",
                                                      "Zesílení rádiového vysílání",
                                                      "Wzmocnienie sygnału radiowego"};
-  static const LocalizedTexts speed_dial_setting = {"Speed Dial Setting",
+  static const LocalizedTexts k_speed_dial_setting = {"Speed Dial Setting",
                                                     "Param. Appel Rapide",
                                                     "Kurzwahl-Einstellung",
                                                     "Impost. Composizione rapida",
@@ -83,69 +83,69 @@ const LocalizedTexts& table_of(SettingName name) {
                                                     "Pikavalinnan asetukset",
                                                     "Nastavení rychlého vytáčení",
                                                     "Ustawienie szybkiego wybierania"};
-  static const LocalizedTexts fm_radio = {"FM Radio",  "Radio FM", "UKW-Radio", "Radio FM", "FMラジオ",
+  static const LocalizedTexts k_fm_radio = {"FM Radio",  "Radio FM", "UKW-Radio", "Radio FM", "FMラジオ",
                                           "FM 라디오", "Radio FM", "FM-radio",  "FM-радио", "FM 广播",
                                           "Radio",     "FM rádio", "Radio FM"};
-  static const LocalizedTexts edr_label = texts_of({{English, "EDR (Enhanced Data Rate)"}});
-  static const LocalizedTexts plc_label = texts_of({{English, "PLC (Packet Loss Concealment)"}});
-  static const LocalizedTexts high_quality_a2dp = texts_of({{English, "High Quality A2DP"}});
-  static const LocalizedTexts microphone_boosting = texts_of({{English, "Microphone Boosting"}});
-  static const LocalizedTexts sidetone = texts_of({{English, "Sidetone"}});
-  static const LocalizedTexts ambient_hush_control = texts_of({{English, "Ambient Hush Control™"}});
-  static const LocalizedTexts auto_gain_control = texts_of({{English, "Auto Gain Control"}});
-  static const LocalizedTexts audio_boost = texts_of({{English, "Audio Boost"}});
-  static const LocalizedTexts motion_sensor_sensitivity = texts_of({{English, "Motion Sensor Sensitivity"}});
-  static const LocalizedTexts audio_braiding = texts_of({{English, "Audio Braiding™"}});
-  static const LocalizedTexts intercom_audio_veneer_sensitivity =
+  static const LocalizedTexts k_edr_label = texts_of({{English, "EDR (Enhanced Data Rate)"}});
+  static const LocalizedTexts k_plc_label = texts_of({{English, "PLC (Packet Loss Concealment)"}});
+  static const LocalizedTexts k_high_quality_a2dp = texts_of({{English, "High Quality A2DP"}});
+  static const LocalizedTexts k_microphone_boosting = texts_of({{English, "Microphone Boosting"}});
+  static const LocalizedTexts k_sidetone = texts_of({{English, "Sidetone"}});
+  static const LocalizedTexts k_ambient_hush_control = texts_of({{English, "Ambient Hush Control™"}});
+  static const LocalizedTexts k_auto_gain_control = texts_of({{English, "Auto Gain Control"}});
+  static const LocalizedTexts k_audio_boost = texts_of({{English, "Audio Boost"}});
+  static const LocalizedTexts k_motion_sensor_sensitivity = texts_of({{English, "Motion Sensor Sensitivity"}});
+  static const LocalizedTexts k_audio_braiding = texts_of({{English, "Audio Braiding™"}});
+  static const LocalizedTexts k_intercom_audio_veneer_sensitivity =
       texts_of({{English, "Intercom-audio Veneer Sensitivity"}});
-  static const LocalizedTexts navigation_app_support = texts_of({{English, "Navigation App Support"}});
+  static const LocalizedTexts k_navigation_app_support = texts_of({{English, "Navigation App Support"}});
 
   switch (name) {
     case SettingName::EDR:
-      return edr;
+      return k_edr;
     case SettingName::DeviceSetting:
-      return device_setting;
+      return k_device_setting;
     case SettingName::VOXIntercom:
-      return vox_intercom;
+      return k_vox_intercom;
     case SettingName::VOXPhone:
-      return vox_phone;
+      return k_vox_phone;
     case SettingName::FMRadioSetting:
-      return fm_radio_setting;
+      return k_fm_radio_setting;
     case SettingName::AudioChannelTimeout:
-      return audio_channel_timeout;
+      return k_audio_channel_timeout;
     case SettingName::RadioTransmitGain:
-      return radio_transmit_gain;
+      return k_radio_transmit_gain;
     case SettingName::SpeedDialSetting:
-      return speed_dial_setting;
+      return k_speed_dial_setting;
     case SettingName::FMRadio:
-      return fm_radio;
+      return k_fm_radio;
     case SettingName::EDREnhancedDataRate:
-      return edr_label;
+      return k_edr_label;
     case SettingName::PLCPacketLossConcealment:
-      return plc_label;
+      return k_plc_label;
     case SettingName::HighQualityA2DP:
-      return high_quality_a2dp;
+      return k_high_quality_a2dp;
     case SettingName::MicrophoneBoosting:
-      return microphone_boosting;
+      return k_microphone_boosting;
     case SettingName::Sidetone:
-      return sidetone;
+      return k_sidetone;
     case SettingName::AmbientHushControl:
-      return ambient_hush_control;
+      return k_ambient_hush_control;
     case SettingName::AutoGainControl:
-      return auto_gain_control;
+      return k_auto_gain_control;
     case SettingName::AudioBoost:
-      return audio_boost;
+      return k_audio_boost;
     case SettingName::MotionSensorSensitivity:
-      return motion_sensor_sensitivity;
+      return k_motion_sensor_sensitivity;
     case SettingName::AudioBraiding:
-      return audio_braiding;
+      return k_audio_braiding;
     case SettingName::IntercomAudioVeneerSensitivity:
-      return intercom_audio_veneer_sensitivity;
+      return k_intercom_audio_veneer_sensitivity;
     case SettingName::NavigationAppSupport:
-      return navigation_app_support;
+      return k_navigation_app_support;
   }
   // a value outside the enumeration names the device setting as a whole
-  return device_setting;
+  return k_device_setting;
 }
 
 }  // namespace

@@ -59,20 +59,20 @@ strings::SettingName name_of_key(int key) {
 }  // namespace
 
 std::string SettingsTexts::vyla_string_save_in(int language) {
-  static const LocalizedTexts texts = {"SAVE",    "ENREGISTRER", "SPEICHERN", "SALVA",    "保存",   "저장",  "GUARD.",
+  static const LocalizedTexts k_texts = {"SAVE",    "ENREGISTRER", "SPEICHERN", "SALVA",    "保存",   "저장",  "GUARD.",
                                        "OPSLAAN", "СОХРАНИТЬ",   "保存",      "TALLENNA", "ULOŽIT", "ZAPISZ"};
-  return pick(texts, language);
+  return pick(k_texts, language);
 }
 
 std::string SettingsTexts::vyla_string_default_in(int language) {
-  static const LocalizedTexts texts = {"DEFAULT", "DÉFAUT",  "STANDARD",  "DEFAULT",   "初期設定",
+  static const LocalizedTexts k_texts = {"DEFAULT", "DÉFAUT",  "STANDARD",  "DEFAULT",   "初期設定",
                                        "기본값",  "PREDEF.", "STANDAARD", "ПО УМОЛЧ.", "默认",
                                        "OLETUS",  "VÝCHOZÍ", "DOMYŚLNIE"};
-  return pick(texts, language);
+  return pick(k_texts, language);
 }
 
 std::string SettingsTexts::vyla_string_more_settings_in(int language) {
-  static const LocalizedTexts texts = texts_of({{English, "MORE SETTINGS"},
+  static const LocalizedTexts k_texts = texts_of({{English, "MORE SETTINGS"},
                                                 {French, "PLUS DE PARAMÈTRES"},
                                                 {German, "WEITERE EINSTELLUNGEN"},
                                                 {Italian, "ALTRE IMPOSTAZIONI"},
@@ -83,11 +83,11 @@ std::string SettingsTexts::vyla_string_more_settings_in(int language) {
                                                 {Russian, "ДОПОЛНИТЕЛЬНЫЕ НАСТРОЙКИ"},
                                                 {Chinese, "更多设置"},
                                                 {Finnish, "ENEMMÄN ASETUKSIA"}});
-  return pick(texts, language);
+  return pick(k_texts, language);
 }
 
 std::string SettingsTexts::vyla_string_cannot_save_in(int key, int language) {
-  static const LocalizedTexts formats = {"Cannot save %@",
+  static const LocalizedTexts k_formats = {"Cannot save %@",
                                          "Enreg. %@ impossible",
                                          "Speichern der %@ nicht möglich",
                                          "Impossibile salvare %@",
@@ -100,7 +100,7 @@ std::string SettingsTexts::vyla_string_cannot_save_in(int key, int language) {
                                          "Ei voi tallentaa kohdetta %@",
                                          "Nelze uložit %@",
                                          "Nie można zapisać %@"};
-  return platform::format(pick(formats, language), strings::setting_name(name_of_key(key), language));
+  return platform::format(pick(k_formats, language), strings::setting_name(name_of_key(key), language));
 }
 
 std::string SettingsTexts::stringACTUnit(int language) {
@@ -109,76 +109,76 @@ std::string SettingsTexts::stringACTUnit(int language) {
 }
 
 std::string SettingsTexts::stringInformationAutoOnOff(int language) {
-  static const LocalizedTexts texts = texts_of(
+  static const LocalizedTexts k_texts = texts_of(
       {{English,
         "[Auto On-Off]\nIf the helmet is not in use for more than 60 seconds (or 120 seconds, according to the "
         "model), the system enters deep sleep mode."}});
-  static const std::string deep_sleep =
+  static const std::string k_deep_sleep =
       "[Auto On-Off]\nIf the helmet does no move for more than 60 seconds, the Y660 system goes into “deep sleep” "
       "mode.";
   // Czech and Polish too read the deep-sleep text here
   switch (strings::effective_language(language)) {
     case Czech:
     case Polish:
-      return deep_sleep;
+      return k_deep_sleep;
     default:
-      return pick_with_second_form(texts, deep_sleep, language);
+      return pick_with_second_form(k_texts, k_deep_sleep, language);
   }
 }
 
 std::string SettingsTexts::stringInformationAutoOff(int language) {
-  static const LocalizedTexts texts =
+  static const LocalizedTexts k_texts =
       texts_of({{English,
                  "[AUTO OFF]\nIf enabled, this feature will shut the system down automatically after 5 minutes with no "
                  "active Bluetooth connection.  To turn the system on again, simply press the appropriate button."}});
-  static const std::string deep_sleep =
+  static const std::string k_deep_sleep =
       "[AUTO OFF]\nIf the helmet does no move for more than 60 seconds, the Y660 system goes into “deep sleep” "
       "mode.";
-  return pick_with_second_form(texts, deep_sleep, language);
+  return pick_with_second_form(k_texts, k_deep_sleep, language);
 }
 
 std::string SettingsTexts::stringInformationSimpleUI(int language) {
-  static const LocalizedTexts texts =
+  static const LocalizedTexts k_texts =
       texts_of({{English,
                  "[Simple Mode]\nIf enabled, this function allows you to use the system in simple mode (please see the "
                  "instruction manual)."}});
-  static const std::string simple_user_interface = "[Simple User Interface]\nSimple User Interface";
-  return pick_with_second_form(texts, simple_user_interface, language);
+  static const std::string k_simple_user_interface = "[Simple User Interface]\nSimple User Interface";
+  return pick_with_second_form(k_texts, k_simple_user_interface, language);
 }
 
 std::string SettingsTexts::stringInformationESSStatus(int language) {
-  static const LocalizedTexts texts =
+  static const LocalizedTexts k_texts =
       texts_of({{English, "[ESS Configuration]\nFrom the drop down menu select the desired operating mode."}});
-  static const std::string led_system =
+  static const std::string k_led_system =
       "[ESS Status]\nThe system is equipped with a LED system to assist emergency braking. In case of sudden "
       "braking, the LEDs on the Y640L flash for a few seconds.";
-  return pick_with_second_form(texts, led_system, language);
+  return pick_with_second_form(k_texts, k_led_system, language);
 }
 
 std::string SettingsTexts::stringInformationESSSensitivity(int language) {
-  static const LocalizedTexts texts = texts_of(
+  static const LocalizedTexts k_texts = texts_of(
       {{English,
         "[ESS Sensitivity]\nLow level: the brake light is activated only if you brake hard.\nHigh level: the brake "
         "light  is activated even if you brake softly."}});
-  static const std::string stop_signal =
+  static const std::string k_stop_signal =
       "[ESS Sensitivity]\nLow: the stop signal turns on during sudden braking only.\nHigh: the stop signal turns on "
       "during slight braking as well.";
-  return pick_with_second_form(texts, stop_signal, language);
+  return pick_with_second_form(k_texts, k_stop_signal, language);
 }
 
 std::string SettingsTexts::stringInformationVideoMode(bool before_version_2_0, int language) {
-  static const LocalizedTexts two_modes = texts_of(
+  static const LocalizedTexts k_two_modes = texts_of(
       {{English,
         "[Video Mode]\nYou can select the video mode to be either video mode or timelapse mode. Video mode records a "
         "standard video while timelapse mode records series of photos at timed intervals and makes it into a "
         "video."}});
-  static const LocalizedTexts three_modes = texts_of(
+  static const LocalizedTexts k_three_modes = texts_of(
       {{English,
         "[Video Mode]\nYou can select the video mode to be video mode, timelapse mode, or loop recording mode. Video "
         "mode records a normal video. Timelaspe mode records series of photos at timed intervals and makes it into "
         "a video. Loop recording mode constantly records videos at timed intervals, replacing old video files when "
         "memory is full."}});
-  return pick(before_version_2_0 ? two_modes : three_modes, language);
+  return pick(before_version_2_0 ? k_two_modes : k_three_modes, language);
 }
 
 std::string SettingsTexts::stringNoteEDR(int language) {

@@ -27,7 +27,7 @@ std::optional<std::string> StatusTexts::vyla_status_default_usb_in(int mode, int
     // "%%@" survives the first pass (the backup text) and takes the page title
     const char* firmware_management;
   };
-  static const std::array<Patterns, strings::k_language_count> patterns = {{
+  static const std::array<Patterns, strings::k_language_count> k_patterns = {{
       {"Ready for %@", nullptr, "Press %@ to proceed.", "Ready for %%@. %@"},
       {"Prêt pour %@", nullptr, "Appuyez sur %@ pour continuer.", "Prêt pour %%@. %@"},
       {"Bereit für %@", nullptr, "Drücken Sie %@, um fortzufahren.", "Bereit für %%@. %@"},
@@ -43,7 +43,7 @@ std::optional<std::string> StatusTexts::vyla_status_default_usb_in(int mode, int
       {"Gotowe na %@", "Gotowe na %@.", "Naciśnij przycisk %@, aby kontynuować.", " %%@ Gotowe na. %@"},
   }};
   if (!is_page_mode(mode)) return std::nullopt;
-  const Patterns& own = patterns[language_row(language)];
+  const Patterns& own = k_patterns[language_row(language)];
   const std::string title = CommonTexts::vyla_string_mode_in(mode, language);
 
   // the welcome page names its NEXT button
@@ -65,7 +65,7 @@ std::optional<std::string> StatusTexts::vyla_status_default_usb_in(int mode, int
 std::optional<std::string> StatusTexts::vyla_status_processing_usb_in(int mode, int /*usb*/, int language) {
   // Texts of page modes 2, 3, 4, 5, 6 and 7..9.
   using Texts = std::array<const char*, 6>;
-  static const std::array<Texts, strings::k_language_count> texts = {{
+  static const std::array<Texts, strings::k_language_count> k_texts = {{
       {"On updating manager.", "On selecting device.", "On recognizing device.", "On updating firmware.",
        "On restoring firmware.", "On saving device setting."},
       {"Sur le gestion. de maj.", "Sur la sélect. de l'appareil", "Sur la détect. de l'appareil",
@@ -97,7 +97,7 @@ std::optional<std::string> StatusTexts::vyla_status_processing_usb_in(int mode, 
   }};
   if (!is_page_mode(mode)) return std::nullopt;
   const size_t column = is_settings_page(mode) ? 5 : static_cast<size_t>(mode - 2);
-  return std::string(texts[language_row(language)][column]);
+  return std::string(k_texts[language_row(language)][column]);
 }
 
 namespace {
@@ -109,9 +109,9 @@ struct Outcome {
   const char* settings;
 };
 
-std::optional<std::string> outcome_text(const std::array<Outcome, strings::k_language_count>& texts, int mode,
+std::optional<std::string> outcome_text(const std::array<Outcome, strings::k_language_count>& k_texts, int mode,
                                         int language) {
-  const Outcome& own = texts[language_row(language)];
+  const Outcome& own = k_texts[language_row(language)];
   if (mode == 2) return std::string(own.manager);
   if (is_settings_page(mode)) return std::string(own.settings);
   return std::nullopt;
@@ -120,7 +120,7 @@ std::optional<std::string> outcome_text(const std::array<Outcome, strings::k_lan
 }  // namespace
 
 std::optional<std::string> StatusTexts::vyla_status_success_usb_in(int mode, int /*usb*/, int language) {
-  static const std::array<Outcome, strings::k_language_count> texts = {{
+  static const std::array<Outcome, strings::k_language_count> k_texts = {{
       {"Manager not updated", "Device setting saved successfully"},
       {"Gestionnaire non mis à jour", "Sauv. param. périph. avec succès"},
       {"Kein Manager-Update", "Geräteeinstellung gespeichert"},
@@ -137,11 +137,11 @@ std::optional<std::string> StatusTexts::vyla_status_success_usb_in(int mode, int
   }};
   // the recognition page fills this with its own two texts
   if (mode == 4) return std::string("%@. %@");
-  return outcome_text(texts, mode, language);
+  return outcome_text(k_texts, mode, language);
 }
 
 std::optional<std::string> StatusTexts::vyla_status_failure_usb_in(int mode, int /*usb*/, int language) {
-  static const std::array<Outcome, strings::k_language_count> texts = {{
+  static const std::array<Outcome, strings::k_language_count> k_texts = {{
       {"Failed to update manager", "Failed to save device setting"},
       {"Échec MAJ du gestionnaire", "Échec sauv. param. périph."},
       {"Mgr.-Update fehlgeschlagen", "Speich. Geräteeinstellung unmögl."},
@@ -156,5 +156,5 @@ std::optional<std::string> StatusTexts::vyla_status_failure_usb_in(int mode, int
       {"Nepodařilo se aktualizovat Správce", "Nepodařilo se uložit nastavení zařízení"},
       {"Nie zaktualizowano menedżera", "Nie udało się zapisać ustawienia urządzenia"},
   }};
-  return outcome_text(texts, mode, language);
+  return outcome_text(k_texts, mode, language);
 }

@@ -47,15 +47,4 @@ int bccmd_parse_event(std::span<const std::uint8_t> event, std::span<std::uint8_
   return 0;
 }
 
-std::uint16_t le16_at(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  if (offset + 1 >= bytes.size()) return 0;
-  return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-void put_le16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
-  if (offset + 1 >= bytes.size()) return;
-  bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
-  bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 }  // namespace transport

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <span>
 
+#include "transport/byte_order.h"
+
 namespace transport {
 
 // Request: [0..1] opcode 0xFC00, [2] HCI parameter length, [3] channel 0xC2,
@@ -63,10 +65,5 @@ class BccmdEventGather {
 // than 13 + payload.size() bytes) or k_bccmd_status_failed; `payload` is
 // untouched unless 0 is returned.
 int bccmd_parse_event(std::span<const std::uint8_t> event, std::span<std::uint8_t> payload);
-
-// Little-endian 16-bit field at `offset` (0 when it lies beyond the bytes).
-std::uint16_t le16_at(std::span<const std::uint8_t> bytes, std::size_t offset);
-// Stores `value` little-endian at `offset` (nothing when it lies beyond the bytes).
-void put_le16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value);
 
 }  // namespace transport

@@ -80,3 +80,21 @@ int bc_query_product_id();
 // set, 1 when none (the outputs are then 0, or the camera's 1.0 with type 1).
 int bc_query_versions(std::uint32_t product_id, std::uint32_t& major, std::uint32_t& minor,
                       std::uint32_t& secondary_type, std::uint32_t& secondary);
+
+namespace transport {
+
+// The BlueCore devices belong to one procedure at a time. The procedure holds a
+// guard while it works with them; whichever way it leaves, the guard closes
+// the HCI devices and the DFU device.
+class BlueCoreDevicesGuard {
+ public:
+  BlueCoreDevicesGuard() = default;
+  ~BlueCoreDevicesGuard() {
+    bc_close_devices();
+    dfu_close_device();
+  }
+  BlueCoreDevicesGuard(const BlueCoreDevicesGuard&) = delete;
+  BlueCoreDevicesGuard& operator=(const BlueCoreDevicesGuard&) = delete;
+};
+
+}  // namespace transport

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,15 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
+using transport::HidError;
+using transport::HidFailure;
+
 // Slot 0 holds the main unit, slot 1 the second unit of two-module products.
 hid_device* hid_slots[2] = {nullptr, nullptr};
+// The reason of each slot's last failed exchange; read from other threads than
+// the one using the slot, so it is kept under a lock.
+std::mutex last_error_mutex;
+HidError last_errors[2];
 
 // A device answers within milliseconds; a report that has not come in 30 s never will.
 constexpr milliseconds k_report_timeout{30000};
@@ -56,7 +64,7 @@ struct LangPackRow {
   std::uint32_t reply_bytes;
 };
 // Searched in order: command 0x01 first expects 5 reply bytes, then 8.
-constexpr LangPackRow lang_pack_reply_table[] = {
+constexpr LangPackRow k_lang_pack_reply_table[] = {
     {0x00, 0},  {0x01, 5},  {0x01, 8},  {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0},
     {0x06, 2},  {0x07, 0},  {0x08, 0},  {0x09, 0}, {0x0A, 1},  {0x0B, 0}, {0x0C, 0},
     {0x0D, 0},  {0x50, 0},  {0x51, 0},  {0x52, 0}, {0x53, 0},  {0x54, 0}, {0x55, 0},
@@ -82,10 +90,41 @@ hid_device* slot_handle(int slot) {
   return hid_slots[slot];
 }
 
-// A handle still in the slot is closed first, so a reopen never leaks one.
+void set_last_error(int slot, const HidError& error) {
+  if (slot < 0 || slot > 1) return;
+  std::lock_guard<std::mutex> lock(last_error_mutex);
+  last_errors[slot] = error;
+}
+
+// A successful exchange clears the slot's reason: 1.
+int succeed(int slot) {
+  set_last_error(slot, {});
+  return 1;
+}
+
+// Keeps the reason of a failed exchange on `slot` and writes it to the console
+// with the exchange it ended: 0.
+int fail(int slot, std::string_view exchange, HidError error) {
+  set_last_error(slot, error);
+  if (slot < 0) {
+    console_line("hid handle %s: %s\n", std::string(exchange), transport::describe(error));
+  } else {
+    console_line("hid slot %d %s: %s\n", slot, std::string(exchange), transport::describe(error));
+  }
+  return 0;
+}
+
+int fail(int slot, std::string_view exchange, HidFailure failure) { return fail(slot, exchange, HidError{failure}); }
+
+// "com[1]": the command an exchange carried, as the channel's other console lines name it.
+std::string command_label(unsigned char command) { return platform::format("com[%d]", command); }
+
+// A handle still in the slot is closed first, so a reopen never leaks one. The
+// new device starts without a failure.
 void store_in_slot(int slot, hid_device* handle) {
   if (hid_slots[slot] != nullptr) hid_close(hid_slots[slot]);
   hid_slots[slot] = handle;
+  set_last_error(slot, {});
 }
 
 // Walks `devices` and opens the first entry `accepts` lets through (an entry
@@ -120,24 +159,34 @@ int open_mesh(std::uint32_t& product_id, transport_message& message, std::string
 // Reads one report, waiting up to k_report_timeout in slices. The bytes the
 // device did not send are cleared, so nothing of an earlier reply is taken for
 // data. A time-out, an error, a stop request or a reply too short to hold its
-// status byte is a failed read, and leaves the status byte preset.
+// status byte is a failed read: it leaves the status byte preset and returns
+// its reason (none for a report read).
 template <std::size_t N>
-bool read_report(hid_device* device, std::array<unsigned char, N>& report) {
+HidFailure read_report(hid_device* device, std::array<unsigned char, N>& report) {
   const auto deadline = platform::now() + k_report_timeout;
-  while (!transport::stop_requested()) {
+  HidFailure failure = HidFailure::read_timed_out;
+  for (;;) {
+    if (transport::stop_requested()) {
+      failure = HidFailure::stopped;
+      break;
+    }
     const milliseconds left = std::chrono::ceil<milliseconds>(deadline - platform::now());
     if (left <= milliseconds(0)) break;
     const int received =
         hid_read_timeout(device, report.data(), report.size(), static_cast<int>(std::min(left, k_read_slice).count()));
-    if (received < 0) break;
+    if (received < 0) {
+      failure = HidFailure::read_failed;
+      break;
+    }
     if (received == 0) continue;
     const std::size_t delivered = std::min(static_cast<std::size_t>(received), N);
     std::fill(report.begin() + static_cast<std::ptrdiff_t>(delivered), report.end(), 0);
-    if (delivered > k_status_byte) return true;
+    if (delivered > k_status_byte) return HidFailure::none;
+    failure = HidFailure::short_reply;
     break;
   }
   report[k_status_byte] = k_status_preset;
-  return false;
+  return failure;
 }
 
 template <std::size_t N>
@@ -145,68 +194,95 @@ bool write_report(hid_device* device, const std::array<unsigned char, N>& report
   return hid_write(device, report.data(), report.size()) >= 0;
 }
 
+struct StatusRead {
+  bool answered = false;                  // the first report came in
+  HidFailure failure = HidFailure::none;  // why the wait for the final status failed
+};
+
 // Reads status reports while the device answers busy; the status is preset
 // before every read so a failed re-read ends the wait as a failure. A device
-// busy for k_busy_limit without a break fails the same way. Returns false when
-// the first read fails.
+// busy for k_busy_limit without a break fails the same way.
 template <std::size_t N>
-bool read_status(hid_device* device, std::array<unsigned char, N>& reply) {
+StatusRead read_status(hid_device* device, std::array<unsigned char, N>& reply) {
   reply[k_status_byte] = k_status_preset;
-  if (!read_report(device, reply)) return false;
+  const HidFailure first = read_report(device, reply);
+  if (first != HidFailure::none) return {false, first};
   const auto busy_since = platform::now();
   while (reply[k_status_byte] == k_status_busy) {
     reply[k_status_byte] = k_status_preset;
     if (platform::now() - busy_since >= k_busy_limit) {
       console_line("com[%d] busy for %d s: read failed\n", reply[1], static_cast<int>(k_busy_limit.count()));
-      break;
+      return {true, HidFailure::busy_bound_reached};
     }
-    if (!read_report(device, reply)) break;
+    const HidFailure again = read_report(device, reply);
+    if (again != HidFailure::none) return {true, again};
   }
-  return true;
+  return {true, HidFailure::none};
+}
+
+// The end of an exchange whose status was read: 1 for status 0, else 0 with its reason.
+template <std::size_t N>
+int finish_exchange(int slot, std::string_view exchange, const StatusRead& read, const std::array<unsigned char, N>& reply) {
+  if (read.failure != HidFailure::none) return fail(slot, exchange, read.failure);
+  if (reply[k_status_byte] != 0) return fail(slot, exchange, HidError{HidFailure::failure_status, reply[k_status_byte]});
+  return succeed(slot);
+}
+
+// The exchange on `device`, its failure kept for `slot` (-1: a handle outside the slots).
+template <std::size_t N>
+int command_on(hid_device* device, int slot, const std::array<unsigned char, N>& request,
+               std::array<unsigned char, N == 1023 ? 67 : N>& reply, bool log_status) {
+  const std::string exchange = command_label(request[1]);
+  if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
+  reply[k_status_byte] = k_status_preset;
+  // a worker that is stopping sends the device nothing new
+  if (transport::stop_requested()) return fail(slot, exchange, HidFailure::stopped);
+  if (!write_report(device, request)) return fail(slot, exchange, HidFailure::write_failed);
+  const StatusRead read = read_status(device, reply);
+  if (!read.answered) return fail(slot, exchange, read.failure);
+  if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[k_status_byte]);
+  return finish_exchange(slot, exchange, read, reply);
 }
 
 template <std::size_t N>
 int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
             bool log_status) {
-  hid_device* device = slot_handle(slot);
-  if (device == nullptr) return 0;
-  reply[k_status_byte] = k_status_preset;
-  // a worker that is stopping sends the device nothing new
-  if (transport::stop_requested() || !write_report(device, request)) return 0;
-  if (!read_status(device, reply)) return 0;
-  if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[k_status_byte]);
-  return reply[k_status_byte] == 0 ? 1 : 0;
+  return command_on(slot_handle(slot), slot, request, reply, log_status);
 }
 
 template <std::size_t N>
 int send_report(int slot, const std::array<unsigned char, N>& request) {
+  const std::string exchange = command_label(request[1]);
   hid_device* device = slot_handle(slot);
-  if (device == nullptr) return 0;
-  return write_report(device, request) ? 1 : 0;
+  if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
+  if (!write_report(device, request)) return fail(slot, exchange, HidFailure::write_failed);
+  return succeed(slot);
 }
 
 template <std::size_t N>
 int wait_status(int slot) {
+  constexpr std::string_view exchange = "status wait";
   hid_device* device = slot_handle(slot);
-  if (device == nullptr) return 0;
+  if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
   std::array<unsigned char, N> reply{};
-  if (!read_status(device, reply)) return 0;
-  return reply[k_status_byte] == 0 ? 1 : 0;
+  return finish_exchange(slot, exchange, read_status(device, reply), reply);
 }
 
-enum class Gathered { complete, overshoot, incomplete };
-
-// Polls input report 2 until `target` bytes are gathered into `reply`.
-Gathered gather_lang_pack_reply(hid_device* device, std::uint32_t command, std::uint32_t target,
-                                lang_pack_reply& reply) {
+// Polls input report 2 until `target` bytes are gathered into `reply`. Returns
+// none when exactly `target` bytes came, long_reply when more came, else the
+// reason the reply stayed incomplete.
+HidFailure gather_lang_pack_reply(hid_device* device, std::uint32_t command, std::uint32_t target,
+                                  lang_pack_reply& reply) {
   std::uint32_t gathered = 0;
   std::uint32_t last_chunk = 0;
   bool first_chunk = true;
+  bool read_error = false;
   for (int poll = 0; poll < k_lang_pack_polls && !transport::stop_requested(); ++poll) {
     // cleared before every fetch, so a short input report brings nothing of an earlier one
     std::array<unsigned char, 62> input{};
     input[0] = k_lang_pack_input_report;
     const int received = hid_get_input_report(device, input.data(), input.size());
+    read_error = received < 0;
     // The length byte is trusted only as far as the report actually carries data.
     const std::size_t present = received > 2 ? static_cast<std::size_t>(received) - 2 : 0;
     const std::size_t chunk = std::min({static_cast<std::size_t>(input[1]), present, k_lang_pack_chunk_max});
@@ -228,14 +304,16 @@ Gathered gather_lang_pack_reply(hid_device* device, std::uint32_t command, std::
   }
   if (gathered == target) {
     console_line("languagePack EXCUTE %d %d\n", command, target);
-    return Gathered::complete;
+    return HidFailure::none;
   }
   if (gathered > target) {
     console_line("read input report: rest of data length abnormal(cmd[0x%02x] data_length[%d:%d:%d:%d])\n", command,
                  target, last_chunk, static_cast<int>(target) - static_cast<int>(gathered), gathered);
-    return Gathered::overshoot;
+    return HidFailure::long_reply;
   }
-  return Gathered::incomplete;
+  if (transport::stop_requested()) return HidFailure::stopped;
+  if (gathered != 0) return HidFailure::short_reply;
+  return read_error ? HidFailure::read_failed : HidFailure::read_timed_out;
 }
 
 }  // namespace
@@ -302,6 +380,10 @@ int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report&
   return command(slot, request, reply, true);
 }
 
+int hid_long_command_on(hid_device* device, const hid_cmd_report& request, hid_status_report& reply) {
+  return command_on(device, -1, request, reply, true);
+}
+
 int hid_send_long_report(int slot, const hid_cmd_report& request) { return send_report(slot, request); }
 
 int hid_wait_long_status(int slot) { return wait_status<std::tuple_size_v<hid_status_report>>(slot); }
@@ -315,32 +397,29 @@ int hid_send_short_report(int slot, const hid_short_report& request) { return se
 int hid_wait_short_status(int slot) { return wait_status<std::tuple_size_v<hid_short_report>>(slot); }
 
 int hid_lang_pack_command(int slot, lang_pack_report& request, lang_pack_reply& reply) {
+  const std::string exchange = platform::format("languagePack cmd[0x%02x]", request[2]);
   hid_device* device = slot_handle(slot);
-  if (device == nullptr) return 0;
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
+  HidFailure failure = HidFailure::unknown_command;
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     request[1] = k_lang_pack_marker;
     if (row.command != request[2]) continue;
-    if (transport::stop_requested()) return 0;
+    if (transport::stop_requested()) return fail(slot, exchange, HidFailure::stopped);
     reply.fill(0);
     reply[3] = 0xFF;
-    if (!write_report(device, request)) return 0;
+    if (!write_report(device, request)) return fail(slot, exchange, HidFailure::write_failed);
     const std::uint32_t target = row.reply_bytes + 2;
     platform::sleep_for(k_lang_pack_poll_interval);
-    switch (gather_lang_pack_reply(device, row.command, target, reply)) {
-      case Gathered::complete:
-        return 1;
-      case Gathered::incomplete:
-        return 0;
-      case Gathered::overshoot:
-        // a command with a second row is asked again and read against the longer reply
-        break;
-    }
+    failure = gather_lang_pack_reply(device, row.command, target, reply);
+    if (failure == HidFailure::none) return succeed(slot);
+    // a command with a second row is asked again and read against the longer reply
+    if (failure != HidFailure::long_reply) break;
   }
-  return 0;
+  return fail(slot, exchange, failure);
 }
 
 std::uint32_t lang_pack_reply_length(std::uint32_t command) {
-  for (const LangPackRow& row : lang_pack_reply_table) {
+  for (const LangPackRow& row : k_lang_pack_reply_table) {
     if (row.command == command) return row.reply_bytes + 2;
   }
   return 0;
@@ -369,3 +448,30 @@ void swap_words(std::span<std::uint16_t> words, int count) {
 std::uint32_t swap_u32(std::uint32_t value) {
   return ((value & 0xFFu) << 24) | ((value & 0xFF00u) << 8) | ((value >> 8) & 0xFF00u) | (value >> 24);
 }
+
+namespace transport {
+
+HidError hid_last_error(int slot) {
+  if (slot < 0 || slot > 1) return {};
+  std::lock_guard<std::mutex> lock(last_error_mutex);
+  return last_errors[slot];
+}
+
+std::string describe(const HidError& error) {
+  switch (error.failure) {
+    case HidFailure::none: return "no failure";
+    case HidFailure::not_open: return "not open";
+    case HidFailure::write_failed: return "write failed";
+    case HidFailure::read_failed: return "read failed";
+    case HidFailure::read_timed_out: return "read timed out";
+    case HidFailure::failure_status: return platform::format("status %d", error.status);
+    case HidFailure::busy_bound_reached: return "busy bound reached";
+    case HidFailure::short_reply: return "short reply";
+    case HidFailure::long_reply: return "long reply";
+    case HidFailure::unknown_command: return "unknown command";
+    case HidFailure::stopped: return "stopped";
+  }
+  return "unknown failure";
+}
+
+}  // namespace transport

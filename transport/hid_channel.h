@@ -8,10 +8,13 @@
 // Reads wait at most 30 s for a report, a device busy for 60 s without a break
 // fails the exchange, and a stop request of the calling worker (see
 // transport/stop_request.h) ends an exchange as a failed read within a quarter
-// of a second. Bytes a reply did not carry read as 0.
+// of a second. Bytes a reply did not carry read as 0. An exchange that returns
+// 0 leaves its reason for the slot (transport::hid_last_error) and writes it to
+// the console.
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "transport/transport_message.h"
 
@@ -30,9 +33,39 @@ using lang_pack_report = std::array<unsigned char, 62>;
 // gathered (low 8 bits), [2..] the gathered bytes.
 using lang_pack_reply = std::array<unsigned char, 62>;
 
+struct hid_device_;
+
 namespace transport {
 // USB vendor id of every device the channel opens.
 inline constexpr std::uint16_t k_hid_vendor_id = 0xF3A7;
+
+// Why the last exchange on a slot failed.
+enum class HidFailure {
+  none,                // the last exchange succeeded, or none has failed since the slot was filled
+  not_open,            // the slot holds no device
+  write_failed,        // the device did not take the request
+  read_failed,         // hidapi reported an error while reading (the device left the bus, or I/O failed)
+  read_timed_out,      // no report within 30 s; for a language-pack reply, no data within its polls
+  failure_status,      // the device answered with a status other than 0 and 1 (HidError::status)
+  busy_bound_reached,  // the device answered busy for 60 s without a break
+  short_reply,         // a reply ended before its status byte, or a language-pack reply came short
+  long_reply,          // a language-pack reply longer than any length its command has
+  unknown_command,     // a language-pack command with no reply length: nothing was sent
+  stopped,             // the calling worker's stop request ended the exchange
+};
+
+struct HidError {
+  HidFailure failure = HidFailure::none;
+  int status = 0;  // the device's status byte, for HidFailure::failure_status
+};
+
+// The reason of the last failed exchange on `slot` (0 or 1): failure none once
+// an exchange succeeds and when a device is opened into the slot; it outlives
+// hid_close_all, so a procedure can still say why after its slots are closed.
+// Every failure is also written to the console as "hid slot S <exchange>: <reason>".
+HidError hid_last_error(int slot);
+// The reason in words: "write failed", "read timed out", "status 5", ...
+std::string describe(const HidError& error);
 }  // namespace transport
 
 // Opens the first device of the supported product ids into slot 0. Returns 0 and
@@ -55,6 +88,9 @@ int hid_close_all();
 // Writes the 1023-byte request on `slot` and reads 67-byte status reports until
 // the device is no longer busy. 1 when the final status is 0, else 0.
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply);
+// As hid_long_command on an already opened hidapi handle instead of a slot; a
+// failure goes to the console as "hid handle <exchange>: <reason>" and is kept for no slot.
+int hid_long_command_on(hid_device_* device, const hid_cmd_report& request, hid_status_report& reply);
 // Writes the 1023-byte request: 1 when written, else 0.
 int hid_send_long_report(int slot, const hid_cmd_report& request);
 // Reads 67-byte status reports until not busy: 1 when the final status is 0.

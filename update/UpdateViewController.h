@@ -1,10 +1,10 @@
 #pragma once
 // Firmware update page (page mode 5) and firmware restore page (page mode 6):
 // two instances of one class.
-#include <array>
 #include <memory>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "session/settings_tabs.h"
 #include "shell/DetailViewController.h"
 
 class UpdateViewController : public DetailViewController {
@@ -23,16 +23,18 @@ class UpdateViewController : public DetailViewController {
   // Restore page: whether a restorable firmware is known.
   bool restorePossible() const { return m_restorePossible; }
   void setRestorePossible(bool possible) { m_restorePossible = possible; }
-  // The restore page's own settings tabs (plain stored values).
-  int tabCount() const { return m_tabCount; }
-  void setTabCount(int count) { m_tabCount = count; }
+  // The restore page's own settings tabs (main thread only).
+  const session::TabData& tabData() const { return m_tabs; }
+  void setTabData(const session::TabData& tabs) { m_tabs = tabs; }
+  int tabCount() const { return m_tabs.count; }
+  void setTabCount(int count) { m_tabs.count = count; }
   // Tab kind at `index`; outside 0..2 reads 0 and a write is ignored.
-  int tabAt(int index) const { return (index >= 0 && index < 3) ? m_tabs[static_cast<size_t>(index)] : 0; }
+  int tabAt(int index) const { return m_tabs.kind_at(index); }
   void setTab_At(int kind, int index) {
-    if (index >= 0 && index < 3) m_tabs[static_cast<size_t>(index)] = kind;
+    if (index >= 0 && index < 3) m_tabs.kinds[static_cast<size_t>(index)] = kind;
   }
-  int tabIndexSelected() const { return m_tabIndexSelected; }
-  void setTabIndexSelected(int index) { m_tabIndexSelected = index; }
+  int tabIndexSelected() const { return m_tabs.selected; }
+  void setTabIndexSelected(int index) { m_tabs.selected = index; }
 
   // Reads the server's list again; with nothing to read it only refreshes the page.
   void readLatest();
@@ -57,6 +59,15 @@ class UpdateViewController : public DetailViewController {
   // Whether a message box of the engine is open.
   void setOpenedMessageBox(bool opened) { m_openedMessageBox = opened; }
   bool openedMessageBox() const { return m_openedMessageBox; }
+
+  // The engine's two questions that this page answers. `request` gives the
+  // texts, buttons and size; the page sets the purpose.
+  // End of a camera firmware copy: OK ends the copy (endOptraUpdate).
+  void openCameraCopyDoneBox(session::MessageBoxRequest request);
+  // No backup file before an update: OK goes on without one
+  // (skipRestoreBackupFile); either answer releases the waiting engine
+  // (openedMessageBox cleared) and closes the box once more.
+  void openBackupFailedBox(session::MessageBoxRequest request);
   // End of an update or restore job: hands over to a fresh recognition that
   // returns to this page.
   void timerMethodUpdate();
@@ -64,9 +75,7 @@ class UpdateViewController : public DetailViewController {
  private:
   int m_mode;
   bool m_restorePossible = false;
-  int m_tabCount = 0;
-  std::array<int, 3> m_tabs{};
-  int m_tabIndexSelected = 0;
+  session::TabData m_tabs;
   bool m_optraUpdateEnded = false;
   bool m_openedMessageBox = false;
   std::unique_ptr<FEXOBluetoothDeviceData> m_dataToUnarchive;

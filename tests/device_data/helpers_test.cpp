@@ -205,4 +205,24 @@ TEST_F(CameraVolume, SkipsVolumesThatAreNotRemovableWritableAndUnmountable) {
             volume("stick").string() + "/");
 }
 
+TEST_F(CameraVolume, SkipsAVolumeWhoseFileSystemInformationCannotBeRead) {
+  // both volumes hold the marker; the first cannot say what file system it has
+  fs::create_directories(m_root / "stick");
+  touch(m_root / "stick" / "VT4.VER");
+  const std::vector<platform::Volume> volumes = {{volume("stick"), true, true, true}, {volume("vt4"), true, true, true}};
+  std::vector<std::string> asked;
+  const auto readable = [&](const fs::path& mount_point) {
+    asked.push_back(mount_point.string());
+    return mount_point != volume("stick");
+  };
+  EXPECT_EQ(device_data::camera_disk_path_with_marker("VT4.VER", volumes, readable), volume("vt4").string() + "/");
+  EXPECT_EQ(asked, (std::vector<std::string>{volume("stick").string(), volume("vt4").string()}));
+  // with no readable volume there is no disk, whatever the volumes hold
+  EXPECT_EQ(device_data::camera_disk_path_with_marker("VT4.VER", volumes, [](const fs::path&) { return false; }),
+            std::nullopt);
+  // the system's own query reads a real folder's file system and not a missing one
+  EXPECT_TRUE(platform::file_system_info_readable(volume("vt4")));
+  EXPECT_FALSE(platform::file_system_info_readable(m_root / "absent"));
+}
+
 }  // namespace

@@ -119,13 +119,13 @@ TEST(PackedWords, WordArraysCompareAtTheFirstDifference) {
   };
   const Case cases[] = {
       {"general", &Record::setBasicSetting20At_with, &Record::compareBasicSettingLM6With,
-       Record::kBasicSettingLM6Count},
+       Record::k_basic_setting_lm6_count},
       {"VOX", &Record::setBasicSettingKR5VOXSensitivity_with, &Record::compareBasicSettingKR5VOXSensitivityWith,
-       Record::kVOXSensitivityCount},
+       Record::k_vox_sensitivity_count},
       {"smart volume", &Record::setBasicSettingTJ4SmartVolumeControl_with,
-       &Record::compareBasicSettingTJ4SmartVolumeControlWith, Record::kSmartVolumeControlCount},
+       &Record::compareBasicSettingTJ4SmartVolumeControlWith, Record::k_smart_volume_control_count},
       {"camera at 2.0", &Record::setBasicSettingVT4Camera_with, &Record::compareBasicSettingVT4CameraWith,
-       Record::kCameraWordCount},
+       Record::k_camera_word_count},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -39,7 +39,7 @@ Record filled_record(int32_t product) {
   record.setY370Language(4);
   record.setRadioTransmitGain(17);
   record.setAudioChannelTimeout(30);
-  for (int index = 0; index < Record::kBasicSettingLM6Count; ++index) record.setBasicSetting20At_with(index, 0x100 + index);
+  for (int index = 0; index < Record::k_basic_setting_lm6_count; ++index) record.setBasicSetting20At_with(index, 0x100 + index);
   record.setBasicSettingKR5VOXSensitivity_with(1, 3);
   record.setBasicSettingTJ4SmartVolumeControl_with(0, 2);
   record.setBasicSettingVT4Camera_with(3, 0x07C0);
@@ -47,7 +47,7 @@ Record filled_record(int32_t product) {
   record.setFmRadioMagicCode(0x66E9);
   record.setFmRadioCurrentFrequency(9870);
   record.setFmRadioCurrentPreset(4);
-  for (int index = 0; index < Record::kFMPresetCount; ++index) record.setFmRadioPresetsAt_with(index, 8800 + 20 * index);
+  for (int index = 0; index < Record::k_fm_preset_count; ++index) record.setFmRadioPresetsAt_with(index, 8800 + 20 * index);
   record.setFmRadioRDS(1);
   record.setSpeedDialAt_with(0, std::string("112"));
   record.setSpeedDialAt_with(2, std::string("+4930123"));
@@ -161,9 +161,9 @@ TEST(DeviceRecord, CopyTakesPresetsByTheReceiversProductGroup) {
     SCOPED_TRACE(c.product);
     const Record source = filled_record(c.product);
     Record target;
-    for (int index = 0; index < Record::kFMPresetCount; ++index) target.setFmRadioPresetsAt_with(index, 1);
+    for (int index = 0; index < Record::k_fm_preset_count; ++index) target.setFmRadioPresetsAt_with(index, 1);
     target.copyWithSource_version(source, true);
-    for (int index = 0; index < Record::kFMPresetCount; ++index) {
+    for (int index = 0; index < Record::k_fm_preset_count; ++index) {
       EXPECT_EQ(target.fmRadioPresetsAt(index), index < c.copied ? 8800 + 20 * index : 1) << index;
     }
   }
@@ -295,9 +295,9 @@ TEST(DeviceRecord, DefaultCopiesOfProductZero) {
 TEST(DeviceRecord, ControllerResetClearsWordsAndDialsOnly) {
   Record record = filled_record(0x5520);
   record.initializeObjectWithDevice_VersionMajor_Minor(0, 0, 0);
-  for (int index = 0; index < Record::kBasicSettingLM6Count; ++index) EXPECT_EQ(record.basicSettingLM6(index), 0);
+  for (int index = 0; index < Record::k_basic_setting_lm6_count; ++index) EXPECT_EQ(record.basicSettingLM6(index), 0);
   EXPECT_EQ(record.basicSettingVT4CameraAt(3), 0);
-  for (int index = 0; index < Record::kSpeedDialCount; ++index) {
+  for (int index = 0; index < Record::k_speed_dial_count; ++index) {
     EXPECT_EQ(record.speedDialAt(index), std::optional<std::string>(""));
   }
   EXPECT_EQ(record.deviceRecognized(), 0x5520);

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/setting_fields.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ struct Field {
 constexpr Words G = Words::general;
 constexpr Words C = Words::camera;
 
-const Field kFields[] = {
+const Field k_fields[] = {
     // LM6 family
     {ACCESSORS(getBasicSettingLM6VOXPhone, setBasicSettingLM6VOXPhone), G, 2, 15, 15, Kind::on_off},
     {ACCESSORS(getBasicSettingLM6HDIntercom, setBasicSettingLM6HDIntercom), G, 2, 13, 13, Kind::on_off},
@@ -180,14 +182,14 @@ const Field kFields[] = {
 
 #undef ACCESSORS
 
-constexpr int kWordCount = Record::kBasicSettingLM6Count + Record::kCameraWordCount;
-using AllWords = std::array<uint32_t, kWordCount>;
+constexpr int k_word_count = Record::k_basic_setting_lm6_count + Record::k_camera_word_count;
+using AllWords = std::array<uint32_t, k_word_count>;
 
 AllWords words_of(const Record& record) {
   AllWords words{};
-  for (int i = 0; i < Record::kBasicSettingLM6Count; ++i) words[i] = static_cast<uint32_t>(record.basicSettingLM6(i));
-  for (int i = 0; i < Record::kCameraWordCount; ++i) {
-    words[Record::kBasicSettingLM6Count + i] = static_cast<uint32_t>(record.basicSettingVT4CameraAt(i));
+  for (int i = 0; i < Record::k_basic_setting_lm6_count; ++i) words[i] = static_cast<uint32_t>(record.basicSettingLM6(i));
+  for (int i = 0; i < Record::k_camera_word_count; ++i) {
+    words[Record::k_basic_setting_lm6_count + i] = static_cast<uint32_t>(record.basicSettingVT4CameraAt(i));
   }
   return words;
 }
@@ -195,15 +197,15 @@ AllWords words_of(const Record& record) {
 Record record_with(uint32_t pattern, int32_t major = 1, int32_t minor = 0) {
   Record record;
   record.setDeviceVersionMajor_Minor(major, minor);
-  for (int i = 0; i < Record::kBasicSettingLM6Count; ++i) {
+  for (int i = 0; i < Record::k_basic_setting_lm6_count; ++i) {
     record.setBasicSetting20At_with(i, static_cast<int32_t>(pattern));
   }
-  for (int i = 0; i < Record::kCameraWordCount; ++i) record.setBasicSettingVT4Camera_with(i, static_cast<int32_t>(pattern));
+  for (int i = 0; i < Record::k_camera_word_count; ++i) record.setBasicSettingVT4Camera_with(i, static_cast<int32_t>(pattern));
   return record;
 }
 
 int slot_of(const Field& field) {
-  return field.words == Words::general ? field.word : Record::kBasicSettingLM6Count + field.word;
+  return field.words == Words::general ? field.word : Record::k_basic_setting_lm6_count + field.word;
 }
 
 uint32_t mask_of(const Field& field) {
@@ -261,7 +263,7 @@ TEST(SettingFields, EverySetterChangesOnlyItsOwnBitsAndKeepsItsRange) {
   const int32_t values[] = {-9, -8, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 0x1234, 0x12345, INT32_MIN};
   // all bits clear, all set, and a mixed pattern with a nonzero upper half
   const uint32_t patterns[] = {0u, 0xFFFFFFFFu, 0x5A5AA5A5u};
-  for (const Field& field : kFields) {
+  for (const Field& field : k_fields) {
     SCOPED_TRACE(field.name);
     for (uint32_t pattern : patterns) {
       for (int32_t value : values) {
@@ -278,7 +280,7 @@ TEST(SettingFields, EverySetterChangesOnlyItsOwnBitsAndKeepsItsRange) {
 }
 
 TEST(SettingFields, EveryGetterReadsItsOwnBitsWithItsFallback) {
-  for (const Field& field : kFields) {
+  for (const Field& field : k_fields) {
     SCOPED_TRACE(field.name);
     const int width = field.last_bit - field.first_bit + 1;
     const uint32_t last_code = width >= 16 ? 0xFFFFu : (1u << width) - 1u;
@@ -299,6 +301,41 @@ TEST(SettingFields, EveryGetterReadsItsOwnBitsWithItsFallback) {
       }
     }
   }
+}
+
+// The field list that the save engine and the all-settings rows bind to: each
+// plain accessor above is the descriptor named after it (its getter without
+// "get" and "BasicSetting"), and every other descriptor is marked as one whose
+// accessor adds a rule of its own.
+TEST(SettingFields, TheListHoldsEveryPlainAccessorUnderItsName) {
+  const auto list_name = [](std::string getter) {
+    getter.erase(0, 3);
+    if (getter.starts_with("BasicSetting")) getter.erase(0, std::string("BasicSetting").size());
+    return getter;
+  };
+  std::set<std::string> bound;
+  for (const Field& field : k_fields) {
+    const std::string name = list_name(field.name);
+    SCOPED_TRACE(name);
+    const device_data::SettingField* descriptor = device_data::find_setting_field(name);
+    ASSERT_NE(descriptor, nullptr);
+    bound.insert(name);
+    for (int32_t value : {-9, 0, 1, 2, 3, 5, 9, 12, 0x12345}) {
+      SCOPED_TRACE(value);
+      Record by_accessor = record_with(0x5A5AA5A5u);
+      Record by_list = record_with(0x5A5AA5A5u);
+      (by_accessor.*field.set)(value);
+      device_data::write_setting_field(by_list, *descriptor, value);
+      EXPECT_EQ(words_of(by_list), words_of(by_accessor));
+      EXPECT_EQ(device_data::read_setting_field(by_list, *descriptor), (by_accessor.*field.get)());
+    }
+  }
+  for (const device_data::SettingField& descriptor : device_data::setting_fields()) {
+    SCOPED_TRACE(std::string(descriptor.name));
+    EXPECT_EQ(device_data::find_setting_field(descriptor.name), &descriptor) << "names are unique";
+    EXPECT_EQ(descriptor.own_rule, !bound.contains(std::string(descriptor.name)));
+  }
+  EXPECT_EQ(device_data::find_setting_field("NoSuchField"), nullptr);
 }
 
 TEST(SettingFields, WholeWordFieldsStoreAnyValue) {
@@ -382,7 +419,7 @@ TEST(SettingFields, RulesOfTheirOwn) {
     record.setDevicelanguagePackType(c.language_pack_type);
     c.act(record);
     AllWords expected{};
-    expected[c.words == Words::general ? c.word : Record::kBasicSettingLM6Count + c.word] = c.stored;
+    expected[c.words == Words::general ? c.word : Record::k_basic_setting_lm6_count + c.word] = c.stored;
     EXPECT_EQ(words_of(record), expected);
   }
 }

@@ -11,8 +11,8 @@
 
 #include "platform/format.h"
 #include "shell/FEXOBluetoothManagerAppDelegate.h"
+#include "session/app_state.h"
 #include "sim/models/bluecore_model.h"
-#include "shell/app_state.h"
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
@@ -35,7 +35,7 @@ class RecognitionPage : public test_support::PageFixture {
   void open_page_for(int product) {
     controller().setDeviceTarget(product);
     controller().setDeviceRecognitionWithStatus_info_from(true, nullptr, 0);
-    ASSERT_EQ(controller().mode(), shell::k_mode_device_recognition);
+    ASSERT_EQ(controller().mode(), session::k_mode_device_recognition);
   }
 
   // Polls as the page's one-second timer does until the worker's result is taken.
@@ -51,7 +51,7 @@ TEST_F(RecognitionPage, FromTheSelectionItShowsTheInstructionAndWaitsForNext) {
   start();
   click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
 
-  ASSERT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  ASSERT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_EQ(child<QStackedWidget>("boxDetail")->currentWidget(), page());
   EXPECT_EQ(page()->callerMode(), 0);
   EXPECT_EQ(child_of<QTextBrowser>(page(), "tvInstruction")->toPlainText().toStdString(),
@@ -99,15 +99,15 @@ TEST_F(RecognitionPage, NextRecognizesTheDefaultProductAndLeadsToTheUpdatePage) 
   QTRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
   EXPECT_FALSE(activity_bar_runs(page()));
 
-  EXPECT_EQ(controller().mode(), shell::k_mode_firmware_update);
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_EQ(child<QStackedWidget>("boxDetail")->currentWidget(), controller().updateViewController());
   EXPECT_TRUE(controller().recognized());
   EXPECT_EQ(controller().usbStatus(), 0x6020);
   EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), "Y350R");
   EXPECT_EQ(child<QLabel>("lblVersion")->text().toStdString(), "v1.2");
   EXPECT_EQ(controller().tabCount(), 2);
-  EXPECT_EQ(controller().tabAt(0), shell::k_tab_settings);
-  EXPECT_EQ(controller().tabAt(1), shell::k_tab_speed_dial);
+  EXPECT_EQ(controller().tabAt(0), session::k_tab_settings);
+  EXPECT_EQ(controller().tabAt(1), session::k_tab_speed_dial);
   EXPECT_EQ(shown_status(),
             "Device recognized successfully. " + AppTexts::vyla_status_default_usb_in(5, 0x6020, 0).value());
   EXPECT_FALSE(status_is_red());
@@ -120,12 +120,15 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     const char* name;
     sim::HidModelOptions options;
     const char* version_line;
+    std::vector<int> commands;
   };
   sim::HidModelOptions y370 = sim::hid_fixture_6038();  // answers the mode probe with 0
   y370.version = {2, 3, 0, 0};
   const Case cases[] = {
-      {"0x6038 vendor collection", y370, "v2.3"},
-      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1"},
+      // mode probe, FM query, name block 0x3C, version
+      {"0x6038 vendor collection", y370, "v2.3", {0x12, 0x1A, 0x03, 0x01}},
+      // name, version and the language pack's version asked twice (its reply is the longer one)
+      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", {0x103, 0x101, 0x101, 0x101}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -134,12 +137,12 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     open_page_for(c.options.product_id);
     click(next());
     wait_for_the_end();
-    EXPECT_EQ(controller().mode(), shell::k_mode_firmware_update);
+    EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
     EXPECT_EQ(controller().usbStatus(), c.options.product_id);
     EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), c.options.name);
     EXPECT_TRUE(child<QLabel>("lblVersion")->text().startsWith(c.version_line));
     EXPECT_FALSE(status_is_red());
-    device->take_received();
+    EXPECT_EQ(commands_received(*device), c.commands);
     sim::detach(*device);
   }
   EXPECT_EQ(controller().data().devicelanguagePackTypeVerMinor(), 3) << "0x6800 read its language pack";
@@ -154,7 +157,7 @@ TEST_F(RecognitionPage, WithoutADeviceItEndsInTheRedOpenFailure) {
 
   // three HID opens 1 s apart, then the fresh page's DFU pass spends its 20 tries
   EXPECT_GE(clock().elapsed() - before, 23s);
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_FALSE(controller().recognized());
   // the recognition page has no failure text of its own: the reason stands alone
   EXPECT_EQ(shown_status(), "Cannot open USB [1][N]");
@@ -177,7 +180,7 @@ TEST_F(RecognitionPage, ADeviceInFirmwareManagementModeGoesOnToTheUpdatePageInRe
   // three HID opens 1 s apart, then the DFU pass and the HCI pass find it at once
   EXPECT_EQ(clock().elapsed() - before, 3s);
   EXPECT_FALSE(page()->isFirst());
-  EXPECT_EQ(controller().mode(), shell::k_mode_firmware_update);
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_EQ(controller().deviceTarget(), 0x6020);
   EXPECT_EQ(controller().usbStatus(), 0xE020);
   EXPECT_EQ(controller().data().deviceVersionMajor(), 0);
@@ -218,7 +221,7 @@ TEST_F(RecognitionPage, ASecondStartWhileOneRunsIsIgnored) {
   page()->doRecognize(nullptr);
   controller().goNext();
   wait_for_the_end();
-  EXPECT_EQ(controller().mode(), shell::k_mode_firmware_update);
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
 
@@ -260,7 +263,7 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     EXPECT_TRUE(controller().recognized());
     EXPECT_EQ(shown_status(), c.status);
     EXPECT_FALSE(status_is_red());
-    device->take_received();
+    EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
   }
 }
 
@@ -288,7 +291,7 @@ TEST_F(RecognitionPage, QuittingStopsARunningRecognitionBeforeTheShutDown) {
   EXPECT_EQ(commands_received(*device), std::vector<int>{0x03}) << "nothing sent after the stop";
   page()->timerMethodRecognize();
   EXPECT_FALSE(controller().onProcessing()) << "the worker had ended";
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_FALSE(controller().recognized());
   EXPECT_EQ(shown_status(), "Cannot open USB [-1][N]");
 }

@@ -3,16 +3,16 @@
 #include <QStackedWidget>
 
 #include "recognition/DeviceRecognitionViewController.h"
-#include "recognition/manager_update_check.h"
+#include "session/app_state.h"
 #include "shell/ManagerUpdateViewController.h"
-#include "shell/app_state.h"
+#include "shell/manager_update_check.h"
 #include "strings/app_texts.h"
 #include "page_fixture.h"
 #include "support/loopback_server.h"
 
 namespace {
 
-const std::string k_entry = recognition::k_manager_entry_name;
+const std::string k_entry = shell::k_manager_entry_name;
 constexpr char k_list_path[] = "/fexobluetoothmanager/Software";
 
 class SelectionPage : public test_support::PageFixture {
@@ -22,7 +22,7 @@ class SelectionPage : public test_support::PageFixture {
 
 TEST_F(SelectionPage, AFirstStartSelectsTheDefaultProductAndHomeOpensItsRecognition) {
   start();
-  ASSERT_EQ(controller().mode(), shell::k_mode_device_selection);
+  ASSERT_EQ(controller().mode(), session::k_mode_device_selection);
   EXPECT_EQ(page()->deviceTargetSelected(), 0x6020);
   EXPECT_EQ(controller().deviceTarget(), 0) << "nothing is chosen before Next";
   auto* home = child_of<QPushButton>(page(), "btnHome");
@@ -32,7 +32,7 @@ TEST_F(SelectionPage, AFirstStartSelectsTheDefaultProductAndHomeOpensItsRecognit
   EXPECT_EQ(child_of<QPushButton>(page(), "btnBack")->text().toStdString(), AppTexts::vyla_string_back_in(0));
 
   click(home);
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_EQ(controller().deviceTarget(), 0x6020);
   EXPECT_EQ(controller().deviceRecognitionViewController()->callerMode(), 0);
   EXPECT_FALSE(controller().onProcessing()) << "the recognition waits for its own Next";
@@ -50,7 +50,7 @@ TEST_F(SelectionPage, AStoredProductIsKeptAndTheOldSingleUnitIdIsReplaced) {
     EXPECT_EQ(page()->deviceTargetSelected(), c.selected);
     EXPECT_EQ(controller().deviceTarget(), c.selected);
     controller().goNext();
-    EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+    EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
     EXPECT_EQ(controller().deviceTarget(), c.selected);
   }
 }
@@ -124,7 +124,7 @@ TEST_F(ManagerCheck, ANewerManagerOpensTheOfferPage) {
     DeviceSelectionViewController::s_checkedManagerUpdate = false;
     m_server.set_file("Software", c.list);
     start_and_check();
-    EXPECT_EQ(controller().mode(), c.offer ? shell::k_mode_manager_update : shell::k_mode_device_selection);
+    EXPECT_EQ(controller().mode(), c.offer ? session::k_mode_manager_update : session::k_mode_device_selection);
     if (c.offer) {
       EXPECT_EQ(child<QStackedWidget>("boxDetail")->currentWidget(), offer_page());
       EXPECT_EQ(instruction(), "Newer version of Vexlink Setwise is available. Would you like to update Vexlink "
@@ -175,17 +175,17 @@ TEST_F(ManagerCheck, NextWaitsForTheCheck) {
   ASSERT_TRUE(controller().onProcessing());
   click(child_of<QPushButton>(page(), "btnNext"));
   click(child_of<QPushButton>(page(), "btnHome"));
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_selection);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_selection);
   // the page's own timer ends the check
   QTRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
   click(child_of<QPushButton>(page(), "btnNext"));
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
 }
 
 TEST_F(ManagerCheck, TheOfferPageButtons) {
   m_server.set_file("Software", k_entry + ":v1.5:Setwise-1.5.tar.gz\r\n");
   start_and_check();
-  ASSERT_EQ(controller().mode(), shell::k_mode_manager_update);
+  ASSERT_EQ(controller().mode(), session::k_mode_manager_update);
   auto* yes = child_of<QPushButton>(offer_page(), "btnYes");
   auto* no = child_of<QPushButton>(offer_page(), "btnNo");
   auto* release_notes = child_of<QPushButton>(offer_page(), "btnReleaseNotes");
@@ -205,7 +205,7 @@ TEST_F(ManagerCheck, TheOfferPageButtons) {
 
   // No: the device selection, without a second check
   click(no);
-  EXPECT_EQ(controller().mode(), shell::k_mode_device_selection);
+  EXPECT_EQ(controller().mode(), session::k_mode_device_selection);
   EXPECT_FALSE(controller().onProcessing());
 
   // Yes: the download address opens, this run's choices are kept, the program ends

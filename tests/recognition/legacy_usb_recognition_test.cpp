@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "recognition/recognition_texts.h"
 #include "recognition/recognition_worker.h"
+#include "session/settings_tabs.h"
 #include "sim/models/bluecore_model.h"
 #include "strings/app_texts.h"
+#include "strings/recognition_texts.h"
 #include "support/bccmd_requests.h"
 #include "support/bus_fixture.h"
 #include "transport/bluecore_channel.h"
@@ -101,7 +102,7 @@ class LegacyRecognitionTest : public test_support::BusFixture {
   std::string english_text() const { return m_hand_off.strStatusThreadRecognizeAt(0).value_or("<none>"); }
   int result() const { return m_hand_off.resultThreadRecognize(); }
 
-  shell::AppState m_controller;
+  session::AppState m_controller;
   RecognitionHandOff m_hand_off;
   std::atomic<bool> m_stop{false};
 };
@@ -201,13 +202,9 @@ TEST_F(LegacyRecognitionTest, ALone4D10NeedsThePageToHaveSeenTheDfuPass) {
     EXPECT_EQ(record.speedDialAt(1), "+4930123");
     EXPECT_EQ(record.speedDialAt(2), "");
 
-    int count = 0, index = 0;
-    int tabs[3] = {0, 0, 0};
-    shell::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
-        count, tabs, index, 0x4D10, 4, 3, m_controller.fmRadioShowAndHide());
-    EXPECT_GT(count, 0);
-    EXPECT_EQ(m_controller.tabCount(), count);
-    EXPECT_EQ(m_controller.tabAt(0), tabs[0]);
+    const session::TabData tabs = session::tab_data_for(0x4D10, 4, 3, m_controller.fmRadioShowAndHide());
+    EXPECT_GT(tabs.count, 0);
+    EXPECT_EQ(m_controller.tabData(), tabs);
 
     // identity, the versions (record 0x02A4, then the older key 0x0293), the settings word and the speed dials
     const Keys expected = k_identity + Keys{"read 659", "read 654", "read 8832", "read 8833", "read 8834"};

@@ -41,7 +41,17 @@ class RecognitionWorkerTest : public test_support::BusFixture {
 
   std::string english_text() const { return m_hand_off.strStatusThreadRecognizeAt(0).value_or("<none>"); }
 
-  shell::AppState m_controller;
+  // The main version and the language pack the run wrote into the record.
+  void expect_versions(int major, int minor, int pack_type, int pack_major, int pack_minor) const {
+    const FEXOBluetoothDeviceData& record = m_controller.data();
+    EXPECT_EQ(record.deviceVersionMajor(), major);
+    EXPECT_EQ(record.deviceVersionMinor(), minor);
+    EXPECT_EQ(record.devicelanguagePackType(), pack_type);
+    EXPECT_EQ(record.devicelanguagePackTypeVerMajor(), pack_major);
+    EXPECT_EQ(record.devicelanguagePackTypeVerMinor(), pack_minor);
+  }
+
+  session::AppState m_controller;
   RecognitionHandOff m_hand_off;
   std::atomic<bool> m_stop{false};
 };
@@ -77,8 +87,8 @@ TEST_F(RecognitionWorkerTest, RecognizesTheDefaultProductOverHid) {
   EXPECT_EQ(m_controller.fmRadioShowAndHide(), 3);
   EXPECT_EQ(m_controller.motionSensorShowAndHide(), 6);
   EXPECT_EQ(m_controller.tabCount(), 2);
-  EXPECT_EQ(m_controller.tabAt(0), shell::k_tab_settings);
-  EXPECT_EQ(m_controller.tabAt(1), shell::k_tab_speed_dial);
+  EXPECT_EQ(m_controller.tabAt(0), session::k_tab_settings);
+  EXPECT_EQ(m_controller.tabAt(1), session::k_tab_speed_dial);
   EXPECT_EQ(m_controller.tabAt(2), 0);
   // name from block 0x1D on slot 0, then the version; no probe, no FM query
   EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
@@ -113,13 +123,9 @@ TEST_F(RecognitionWorkerTest, RecognizesTheVendorCollectionAndLanguagePackFamili
     const FEXOBluetoothDeviceData& record = m_controller.data();
     EXPECT_EQ(record.deviceName(), c.options.name);
     EXPECT_EQ(m_controller.deviceTarget(), c.options.product_id);
-    EXPECT_EQ(record.deviceVersionMajor(), c.major);
-    EXPECT_EQ(record.deviceVersionMinor(), c.minor);
+    expect_versions(c.major, c.minor, c.pack_type, c.pack_major, c.pack_minor);
     EXPECT_EQ(record.deviceSecondaryVersionType(), c.type);
     EXPECT_EQ(record.deviceSecondaryVersion(), c.number);
-    EXPECT_EQ(record.devicelanguagePackType(), c.pack_type);
-    EXPECT_EQ(record.devicelanguagePackTypeVerMajor(), c.pack_major);
-    EXPECT_EQ(record.devicelanguagePackTypeVerMinor(), c.pack_minor);
     EXPECT_EQ(commands_received(*device), c.commands);
     sim::detach(*device);
   }
@@ -130,15 +136,18 @@ TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
     const char* name;
     sim::HidModelOptions options;
     int result;
+    std::vector<int> commands;
   };
   sim::HidModelOptions y370_in_mode_1 = sim::hid_fixture_6038();
   y370_in_mode_1.mode = 1;
   sim::HidModelOptions xa6_in_mode_0 = sim::hid_fixture_4d16();
   xa6_in_mode_0.mode = 0;
   const std::vector<Case> cases = {
-      {"set B answering 1 goes to legacy USB", y370_in_mode_1, recognition::k_recognize_failure},
-      {"set A answering 1 stays on HID", sim::hid_fixture_4d16(), recognition::k_recognize_success},
-      {"set A answering 0 goes to legacy USB", xa6_in_mode_0, recognition::k_recognize_failure},
+      {"set B answering 1 goes to legacy USB", y370_in_mode_1, recognition::k_recognize_failure, {0x12}},
+      // the probe, then name block 0x3C and the version; 0x4D16 has no FM query
+      {"set A answering 1 stays on HID", sim::hid_fixture_4d16(), recognition::k_recognize_success,
+       {0x12, 0x03, 0x01}},
+      {"set A answering 0 goes to legacy USB", xa6_in_mode_0, recognition::k_recognize_failure, {0x12}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -150,11 +159,10 @@ TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
       EXPECT_EQ(m_controller.deviceTarget(), 0);
       // no BlueCore device answers the DFU pass
       EXPECT_EQ(english_text(), "Cannot open USB [1]");
-      EXPECT_EQ(commands_received(*device), std::vector<int>{0x12});
     } else {
       EXPECT_EQ(m_controller.deviceTarget(), c.options.product_id);
-      device->take_received();
     }
+    EXPECT_EQ(commands_received(*device), c.commands);
     EXPECT_EQ(sim::open_handle_count(), 0);
     sim::detach(*device);
   }
@@ -203,7 +211,63 @@ TEST_F(RecognitionWorkerTest, ADeviceThatAppearsOnTheThirdTryIsRecognized) {
   recognize();
   EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
   EXPECT_EQ(clock().elapsed(), 2s);
-  device->take_received();
+  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
+}
+
+// Faults of the default product during recognition over HID. A step whose
+// exchange fails falls back (default name, version 1.0) and the run goes on:
+// each fault ends in a recognized device with every slot closed, and the
+// channel says why the last exchange failed.
+TEST_F(RecognitionWorkerTest, FaultsOverHidEndInTheFallbacksWithTheSlotsClosed) {
+  struct Case {
+    const char* name;
+    sim::Faults faults;
+    std::vector<int> commands;
+    std::optional<std::string> device_name;
+    int major, minor;
+    int pack_type, pack_major, pack_minor;
+    std::chrono::seconds took;
+    std::string reason;  // of slot 0's last failed exchange
+  };
+  const std::vector<Case> cases = {
+      // the name read reaches the device, which is gone before it answers
+      {"leaves the bus right after open", {.vanish_after = 1}, {0x03}, "Y350R", 1, 0, 0, 0, 0, 0s, "write failed"},
+      {"leaves the bus after the name read", {.vanish_after = 2}, {0x03, 0x01}, "Rider", 1, 0, 0, 0, 0, 0s,
+       "read failed"},
+      {"busy 3 times", {.busy_replies = 3}, {0x03, 0x01}, "Rider", 2, 5, 3, 1, 7, 0s, "no failure"},
+      // each exchange gives up after 60 s of busy reports
+      {"busy for ever", {.busy_forever = true}, {0x03, 0x01}, "Y350R", 1, 0, 0, 0, 0, 120s, "busy bound reached"},
+      // the name block has 6 words: the count decides how many are read
+      {"short name block", {.word_count_offset = -2}, {0x03, 0x01}, "Rid", 2, 5, 3, 1, 7, 0s, "no failure"},
+      {"name block without words", {.word_count_offset = -6}, {0x03, 0x01}, "Y350R", 2, 5, 3, 1, 7, 0s,
+       "no failure"},
+      {"name block count past the report", {.word_count_offset = 200}, {0x03, 0x01}, "Rider", 2, 5, 3, 1, 7, 0s,
+       "no failure"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.name = "Rider";
+    options.version = {2, 5, 0, 0};
+    options.language_pack = {3, 1, 7};
+    options.faults = c.faults;
+    auto device = plug(options);
+    const auto start = clock().elapsed();
+
+    recognize();
+
+    EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+    EXPECT_TRUE(m_controller.recognized());
+    EXPECT_EQ(m_controller.data().deviceName(), c.device_name);
+    expect_versions(c.major, c.minor, c.pack_type, c.pack_major, c.pack_minor);
+    const auto took = clock().elapsed() - start;
+    EXPECT_GE(took, c.took);
+    EXPECT_LE(took, c.took + 1s);
+    EXPECT_EQ(transport::describe(transport::hid_last_error(0)), c.reason);
+    EXPECT_EQ(commands_received(*device), c.commands);
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::detach(*device);
+  }
 }
 
 TEST_F(RecognitionWorkerTest, AStoppedRunEndsInTheOpenFailure) {
@@ -417,7 +481,7 @@ TEST_F(RecognitionWorkerTest, WorkerThreadIsSingleAndJoined) {
   }
   EXPECT_EQ(result, recognition::k_recognize_success);
   EXPECT_FALSE(worker.active());
-  device->take_received();
+  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
 
   // a new start after the result was taken runs again; destroying the worker waits for it
   sim::detach(*device);

@@ -7,7 +7,7 @@
 #include "platform/main_queue_qt.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "shell/FEXOBluetoothManagerAppDelegate.h"
-#include "shell/app_state.h"
+#include "session/app_state.h"
 #include "sim/sim_env.h"
 #include "strings/app_texts.h"
 #include "page_fixture.h"
@@ -31,9 +31,9 @@ TEST_F(SimulatedManager, RecognizesTheDeviceOfVexlinkSim) {
   controller().window()->show();
 
   click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
-  ASSERT_EQ(controller().mode(), shell::k_mode_device_recognition);
+  ASSERT_EQ(controller().mode(), session::k_mode_device_recognition);
   click(child_of<QPushButton>(controller().deviceRecognitionViewController(), "btnNext"));
-  QTRY_VERIFY_WITH_TIMEOUT(controller().mode() == shell::k_mode_firmware_update, test_support::k_timer_wait_ms);
+  QTRY_VERIFY_WITH_TIMEOUT(controller().mode() == session::k_mode_firmware_update, test_support::k_timer_wait_ms);
 
   EXPECT_FALSE(controller().onProcessing());
   EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), "Y350R");
@@ -56,7 +56,7 @@ TEST_F(SimulatedManager, AcceptsABlueCoreDeviceInFirmwareManagementMode) {
   start();
   click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
   click(child_of<QPushButton>(controller().deviceRecognitionViewController(), "btnNext"));
-  QTRY_VERIFY_WITH_TIMEOUT(controller().mode() == shell::k_mode_firmware_update, test_support::k_timer_wait_ms);
+  QTRY_VERIFY_WITH_TIMEOUT(controller().mode() == session::k_mode_firmware_update, test_support::k_timer_wait_ms);
   EXPECT_EQ(controller().usbStatus(), 0xE020);
   EXPECT_EQ(controller().deviceTarget(), 0x6020);
   EXPECT_TRUE(status_is_red());

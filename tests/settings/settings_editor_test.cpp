@@ -59,7 +59,7 @@ class SettingsEditorTest : public ::testing::Test {
     host.device.setDeviceVersionMajor(major);
     host.device.setDeviceVersionMinor(minor);
     // recognition leaves the speed dials read, never nil
-    for (int index = 0; index < Record::kSpeedDialCount; ++index) host.device.setSpeedDialAt_with(index, "");
+    for (int index = 0; index < Record::k_speed_dial_count; ++index) host.device.setSpeedDialAt_with(index, "");
     if (prepare) prepare(host.device);
     editor.initializeObject();
   }
@@ -140,10 +140,10 @@ TEST_F(SettingsEditorTest, ChangeDetectionCountsOnlyWhatTheProductSaves) {
 // ---- factory defaults and the device's values ----
 
 TEST_F(SettingsEditorTest, DefaultKeepsTheDeviceWordsTheProductKeeps) {
-  constexpr int32_t device_word3 = 0x2C8F;  // mesh public channel 2 in bits 6-9
-  open(0x3128, 1, 0, [](Record& d) { d.setBasicSetting20At_with(3, device_word3); });
+  constexpr int32_t k_device_word3 = 0x2C8F;  // mesh public channel 2 in bits 6-9
+  open(0x3128, 1, 0, [](Record& d) { d.setBasicSetting20At_with(3, k_device_word3); });
   ASSERT_TRUE(editor.changeToDefault());
-  EXPECT_EQ(editor.dataCurrent().basicSettingLM6(3), (device_word3 & ~0x3C0) | (1 << 6));
+  EXPECT_EQ(editor.dataCurrent().basicSettingLM6(3), (k_device_word3 & ~0x3C0) | (1 << 6));
   EXPECT_EQ(editor.dataCurrent().GetBasicSettingDK3MorrimMeshPublicChannel(), 1);
 
   // 0x3112 below 3.0 copies and forces nothing: the factory defaults as they are
@@ -214,8 +214,8 @@ TEST_F(SettingsEditorTest, LeavingWithChangesAsksInTheInterfaceLanguage) {
   EXPECT_FALSE(prompt.warning);
   EXPECT_EQ(prompt.cancel_title, CommonTexts::vyla_string_no_in(strings::German));
   EXPECT_EQ(prompt.ok_title, CommonTexts::vyla_string_yes_in(strings::German));
-  EXPECT_EQ(prompt.size, 0);
-  EXPECT_EQ(prompt.purpose, 4);
+  EXPECT_EQ(prompt.size, session::MessageBoxSize::w420_h115);
+  EXPECT_EQ(prompt.purpose, session::MessageBoxPurpose::save_settings);
   EXPECT_TRUE(host.boxes.empty());
 
   // No on the way to the firmware update page: edits gone, page 5 opens
@@ -416,8 +416,8 @@ TEST_F(SettingsEditorTest, TimeoutFieldTakesThreeToSixtySeconds) {
     EXPECT_TRUE(host.boxes[0].warning);
     EXPECT_FALSE(host.boxes[0].cancel_title.has_value());
     EXPECT_EQ(host.boxes[0].ok_title, CommonTexts::vyla_string_ok_in(0));
-    EXPECT_EQ(host.boxes[0].size, 0);
-    EXPECT_EQ(host.boxes[0].purpose, 2);
+    EXPECT_EQ(host.boxes[0].size, session::MessageBoxSize::w420_h115);
+    EXPECT_EQ(host.boxes[0].purpose, session::MessageBoxPurpose::notice);
   }
 
   // the stepper writes its own value without the check; the field's action checks

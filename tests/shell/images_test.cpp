@@ -3,8 +3,8 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
+#include "session/device_header.h"
 #include "shell/named_images.h"
-#include "shell/product_images.h"
 #include "strings/product_catalogue.h"
 
 namespace {
@@ -16,7 +16,7 @@ TEST(Images, EveryCatalogueProductButOneHasALoadablePicture) {
   for (int id = 0; id <= 0xFFFF; ++id) {
     if (!ProductCatalogue::vyla_product_name(id)) continue;
     SCOPED_TRACE(id);
-    const std::optional<std::string> name = shell::product_image_file_name(id, 0);
+    const std::optional<std::string> name = session::product_image_file_name(id, 0);
     if (id == 0x3082) {
       EXPECT_FALSE(name.has_value());
       continue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "strings/language_chooser_texts.h"
+
 namespace {
 
 TEST(LanguageChooserRows, RowsAndLanguagesMapBothWays) {
@@ -17,10 +19,10 @@ TEST(LanguageChooserRows, RowsAndLanguagesMapBothWays) {
 }
 
 TEST(LanguageChooserRows, CheckBoxTitleByLanguage) {
-  EXPECT_EQ(shell::apply_to_firmware_language_title(0), "Apply To Firmware Language");
-  EXPECT_EQ(shell::apply_to_firmware_language_title(2), "Auf Firmware-Sprache anwenden");
-  EXPECT_EQ(shell::apply_to_firmware_language_title(12), "Dotyczy języka oprogramowania układowego");
-  EXPECT_EQ(shell::apply_to_firmware_language_title(13), "Apply To Firmware Language");
+  EXPECT_EQ(strings::apply_to_firmware_language_title(0), "Apply To Firmware Language");
+  EXPECT_EQ(strings::apply_to_firmware_language_title(2), "Auf Firmware-Sprache anwenden");
+  EXPECT_EQ(strings::apply_to_firmware_language_title(12), "Dotyczy języka oprogramowania układowego");
+  EXPECT_EQ(strings::apply_to_firmware_language_title(13), "Apply To Firmware Language");
 }
 
 }  // namespace

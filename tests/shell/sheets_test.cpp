@@ -23,10 +23,11 @@
 #include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "session/message_box.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/language_chooser_rows.h"
-#include "shell/message_box_texts.h"
 #include "shell_fixture.h"
+#include "strings/message_box_texts.h"
 #include "update/UpdateViewController.h"
 
 namespace {
@@ -57,14 +58,24 @@ std::string read_all(const std::string& path) {
 
 }  // namespace
 
+using session::MessageBoxPurpose;
+using session::MessageBoxSize;
+
 // boxes opened from a worker reach the window through the main thread's queue, as in the program
 class MessageBox : public QueuedShellFixture {
  protected:
-  void open_box(FEXOBluetoothManagerAppController& controller, int purpose, int size = 0) {
+  // A box the controller answers itself, opened through the generic opener.
+  void open_box(FEXOBluetoothManagerAppController& controller, MessageBoxPurpose purpose,
+                MessageBoxSize size = MessageBoxSize::w420_h115) {
     controller.openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Question", false, "No", "Yes",
                                                                                         size, purpose);
+    shown(controller, purpose);
+  }
+  // What a page asks, with the buttons of the generic question.
+  static session::MessageBoxRequest question() { return {"Question", false, "No", "Yes"}; }
+  void shown(FEXOBluetoothManagerAppController& controller, MessageBoxPurpose purpose) {
     QTRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
-    EXPECT_EQ(controller.messageBoxStatus(), purpose);
+    EXPECT_EQ(controller.messageBoxStatus(), static_cast<int>(purpose));
   }
   void answer(FEXOBluetoothManagerAppController& controller, bool ok) {
     QTest::mouseClick(child<QPushButton>(controller, ok ? "btnMessageBoxOK" : "btnMessageBoxCancel"), Qt::LeftButton);
@@ -74,9 +85,9 @@ class MessageBox : public QueuedShellFixture {
 };
 
 TEST_F(MessageBox, StartOverOpensTheSelectionOnlyOnOk) {
-  for (int purpose : {3, 15}) {
+  for (MessageBoxPurpose purpose : {MessageBoxPurpose::start_over, MessageBoxPurpose::start_over_other}) {
     for (bool ok : {false, true}) {
-      SCOPED_TRACE(purpose * 10 + ok);
+      SCOPED_TRACE(static_cast<int>(purpose) * 10 + ok);
       auto controller = start();
       recognize(*controller, 0x4D10);
       controller->setFirmwareUpdateWithStatus(true);
@@ -89,9 +100,10 @@ TEST_F(MessageBox, StartOverOpensTheSelectionOnlyOnOk) {
 }
 
 TEST_F(MessageBox, RestartToRecoverRecordsThePageAndQuits) {
-  for (int purpose : {7, 8}) {
+  for (MessageBoxPurpose purpose :
+       {MessageBoxPurpose::restart_to_recover, MessageBoxPurpose::restart_to_recover_other}) {
     for (bool ok : {false, true}) {
-      SCOPED_TRACE(purpose * 10 + ok);
+      SCOPED_TRACE(static_cast<int>(purpose) * 10 + ok);
       auto controller = start();
       recognize(*controller, 0x4D10);
       controller->setFirmwareRestoreWithStatus(true);
@@ -114,14 +126,16 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
   UpdateViewController* update = controller->updateViewController();
 
   // 11: OK ends the camera's firmware copy
-  open_box(*controller, 11);
+  update->openCameraCopyDoneBox(question());
+  shown(*controller, MessageBoxPurpose::camera_copy_done);
   answer(*controller, true);
   EXPECT_TRUE(update->optraUpdateEnded());
   // on the restore page it is the restore page's copy that ends
   controller->setFirmwareRestoreWithStatus(true);
   ASSERT_EQ(controller->mode(), 6);
   EXPECT_FALSE(controller->restoreViewController()->optraUpdateEnded());
-  open_box(*controller, 11);
+  controller->restoreViewController()->openCameraCopyDoneBox(question());
+  shown(*controller, MessageBoxPurpose::camera_copy_done);
   answer(*controller, true);
   EXPECT_TRUE(controller->restoreViewController()->optraUpdateEnded());
   controller->setFirmwareUpdateWithStatus(true);
@@ -129,7 +143,8 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
   // 14: Cancel goes on without the backup choice, OK records it; both clear the page's flag
   for (bool ok : {false, true}) {
     update->setOpenedMessageBox(true);
-    open_box(*controller, 14);
+    update->openBackupFailedBox(question());
+    shown(*controller, MessageBoxPurpose::backup_failed);
     answer(*controller, ok);
     EXPECT_EQ(controller->skipRestoreBackupFile(), ok);
     EXPECT_FALSE(update->openedMessageBox());
@@ -142,19 +157,21 @@ TEST_F(MessageBox, SavePromptNoDiscardsAndMovesOn) {
   controller->setDeviceSettingsSpeedDialWithStatus(true);
   ASSERT_EQ(controller->mode(), 9);
   controller->deviceSettingsSpeedDialViewController()->setModeToGo(3);
-  open_box(*controller, 6);
+  controller->deviceSettingsSpeedDialViewController()->openSavePrompt();
+  shown(*controller, MessageBoxPurpose::save_speed_dial);
   answer(*controller, false);
   EXPECT_EQ(controller->mode(), 3);
 }
 
 TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
   struct Case {
-    int purpose;
+    MessageBoxPurpose purpose;
     int page;
   };
-  for (const Case& c : {Case{4, 7}, Case{5, 8}, Case{6, 9}}) {
+  for (const Case& c : {Case{MessageBoxPurpose::save_settings, 7}, Case{MessageBoxPurpose::save_settings_second, 8},
+                        Case{MessageBoxPurpose::save_speed_dial, 9}}) {
     for (bool ok : {true, false}) {
-      SCOPED_TRACE(c.purpose * 10 + ok);
+      SCOPED_TRACE(static_cast<int>(c.purpose) * 10 + ok);
       auto controller = start();
       recognize(*controller, 0x5610);
       DeviceSettingsBaseViewController* page =
@@ -167,7 +184,8 @@ TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
       ASSERT_EQ(controller->mode(), c.page);
       // the user asked for the selection page; only the prompting page knows that
       page->setModeToGo(3);
-      open_box(*controller, c.purpose);
+      page->openSavePrompt();
+      shown(*controller, c.purpose);
       answer(*controller, ok);
       if (ok) {
         // Yes saves: a fresh recognition that then opens the page asked for
@@ -186,9 +204,10 @@ TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
     auto controller = start();
     recognize(*controller, 0x5610);
     controller->setDeviceSettingsWithStatus(true);
-    QDialog* sheet = controller->deviceSettingsViewController()->sheetDeviceAllSettings();
+    DeviceAllSettingsSheet* sheet = controller->deviceSettingsViewController()->sheetDeviceAllSettings();
     sheet->open();
-    open_box(*controller, 13);
+    sheet->closeAllSettins(nullptr);
+    shown(*controller, MessageBoxPurpose::close_all_settings);
     answer(*controller, ok);
     EXPECT_FALSE(sheet->isVisible());
     // Yes saves from the settings page itself; No stays on it
@@ -202,25 +221,27 @@ TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
 TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
   UrlRecorder urls;
   auto controller = start();
-  for (int purpose : {9, 10, 2, 12}) {
+  for (MessageBoxPurpose purpose : {MessageBoxPurpose::mail_support, MessageBoxPurpose::recognition_failure,
+                                    MessageBoxPurpose::notice, MessageBoxPurpose::setting_information}) {
     open_box(*controller, purpose);
     answer(*controller, true);
   }
   EXPECT_TRUE(urls.opened.empty());
-  open_box(*controller, 9);
+  open_box(*controller, MessageBoxPurpose::mail_support);
   answer(*controller, false);
-  open_box(*controller, 10);
+  open_box(*controller, MessageBoxPurpose::recognition_failure);
   answer(*controller, false);
   ASSERT_EQ(urls.opened.size(), 2u);
-  EXPECT_EQ(urls.opened[0], shell::support_mail_url());
-  EXPECT_EQ(urls.opened[1], shell::recognition_failure_help_url());
+  EXPECT_EQ(urls.opened[0], session::support_mail_url());
+  EXPECT_EQ(urls.opened[1], session::recognition_failure_help_url());
 }
 
 TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
   auto controller = start();
   std::thread worker([&controller] {
     controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-        "Hold the button", true, std::nullopt, std::nullopt, 2, 0);
+        "Hold the button", true, std::nullopt, std::nullopt, MessageBoxSize::w520_h175,
+        MessageBoxPurpose::update_notice);
   });
   worker.join();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
@@ -243,7 +264,8 @@ TEST_F(MessageBox, WorkerClosesTheBoxItOpened) {
   // a notice without buttons while the device restarts, closed by the worker when the step is over
   std::thread([&controller] {
     controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-        "Restarting", true, std::nullopt, std::nullopt, 0, 1);
+        "Restarting", true, std::nullopt, std::nullopt, MessageBoxSize::w420_h115,
+        MessageBoxPurpose::update_notice_other);
   }).join();
   QTRY_VERIFY(box->isVisible());
   int answered = -1;
@@ -255,7 +277,8 @@ TEST_F(MessageBox, WorkerClosesTheBoxItOpened) {
   // opened and closed before the main thread showed it: it never appears afterwards
   std::thread([&controller] {
     controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-        "Hold the button", true, std::nullopt, std::nullopt, 0, 1);
+        "Hold the button", true, std::nullopt, std::nullopt, MessageBoxSize::w420_h115,
+        MessageBoxPurpose::update_notice_other);
     controller->closeMessageBox();
   }).join();
   QTest::qWait(50);
@@ -270,15 +293,15 @@ TEST_F(MessageBox, EscapeAnswersOnlyThroughCancel) {
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
 
   // with Cancel: Escape is Cancel
-  open_box(*controller, 3);
+  open_box(*controller, MessageBoxPurpose::start_over);
   QTest::keyClick(box, Qt::Key_Escape);
   EXPECT_FALSE(box->isVisible());
   EXPECT_EQ(controller->messageBoxStatus(), 0);
   EXPECT_EQ(controller->mode(), 5);
 
   // no Cancel: Escape leaves the box and its purpose in place
-  controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat("Start over", true, std::nullopt,
-                                                                                       "OK", 1, 3);
+  controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
+      "Start over", true, std::nullopt, "OK", MessageBoxSize::w420_h135, MessageBoxPurpose::start_over);
   QTRY_VERIFY(box->isVisible());
   QTest::keyClick(box, Qt::Key_Escape);
   EXPECT_TRUE(box->isVisible());
@@ -291,14 +314,14 @@ TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
   auto controller = start();
   const bool first = !FEXOBluetoothManagerAppController::messageBoxOpenedBefore();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
-  open_box(*controller, 2, 0);
+  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115);
   EXPECT_EQ(box->height(), first ? 135 : 115);
   EXPECT_EQ(box->width(), 420);
   answer(*controller, true);
-  open_box(*controller, 2, 0);
+  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115);
   EXPECT_EQ(box->height(), 115);
   answer(*controller, true);
-  open_box(*controller, 2, 7);
+  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w840_h240);
   EXPECT_EQ(box->size(), QSize(840, 240));
   answer(*controller, true);
 }
@@ -314,7 +337,8 @@ TEST_F(MessageBox, WarningBackdropLiesUnderTheTextOfTheBoxShown) {
   for (int size : {0, 5, 0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 1}) {
     SCOPED_TRACE(size);
     controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
-        "Unplug the USB cable from the USB port and plug it back in.", true, "No", "Yes", size, 2);
+        "Unplug the USB cable from the USB port and plug it back in.", true, "No", "Yes",
+        static_cast<MessageBoxSize>(size), MessageBoxPurpose::notice);
     ASSERT_TRUE(QTest::qWaitFor([box] { return box->isVisible(); }));
     ASSERT_TRUE(backdrop->isVisible());
     if (size == 9) {
@@ -330,7 +354,7 @@ TEST_F(MessageBox, WarningBackdropLiesUnderTheTextOfTheBoxShown) {
     answer(*controller, true);
   }
   // a notice has no backdrop
-  open_box(*controller, 2, 1);
+  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h135);
   EXPECT_FALSE(backdrop->isVisible());
   answer(*controller, true);
 }
@@ -339,10 +363,10 @@ TEST_F(MessageBox, ButtonInstructionsFollowTargetAndLanguage) {
   auto controller = start();
   controller->setDeviceTarget(0x4D10);
   controller->setLanguageManager(2);
-  EXPECT_EQ(controller->getMessageBoxFirstButton(), shell::message_box_first_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxSecondButton(), shell::message_box_second_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), shell::message_box_failure_first_button(0x4D10, 2));
-  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), shell::message_box_file_creation_failed(2));
+  EXPECT_EQ(controller->getMessageBoxFirstButton(), session::message_box_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxSecondButton(), session::message_box_second_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFailureFirstButton(), session::message_box_failure_first_button(0x4D10, 2));
+  EXPECT_EQ(controller->getMessageBoxFileCreationFailed(), strings::backup_file_failed_text(2));
   controller->setDeviceTarget(0x6020);
   EXPECT_FALSE(controller->getMessageBoxFirstButton().has_value());
 }

@@ -40,11 +40,7 @@ class ShellFixture : public ::testing::Test {
     controller.data().setDeviceVersionMajor(major);
     controller.data().setDeviceVersionMinor(minor);
     controller.setUsbStatus(usb < 0 ? product : usb);
-    int count = 0, tabs[3] = {0, 0, 0}, index = 0;
-    FEXOBluetoothManagerAppController::
-        SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
-            count, tabs, index, product, major, minor, fm);
-    controller.store_tab_data(count, tabs, index);
+    controller.setTabData(session::tab_data_for(product, major, minor, fm));
     controller.setFmRadioShowAndHide(fm);
     controller.setRecognized(true);
   }

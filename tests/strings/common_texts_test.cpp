@@ -18,7 +18,7 @@ using enum strings::Language;
 
 // Every text operation, bound to a fixed second argument where it takes one.
 const std::vector<std::pair<const char*, WordFunction>>& all_operations() {
-  static const std::vector<std::pair<const char*, WordFunction>> operations = {
+  static const std::vector<std::pair<const char*, WordFunction>> k_operations = {
       {"language 18", [](int l) { return CommonTexts::vyla_string_language_in(18, l); }},
       {"from_language Greek", [](int l) { return CommonTexts::vyla_language_manager_from_language_in("Greek", l); }},
       {"language_manager", CommonTexts::vyla_string_language_manager_in},
@@ -66,7 +66,7 @@ const std::vector<std::pair<const char*, WordFunction>>& all_operations() {
       {"mode 4", [](int l) { return CommonTexts::vyla_string_mode_in(4, l); }},
       {"mode 8", [](int l) { return CommonTexts::vyla_string_mode_in(8, l); }},
   };
-  return operations;
+  return k_operations;
 }
 
 TEST(CommonTexts, LanguageOutsideOneToTwelveGivesEnglish) {

@@ -23,7 +23,7 @@ struct Operation {
 };
 
 const std::vector<Operation>& all_operations() {
-  static const std::vector<Operation> operations = {
+  static const std::vector<Operation> k_operations = {
       {"stringMenuHelp", MenuTexts::stringMenuHelp, false},
       {"stringMenuItemAbout", MenuTexts::stringMenuItemAbout, true},
       {"stringMenuItemHideThis", MenuTexts::stringMenuItemHideThis, true},
@@ -61,7 +61,7 @@ const std::vector<Operation>& all_operations() {
        false},
       {"FailedBluetoothOff", MenuTexts::stringDeviceConversionFailedBluetoothOff, true},
   };
-  return operations;
+  return k_operations;
 }
 
 TEST(MenuTexts, EveryTextExistsAndLanguagesOutsideTheRangeGetEnglish) {

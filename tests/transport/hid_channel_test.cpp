@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <hidapi/hidapi.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "sim/models/hid_model.h"
 #include "support/bus_fixture.h"
 #include "support/hid_requests.h"
+#include "transport/stop_request.h"
 
 namespace {
 
@@ -314,6 +316,7 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
     seconds gives_up_after;      // device time until the exchange fails
     std::string console;         // both forms
     std::string status_line;     // the long form's, after a first report came in
+    std::string reason;          // kept for the slot and written last
   };
   auto hid_with = [](sim::Faults faults) {
     return [faults](HidChannelTest& test) -> std::shared_ptr<sim::Model> {
@@ -332,18 +335,21 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
     };
   };
   const Case cases[] = {
-      {"failure status", hid_with({.fail_status = 5}), 1, 5, seconds(0), "", "com[1] lsatcom[1] status[5]\n"},
-      {"write error", hid_with({.write_error = true}), 0, 0xFF, seconds(0), "", ""},
-      {"read error", hid_with({.read_error = true}), 1, 0xFF, seconds(0), "", ""},
-      {"vanishes on the request", hid_with({.vanish_after = 1}), 1, 0xFF, seconds(0), "", ""},
+      {"failure status", hid_with({.fail_status = 5}), 1, 5, seconds(0), "", "com[1] lsatcom[1] status[5]\n",
+       "status 5"},
+      {"write error", hid_with({.write_error = true}), 0, 0xFF, seconds(0), "", "", "write failed"},
+      {"read error", hid_with({.read_error = true}), 1, 0xFF, seconds(0), "", "", "read failed"},
+      {"vanishes on the request", hid_with({.vanish_after = 1}), 1, 0xFF, seconds(0), "", "", "read failed"},
       // an unanswered read gives up after 30 s
-      {"no reply", scripted({}), 1, 0xFF, seconds(30), "", ""},
-      {"silent", hid_with({.silent = true}), 1, 0xFF, seconds(30), "", ""},
-      {"busy, then no reply", scripted({1}), 1, 0xFF, seconds(30), "", "com[1] lsatcom[1] status[255]\n"},
+      {"no reply", scripted({}), 1, 0xFF, seconds(30), "", "", "read timed out"},
+      {"silent", hid_with({.silent = true}), 1, 0xFF, seconds(30), "", "", "read timed out"},
+      {"busy, then no reply", scripted({1}), 1, 0xFF, seconds(30), "", "com[1] lsatcom[1] status[255]\n",
+       "read timed out"},
       // 60 s of busy reports without a break are a failed read
       {"busy for ever", hid_with({.busy_forever = true}), 1, 0xFF, seconds(60), "com[1] busy for 60 s: read failed\n",
-       "com[1] lsatcom[1] status[255]\n"},
-      {"reply too short for its status", hid_with({.short_reply_bytes = 2}), 1, 0xFF, seconds(0), "", ""},
+       "com[1] lsatcom[1] status[255]\n", "busy bound reached"},
+      {"reply too short for its status", hid_with({.short_reply_bytes = 2}), 1, 0xFF, seconds(0), "", "",
+       "short reply"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -364,7 +370,9 @@ TEST_F(HidChannelTest, ExchangeFaultsEndInZero) {
         EXPECT_EQ(hid_short_command(0, short_request(0x01), reply), 0);
         status = reply[2];
       }
-      EXPECT_EQ(testing::internal::GetCapturedStdout(), c.console + (long_form ? c.status_line : ""));
+      EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                c.console + (long_form ? c.status_line : "") + "hid slot 0 com[1]: " + c.reason + "\n");
+      EXPECT_EQ(transport::describe(transport::hid_last_error(0)), c.reason);
 
       EXPECT_EQ(status, c.final_status);
       EXPECT_EQ(device->take_output_reports().size(), c.writes_received);
@@ -431,6 +439,42 @@ TEST_F(HidChannelTest, ExchangesOnAnEmptyOrUnknownSlotDoNothing) {
   }
   EXPECT_TRUE(device->received().empty());
   EXPECT_EQ(device->input_reports_read(), 0);
+  EXPECT_EQ(transport::hid_last_error(1).failure, transport::HidFailure::not_open);
+  EXPECT_EQ(transport::hid_last_error(0).failure, transport::HidFailure::none) << "slot 0 was not asked";
+}
+
+TEST_F(HidChannelTest, ASlotKeepsItsFailureReasonUntilASuccessOrANewDevice) {
+  auto device = open_hid();
+  hid_status_report reply{};
+  auto exchange = [&] {
+    testing::internal::CaptureStdout();
+    const int result = hid_long_command(0, long_request(0x01), reply);
+    testing::internal::GetCapturedStdout();
+    return result;
+  };
+  auto reason = [] { return transport::describe(transport::hid_last_error(0)); };
+
+  device->set_faults({.fail_status = 7});
+  EXPECT_EQ(exchange(), 0);
+  EXPECT_EQ(reason(), "status 7");
+  EXPECT_EQ(transport::hid_last_error(0).status, 7);
+  device->set_faults({});
+  EXPECT_EQ(exchange(), 1);
+  EXPECT_EQ(reason(), "no failure");
+
+  // a stop request in force: nothing is sent
+  {
+    const std::atomic<bool> stop{true};
+    transport::StopScope scope(stop);
+    EXPECT_EQ(exchange(), 0);
+    EXPECT_EQ(reason(), "stopped");
+  }
+  // the reason outlives the close, so a procedure can report it at its exit
+  hid_close_all();
+  EXPECT_EQ(reason(), "stopped");
+  EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
+  EXPECT_EQ(reason(), "no failure");
+  EXPECT_EQ(device->take_output_reports().size(), 2u);
 }
 
 TEST_F(HidChannelTest, SendAndWaitSplitTheExchange) {
@@ -490,10 +534,13 @@ TEST_F(HidChannelTest, LanguagePackGathersTheReplyAgainstTheTable) {
        "languagePack EXCUTE 1 10\n"},
       {"chunks of 3 and 4", 0x01, 7, {3, 4}, 1, 1, 7, "languagePack EXCUTE 1 7\n"},
       {"one byte at a time", 0x0A, 3, {1}, 1, 1, 3, "languagePack EXCUTE 10 3\n"},
-      {"command not in the table", 0x20, 7, {60}, 0, 0, 0, ""},
-      {"no reply at all", 0x02, 0, {60}, 0, 1, 0, ""},
+      {"command not in the table", 0x20, 7, {60}, 0, 0, 0, "hid slot 0 languagePack cmd[0x20]: unknown command\n"},
+      {"no reply at all", 0x02, 0, {60}, 0, 1, 0, "hid slot 0 languagePack cmd[0x02]: read timed out\n"},
+      {"shorter than the command's reply", 0x02, 5, {60}, 0, 1, 5,
+       "hid slot 0 languagePack cmd[0x02]: short reply\n"},
       {"longer than the buffer", 0x03, 70, {50, 20}, 0, 1, 70,
-       "read input report: rest of data length abnormal(cmd[0x03] data_length[60:20:-10:70])\n"},
+       "read input report: rest of data length abnormal(cmd[0x03] data_length[60:20:-10:70])\n"
+       "hid slot 0 languagePack cmd[0x03]: long reply\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

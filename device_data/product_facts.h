@@ -1,0 +1,72 @@
+#pragma once
+// What the manager knows about each product, one row per product id and one
+// column per fact. Every per-product fact that more than one place reads lives
+// here once. Where the specification gives two lists for what looks like one
+// fact, each list is a column of its own, named after what it decides.
+#include <cstdint>
+
+namespace device_data {
+
+// Which settings tabs a product offers before its firmware version and FM
+// radio decide the rest (settings 1, speed dial 2, second settings 3).
+enum class TabGroup : std::uint8_t {
+  none,                  // no settings page
+  settings_only,         // [1]
+  settings_speed_dial,   // [1, 2]
+  speed_dial_only,       // [2]
+  all_three,             // [1, 2, 3]
+  all_three_with_fm,     // [1, 2, 3] with the FM radio, else [1, 2]
+  second_with_fm,        // [1, 3] with the FM radio, else [1]
+  settings_second,       // [1, 3]
+  speed_dial_after_4_2,  // [1, 2] above firmware 4.2, else [1]
+  speed_dial_after_1_2,  // [1, 2] above firmware 1.2, else [1]
+  all_three_after_4_2,   // [1, 2, 3] above firmware 4.2, else [1, 3]
+  all_three_after_1_2,   // [1, 2, 3] above firmware 1.2, else [1, 3]
+};
+
+// Which firmware version the recognized-device header shows.
+enum class HeaderVersionSource : std::uint8_t {
+  main,     // the main version set
+  module1,  // the version of module 1
+};
+
+// Where recognition reads the device name over HID.
+enum class NameSource : std::uint8_t {
+  block_1d,       // block 0x1D; on slot 1 for a two-module product, else slot 0
+  block_3c,       // block 0x3C on slot 0
+  language_pack,  // the language-pack channel
+  none,           // the device has none to read: the default name
+};
+
+// How the version reply of recognition is laid out.
+enum class VersionLayout : std::uint8_t {
+  with_language_pack,  // command 0x01: version in bytes 3..6, language pack in 8..10
+  version_only,        // command 0x01: version in bytes 3..6, no language pack
+  language_pack,       // the language-pack channel: version, then pack type and version
+  pair_unit,           // command 0x01: major, minor, build number in bytes 3..5, no language pack
+};
+
+struct ProductFacts {
+  std::uint16_t id = 0;
+  // Firmware in two modules: settings and FM blocks on HID slot 1, the name
+  // in block 0x1D of slot 1, and the header appends module 2's version.
+  bool two_modules = false;
+  TabGroup tab_group = TabGroup::none;
+  // Picture file of the header (nullptr: none) and a fixed name that replaces
+  // the device's own there (nullptr: the device's name).
+  const char* header_picture = nullptr;
+  const char* header_name = nullptr;
+  HeaderVersionSource header_version = HeaderVersionSource::main;
+  NameSource name_source = NameSource::block_1d;
+  VersionLayout version_layout = VersionLayout::with_language_pack;
+  // File at the top of the camera's disk. The controller's search for the
+  // selected target's disk (recognition, update engine) and the record's
+  // search by product id know different products.
+  const char* target_camera_marker = nullptr;
+  const char* record_camera_marker = nullptr;
+};
+
+// The row of `product_id`; an id without a row gets the defaults above (id 0).
+const ProductFacts& product_facts(int product_id);
+
+}  // namespace device_data

@@ -1,0 +1,83 @@
+#include "transport/device_info_queries.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/format.h"
+#include "platform/log.h"
+#include "transport/block_reply.h"
+
+namespace transport {
+namespace {
+
+constexpr unsigned char k_block_user_5 = 0x05;
+constexpr unsigned char k_block_hardware_version = 0x06;
+constexpr unsigned char k_block_speaker = 0x12;
+
+// Products built with and without the FM radio; block 0x06 tells them apart.
+constexpr std::uint32_t k_fm_variant_ids[] = {0x3032, 0x3050, 0x3070, 0x3124, 0x3126, 0x3128, 0x3144};
+
+int speaker_status_4210() {
+  hid_cmd_report request{};
+  hid_status_report reply{};
+  if (read_block(0, k_block_user_5, 0, request, reply)) {
+    const int user5 = block_reply_low_byte(reply, 0);
+    platform::system_log(platform::format("2.user5=[%d]", user5));
+    if (user5 == 11 || user5 == 27) return 1;
+  }
+  if (!read_block(0, k_block_speaker, 2, request, reply)) {
+    platform::system_log("Fail Read pskey 18");
+    return 0;
+  }
+  if (block_reply_word_count(reply) == 0) return 0;
+  const int a = block_reply_low_byte(reply, 0);
+  const int b = block_reply_low_byte(reply, 1);  // 0 when the reply holds one word
+  switch (b) {
+    case 0: return a != 0 ? 2 : 0;
+    case 1: return a != 0 ? 7 : 6;
+    default: return 2;
+  }
+}
+
+int speaker_status_hardware_block() {
+  hid_cmd_report request{};
+  hid_status_report reply{};
+  if (!read_block(0, k_block_hardware_version, 4, request, reply)) {
+    platform::system_log("Fail Read pskey 18");
+    return 0;
+  }
+  if (block_reply_word_count(reply) == 2) return 0;
+  return block_reply_low_byte(reply, 2) != 0 ? 2 : 0;
+}
+
+}  // namespace
+
+int get_device_info_for_fm_radio_with_pskey(std::uint32_t product_id) {
+  constexpr int k_show = 3, k_hide = 4;
+  if (std::find(std::begin(k_fm_variant_ids), std::end(k_fm_variant_ids), product_id) == std::end(k_fm_variant_ids)) {
+    return k_show;
+  }
+  hid_cmd_report request{};
+  hid_status_report reply{};
+  if (!read_block(0, k_block_hardware_version, 2, request, reply)) {
+    platform::system_log("Fail Read pskey 6");
+    return k_show;
+  }
+  const int count = block_reply_word_count(reply);
+  if (count != 2) return k_show;
+  const int board = block_reply_low_byte(reply, 0);
+  platform::system_log(
+      platform::format("len = %d hardware version v%1d.%1d", count, block_reply_word(reply, 0) >> 8, board));
+  return board == 2 ? k_hide : k_show;
+}
+
+int get_device_info_for_hd_speaker_with_pskey(std::uint32_t product_id) {
+  switch (product_id) {
+    case 0x4210: return speaker_status_4210();
+    case 0x3110:
+    case 0x5570: return speaker_status_hardware_block();
+    default: return 0;
+  }
+}
+
+}  // namespace transport
