@@ -164,7 +164,8 @@ int open_hci_devices(std::array<std::uint32_t, 2>& ids, transport_message& messa
     // one device, unless it is the first of the two USB devices of a pair unit
     if (bc_usb_state.count == 2 || !bc_is_pair_product(id_at(ids, 0))) break;
   }
-  if (listed > 0) libusb_free_device_list(list, 1);
+  // the list is allocated even when it holds no device
+  if (listed >= 0) libusb_free_device_list(list, 1);
 
   if (bc_usb_state.count == 0) {
     set_message(message, k_text_not_available);
