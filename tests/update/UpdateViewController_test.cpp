@@ -14,6 +14,8 @@
 #include <thread>
 
 #include "platform/clock.h"
+#include "sim/bus.h"
+#include "sim/models/hid_model.h"
 #include "support/fake_services.h"
 #include "update/update_engine.h"
 
@@ -155,6 +157,30 @@ TEST(UpdatePageEngine, TheTimerEndsTheUpdateTheButtonStarted) {
   EXPECT_EQ(page.operation().state(), update::k_state_idle);
   EXPECT_FALSE(services.state().onProcessing());
   EXPECT_EQ(services.calls.back(), "setStatus_withWarning Failed to update firmware. Not the recognized device 1");
+}
+
+TEST(UpdatePageEngine, StoppingThePageEndsAWorkerInItsWaitAtOnce) {
+  // real time: the download-mode step would wait 10 s for the device to reboot
+  sim::reset();
+  auto device = sim::attach(std::make_shared<sim::HidModel>(sim::hid_fixture_6020()));
+  test_support::FakeServices services;
+  UpdateViewController page(session::k_mode_firmware_update);
+  page.setServices(&services);
+  services.state().setDeviceTarget(0x6020);
+  services.state().setUsbStatus(0x6020);
+  page.findChild<QLineEdit*>("tfFirmwareFile")->setText("/tmp/Y350R.dfu");
+  testing::internal::CaptureStdout();
+  page.updateFirmware();
+  // the step has sent its command and is waiting
+  QTRY_VERIFY(!device->present());
+  const auto stop_asked = std::chrono::steady_clock::now();
+  page.stopUpdate();
+  testing::internal::GetCapturedStdout();
+  EXPECT_LT(std::chrono::steady_clock::now() - stop_asked, std::chrono::seconds(1));
+  EXPECT_TRUE(page.operation().report().updateFinished());
+  EXPECT_LT(page.operation().report().updateProcessed(), 3);
+  EXPECT_EQ(device->take_output_reports().size(), 1u);
+  sim::reset();
 }
 
 TEST(UpdatePageTexts, GettersFollowTheInterfaceLanguageAndTheUnusedPanelText) {
