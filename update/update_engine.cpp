@@ -67,11 +67,18 @@ void UpdateRun::start() {
   m_message.fill(0);
   m_scratch.fill(0);
   m_package.reset();
+  m_package_bytes = 0;
+}
+
+std::size_t UpdateRun::load_verified_package(std::uint32_t expected_product_id) {
+  m_package_bytes = firmware_load_verified(m_start.firmware_file.c_str(), m_package, m_message, expected_product_id);
+  return m_package_bytes;
 }
 
 void UpdateRun::leave(Exit exit) {
   if (exit == Exit::close_and_finish) hid_close_all();
   m_package.reset();
+  m_package_bytes = 0;
   if (m_report.openedMessageBox()) {
     m_services.closeMessageBox();
     m_report.setOpenedMessageBox(false);

@@ -14,10 +14,10 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/worker.h"
 #include "session/services.h"
+#include "transport/firmware_file.h"
 #include "transport/transport_message.h"
 #include "update/update_report.h"
 
@@ -107,9 +107,14 @@ class UpdateRun {
   std::array<unsigned char, 256>& scratch() { return m_scratch; }
   // The product id the HID open wrote.
   std::uint32_t& opened_product_id() { return m_opened_product_id; }
-  // The loaded firmware file; every exit frees it.
-  void hold_package(std::vector<unsigned char> bytes) { m_package = std::move(bytes); }
-  const std::optional<std::vector<unsigned char>>& package() const { return m_package; }
+  // The firmware file the procedure loaded (the transport's loaders write
+  // into it); every exit frees it.
+  firmware_buffer& package() { return m_package; }
+  std::size_t package_bytes() const { return m_package ? m_package_bytes : 0; }
+  // Check the package: loads tfFirmwareFile's file as a firmware package for
+  // `expected_product_id` and checks it. Returns its size, or 0 with the
+  // checker's reason in message() (shown through checker_reason).
+  std::size_t load_verified_package(std::uint32_t expected_product_id);
   // The product id the USB DFU procedure looks for: the selected id unless a
   // pre-step sent the device into a download mode with an id of its own.
   int dfu_product_id() const { return m_dfu_product_id.value_or(product()); }
@@ -129,7 +134,8 @@ class UpdateRun {
   transport_message m_message{};
   std::array<unsigned char, 256> m_scratch{};
   std::uint32_t m_opened_product_id = 0;
-  std::optional<std::vector<unsigned char>> m_package;
+  firmware_buffer m_package;
+  std::size_t m_package_bytes = 0;
   std::optional<int> m_dfu_product_id;
 };
 

@@ -19,6 +19,7 @@
 #include "support/bus_fixture.h"
 #include "support/fake_services.h"
 #include "support/hid_requests.h"
+#include "support/temp_folder.h"
 #include "update/families/download_mode.h"
 #include "update/fake_update_page.h"
 
@@ -62,7 +63,7 @@ class UpdateWorker : public test_support::BusFixture {
     m_services.state().setUsbStatus(usb_status);
   }
   UpdateRun make_run(int mode = session::k_mode_firmware_update) {
-    return UpdateRun(m_services, m_report, m_page, {mode, "/tmp/firmware.bin"}, m_stop);
+    return UpdateRun(m_services, m_report, m_page, {mode, "/nonexistent/firmware.bin"}, m_stop);
   }
   // Runs the worker of the selected product to its end; returns what it wrote on the console.
   std::string run_worker(UpdateRun& run) {
@@ -231,7 +232,7 @@ TEST_F(UpdateWorker, TheWorkerStartWritesThePageStatusAndTheFirstReport) {
 // Procedures that open the device, hold a package and leave a notice open.
 Exit leave_with(UpdateRun& run, Exit exit) {
   EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
-  run.hold_package(std::vector<unsigned char>(1024, 0xA5));
+  run.package() = std::make_unique<std::uint8_t[]>(1024);
   run.show_notice({"restarting", false, std::nullopt, std::nullopt, session::MessageBoxSize::w420_h115,
                    session::MessageBoxPurpose::update_notice_other});
   return exit;
@@ -274,7 +275,7 @@ TEST_F(UpdateWorker, EachExitReleasesWhatTheProcedureHeld) {
 
     EXPECT_EQ(sim::open_handle_count(), c.open_handles);
     EXPECT_EQ(m_report.updateFinished(), c.finished);
-    EXPECT_FALSE(run.package().has_value()) << "the package is freed on every exit";
+    EXPECT_EQ(run.package(), nullptr) << "the package is freed on every exit";
     // the notice left open is closed, and before the timer may see the end
     EXPECT_EQ(services.calls, std::vector<std::string>{"closeMessageBox"});
     EXPECT_FALSE(services.box_open());
@@ -299,6 +300,23 @@ TEST_F(UpdateWorker, AProcedureThatThrowsEndsAsAGenericFailure) {
 TEST_F(UpdateWorker, CheckerMessagesBecomeReasonsAndNeverNothing) {
   select(0x3210, 0x3210);
   UpdateRun run = make_run();
+  // the file of make_run is not there
+  EXPECT_EQ(run.load_verified_package(0x3210), 0u);
+  EXPECT_EQ(run.package(), nullptr);
+  EXPECT_EQ(run.checker_reason(0), "Cannot access firmware");
+  // a package for another product
+  test_support::TempFolder folder;
+  std::vector<std::uint8_t> header(36, 0);
+  header[28] = 0x10;
+  header[29] = 0x60;
+  UpdateRun other(m_services, m_report, m_page, {5, folder.write("Y350R.img", header)}, m_stop);
+  EXPECT_EQ(other.load_verified_package(0x6010), 36u);
+  EXPECT_NE(other.package(), nullptr);
+  EXPECT_EQ(other.package_bytes(), 36u);
+  EXPECT_EQ(other.load_verified_package(0x3210), 0u);
+  EXPECT_EQ(other.package(), nullptr);
+  EXPECT_EQ(other.checker_reason(0), "Firmware corrupted");
+
   transport::set_message(run.message(), "Firmware not for WQ8#3210");
   EXPECT_EQ(run.checker_reason(0), "Firmware not for " + *ProductCatalogue::vyla_product_name(0x3210));
   transport::set_message(run.message(), "Cannot claim interface: busy (-6)");
