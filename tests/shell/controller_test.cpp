@@ -20,6 +20,7 @@
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothMainButton.h"
 #include "shell_fixture.h"
+#include "support/qt_wait.h"
 #include "update/UpdateViewController.h"
 
 namespace {
@@ -718,7 +719,7 @@ TEST_F(StatusLine, StatusButtonShowsTheLineInAMessageBox) {
   controller->setStatus_withWarning("Something happened", true);
   controller->showStatus();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   EXPECT_EQ(controller->messageBoxStatus(), 2);
   EXPECT_EQ(child<QLabel>(*controller, "tfMessageBox")->text().toStdString(),
             "[" + AppTexts::vyla_string_mode_in(3, 0) + "]\nSomething happened");
