@@ -17,6 +17,7 @@
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
 #include "support/fake_services.h"
+#include "support/qt_wait.h"
 #include "update/update_engine.h"
 
 namespace {
@@ -152,7 +153,7 @@ TEST(UpdatePageEngine, TheTimerEndsTheUpdateTheButtonStarted) {
   QTest::mouseClick(update, Qt::LeftButton);
   EXPECT_TRUE(services.state().onProcessing());
   // this product's procedure refuses the device: code 2, the selection box
-  QTRY_COMPARE(services.boxes.size(), std::size_t{1});
+  VX_TRY_EQ(services.boxes.size(), std::size_t{1});
   EXPECT_EQ(services.boxes[0].request.purpose, MessageBoxPurpose::start_over);
   EXPECT_EQ(page.operation().state(), update::k_state_idle);
   EXPECT_FALSE(services.state().onProcessing());
@@ -172,7 +173,7 @@ TEST(UpdatePageEngine, StoppingThePageEndsAWorkerInItsWaitAtOnce) {
   testing::internal::CaptureStdout();
   page.updateFirmware();
   // the step has sent its command and is waiting
-  QTRY_VERIFY(!device->present());
+  VX_TRY_VERIFY(!device->present());
   const auto stop_asked = std::chrono::steady_clock::now();
   page.stopUpdate();
   testing::internal::GetCapturedStdout();
