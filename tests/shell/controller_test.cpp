@@ -645,6 +645,7 @@ TEST_F(PageStrip, MenuAndWindowControls) {
   EXPECT_FALSE(child<QAction>(*controller, "menuItemHideOthers")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemShowAll")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemShowPrecaution")->isVisible());
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemShowPrecaution")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemBluetoothKext")->isVisible());
   EXPECT_EQ(child<QAction>(*controller, "menuItemQuit")->text().toStdString(), MenuTexts::stringMenuItemQuit(0));
   EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManager")->property("imageName").toString(), "english.png");
