@@ -16,6 +16,7 @@
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
+#include "support/qt_wait.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ class RecognitionPage : public test_support::PageFixture {
 
   // Polls as the page's one-second timer does until the worker's result is taken.
   void wait_for_the_end() {
-    QTRY_VERIFY_WITH_TIMEOUT((page()->timerMethodRecognize(), !controller().onProcessing()),
-                             test_support::k_timer_wait_ms);
+    VX_TRY_VERIFY_WITH_TIMEOUT((page()->timerMethodRecognize(), !controller().onProcessing()),
+                               test_support::k_timer_wait_ms);
   }
 
 };
@@ -96,7 +97,7 @@ TEST_F(RecognitionPage, NextRecognizesTheDefaultProductAndLeadsToTheUpdatePage) 
   EXPECT_TRUE(activity_bar_runs(page()));
   EXPECT_EQ(shown_status(), AppTexts::vyla_status_processing_usb_in(4, 0, 0).value());
   // the page's own timer takes the result
-  QTRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
+  VX_TRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
   EXPECT_FALSE(activity_bar_runs(page()));
 
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
@@ -136,7 +137,7 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     start();
     open_page_for(c.options.product_id);
     click(next());
-    wait_for_the_end();
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
     EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
     EXPECT_EQ(controller().usbStatus(), c.options.product_id);
     EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), c.options.name);
@@ -153,7 +154,7 @@ TEST_F(RecognitionPage, WithoutADeviceItEndsInTheRedOpenFailure) {
   open_page_for(0x6020);
   const auto before = clock().elapsed();
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
   // three HID opens 1 s apart, then the fresh page's DFU pass spends its 20 tries
   EXPECT_GE(clock().elapsed() - before, 23s);
@@ -175,7 +176,7 @@ TEST_F(RecognitionPage, ADeviceInFirmwareManagementModeGoesOnToTheUpdatePageInRe
   ASSERT_TRUE(page()->isFirst());
   const auto before = clock().elapsed();
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
   // three HID opens 1 s apart, then the DFU pass and the HCI pass find it at once
   EXPECT_EQ(clock().elapsed() - before, 3s);
@@ -196,10 +197,10 @@ TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
   controller().setDeviceUpdatedOrRestored(0x5310);
   open_page_for(0x6020);
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
   auto* box = child<QDialog>("sheetMessageBox");
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   const std::string title = AppTexts::vyla_title_in(0, 0);
   EXPECT_EQ(child<QLabel>("tfMessageBox")->text().toStdString(),
             "Restarting " + title + " may fix this problem.\nWould you like to restart " + title + "?\n");
@@ -220,7 +221,7 @@ TEST_F(RecognitionPage, ASecondStartWhileOneRunsIsIgnored) {
   page()->recognize();
   page()->doRecognize(nullptr);
   controller().goNext();
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
@@ -256,7 +257,7 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     controller().setDeviceRecognitionWithStatus_info_from(true, nullptr, c.caller);
     EXPECT_EQ(controller().onProcessing(), c.caller != 0);
     if (c.caller == 0) click(next());
-    wait_for_the_end();
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
     EXPECT_EQ(controller().mode(), c.mode);
     EXPECT_EQ(controller().currentDetailViewController(),
               child<QStackedWidget>("boxDetail")->currentWidget());
@@ -316,7 +317,7 @@ TEST_F(RecognitionPage, ARestartToRecoverShowsTheContinueTextInRedAndRunsOnce) {
   });
   start();
   EXPECT_EQ(page()->callerMode(), 7);
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), 7);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
@@ -348,7 +349,7 @@ TEST_F(RecognitionPage, WebAddressesInTheInstructionAreLinks) {
   cursor.setPosition(QStringLiteral("Help: www.ex").size());
   const QPoint at = instruction->cursorRect(cursor).center();
   QTest::mouseClick(instruction->viewport(), Qt::LeftButton, {}, at);
-  QTRY_COMPARE(m_browser.urls, std::vector<std::string>{"http://www.example.com"});
+  VX_TRY_EQ(m_browser.urls, std::vector<std::string>{"http://www.example.com"});
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
        "VEXLINK_SIM: hid:0x6038,collections=keyboard+vendor,fw=2.10.1.4 attached\n"},
       {"hid:0x4D16,collections=keyboard,refuse;", 1, {{0x4D16, 0x0100, 1}},
        "VEXLINK_SIM: hid:0x4D16,collections=keyboard,refuse attached\n"},
+      {"hid:0x6024,dnld=3", 1, {{0x6024, 0x0100, 1}}, "VEXLINK_SIM: hid:0x6024,dnld=3 attached\n"},
       {"hid:0x6020,busy=forever,short=3,silent", 1, {{0x6020, 0x0100, 1}},
        "VEXLINK_SIM: hid:0x6020,busy=forever,short=3,silent attached\n"},
       {"usb:0x6020;hid:0x6022", 1, {{0x6022, 0x0100, 1}},
