@@ -9,7 +9,6 @@
 
 #include "platform/clock.h"
 #include "sim/bus_state.h"
-#include "sim/usb_shims.h"
 
 namespace sim {
 
@@ -303,10 +302,7 @@ void Bus::leave_in(Model& model, milliseconds delay) {
 
 void attach_model(std::shared_ptr<Model> model, milliseconds arrival_delay) { Bus::attach(std::move(model), arrival_delay); }
 void detach(const Model& model) { Bus::detach(model); }
-void reset() {
-  Bus::reset();
-  reset_usb_shims();
-}
+void reset_bus() { Bus::reset(); }
 std::vector<BusDevice> devices() { return Bus::devices(); }
 int open_handle_count() { return Bus::open_handle_count(); }
 

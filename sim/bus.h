@@ -1,8 +1,9 @@
 #pragma once
-// The one simulated USB bus. Tests attach device models to it; the hidapi
-// (and, in the same way, libusb) stand-ins read and write through it. Time on
-// the bus is the platform clock: a device that leaves for 5 s is back once the
-// clock has moved 5 s. All functions are safe to call from several threads.
+// The one simulated USB bus. Tests attach device models to it; an adapter
+// (the hidapi and libusb stand-ins of vx_sim, or the emulated kernel nodes of
+// vx_umock) reads and writes through it. Time on the bus is the platform
+// clock: a device that leaves for 5 s is back once the clock has moved 5 s.
+// All functions are safe to call from several threads.
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -24,8 +25,12 @@ std::shared_ptr<M> attach(std::shared_ptr<M> model, std::chrono::milliseconds ar
 }
 // Unplugs `model` now; handles to it go stale.
 void detach(const Model& model);
-// Unplugs every device and forgets every open handle (between tests).
+// Unplugs every device and forgets every open handle, and clears what the
+// adapter carrying the bus to the host libraries keeps (between tests). Each
+// adapter (vx_sim, vx_umock) defines it over reset_bus().
 void reset();
+// The bus's part of reset(): unplugs every device and forgets every handle.
+void reset_bus();
 
 // A device present on the bus. The address changes each time it (re)appears.
 struct BusDevice {

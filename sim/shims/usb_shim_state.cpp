@@ -1,4 +1,4 @@
-#include "sim/usb_shim_state.h"
+#include "sim/shims/usb_shim_state.h"
 
 #include <mutex>
 #include <set>
@@ -71,6 +71,17 @@ void reset_usb_shims() {
   usb_shim::auto_detach_requests = 0;
   usb_shim::detach_requests = 0;
   usb_shim::transfer_timeouts_ignored = false;
+}
+
+}  // namespace sim
+
+namespace sim {
+
+// The bus as this adapter carries it: the stand-ins keep transfers in flight
+// and the kernel drivers they detached.
+void reset() {
+  reset_bus();
+  reset_usb_shims();
 }
 
 }  // namespace sim

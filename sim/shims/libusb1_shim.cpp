@@ -18,7 +18,7 @@
 
 #include "platform/clock.h"
 #include "sim/bus.h"
-#include "sim/usb_shim_state.h"
+#include "sim/shims/usb_shim_state.h"
 #include "sim/usb_shims.h"
 
 struct libusb_device {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "sim/bus.h"
-#include "sim/usb_shim_state.h"
+#include "sim/shims/usb_shim_state.h"
 
 struct usb_dev_handle {
   int address = 0;
