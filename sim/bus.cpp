@@ -199,6 +199,19 @@ IoResult Bus::write_interrupt(int address, int interface_number, std::span<const
   return {IoStatus::ok, length};
 }
 
+std::optional<IoResult> Bus::take_ready(Entry& entry, int interface_number, std::span<std::uint8_t> buffer) {
+  if (entry.model->m_faults.read_error) return IoResult{IoStatus::io_error};
+  auto& queue = entry.input[interface_number];
+  if (queue.empty() || queue.front().ready_at > platform::now()) return std::nullopt;
+  const std::vector<std::uint8_t> report = std::move(queue.front().bytes);
+  queue.pop_front();
+  const std::size_t copied = std::min(cut_reply(*entry.model, report.size()), buffer.size());
+  std::copy_n(report.begin(), copied, buffer.begin());
+  ++entry.model->m_input_reports_read;
+  entry.model->on_input_read(interface_number, report);
+  return IoResult{IoStatus::ok, static_cast<int>(copied)};
+}
+
 IoResult Bus::read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                              std::optional<milliseconds> timeout) {
   std::unique_lock lock(mutex());
@@ -207,17 +220,8 @@ IoResult Bus::read_interrupt(int address, int interface_number, std::span<std::u
   for (;;) {
     Entry* entry = find_present(address);
     if (entry == nullptr) return {IoStatus::gone};
-    if (entry->model->m_faults.read_error) return {IoStatus::io_error};
-    auto& queue = entry->input[interface_number];
-    if (!queue.empty() && queue.front().ready_at <= platform::now()) {
-      const std::vector<std::uint8_t> report = std::move(queue.front().bytes);
-      queue.pop_front();
-      const std::size_t copied = std::min(cut_reply(*entry->model, report.size()), buffer.size());
-      std::copy_n(report.begin(), copied, buffer.begin());
-      ++entry->model->m_input_reports_read;
-      entry->model->on_input_read(interface_number, report);
-      return {IoStatus::ok, static_cast<int>(copied)};
-    }
+    if (const std::optional<IoResult> taken = take_ready(*entry, interface_number, buffer)) return *taken;
+    const auto& queue = entry->input[interface_number];
     if (queue.empty() || queue.front().ready_at > deadline) {
       sleep_unlocked(lock, until(deadline));
       settle();
@@ -226,6 +230,23 @@ IoResult Bus::read_interrupt(int address, int interface_number, std::span<std::u
     sleep_unlocked(lock, until(queue.front().ready_at));
     settle();
   }
+}
+
+IoResult Bus::take_input(int address, int interface_number, std::span<std::uint8_t> buffer) {
+  std::lock_guard lock(mutex());
+  settle();
+  Entry* entry = find_present(address);
+  if (entry == nullptr) return {IoStatus::gone};
+  return take_ready(*entry, interface_number, buffer).value_or(IoResult{IoStatus::timed_out});
+}
+
+bool Bus::input_ready(int address, int interface_number) {
+  std::lock_guard lock(mutex());
+  settle();
+  Entry* entry = find_present(address);
+  if (entry == nullptr) return false;
+  const auto queue = entry->input.find(interface_number);
+  return queue != entry->input.end() && !queue->second.empty() && queue->second.front().ready_at <= platform::now();
 }
 
 IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
@@ -257,6 +278,12 @@ bool Bus::present(const Model& model) {
   settle();
   const Entry* entry = find(model);
   return entry != nullptr && entry->address != 0;
+}
+
+bool Bus::present(int address) {
+  std::lock_guard lock(mutex());
+  settle();
+  return find_present(address) != nullptr;
 }
 
 void Bus::queue_input(Model& model, int interface_number, std::vector<std::uint8_t> report, milliseconds delay) {
@@ -324,6 +351,7 @@ const char* describe(IoStatus status) {
   return "Unknown error";
 }
 
+bool present(int address) { return Bus::present(address); }
 IoStatus open_interface(int address, int interface_number, int& handle_id) {
   return Bus::open_interface(address, interface_number, handle_id);
 }
@@ -336,6 +364,10 @@ IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_
                         std::optional<milliseconds> timeout) {
   return Bus::read_interrupt(address, interface_number, buffer, timeout);
 }
+IoResult take_input(int address, int interface_number, std::span<std::uint8_t> buffer) {
+  return Bus::take_input(address, interface_number, buffer);
+}
+bool input_ready(int address, int interface_number) { return Bus::input_ready(address, interface_number); }
 IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
   return Bus::control_transfer(address, setup, data);
 }

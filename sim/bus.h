@@ -55,6 +55,9 @@ struct IoResult {
 // English text for an I/O status, as a driver would report it.
 const char* describe(IoStatus status);
 
+// True while the device enumerated at `address` is on the bus.
+bool present(int address);
+
 // Device side of the host libraries' functions. `address` names the device as
 // it was enumerated; once it has left the bus every call answers IoStatus::gone.
 IoStatus open_interface(int address, int interface_number, int& handle_id);
@@ -67,6 +70,12 @@ IoResult write_interrupt(int address, int interface_number, std::span<const std:
 // time-out the read gives up after k_unanswered_read_limit.
 IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                         std::optional<std::chrono::milliseconds> timeout);
+// Takes the next input report that is ready now, without waiting: ok with its
+// bytes (cut to `buffer`), timed_out when none is ready, gone once the device
+// has left. For adapters whose host side waits on its own (poll on a node).
+IoResult take_input(int address, int interface_number, std::span<std::uint8_t> buffer);
+// True while the interface has an input report ready to be read.
+bool input_ready(int address, int interface_number);
 // A transfer on the default control pipe; `data` is the data stage in either direction.
 IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
 

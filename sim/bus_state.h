@@ -28,9 +28,12 @@ class Bus {
   static IoResult write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report);
   static IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                                  std::optional<std::chrono::milliseconds> timeout);
+  static IoResult take_input(int address, int interface_number, std::span<std::uint8_t> buffer);
+  static bool input_ready(int address, int interface_number);
   static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
 
   static bool present(const Model& model);
+  static bool present(int address);
   static void queue_input(Model& model, int interface_number, std::vector<std::uint8_t> report,
                           std::chrono::milliseconds delay);
   static void clear_input(Model& model);
@@ -47,6 +50,9 @@ class Bus {
   static Entry* find(const Model& model);
   static void settle();
   static void depart(Entry& entry);
+  // Hands the first queued report of the interface to the host if it is ready
+  // now; none when nothing is ready (the device is present).
+  static std::optional<IoResult> take_ready(Entry& entry, int interface_number, std::span<std::uint8_t> buffer);
   // Records what the host sent; false when that report made the device vanish.
   static bool record(Entry& entry, ReceivedReport report, bool counts_as_report);
 };

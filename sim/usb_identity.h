@@ -3,6 +3,7 @@
 // interfaces. One device may offer HID collections (read through hidapi), a
 // BlueCore HCI interface (libusb-1.0) and a DFU interface (libusb-0.1); the
 // identity changes as a real device's does when it reboots into another mode.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,15 +25,25 @@ struct DeviceDescriptor {
   std::string serial_number;
 };
 
+// The reports a collection carries, as its report descriptor declares them.
+// Sizes are without the report id byte.
+enum class HidReports {
+  command,        // report id 1: 1022-byte output (long command), 66-byte input (status)
+  short_command,  // report id 1: 64-byte output and input
+  language_pack,  // report id 1: 61-byte output; report id 2: 61-byte input, fetched with GET_REPORT
+  keyboard,       // boot keyboard without report ids: 8-byte input, 1-byte LED output
+};
+
 // One top-level HID collection; collections on the same interface share a path.
 struct HidCollection {
   std::uint16_t usage_page = 0xFF00;
   std::uint16_t usage = 1;
   int interface_number = 0;
+  HidReports reports = HidReports::command;
 };
 
 inline constexpr HidCollection k_vendor_collection{0xFF00, 1, 0};
-inline constexpr HidCollection k_keyboard_collection{0x0001, 0x0006, 0};
+inline constexpr HidCollection k_keyboard_collection{0x0001, 0x0006, 0, HidReports::keyboard};
 
 // Bluetooth HCI interface of a BlueCore chip (wireless controller class 0xE0/1/1):
 // commands go over the default control pipe, events come on the interrupt endpoint.
@@ -75,6 +86,35 @@ struct ControlSetup {
 inline constexpr std::uint8_t k_hid_get_report = 0x01;
 inline constexpr std::uint8_t k_hid_set_report = 0x09;
 inline constexpr std::uint8_t k_hid_input_report = 1;
+inline constexpr std::uint8_t k_hid_output_report = 2;
 inline constexpr std::uint8_t k_hid_feature_report = 3;
+
+// Reports the host's hidraw driver takes or asks for, id included: at least
+// the id and one byte, at most HID_MAX_BUFFER_SIZE.
+inline constexpr std::size_t k_hid_min_report_bytes = 2;
+inline constexpr std::size_t k_hid_max_report_bytes = 16384;
+inline bool hid_report_fits(std::size_t bytes) {
+  return bytes >= k_hid_min_report_bytes && bytes <= k_hid_max_report_bytes;
+}
+
+// Leading bytes of a report that the host's HID driver keeps off the wire: a
+// device without numbered reports is handed the report without its id 0
+// (interrupt OUT, SET_REPORT), and a report it sends back (GET_REPORT) lands
+// after that byte. The driver counts the byte in what it returns.
+inline std::size_t hid_unsent_id_bytes(std::uint8_t report_id) { return report_id == 0 ? 1 : 0; }
+
+// The GET_REPORT (k_hid_get_report) or SET_REPORT request a host's HID driver
+// sends to interface `interface_number` for `length` bytes of report
+// `report_id` of `report_type`; the data stage starts with the report id.
+inline ControlSetup hid_report_request(std::uint8_t request, std::uint8_t report_type, std::uint8_t report_id,
+                                       int interface_number, std::size_t length) {
+  ControlSetup setup;
+  setup.request_type = request == k_hid_get_report ? 0xA1 : 0x21;  // class request to an interface
+  setup.request = request;
+  setup.value = static_cast<std::uint16_t>(report_type << 8 | report_id);
+  setup.index = static_cast<std::uint16_t>(interface_number);
+  setup.length = static_cast<std::uint16_t>(length < 0xFFFF ? length : 0xFFFF);
+  return setup;
+}
 
 }  // namespace sim

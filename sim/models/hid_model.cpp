@@ -383,7 +383,9 @@ HidModelOptions hid_fixture_6800() {
   options.name = "WEBLOR GZ3";
   options.version = {2, 1, 0, 3};
   options.language_pack = {1, 1, 3};
-  return with_collections(std::move(options), keyboard_and_vendor());
+  std::vector<HidCollection> collections = keyboard_and_vendor();
+  collections[1].reports = HidReports::language_pack;
+  return with_collections(std::move(options), std::move(collections));
 }
 
 namespace {

@@ -68,20 +68,19 @@ bool has_hid_interface(int address, int interface_number) {
 
 int report_transfer(hid_device* device, std::uint8_t request, std::uint8_t report_type, unsigned char* data,
                     size_t length) {
-  if (device == nullptr || data == nullptr || length == 0) return -1;
-  const bool device_to_host = request == sim::k_hid_get_report;
-  sim::ControlSetup setup;
-  setup.request_type = device_to_host ? 0xA1 : 0x21;  // class request to an interface
-  setup.request = request;
-  setup.value = static_cast<std::uint16_t>((report_type << 8) | data[0]);
-  setup.index = static_cast<std::uint16_t>(device->interface_number);
-  setup.length = static_cast<std::uint16_t>(std::min<size_t>(length, 0xFFFF));
-  const sim::IoResult result = sim::control_transfer(device->address, setup, {data, setup.length});
+  if (device == nullptr || data == nullptr || !sim::hid_report_fits(length)) {
+    set_error(device, "Invalid argument");
+    return -1;
+  }
+  const std::size_t unsent = sim::hid_unsent_id_bytes(data[0]);
+  const sim::ControlSetup setup =
+      sim::hid_report_request(request, report_type, data[0], device->interface_number, length - unsent);
+  const sim::IoResult result = sim::control_transfer(device->address, setup, {data + unsent, setup.length});
   if (result.status != sim::IoStatus::ok) {
     set_error(device, sim::describe(result.status));
     return -1;
   }
-  return result.bytes;
+  return result.bytes + static_cast<int>(unsent);
 }
 
 }  // namespace
@@ -152,13 +151,18 @@ HID_API_EXPORT hid_device* HID_API_CALL hid_open_path(const char* path) {
 }
 
 int HID_API_EXPORT HID_API_CALL hid_write(hid_device* dev, const unsigned char* data, size_t length) {
-  if (dev == nullptr || data == nullptr) return -1;
-  const sim::IoResult result = sim::write_interrupt(dev->address, dev->interface_number, {data, length});
+  if (dev == nullptr || data == nullptr || !sim::hid_report_fits(length)) {
+    set_error(dev, "Invalid argument");
+    return -1;
+  }
+  const std::size_t unsent = sim::hid_unsent_id_bytes(data[0]);
+  const sim::IoResult result =
+      sim::write_interrupt(dev->address, dev->interface_number, {data + unsent, length - unsent});
   if (result.status != sim::IoStatus::ok) {
     set_error(dev, sim::describe(result.status));
     return -1;
   }
-  return result.bytes;
+  return result.bytes + static_cast<int>(unsent);
 }
 
 int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device* dev, unsigned char* data, size_t length,
