@@ -40,6 +40,17 @@ inline std::vector<int> commands_received(sim::Model& model) {
   return commands;
 }
 
+// Fails the test for every transfer a model received that the test did not
+// take from it and check.
+inline void expect_traffic_taken(const std::vector<std::shared_ptr<sim::Model>>& models) {
+  for (const auto& model : models) {
+    for (const sim::ReceivedReport& report : model->received()) {
+      ADD_FAILURE() << "device " << std::hex << model->identity().descriptor.product_id
+                    << " received unexpected traffic: " << describe_traffic(report);
+    }
+  }
+}
+
 class BusFixture : public ::testing::Test {
  protected:
   BusFixture() { sim::reset(); }
@@ -51,12 +62,7 @@ class BusFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    for (const auto& model : m_models) {
-      for (const sim::ReceivedReport& report : model->received()) {
-        ADD_FAILURE() << "device " << std::hex << model->identity().descriptor.product_id
-                      << " received unexpected traffic: " << describe_traffic(report);
-      }
-    }
+    expect_traffic_taken(m_models);
     m_models.clear();
     sim::reset();
   }
