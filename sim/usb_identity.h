@@ -72,6 +72,34 @@ struct Identity {
   std::optional<DfuInterface> dfu{};
 };
 
+// Endpoints of HID interface n: interrupt IN 0x81 + n and interrupt OUT 0x01 + n.
+inline std::uint8_t hid_in_endpoint(int interface_number) { return static_cast<std::uint8_t>(0x81 + interface_number); }
+inline std::uint8_t hid_out_endpoint(int interface_number) { return static_cast<std::uint8_t>(0x01 + interface_number); }
+
+// The interface that owns `endpoint`; -1 for none.
+inline int interface_of_endpoint(const Identity& identity, std::uint8_t endpoint) {
+  if (const auto& bluecore = identity.bluecore) {
+    if (endpoint == bluecore->event_endpoint || endpoint == bluecore->acl_in_endpoint ||
+        endpoint == bluecore->acl_out_endpoint) {
+      return bluecore->interface_number;
+    }
+  }
+  for (const HidCollection& collection : identity.hid) {
+    const int number = collection.interface_number;
+    if (endpoint == hid_in_endpoint(number) || endpoint == hid_out_endpoint(number)) return number;
+  }
+  return -1;
+}
+
+// The driver the host's kernel binds to an interface (none: nullptr). The
+// Bluetooth driver holds the HCI interface of a device in normal mode; a
+// device in firmware-management mode (product id bit 15) is left unbound.
+inline const char* kernel_driver(const Identity& identity, int interface_number) {
+  const bool management_mode = (identity.descriptor.product_id & 0x8000) != 0;
+  if (identity.bluecore && identity.bluecore->interface_number == interface_number && !management_mode) return "btusb";
+  return nullptr;
+}
+
 // Setup packet of a transfer on the default control pipe.
 struct ControlSetup {
   std::uint8_t request_type = 0;  // bmRequestType; bit 7 set: device to host

@@ -71,13 +71,6 @@ int error_of_errno(int error) {
   }
 }
 
-// The interface whose interrupt IN pipe `endpoint` is, or -1.
-int interface_of_endpoint(const sim::BusDevice& device, unsigned char endpoint) {
-  const auto& bluecore = device.identity.bluecore;
-  if (bluecore && bluecore->event_endpoint == endpoint) return bluecore->interface_number;
-  return -1;
-}
-
 milliseconds to_milliseconds(const timeval* limit) {
   if (limit == nullptr) return milliseconds(0);
   return milliseconds(static_cast<long long>(limit->tv_sec) * 1000 + limit->tv_usec / 1000);
@@ -316,7 +309,7 @@ int LIBUSB_CALL libusb_handle_events_timeout(libusb_context*, struct timeval* tv
     return LIBUSB_SUCCESS;
   }
   const sim::IoResult result =
-      sim::read_interrupt(device.address, interface_of_endpoint(device, transfer->endpoint),
+      sim::read_interrupt(device.address, sim::interface_of_endpoint(device.identity, transfer->endpoint),
                           {transfer->buffer, static_cast<std::size_t>(transfer->length)}, wait);
   switch (result.status) {
     case sim::IoStatus::ok:

@@ -14,9 +14,7 @@ std::mutex g_mutex;
 std::set<std::pair<int, int>> g_detached;
 
 bool driver_interface(const BusDevice& device, int interface_number) {
-  const Identity& identity = device.identity;
-  return identity.bluecore && identity.bluecore->interface_number == interface_number &&
-         (identity.descriptor.product_id & 0x8000) == 0;
+  return kernel_driver(device.identity, interface_number) != nullptr;
 }
 
 }  // namespace

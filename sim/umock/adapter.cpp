@@ -120,6 +120,10 @@ class Adapter {
     for (auto& [address, present] : m_present) {
       for (Node* node : present.nodes) update_bell(*node);
     }
+    // a device that left still owes its opens the end of what they wait for
+    for (const auto& node : m_nodes) {
+      if (node->spec.kind == NodeSpec::Kind::usbfs && !node->openings.empty()) usbfs_pass(*node);
+    }
   }
 
   void arrive(const BusDevice& device) {
@@ -136,6 +140,8 @@ class Adapter {
       node->uniq = descriptor.serial_number;
       node->vendor_id = descriptor.vendor_id;
       node->product_id = descriptor.product_id;
+      node->identity = device.identity;
+      if (spec.kind == NodeSpec::Kind::usbfs) node->descriptors = usb_descriptors(device.identity);
       node->handler = umockdev_ioctl_base_new();
       g_signal_connect(node->handler, "client-connected", G_CALLBACK(&Adapter::connected), node.get());
       if (spec.kind == NodeSpec::Kind::hidraw) {
@@ -200,13 +206,17 @@ class Adapter {
   // The client stands for one open() of the node; umockdev lets go of it when
   // the program closes the node, which closes the device on the bus.
   static void connected(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user_data) {
-    auto* opening = new Opening{static_cast<Node*>(user_data)};
+    auto* opening = new Opening;
+    opening->node = static_cast<Node*>(user_data);
     g_object_set_data_full(G_OBJECT(client), k_opening_key, opening, &Adapter::closed);
+    std::lock_guard lock(node_mutex());
+    opening->node->openings.push_back(opening);
   }
 
   static void closed(gpointer data) {
     std::unique_ptr<Opening> opening(static_cast<Opening*>(data));
     std::lock_guard lock(node_mutex());
+    std::erase(opening->node->openings, opening.get());
     if (opening->handle_id == 0) return;
     close_interface(opening->handle_id);
     --s_open_nodes;
@@ -260,6 +270,32 @@ int open_on_bus(Opening& opening) {
     case IoStatus::ok: return 0;
     case IoStatus::refused: return EACCES;
     default: return ENODEV;
+  }
+}
+
+int errno_of(IoStatus status) {
+  switch (status) {
+    case IoStatus::ok: return 0;
+    case IoStatus::timed_out: return ETIMEDOUT;
+    case IoStatus::gone: return ENODEV;
+    case IoStatus::refused: return EACCES;
+    case IoStatus::io_error: return EIO;
+    case IoStatus::stalled: return EPIPE;
+  }
+  return EIO;
+}
+
+int refusal(Node& node, Opening* opening, int gone_errno) {
+  if (node.gone) return gone_errno;
+  if (opening == nullptr) return EBADF;
+  return open_on_bus(*opening);
+}
+
+void complete(UMockdevIoctlClient* client, long result) {
+  if (result < 0) {
+    umockdev_ioctl_client_complete(client, -1, static_cast<int>(-result));
+  } else {
+    umockdev_ioctl_client_complete(client, result, 0);
   }
 }
 

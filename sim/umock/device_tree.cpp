@@ -87,9 +87,8 @@ std::vector<std::uint8_t> interface_descriptors(const Identity& identity, const 
     const std::vector<std::uint8_t> report = report_descriptor(info.collections);
     bytes.insert(bytes.end(), {9, 0x21, 0x11, 0x01, 0, 1, 0x22});
     append16(bytes, static_cast<std::uint16_t>(report.size()));
-    const auto in = static_cast<std::uint8_t>(0x81 + info.number);
-    append_endpoint(bytes, in, k_endpoint_interrupt, 64, 1);
-    append_endpoint(bytes, static_cast<std::uint8_t>(in & 0x7F), k_endpoint_interrupt, 64, 1);
+    append_endpoint(bytes, hid_in_endpoint(info.number), k_endpoint_interrupt, 64, 1);
+    append_endpoint(bytes, hid_out_endpoint(info.number), k_endpoint_interrupt, 64, 1);
   } else if (info.interface_class == k_wireless_class) {
     const BlueCoreInterface& bluecore = *identity.bluecore;
     interface_header(3);

@@ -21,18 +21,6 @@ namespace sim::umock {
 
 namespace {
 
-int errno_of(IoStatus status) {
-  switch (status) {
-    case IoStatus::ok: return 0;
-    case IoStatus::timed_out: return ETIMEDOUT;
-    case IoStatus::gone: return ENODEV;
-    case IoStatus::refused: return EACCES;
-    case IoStatus::io_error: return EIO;
-    case IoStatus::stalled: return EPIPE;
-  }
-  return EIO;
-}
-
 // Takes the bell's byte out of the node by letting the program's read run on it.
 void silence_bell(Node& node, UMockdevIoctlClient* client) {
   if (!node.bell || node.gone) return;
@@ -72,14 +60,6 @@ long report_request(Node& node, UMockdevIoctlClient* client, std::uint8_t reques
   g_object_unref(data);
   if (result.status != IoStatus::ok) return -errno_of(result.status);
   return result.bytes + static_cast<long>(unsent);
-}
-
-// Why a request on the node fails before it reaches the device: the device
-// has left (`gone_errno`), the node is not open, or the device refused the open.
-int refusal(Node& node, Opening* opening, int gone_errno) {
-  if (node.gone) return gone_errno;
-  if (opening == nullptr) return EBADF;
-  return open_on_bus(*opening);
 }
 
 long answer_ioctl(Node& node, Opening* opening, UMockdevIoctlClient* client) {
@@ -168,18 +148,6 @@ long answer_write(Node& node, Opening* opening, UMockdevIoctlClient* client) {
   if (result.status == IoStatus::gone || !present(node.address)) node.gone = true;
   update_bell(node);
   return result.status == IoStatus::ok ? static_cast<long>(length) : -errno_of(result.status);
-}
-
-template <long (*answer)(Node&, Opening*, UMockdevIoctlClient*)>
-gboolean handle(UMockdevIoctlClient* client, gpointer node) {
-  std::lock_guard lock(node_mutex());
-  const long result = answer(*static_cast<Node*>(node), opening_of(client), client);
-  if (result < 0) {
-    umockdev_ioctl_client_complete(client, -1, static_cast<int>(-result));
-  } else {
-    umockdev_ioctl_client_complete(client, result, 0);
-  }
-  return TRUE;
 }
 
 }  // namespace

@@ -8,19 +8,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cwchar>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "real_libraries/real_bus_fixture.h"
-#include "recognition/recognition_worker.h"
 #include "sim/models/hid_model.h"
 #include "sim/umock/report_descriptor.h"
-#include "strings/app_texts.h"
 #include "transport/hid_channel.h"
 
 namespace {
@@ -67,17 +63,16 @@ std::vector<Entry> enumerate() {
   return entries;
 }
 
-class HidrawTest : public test_support::RealBusFixture {
+// Plugs a HID device in on a fixture of the real libraries.
+template <class Fixture>
+class WithHidDevices : public Fixture {
  protected:
-  void TearDown() override {
-    hid_close_all();
-    RealBusFixture::TearDown();
-  }
-
   std::shared_ptr<sim::HidModel> plug(sim::HidModelOptions options) {
-    return attach(std::make_shared<sim::HidModel>(std::move(options)));
+    return this->attach(std::make_shared<sim::HidModel>(std::move(options)));
   }
 };
+
+using HidrawTest = WithHidDevices<test_support::RealBusFixture>;
 
 // hidapi reads usage page and usage from the report descriptor in sysfs; the
 // node hands out the same descriptor (HIDIOCGRDESC).
@@ -150,19 +145,7 @@ TEST_F(HidrawTest, CommandAndStatusReportsCrossWhole) {
   hid_close(handle);
 }
 
-class RecognitionOnRealLibrariesTest : public HidrawTest {
- protected:
-  RecognitionOnRealLibrariesTest() { m_controller.setMode(4); }
-
-  void recognize() {
-    m_hand_off.reset_for_run();
-    recognition::threadMethodRecognize(m_controller, m_hand_off, std::nullopt, m_stop);
-  }
-
-  session::AppState m_controller;
-  recognition::RecognitionHandOff m_hand_off;
-  std::atomic<bool> m_stop{false};
-};
+using RecognitionOnRealLibrariesTest = WithHidDevices<test_support::RealRecognitionFixture>;
 
 TEST_F(RecognitionOnRealLibrariesTest, RecognizesEachHidFamily) {
   struct Case {

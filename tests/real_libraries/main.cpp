@@ -27,12 +27,18 @@ int main(int argc, char** argv) {
     }
     setenv("LD_PRELOAD", preload.c_str(), 1);
 #ifdef VX_SANITIZED
-    // the sanitizer's runtime is no longer the first library of the process
+    // the sanitizer's runtime is no longer the first library of the process,
+    // and the real libraries' own leaks are not the product's
     std::string options = "verify_asan_link_order=0";
     if (const char* others = std::getenv("ASAN_OPTIONS"); others != nullptr && *others != '\0') {
       options += std::string(":") + others;
     }
     setenv("ASAN_OPTIONS", options.c_str(), 1);
+    std::string leak_options = "suppressions=" VX_LSAN_SUPPRESSIONS;
+    if (const char* others = std::getenv("LSAN_OPTIONS"); others != nullptr && *others != '\0') {
+      leak_options += std::string(":") + others;
+    }
+    setenv("LSAN_OPTIONS", leak_options.c_str(), 1);
 #endif
     execv("/proc/self/exe", argv);
     std::perror("cannot start again under libumockdev-preload");

@@ -1,18 +1,25 @@
 #pragma once
 // Fixture for tests of the transport on the real libraries: the models sit on
 // the bus as in every device test, and vx_umock serves them through the
-// umockdev testbed. Time is real. At teardown a model that received traffic
-// the test did not take and check fails the test.
+// umockdev testbed. Time is real. The USB libraries are opened once, as the
+// manager opens them at start-up; at teardown the transport lets go of every
+// device, and a model that received traffic the test did not take and check
+// fails the test.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "recognition/recognition_worker.h"
 #include "sim/bus.h"
 #include "sim/umock/umock.h"
 #include "support/bus_fixture.h"
+#include "transport/bluecore_channel.h"
+#include "transport/hid_channel.h"
+#include "transport/usb_library.h"
 
 namespace test_support {
 
@@ -20,6 +27,9 @@ class RealBusFixture : public ::testing::Test {
  protected:
   RealBusFixture() {
     sim::umock::start();
+    // libusb-1.0 starts following the testbed's uevents here
+    static const bool opened = transport::open_usb_libraries();
+    EXPECT_TRUE(opened);
     sim::reset();
   }
 
@@ -44,6 +54,9 @@ class RealBusFixture : public ::testing::Test {
   }
 
   void TearDown() override {
+    hid_close_all();
+    bc_close_devices();
+    dfu_close_device();
     expect_traffic_taken(m_models);
     m_models.clear();
     sim::reset();
@@ -51,6 +64,21 @@ class RealBusFixture : public ::testing::Test {
 
  private:
   std::vector<std::shared_ptr<sim::Model>> m_models;
+};
+
+// A recognition run on the real libraries, as the recognition page starts it.
+class RealRecognitionFixture : public RealBusFixture {
+ protected:
+  RealRecognitionFixture() { m_controller.setMode(4); }
+
+  void recognize() {
+    m_hand_off.reset_for_run();
+    recognition::threadMethodRecognize(m_controller, m_hand_off, std::nullopt, m_stop);
+  }
+
+  session::AppState m_controller;
+  recognition::RecognitionHandOff m_hand_off;
+  std::atomic<bool> m_stop{false};
 };
 
 }  // namespace test_support

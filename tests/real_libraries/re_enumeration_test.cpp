@@ -1,0 +1,79 @@
+// A device that changes identity leaves the testbed and joins it again with
+// uevents: hidapi finds what is there at each enumeration, and libusb-1.0's
+// device list follows the uevents.
+#include <gtest/gtest.h>
+#include <libusb-1.0/libusb.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "real_libraries/real_bus_fixture.h"
+#include "sim/models/hid_model.h"
+#include "transport/hid_channel.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Product ids in libusb-1.0's device list.
+std::vector<std::uint16_t> libusb_product_ids() {
+  std::vector<std::uint16_t> ids;
+  libusb_device** list = nullptr;
+  const ssize_t count = libusb_get_device_list(nullptr, &list);
+  for (ssize_t i = 0; i < count; ++i) {
+    libusb_device_descriptor descriptor{};
+    if (libusb_get_device_descriptor(list[i], &descriptor) == 0) ids.push_back(descriptor.idProduct);
+  }
+  if (count >= 0) libusb_free_device_list(list, 1);
+  return ids;
+}
+
+// Waits up to 3 s for libusb-1.0's list to hold just `product_id`, then for
+// the rest of the device (its hidraw nodes come after the USB device, as the
+// kernel's HID driver binds after the device has enumerated).
+bool libusb_shows(std::uint16_t product_id) {
+  const auto deadline = std::chrono::steady_clock::now() + 3s;
+  while (libusb_product_ids() != std::vector<std::uint16_t>{product_id}) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return sim::umock::wait_until_current();
+}
+
+using ReEnumerationTest = test_support::RealBusFixture;
+
+// The mesh switch: the device drops off the bus and enumerates as its mesh
+// unit, then comes back as the main unit once the host has closed the mesh unit.
+TEST_F(ReEnumerationTest, MeshSwitchLeavesAndJoinsTheTestbed) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.mesh = sim::MeshUnit{};
+  options.mesh->leave_in = 50ms;
+  options.mesh->absent_for = 200ms;
+  options.mesh->return_absent_for = 200ms;
+  auto device = attach(std::make_shared<sim::HidModel>(options));
+  EXPECT_TRUE(libusb_shows(0x6020));
+
+  std::uint32_t product_id = 0;
+  transport_message message{};
+  ASSERT_EQ(hid_open_device(product_id, message), 0);
+  hid_cmd_report request{};
+  request[0] = 1;
+  request[1] = 0x50;
+  hid_status_report reply{};
+  EXPECT_EQ(hid_long_command(0, request, reply), 1);
+  hid_close_all();
+
+  EXPECT_TRUE(libusb_shows(0x3120));
+  ASSERT_EQ(hid_open_mesh_3120(product_id, message), 0);
+  EXPECT_EQ(product_id, 0x3120u);
+  hid_close_all();
+
+  EXPECT_TRUE(libusb_shows(0x6020));
+  ASSERT_EQ(hid_open_device(product_id, message), 0);
+  EXPECT_EQ(product_id, 0x6020u);
+  EXPECT_EQ(device->take_output_reports().size(), 1u);
+}
+
+}  // namespace
