@@ -27,7 +27,7 @@ struct Faults {
   bool silent = false;                         // takes every command and never answers (the host's reads time out)
   bool busy_forever = false;                   // answers every command "busy", again and again, and never answers it
   int short_reply_bytes = 0;                   // replies to the host carry only this many bytes (0: whole replies)
-  bool descriptor_error = false;               // reading the device descriptor fails
+  bool descriptor_error = false;               // its descriptors cannot be read: the USB libraries do not list it
   int claim_errno = 0;                         // claiming an interface fails with this errno (ENOENT, EBUSY)
   int claim_failures = 0;                      // ... this many times, then claims succeed (0: always fails)
 };

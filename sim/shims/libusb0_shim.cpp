@@ -80,7 +80,7 @@ int usb_find_busses(void) {
 }
 
 int usb_find_devices(void) {
-  const std::vector<sim::BusDevice> present = sim::devices();
+  const std::vector<sim::BusDevice> present = sim::usb_shim::listed_devices();
   std::lock_guard lock(g_mutex);
   if (!g_scan.bus) return 0;
   const int changes = static_cast<int>(present.size() != g_scan.devices.size());

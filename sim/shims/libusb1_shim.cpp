@@ -24,7 +24,6 @@
 struct libusb_device {
   int address = 0;
   sim::DeviceDescriptor descriptor;
-  std::weak_ptr<sim::Model> model;
 };
 
 struct libusb_device_handle {
@@ -60,13 +59,15 @@ int error_of(sim::IoStatus status) {
   return LIBUSB_ERROR_OTHER;
 }
 
-int error_of_errno(int error) {
+// What libusb reports for the errno of the kernel's claim. With auto-detach on
+// it asks the kernel to let go of the driver and claim in one request, which
+// answers a missing interface with EINVAL; otherwise it claims on its own.
+int claim_error(int error, bool auto_detach) {
   switch (error) {
     case 0: return LIBUSB_SUCCESS;
-    case ENOENT: return LIBUSB_ERROR_NOT_FOUND;
+    case ENOENT: return auto_detach ? LIBUSB_ERROR_INVALID_PARAM : LIBUSB_ERROR_NOT_FOUND;
     case EBUSY: return LIBUSB_ERROR_BUSY;
     case ENODEV: return LIBUSB_ERROR_NO_DEVICE;
-    case EACCES: return LIBUSB_ERROR_ACCESS;
     default: return LIBUSB_ERROR_OTHER;
   }
 }
@@ -142,10 +143,10 @@ const char* LIBUSB_CALL libusb_strerror(int errcode) {
 }
 
 ssize_t LIBUSB_CALL libusb_get_device_list(libusb_context*, libusb_device*** list) {
-  const std::vector<sim::BusDevice> present = sim::devices();
+  const std::vector<sim::BusDevice> present = sim::usb_shim::listed_devices();
   auto** devices = new libusb_device*[present.size() + 1];
   for (std::size_t i = 0; i < present.size(); ++i) {
-    devices[i] = new libusb_device{present[i].address, present[i].identity.descriptor, present[i].model};
+    devices[i] = new libusb_device{present[i].address, present[i].identity.descriptor};
   }
   devices[present.size()] = nullptr;
   *list = devices;
@@ -160,9 +161,8 @@ void LIBUSB_CALL libusb_free_device_list(libusb_device** list, int unref_devices
   delete[] list;
 }
 
+// The library keeps the descriptor it read when it listed the device: this never fails.
 int LIBUSB_CALL libusb_get_device_descriptor(libusb_device* dev, libusb_device_descriptor* desc) {
-  const std::shared_ptr<sim::Model> model = dev->model.lock();
-  if (model && model->faults().descriptor_error) return LIBUSB_ERROR_IO;
   const sim::DeviceDescriptor& descriptor = dev->descriptor;
   *desc = {};
   desc->bLength = LIBUSB_DT_DEVICE_SIZE;
@@ -207,6 +207,8 @@ int LIBUSB_CALL libusb_set_auto_detach_kernel_driver(libusb_device_handle* dev_h
 }
 
 int LIBUSB_CALL libusb_claim_interface(libusb_device_handle* dev_handle, int interface_number) {
+  // the library remembers its claims and does not ask the kernel again
+  if (dev_handle->claimed.contains(interface_number)) return LIBUSB_SUCCESS;
   sim::BusDevice device;
   if (!find_device(dev_handle->address, device)) return LIBUSB_ERROR_NO_DEVICE;
   if (sim::usb_shim::kernel_driver_bound(device, interface_number)) {
@@ -214,7 +216,7 @@ int LIBUSB_CALL libusb_claim_interface(libusb_device_handle* dev_handle, int int
     sim::usb_shim::detach_kernel_driver(device, interface_number);
   }
   const int error = sim::claim_interface(dev_handle->address, interface_number);
-  if (error != 0) return error_of_errno(error);
+  if (error != 0) return claim_error(error, dev_handle->auto_detach);
   dev_handle->claimed.insert(interface_number);
   return LIBUSB_SUCCESS;
 }

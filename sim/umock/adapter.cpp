@@ -151,6 +151,8 @@ class Adapter {
         g_signal_connect(node->handler, "handle-write", G_CALLBACK(hidraw_write), node.get());
       } else {
         g_signal_connect(node->handler, "handle-ioctl", G_CALLBACK(usbfs_ioctl), node.get());
+        g_signal_connect(node->handler, "handle-read", G_CALLBACK(usbfs_read), node.get());
+        node->descriptors_unreadable = tree.descriptors_unreadable;
       }
       GError* error = nullptr;
       if (!umockdev_testbed_attach_ioctl(m_testbed, spec.devnode.c_str(), node->handler, &error)) {

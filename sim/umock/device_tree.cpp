@@ -148,6 +148,7 @@ DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
   const std::vector<std::uint8_t> descriptors = usb_descriptors(device.identity);
 
   DeviceTree tree;
+  tree.descriptors_unreadable = device.model && device.model->faults().descriptor_error;
   std::string& text = tree.text;
   text += "P: " + usb_path + "\n";
   text += "N: " + usbfs + "=" + hex(descriptors) + "\n";
@@ -166,7 +167,8 @@ DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
   text += "A: manufacturer=" + descriptor.manufacturer + "\n";
   text += "A: product=" + descriptor.product + "\n";
   text += "A: serial=" + descriptor.serial_number + "\n";
-  text += "H: descriptors=" + hex(descriptors) + "\n\n";
+  if (!tree.descriptors_unreadable) text += "H: descriptors=" + hex(descriptors) + "\n";
+  text += "\n";
   tree.device_paths.push_back(usb_path);
   tree.nodes.push_back({NodeSpec::Kind::usbfs, "/dev/" + usbfs, -1, {}});
 

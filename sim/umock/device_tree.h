@@ -23,6 +23,9 @@ struct NodeSpec {
 
 struct DeviceTree {
   std::string text;
+  // The device's descriptors cannot be read (Faults::descriptor_error): the
+  // tree has no `descriptors` attribute and reading the usbfs node fails.
+  bool descriptors_unreadable = false;
   // Sysfs paths (from /devices/) of the device and its children, children last.
   std::vector<std::string> device_paths;
   std::vector<NodeSpec> nodes;

@@ -299,7 +299,9 @@ long disconnect_claim(Node& node, UsbfsOpening& usbfs, UMockdevIoctlClient* clie
                                                                                            : true;
     if (detach) node.detached.insert(interface_number);
   }
-  return claim(node, usbfs, interface_number);
+  // the kernel looks the interface up before it claims: a missing one is EINVAL here
+  const long result = claim(node, usbfs, interface_number);
+  return result == -ENOENT ? -EINVAL : result;
 }
 
 long get_driver(Node& node, UMockdevIoctlClient* client) {
@@ -423,6 +425,14 @@ UsbfsOpening::~UsbfsOpening() {
 
 gboolean usbfs_ioctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer node) {
   return handle<answer_ioctl>(client, node);
+}
+
+// Reads take the node's contents, the descriptors, unless they cannot be read.
+gboolean usbfs_read(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user_data) {
+  std::lock_guard lock(node_mutex());
+  if (!static_cast<Node*>(user_data)->descriptors_unreadable) return FALSE;
+  complete(client, -EIO);
+  return TRUE;
 }
 
 void usbfs_pass(Node& node) {

@@ -3,12 +3,16 @@
 // BlueCore models through the emulated usbfs nodes.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "real_libraries/real_bus_fixture.h"
 #include "sim/models/bluecore_model.h"
 #include "support/bccmd_requests.h"
+#include "transport/bluecore_channel.h"
+#include "transport/transport_message.h"
 
 namespace {
 
@@ -23,6 +27,50 @@ class BlueCoreOnRealLibrariesTest : public test_support::RealRecognitionFixture 
     return attach(std::make_shared<sim::BlueCoreModel>(std::move(options)));
   }
 };
+
+// Opening the HCI devices as the simulated bus's table of the same cases
+// expects (tests/transport/bluecore_channel_test.cpp): claims through the
+// kernel's disconnect-and-claim, and the errors libusb makes of its answers.
+TEST_F(BlueCoreOnRealLibrariesTest, OpensTheHciDevicesAsTheStandInsDo) {
+  struct Case {
+    const char* name;
+    std::vector<sim::BlueCoreModelOptions> devices;
+    int result;
+    const char* text;
+    int count;
+    std::array<std::uint32_t, 2> ids;
+  };
+  sim::BlueCoreModelOptions busy = sim::bluecore_fixture_4d10();
+  busy.faults.claim_errno = EBUSY;
+  sim::BlueCoreModelOptions no_entry = sim::bluecore_fixture_4d10();
+  no_entry.faults.claim_errno = ENOENT;
+  sim::BlueCoreModelOptions no_descriptor = sim::bluecore_fixture_4d10();
+  no_descriptor.faults.descriptor_error = true;
+  const auto pair = sim::bluecore_fixture_5310_pair();
+  const std::vector<Case> cases = {
+      {"one device", {sim::bluecore_fixture_4d10()}, 0, "Device recognized successfully", 1, {0x4D10, 0}},
+      {"both devices of a pair", {pair[0], pair[1]}, 0, "Device recognized successfully", 2, {0x5310, 0x5310}},
+      {"interface busy", {busy}, -3, "Cannot claim interface: Resource busy (-6)", 0, {0x4D10, 0}},
+      {"no interface", {no_entry}, -3, "Cannot claim interface: Invalid parameter (-2)", 0, {0x4D10, 0}},
+      {"a device without readable descriptors is not listed", {no_descriptor, sim::bluecore_fixture_5040()}, 0,
+       "Device recognized successfully", 1, {0x5040, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::shared_ptr<sim::BlueCoreModel>> devices;
+    for (const sim::BlueCoreModelOptions& options : c.devices) devices.push_back(plug(options));
+    std::array<std::uint32_t, 2> ids{};
+    transport_message message{};
+    EXPECT_EQ(bc_open_devices(ids, message, 0), c.result);
+    EXPECT_EQ(transport::message_text(message), c.text);
+    EXPECT_EQ(bc_device_count(), c.count);
+    EXPECT_EQ(ids, c.ids);
+    bc_close_devices();
+    EXPECT_TRUE(handles_closed());
+    sim::reset();
+    ASSERT_TRUE(sim::umock::wait_until_current());
+  }
+}
 
 // The HCI pass: libusb-1.0 finds the device, takes its HCI interface from the
 // kernel's Bluetooth driver and exchanges BCCMD messages (a vendor HCI command

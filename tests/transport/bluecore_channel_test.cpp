@@ -131,14 +131,16 @@ TEST_F(BlueCoreChannelTest, OpeningTheHciDevices) {
       {"both devices of a pair", {pair[0], pair[1]}, 0, "Device recognized successfully", 2, {0x5310, 0x5310}},
       {"one device of a pair", {pair[0]}, -2, "Device 2 not available", 0, {0x5310, 0}},
       {"interface busy", {busy}, -3, "Cannot claim interface: Resource busy (-6)", 0, {0x4D10, 0}},
-      {"no interface", {no_entry}, -3, "Cannot claim interface: Entity not found (-5)", 0, {0x4D10, 0}},
+      // the kernel's disconnect-and-claim finds the interface missing
+      {"no interface", {no_entry}, -3, "Cannot claim interface: Invalid parameter (-2)", 0, {0x4D10, 0}},
       {"second interface busy", {pair[0], second_busy}, -4, "Cannot claim interface 2: Resource busy (-6)", 0,
        {0x5310, 0x5310}},
       {"second device of another product", {pair[0], sim::bluecore_fixture_4d10()}, -5,
        "USB interface 2 Not Match USB interface 1", 0, {0x5310, 0x4D10}},
       {"open refused ends the walk", {refused, sim::bluecore_fixture_5040()}, -1, "Device not available", 0, {0, 0}},
-      {"descriptor failure ends the walk", {no_descriptor, sim::bluecore_fixture_5040()}, -1, "Device not available",
-       0, {0, 0}},
+      // libusb leaves out a device whose descriptors it cannot read
+      {"a device without readable descriptors is not listed", {no_descriptor, sim::bluecore_fixture_5040()}, 0,
+       "Device recognized successfully", 1, {0x5040, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
