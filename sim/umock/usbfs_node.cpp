@@ -288,18 +288,20 @@ long driver_request(Node& node, UMockdevIoctlClient* client) {
   return -ENOTTY;
 }
 
+// Lets go of the interface's driver and claims it in one request. The kernel
+// looks the interface up first: a missing one is EINVAL here, not ENOENT.
 long disconnect_claim(Node& node, UsbfsOpening& usbfs, UMockdevIoctlClient* client) {
   const std::optional<usbdevfs_disconnect_claim> request = read_argument<usbdevfs_disconnect_claim>(client);
   if (!request) return -EFAULT;
   const auto interface_number = static_cast<int>(request->interface);
+  if (!has_interface(node, interface_number)) return -EINVAL;
   if (const char* driver = bound_driver(node, interface_number)) {
     const bool named = std::strncmp(driver, request->driver, sizeof request->driver) == 0;
-    const bool detach = (request->flags & USBDEVFS_DISCONNECT_CLAIM_IF_DRIVER) != 0     ? named
-                        : (request->flags & USBDEVFS_DISCONNECT_CLAIM_EXCEPT_DRIVER) != 0 ? !named
-                                                                                           : true;
-    if (detach) node.detached.insert(interface_number);
+    if ((request->flags & USBDEVFS_DISCONNECT_CLAIM_IF_DRIVER) != 0 && !named) return -EBUSY;
+    if ((request->flags & USBDEVFS_DISCONNECT_CLAIM_EXCEPT_DRIVER) != 0 && named) return -EBUSY;
+    node.detached.insert(interface_number);
   }
-  // the kernel looks the interface up before it claims: a missing one is EINVAL here
+  // a model that refuses the claim with ENOENT lacks the interface
   const long result = claim(node, usbfs, interface_number);
   return result == -ENOENT ? -EINVAL : result;
 }
