@@ -15,6 +15,7 @@
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
+#include "recognition_traffic.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ using namespace std::chrono_literals;
 
 using test_support::commands_received;
 
-// What one recognition of the default product sends: name block 0x1D, version.
-const std::vector<int> k_one_run_of_6020 = {0x03, 0x01};
+using test_support::k_one_run_of_6020;
 
 class RecognitionPage : public test_support::PageFixture {
  protected:
@@ -124,10 +124,8 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
   sim::HidModelOptions y370 = sim::hid_fixture_6038();  // answers the mode probe with 0
   y370.version = {2, 3, 0, 0};
   const Case cases[] = {
-      // mode probe, FM query, name block 0x3C, version
-      {"0x6038 vendor collection", y370, "v2.3", {0x12, 0x1A, 0x03, 0x01}},
-      // name, version and the language pack's version asked twice (its reply is the longer one)
-      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", {0x103, 0x101, 0x101, 0x101}},
+      {"0x6038 vendor collection", y370, "v2.3", test_support::k_one_run_of_6038},
+      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", test_support::k_one_run_of_6800},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
