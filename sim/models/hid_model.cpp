@@ -352,6 +352,7 @@ int HidModel::on_control_transfer(const ControlSetup& setup, std::vector<std::ui
 
 HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes) {
   const std::uint8_t id = byte_at(request, 2);
+  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
   const auto found = m_blocks.find(id);
   // A block the device never stored reads as the requested number of blank words.
   const std::vector<std::uint16_t> words =
@@ -368,6 +369,7 @@ HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std
 
 HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
   const std::uint8_t id = byte_at(request, 2);
+  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
   const std::size_t count = request.size() < 4 ? 0 : std::min<std::size_t>(byte_at(request, 3), (request.size() - 4) / 2);
   std::vector<std::uint16_t> words;
   for (std::size_t i = 0; i < count; ++i) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -64,6 +65,8 @@ struct HidModelOptions {
   bool motion_present = false;
   // Settings blocks by id; the name blocks 0x1D and 0x3C are filled from `name` unless given.
   std::map<std::uint8_t, std::vector<std::uint16_t>> blocks{};
+  // Blocks whose reads and writes the device refuses (status k_hid_status_failed).
+  std::set<std::uint8_t> failing_blocks{};
   std::optional<MeshUnit> mesh{};
   // Data bytes per language-pack input report, in turn; the last size repeats.
   std::vector<int> lang_pack_chunk_bytes{60};

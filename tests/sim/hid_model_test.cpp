@@ -106,6 +106,20 @@ TEST_F(HidModelTest, BlocksRoundTripThroughTheStore) {
   EXPECT_EQ(device->take_output_reports().size(), 4u);
 }
 
+TEST_F(HidModelTest, FailingBlocksRefuseReadsAndWrites) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.blocks[0x04] = {0x1234};
+  options.failing_blocks = {0x04};
+  auto device = open(options);
+  EXPECT_EQ(exchange(long_request(0x03, {0x04})), 0);
+  EXPECT_EQ(m_reply[2], sim::k_hid_status_failed);
+  EXPECT_EQ(exchange(long_request(0x04, {0x04, 1, 0x00, 0x07})), 0);
+  EXPECT_EQ(device->block(0x04), std::vector<std::uint16_t>{0x1234});
+  // other blocks answer as before
+  EXPECT_EQ(exchange(long_request(0x03, {0x1D})), 1);
+  EXPECT_EQ(device->take_output_reports().size(), 3u);
+}
+
 TEST_F(HidModelTest, WordCountFaultsMisreportTheBlockLength) {
   struct Case {
     const char* name;
