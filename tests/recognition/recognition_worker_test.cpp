@@ -130,6 +130,18 @@ TEST_F(RecognitionWorkerTest, RecognizesTheVendorCollectionAndLanguagePackFamili
   }
 }
 
+TEST_F(RecognitionWorkerTest, ASpeedDialOnlyProductGetsItsNumbers) {
+  auto device = plug(sim::hid_fixture_6461());
+  recognize();
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+  const FEXOBluetoothDeviceData& record = m_controller.data();
+  EXPECT_EQ(record.speedDialAt(0), "0800");
+  EXPECT_EQ(record.speedDialAt(1), "5550199");
+  EXPECT_EQ(record.speedDialAt(2), "112");
+  // name block 0x3C, version, address, settings word, FM block 0x15, speed dials 0x37-0x39
+  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01, 0x02, 0x03, 0x03, 0x03, 0x03, 0x03}));
+}
+
 TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
   struct Case {
     const char* name;
