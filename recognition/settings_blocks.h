@@ -15,6 +15,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "transport/hid_channel.h"
