@@ -1,5 +1,6 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
-# `make fuzz` runs every fuzz target for FUZZ_SECONDS each (clang build in build-fuzz).
+# `make fuzz` runs every fuzz target for FUZZ_SECONDS each (clang build in build-fuzz);
+# `make bench` builds and runs the benchmarks in a release build (build-bench).
 SHELL := /bin/bash
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -7,7 +8,7 @@ CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test fuzz deps configure build clean
+.PHONY: run test fuzz bench deps configure build clean
 
 deps:
 	@bash scripts/install-deps
@@ -29,5 +30,11 @@ test: build
 fuzz:
 	@JOBS=$(JOBS) bash scripts/run-fuzz $(FUZZ_SECONDS)
 
+# Benchmarks in a release build of their own; never part of `make test`.
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_BENCH=ON $(CMAKE_ARGS) >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target vx_bench
+	build-bench/bench/vx_bench
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan build-fuzz
+	rm -rf $(BUILD_DIR) build-asan build-fuzz build-bench

@@ -7,6 +7,7 @@
 #include "platform/utf8.h"
 #include "platform/volumes.h"
 #include "strings/language.h"
+#include "strings/setting_names.h"
 
 namespace {
 
@@ -16,12 +17,9 @@ const std::array<strings::LocalizedTexts, 3> k_gain_texts = {{
     strings::LocalizedTexts{"Medium", "Moyen", "Mittel", "Medio", "中", "보통", "Media", "Gemiddeld", "Средний", "中", "Keskisuuri", "Střední", "Średnie"},
     strings::LocalizedTexts{"High", "Élevé", "Hoch", "Alto", "高", "높음", "Alta", "Hoog", "высокий", "高", "Korkea", "Vysoká", "Wysokie"},
 }};
-// Titles of tab kinds 1 (Basic), 2 (Speed Dial) and 3 (FM Radio) by language.
-const std::array<strings::LocalizedTexts, 3> k_tab_titles = {{
-    strings::LocalizedTexts{"Basic", "Basique", "Basic", "Base", "基本", "기본", "Básico", "Basis", "Основной", "基本", "Perus", "Základní", "Podstawowe"},
-    strings::LocalizedTexts{"Speed Dial", "Appel Rapide", "Kurzwahl", "Chiamata Rapida", "Speedダイヤル", "스피드 다이얼", "Marcación Rápida", "Snelkeuze", "Быстрый Набор", "快速拨号", "Pikavalinta", "Rychlé vytáčení", "Szybkie wybieranie"},
-    strings::LocalizedTexts{"FM Radio", "Radio FM", "UKW-Radio", "Radio FM", "FMラジオ", "FM 라디오", "Radio FM", "FM-radio", "FM-радио", "FM 广播", "Radio", "FM rádio", "Radio FM"},
-}};
+// Title of tab kind 1 (Basic) by language; kinds 2 and 3 carry the names of
+// the speed dial and the FM radio.
+const strings::LocalizedTexts k_basic_tab_title = {"Basic", "Basique", "Basic", "Base", "基本", "기본", "Básico", "Basis", "Основной", "基本", "Perus", "Základní", "Podstawowe"};
 
 // FM band of a region in 10 kHz units.
 struct FMBand {
@@ -70,7 +68,14 @@ std::optional<std::string> FEXOBluetoothDeviceData::getTabText_With_In_SetEquiva
     menu_item->modifier_mask = k_shift_command_mask;
   }
   if (shortcut_text) return std::string("[S][C]-") + k_keys[kind_index];
-  return k_tab_titles[kind_index][static_cast<size_t>(language)];
+  switch (kind) {
+    case 2:
+      return strings::setting_name(strings::SettingName::SpeedDial, language);
+    case 3:
+      return strings::setting_name(strings::SettingName::FMRadio, language);
+    default:
+      return k_basic_tab_title[static_cast<size_t>(language)];
+  }
 }
 
 int FEXOBluetoothDeviceData::getSpeedDialString_FromArray(std::optional<std::string>& text,

@@ -96,25 +96,12 @@ void DeviceSelectionViewController::checkManagerUpdate() {
     m_check = std::make_unique<shell::ManagerUpdateCheck>(
         state(), platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
   }
-  m_check->setGoManagerUpdate(false);
-  state().setOnProcessing(true);
-  services()->setControls();
-  if (!m_check->start(s_checkedManagerUpdate)) {
-    state().setOnProcessing(false);
-    services()->setControls();
-    return;
-  }
   // the page's activity bar runs while the server is asked
-  setControls();
-  m_timer->start();
+  if (m_check->begin(*services(), s_checkedManagerUpdate, [this] { setControls(); })) m_timer->start();
 }
 
 void DeviceSelectionViewController::timerMethodCheckManagerUpdate() {
-  if (!m_check || !m_check->threadTerminated()) return;
+  if (!m_check || !m_check->end(*services(), [this] { setControls(); })) return;
   m_timer->stop();
-  m_check->join();
-  state().setOnProcessing(false);
-  services()->setControls();
-  setControls();
   if (m_check->goManagerUpdate()) services()->setManagerUpdate();
 }

@@ -285,6 +285,31 @@ class OsVersion {
   std::atomic<int> m_osVersionMinor{0};
 };
 
+// What the precaution page asked the user, kept for this run only: the
+// password is never written to the configuration archive or to any log.
+class PrecautionAnswers {
+ public:
+  // NO when only a Bluetooth keyboard and mouse are at hand.
+  bool haveAlternativeInputDevices() const { return m_haveAlternativeInputDevices.load(std::memory_order_acquire); }
+  void setHaveAlternativeInputDevices(bool value) {
+    m_haveAlternativeInputDevices.store(value, std::memory_order_release);
+  }
+  // The user's password as typed, and its encrypted Base64 form.
+  std::string strUserPassword() const { return m_strUserPassword.get(); }
+  void setStrUserPassword(const std::string& value) { m_strUserPassword.set(value); }
+  std::string strUserPasswordEncrypted() const { return m_strUserPasswordEncrypted.get(); }
+  void setStrUserPasswordEncrypted(const std::string& value) { m_strUserPasswordEncrypted.set(value); }
+  // The user unchecked "Show precaution at startup".
+  bool hidePrecaution() const { return m_hidePrecaution.load(std::memory_order_acquire); }
+  void setHidePrecaution(bool value) { m_hidePrecaution.store(value, std::memory_order_release); }
+
+ private:
+  std::atomic<bool> m_haveAlternativeInputDevices{false};
+  Locked<std::string> m_strUserPassword;
+  Locked<std::string> m_strUserPasswordEncrypted;
+  std::atomic<bool> m_hidePrecaution{false};
+};
+
 // The status line in the 13 interface languages.
 class StatusLine {
  public:
@@ -305,6 +330,7 @@ class AppState : public PageAndDevice,
                  public ManagerRelease,
                  public DeviceFeatures,
                  public OsVersion,
+                 public PrecautionAnswers,
                  public StatusLine {
  public:
   AppState() = default;

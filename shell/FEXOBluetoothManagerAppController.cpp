@@ -72,6 +72,8 @@ FEXOBluetoothManagerAppController::~FEXOBluetoothManagerAppController() {
 void FEXOBluetoothManagerAppController::awakeFromNib() { initializeObject(); }
 
 void FEXOBluetoothManagerAppController::stopWorkers() {
+  m_updateViewController->stopUpdate();
+  m_restoreViewController->stopUpdate();
   m_deviceRecognitionViewController->stopRecognition();
   m_deviceSelectionViewController->stopManagerUpdateCheck();
 }

@@ -119,6 +119,33 @@ bool ManagerUpdateCheck::start(std::atomic<bool>& checked_this_run) {
 
 void ManagerUpdateCheck::stop_and_join() { m_worker.stop_and_join(); }
 
+namespace {
+
+// Holds or releases the controls while the server is asked.
+void hold_controls(session::Services& services, bool hold, const std::function<void()>& refresh_page) {
+  services.state().setOnProcessing(hold);
+  services.setControls();
+  refresh_page();
+}
+
+}  // namespace
+
+bool ManagerUpdateCheck::begin(session::Services& services, std::atomic<bool>& checked_this_run,
+                               const std::function<void()>& refresh_page) {
+  setGoManagerUpdate(false);
+  hold_controls(services, true, refresh_page);
+  if (start(checked_this_run)) return true;
+  hold_controls(services, false, refresh_page);
+  return false;
+}
+
+bool ManagerUpdateCheck::end(session::Services& services, const std::function<void()>& refresh_page) {
+  if (!threadTerminated()) return false;
+  join();
+  hold_controls(services, false, refresh_page);
+  return true;
+}
+
 void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
   m_release.setManagerLatestVersionMajor(session::k_manager_version_major);
   m_release.setManagerLatestVersionMinor(session::k_manager_version_minor);

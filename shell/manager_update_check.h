@@ -4,11 +4,13 @@
 // one-second timer looks at the outcome.
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "platform/http.h"
 #include "platform/worker.h"
 #include "session/app_state.h"
+#include "session/services.h"
 
 namespace shell {
 
@@ -49,6 +51,17 @@ class ManagerUpdateCheck {
   // Aborts a running request and waits for the thread, which then ends within
   // about a tenth of a second with no offer (the application quits).
   void stop_and_join();
+
+  // A page's start of the check: goManagerUpdate := NO; the controls are held
+  // (onProcessing) and the window and the page (`refresh_page`) refreshed; then
+  // the thread starts. When the check already ran in this run, the controls are
+  // released and refreshed again and the answer is false.
+  bool begin(session::Services& services, std::atomic<bool>& checked_this_run,
+             const std::function<void()>& refresh_page);
+  // The page timer's poll: false while the check runs. Once it has ended: joins
+  // the thread, releases the controls, refreshes the window and the page and
+  // answers true; goManagerUpdate then tells whether a newer manager exists.
+  bool end(session::Services& services, const std::function<void()>& refresh_page);
 
   // The check itself, run on the thread: the request, the list, the verdict.
   void threadMethodCheckManagerUpdate();

@@ -283,6 +283,14 @@ void Bus::leave(Model& model) {
   }
 }
 
+void Bus::leave_in(Model& model, milliseconds delay) {
+  std::lock_guard lock(mutex());
+  if (Entry* entry = find(model)) {
+    entry->leave_at = platform::now() + delay;
+    entry->arrival.reset();
+  }
+}
+
 void attach_model(std::shared_ptr<Model> model, milliseconds arrival_delay) { Bus::attach(std::move(model), arrival_delay); }
 void detach(const Model& model) { Bus::detach(model); }
 void reset() { Bus::reset(); }

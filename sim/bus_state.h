@@ -36,6 +36,7 @@ class Bus {
   static void change_identity(Model& model, Identity next, std::chrono::milliseconds leave_in,
                               std::chrono::milliseconds absent_for);
   static void leave(Model& model);
+  static void leave_in(Model& model, std::chrono::milliseconds delay);
 
  // One attached device, present or not; defined in bus.cpp.
   struct Entry;

@@ -77,4 +77,6 @@ void Model::change_identity(Identity next, std::chrono::milliseconds leave_in, s
 
 void Model::leave_bus() { Bus::leave(*this); }
 
+void Model::leave_bus_in(std::chrono::milliseconds delay) { Bus::leave_in(*this, delay); }
+
 }  // namespace sim

@@ -88,6 +88,9 @@ class Model {
   void change_identity(Identity next, std::chrono::milliseconds leave_in, std::chrono::milliseconds absent_for);
   // Leaves the bus for good.
   void leave_bus();
+  // Leaves the bus for good once `delay` has passed, so the host can still
+  // read what the device queued before it goes.
+  void leave_bus_in(std::chrono::milliseconds delay);
 
  private:
   friend class Bus;

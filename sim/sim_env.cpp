@@ -5,6 +5,7 @@
 
 #include "platform/log.h"
 #include "sim/bus.h"
+#include "sim/models/hid_dfu_model.h"
 #include "sim/models/hid_model.h"
 
 namespace sim {
@@ -19,6 +20,7 @@ struct Family {
 // Short names of the device families; a new family adds its row here.
 constexpr Family k_families[] = {
     {"hid", &make_hid_model},
+    {"hiddfu", &make_hid_dfu_model},
 };
 
 std::string_view trim(std::string_view text) {

@@ -3,6 +3,7 @@
 #include "platform/format.h"
 #include "strings/app_texts.h"
 #include "strings/language.h"
+#include "strings/setting_names.h"
 
 using strings::LocalizedTexts;
 using strings::pick;
@@ -24,40 +25,6 @@ const LocalizedTexts k_cannot_restore = {
     "Kohdetta %@ ei voi palauttaa",
     "",
     "",
-};
-
-struct RestoreLabel {
-  int key;
-  LocalizedTexts label;
-};
-
-const RestoreLabel k_restore_labels[] = {
-    {239, {"EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR", "EDR"}},
-    {654,
-     {"Device Setting", "Réglage de l'appareil", "Geräteeinstellung", "Impostazione dispositivo", "デバイス設定",
-      "장치 설정", "Ajuste del dispositivo", "Apparaatinstelling", "Настройка устройства", "设备设置",
-      "Laitteen asetus", "Nastavení zařízení", "Ustawienie urządzenia"}},
-    {664,
-     {"VOX Intercom", "VOX interphone", "VOX Gegensprechanlage", "VOX interfono", "VOXインターコム",
-      "VOX 인터컴", "VOX intercomunicador", "VOX intercom", "VOX интерком", "VOX对讲", "VOX-sisäpuhelin",
-      "VOX interkom", "VOX interkom"}},
-    {665,
-     {"VOX Phone", "VOX téléphone", "VOX Telefon", "VOX telefono", "VOX電話", "VOX 전화", "VOX teléfono",
-      "VOX telefoon", "VOX телефон", "VOX电话", "VOX-puhelin", "VOX telefon", "VOX telefon"}},
-    {671,
-     {"FM Radio Setting", "Réglage de la radio FM", "UKW-Radio-Einstellung", "Impostazione radio FM",
-      "FMラジオ設定", "FM 라디오 설정", "Ajuste de radio FM", "FM-radio-instelling", "Настройка FM-радио",
-      "FM收音机设置", "FM-radion asetus", "Nastavení rádia FM", "Ustawienie radia FM"}},
-    {682,
-     {"Audio Channel Timeout", "Délai du canal audio", "Zeitlimit des Audiokanals", "Timeout canale audio",
-      "オーディオチャンネルのタイムアウト", "오디오 채널 시간 제한", "Tiempo de espera del canal de audio",
-      "Time-out van audiokanaal", "Тайм-аут аудиоканала", "音频通道超时", "Äänikanavan aikakatkaisu",
-      "Časový limit zvukového kanálu", "Limit czasu kanału audio"}},
-    {684,
-     {"Radio Transmit Gain", "Gain d'émission radio", "Funk-Sendeverstärkung", "Guadagno di trasmissione radio",
-      "無線送信ゲイン", "무선 송신 이득", "Ganancia de transmisión de radio", "Radiozendversterking",
-      "Усиление радиопередачи", "无线发射增益", "Radion lähetysvahvistus", "Zisk rádiového vysílání",
-      "Wzmocnienie nadawania radiowego"}},
 };
 
 const LocalizedTexts k_recognized = {
@@ -151,11 +118,8 @@ std::optional<std::string> DeviceRecognitionTexts::vyla_string_for_status_in(std
 }
 
 std::string DeviceRecognitionTexts::vyla_string_cannot_restore_in(int key, int language) {
-  std::string label;
-  for (const RestoreLabel& row : k_restore_labels) {
-    if (row.key == key) label = pick(row.label, language);
-  }
-  return platform::format(pick(k_cannot_restore, language), label);
+  const std::optional<strings::SettingName> name = strings::setting_name_of_key(key);
+  return platform::format(pick(k_cannot_restore, language), name ? strings::setting_name(*name, language) : "");
 }
 
 std::string DeviceRecognitionTexts::stringInstructionPressNextButtonAt_in(int step, int language) {

@@ -11,8 +11,9 @@ class DeviceRecognitionTexts {
   // management mode" and "Device recognized successfully" have texts; any
   // other message gives none.
   static std::optional<std::string> vyla_string_for_status_in(std::string_view message, int language);
-  // "Cannot restore <setting>" for the persistent-store key that failed
-  // (239, 654, 664, 665, 671, 682, 684); an unknown key leaves the label empty.
+  // "Cannot restore <setting>" for the persistent-store key that failed, named
+  // from the setting-name table (strings/setting_names.h); a key without a
+  // name leaves the label empty.
   static std::string vyla_string_cannot_restore_in(int key, int language);
   // "<step>. Press the [Next >] button." with the localized word for Next.
   static std::string stringInstructionPressNextButtonAt_in(int step, int language);

@@ -31,31 +31,6 @@ const std::string& pick_with_second_form(const LocalizedTexts& table, const std:
 // A text that no language has a translation of: every language reads it in English.
 std::string untranslated(int /*language*/, const char* english) { return english; }
 
-// The setting a persistent-store key stands for when its save fails.
-strings::SettingName name_of_key(int key) {
-  switch (key) {
-    case 239:
-      return strings::SettingName::EDR;
-    case 664:
-      return strings::SettingName::VOXIntercom;
-    case 665:
-      return strings::SettingName::VOXPhone;
-    case 671:
-      return strings::SettingName::FMRadioSetting;
-    case 682:
-      return strings::SettingName::AudioChannelTimeout;
-    case 684:
-      return strings::SettingName::RadioTransmitGain;
-    case 8832:
-    case 8833:
-    case 8834:
-      return strings::SettingName::SpeedDialSetting;
-    // 654 and any key without a name of its own: the device setting as a whole
-    default:
-      return strings::SettingName::DeviceSetting;
-  }
-}
-
 }  // namespace
 
 std::string SettingsTexts::vyla_string_save_in(int language) {
@@ -100,7 +75,9 @@ std::string SettingsTexts::vyla_string_cannot_save_in(int key, int language) {
                                          "Ei voi tallentaa kohdetta %@",
                                          "Nelze uložit %@",
                                          "Nie można zapisać %@"};
-  return platform::format(pick(k_formats, language), strings::setting_name(name_of_key(key), language));
+  // a key without a name of its own names the device setting as a whole
+  const strings::SettingName name = strings::setting_name_of_key(key).value_or(strings::SettingName::DeviceSetting);
+  return platform::format(pick(k_formats, language), strings::setting_name(name, language));
 }
 
 std::string SettingsTexts::stringACTUnit(int language) {

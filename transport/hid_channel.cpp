@@ -106,7 +106,11 @@ int succeed(int slot) {
 // with the exchange it ended: 0.
 int fail(int slot, std::string_view exchange, HidError error) {
   set_last_error(slot, error);
-  console_line("hid slot %d %s: %s\n", slot, std::string(exchange), transport::describe(error));
+  if (slot < 0) {
+    console_line("hid handle %s: %s\n", std::string(exchange), transport::describe(error));
+  } else {
+    console_line("hid slot %d %s: %s\n", slot, std::string(exchange), transport::describe(error));
+  }
   return 0;
 }
 
@@ -224,11 +228,11 @@ int finish_exchange(int slot, std::string_view exchange, const StatusRead& read,
   return succeed(slot);
 }
 
+// The exchange on `device`, its failure kept for `slot` (-1: a handle outside the slots).
 template <std::size_t N>
-int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
-            bool log_status) {
+int command_on(hid_device* device, int slot, const std::array<unsigned char, N>& request,
+               std::array<unsigned char, N == 1023 ? 67 : N>& reply, bool log_status) {
   const std::string exchange = command_label(request[1]);
-  hid_device* device = slot_handle(slot);
   if (device == nullptr) return fail(slot, exchange, HidFailure::not_open);
   reply[k_status_byte] = k_status_preset;
   // a worker that is stopping sends the device nothing new
@@ -238,6 +242,12 @@ int command(int slot, const std::array<unsigned char, N>& request, std::array<un
   if (!read.answered) return fail(slot, exchange, read.failure);
   if (log_status) console_line("com[%d] lsatcom[%d] status[%d]\n", request[1], reply[1], reply[k_status_byte]);
   return finish_exchange(slot, exchange, read, reply);
+}
+
+template <std::size_t N>
+int command(int slot, const std::array<unsigned char, N>& request, std::array<unsigned char, N == 1023 ? 67 : N>& reply,
+            bool log_status) {
+  return command_on(slot_handle(slot), slot, request, reply, log_status);
 }
 
 template <std::size_t N>
@@ -382,6 +392,10 @@ int hid_open_into_slot_for_test(int slot, std::uint16_t product_id) {
 
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply) {
   return command(slot, request, reply, true);
+}
+
+int hid_long_command_on(hid_device* device, const hid_cmd_report& request, hid_status_report& reply) {
+  return command_on(device, -1, request, reply, true);
 }
 
 int hid_send_long_report(int slot, const hid_cmd_report& request) { return send_report(slot, request); }

@@ -33,6 +33,8 @@ using lang_pack_report = std::array<unsigned char, 62>;
 // gathered (low 8 bits), [2..] the gathered bytes.
 using lang_pack_reply = std::array<unsigned char, 62>;
 
+struct hid_device_;
+
 namespace transport {
 // USB vendor id of every device the channel opens.
 inline constexpr std::uint16_t k_hid_vendor_id = 0xF3A7;
@@ -94,6 +96,9 @@ int hid_open_into_slot_for_test(int slot, std::uint16_t product_id);
 // Writes the 1023-byte request on `slot` and reads 67-byte status reports until
 // the device is no longer busy. 1 when the final status is 0, else 0.
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply);
+// As hid_long_command on an already opened hidapi handle instead of a slot; a
+// failure goes to the console as "hid handle <exchange>: <reason>" and is kept for no slot.
+int hid_long_command_on(hid_device_* device, const hid_cmd_report& request, hid_status_report& reply);
 // Writes the 1023-byte request: 1 when written, else 0.
 int hid_send_long_report(int slot, const hid_cmd_report& request);
 // Reads 67-byte status reports until not busy: 1 when the final status is 0.

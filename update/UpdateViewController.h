@@ -1,18 +1,32 @@
 #pragma once
 // Firmware update page (page mode 5) and firmware restore page (page mode 6):
-// two instances of one class.
+// two instances of one class. The page holds the controls the update engine
+// reads and owns the one-second timer; what the Update and Restore actions and
+// each tick do is the Qt-free update::UpdateOperation the page owns.
+#include <chrono>
 #include <memory>
+#include <string>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "session/settings_tabs.h"
 #include "shell/DetailViewController.h"
+#include "strings/update_texts.h"
+#include "update/update_operation.h"
 
-class UpdateViewController : public DetailViewController {
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTimer;
+
+class UpdateViewController : public DetailViewController, public UpdateTexts, public update::UpdatePage {
   Q_OBJECT
 
  public:
   // `mode` 5 builds the update page, 6 the restore page.
   explicit UpdateViewController(int mode, QWidget* parent = nullptr);
+  // Stops a running worker first: it calls back into this page.
+  ~UpdateViewController() override;
   int pageMode() const { return m_mode; }
 
   // Entry of the page; with `status` the page's default status texts are set.
@@ -21,8 +35,8 @@ class UpdateViewController : public DetailViewController {
   void setShortcuts() override;
 
   // Restore page: whether a restorable firmware is known.
-  bool restorePossible() const { return m_restorePossible; }
-  void setRestorePossible(bool possible) { m_restorePossible = possible; }
+  bool restorePossible() { return operation().restorePossible(); }
+  void setRestorePossible(bool possible) { operation().setRestorePossible(possible); }
   // The restore page's own settings tabs (main thread only).
   const session::TabData& tabData() const { return m_tabs; }
   void setTabData(const session::TabData& tabs) { m_tabs = tabs; }
@@ -53,12 +67,27 @@ class UpdateViewController : public DetailViewController {
   QPushButton* btnNext() const { return m_rightButton; }
   QPushButton* btnBack() const { return m_leftButton; }
 
+  // Update (btnUpdate): on the restore page opens the update page; here it
+  // flashes the file in tfFirmwareFile.
+  void updateFirmware(QObject* sender = nullptr);
+  // Restore (btnRestore): on the update page opens the restore page; here it
+  // downloads and flashes the restore image.
+  void restoreFirmware(QObject* sender = nullptr);
+  // The one-second tick of a running operation.
+  void timerMethodUpdate();
+  // Tests make the tick come sooner.
+  void setTimerInterval(std::chrono::milliseconds interval);
+  update::UpdateOperation& operation();
+  // Shut-down: a running worker stops at its next wait or device exchange; waits for it.
+  void stopUpdate();
+
   // Marks a camera firmware copy as complete so that the next poll ends the job.
   void endOptraUpdate();
   bool optraUpdateEnded() const { return m_optraUpdateEnded; }
-  // Whether a message box of the engine is open.
-  void setOpenedMessageBox(bool opened) { m_openedMessageBox = opened; }
-  bool openedMessageBox() const { return m_openedMessageBox; }
+  // Whether a message box of the engine is open; the answers to the engine's
+  // questions clear it (any thread).
+  void setOpenedMessageBox(bool opened) { operation().setOpenedMessageBox(opened); }
+  bool openedMessageBox() { return operation().openedMessageBox(); }
 
   // The engine's two questions that this page answers. `request` gives the
   // texts, buttons and size; the page sets the purpose.
@@ -68,15 +97,64 @@ class UpdateViewController : public DetailViewController {
   // (skipRestoreBackupFile); either answer releases the waiting engine
   // (openedMessageBox cleared) and closes the box once more.
   void openBackupFailedBox(session::MessageBoxRequest request);
-  // End of an update or restore job: hands over to a fresh recognition that
-  // returns to this page.
-  void timerMethodUpdate();
+
+  // ---- texts of the current interface language ----
+  std::string stringUPDATE() const { return stringUPDATE_in(language()); }
+  std::string stringRESTORE() const { return stringRESTORE_in(language()); }
+  std::string stringBrowse() const { return stringBrowse_in(language()); }
+  std::string stringDownload() const { return stringDownload_in(language()); }
+  std::string stringLatestVersion() const { return stringLatestVersion_in(language()); }
+  std::string stringFirmwareToUpdate() const { return stringFirmwareToUpdate_in(language()); }
+  std::string stringBackupFirmwareInformation() const { return stringBackupFirmwareInformation_in(language()); }
+  std::string stringNewUpdateFoundInformation() const { return stringNewUpdateFoundInformation_in(language()); }
+  std::string stringNewUpdateFoundCurrentVersion() const { return stringNewUpdateFoundCurrentVersion_in(language()); }
+  std::string stringNewUpdateFoundNewVersion() const { return stringNewUpdateFoundNewVersion_in(language()); }
+  std::string stringVoicePromptInformationForVerrano() const {
+    return stringVoicePromptInformationForVerrano_in(language());
+  }
+  std::string stringVoicePromptInformation() const { return stringVoicePromptInformation_in(language()); }
+  std::string stringMessageReconfigure() const { return stringMessageReconfigure_in(language()); }
+  std::string stringMessagePowerOnPowerOff() const { return stringMessagePowerOnPowerOff_in(language()); }
+  std::string stringMessageSWitchOnSwitchOff() const { return stringMessageSWitchOnSwitchOff_in(language()); }
+  std::string stringMessageManagerRestart() const { return stringMessageManagerRestart_in(language()); }
+  std::string stringMessageXP9ToKWXP9ForIronvale() const { return stringMessageXP9ToKWXP9ForIronvale_in(language()); }
+  // Writes "NO backup " into the first backup label and "firmware" into its value field.
+  void displayNOBackupFirmware();
+
+  // ---- update::UpdatePage ----
+  void open_backup_failed_box(const session::MessageBoxRequest& request) override;
+  void open_camera_copy_done_box(const session::MessageBoxRequest& request) override;
+  void start_circular_progress() override;
+  void stop_circular_progress() override;
+  std::string firmware_file() const override;
+  void set_firmware_file(const std::string& path) override;
+  int language_item_count() const override;
+  int selected_language_item() const override;
+  void select_language_item(int index) override;
+  void start_timer() override;
+  void stop_timer() override;
+  void set_page_controls() override { setControls(); }
+  const FEXOBluetoothDeviceData* data_to_unarchive() const override { return dataToUnarchive(); }
 
  private:
+  int language() const { return state().languageManager(); }
+  void show_progress();
+
   int m_mode;
-  bool m_restorePossible = false;
   session::TabData m_tabs;
   bool m_optraUpdateEnded = false;
-  bool m_openedMessageBox = false;
   std::unique_ptr<FEXOBluetoothDeviceData> m_dataToUnarchive;
+
+  QLineEdit* m_tfFirmwareFile = nullptr;
+  QComboBox* m_popUpLanguageFirmware = nullptr;
+  QProgressBar* m_piProcessingCircular = nullptr;
+  QLabel* m_tfProcessing = nullptr;
+  QLabel* m_tfPercent = nullptr;
+  QPushButton* m_btnUpdate = nullptr;
+  QPushButton* m_btnRestore = nullptr;
+  QLabel* m_lblRestoredData1 = nullptr;
+  QLabel* m_tfRestoredData1 = nullptr;
+  QTimer* m_timer = nullptr;
+  // made on first use: it needs the controller's services
+  std::unique_ptr<update::UpdateOperation> m_operation;
 };

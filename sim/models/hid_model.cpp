@@ -1,6 +1,7 @@
 #include "sim/models/hid_model.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -35,6 +36,11 @@ constexpr std::size_t k_lang_pack_text_bytes = 58;
 constexpr std::uint8_t k_lang_pack_name = 0x02;
 constexpr std::uint8_t k_lang_pack_settings = 0x03;
 constexpr std::uint8_t k_lang_pack_first_speed_dial = 0x05;
+// Products that reboot into their download mode on command 0x0E.
+constexpr std::uint16_t k_download_mode_products[] = {0x6020, 0x6022, 0x6024};
+constexpr std::uint8_t k_command_enter_download_mode = 0x0E;
+// The device drops off the HID bus this long after it answered 0x0E.
+constexpr std::chrono::milliseconds k_download_mode_leave_in{100};
 
 // Bytes a language-pack answer carries after its two leading bytes (command and
 // argument), for the commands whose answer has a payload; every other command
@@ -144,6 +150,9 @@ HidModel::HidModel(HidModelOptions options)
   m_handlers[0x30] = [ok](std::span<const std::uint8_t>) { return ok(); };
   m_handlers[0x0F] = [this](std::span<const std::uint8_t>) { return switch_to_mesh(); };
   m_handlers[0x50] = [this](std::span<const std::uint8_t>) { return switch_to_mesh(); };
+  if (std::ranges::find(k_download_mode_products, m_options.product_id) != std::end(k_download_mode_products)) {
+    m_handlers[k_command_enter_download_mode] = [this](std::span<const std::uint8_t>) { return enter_download_mode(); };
+  }
 
   // Language pack: the reply starts with the command and its argument.
   m_lang_pack_handlers[0x01] = [this](std::span<const std::uint8_t> request) {
@@ -401,6 +410,14 @@ HidModel::Answer HidModel::switch_to_mesh() {
   return Answer{};
 }
 
+HidModel::Answer HidModel::enter_download_mode() {
+  const std::uint8_t status = faults().fail_status.value_or(m_options.enter_download_status);
+  // a device that refused stays where it is; otherwise it reboots away from
+  // the HID bus once its answer is on the way
+  if (status == 0) leave_bus_in(k_download_mode_leave_in);
+  return Answer{status, {}};
+}
+
 Identity HidModel::main_identity() const { return hid_identity(m_options, false); }
 
 Identity HidModel::mesh_identity() const { return hid_identity(m_options, true); }
@@ -604,6 +621,7 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.mesh = MeshUnit{};
     options.mesh->product_id = static_cast<std::uint16_t>(number);
   }
+  else if (option.key == "dnld" && number <= 0xFF) options.enter_download_status = static_cast<std::uint8_t>(number);
   else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
   else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
   else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);

@@ -75,6 +75,10 @@ struct HidModelOptions {
   // command 0x04 with argument 0x03 writes the words).
   std::array<std::uint16_t, 3> lang_pack_settings{};
   std::array<std::string, 3> lang_pack_speed_dials{};
+  // Products 0x6020, 0x6022 and 0x6024: status of the answer to the
+  // enter-download-mode command 0x0E. With 0 the device answers and leaves the
+  // HID bus; with any other status it answers and stays.
+  std::uint8_t enter_download_status = 0;
   Faults faults{};
 };
 
@@ -126,6 +130,7 @@ class HidModel : public Model {
   Answer read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes);
   Answer write_block(std::span<const std::uint8_t> request);
   Answer switch_to_mesh();
+  Answer enter_download_mode();
   Identity main_identity() const;
   Identity mesh_identity() const;
   const HidVersion& current_version() const;
@@ -152,8 +157,9 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
-// busy=N, busy=forever, fail=N (status), vanish=N (reports), short=N (bytes
-// per reply), silent (never answers), refuse (open refused).
+// dnld=N (status of the enter-download-mode answer), busy=N, busy=forever,
+// fail=N (status), vanish=N (reports), short=N (bytes per reply), silent
+// (never answers), refuse (open refused).
 std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                       std::string& error);
 

@@ -16,6 +16,7 @@
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
 #include "recognition_traffic.h"
+#include "support/qt_wait.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ class RecognitionPage : public test_support::PageFixture {
 
   // Polls as the page's one-second timer does until the worker's result is taken.
   void wait_for_the_end() {
-    QTRY_VERIFY_WITH_TIMEOUT((page()->timerMethodRecognize(), !controller().onProcessing()),
-                             test_support::k_timer_wait_ms);
+    VX_TRY_VERIFY_WITH_TIMEOUT((page()->timerMethodRecognize(), !controller().onProcessing()),
+                               test_support::k_timer_wait_ms);
   }
 
 };
@@ -95,7 +96,7 @@ TEST_F(RecognitionPage, NextRecognizesTheDefaultProductAndLeadsToTheUpdatePage) 
   EXPECT_TRUE(activity_bar_runs(page()));
   EXPECT_EQ(shown_status(), AppTexts::vyla_status_processing_usb_in(4, 0, 0).value());
   // the page's own timer takes the result
-  QTRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
+  VX_TRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
   EXPECT_FALSE(activity_bar_runs(page()));
 
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
@@ -133,7 +134,7 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
     start();
     open_page_for(c.options.product_id);
     click(next());
-    wait_for_the_end();
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
     EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
     EXPECT_EQ(controller().usbStatus(), c.options.product_id);
     EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), c.options.name);
@@ -150,7 +151,7 @@ TEST_F(RecognitionPage, WithoutADeviceItEndsInTheRedOpenFailure) {
   open_page_for(0x6020);
   const auto before = clock().elapsed();
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
   // three HID opens 1 s apart, then the legacy entry fails with -1
   EXPECT_GE(clock().elapsed() - before, 3s);
@@ -170,10 +171,10 @@ TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
   controller().setDeviceUpdatedOrRestored(0x5310);
   open_page_for(0x6020);
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
   auto* box = child<QDialog>("sheetMessageBox");
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   const std::string title = AppTexts::vyla_title_in(0, 0);
   EXPECT_EQ(child<QLabel>("tfMessageBox")->text().toStdString(),
             "Restarting " + title + " may fix this problem.\nWould you like to restart " + title + "?\n");
@@ -194,7 +195,7 @@ TEST_F(RecognitionPage, ASecondStartWhileOneRunsIsIgnored) {
   page()->recognize();
   page()->doRecognize(nullptr);
   controller().goNext();
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
@@ -230,7 +231,7 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     controller().setDeviceRecognitionWithStatus_info_from(true, nullptr, c.caller);
     EXPECT_EQ(controller().onProcessing(), c.caller != 0);
     if (c.caller == 0) click(next());
-    wait_for_the_end();
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
     EXPECT_EQ(controller().mode(), c.mode);
     EXPECT_EQ(controller().currentDetailViewController(),
               child<QStackedWidget>("boxDetail")->currentWidget());
@@ -290,7 +291,7 @@ TEST_F(RecognitionPage, ARestartToRecoverShowsTheContinueTextInRedAndRunsOnce) {
   });
   start();
   EXPECT_EQ(page()->callerMode(), 7);
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), 7);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
@@ -325,7 +326,7 @@ TEST_F(RecognitionPage, RecognitionReadsTheDevicesSettingsIntoTheRecord) {
     FEXOBluetoothDeviceData& record = controller().data();
     for (int i = 0; i < 4; ++i) record.setBasicSetting20At_with(i, 0x7777);
     click(next());
-    wait_for_the_end();
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
     ASSERT_EQ(controller().mode(), session::k_mode_firmware_update);
     EXPECT_EQ(record.bdAddress(), "001A7D[DA7113]");
     EXPECT_EQ(record.deviceBdAddress(), "001A7DDA7113");
@@ -376,7 +377,7 @@ TEST_F(RecognitionPage, RecognitionAfterARestoreWritesTheBackupIntoTheDevice) {
 
   controller().setDeviceTarget(0x6030);
   controller().setDeviceRecognitionWithStatus_info_from(true, &backup, session::k_mode_firmware_restore);
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_restore);
 
   // what the device holds now
@@ -411,7 +412,7 @@ TEST_F(RecognitionPage, AMeshProductGetsItsMeshVersionAndIsBackInNormalMode) {
   open_page_for(0x5552);
   const auto before = clock().elapsed();
   click(next());
-  wait_for_the_end();
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
   EXPECT_GE(clock().elapsed() - before, 2s);
   const FEXOBluetoothDeviceData& record = controller().data();
@@ -459,7 +460,7 @@ TEST_F(RecognitionPage, WebAddressesInTheInstructionAreLinks) {
   cursor.setPosition(QStringLiteral("Help: www.ex").size());
   const QPoint at = instruction->cursorRect(cursor).center();
   QTest::mouseClick(instruction->viewport(), Qt::LeftButton, {}, at);
-  QTRY_COMPARE(m_browser.urls, std::vector<std::string>{"http://www.example.com"});
+  VX_TRY_EQ(m_browser.urls, std::vector<std::string>{"http://www.example.com"});
 }
 
 }  // namespace

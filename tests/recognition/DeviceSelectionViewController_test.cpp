@@ -9,6 +9,7 @@
 #include "strings/app_texts.h"
 #include "page_fixture.h"
 #include "support/loopback_server.h"
+#include "support/qt_wait.h"
 
 namespace {
 
@@ -93,8 +94,8 @@ class ManagerCheck : public SelectionPage {
   void start_and_check() {
     start();
     EXPECT_TRUE(controller().onProcessing()) << "the check holds the controls";
-    QTRY_VERIFY_WITH_TIMEOUT((page()->timerMethodCheckManagerUpdate(), !controller().onProcessing()),
-                             test_support::k_timer_wait_ms);
+    VX_TRY_VERIFY_WITH_TIMEOUT((page()->timerMethodCheckManagerUpdate(), !controller().onProcessing()),
+                               test_support::k_timer_wait_ms);
   }
 
   ManagerUpdateViewController* offer_page() { return controller().managerUpdateViewController(); }
@@ -123,7 +124,7 @@ TEST_F(ManagerCheck, ANewerManagerOpensTheOfferPage) {
     SCOPED_TRACE(c.name);
     DeviceSelectionViewController::s_checkedManagerUpdate = false;
     m_server.set_file("Software", c.list);
-    start_and_check();
+    ASSERT_NO_FATAL_FAILURE(start_and_check());
     EXPECT_EQ(controller().mode(), c.offer ? session::k_mode_manager_update : session::k_mode_device_selection);
     if (c.offer) {
       EXPECT_EQ(child<QStackedWidget>("boxDetail")->currentWidget(), offer_page());
@@ -155,7 +156,7 @@ TEST_F(ManagerCheck, WhileTheServerIsAskedTheBarRunsAndTheHeaderSaysNoDevice) {
 
 TEST_F(ManagerCheck, RunsOncePerRunAndOnlyAtStartUp) {
   m_server.set_file("Software", k_entry + ":v1.4:S.tgz\r\n");
-  start_and_check();
+  ASSERT_NO_FATAL_FAILURE(start_and_check());
   controller().setDeviceSelectionOnStartUp(true);
   EXPECT_FALSE(controller().onProcessing());
   start();  // a second controller in the same run
@@ -177,14 +178,14 @@ TEST_F(ManagerCheck, NextWaitsForTheCheck) {
   click(child_of<QPushButton>(page(), "btnHome"));
   EXPECT_EQ(controller().mode(), session::k_mode_device_selection);
   // the page's own timer ends the check
-  QTRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
+  VX_TRY_VERIFY_WITH_TIMEOUT(!controller().onProcessing(), test_support::k_timer_wait_ms);
   click(child_of<QPushButton>(page(), "btnNext"));
   EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
 }
 
 TEST_F(ManagerCheck, TheOfferPageButtons) {
   m_server.set_file("Software", k_entry + ":v1.5:Setwise-1.5.tar.gz\r\n");
-  start_and_check();
+  ASSERT_NO_FATAL_FAILURE(start_and_check());
   ASSERT_EQ(controller().mode(), session::k_mode_manager_update);
   auto* yes = child_of<QPushButton>(offer_page(), "btnYes");
   auto* no = child_of<QPushButton>(offer_page(), "btnNo");

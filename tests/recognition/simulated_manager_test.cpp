@@ -10,6 +10,7 @@
 #include "session/app_state.h"
 #include "sim/sim_env.h"
 #include "strings/app_texts.h"
+#include "support/qt_wait.h"
 #include "page_fixture.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST_F(SimulatedManager, RecognizesTheDeviceOfVexlinkSim) {
   click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
   ASSERT_EQ(controller().mode(), session::k_mode_device_recognition);
   click(child_of<QPushButton>(controller().deviceRecognitionViewController(), "btnNext"));
-  QTRY_VERIFY_WITH_TIMEOUT(controller().mode() == session::k_mode_firmware_update, test_support::k_timer_wait_ms);
+  VX_TRY_VERIFY_WITH_TIMEOUT(controller().mode() == session::k_mode_firmware_update, test_support::k_timer_wait_ms);
 
   EXPECT_FALSE(controller().onProcessing());
   EXPECT_EQ(child<QLabel>("lblProduct")->text().toStdString(), "Y350R");

@@ -9,6 +9,7 @@
 #include "shell/shell_fixture.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
+#include "support/qt_wait.h"
 
 class SettingsPage : public QueuedShellFixture {
  protected:
@@ -22,7 +23,7 @@ class SettingsPage : public QueuedShellFixture {
     EXPECT_TRUE(page->editor().changeAudioBoost(0));
     EXPECT_TRUE(page->isSettingsChanged());
     controller.setFirmwareUpdateWithStatus(true);
-    QTRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
+    VX_TRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
     EXPECT_EQ(controller.mode(), 7);
     EXPECT_EQ(controller.messageBoxStatus(), 4);
   }
@@ -31,7 +32,7 @@ class SettingsPage : public QueuedShellFixture {
 TEST_F(SettingsPage, NoInTheSavePromptDiscardsTheEditsAndGoesOn) {
   auto controller = start();
   controller->setLanguageManager(strings::French);
-  leave_with_an_edit(*controller);
+  ASSERT_NO_FATAL_FAILURE(leave_with_an_edit(*controller));
   DeviceSettingsViewController* page = controller->deviceSettingsViewController();
   EXPECT_EQ(child<QPushButton>(*controller, "btnMessageBoxCancel")->text().toStdString(),
             CommonTexts::vyla_string_no_in(strings::French));
@@ -45,7 +46,7 @@ TEST_F(SettingsPage, NoInTheSavePromptDiscardsTheEditsAndGoesOn) {
 
 TEST_F(SettingsPage, YesInTheSavePromptGoesOnThroughAFreshRecognition) {
   auto controller = start();
-  leave_with_an_edit(*controller);
+  ASSERT_NO_FATAL_FAILURE(leave_with_an_edit(*controller));
   DeviceSettingsViewController* page = controller->deviceSettingsViewController();
   QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
   EXPECT_EQ(controller->mode(), 4);

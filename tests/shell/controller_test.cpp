@@ -20,6 +20,7 @@
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothMainButton.h"
 #include "shell_fixture.h"
+#include "support/qt_wait.h"
 #include "update/UpdateViewController.h"
 
 namespace {
@@ -644,6 +645,7 @@ TEST_F(PageStrip, MenuAndWindowControls) {
   EXPECT_FALSE(child<QAction>(*controller, "menuItemHideOthers")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemShowAll")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemShowPrecaution")->isVisible());
+  EXPECT_FALSE(child<QAction>(*controller, "menuItemShowPrecaution")->isEnabled());
   EXPECT_FALSE(child<QAction>(*controller, "menuItemBluetoothKext")->isVisible());
   EXPECT_EQ(child<QAction>(*controller, "menuItemQuit")->text().toStdString(), MenuTexts::stringMenuItemQuit(0));
   EXPECT_EQ(child<QPushButton>(*controller, "btnLanguageManager")->property("imageName").toString(), "english.png");
@@ -718,7 +720,7 @@ TEST_F(StatusLine, StatusButtonShowsTheLineInAMessageBox) {
   controller->setStatus_withWarning("Something happened", true);
   controller->showStatus();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   EXPECT_EQ(controller->messageBoxStatus(), 2);
   EXPECT_EQ(child<QLabel>(*controller, "tfMessageBox")->text().toStdString(),
             "[" + AppTexts::vyla_string_mode_in(3, 0) + "]\nSomething happened");

@@ -28,6 +28,7 @@
 #include "shell/language_chooser_rows.h"
 #include "shell_fixture.h"
 #include "strings/message_box_texts.h"
+#include "support/qt_wait.h"
 #include "update/UpdateViewController.h"
 
 namespace {
@@ -74,7 +75,7 @@ class MessageBox : public QueuedShellFixture {
   // What a page asks, with the buttons of the generic question.
   static session::MessageBoxRequest question() { return {"Question", false, "No", "Yes"}; }
   void shown(FEXOBluetoothManagerAppController& controller, MessageBoxPurpose purpose) {
-    QTRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
+    VX_TRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
     EXPECT_EQ(controller.messageBoxStatus(), static_cast<int>(purpose));
   }
   void answer(FEXOBluetoothManagerAppController& controller, bool ok) {
@@ -92,7 +93,7 @@ TEST_F(MessageBox, StartOverOpensTheSelectionOnlyOnOk) {
       recognize(*controller, 0x4D10);
       controller->setFirmwareUpdateWithStatus(true);
       ASSERT_EQ(controller->mode(), 5);
-      open_box(*controller, purpose);
+      ASSERT_NO_FATAL_FAILURE(open_box(*controller, purpose));
       answer(*controller, ok);
       EXPECT_EQ(controller->mode(), ok ? 3 : 5);
     }
@@ -110,7 +111,7 @@ TEST_F(MessageBox, RestartToRecoverRecordsThePageAndQuits) {
       int terminations = 0;
       QObject::connect(controller.get(), &FEXOBluetoothManagerAppController::terminationRequested,
                        [&terminations] { ++terminations; });
-      open_box(*controller, purpose);
+      ASSERT_NO_FATAL_FAILURE(open_box(*controller, purpose));
       answer(*controller, ok);
       EXPECT_EQ(controller->restartToRecover(), ok);
       EXPECT_EQ(controller->modeRestartToRecover(), ok ? 6 : 0);
@@ -127,7 +128,7 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
 
   // 11: OK ends the camera's firmware copy
   update->openCameraCopyDoneBox(question());
-  shown(*controller, MessageBoxPurpose::camera_copy_done);
+  ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::camera_copy_done));
   answer(*controller, true);
   EXPECT_TRUE(update->optraUpdateEnded());
   // on the restore page it is the restore page's copy that ends
@@ -135,7 +136,7 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
   ASSERT_EQ(controller->mode(), 6);
   EXPECT_FALSE(controller->restoreViewController()->optraUpdateEnded());
   controller->restoreViewController()->openCameraCopyDoneBox(question());
-  shown(*controller, MessageBoxPurpose::camera_copy_done);
+  ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::camera_copy_done));
   answer(*controller, true);
   EXPECT_TRUE(controller->restoreViewController()->optraUpdateEnded());
   controller->setFirmwareUpdateWithStatus(true);
@@ -144,7 +145,7 @@ TEST_F(MessageBox, UpdateEngineAnswers) {
   for (bool ok : {false, true}) {
     update->setOpenedMessageBox(true);
     update->openBackupFailedBox(question());
-    shown(*controller, MessageBoxPurpose::backup_failed);
+    ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::backup_failed));
     answer(*controller, ok);
     EXPECT_EQ(controller->skipRestoreBackupFile(), ok);
     EXPECT_FALSE(update->openedMessageBox());
@@ -158,7 +159,7 @@ TEST_F(MessageBox, SavePromptNoDiscardsAndMovesOn) {
   ASSERT_EQ(controller->mode(), 9);
   controller->deviceSettingsSpeedDialViewController()->setModeToGo(3);
   controller->deviceSettingsSpeedDialViewController()->openSavePrompt();
-  shown(*controller, MessageBoxPurpose::save_speed_dial);
+  ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::save_speed_dial));
   answer(*controller, false);
   EXPECT_EQ(controller->mode(), 3);
 }
@@ -185,7 +186,7 @@ TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
       // the user asked for the selection page; only the prompting page knows that
       page->setModeToGo(3);
       page->openSavePrompt();
-      shown(*controller, c.purpose);
+      ASSERT_NO_FATAL_FAILURE(shown(*controller, c.purpose));
       answer(*controller, ok);
       if (ok) {
         // Yes saves: a fresh recognition that then opens the page asked for
@@ -207,7 +208,7 @@ TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
     DeviceAllSettingsSheet* sheet = controller->deviceSettingsViewController()->sheetDeviceAllSettings();
     sheet->open();
     sheet->closeAllSettins(nullptr);
-    shown(*controller, MessageBoxPurpose::close_all_settings);
+    ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::close_all_settings));
     answer(*controller, ok);
     EXPECT_FALSE(sheet->isVisible());
     // Yes saves from the settings page itself; No stays on it
@@ -223,13 +224,13 @@ TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
   auto controller = start();
   for (MessageBoxPurpose purpose : {MessageBoxPurpose::mail_support, MessageBoxPurpose::recognition_failure,
                                     MessageBoxPurpose::notice, MessageBoxPurpose::setting_information}) {
-    open_box(*controller, purpose);
+    ASSERT_NO_FATAL_FAILURE(open_box(*controller, purpose));
     answer(*controller, true);
   }
   EXPECT_TRUE(urls.opened.empty());
-  open_box(*controller, MessageBoxPurpose::mail_support);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::mail_support));
   answer(*controller, false);
-  open_box(*controller, MessageBoxPurpose::recognition_failure);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::recognition_failure));
   answer(*controller, false);
   ASSERT_EQ(urls.opened.size(), 2u);
   EXPECT_EQ(urls.opened[0], session::support_mail_url());
@@ -245,7 +246,7 @@ TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
   });
   worker.join();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   EXPECT_EQ(child<QLabel>(*controller, "tfMessageBox")->text(), "Hold the button");
   EXPECT_TRUE(child<QLabel>(*controller, "tfBackGround")->isVisible());
   // no titles: no usable button
@@ -267,12 +268,12 @@ TEST_F(MessageBox, WorkerClosesTheBoxItOpened) {
         "Restarting", true, std::nullopt, std::nullopt, MessageBoxSize::w420_h115,
         MessageBoxPurpose::update_notice_other);
   }).join();
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   int answered = -1;
   std::thread([&controller, &answered] { answered = controller->closeMessageBox(); }).join();
   EXPECT_EQ(answered, 1);
   EXPECT_EQ(controller->messageBoxStatus(), 0);
-  QTRY_VERIFY(!box->isVisible());
+  VX_TRY_VERIFY(!box->isVisible());
 
   // opened and closed before the main thread showed it: it never appears afterwards
   std::thread([&controller] {
@@ -293,7 +294,7 @@ TEST_F(MessageBox, EscapeAnswersOnlyThroughCancel) {
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
 
   // with Cancel: Escape is Cancel
-  open_box(*controller, MessageBoxPurpose::start_over);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::start_over));
   QTest::keyClick(box, Qt::Key_Escape);
   EXPECT_FALSE(box->isVisible());
   EXPECT_EQ(controller->messageBoxStatus(), 0);
@@ -302,7 +303,7 @@ TEST_F(MessageBox, EscapeAnswersOnlyThroughCancel) {
   // no Cancel: Escape leaves the box and its purpose in place
   controller->openMessageBoxWithMessage_warning_buttonCancel_buttonOK_withSize_forWhat(
       "Start over", true, std::nullopt, "OK", MessageBoxSize::w420_h135, MessageBoxPurpose::start_over);
-  QTRY_VERIFY(box->isVisible());
+  VX_TRY_VERIFY(box->isVisible());
   QTest::keyClick(box, Qt::Key_Escape);
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(controller->messageBoxStatus(), 3);
@@ -314,14 +315,14 @@ TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
   auto controller = start();
   const bool first = !FEXOBluetoothManagerAppController::messageBoxOpenedBefore();
   auto* box = child<QDialog>(*controller, "sheetMessageBox");
-  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115));
   EXPECT_EQ(box->height(), first ? 135 : 115);
   EXPECT_EQ(box->width(), 420);
   answer(*controller, true);
-  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h115));
   EXPECT_EQ(box->height(), 115);
   answer(*controller, true);
-  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w840_h240);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w840_h240));
   EXPECT_EQ(box->size(), QSize(840, 240));
   answer(*controller, true);
 }
@@ -354,7 +355,7 @@ TEST_F(MessageBox, WarningBackdropLiesUnderTheTextOfTheBoxShown) {
     answer(*controller, true);
   }
   // a notice has no backdrop
-  open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h135);
+  ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::notice, MessageBoxSize::w420_h135));
   EXPECT_FALSE(backdrop->isVisible());
   answer(*controller, true);
 }

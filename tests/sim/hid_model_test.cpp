@@ -224,6 +224,37 @@ TEST_F(HidModelTest, MeshSwitchShowsTheMeshUnit) {
   }
 }
 
+TEST_F(HidModelTest, DownloadModeProductsAnswerEnterDownloadModeAndLeave) {
+  struct Case {
+    const char* name;
+    std::uint16_t product_id;
+    std::uint8_t enter_download_status;
+    int result;
+    bool stays;
+  };
+  const Case cases[] = {
+      {"0x6020 leaves", 0x6020, 0, 1, false},
+      {"0x6022 leaves", 0x6022, 0, 1, false},
+      {"0x6024 leaves", 0x6024, 0, 1, false},
+      {"a refusing status keeps it", 0x6024, 5, 0, true},
+      {"other products do not know the command", 0x6010, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.product_id = c.product_id;
+    options.enter_download_status = c.enter_download_status;
+    auto device = open(options);
+    EXPECT_EQ(exchange(long_request(0x0E)), c.result);
+    EXPECT_TRUE(device->present()) << "the answer is read before the device goes";
+    platform::sleep_for(seconds(1));
+    EXPECT_EQ(device->present(), c.stays);
+    EXPECT_EQ(device->take_output_reports().size(), 1u);
+    hid_close_all();
+    sim::reset();
+  }
+}
+
 TEST_F(HidModelTest, LanguagePackRepliesCarryVersionsAndName) {
   auto device = open(sim::hid_fixture_6800());
   struct Case {

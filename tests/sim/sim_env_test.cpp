@@ -32,6 +32,7 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
        "VEXLINK_SIM: hid:0x6038,collections=keyboard+vendor,fw=2.10.1.4 attached\n"},
       {"hid:0x4D16,collections=keyboard,refuse;", 1, {{0x4D16, 0x0100, 1}},
        "VEXLINK_SIM: hid:0x4D16,collections=keyboard,refuse attached\n"},
+      {"hid:0x6024,dnld=3", 1, {{0x6024, 0x0100, 1}}, "VEXLINK_SIM: hid:0x6024,dnld=3 attached\n"},
       {"hid:0x6020,busy=forever,short=3,silent", 1, {{0x6020, 0x0100, 1}},
        "VEXLINK_SIM: hid:0x6020,busy=forever,short=3,silent attached\n"},
       {"usb:0x6020;hid:0x6022", 1, {{0x6022, 0x0100, 1}},
@@ -39,6 +40,8 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
        "VEXLINK_SIM: hid:0x6022 attached\n"},
       {"hid:zz", 0, {}, "VEXLINK_SIM: bad product id \"zz\"; device skipped\n"},
       {"hid:0x6020,fw=1", 0, {}, "VEXLINK_SIM: bad hid option \"fw=1\"; device skipped\n"},
+      {"hiddfu:0x6020,busy=2,poll=20", 1, {{0x6020, 0x0100, 1}}, "VEXLINK_SIM: hiddfu:0x6020,busy=2,poll=20 attached\n"},
+      {"hiddfu:0x6020,busy", 0, {}, "VEXLINK_SIM: bad hiddfu option \"busy\"; device skipped\n"},
       {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
       {"", 0, {}, ""},
   };

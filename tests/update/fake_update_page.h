@@ -1,0 +1,60 @@
+#pragma once
+// A stand-in for the update page's controls, so the update operation and its
+// worker run without widgets: the file field, the language pop-up, the timer
+// and the circular indicator are plain values, and the page's two questions
+// (purposes 14 and 11) go to the services as the page asks them.
+#include <atomic>
+#include <string>
+
+#include "session/services.h"
+#include "update/update_operation.h"
+
+namespace test_support {
+
+class FakeUpdatePage : public update::UpdatePage {
+ public:
+  explicit FakeUpdatePage(session::Services& services) : m_services(services) {}
+  // The report whose openedMessageBox the purpose-14 answers clear.
+  void set_report(update::UpdateReport* report) { m_report = report; }
+
+  void open_backup_failed_box(const session::MessageBoxRequest& request) override {
+    session::MessageBoxRequest box = request;
+    box.purpose = session::MessageBoxPurpose::backup_failed;
+    m_services.openMessageBox(box, [this](bool ok) {
+      if (ok) m_services.state().setSkipRestoreBackupFile(true);
+      if (m_report) m_report->setOpenedMessageBox(false);
+      m_services.closeMessageBox();
+    });
+  }
+  void open_camera_copy_done_box(const session::MessageBoxRequest& request) override {
+    session::MessageBoxRequest box = request;
+    box.purpose = session::MessageBoxPurpose::camera_copy_done;
+    m_services.openMessageBox(box);
+  }
+  void start_circular_progress() override { circular_running = true; }
+  void stop_circular_progress() override { circular_running = false; }
+
+  std::string firmware_file() const override { return file; }
+  void set_firmware_file(const std::string& path) override { file = path; }
+  int language_item_count() const override { return language_items; }
+  int selected_language_item() const override { return selected_language; }
+  void select_language_item(int index) override { selected_language = index; }
+  void start_timer() override { timer_running = true; }
+  void stop_timer() override { timer_running = false; }
+  void set_page_controls() override { ++page_controls; }
+  const FEXOBluetoothDeviceData* data_to_unarchive() const override { return backup; }
+
+  std::string file;
+  int language_items = 0;
+  int selected_language = -1;
+  bool timer_running = false;
+  std::atomic<bool> circular_running{false};
+  int page_controls = 0;
+  const FEXOBluetoothDeviceData* backup = nullptr;
+
+ private:
+  session::Services& m_services;
+  update::UpdateReport* m_report = nullptr;
+};
+
+}  // namespace test_support

@@ -1,0 +1,282 @@
+#include "update/update_operation.h"
+
+#include <cstddef>
+#include <system_error>
+
+#include "device_data/FEXOBluetoothDeviceData.h"
+#include "platform/files.h"
+#include "platform/format.h"
+#include "session/page_modes.h"
+#include "strings/app_texts.h"
+#include "strings/update_texts.h"
+
+namespace update {
+
+namespace {
+
+// Products that need pairing and their settings again after a new firmware.
+constexpr int k_reconfigure_products[] = {0x4D10, 0x4D30, 0x4D40, 0x5010, 0x5060, 0x5061, 0x5011, 0x5020, 0x5070};
+// The product that must be switched off and on to take a new firmware, and to try again after a failure.
+constexpr int k_power_cycle_product = 0x5310;
+
+bool is_reconfigure_product(int product) {
+  for (int id : k_reconfigure_products) {
+    if (id == product) return true;
+  }
+  return false;
+}
+
+bool in_range(int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; }
+
+std::string internal_name(int product) { return AppTexts::vyla_product_name_for_internal(product, 1).value_or(""); }
+
+session::MessageBoxRequest box(std::string message, bool warning, session::MessageBoxSize size,
+                               session::MessageBoxPurpose purpose, int language) {
+  return {std::move(message), warning, std::nullopt, AppTexts::vyla_string_ok_in(language), size, purpose};
+}
+
+}  // namespace
+
+UpdateOperation::UpdateOperation(int mode, session::Services& services, UpdatePage& page)
+    : m_mode(mode), m_services(services), m_page(page), m_engine(services, m_report, page) {}
+
+UpdateOperation::~UpdateOperation() { m_engine.stop_and_join(); }
+
+void UpdateOperation::refresh_controls() {
+  m_services.setControls();
+  m_page.set_page_controls();
+}
+
+void UpdateOperation::show_status(const UpdateStatus& texts, bool warning) {
+  session::AppState& state = m_services.state();
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    state.setStrStatus_In(texts[static_cast<std::size_t>(language)], language);
+  }
+  m_services.setStatus_withWarning(state.getStrStatus(), warning);
+}
+
+void UpdateOperation::take_restart_record() {
+  session::AppState& state = m_services.state();
+  m_page.set_firmware_file(state.strRestartDFUFirmwareFile().value_or(""));
+  const int index = state.indexRestartDFUFirmwareLanguage();
+  if (in_range(index, static_cast<std::size_t>(m_page.language_item_count()))) m_page.select_language_item(index);
+}
+
+void UpdateOperation::start_worker_and_timer() {
+  // nothing left from the previous operation may end this one
+  m_report.reset_for_operation();
+  m_flags = StepFlags{};
+  m_engine.start({m_mode, m_page.firmware_file()});
+  m_page.start_timer();
+}
+
+void UpdateOperation::updateFirmware() {
+  session::AppState& state = m_services.state();
+  if (m_mode == session::k_mode_firmware_restore) {
+    m_services.setFirmwareUpdateWithStatus(true);
+    return;
+  }
+  setState(k_state_updating);
+  state.setOnProcessing(true);
+  refresh_controls();
+  if (state.isRestartDFU()) {
+    take_restart_record();
+  } else if (m_page.language_item_count() >= 1) {
+    const int selected = m_page.selected_language_item();
+    if (in_range(selected, m_arrLanguageFirmware.size())) {
+      state.setStrLanguageFirmware(m_arrLanguageFirmware[static_cast<std::size_t>(selected)]);
+    }
+  }
+  start_worker_and_timer();
+}
+
+void UpdateOperation::restoreFirmware() {
+  session::AppState& state = m_services.state();
+  if (m_mode == session::k_mode_firmware_update) {
+    m_services.setFirmwareRestoreWithStatus(true);
+    return;
+  }
+  const bool resume = state.isRestartDFU();
+  setState(resume ? k_state_restoring : k_state_downloading_restore);
+  m_report.setUpdateFinished(false);
+  m_report.setUpdateProcessed(-1);
+  state.setOnProcessing(true);
+  m_services.setStatus_withWarning(m_services.getStatusProcessing(), false);
+  refresh_controls();
+
+  UpdateStatus about_to_download;
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    about_to_download[static_cast<std::size_t>(language)] =
+        platform::format("%@ %@", AppTexts::vyla_status_processing_usb_in(m_mode, state.usbStatus(), language).value_or(""),
+                         UpdateTexts::vyla_string_about_to_download_backup_firmware_in(language));
+  }
+
+  if (resume) {
+    // the restore image of the interrupted restore is already here
+    take_restart_record();
+    show_status(about_to_download, false);
+    state.setOnProcessing(true);
+    refresh_controls();
+    setState(k_state_restoring);
+    start_worker_and_timer();
+    return;
+  }
+
+  if (m_page.language_item_count() >= 1) {
+    const int selected = m_page.selected_language_item();
+    if (in_range(selected, m_arrLanguageFirmware.size())) {
+      state.setStrLanguageFirmware(m_arrLanguageFirmware[static_cast<std::size_t>(selected)]);
+    }
+    if (in_range(selected, m_arrFileNamesLatestVersion.size())) {
+      m_fileNameLatestVersion = m_arrFileNamesLatestVersion[static_cast<std::size_t>(selected)];
+    }
+  }
+  const std::filesystem::path folder = platform::application_folder();
+  std::error_code ignored;
+  std::filesystem::create_directory(folder, ignored);
+  m_localPathLatestVersion = folder / (internal_name(state.deviceTarget()) + ".img");
+  show_status(about_to_download, false);
+  downloadFirmwareFromServer();
+}
+
+void UpdateOperation::downloadFirmwareFromServer() {
+  session::AppState& state = m_services.state();
+  setState(k_state_idle);
+  state.setOnProcessing(false);
+  UpdateStatus failure;
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    const std::string prefix =
+        m_mode == session::k_mode_firmware_update
+            ? UpdateTexts::vyla_string_failed_to_download_latest_firmware_in(language)
+            : UpdateTexts::vyla_status_failure_usb_in(m_mode, state.usbStatus(), language).value_or("");
+    failure[static_cast<std::size_t>(language)] =
+        platform::format("%@. %@", prefix, UpdateTexts::vyla_string_cannot_connect_to_the_server_in(language));
+  }
+  show_status(failure, true);
+  refresh_controls();
+  setNewUpdateFound(false);
+  if (m_mode == session::k_mode_firmware_restore) {
+    m_restorePossible = false;
+    m_report.setUpdateFinished(true);
+  }
+}
+
+void UpdateOperation::timerMethodUpdate() {
+  switch (state()) {
+    case k_state_updating:
+    case k_state_restoring:
+      tick_operation();
+      break;
+    default:
+      break;
+  }
+}
+
+void UpdateOperation::tick_operation() {
+  session::AppState& state = m_services.state();
+  const int product = state.deviceTarget();
+  if (m_report.updateFinished()) end_operation(product);
+
+  // progress, also on the last tick
+  const ProgressGroup group = progress_group_of(product);
+  const bool box_open = m_report.openedMessageBox();
+  m_report.change_progress([&](Progress& progress) {
+    const ProgressTick tick = apply_progress_rule(group, box_open, progress, m_flags);
+    progress = tick.progress;
+    m_flags = tick.flags;
+  });
+
+  // status
+  const bool failed = m_report.updateFinished() && !m_report.succeeded();
+  show_status(m_report.updateStatus(), failed && !in_quiet_end_set(product));
+  m_page.set_page_controls();
+}
+
+void UpdateOperation::end_operation(int product) {
+  session::AppState& state = m_services.state();
+  m_page.stop_timer();
+  state.setStrRestartDFUFirmwareFile(std::nullopt);
+  state.setIndexRestartDFUFirmwareLanguage(-1);
+  state.setDeviceVersionMajorRestartDFU(0);
+  state.setDeviceVersionMinorRestartDFU(0);
+  state.setDeviceSecondaryVersionTypeRestartDFU(0);
+  state.setDeviceSecondaryVersionRestartDFU(0);
+  setState(k_state_idle);
+  state.setOnProcessing(false);
+  m_services.setControls();
+  state.setDeviceUpdatedOrRestored(product);
+  m_report.clear_timed_fields();
+
+  const int language = state.languageManager();
+  if (m_report.succeeded()) {
+    report_success(product, language);
+  } else {
+    report_failure(product, language);
+  }
+}
+
+void UpdateOperation::report_failure(int product, int language) {
+  using session::MessageBoxPurpose;
+  using session::MessageBoxSize;
+  session::AppState& state = m_services.state();
+  switch (m_report.updateRestoreError()) {
+    case k_update_error_generic:
+      if (product == k_power_cycle_product) {
+        m_services.openMessageBox(box(platform::format(UpdateTexts::stringMessageSWitchOnSwitchOff_in(language),
+                                                       internal_name(product)),
+                                      true, MessageBoxSize::w420_h135, MessageBoxPurpose::notice, language));
+      }
+      break;
+    case k_update_error_device:
+      // OK leads to the device selection
+      m_services.openMessageBox(box(AppTexts::vyla_string_recognized_device_not_selected_in(language), true,
+                                    MessageBoxSize::w420_h135, MessageBoxPurpose::start_over, language));
+      break;
+    case k_update_error_firmware:
+      // OK restarts the manager to recover the device
+      m_services.openMessageBox(box(platform::format(UpdateTexts::stringMessageManagerRestart_in(language),
+                                                     m_report.updateStatusAt(language),
+                                                     AppTexts::vyla_title_in(0, language)),
+                                    true, MessageBoxSize::w520_h175, MessageBoxPurpose::restart_to_recover_other,
+                                    language));
+      break;
+    case k_update_error_restart: {
+      // the next start resumes the same operation with the same file
+      const FEXOBluetoothDeviceData& data = state.data();
+      state.setRestartToRecover(true);
+      state.setModeRestartToRecover(m_mode);
+      state.setStrRestartDFUFirmwareFile(m_page.firmware_file());
+      state.setIndexRestartDFUFirmwareLanguage(m_page.selected_language_item());
+      state.setDeviceVersionMajorRestartDFU(data.deviceVersionMajor());
+      state.setDeviceVersionMinorRestartDFU(data.deviceVersionMinor());
+      state.setDeviceSecondaryVersionTypeRestartDFU(data.deviceSecondaryVersionType());
+      state.setDeviceSecondaryVersionRestartDFU(data.deviceSecondaryVersion());
+      m_services.stopManager();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void UpdateOperation::report_success(int product, int language) {
+  using session::MessageBoxPurpose;
+  using session::MessageBoxSize;
+  // The two pages have no success text of their own (the status texts give
+  // none for modes 5 and 6), so the worker's last status stays in place.
+  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
+  if (is_reconfigure_product(product)) {
+    m_services.openMessageBox(box(UpdateTexts::stringMessageReconfigure_in(language), true, MessageBoxSize::w520_h175,
+                                  MessageBoxPurpose::notice, language));
+  }
+  if (product == k_power_cycle_product) {
+    m_services.openMessageBox(box(platform::format(UpdateTexts::stringMessagePowerOnPowerOff_in(language),
+                                                   m_report.updateStatusAt(language), internal_name(product)),
+                                  false, MessageBoxSize::w520_h175, MessageBoxPurpose::notice, language));
+  }
+  // the recognition page shows and starts at once; after a restore it writes
+  // the backed-up settings into the device
+  m_services.setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
+}
+
+}  // namespace update
