@@ -1,9 +1,11 @@
 // Writes the seed corpus of every fuzz target: archives as the manager writes
 // them (configuration archives, device-record backups, the current and the
-// older version layout), texts the manager formats, a "Software" list, and
-// device replies of the settings transfer.
+// older version layout), texts the manager formats, a "Software" list, BlueCore
+// answers and persistent-store keys as the devices hold them, and device
+// replies of the settings transfer.
 // usage: fuzz_seeds <folder>   (writes <folder>/<target>/<seed>)
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -258,6 +260,57 @@ std::vector<std::pair<std::string, Bytes>> settings_blocks_seeds() {
   };
 }
 
+// A BlueCore answer: event header, sequence 7, varid, status, payload.
+Bytes bccmd_answer(uint16_t varid, uint16_t status, const Bytes& payload) {
+  const uint8_t words = static_cast<uint8_t>(5 + (payload.size() + 1) / 2);
+  Bytes event{0xFF, static_cast<uint8_t>(2 * words + 1), 0xC2, 0x01, 0x00, words, 0x00, 0x07, 0x00,
+              static_cast<uint8_t>(varid & 0xFF), static_cast<uint8_t>(varid >> 8),
+              static_cast<uint8_t>(status & 0xFF), static_cast<uint8_t>(status >> 8)};
+  for (uint8_t byte : payload) event.push_back(byte);
+  event.resize(3 + 2 * static_cast<size_t>(words), 0);
+  return event;
+}
+
+// The bccmd_event input: the payload length, then the answer in pieces of `piece` bytes.
+Bytes bccmd_seed(size_t payload_bytes, const Bytes& event, size_t piece) {
+  Bytes seed{static_cast<uint8_t>(payload_bytes)};
+  for (size_t at = 0; at < event.size(); at += piece) {
+    const size_t length = std::min(piece, event.size() - at);
+    seed.push_back(static_cast<uint8_t>(length));
+    seed.insert(seed.end(), event.begin() + static_cast<std::ptrdiff_t>(at),
+                event.begin() + static_cast<std::ptrdiff_t>(at + length));
+  }
+  return seed;
+}
+
+std::vector<std::pair<std::string, Bytes>> bccmd_seeds() {
+  const Bytes key_length = bccmd_answer(0x3006, 0, {0xA3, 0x02, 0x01, 0x00, 0, 0, 0, 0});
+  const Bytes name = bccmd_answer(0x7003, 0, {0x08, 0x01, 0x02, 0x00, 0x00, 0x00, 'X', 'A', '9', 0});
+  return {{"key-length", bccmd_seed(8, key_length, key_length.size())},
+          {"name-in-pieces", bccmd_seed(10, name, 16)},
+          {"no-such-key", bccmd_seed(8, bccmd_answer(0x3006, 3, {0x99, 0x00, 0, 0, 0, 0, 0, 0}), 64)}};
+}
+
+// The ps_key_decoding input: product, major, minor, flags, then the key's words.
+Bytes ps_key_seed(uint16_t product, uint8_t major, uint8_t minor, bool word_read, std::vector<uint16_t> words) {
+  Bytes seed{static_cast<uint8_t>(product & 0xFF), static_cast<uint8_t>(product >> 8), major, minor,
+             static_cast<uint8_t>(word_read ? 1 : 0)};
+  for (uint16_t word : words) {
+    seed.push_back(static_cast<uint8_t>(word & 0xFF));
+    seed.push_back(static_cast<uint8_t>(word >> 8));
+  }
+  return seed;
+}
+
+std::vector<std::pair<std::string, Bytes>> ps_key_seeds() {
+  return {{"settings-word-4d10", ps_key_seed(0x4D10, 4, 3, true, {0x0157, 0})},
+          {"fm-block-5040", ps_key_seed(0x5040, 4, 2, true,
+                                        {0x56E9, 9450, 2, 8750, 8810, 9450, 9910, 10170, 10790, 0, 0, 0, 0, 1, 2})},
+          {"edr-pattern-4d10", ps_key_seed(0x4D10, 3, 9, false, {0xFEFF, 0xF88F, 0x1E18, 0x8359})},
+          {"gain-5210", ps_key_seed(0x5210, 1, 0, true, {30000})},
+          {"speed-dial-2020", ps_key_seed(0x2020, 1, 1, true, {'1', '1', '2', 0})}};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,5 +335,7 @@ int main(int argc, char** argv) {
   write_seed(folder, "software_list", "lf", bytes_of(lf));
   for (const auto& [name, bytes] : settings_read_seeds()) write_seed(folder, "settings_read", name, bytes);
   for (const auto& [name, bytes] : settings_blocks_seeds()) write_seed(folder, "settings_blocks", name, bytes);
+  for (const auto& [name, bytes] : bccmd_seeds()) write_seed(folder, "bccmd_event", name, bytes);
+  for (const auto& [name, bytes] : ps_key_seeds()) write_seed(folder, "ps_key_decoding", name, bytes);
   return 0;
 }

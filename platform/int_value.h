@@ -11,4 +11,11 @@ namespace platform {
 // range reads as the nearest limit.
 int32_t int_value(std::string_view text);
 
+// The hexadecimal number at the start of `text`, as the platform's string
+// scanner reads one: leading white space, an optional "0x" or "0X", then hex
+// digits up to the first other character ("2DD49E" is 0x2DD49E; "", "g1" and
+// "0x" are 0). A number beyond 32 bits reads as 0xFFFFFFFF. Only the
+// characters of `text` are read: pass a prefix to read at most that many.
+uint32_t hex_value(std::string_view text);
+
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "recognition/legacy_usb_recognition.h"
 #include "recognition/second_module.h"
 #include "recognition/settings_blocks.h"
 #include "recognition/settings_read.h"
@@ -367,11 +368,15 @@ StatusTexts13 RecognitionRun::success_texts() const {
   return texts;
 }
 
-void RecognitionRun::finish_over_hid() {
-  // read_settings_into_record has marked the record as recognized
+void RecognitionRun::store_tabs_of_record() const {
   const FEXOBluetoothDeviceData& record = m_controller.data();
   m_controller.setTabData(session::tab_data_for(record.deviceRecognized(), record.deviceVersionMajor(),
                                                 record.deviceVersionMinor(), m_controller.fmRadioShowAndHide()));
+}
+
+void RecognitionRun::finish_over_hid() {
+  // read_settings_into_record has marked the record as recognized
+  store_tabs_of_record();
 
   m_hand_off.setStrStatusThreadRecognize(success_texts());
   m_hand_off.setGoFirmwareUpgradeThreadRecognize(true);
@@ -387,9 +392,8 @@ void RecognitionRun::enter_legacy_usb(bool from_mode_probe) {
 }
 
 int RecognitionRun::recognize_over_legacy_usb() {
-  // No BlueCore device is reachable in this build: the answer of an empty bus.
-  transport::set_message(m_message, "Device not available");
-  return -1;
+  LegacyUsbRecognition legacy(*this, m_controller, m_hand_off, m_info, m_message);
+  return legacy.run();
 }
 
 void RecognitionRun::finish_with_open_failure(int code) {

@@ -106,6 +106,8 @@ class RecognitionRun {
   // The 13 success texts for the controller's mode and USB status, filled with
   // the localized transport message and the next page's ready text.
   StatusTexts13 success_texts() const;
+  // The settings tabs of the recognized record's product, version and FM row.
+  void store_tabs_of_record() const;
 
   std::uint32_t opened_product_id() const { return m_opened_product_id; }
   const transport_message& message() const { return m_message; }
@@ -124,8 +126,9 @@ class RecognitionRun {
   // The HID part of a run: open, mode probe, presence, name, versions,
   // settings. The caller holds the slots' guard.
   HidEnd recognize_over_hid();
-  // Recognition over legacy USB (BlueCore); returns the open code, 0 when a
-  // device loop ran and set the result.
+  // Recognition over legacy USB (BlueCore, recognition/legacy_usb_recognition.h):
+  // the code the run ends in the open failure with, or 0 when the device loop
+  // ran and handed over its result.
   int recognize_over_legacy_usb();
   bool stopping() const { return m_stop_requested.load(std::memory_order_acquire); }
   // Sends a cleared request with command `command` on `slot`; 1 on success.

@@ -6,6 +6,7 @@
 #include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "transport/block_reply.h"
+#include "transport/byte_order.h"
 
 namespace recognition {
 namespace {
@@ -61,13 +62,13 @@ constexpr SettingsBlockMap k_commit_5410{.commits = true,
 constexpr SettingsBlockMap k_commit_5412{
     .commits = true,
     .committed_settings_blocks = {k_block_settings, k_block_vox, k_block_smart_volume},
-    .fm = {.block = k_block_fm, .written = true, .written_magic = k_fm_magic_six_presets},
+    .fm = {.block = k_block_fm, .written = true, .written_magic = k_fm_magic},
     .speed_dials = dials_count_at_least_one()};
 constexpr SettingsBlockMap k_commit_6010{
     .commits = true,
     .committed_settings_blocks = {k_block_settings, k_block_vox},
     .fm = {.block = k_block_fm, .form = FmForm::six_presets, .written = true,
-           .written_magic = k_fm_magic_six_presets},
+           .written_magic = k_fm_magic},
     .speed_dials = dials_count_at_least_one()};
 constexpr SettingsBlockMap k_commit_6020{.commits = true,
                                          .committed_settings_blocks = {k_block_settings, k_block_vox_navigation},
@@ -206,11 +207,9 @@ std::optional<BdAddress> SettingsBlocks::read_language_pack_address() {
 
 std::optional<std::array<std::uint16_t, 3>> SettingsBlocks::read_language_pack_settings() {
   if (!lang_pack_exchange(k_lang_pack_read, k_lang_pack_settings)) return std::nullopt;
-  const lang_pack_reply& reply = m_buffers.lang_reply;
   std::array<std::uint16_t, 3> words{};
   for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::size_t low = k_lang_pack_data_byte + 2 * i;
-    words[i] = static_cast<std::uint16_t>(reply[low] | reply[low + 1] << 8);
+    words[i] = transport::le16_at(m_buffers.lang_reply, k_lang_pack_data_byte + 2 * i);
   }
   return words;
 }
@@ -221,10 +220,7 @@ void SettingsBlocks::write_language_pack_settings(const std::array<std::uint16_t
   request[0] = 1;
   request[2] = k_lang_pack_write;
   request[3] = k_lang_pack_settings;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    request[k_lang_pack_data_byte + 2 * i] = static_cast<unsigned char>(words[i] & 0xFF);
-    request[k_lang_pack_data_byte + 2 * i + 1] = static_cast<unsigned char>(words[i] >> 8);
-  }
+  for (std::size_t i = 0; i < words.size(); ++i) transport::put_le16(request, k_lang_pack_data_byte + 2 * i, words[i]);
   m_channel.lang_pack_command(0, request, m_buffers.lang_reply);
 }
 
@@ -242,7 +238,7 @@ std::vector<std::uint16_t> fm_block_words(const FEXOBluetoothDeviceData& record,
   const bool six = form == FmForm::six_presets;
   const int presets = six ? FEXOBluetoothDeviceData::k_fm_preset_group_count : FEXOBluetoothDeviceData::k_fm_preset_count;
   const auto word = [](std::int32_t value) { return static_cast<std::uint16_t>(value); };
-  std::vector<std::uint16_t> words{six ? k_fm_magic_six_presets : magic, word(record.fmRadioCurrentFrequency()),
+  std::vector<std::uint16_t> words{six ? k_fm_magic : magic, word(record.fmRadioCurrentFrequency()),
                                    word(record.fmRadioCurrentPreset())};
   for (int i = 0; i < presets; ++i) words.push_back(word(record.fmRadioPresetsAt(i)));
   words.push_back(word(record.fmRadioRDS()));
@@ -265,7 +261,7 @@ void store_fm_block(FEXOBluetoothDeviceData& record, const SettingsBlocks& block
 }
 
 void store_failed_fm_block(FEXOBluetoothDeviceData& record) {
-  record.setFmRadioMagicCode(k_fm_magic_six_presets);
+  record.setFmRadioMagicCode(k_fm_magic);
   record.setFmRadioCurrentFrequency(0);
   record.setFmRadioCurrentPreset(0);
   for (int i = 0; i < FEXOBluetoothDeviceData::k_fm_preset_count; ++i) record.setFmRadioPresetsAt_with(i, 0);

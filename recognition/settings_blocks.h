@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "recognition/ps_key_decoding.h"
 #include "transport/hid_channel.h"
 
 namespace recognition {
@@ -41,10 +42,10 @@ inline constexpr unsigned char k_block_mesh_channel = 0x20;
 inline constexpr unsigned char k_block_qcc_settings = 0x36;
 inline constexpr unsigned char k_block_qcc_fm = 0x44;
 
-// FM magic words: the 15-word block of most products, and the six-preset block
-// (also the 15-word block of products 0x5412-0x5420).
-inline constexpr std::uint16_t k_fm_magic = 0x66E9;
-inline constexpr std::uint16_t k_fm_magic_six_presets = 0x56E9;
+// FM magic words (recognition/ps_key_decoding.h): a restore writes
+// k_fm_magic_alternative into the 15-word block of most products and k_fm_magic
+// into the six-preset block and the 15-word block of products 0x5412-0x5420; a
+// failed read stores k_fm_magic.
 
 enum class FmForm {
   fifteen_words,  // magic, frequency, preset, presets 0-9, RDS, region
@@ -56,7 +57,7 @@ struct FmBlockMap {
   int slot = 0;
   FmForm form = FmForm::fifteen_words;
   bool written = false;  // a restore writes it back
-  std::uint16_t written_magic = k_fm_magic;
+  std::uint16_t written_magic = k_fm_magic_alternative;
 };
 
 enum class SpeedDialBlocks {
@@ -155,7 +156,7 @@ class SettingsBlocks {
 // ---- what the words mean ----
 
 // The FM block of `record` in `form` with `magic` (the six-preset form always
-// carries k_fm_magic_six_presets).
+// carries k_fm_magic).
 std::vector<std::uint16_t> fm_block_words(const FEXOBluetoothDeviceData& record, FmForm form, std::uint16_t magic);
 // Stores an FM reply: the magic whatever it is, frequency, preset, all ten
 // presets (presets 6-9 of the six-preset form are 0), RDS and region.

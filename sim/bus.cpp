@@ -1,6 +1,7 @@
 #include "sim/bus.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <map>
 #include <set>
@@ -8,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "sim/bus_state.h"
+#include "sim/usb_shims.h"
 
 namespace sim {
 
@@ -175,6 +177,14 @@ void Bus::close_interface(int handle_id) {
   if (Entry* entry = find_present(address)) entry->model->on_close(interface_number);
 }
 
+int Bus::claim_interface(int address, int interface_number) {
+  std::lock_guard lock(mutex());
+  settle();
+  Entry* entry = find_present(address);
+  if (entry == nullptr) return ENODEV;
+  return entry->model->on_claim(interface_number);
+}
+
 IoResult Bus::write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report) {
   std::lock_guard lock(mutex());
   settle();
@@ -293,7 +303,10 @@ void Bus::leave_in(Model& model, milliseconds delay) {
 
 void attach_model(std::shared_ptr<Model> model, milliseconds arrival_delay) { Bus::attach(std::move(model), arrival_delay); }
 void detach(const Model& model) { Bus::detach(model); }
-void reset() { Bus::reset(); }
+void reset() {
+  Bus::reset();
+  reset_usb_shims();
+}
 std::vector<BusDevice> devices() { return Bus::devices(); }
 int open_handle_count() { return Bus::open_handle_count(); }
 
@@ -319,6 +332,7 @@ IoStatus open_interface(int address, int interface_number, int& handle_id) {
   return Bus::open_interface(address, interface_number, handle_id);
 }
 void close_interface(int handle_id) { Bus::close_interface(handle_id); }
+int claim_interface(int address, int interface_number) { return Bus::claim_interface(address, interface_number); }
 IoResult write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report) {
   return Bus::write_interrupt(address, interface_number, report);
 }

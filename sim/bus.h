@@ -54,6 +54,9 @@ const char* describe(IoStatus status);
 // it was enumerated; once it has left the bus every call answers IoStatus::gone.
 IoStatus open_interface(int address, int interface_number, int& handle_id);
 void close_interface(int handle_id);
+// Claims an interface of an open device: 0, ENODEV once the device has left,
+// or the errno the model refuses it with.
+int claim_interface(int address, int interface_number);
 IoResult write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report);
 // Reads the next input report into `buffer` (cut to its size). Without a
 // time-out the read gives up after k_unanswered_read_limit.

@@ -24,6 +24,7 @@ class Bus {
   static int open_handle_count();
   static IoStatus open_interface(int address, int interface_number, int& handle_id);
   static void close_interface(int handle_id);
+  static int claim_interface(int address, int interface_number);
   static IoResult write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report);
   static IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                                  std::optional<std::chrono::milliseconds> timeout);

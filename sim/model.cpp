@@ -1,6 +1,7 @@
 #include "sim/model.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 #include "sim/bus_state.h"
@@ -53,7 +54,25 @@ int Model::input_reports_read() const {
   return m_input_reports_read;
 }
 
+std::vector<int> Model::claim_attempts() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_claim_attempts;
+}
+
 bool Model::on_open(int) { return true; }
+
+int Model::on_claim(int interface_number) {
+  m_claim_attempts.push_back(interface_number);
+  if (m_faults.claim_errno != 0 && (m_faults.claim_failures == 0 || m_claims_refused < m_faults.claim_failures)) {
+    ++m_claims_refused;
+    return m_faults.claim_errno;
+  }
+  const auto has = [&](const auto& interface) { return interface && interface->interface_number == interface_number; };
+  const bool hid = std::any_of(m_identity.hid.begin(), m_identity.hid.end(), [&](const HidCollection& collection) {
+    return collection.interface_number == interface_number;
+  });
+  return hid || has(m_identity.bluecore) || has(m_identity.dfu) ? 0 : ENOENT;
+}
 
 void Model::on_close(int) {}
 

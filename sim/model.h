@@ -27,6 +27,9 @@ struct Faults {
   bool silent = false;                         // takes every command and never answers (the host's reads time out)
   bool busy_forever = false;                   // answers every command "busy", again and again, and never answers it
   int short_reply_bytes = 0;                   // replies to the host carry only this many bytes (0: whole replies)
+  bool descriptor_error = false;               // reading the device descriptor fails
+  int claim_errno = 0;                         // claiming an interface fails with this errno (ENOENT, EBUSY)
+  int claim_failures = 0;                      // ... this many times, then claims succeed (0: always fails)
 };
 
 enum class TrafficKind { interrupt_out, control };
@@ -61,11 +64,16 @@ class Model {
   std::vector<std::vector<std::uint8_t>> take_output_reports();
   // Input reports the host has read from the device so far.
   int input_reports_read() const;
+  // Interfaces the host tried to claim, in order, successful or not.
+  std::vector<int> claim_attempts() const;
 
   // Called by the bus with its lock held.
   // Opening an interface; false refuses it.
   virtual bool on_open(int interface_number);
   virtual void on_close(int interface_number);
+  // Claiming an interface: 0, or the errno that refuses it. The default
+  // applies Faults::claim_errno and refuses interfaces the identity lacks.
+  virtual int on_claim(int interface_number);
   // A report on the interrupt OUT pipe (hid_write).
   virtual void on_interrupt_out(int interface_number, std::span<const std::uint8_t> report);
   // A control transfer. For device-to-host requests fill `data` (at most
@@ -99,6 +107,8 @@ class Model {
   std::vector<ReceivedReport> m_received;
   int m_reports_counted = 0;
   int m_input_reports_read = 0;
+  std::vector<int> m_claim_attempts;
+  int m_claims_refused = 0;
 };
 
 }  // namespace sim

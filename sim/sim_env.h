@@ -3,6 +3,7 @@
 // descriptions separated by ';', each "family:product-id" followed by
 // ",key=value" or ",flag" options, for example
 //   VEXLINK_SIM=hid:0x6020,fw=1.2;hid:0x6038,collections=keyboard+vendor
+//   VEXLINK_SIM=bluecore:0x4D10,fw=4.3
 #include <cstdint>
 #include <memory>
 #include <string>

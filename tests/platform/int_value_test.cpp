@@ -28,4 +28,26 @@ TEST(IntValue, ReadsTheLeadingIntegerAndSaturates) {
   }
 }
 
+TEST(HexValue, ReadsTheLeadingHexNumberAndSaturates) {
+  struct Case {
+    const char* text;
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {"2DD49E", 0x2DD49E},
+      {"2dd49e", 0x2DD49E},
+      {"2DG49E", 0x2D},
+      {"", 0},
+      {"g1", 0},
+      {" 0x1F", 0x1F},
+      {"0X", 0},
+      {"-1", 0},
+      {"123456789", 0xFFFFFFFF},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(platform::hex_value(c.text), c.expected);
+  }
+}
+
 }  // namespace

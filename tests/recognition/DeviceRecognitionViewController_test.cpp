@@ -12,6 +12,7 @@
 #include "platform/format.h"
 #include "shell/FEXOBluetoothManagerAppDelegate.h"
 #include "session/app_state.h"
+#include "sim/models/bluecore_model.h"
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
@@ -153,17 +154,40 @@ TEST_F(RecognitionPage, WithoutADeviceItEndsInTheRedOpenFailure) {
   click(next());
   ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
-  // three HID opens 1 s apart, then the legacy entry fails with -1
-  EXPECT_GE(clock().elapsed() - before, 3s);
+  // three HID opens 1 s apart, then the fresh page's DFU pass spends its 20 tries
+  EXPECT_GE(clock().elapsed() - before, 23s);
   EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_FALSE(controller().recognized());
   // the recognition page has no failure text of its own: the reason stands alone
-  EXPECT_EQ(shown_status(), "Cannot open USB [-1][N]");
+  EXPECT_EQ(shown_status(), "Cannot open USB [1][N]");
   EXPECT_TRUE(status_is_red());
   EXPECT_TRUE(controller().statusWithWarning());
   EXPECT_TRUE(next()->isEnabled()) << "the user may try again";
   EXPECT_FALSE(activity_bar_runs(page()));
   EXPECT_EQ(child_of<QProgressBar>(page(), "piProcessing")->value(), 0);
+}
+
+TEST_F(RecognitionPage, ADeviceInFirmwareManagementModeGoesOnToTheUpdatePageInRed) {
+  auto device = attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_e020()));
+  start();
+  click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
+  ASSERT_TRUE(page()->isFirst());
+  const auto before = clock().elapsed();
+  click(next());
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+
+  // three HID opens 1 s apart, then the DFU pass and the HCI pass find it at once
+  EXPECT_EQ(clock().elapsed() - before, 3s);
+  EXPECT_FALSE(page()->isFirst());
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
+  EXPECT_EQ(controller().deviceTarget(), 0x6020);
+  EXPECT_EQ(controller().usbStatus(), 0xE020);
+  EXPECT_EQ(controller().data().deviceVersionMajor(), 0);
+  EXPECT_EQ(controller().data().deviceVersionMinor(), 0);
+  EXPECT_EQ(shown_status(), "Firmware management mode. " + AppTexts::vyla_status_default_usb_in(5, 0, 0).value());
+  EXPECT_TRUE(status_is_red());
+  EXPECT_EQ(device->claim_attempts(), (std::vector<int>{0, 0}));
+  EXPECT_EQ(sim::open_handle_count(), 0);
 }
 
 TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
@@ -182,7 +206,7 @@ TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
   EXPECT_EQ(child<QPushButton>("btnMessageBoxOK")->text().toStdString(), AppTexts::vyla_string_yes_in(0));
   EXPECT_EQ(child<QPushButton>("btnMessageBoxCancel")->text().toStdString(), AppTexts::vyla_string_no_in(0));
   // the reason without the closing mark
-  EXPECT_EQ(shown_status(), "Cannot open USB [-1]");
+  EXPECT_EQ(shown_status(), "Cannot open USB [1]");
   EXPECT_TRUE(status_is_red());
 }
 

@@ -4,23 +4,6 @@
 
 namespace {
 
-TEST(AddressRanges, HexPrefixReadsAtMostSixCharactersAsTheScannerDoes) {
-  struct Case {
-    const char* text;
-    std::uint32_t value;
-  };
-  const Case cases[] = {
-      {"2E9057", 0x2E9057}, {"2e9057", 0x2E9057}, {"2E90571234", 0x2E9057},  // six characters, no more
-      {"33", 0x33},         {"", 0},              {"zz", 0},                  // nothing parses: 0
-      {"12G4", 0x12},       {" 0x1F", 0x1F},      {"0x", 0},                  // stops at the first other character
-      {"FFFFFF", 0xFFFFFF},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(recognition::hex_prefix_value(c.text), c.value);
-  }
-}
-
 TEST(AddressRanges, IronvaleRangesOfTheLm6IncludeTheirBounds) {
   struct Case {
     int target;
@@ -31,7 +14,8 @@ TEST(AddressRanges, IronvaleRangesOfTheLm6IncludeTheirBounds) {
       {0x4210, "333D55", true},  {0x4210, "333D54", false}, {0x4210, "334B7D", true},
       {0x4210, "334B7E", false}, {0x4210, "340000", false}, {0x4210, "2E9057", true},
       {0x4210, "2E9056", false}, {0x4210, "2E90BA", true},  {0x4210, "2E90BB", false},
-      {0x4210, "2e90a0", true},  {0x4210, "", false},       {0x4210, "33", false},
+      {0x4210, "2e90a0", true},  {0x4210, "2E9057FF", true}, {0x4210, "333D55 9", true},  // six characters read
+      {0x4210, "", false},       {0x4210, "33", false},      {0x4210, "zz", false},      // nothing or little parses
       // any other target never is
       {0x4310, "2E9057", false}, {0x2030, "333D55", false}, {0, "334000", false},
   };

@@ -169,7 +169,8 @@ TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
     EXPECT_EQ(m_hand_off.resultThreadRecognize(), c.result);
     if (c.result == recognition::k_recognize_failure) {
       EXPECT_EQ(m_controller.deviceTarget(), 0);
-      EXPECT_EQ(english_text(), "Cannot open USB [-1]");
+      // no BlueCore device answers the DFU pass
+      EXPECT_EQ(english_text(), "Cannot open USB [1]");
     } else {
       EXPECT_EQ(m_controller.deviceTarget(), c.options.product_id);
     }
@@ -179,28 +180,41 @@ TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
   }
 }
 
-TEST_F(RecognitionWorkerTest, NoDeviceEndsInTheOpenFailureAfterThreeTries) {
+TEST_F(RecognitionWorkerTest, NoDeviceEndsInTheOpenFailureOfTheLegacyPasses) {
   struct Case {
     int caller_mode;
+    bool first;  // the page's first recognition: the DFU pass runs
     int target_after;
+    const char* text;
+    std::chrono::seconds took;
   };
-  for (const Case& c : {Case{0, 0}, Case{7, 0x6020}, Case{105, 0x6020}}) {
+  const Case cases[] = {
+      // three HID opens 1 s apart, then 20 DFU tries 1 s apart
+      {0, true, 0, "Cannot open USB [1]", 23s},
+      {7, true, 0x6020, "Cannot open USB [1]", 23s},
+      // without the DFU pass the HCI pass answers at once
+      {105, false, 0x6020, "Cannot open USB [-1]", 3s},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.caller_mode);
     m_controller.setDeviceTarget(0x6020);
     m_controller.setRestartToRecover(true);
     m_controller.setModeRestartToRecover(5);
     m_hand_off.setCallerMode(c.caller_mode);
+    m_hand_off.setIsFirst(c.first);
     const auto start = clock().elapsed();
     recognize();
     EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_failure);
     EXPECT_TRUE(m_hand_off.doWarnThreadRecognize());
     EXPECT_FALSE(m_hand_off.goFirmwareUpgradeThreadRecognize());
-    EXPECT_EQ(english_text(), "Cannot open USB [-1]");
-    EXPECT_EQ(m_hand_off.strStatusThreadRecognizeAt(1), AppTexts::vyla_string_cannot_open_usb_in(1) + " [-1]");
+    EXPECT_EQ(english_text(), c.text);
+    EXPECT_EQ(m_hand_off.strStatusThreadRecognizeAt(1),
+              AppTexts::vyla_string_cannot_open_usb_in(1) + (c.first ? " [1]" : " [-1]"));
     EXPECT_EQ(m_controller.deviceTarget(), c.target_after);
     EXPECT_FALSE(m_controller.restartToRecover());
     EXPECT_EQ(m_controller.modeRestartToRecover(), 0);
-    EXPECT_EQ(clock().elapsed() - start, 3s);  // three opens, 1 s apart
+    EXPECT_EQ(m_hand_off.isFirst(), c.first);
+    EXPECT_EQ(clock().elapsed() - start, c.took);
   }
 }
 

@@ -50,4 +50,17 @@ TEST_F(SimulatedManager, RecognizesTheDeviceOfVexlinkSim) {
   EXPECT_EQ(controller().deviceTarget(), 0x6020);
 }
 
+TEST_F(SimulatedManager, AcceptsABlueCoreDeviceInFirmwareManagementMode) {
+  ::setenv("VEXLINK_SIM", "bluecore:0xE020", 1);
+  platform::install_qt_main_dispatcher();
+  ASSERT_EQ(sim::attach_from_environment(), 1);
+  start();
+  click(child_of<QPushButton>(controller().deviceSelectionViewController(), "btnNext"));
+  click(child_of<QPushButton>(controller().deviceRecognitionViewController(), "btnNext"));
+  VX_TRY_VERIFY_WITH_TIMEOUT(controller().mode() == session::k_mode_firmware_update, test_support::k_timer_wait_ms);
+  EXPECT_EQ(controller().usbStatus(), 0xE020);
+  EXPECT_EQ(controller().deviceTarget(), 0x6020);
+  EXPECT_TRUE(status_is_red());
+}
+
 }  // namespace
