@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -675,6 +676,8 @@ TEST_F(HidSectionDownloadTest, UpdateButtonToRecognitionOnTheSimulatedBus) {
   EXPECT_EQ(device->section_download()->loader_starts(), 1);
   EXPECT_TRUE(std::filesystem::exists(archive_of(0x6010)));
   device->take_received();
+  // the worker's last box requests run before the controller goes
+  QCoreApplication::sendPostedEvents();
   platform::install_main_dispatcher(nullptr, nullptr);
 }
 
