@@ -174,6 +174,41 @@ TEST_F(DfuModelTest, FaultsAreOptions) {
   }
 }
 
+// What a device that reboots into its boot loader on DFU_DETACH looks like:
+// the model leaves the bus and comes back in DFU mode with bit 15 in its id.
+class RebootingDfuModel : public sim::DfuModel {
+ public:
+  using DfuModel::DfuModel;
+
+ protected:
+  void on_detach(std::chrono::milliseconds) override {
+    sim::Identity next = identity();
+    next.descriptor.product_id |= 0x8000;
+    next.dfu->run_time = false;
+    change_identity(next, 10ms, 500ms);
+  }
+};
+
+TEST_F(DfuModelTest, ADetachingModelReEnumeratesInDfuModeThroughItsIdentity) {
+  sim::DfuModelOptions options;
+  options.product_id = 0x6021;
+  options.dfu.run_time = true;
+  auto device = attach(std::make_shared<RebootingDfuModel>(options));
+  ASSERT_EQ(dfu_open_device(1, &m_handle, 1), 1);
+  EXPECT_EQ(poll(), sim::k_app_idle);
+  EXPECT_EQ(dfu_detach(m_handle, 0), 0);
+  dfu_close_handles(&m_handle, 1);
+  clock().advance(20ms);
+  std::array<struct usb_device*, 2> list{};
+  EXPECT_EQ(dfu_list_devices(0, list), 0) << "off the bus while it reboots";
+  clock().advance(500ms);
+  ASSERT_EQ(dfu_list_devices(2, list), 1);
+  EXPECT_EQ(list[0]->descriptor.idProduct, 0xE021);
+  ASSERT_EQ(dfu_open_device(2, &m_handle, 1), 1);
+  EXPECT_EQ(poll(), sim::k_dfu_idle);
+  device->take_received();
+}
+
 TEST_F(DfuModelTest, TheLegacyLibraryShowsEachDevicesConfiguration) {
   attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_e020()));
   attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_6021()));
