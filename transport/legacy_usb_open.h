@@ -15,10 +15,10 @@ enum class LegacyOpenEnd { claimed, no_device, open_failed, claim_failed };
 
 struct LegacyOpen {
   LegacyOpenEnd end = LegacyOpenEnd::no_device;
-  usb_dev_handle* handle = nullptr;  // open and claimed (claimed only)
-  struct usb_device* device = nullptr;      // the record opened (claimed only), valid until the next scan
-  int interface_number = 0;          // the interface claimed
-  int error = 0;                     // errno of the failed open or of the last refused claim
+  usb_dev_handle* handle = nullptr;     // open and claimed (claimed only)
+  struct usb_device* device = nullptr;  // the record opened (claimed only), valid until the next scan
+  int interface_number = 0;             // the interface claimed
+  int error = 0;                        // errno of the failed open or of the last refused claim
 };
 
 // `scan` scans the buses and names the device to open (nullptr for none); it is
