@@ -1,7 +1,8 @@
 // Writes the seed corpus of every fuzz target: archives as the manager writes
 // them (configuration archives, device-record backups, the current and the
 // older version layout), texts the manager formats, a "Software" list, BlueCore
-// answers and persistent-store keys as the devices hold them.
+// answers and persistent-store keys as the devices hold them, and device
+// replies of the settings transfer.
 // usage: fuzz_seeds <folder>   (writes <folder>/<target>/<seed>)
 #include <algorithm>
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "fuzz/settings_products.h"
 #include "platform/keyed_archive.h"
 #include "shell/configuration_archive.h"
 #include "shell/manager_update_check.h"
@@ -168,6 +170,96 @@ std::string software_list() {
          "Other:v3.0:other.tgz\r\n";
 }
 
+// ---- device replies of the settings transfer ----
+
+// A read-block reply: report id, command, status 0, block id, word count, the
+// words most significant byte first.
+Bytes block_reply(uint8_t block, const std::vector<uint16_t>& words) {
+  Bytes reply{1, 0x03, 0, block, static_cast<uint8_t>(words.size())};
+  for (uint16_t word : words) {
+    reply.push_back(static_cast<uint8_t>(word >> 8));
+    reply.push_back(static_cast<uint8_t>(word & 0xFF));
+  }
+  return reply;
+}
+Bytes status_reply(uint8_t command) { return {1, command, 0}; }
+Bytes address_reply() { return {1, 0x02, 0, 0x00, 0x1A, 0x7D, 0x2E, 0x90, 0x60}; }
+// A gathered language-pack reply: report id 2, bytes gathered, command, argument, data.
+Bytes lang_pack_reply(uint8_t command, uint8_t argument, const Bytes& data) {
+  Bytes reply{2, static_cast<uint8_t>(data.size() + 2), command, argument};
+  reply.insert(reply.end(), data.begin(), data.end());
+  return reply;
+}
+std::vector<uint16_t> characters(const std::string& text) { return std::vector<uint16_t>(text.begin(), text.end()); }
+std::vector<uint16_t> fm_words(uint16_t magic, int presets) {
+  std::vector<uint16_t> words{magic, 10110, 2};
+  for (int i = 0; i < presets; ++i) words.push_back(static_cast<uint16_t>(8750 + 50 * i));
+  words.push_back(1);
+  words.push_back(2);
+  return words;
+}
+
+// A settings-read input: product, version and backup byte, then each reply behind its length.
+Bytes settings_read_seed(uint16_t product, uint8_t versions, const std::vector<Bytes>& replies) {
+  Bytes seed{fuzz::settings_product_index(product), versions};
+  for (const Bytes& reply : replies) {
+    seed.push_back(static_cast<uint8_t>(reply.size()));
+    seed.insert(seed.end(), reply.begin(), reply.end());
+  }
+  return seed;
+}
+
+std::vector<std::pair<std::string, Bytes>> settings_read_seeds() {
+  const std::vector<Bytes> speed_dials = {block_reply(0x5A, characters("0049301234")), block_reply(0x5B, {}),
+                                          block_reply(0x5C, characters("112"))};
+  std::vector<Bytes> commit_family = {address_reply(),      status_reply(0x10),  status_reply(0x10),
+                                      block_reply(0x04, {0x6839, 0, 0x71, 4}), block_reply(0x14, {3, 1}),
+                                      status_reply(0x10),   block_reply(0x15, fm_words(0x56E9, 6)),
+                                      status_reply(0x10),   status_reply(0x10),  status_reply(0x10)};
+  commit_family.insert(commit_family.end(), speed_dials.begin(), speed_dials.end());
+  Bytes airoha_settings(58, 0);
+  airoha_settings[0] = 0x13;
+  airoha_settings[2] = 0x45;
+  airoha_settings[3] = 0x23;
+  Bytes airoha_dial(58, 0);
+  std::copy_n("5551234", 7, airoha_dial.begin());
+  std::vector<Bytes> two_module = {address_reply(), block_reply(0x05, {0x0010}), status_reply(0x04),
+                                   status_reply(0x04), block_reply(0x05, {0x000B}), address_reply(),
+                                   block_reply(0x04, {5, 3, 0xEDA0, 3, 1, 2, 3, 4, 5, 6}),
+                                   block_reply(0x15, fm_words(0x66E9, 10))};
+  two_module.insert(two_module.end(), speed_dials.begin(), speed_dials.end());
+  std::vector<Bytes> camera = {address_reply(), block_reply(0x04, {0xFFFF, 0}), block_reply(0x07, {0x07C1, 2}),
+                               block_reply(0x1C, {20, 1}), block_reply(0x15, fm_words(0x66E9, 10))};
+  camera.insert(camera.end(), speed_dials.begin(), speed_dials.end());
+  return {
+      {"commit-family", settings_read_seed(0x6030, 0x02, commit_family)},
+      {"language-pack", settings_read_seed(0x6800, 0x05, {lang_pack_reply(0x02, 0, {0, 0x1A, 0x7D, 0xDA, 0x71, 0x13}),
+                                                          lang_pack_reply(0x03, 0x03, airoha_settings),
+                                                          lang_pack_reply(0x03, 0x05, airoha_dial)})},
+      {"two-module", settings_read_seed(0x4210, 0x10, two_module)},
+      {"camera-after-restore", settings_read_seed(0x5510, 0x81, camera)},
+      {"qcc-word-count-past-the-report",
+       settings_read_seed(0x6038, 0x00, {address_reply(), {1, 0x03, 0, 0x36, 200, 0xFF, 0xFF, 0x00, 0x50}})},
+      {"nothing-answers", settings_read_seed(0x3110, 0x00, {})},
+  };
+}
+
+std::vector<std::pair<std::string, Bytes>> settings_blocks_seeds() {
+  const auto padded = [](Bytes reply, const Bytes& lang_pack) {
+    reply.resize(67, 0);
+    reply.insert(reply.end(), lang_pack.begin(), lang_pack.end());
+    return reply;
+  };
+  Bytes name(58, 0);
+  std::copy_n("WEBLOR GZ3", 10, name.begin());
+  return {
+      {"fm-block", padded(block_reply(0x15, fm_words(0x66E9, 10)), lang_pack_reply(0x03, 0x02, name))},
+      {"speed-dial", padded(block_reply(0x5A, characters("0049301234")), {})},
+      {"settings-word", padded(block_reply(0x04, {0xFFFF, 0x1234}), {})},
+      {"count-past-the-report", padded({1, 0x03, 0, 0x15, 255, 0x56, 0xE9}, {})},
+  };
+}
+
 // A BlueCore answer: event header, sequence 7, varid, status, payload.
 Bytes bccmd_answer(uint16_t varid, uint16_t status, const Bytes& payload) {
   const uint8_t words = static_cast<uint8_t>(5 + (payload.size() + 1) / 2);
@@ -241,6 +333,8 @@ int main(int argc, char** argv) {
   std::string lf = software_list();
   for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
   write_seed(folder, "software_list", "lf", bytes_of(lf));
+  for (const auto& [name, bytes] : settings_read_seeds()) write_seed(folder, "settings_read", name, bytes);
+  for (const auto& [name, bytes] : settings_blocks_seeds()) write_seed(folder, "settings_blocks", name, bytes);
   for (const auto& [name, bytes] : bccmd_seeds()) write_seed(folder, "bccmd_event", name, bytes);
   for (const auto& [name, bytes] : ps_key_seeds()) write_seed(folder, "ps_key_decoding", name, bytes);
   return 0;

@@ -10,6 +10,10 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "recognition/legacy_usb_recognition.h"
+#include "recognition/second_module.h"
+#include "recognition/settings_blocks.h"
+#include "recognition/settings_read.h"
+#include "recognition/settings_write.h"
 #include "strings/app_texts.h"
 #include "strings/recognition_texts.h"
 #include "transport/block_reply.h"
@@ -325,22 +329,22 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
   }
 }
 
-void RecognitionRun::read_second_module_versions(std::uint32_t) {
-  // This build reads no second module: the 01 and 02 version sets keep what
-  // they hold, as for a device whose mesh unit never answers, and the main
-  // unit stays open in slot 0 for the settings read.
+void RecognitionRun::read_second_module_versions(std::uint32_t product_id) {
+  recognition::read_second_module_versions(product_id, m_controller.data(),
+                                           {m_request, m_reply, m_lang_request, m_lang_reply},
+                                           {m_opened_product_id, m_message});
 }
 
-bool RecognitionRun::write_backed_up_settings(std::uint32_t) {
-  // This build writes no backed-up settings into HID devices; the run goes on
-  // with the settings read as after a restore whose record had nothing to write.
-  return true;
+bool RecognitionRun::write_backed_up_settings(std::uint32_t product_id) {
+  SettingsBlocks blocks({m_request, m_reply, m_lang_request, m_lang_reply});
+  recognition::write_backed_up_settings(blocks, product_id, *m_info);
+  return !stopping();
 }
 
-void RecognitionRun::read_settings_into_record(std::uint32_t) {
-  // The settings blocks are not read in this build: every field keeps the
-  // factory value the controller set before recognition, as after failed
-  // reads. The end of the read marks the record as recognized.
+void RecognitionRun::read_settings_into_record(std::uint32_t product_id) {
+  SettingsBlocks blocks({m_request, m_reply, m_lang_request, m_lang_reply});
+  read_settings(blocks, product_id, m_controller, m_info);
+  // the end of the read marks the record as recognized
   FEXOBluetoothDeviceData& record = m_controller.data();
   record.setManagerVersionMajor(session::k_manager_version_major);
   record.setManagerVersionMinor(session::k_manager_version_minor);

@@ -90,8 +90,8 @@ class RecognitionRun {
   void read_versions(std::uint32_t product_id);
   // Versions of module 1 and of the second (mesh) module.
   void read_second_module_versions(std::uint32_t product_id);
-  // Writes a backed-up record into the device after a firmware restore; false
-  // when a write failed and the run has ended.
+  // Writes the backed-up record `info` into the device after a firmware
+  // restore (write results are not examined); false when the run was asked to stop.
   bool write_backed_up_settings(std::uint32_t product_id);
   // Reads the BD address and the settings blocks into the record and marks it recognized.
   void read_settings_into_record(std::uint32_t product_id);

@@ -249,7 +249,8 @@ bool Bus::input_ready(int address, int interface_number) {
   return queue != entry->input.end() && !queue->second.empty() && queue->second.front().ready_at <= platform::now();
 }
 
-IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
+IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                               std::optional<milliseconds> timeout) {
   std::lock_guard lock(mutex());
   settle();
   Entry* entry = find_present(address);
@@ -261,7 +262,7 @@ IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span
   if (!setup.device_to_host()) bytes.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(stage));
   // Requests to an interface name it in the low byte of wIndex.
   const int interface_number = (setup.request_type & 0x1F) == 1 ? (setup.index & 0xFF) : -1;
-  if (!record(*entry, {TrafficKind::control, interface_number, setup, bytes, {}}, !setup.device_to_host())) {
+  if (!record(*entry, {TrafficKind::control, interface_number, setup, bytes, {}, timeout}, !setup.device_to_host())) {
     return {IoStatus::ok, static_cast<int>(stage)};
   }
   const int result = entry->model->on_control_transfer(setup, bytes);
@@ -368,8 +369,9 @@ IoResult take_input(int address, int interface_number, std::span<std::uint8_t> b
   return Bus::take_input(address, interface_number, buffer);
 }
 bool input_ready(int address, int interface_number) { return Bus::input_ready(address, interface_number); }
-IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
-  return Bus::control_transfer(address, setup, data);
+IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                          std::optional<milliseconds> timeout) {
+  return Bus::control_transfer(address, setup, data, timeout);
 }
 
 }  // namespace sim

@@ -76,7 +76,9 @@ IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_
 IoResult take_input(int address, int interface_number, std::span<std::uint8_t> buffer);
 // True while the interface has an input report ready to be read.
 bool input_ready(int address, int interface_number);
-// A transfer on the default control pipe; `data` is the data stage in either direction.
-IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
+// A transfer on the default control pipe; `data` is the data stage in either
+// direction. The device records `timeout`, the host's limit for the transfer.
+IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                          std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
 }  // namespace sim

@@ -30,7 +30,8 @@ class Bus {
                                  std::optional<std::chrono::milliseconds> timeout);
   static IoResult take_input(int address, int interface_number, std::span<std::uint8_t> buffer);
   static bool input_ready(int address, int interface_number);
-  static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
+  static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                                   std::optional<std::chrono::milliseconds> timeout);
 
   static bool present(const Model& model);
   static bool present(int address);

@@ -27,7 +27,7 @@ struct Faults {
   bool silent = false;                         // takes every command and never answers (the host's reads time out)
   bool busy_forever = false;                   // answers every command "busy", again and again, and never answers it
   int short_reply_bytes = 0;                   // replies to the host carry only this many bytes (0: whole replies)
-  bool descriptor_error = false;               // its descriptors cannot be read: the USB libraries do not list it
+  bool descriptor_error = false;               // its descriptors cannot be read: libusb-1.0 does not list it, libusb-0.1 lists it with an empty configuration
   int claim_errno = 0;                         // claiming an interface fails with this errno (ENOENT, EBUSY)
   int claim_failures = 0;                      // ... this many times, then claims succeed (0: always fails)
 };
@@ -41,6 +41,8 @@ struct ReceivedReport {
   std::optional<ControlSetup> setup{};   // control transfers only
   std::vector<std::uint8_t> bytes{};     // report or data stage sent by the host
   platform::Clock::time_point time{};
+  // The time-out the host gave a control transfer (none: the library's own, or no limit).
+  std::optional<std::chrono::milliseconds> timeout{};
 };
 
 class Model {

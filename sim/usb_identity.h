@@ -54,11 +54,13 @@ struct BlueCoreInterface {
   std::uint8_t acl_out_endpoint = 0x02;
 };
 
-// USB DFU 1.1 interface (application-specific class 0xFE, subclass 1) and its
-// functional descriptor.
+// USB DFU interface (application-specific class 0xFE, subclass 1) and its
+// functional descriptor. BlueCore boot loaders show protocol 0 in both modes;
+// DFU 1.1 devices show 1 in run-time mode and 2 in DFU mode.
 struct DfuInterface {
   int interface_number = 0;
-  std::uint8_t protocol = 2;           // 1 run-time, 2 DFU mode
+  std::uint8_t protocol = 0;
+  bool run_time = false;               // the application's interface (appIDLE), not the boot loader's
   std::uint8_t attributes = 0x07;      // can download, can upload, manifestation tolerant
   std::uint16_t detach_timeout_ms = 1000;
   std::uint16_t transfer_size = 1024;  // bytes per DFU_DNLOAD/DFU_UPLOAD
@@ -71,6 +73,42 @@ struct Identity {
   std::optional<BlueCoreInterface> bluecore{};
   std::optional<DfuInterface> dfu{};
 };
+
+// One alternate setting of an interface as the configuration descriptor shows it.
+struct InterfaceSetting {
+  enum class Kind { hid, bluecore, dfu };
+  Kind kind = Kind::hid;
+  int interface_number = 0;
+  std::uint8_t interface_class = 0;
+  std::uint8_t subclass = 0;
+  std::uint8_t protocol = 0;
+};
+
+// The settings the identity shows, in the order HID, BlueCore HCI, DFU; a
+// setting on an interface number shown before is its next alternate setting,
+// as a BlueCore chip in firmware-management mode shows its DFU interface.
+// Collections on one interface share one setting; a boot keyboard says so in
+// subclass and protocol.
+inline std::vector<InterfaceSetting> interface_settings(const Identity& identity) {
+  std::vector<InterfaceSetting> settings;
+  for (const HidCollection& collection : identity.hid) {
+    auto known = settings.begin();
+    while (known != settings.end() && known->interface_number != collection.interface_number) ++known;
+    if (known == settings.end()) {
+      settings.push_back({InterfaceSetting::Kind::hid, collection.interface_number, 0x03, 0, 0});
+      known = settings.end() - 1;
+    }
+    if (collection.reports == HidReports::keyboard) known->subclass = known->protocol = 1;
+  }
+  if (identity.bluecore) {
+    settings.push_back({InterfaceSetting::Kind::bluecore, identity.bluecore->interface_number, 0xE0, 0x01, 0x01});
+  }
+  if (identity.dfu) {
+    settings.push_back(
+        {InterfaceSetting::Kind::dfu, identity.dfu->interface_number, 0xFE, 0x01, identity.dfu->protocol});
+  }
+  return settings;
+}
 
 // Endpoints of HID interface n: interrupt IN 0x81 + n and interrupt OUT 0x01 + n.
 inline std::uint8_t hid_in_endpoint(int interface_number) { return static_cast<std::uint8_t>(0x81 + interface_number); }

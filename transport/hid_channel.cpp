@@ -376,6 +376,20 @@ int hid_close_all() {
   return hid_exit();
 }
 
+namespace transport {
+
+int hid_open_into_slot_for_test(int slot, std::uint16_t product_id) {
+  if (slot < 0 || slot > 1) return -2;
+  hid_device_info* devices = hid_enumerate(k_hid_vendor_id, product_id);
+  hid_device* handle = devices != nullptr ? hid_open_path(devices->path) : nullptr;
+  hid_free_enumeration(devices);
+  if (handle == nullptr) return -2;
+  store_in_slot(slot, handle);
+  return 0;
+}
+
+}  // namespace transport
+
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply) {
   return command(slot, request, reply, true);
 }

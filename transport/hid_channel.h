@@ -85,6 +85,14 @@ int hid_open_device_pair(std::array<std::uint32_t, 2>& product_ids, transport_me
 // Closes both slots and releases hidapi; returns hidapi's result (0).
 int hid_close_all();
 
+namespace transport {
+// Test seam: opens the first entry with `product_id` into `slot` (0 or 1),
+// whatever the product-id filter says, so a test can put the second unit of a
+// two-module product beside its main unit. 0, or -2 when none opened. The
+// manager itself never calls it.
+int hid_open_into_slot_for_test(int slot, std::uint16_t product_id);
+}  // namespace transport
+
 // Writes the 1023-byte request on `slot` and reads 67-byte status reports until
 // the device is no longer busy. 1 when the final status is 0, else 0.
 int hid_long_command(int slot, const hid_cmd_report& request, hid_status_report& reply);

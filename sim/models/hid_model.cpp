@@ -30,12 +30,19 @@ constexpr std::uint8_t k_lang_pack_input_report = 2;
 constexpr std::size_t k_lang_pack_chunk_max = 60;
 // Name blocks: word 0 holds the length, words 1.. one character each in the low byte.
 constexpr std::uint8_t k_name_blocks[] = {0x1D, 0x3C};
-constexpr std::size_t k_lang_pack_name_bytes = 58;
+// Language-pack replies of command 0x03 carry 58 bytes after the command and argument.
+constexpr std::size_t k_lang_pack_text_bytes = 58;
+// Arguments of the language-pack commands 0x03 (read) and 0x04 (write).
+constexpr std::uint8_t k_lang_pack_name = 0x02;
+constexpr std::uint8_t k_lang_pack_settings = 0x03;
+constexpr std::uint8_t k_lang_pack_first_speed_dial = 0x05;
 // Products that reboot into their download mode on command 0x0E.
 constexpr std::uint16_t k_download_mode_products[] = {0x6020, 0x6022, 0x6024};
 constexpr std::uint8_t k_command_enter_download_mode = 0x0E;
 // The device drops off the HID bus this long after it answered 0x0E.
 constexpr std::chrono::milliseconds k_download_mode_leave_in{100};
+// The product that takes its firmware section by section unless told otherwise.
+constexpr std::uint16_t k_section_download_product = 0x6010;
 
 // Bytes a language-pack answer carries after its two leading bytes (command and
 // argument), for the commands whose answer has a payload; every other command
@@ -59,13 +66,25 @@ std::uint8_t byte_at(std::span<const std::uint8_t> bytes, std::size_t index) {
 
 std::vector<std::uint16_t> name_words(const std::string& name) {
   std::vector<std::uint16_t> words{static_cast<std::uint16_t>(name.size())};
-  for (unsigned char c : name) words.push_back(c);
+  const std::vector<std::uint16_t> characters = character_words(name);
+  words.insert(words.end(), characters.begin(), characters.end());
   return words;
 }
 
 std::uint16_t bcd(std::uint8_t major, std::uint8_t minor) {
   auto digits = [](std::uint8_t value) { return static_cast<std::uint16_t>(((value / 10) % 10) << 4 | (value % 10)); };
   return static_cast<std::uint16_t>(digits(major) << 8 | digits(minor));
+}
+
+// An FM block of `words` words (15, or 11 with six presets): magic, current
+// frequency and preset, presets 87.50 MHz upwards in 0.5 MHz steps, RDS on, region 2.
+std::vector<std::uint16_t> fm_block_words(std::uint16_t magic, std::size_t words) {
+  std::vector<std::uint16_t> block{magic, 10110, 2};
+  const std::size_t presets = words - 5;
+  for (std::size_t i = 0; i < presets; ++i) block.push_back(static_cast<std::uint16_t>(8750 + 50 * i));
+  block.push_back(1);
+  block.push_back(2);
+  return block;
 }
 
 HidModelOptions with_collections(HidModelOptions options, std::vector<HidCollection> collections) {
@@ -155,15 +174,53 @@ HidModel::HidModel(HidModelOptions options)
     std::copy(address.begin(), address.end(), reply.begin() + 2);
     return reply;
   };
+  // Command 0x03 reads the name, the settings words (little-endian) or a speed dial.
   m_lang_pack_handlers[0x03] = [this](std::span<const std::uint8_t> request) {
-    std::string text = byte_at(request, 3) == 0x02 ? m_options.name : std::string();
-    text.resize(k_lang_pack_name_bytes, '\0');
-    std::vector<std::uint8_t> reply(2 + text.size());
+    const std::uint8_t argument = byte_at(request, 3);
+    std::string payload;
+    if (argument == k_lang_pack_name) {
+      payload = m_options.name;
+    } else if (argument == k_lang_pack_settings) {
+      for (std::uint16_t word : m_options.lang_pack_settings) {
+        payload.push_back(static_cast<char>(word & 0xFF));
+        payload.push_back(static_cast<char>(word >> 8));
+      }
+    } else if (argument >= k_lang_pack_first_speed_dial &&
+               argument < k_lang_pack_first_speed_dial + m_options.lang_pack_speed_dials.size()) {
+      payload = m_options.lang_pack_speed_dials[argument - k_lang_pack_first_speed_dial];
+    }
+    payload.resize(k_lang_pack_text_bytes, '\0');
+    std::vector<std::uint8_t> reply(2 + payload.size());
     reply[0] = 0x03;
-    reply[1] = byte_at(request, 3);
-    std::copy(text.begin(), text.end(), reply.begin() + 2);
+    reply[1] = argument;
+    std::copy(payload.begin(), payload.end(), reply.begin() + 2);
     return reply;
   };
+  // Command 0x04 with argument 0x03 stores settings words 0-2, little-endian from byte 4.
+  m_lang_pack_handlers[0x04] = [this](std::span<const std::uint8_t> request) {
+    const std::uint8_t argument = byte_at(request, 3);
+    if (argument == k_lang_pack_settings) {
+      for (std::size_t i = 0; i < m_options.lang_pack_settings.size(); ++i) {
+        m_options.lang_pack_settings[i] =
+            static_cast<std::uint16_t>(byte_at(request, 4 + 2 * i) | byte_at(request, 5 + 2 * i) << 8);
+      }
+    }
+    return std::vector<std::uint8_t>{0x04, argument};
+  };
+
+  if (m_options.section_download || m_options.product_id == k_section_download_product) {
+    m_section_download =
+        std::make_unique<SectionDownload>(*this, m_options.section_download.value_or(SectionDownloadOptions{}));
+  }
+}
+
+void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
+  std::lock_guard lock(Bus::mutex());
+  if (absent_for) {
+    change_identity(main_identity(), leave_in, *absent_for);
+  } else {
+    leave_bus_in(leave_in);
+  }
 }
 
 void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
@@ -195,6 +252,16 @@ int HidModel::commits() const {
 bool HidModel::in_mesh_mode() const {
   std::lock_guard lock(Bus::mutex());
   return m_in_mesh;
+}
+
+std::shared_ptr<HidModel> HidModel::mesh_processor() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_mesh_processor;
+}
+
+std::array<std::uint16_t, 3> HidModel::lang_pack_settings() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_options.lang_pack_settings;
 }
 
 void HidModel::set_lang_pack_chunk_bytes(std::vector<int> sizes) {
@@ -310,6 +377,7 @@ int HidModel::on_control_transfer(const ControlSetup& setup, std::vector<std::ui
 
 HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes) {
   const std::uint8_t id = byte_at(request, 2);
+  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
   const auto found = m_blocks.find(id);
   // A block the device never stored reads as the requested number of blank words.
   const std::vector<std::uint16_t> words =
@@ -326,6 +394,7 @@ HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std
 
 HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
   const std::uint8_t id = byte_at(request, 2);
+  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
   const std::size_t count = request.size() < 4 ? 0 : std::min<std::size_t>(byte_at(request, 3), (request.size() - 4) / 2);
   std::vector<std::uint16_t> words;
   for (std::size_t i = 0; i < count; ++i) {
@@ -337,8 +406,23 @@ HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
 
 HidModel::Answer HidModel::switch_to_mesh() {
   if (!m_options.mesh || m_in_mesh) return Answer{k_hid_status_failed, {}};
+  const MeshUnit& mesh = *m_options.mesh;
+  if (mesh.never_appears) return Answer{};
+  if (mesh.product_id == k_mesh_processor_id) {
+    // the processor joins the bus beside this unit, once; it stays there
+    if (!m_mesh_processor) {
+      HidModelOptions processor;
+      processor.product_id = mesh.product_id;
+      processor.name = m_options.name + " mesh";
+      processor.collections = mesh.collections;
+      processor.version = mesh.version;
+      m_mesh_processor = std::make_shared<HidModel>(std::move(processor));
+    }
+    attach_model(m_mesh_processor, mesh.leave_in + mesh.absent_for);
+    return Answer{};
+  }
   m_switching = true;
-  change_identity(mesh_identity(), m_options.mesh->leave_in, m_options.mesh->absent_for);
+  change_identity(mesh_identity(), mesh.leave_in, mesh.absent_for);
   return Answer{};
 }
 
@@ -356,12 +440,26 @@ Identity HidModel::mesh_identity() const { return hid_identity(m_options, true);
 
 const HidVersion& HidModel::current_version() const { return m_in_mesh ? m_options.mesh->version : m_options.version; }
 
+std::vector<std::uint16_t> character_words(const std::string& text) {
+  std::vector<std::uint16_t> words;
+  for (unsigned char c : text) words.push_back(c);
+  return words;
+}
+
 HidModelOptions hid_fixture_6020() { return HidModelOptions{}; }
 
 HidModelOptions hid_fixture_6038() {
   HidModelOptions options;
   options.product_id = 0x6038;
   options.name = "Y370R";
+  // hands-free VOX, EDR, voice prompt, PLC, bitpool, audio boost, HD intercom;
+  // word 1 carries unit language 5 in bits 4-7
+  options.blocks[0x36] = {0x0C3D, 0x0050};
+  options.blocks[0x17] = {4, 1};
+  options.blocks[0x44] = fm_block_words(0x66E9, 15);
+  options.blocks[0x37] = character_words("0049301234");
+  options.blocks[0x38] = character_words("112");
+  options.blocks[0x39] = {};
   return with_collections(std::move(options), keyboard_and_vendor());
 }
 
@@ -383,9 +481,100 @@ HidModelOptions hid_fixture_6800() {
   options.name = "WEBLOR GZ3";
   options.version = {2, 1, 0, 3};
   options.language_pack = {1, 1, 3};
+  options.lang_pack_settings = {0x0013, 0x2345, 0x0007};
+  options.lang_pack_speed_dials = {"5551234", "", "0800 11"};
   std::vector<HidCollection> collections = keyboard_and_vendor();
   collections[1].reports = HidReports::language_pack;
   return with_collections(std::move(options), std::move(collections));
+}
+
+HidModelOptions hid_fixture_6030() {
+  HidModelOptions options;
+  options.product_id = 0x6030;
+  options.name = "Y660 R";
+  options.version = {1, 3, 0, 0};
+  // hands-free VOX, voice prompt, PLC, bitpool, HD intercom, smart navigation, automatic on/off
+  options.blocks[0x04] = {0x6839, 0x0000, 0x0071, 0x0004};
+  options.blocks[0x14] = {3, 1};
+  options.blocks[0x15] = fm_block_words(0x56E9, 11);
+  options.blocks[0x5A] = character_words("0049301234");
+  options.blocks[0x5B] = character_words("112");
+  options.blocks[0x5C] = {};
+  return options;
+}
+
+HidModelOptions hid_fixture_5552() {
+  HidModelOptions options;
+  options.product_id = 0x5552;
+  options.name = "TORNIK";
+  options.version = {1, 6, 0, 0};
+  // hands-free VOX, voice prompt, PLC, bitpool, audio boost, HD intercom, HD voice
+  options.blocks[0x36] = {0x2C39, 0x0023, 0x0102};
+  options.blocks[0x44] = fm_block_words(0x66E9, 15);
+  options.blocks[0x37] = character_words("5550100");
+  options.blocks[0x38] = {};
+  options.blocks[0x39] = character_words("911");
+  options.mesh = MeshUnit{};
+  options.mesh->product_id = 0x3160;
+  options.mesh->version = {1, 4, 0, 2};
+  return options;
+}
+
+HidModelOptions hid_fixture_6461() {
+  HidModelOptions options;
+  options.product_id = 0x6461;
+  options.name = "Tandor FX4";
+  options.blocks[0x37] = character_words("0800");
+  options.blocks[0x38] = character_words("5550199");
+  options.blocks[0x39] = character_words("112");
+  return options;
+}
+
+HidModelOptions hid_fixture_4210() {
+  HidModelOptions options;
+  options.product_id = 0x4210;
+  options.name = "LM6";
+  options.version = {1, 5, 0, 0};
+  options.bluetooth_address = {0x00, 0x1A, 0x7D, 0x2E, 0x90, 0x60};
+  options.blocks[0x05] = {0x0010};
+  options.blocks[0x5A] = character_words("0049301234");
+  options.blocks[0x5B] = {};
+  options.blocks[0x5C] = character_words("112");
+  return options;
+}
+
+HidModelOptions hid_fixture_4210_second_unit() {
+  HidModelOptions options;
+  options.product_id = 0x4211;
+  options.name = "LM6";
+  options.version = {1, 4, 0, 0};
+  options.bluetooth_address = {0x00, 0x1A, 0x7D, 0x2E, 0x90, 0x61};
+  options.blocks[0x04] = {0x0005, 0x0003, 0xEDA0, 0x0003, 0x0101, 0x0202, 0x0303, 0x0404, 0x0505, 0x0606};
+  options.blocks[0x15] = fm_block_words(0x66E9, 15);
+  return options;
+}
+
+HidModelOptions hid_fixture_3110() {
+  HidModelOptions options;
+  options.product_id = 0x3110;
+  options.name = "ND4";
+  options.version = {2, 1, 0, 0};
+  options.blocks[0x04] = {0x1C21, 0x0583, 0x0010, 0x0002};
+  options.blocks[0x15] = fm_block_words(0x66E9, 15);
+  options.blocks[0x5A] = character_words("112");
+  options.mesh = MeshUnit{};
+  options.mesh->version = {1, 2, 0, 5};
+  return options;
+}
+
+HidModelOptions hid_fixture_3210() {
+  HidModelOptions options = hid_fixture_3110();
+  options.product_id = 0x3210;
+  options.name = "WQ8";
+  options.mesh->product_id = 0x3220;
+  options.mesh->collections = {HidCollection{0xFF00, 1, 0}};
+  options.mesh->version = {3, 0, 2, 1};
+  return options;
 }
 
 namespace {
@@ -444,6 +633,15 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.faults.silent = true;
     return true;
   }
+  if (option.key == "sections" && option.value.empty()) {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    return true;
+  }
+  if (option.key == "reboot" && option.value == "never") {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    options.section_download->never_returns = true;
+    return true;
+  }
   if (!parse_number(option.value, 0xFFFF, number)) return false;
   if (option.key == "mode" && number <= 0xFF) options.mode = static_cast<std::uint8_t>(number);
   else if (option.key == "mesh") {
@@ -451,6 +649,11 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.mesh->product_id = static_cast<std::uint16_t>(number);
   }
   else if (option.key == "dnld" && number <= 0xFF) options.enter_download_status = static_cast<std::uint8_t>(number);
+  else if (option.key == "notready" || option.key == "reboot") {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    if (option.key == "notready") options.section_download->not_ready_queries = static_cast<int>(number);
+    else options.section_download->reboot_absent_for = std::chrono::milliseconds(number);
+  }
   else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
   else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
   else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);

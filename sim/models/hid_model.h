@@ -8,11 +8,13 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "sim/model.h"
+#include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
 
 namespace sim {
@@ -30,17 +32,26 @@ struct LanguagePackVersion {
   std::uint8_t minor = 0;
 };
 
-// The second (mesh) unit a device switches to on command 0x0F or 0x50.
+// Product id of the mesh processor that shows up beside its Bluetooth module.
+inline constexpr std::uint16_t k_mesh_processor_id = 0x3120;
+
+// The second (mesh) unit a device shows on command 0x0F or 0x50. The mesh
+// processor (k_mesh_processor_id) appears beside the main unit as a device of
+// its own (mesh_processor()); every other mesh unit takes the main unit's place.
 struct MeshUnit {
-  std::uint16_t product_id = 0x3120;
+  std::uint16_t product_id = k_mesh_processor_id;
   std::vector<HidCollection> collections{k_vendor_collection};
   HidVersion version{};
-  // The device answers the switch command, drops off the bus after `leave_in`
-  // and enumerates as the mesh unit `absent_for` later.
+  // A unit that takes the main unit's place: the device answers the switch
+  // command, drops off the bus after `leave_in` and enumerates as the mesh unit
+  // `absent_for` later. The mesh processor appears after the sum of both.
   std::chrono::milliseconds leave_in{100};
   std::chrono::milliseconds absent_for{1000};
   // Once the host has closed the mesh unit it comes back as the main unit after this.
   std::chrono::milliseconds return_absent_for{0};
+  // The device takes the switch command but no mesh unit ever shows up; the
+  // main unit stays on the bus.
+  bool never_appears = false;
 };
 
 struct HidModelOptions {
@@ -55,13 +66,23 @@ struct HidModelOptions {
   bool motion_present = false;
   // Settings blocks by id; the name blocks 0x1D and 0x3C are filled from `name` unless given.
   std::map<std::uint8_t, std::vector<std::uint16_t>> blocks{};
+  // Blocks whose reads and writes the device refuses (status k_hid_status_failed).
+  std::set<std::uint8_t> failing_blocks{};
   std::optional<MeshUnit> mesh{};
   // Data bytes per language-pack input report, in turn; the last size repeats.
   std::vector<int> lang_pack_chunk_bytes{60};
+  // Settings words 0-2 and speed dials 1-3 of a device that keeps them behind
+  // the language-pack channel (command 0x03 with argument 0x03, and 0x05-0x07;
+  // command 0x04 with argument 0x03 writes the words).
+  std::array<std::uint16_t, 3> lang_pack_settings{};
+  std::array<std::string, 3> lang_pack_speed_dials{};
   // Products 0x6020, 0x6022 and 0x6024: status of the answer to the
   // enter-download-mode command 0x0E. With 0 the device answers and leaves the
   // HID bus; with any other status it answers and stays.
   std::uint8_t enter_download_status = 0;
+  // The firmware section download (sim/models/section_download_model.h);
+  // product 0x6010 carries it unless it is given here.
+  std::optional<SectionDownloadOptions> section_download{};
   Faults faults{};
 };
 
@@ -92,8 +113,18 @@ class HidModel : public Model {
   int commits() const;
   // True while the device shows its mesh unit.
   bool in_mesh_mode() const;
+  // The mesh processor beside this device once a switch command brought it up
+  // (nullptr before, and for devices whose mesh unit takes their place).
+  std::shared_ptr<HidModel> mesh_processor() const;
+  // Settings words kept behind the language-pack channel.
+  std::array<std::uint16_t, 3> lang_pack_settings() const;
   // Sizes of the following language-pack chunks.
   void set_lang_pack_chunk_bytes(std::vector<int> sizes);
+  // The firmware section download the device takes (nullptr: none).
+  SectionDownload* section_download() const { return m_section_download.get(); }
+  // For a handler whose command reboots the device: it leaves the bus
+  // `leave_in` from now and comes back as itself after `absent_for`, or never.
+  void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
 
   bool on_open(int interface_number) override;
   void on_close(int interface_number) override;
@@ -126,12 +157,20 @@ class HidModel : public Model {
   std::size_t m_lang_pack_sent = 0;
   std::size_t m_lang_pack_chunks_sent = 0;
   platform::Clock::time_point m_busy_since{};  // when the device began to stay busy
+  std::shared_ptr<HidModel> m_mesh_processor;
+  std::unique_ptr<SectionDownload> m_section_download;
 };
+
+// A block of 16-bit characters, one byte of `text` each, as speed dials are stored.
+std::vector<std::uint16_t> character_words(const std::string& text);
 
 // Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
-// dnld=N (status of the enter-download-mode answer), busy=N, busy=forever,
+// dnld=N (status of the enter-download-mode answer), sections (the firmware
+// section download on any product), notready=N (readiness queries answered
+// "not ready"), reboot=MS or reboot=never (absence after the run-loader
+// command), busy=N, busy=forever,
 // fail=N (status), vanish=N (reports), short=N (bytes per reply), silent
 // (never answers), refuse (open refused).
 std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
@@ -145,7 +184,31 @@ HidModelOptions hid_fixture_6038();
 HidModelOptions hid_fixture_4d16();
 // XA6-FM (0x4D16) variant that shows only its keyboard collection.
 HidModelOptions hid_fixture_4d16_keyboard_only();
-// WEBLOR GZ3 (0x6800): versions and name through the language-pack channel.
+// WEBLOR GZ3 (0x6800): versions, name, settings words and speed dials through
+// the language-pack channel.
 HidModelOptions hid_fixture_6800();
+// Y660 R (0x6030): settings word with navigation and automatic on/off, VOX
+// words, the six-preset FM block and speed dials in blocks 0x5A-0x5C.
+HidModelOptions hid_fixture_6030();
+// TORNIK (0x5552): three settings words in block 0x36, FM block 0x44, speed
+// dials in 0x37-0x39, and a QCC mesh unit 0x3160 it switches to on 0x0F.
+HidModelOptions hid_fixture_5552();
+// Tandor FX4 (0x6461): speed dials in blocks 0x37-0x39 and nothing else.
+HidModelOptions hid_fixture_6461();
+// LM6 (0x4210): its main unit keeps the sub-model code (block 0x05) and the
+// speed dials; the second unit (hid_fixture_4210_second_unit) keeps the
+// settings words, the FM block and the name.
+HidModelOptions hid_fixture_4210();
+// The second unit of the LM6, product id 0x4211 on the simulated bus; the open
+// filter never opens it, a test puts it into slot 1
+// (transport::hid_open_into_slot_for_test).
+HidModelOptions hid_fixture_4210_second_unit();
+// ND4 (0x3110): settings words in block 0x04, FM block 0x15, speed dials in
+// 0x5A-0x5C, and the mesh processor 0x3120 beside it on 0x50.
+HidModelOptions hid_fixture_3110();
+// WQ8 (0x3210): as the ND4, with an Airoha mesh unit 0x3220 (vendor
+// collection) that takes its place on 0x50 and tells its version over the
+// language-pack channel.
+HidModelOptions hid_fixture_3210();
 
 }  // namespace sim

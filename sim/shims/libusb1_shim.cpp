@@ -143,7 +143,10 @@ const char* LIBUSB_CALL libusb_strerror(int errcode) {
 }
 
 ssize_t LIBUSB_CALL libusb_get_device_list(libusb_context*, libusb_device*** list) {
-  const std::vector<sim::BusDevice> present = sim::usb_shim::listed_devices();
+  // the library reads a device's descriptors when it enumerates it and leaves
+  // out one whose descriptors cannot be read
+  std::vector<sim::BusDevice> present = sim::devices();
+  std::erase_if(present, [](const sim::BusDevice& device) { return device.model->faults().descriptor_error; });
   auto** devices = new libusb_device*[present.size() + 1];
   for (std::size_t i = 0; i < present.size(); ++i) {
     devices[i] = new libusb_device{present[i].address, present[i].identity.descriptor};
@@ -231,14 +234,16 @@ int LIBUSB_CALL libusb_release_interface(libusb_device_handle* dev_handle, int i
 
 int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* dev_handle, uint8_t request_type, uint8_t bRequest,
                                         uint16_t wValue, uint16_t wIndex, unsigned char* data, uint16_t wLength,
-                                        unsigned int) {
+                                        unsigned int timeout) {
   sim::ControlSetup setup;
   setup.request_type = request_type;
   setup.request = bRequest;
   setup.value = wValue;
   setup.index = wIndex;
   setup.length = wLength;
-  const sim::IoResult result = sim::control_transfer(dev_handle->address, setup, {data, wLength});
+  // 0: no limit
+  const std::optional<milliseconds> limit = timeout > 0 ? std::optional(milliseconds(timeout)) : std::nullopt;
+  const sim::IoResult result = sim::control_transfer(dev_handle->address, setup, {data, wLength}, limit);
   if (result.status != sim::IoStatus::ok) return error_of(result.status);
   return result.bytes;
 }

@@ -40,12 +40,6 @@ void reattach_kernel_driver(const BusDevice& device, int interface_number) {
   g_detached.erase({device.address, interface_number});
 }
 
-std::vector<BusDevice> listed_devices() {
-  std::vector<BusDevice> listed = devices();
-  std::erase_if(listed, [](const BusDevice& device) { return device.model->faults().descriptor_error; });
-  return listed;
-}
-
 bool find_device(int address, BusDevice& device) {
   for (BusDevice& present : devices()) {
     if (present.address == address) {

@@ -3,7 +3,6 @@
 // kernel's Bluetooth driver holds, and the counts of sim/usb_shims.h. Only
 // the stand-ins use this header.
 #include <atomic>
-#include <vector>
 
 #include "sim/bus.h"
 
@@ -16,10 +15,6 @@ bool kernel_driver_bound(const BusDevice& device, int interface_number);
 bool detach_kernel_driver(const BusDevice& device, int interface_number);
 // Gives the interface back to the kernel's driver (libusb-1.0 auto-detach on release).
 void reattach_kernel_driver(const BusDevice& device, int interface_number);
-// The present devices the USB libraries list: both read a device's
-// descriptors when they enumerate it and leave out one whose descriptors
-// cannot be read (Faults::descriptor_error).
-std::vector<BusDevice> listed_devices();
 // The present device at `address`; false once it has left the bus.
 bool find_device(int address, BusDevice& device);
 

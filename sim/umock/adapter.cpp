@@ -44,7 +44,10 @@ struct Present {
 
 class Adapter {
  public:
-  Adapter() : m_testbed(umockdev_testbed_new()) { m_pump = std::thread([this] { run(); }); }
+  Adapter() : m_testbed(umockdev_testbed_new()) {
+    add_root_hub();
+    m_pump = std::thread([this] { run(); });
+  }
 
   ~Adapter() {
     {
@@ -126,6 +129,24 @@ class Adapter {
     }
   }
 
+  // The bus's root hub: its usbfs node answers what the kernel knows of it;
+  // every request that would reach a device finds none.
+  void add_root_hub() {
+    DeviceTree tree = root_hub_tree();
+    auto node = std::make_unique<Node>();
+    node->spec = tree.nodes.front();
+    node->device_number = k_root_hub_number;
+    node->handler = umockdev_ioctl_base_new();
+    g_signal_connect(node->handler, "client-connected", G_CALLBACK(&Adapter::connected), node.get());
+    g_signal_connect(node->handler, "handle-ioctl", G_CALLBACK(usbfs_ioctl), node.get());
+    GError* error = nullptr;
+    if (!umockdev_testbed_attach_ioctl(m_testbed, node->spec.devnode.c_str(), node->handler, &error)) {
+      fail("cannot attach to " + node->spec.devnode, error);
+    }
+    if (!umockdev_testbed_add_from_string(m_testbed, tree.text.c_str(), &error)) fail("cannot add the root hub", error);
+    m_nodes.push_back(std::move(node));
+  }
+
   void arrive(const BusDevice& device) {
     int hidraw_nodes = 0;
     DeviceTree tree = device_tree(device, m_next_hidraw);
@@ -141,6 +162,7 @@ class Adapter {
       node->vendor_id = descriptor.vendor_id;
       node->product_id = descriptor.product_id;
       node->identity = device.identity;
+      node->device_number = usb_device_number(device.address);
       if (spec.kind == NodeSpec::Kind::usbfs) node->descriptors = usb_descriptors(device.identity);
       node->handler = umockdev_ioctl_base_new();
       g_signal_connect(node->handler, "client-connected", G_CALLBACK(&Adapter::connected), node.get());
@@ -151,7 +173,6 @@ class Adapter {
         g_signal_connect(node->handler, "handle-write", G_CALLBACK(hidraw_write), node.get());
       } else {
         g_signal_connect(node->handler, "handle-ioctl", G_CALLBACK(usbfs_ioctl), node.get());
-        g_signal_connect(node->handler, "handle-read", G_CALLBACK(usbfs_read), node.get());
         node->descriptors_unreadable = tree.descriptors_unreadable;
       }
       GError* error = nullptr;

@@ -10,9 +10,6 @@ namespace sim::umock {
 
 namespace {
 
-constexpr std::uint8_t k_hid_class = 0x03;
-constexpr std::uint8_t k_wireless_class = 0xE0;
-constexpr std::uint8_t k_application_class = 0xFE;
 constexpr std::uint8_t k_endpoint_interrupt = 0x03;
 constexpr std::uint8_t k_endpoint_bulk = 0x02;
 constexpr int k_hidraw_major = 240;
@@ -42,68 +39,64 @@ void append_endpoint(std::vector<std::uint8_t>& bytes, std::uint8_t address, std
   bytes.push_back(interval);
 }
 
-// One interface of the configuration, in interface-number order.
-struct InterfaceInfo {
-  int number = 0;
-  std::uint8_t interface_class = 0;
-  std::uint8_t subclass = 0;
-  std::uint8_t protocol = 0;
-  std::vector<HidCollection> collections;  // HID interfaces
-};
-
-std::vector<InterfaceInfo> interfaces_of(const Identity& identity) {
-  std::map<int, InterfaceInfo> by_number;
+// The HID collections on an interface.
+std::vector<HidCollection> collections_on(const Identity& identity, int interface_number) {
+  std::vector<HidCollection> collections;
   for (const HidCollection& collection : identity.hid) {
-    InterfaceInfo& info = by_number[collection.interface_number];
-    info.number = collection.interface_number;
-    info.interface_class = k_hid_class;
-    // a boot keyboard says so in its subclass and protocol
-    if (collection.reports == HidReports::keyboard) {
-      info.subclass = 1;
-      info.protocol = 1;
-    }
-    info.collections.push_back(collection);
+    if (collection.interface_number == interface_number) collections.push_back(collection);
   }
-  if (identity.bluecore) {
-    by_number[identity.bluecore->interface_number] = {identity.bluecore->interface_number, k_wireless_class, 1, 1, {}};
-  }
-  if (identity.dfu) {
-    by_number[identity.dfu->interface_number] = {identity.dfu->interface_number, k_application_class, 1,
-                                                 identity.dfu->protocol, {}};
-  }
-  std::vector<InterfaceInfo> interfaces;
-  for (auto& [number, info] : by_number) interfaces.push_back(std::move(info));
-  return interfaces;
+  return collections;
 }
 
-std::vector<std::uint8_t> interface_descriptors(const Identity& identity, const InterfaceInfo& info) {
+// One alternate setting: its interface descriptor and what follows it.
+std::vector<std::uint8_t> setting_descriptors(const Identity& identity, const InterfaceSetting& setting,
+                                              std::uint8_t alternate) {
   std::vector<std::uint8_t> bytes;
   const auto interface_header = [&](std::uint8_t endpoints) {
-    bytes.insert(bytes.end(), {9, 0x04, static_cast<std::uint8_t>(info.number), 0, endpoints, info.interface_class,
-                               info.subclass, info.protocol, 0});
+    bytes.insert(bytes.end(), {9, 0x04, static_cast<std::uint8_t>(setting.interface_number), alternate, endpoints,
+                               setting.interface_class, setting.subclass, setting.protocol, 0});
   };
-  if (info.interface_class == k_hid_class) {
-    interface_header(2);
-    const std::vector<std::uint8_t> report = report_descriptor(info.collections);
-    bytes.insert(bytes.end(), {9, 0x21, 0x11, 0x01, 0, 1, 0x22});
-    append16(bytes, static_cast<std::uint16_t>(report.size()));
-    append_endpoint(bytes, hid_in_endpoint(info.number), k_endpoint_interrupt, 64, 1);
-    append_endpoint(bytes, hid_out_endpoint(info.number), k_endpoint_interrupt, 64, 1);
-  } else if (info.interface_class == k_wireless_class) {
-    const BlueCoreInterface& bluecore = *identity.bluecore;
-    interface_header(3);
-    append_endpoint(bytes, bluecore.event_endpoint, k_endpoint_interrupt, 16, 1);
-    append_endpoint(bytes, bluecore.acl_in_endpoint, k_endpoint_bulk, 64, 0);
-    append_endpoint(bytes, bluecore.acl_out_endpoint, k_endpoint_bulk, 64, 0);
-  } else {
-    const DfuInterface& dfu = *identity.dfu;
-    interface_header(0);
-    bytes.insert(bytes.end(), {9, 0x21, dfu.attributes});
-    append16(bytes, dfu.detach_timeout_ms);
-    append16(bytes, dfu.transfer_size);
-    append16(bytes, dfu.dfu_version);
+  switch (setting.kind) {
+    case InterfaceSetting::Kind::hid: {
+      interface_header(2);
+      const std::vector<std::uint8_t> report = report_descriptor(collections_on(identity, setting.interface_number));
+      bytes.insert(bytes.end(), {9, 0x21, 0x11, 0x01, 0, 1, 0x22});
+      append16(bytes, static_cast<std::uint16_t>(report.size()));
+      append_endpoint(bytes, hid_in_endpoint(setting.interface_number), k_endpoint_interrupt, 64, 1);
+      append_endpoint(bytes, hid_out_endpoint(setting.interface_number), k_endpoint_interrupt, 64, 1);
+      break;
+    }
+    case InterfaceSetting::Kind::bluecore: {
+      const BlueCoreInterface& bluecore = *identity.bluecore;
+      interface_header(3);
+      append_endpoint(bytes, bluecore.event_endpoint, k_endpoint_interrupt, 16, 1);
+      append_endpoint(bytes, bluecore.acl_in_endpoint, k_endpoint_bulk, 64, 0);
+      append_endpoint(bytes, bluecore.acl_out_endpoint, k_endpoint_bulk, 64, 0);
+      break;
+    }
+    case InterfaceSetting::Kind::dfu: {
+      const DfuInterface& dfu = *identity.dfu;
+      interface_header(0);
+      bytes.insert(bytes.end(), {9, 0x21, dfu.attributes});
+      append16(bytes, dfu.detach_timeout_ms);
+      append16(bytes, dfu.transfer_size);
+      append16(bytes, dfu.dfu_version);
+      break;
+    }
   }
   return bytes;
+}
+
+// The first setting of each interface, in the order the identity shows them.
+std::vector<InterfaceSetting> first_settings(const Identity& identity) {
+  std::vector<InterfaceSetting> first;
+  for (const InterfaceSetting& setting : interface_settings(identity)) {
+    const bool seen = std::any_of(first.begin(), first.end(), [&](const InterfaceSetting& other) {
+      return other.interface_number == setting.interface_number;
+    });
+    if (!seen) first.push_back(setting);
+  }
+  return first;
 }
 
 std::string hid_name(const DeviceDescriptor& descriptor) {
@@ -113,7 +106,7 @@ std::string hid_name(const DeviceDescriptor& descriptor) {
 
 }  // namespace
 
-int usb_device_number(int address) { return (address - 1) % 127 + 1; }
+int usb_device_number(int address) { return (address - 1) % 126 + 2; }
 
 std::vector<std::uint8_t> usb_descriptors(const Identity& identity) {
   const DeviceDescriptor& device = identity.descriptor;
@@ -126,17 +119,41 @@ std::vector<std::uint8_t> usb_descriptors(const Identity& identity) {
   append16(bytes, device.release_number);
   bytes.insert(bytes.end(), {1, 2, 3, 1});  // string indexes, one configuration
 
-  const std::vector<InterfaceInfo> interfaces = interfaces_of(identity);
+  std::map<int, std::uint8_t> alternates;  // next alternate setting by interface number
   std::vector<std::uint8_t> body;
-  for (const InterfaceInfo& info : interfaces) {
-    const std::vector<std::uint8_t> one = interface_descriptors(identity, info);
+  for (const InterfaceSetting& setting : interface_settings(identity)) {
+    const std::vector<std::uint8_t> one = setting_descriptors(identity, setting, alternates[setting.interface_number]++);
     body.insert(body.end(), one.begin(), one.end());
   }
   bytes.insert(bytes.end(), {9, 0x02});
   append16(bytes, static_cast<std::uint16_t>(9 + body.size()));
-  bytes.insert(bytes.end(), {static_cast<std::uint8_t>(interfaces.size()), 1, 0, 0x80, 50});  // bus powered, 100 mA
+  bytes.insert(bytes.end(), {static_cast<std::uint8_t>(alternates.size()), 1, 0, 0x80, 50});  // bus powered, 100 mA
   bytes.insert(bytes.end(), body.begin(), body.end());
   return bytes;
+}
+
+DeviceTree root_hub_tree() {
+  // a USB 2.0 root hub: hub class, one configuration with the hub interface
+  // and its status-change endpoint
+  const std::vector<std::uint8_t> descriptors = {
+      18, 0x01, 0x00, 0x02, 0x09, 0x00, 0x01, 64, 0x6B, 0x1D, 0x02, 0x00, 0x01, 0x06, 3, 2, 1, 1,
+      9, 0x02, 25, 0, 1, 1, 0, 0xE0, 0,
+      9, 0x04, 0, 0, 1, 0x09, 0, 0, 0,
+      7, 0x05, 0x81, 0x03, 4, 0, 12};
+  const std::string usbfs = format("bus/usb/%03d/%03d", k_usb_bus_number, k_root_hub_number);
+  DeviceTree tree;
+  tree.text = "P: /devices/pci0000:00/0000:00:14.0/usb1\n";
+  tree.text += "N: " + usbfs + "=" + hex(descriptors) + "\n";
+  tree.text += "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=/dev/" + usbfs + "\n";
+  tree.text += format("E: BUSNUM=%03d\nE: DEVNUM=%03d\n", k_usb_bus_number, k_root_hub_number);
+  tree.text += "A: idVendor=1d6b\nA: idProduct=0002\nA: bcdDevice=0601\nA: bDeviceClass=09\n";
+  tree.text += format("A: busnum=%d\nA: devnum=%d\nA: speed=480\nA: bConfigurationValue=1\n", k_usb_bus_number,
+                      k_root_hub_number);
+  tree.text += "A: manufacturer=Linux xhci-hcd\nA: product=xHCI Host Controller\nA: serial=0000:00:14.0\n";
+  tree.text += "H: descriptors=" + hex(descriptors) + "\n\n";
+  tree.device_paths.push_back("/devices/pci0000:00/0000:00:14.0/usb1");
+  tree.nodes.push_back({NodeSpec::Kind::usbfs, "/dev/" + usbfs, -1, {}});
+  return tree;
 }
 
 DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
@@ -151,7 +168,14 @@ DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
   tree.descriptors_unreadable = device.model && device.model->faults().descriptor_error;
   std::string& text = tree.text;
   text += "P: " + usb_path + "\n";
-  text += "N: " + usbfs + "=" + hex(descriptors) + "\n";
+  // reading the node gives the descriptors, as usbfs does; when the
+  // configuration cannot be read, its first descriptor ends the node
+  constexpr std::size_t k_up_to_configuration_header = 18 + 9;
+  const std::vector<std::uint8_t> node_bytes =
+      tree.descriptors_unreadable
+          ? std::vector<std::uint8_t>(descriptors.begin(), descriptors.begin() + k_up_to_configuration_header)
+          : descriptors;
+  text += "N: " + usbfs + "=" + hex(node_bytes) + "\n";
   text += "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n";
   text += "E: DEVNAME=/dev/" + usbfs + "\n";
   text += format("E: BUSNUM=%03d\nE: DEVNUM=%03d\n", k_usb_bus_number, number);
@@ -173,25 +197,27 @@ DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
   tree.nodes.push_back({NodeSpec::Kind::usbfs, "/dev/" + usbfs, -1, {}});
 
   int hidraw = first_hidraw;
-  for (const InterfaceInfo& info : interfaces_of(device.identity)) {
-    const std::string interface_path = usb_path + format("/%s:1.%d", name.c_str(), info.number);
+  for (const InterfaceSetting& setting : first_settings(device.identity)) {
+    const int number = setting.interface_number;
+    const std::string interface_path = usb_path + format("/%s:1.%d", name.c_str(), number);
     text += "P: " + interface_path + "\n";
     text += "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\n";
-    text += format("E: INTERFACE=%d/%d/%d\n", info.interface_class, info.subclass, info.protocol);
-    text += format("A: bInterfaceNumber=%02x\nA: bAlternateSetting=00\nA: bInterfaceClass=%02x\n", info.number,
-                   info.interface_class);
-    text += format("A: bInterfaceSubClass=%02x\nA: bInterfaceProtocol=%02x\n\n", info.subclass, info.protocol);
+    text += format("E: INTERFACE=%d/%d/%d\n", setting.interface_class, setting.subclass, setting.protocol);
+    text += format("A: bInterfaceNumber=%02x\nA: bAlternateSetting=00\nA: bInterfaceClass=%02x\n", number,
+                   setting.interface_class);
+    text += format("A: bInterfaceSubClass=%02x\nA: bInterfaceProtocol=%02x\n\n", setting.subclass, setting.protocol);
     tree.device_paths.push_back(interface_path);
-    if (info.collections.empty()) continue;
+    const std::vector<HidCollection> collections = collections_on(device.identity, number);
+    if (collections.empty()) continue;
 
-    const std::vector<std::uint8_t> report = report_descriptor(info.collections);
+    const std::vector<std::uint8_t> report = report_descriptor(collections);
     const std::string hid_path =
         interface_path + format("/%04X:%04X:%04X.%04X", 3, descriptor.vendor_id, descriptor.product_id, hidraw);
     text += "P: " + hid_path + "\n";
     text += "E: SUBSYSTEM=hid\n";
     text += format("E: HID_ID=%04X:%08X:%08X\n", 3, descriptor.vendor_id, descriptor.product_id);
     text += "E: HID_NAME=" + hid_name(descriptor) + "\n";
-    text += format("E: HID_PHYS=usb-0000:00:14.0-%d/input%d\n", device.address, info.number);
+    text += format("E: HID_PHYS=usb-0000:00:14.0-%d/input%d\n", device.address, number);
     text += "E: HID_UNIQ=" + descriptor.serial_number + "\n";
     text += format("E: MODALIAS=hid:b0003g0001v%08Xp%08X\n", descriptor.vendor_id, descriptor.product_id);
     text += "H: report_descriptor=" + hex(report) + "\n\n";
@@ -206,7 +232,7 @@ DeviceTree device_tree(const BusDevice& device, int first_hidraw) {
     // hidapi finds the report descriptor through the hidraw device's "device" link
     text += "L: device=../../\n\n";
     tree.device_paths.push_back(hidraw_path);
-    tree.nodes.push_back({NodeSpec::Kind::hidraw, "/dev/" + hidraw_name, info.number, report});
+    tree.nodes.push_back({NodeSpec::Kind::hidraw, "/dev/" + hidraw_name, number, report});
     ++hidraw;
   }
   return tree;

@@ -24,16 +24,23 @@ struct NodeSpec {
 struct DeviceTree {
   std::string text;
   // The device's descriptors cannot be read (Faults::descriptor_error): the
-  // tree has no `descriptors` attribute and reading the usbfs node fails.
+  // tree has no `descriptors` attribute, the usbfs node ends after the head
+  // of the configuration and a request for the configuration stalls.
   bool descriptors_unreadable = false;
   // Sysfs paths (from /devices/) of the device and its children, children last.
   std::vector<std::string> device_paths;
   std::vector<NodeSpec> nodes;
 };
 
-// The bus number and the device number of a bus address, as usbfs names them.
+// The bus number and the device number of a bus address, as usbfs names them;
+// number 1 is the bus's root hub.
 inline constexpr int k_usb_bus_number = 1;
+inline constexpr int k_root_hub_number = 1;
 int usb_device_number(int address);
+
+// The root hub every bus has, so the testbed's /dev/bus/usb is never empty
+// (libusb-0.1 looks for a non-empty usbfs directory when it starts).
+DeviceTree root_hub_tree();
 
 // The tree of `device`; its hidraw nodes are numbered from `first_hidraw`.
 DeviceTree device_tree(const BusDevice& device, int first_hidraw);

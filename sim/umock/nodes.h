@@ -20,10 +20,11 @@ struct Opening;
 
 struct Node {
   NodeSpec spec;
-  int address = 0;
+  int address = 0;            // on the bus; 0 for the root hub, which no model stands behind
+  int device_number = 0;      // usbfs
   Identity identity;                      // what the device showed when the node was made
   std::vector<std::uint8_t> descriptors;  // usbfs: device and configuration descriptors
-  bool descriptors_unreadable = false;     // usbfs: reading the node fails
+  bool descriptors_unreadable = false;     // usbfs: the configuration descriptor cannot be read
   std::string name;  // HID_NAME
   std::string phys;  // HID_PHYS
   std::string uniq;  // serial number
@@ -123,7 +124,6 @@ gboolean hidraw_write(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, g
 // Handler of a usbfs node's ioctls (USBDEVFS_*); reads fall through to the
 // node's contents, the device's descriptors.
 gboolean usbfs_ioctl(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer node);
-gboolean usbfs_read(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer node);
 // Completes what a usbfs node's opens wait for: IN URBs whose input is ready,
 // held reaps and reads, and everything once the device has left. Called by
 // the adapter's thread with node_mutex() held.

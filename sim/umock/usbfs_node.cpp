@@ -83,7 +83,7 @@ std::optional<IoResult> standard_request(const Node& node, const ControlSetup& s
   const auto type = static_cast<std::uint8_t>(setup.value >> 8);
   if (type == k_descriptor_device) {
     descriptor.assign(node.descriptors.begin(), node.descriptors.begin() + k_device_descriptor_bytes);
-  } else if (type == k_descriptor_configuration && (setup.value & 0xFF) == 0) {
+  } else if (type == k_descriptor_configuration && (setup.value & 0xFF) == 0 && !node.descriptors_unreadable) {
     descriptor.assign(node.descriptors.begin() + k_device_descriptor_bytes, node.descriptors.end());
   } else if (type == k_descriptor_string) {
     descriptor = string_descriptor(node, static_cast<std::uint8_t>(setup.value & 0xFF));
@@ -371,7 +371,7 @@ long answer_ioctl(Node& node, Opening* opening, UMockdevIoctlClient* client) {
   // what the kernel answers from what it knows of the device
   switch (request) {
     case USBDEVFS_CONNECTINFO:
-      return write_argument(client, usbdevfs_connectinfo{static_cast<unsigned>(usb_device_number(node.address)), 0});
+      return write_argument(client, usbdevfs_connectinfo{static_cast<unsigned>(node.device_number), 0});
     case USBDEVFS_GET_CAPABILITIES:
       return write_argument(client, k_capabilities);
     case USBDEVFS_GET_SPEED:
@@ -427,14 +427,6 @@ UsbfsOpening::~UsbfsOpening() {
 
 gboolean usbfs_ioctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer node) {
   return handle<answer_ioctl>(client, node);
-}
-
-// Reads take the node's contents, the descriptors, unless they cannot be read.
-gboolean usbfs_read(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer user_data) {
-  std::lock_guard lock(node_mutex());
-  if (!static_cast<Node*>(user_data)->descriptors_unreadable) return FALSE;
-  complete(client, -EIO);
-  return TRUE;
 }
 
 void usbfs_pass(Node& node) {

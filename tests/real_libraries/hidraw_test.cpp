@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "real_libraries/real_bus_fixture.h"
+#include "recognition/recognition_traffic.h"
 #include "sim/models/hid_model.h"
 #include "sim/umock/report_descriptor.h"
 #include "transport/hid_channel.h"
@@ -159,12 +160,11 @@ TEST_F(RecognitionOnRealLibrariesTest, RecognizesEachHidFamily) {
   sim::HidModelOptions y370 = sim::hid_fixture_6038();
   y370.version = {2, 3, 1, 4};
   const std::vector<Case> cases = {
-      {"0x6020", y350, {0x03, 0x01}, 1, 2},
-      // mode probe, FM query, name block 0x3C, version
-      {"0x6038 beside a keyboard", y370, {0x12, 0x1A, 0x03, 0x01}, 2, 3},
-      // name and versions through the language-pack channel
-      {"0x6800 language pack", sim::hid_fixture_6800(), {0x103, 0x101, 0x101, 0x101}, 2, 1},
+      {"0x6020", y350, test_support::k_one_run_of_6020, 1, 2},
+      {"0x6038 beside a keyboard", y370, test_support::k_one_run_of_6038, 2, 3},
+      {"0x6800 language pack", sim::hid_fixture_6800(), test_support::k_one_run_of_6800, 2, 1},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto device = plug(c.options);
@@ -202,13 +202,14 @@ class VanishingDeviceTest : public RecognitionOnRealLibrariesTest {
   }
 };
 
-// The read of the version command's status report fails.
+// The read of the version command's status report fails, and so do the
+// writes of the run's later requests.
 TEST_F(VanishingDeviceTest, CommandChannel) {
   sim::HidModelOptions options = sim::hid_fixture_6020();
   options.name = "Rider";
   options.version = {2, 5, 0, 0};
   options.faults.vanish_after = 2;
-  recognize_vanishing(options, {0x03, 0x01}, "read failed", 5s);
+  recognize_vanishing(options, {0x03, 0x01}, "write failed", 5s);
 }
 
 // The GET_REPORT fetches of the name reply fail for the channel's 10000 polls

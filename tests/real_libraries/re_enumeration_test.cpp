@@ -17,14 +17,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Product ids in libusb-1.0's device list.
+// Product ids of the maker's devices in libusb-1.0's device list.
 std::vector<std::uint16_t> libusb_product_ids() {
   std::vector<std::uint16_t> ids;
   libusb_device** list = nullptr;
   const ssize_t count = libusb_get_device_list(nullptr, &list);
   for (ssize_t i = 0; i < count; ++i) {
     libusb_device_descriptor descriptor{};
-    if (libusb_get_device_descriptor(list[i], &descriptor) == 0) ids.push_back(descriptor.idProduct);
+    if (libusb_get_device_descriptor(list[i], &descriptor) == 0 && descriptor.idVendor == 0xF3A7) {
+      ids.push_back(descriptor.idProduct);
+    }
   }
   if (count >= 0) libusb_free_device_list(list, 1);
   return ids;
@@ -44,11 +46,13 @@ bool libusb_shows(std::uint16_t product_id) {
 
 using ReEnumerationTest = test_support::RealBusFixture;
 
-// The mesh switch: the device drops off the bus and enumerates as its mesh
-// unit, then comes back as the main unit once the host has closed the mesh unit.
+// The mesh switch of a unit whose mesh module takes its place: the device
+// drops off the bus and enumerates as the mesh unit, then comes back as the
+// main unit once the host has closed the mesh unit.
 TEST_F(ReEnumerationTest, MeshSwitchLeavesAndJoinsTheTestbed) {
   sim::HidModelOptions options = sim::hid_fixture_6020();
   options.mesh = sim::MeshUnit{};
+  options.mesh->product_id = 0x3160;
   options.mesh->leave_in = 50ms;
   options.mesh->absent_for = 200ms;
   options.mesh->return_absent_for = 200ms;
@@ -65,9 +69,9 @@ TEST_F(ReEnumerationTest, MeshSwitchLeavesAndJoinsTheTestbed) {
   EXPECT_EQ(hid_long_command(0, request, reply), 1);
   hid_close_all();
 
-  EXPECT_TRUE(libusb_shows(0x3120));
-  ASSERT_EQ(hid_open_mesh_3120(product_id, message), 0);
-  EXPECT_EQ(product_id, 0x3120u);
+  EXPECT_TRUE(libusb_shows(0x3160));
+  ASSERT_EQ(hid_open_mesh_qcc(product_id, message), 0);
+  EXPECT_EQ(product_id, 0x3160u);
   hid_close_all();
 
   EXPECT_TRUE(libusb_shows(0x6020));

@@ -16,6 +16,7 @@
 #include "strings/app_texts.h"
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
+#include "recognition_traffic.h"
 #include "support/qt_wait.h"
 
 namespace {
@@ -24,8 +25,7 @@ using namespace std::chrono_literals;
 
 using test_support::commands_received;
 
-// What one recognition of the default product sends: name block 0x1D, version.
-const std::vector<int> k_one_run_of_6020 = {0x03, 0x01};
+using test_support::k_one_run_of_6020;
 
 class RecognitionPage : public test_support::PageFixture {
  protected:
@@ -126,10 +126,8 @@ TEST_F(RecognitionPage, RecognizesTheVendorCollectionAndLanguagePackFamilies) {
   sim::HidModelOptions y370 = sim::hid_fixture_6038();  // answers the mode probe with 0
   y370.version = {2, 3, 0, 0};
   const Case cases[] = {
-      // mode probe, FM query, name block 0x3C, version
-      {"0x6038 vendor collection", y370, "v2.3", {0x12, 0x1A, 0x03, 0x01}},
-      // name, version and the language pack's version asked twice (its reply is the longer one)
-      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", {0x103, 0x101, 0x101, 0x101}},
+      {"0x6038 vendor collection", y370, "v2.3", test_support::k_one_run_of_6038},
+      {"0x6800 language pack", sim::hid_fixture_6800(), "v2.1", test_support::k_one_run_of_6800},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -320,6 +318,143 @@ TEST_F(RecognitionPage, ARestartToRecoverShowsTheContinueTextInRedAndRunsOnce) {
   ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
   EXPECT_EQ(controller().mode(), 7);
   EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
+}
+
+// After Next the controller's record holds what the device holds: the address,
+// the settings words and their on/off fields, the VOX words, the FM block and
+// the speed dials.
+TEST_F(RecognitionPage, RecognitionReadsTheDevicesSettingsIntoTheRecord) {
+  struct Case {
+    const char* name;
+    sim::HidModelOptions options;
+    std::array<int, 4> lm6;  // words 0-3
+    int handsfree_vox, edr, smart_navi, auto_on_off, audio_boost;
+    std::array<int, 2> vox;
+    int magic;
+    std::array<int, 10> presets;
+    int region;
+  };
+  const Case cases[] = {
+      // settings word 0x6839 in the navigation layout with automatic on/off; six presets
+      {"0x6030", sim::hid_fixture_6030(), {0x7777, 0x7777, 0x0071, 0x0004}, 1, 0, 1, 1, 0, {3, 1}, 0x56E9,
+       {8750, 8800, 8850, 8900, 8950, 9000, 0, 0, 0, 0}, 2},
+      // settings word 0x0C3D in block 0x36 in the full layout; word 1 copied; VOX from block 0x17
+      {"0x6038", sim::hid_fixture_6038(), {0x7777, 0x0050, 0x7777, 0x7777}, 1, 1, 0, 0, 1, {4, 1}, 0x66E9,
+       {8750, 8800, 8850, 8900, 8950, 9000, 9050, 9100, 9150, 9200}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto device = plug(c.options);
+    start();
+    open_page_for(c.options.product_id);
+    FEXOBluetoothDeviceData& record = controller().data();
+    for (int i = 0; i < 4; ++i) record.setBasicSetting20At_with(i, 0x7777);
+    click(next());
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+    ASSERT_EQ(controller().mode(), session::k_mode_firmware_update);
+    EXPECT_EQ(record.bdAddress(), "001A7D[DA7113]");
+    EXPECT_EQ(record.deviceBdAddress(), "001A7DDA7113");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(record.basicSettingLM6(i), c.lm6[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(record.handsfreeVOX(), c.handsfree_vox);
+    EXPECT_EQ(record.edr(), c.edr);
+    EXPECT_EQ(record.smartNaviSystem(), c.smart_navi);
+    EXPECT_EQ(record.autoOnOff(), c.auto_on_off);
+    EXPECT_EQ(record.audioBoost(), c.audio_boost);
+    EXPECT_EQ(record.basicSettingKR5VOXSensitivityAt(0), c.vox[0]);
+    EXPECT_EQ(record.basicSettingKR5VOXSensitivityAt(1), c.vox[1]);
+    EXPECT_EQ(record.fmRadioMagicCode(), c.magic);
+    EXPECT_EQ(record.fmRadioCurrentFrequency(), 10110);
+    EXPECT_EQ(record.fmRadioCurrentPreset(), 2);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(record.fmRadioPresetsAt(i), c.presets[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(record.fmRadioRDS(), 1);
+    EXPECT_EQ(record.fmRadioRegion(), c.region);
+    EXPECT_EQ(record.speedDialAt(0), "0049301234");
+    EXPECT_EQ(record.speedDialAt(1), "112");
+    EXPECT_EQ(record.speedDialAt(2), "");
+    device->take_output_reports();
+    sim::detach(*device);
+  }
+}
+
+// A restore hands its backup to the recognition: the device's blocks take the
+// backup's words before they are read back, so the record shows them too.
+TEST_F(RecognitionPage, RecognitionAfterARestoreWritesTheBackupIntoTheDevice) {
+  auto device = plug(sim::hid_fixture_6030());
+  start();
+  FEXOBluetoothDeviceData backup;
+  backup.setDeviceRecognized(0x6030);
+  backup.setDeviceVersionMajor_Minor(1, 3);
+  backup.setVoicePrompt(1);
+  backup.setSmartNaviSystem(1);
+  backup.setBasicSetting20At_with(2, 0x0066);
+  backup.setBasicSettingKR5VOXSensitivity_with(0, 4);
+  backup.setFmRadioCurrentFrequency(9950);
+  backup.setFmRadioCurrentPreset(1);
+  for (int i = 0; i < 10; ++i) backup.setFmRadioPresetsAt_with(i, 9000 + 100 * i);
+  backup.setFmRadioRDS(0);
+  backup.setFmRadioRegion(3);
+  backup.setSpeedDialAt_with(0, std::string("5550100"));
+  backup.setSpeedDialAt_with(1, std::string(""));
+  backup.setSpeedDialAt_with(2, std::string("911"));
+  const std::uint16_t packed = static_cast<std::uint16_t>(backup.getSettings40());
+  ASSERT_EQ(packed, 0x2008);  // voice prompt and smart navigation
+
+  controller().setDeviceTarget(0x6030);
+  controller().setDeviceRecognitionWithStatus_info_from(true, &backup, session::k_mode_firmware_restore);
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_restore);
+
+  // what the device holds now
+  EXPECT_EQ(device->block(0x04), (std::vector<std::uint16_t>{packed, 0, 0x0066, 0}));
+  EXPECT_EQ(device->block(0x14), std::vector<std::uint16_t>{4});
+  EXPECT_EQ(device->block(0x15), (std::vector<std::uint16_t>{0x56E9, 9950, 1, 9000, 9100, 9200, 9300, 9400, 9500, 0, 3}));
+  EXPECT_EQ(device->block(0x5A), sim::character_words("5550100"));
+  EXPECT_EQ(device->block(0x5B), std::vector<std::uint16_t>{0});
+  EXPECT_EQ(device->block(0x5C), sim::character_words("911"));
+  EXPECT_EQ(device->commits(), 3);
+
+  // and what the record shows
+  const FEXOBluetoothDeviceData& record = controller().data();
+  EXPECT_EQ(record.voicePrompt(), 1);
+  EXPECT_EQ(record.smartNaviSystem(), 1);
+  EXPECT_EQ(record.handsfreeVOX(), 0);
+  EXPECT_EQ(record.basicSettingLM6(2), 0x0066);
+  EXPECT_EQ(record.basicSettingKR5VOXSensitivityAt(0), 4);
+  EXPECT_EQ(record.basicSettingKR5VOXSensitivityAt(1), 0);
+  EXPECT_EQ(record.fmRadioCurrentFrequency(), 9950);
+  EXPECT_EQ(record.fmRadioPresetsAt(5), 9500);
+  EXPECT_EQ(record.fmRadioRegion(), 3);
+  EXPECT_EQ(record.speedDialAt(0), "5550100");
+  EXPECT_EQ(record.speedDialAt(1), "");
+  EXPECT_EQ(record.speedDialAt(2), "911");
+  device->take_output_reports();
+}
+
+TEST_F(RecognitionPage, AMeshProductGetsItsMeshVersionAndIsBackInNormalMode) {
+  auto device = plug(sim::hid_fixture_5552());
+  start();
+  open_page_for(0x5552);
+  const auto before = clock().elapsed();
+  click(next());
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
+  EXPECT_GE(clock().elapsed() - before, 2s);
+  const FEXOBluetoothDeviceData& record = controller().data();
+  EXPECT_EQ(record.deviceVersionMajor01(), 1);
+  EXPECT_EQ(record.deviceVersionMinor01(), 6);
+  EXPECT_EQ(record.deviceVersionMajor02(), 1);
+  EXPECT_EQ(record.deviceVersionMinor02(), 4);
+  EXPECT_EQ(record.deviceSecondaryVersion02(), 2);
+  EXPECT_EQ(controller().usbStatus(), 0x5552);
+  // the switch, the mesh unit's two short exchanges, then normal mode and the
+  // settings read once the main unit is back
+  const std::vector<int> commands = commands_received(*device);
+  ASSERT_GE(commands.size(), 9u);
+  EXPECT_EQ(std::vector<int>(commands.begin() + 4, commands.begin() + 9),
+            (std::vector<int>{0x0F, 0x00, 0x01, 0x10, 0x02}));
+  EXPECT_FALSE(device->in_mesh_mode());
+  EXPECT_EQ(record.basicSettingLM6(2), 0x0102) << "the settings words came from the main unit";
+  EXPECT_EQ(sim::open_handle_count(), 0);
 }
 
 TEST_F(RecognitionPage, WebAddressesInTheInstructionAreLinks) {

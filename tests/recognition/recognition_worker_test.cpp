@@ -11,6 +11,7 @@
 #include "sim/models/hid_model.h"
 #include "strings/app_texts.h"
 #include "support/bus_fixture.h"
+#include "recognition_traffic.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ using recognition::RecognitionHandOff;
 using recognition::RecognitionRun;
 
 using test_support::commands_received;
+using test_support::k_one_run_of_6020;
 
 class RecognitionWorkerTest : public test_support::BusFixture {
  protected:
@@ -90,8 +92,8 @@ TEST_F(RecognitionWorkerTest, RecognizesTheDefaultProductOverHid) {
   EXPECT_EQ(m_controller.tabAt(0), session::k_tab_settings);
   EXPECT_EQ(m_controller.tabAt(1), session::k_tab_speed_dial);
   EXPECT_EQ(m_controller.tabAt(2), 0);
-  // name from block 0x1D on slot 0, then the version; no probe, no FM query
-  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
+  // no probe, no FM query
+  EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
   EXPECT_EQ(sim::open_handle_count(), 0);
 }
 
@@ -106,11 +108,8 @@ TEST_F(RecognitionWorkerTest, RecognizesTheVendorCollectionAndLanguagePackFamili
   sim::HidModelOptions y370 = sim::hid_fixture_6038();
   y370.version = {2, 3, 1, 4};
   const std::vector<Case> cases = {
-      // mode probe, FM query, name block 0x3C, version
-      {"0x6038 in normal mode", y370, {0x12, 0x1A, 0x03, 0x01}, 2, 3, 1, 4, -1, -1, -1},
-      // name and both versions through the language-pack channel; the pack
-      // version's longer reply is asked for once more by the channel
-      {"0x6800", sim::hid_fixture_6800(), {0x103, 0x101, 0x101, 0x101}, 2, 1, 0, 3, 1, 1, 3},
+      {"0x6038 in normal mode", y370, test_support::k_one_run_of_6038, 2, 3, 1, 4, -1, -1, -1},
+      {"0x6800", sim::hid_fixture_6800(), test_support::k_one_run_of_6800, 2, 1, 0, 3, 1, 1, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,6 +130,18 @@ TEST_F(RecognitionWorkerTest, RecognizesTheVendorCollectionAndLanguagePackFamili
   }
 }
 
+TEST_F(RecognitionWorkerTest, ASpeedDialOnlyProductGetsItsNumbers) {
+  auto device = plug(sim::hid_fixture_6461());
+  recognize();
+  EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+  const FEXOBluetoothDeviceData& record = m_controller.data();
+  EXPECT_EQ(record.speedDialAt(0), "0800");
+  EXPECT_EQ(record.speedDialAt(1), "5550199");
+  EXPECT_EQ(record.speedDialAt(2), "112");
+  // name block 0x3C, version, address, settings word, FM block 0x15, speed dials 0x37-0x39
+  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01, 0x02, 0x03, 0x03, 0x03, 0x03, 0x03}));
+}
+
 TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
   struct Case {
     const char* name;
@@ -144,9 +155,10 @@ TEST_F(RecognitionWorkerTest, ModeProbeRoutesBySet) {
   xa6_in_mode_0.mode = 0;
   const std::vector<Case> cases = {
       {"set B answering 1 goes to legacy USB", y370_in_mode_1, recognition::k_recognize_failure, {0x12}},
-      // the probe, then name block 0x3C and the version; 0x4D16 has no FM query
+      // the probe, name block 0x3C, the version, the address, settings block
+      // 0x36, FM block 0x44 and speed dials 0x37-0x39; 0x4D16 has no FM query
       {"set A answering 1 stays on HID", sim::hid_fixture_4d16(), recognition::k_recognize_success,
-       {0x12, 0x03, 0x01}},
+       {0x12, 0x03, 0x01, 0x02, 0x03, 0x03, 0x03, 0x03, 0x03}},
       {"set A answering 0 goes to legacy USB", xa6_in_mode_0, recognition::k_recognize_failure, {0x12}},
   };
   for (const Case& c : cases) {
@@ -211,7 +223,7 @@ TEST_F(RecognitionWorkerTest, ADeviceThatAppearsOnTheThirdTryIsRecognized) {
   recognize();
   EXPECT_EQ(m_hand_off.resultThreadRecognize(), recognition::k_recognize_success);
   EXPECT_EQ(clock().elapsed(), 2s);
-  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
+  EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 }
 
 // Faults of the default product during recognition over HID. A step whose
@@ -229,20 +241,22 @@ TEST_F(RecognitionWorkerTest, FaultsOverHidEndInTheFallbacksWithTheSlotsClosed) 
     std::chrono::seconds took;
     std::string reason;  // of slot 0's last failed exchange
   };
+  // the settings word read fails, so the VOX block is not read
+  const std::vector<int> without_vox = {0x03, 0x01, 0x02, 0x10, 0x10, 0x03, 0x03, 0x10, 0x10, 0x10, 0x03, 0x03, 0x03};
   const std::vector<Case> cases = {
       // the name read reaches the device, which is gone before it answers
       {"leaves the bus right after open", {.vanish_after = 1}, {0x03}, "Y350R", 1, 0, 0, 0, 0, 0s, "write failed"},
       {"leaves the bus after the name read", {.vanish_after = 2}, {0x03, 0x01}, "Rider", 1, 0, 0, 0, 0, 0s,
-       "read failed"},
-      {"busy 3 times", {.busy_replies = 3}, {0x03, 0x01}, "Rider", 2, 5, 3, 1, 7, 0s, "no failure"},
-      // each exchange gives up after 60 s of busy reports
-      {"busy for ever", {.busy_forever = true}, {0x03, 0x01}, "Y350R", 1, 0, 0, 0, 0, 120s, "busy bound reached"},
+       "write failed"},
+      {"busy 3 times", {.busy_replies = 3}, k_one_run_of_6020, "Rider", 2, 5, 3, 1, 7, 0s, "no failure"},
+      // each of the 13 exchanges gives up after 60 s of busy reports
+      {"busy for ever", {.busy_forever = true}, without_vox, "Y350R", 1, 0, 0, 0, 0, 780s, "busy bound reached"},
       // the name block has 6 words: the count decides how many are read
-      {"short name block", {.word_count_offset = -2}, {0x03, 0x01}, "Rid", 2, 5, 3, 1, 7, 0s, "no failure"},
-      {"name block without words", {.word_count_offset = -6}, {0x03, 0x01}, "Y350R", 2, 5, 3, 1, 7, 0s,
+      {"short name block", {.word_count_offset = -2}, k_one_run_of_6020, "Rid", 2, 5, 3, 1, 7, 0s, "no failure"},
+      {"name block without words", {.word_count_offset = -6}, k_one_run_of_6020, "Y350R", 2, 5, 3, 1, 7, 0s,
        "no failure"},
-      {"name block count past the report", {.word_count_offset = 200}, {0x03, 0x01}, "Rider", 2, 5, 3, 1, 7, 0s,
-       "no failure"},
+      {"name block count past the report", {.word_count_offset = 200}, k_one_run_of_6020, "Rider", 2, 5, 3, 1, 7,
+       0s, "no failure"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -481,7 +495,7 @@ TEST_F(RecognitionWorkerTest, WorkerThreadIsSingleAndJoined) {
   }
   EXPECT_EQ(result, recognition::k_recognize_success);
   EXPECT_FALSE(worker.active());
-  EXPECT_EQ(commands_received(*device), (std::vector<int>{0x03, 0x01}));
+  EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
 
   // a new start after the result was taken runs again; destroying the worker waits for it
   sim::detach(*device);

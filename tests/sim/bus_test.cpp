@@ -109,6 +109,7 @@ TEST_F(BusTest, ReEnumeratesWithTheNewIdentityOnTheClock) {
     SCOPED_TRACE(never_return ? "never comes back" : "comes back");
     sim::HidModelOptions options = sim::hid_fixture_6020();
     options.mesh = sim::MeshUnit{};
+    options.mesh->product_id = 0x3160;  // a QCC mesh unit takes the main unit's place
     options.mesh->version = {5, 4, 0, 0};
     options.faults.never_return = never_return;
     auto device = attach(std::make_shared<sim::HidModel>(options));
@@ -142,7 +143,7 @@ TEST_F(BusTest, ReEnumeratesWithTheNewIdentityOnTheClock) {
     }
     const std::vector<Entry> mesh = enumerate();
     ASSERT_EQ(mesh.size(), 1u);
-    EXPECT_EQ(mesh[0].product_id, 0x3120);
+    EXPECT_EQ(mesh[0].product_id, 0x3160);
     EXPECT_NE(mesh[0].path, main_path);
     EXPECT_TRUE(device->in_mesh_mode());
 

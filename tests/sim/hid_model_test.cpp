@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sim/bus.h"
-#include "support/bus_fixture.h"
+#include "support/hid_device_fixture.h"
 #include "support/hid_requests.h"
 #include "transport/hid_channel.h"
 
@@ -17,30 +17,9 @@ using std::chrono::seconds;
 using Bytes = std::vector<std::uint8_t>;
 using test_support::long_request;
 
-class HidModelTest : public test_support::BusFixture {
+class HidModelTest : public test_support::HidDeviceFixture {
  protected:
-  void TearDown() override {
-    hid_close_all();
-    BusFixture::TearDown();
-  }
-
-  std::shared_ptr<sim::HidModel> open(sim::HidModelOptions options) {
-    auto model = attach(std::make_shared<sim::HidModel>(std::move(options)));
-    EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
-    return model;
-  }
-
-  // Sends one long command; returns its result and leaves the reply in m_reply.
-  int exchange(const hid_cmd_report& report) {
-    testing::internal::CaptureStdout();
-    const int result = hid_long_command(0, report, m_reply);
-    testing::internal::GetCapturedStdout();
-    return result;
-  }
-
   Bytes reply_data(std::size_t count) const { return Bytes(m_reply.begin() + 3, m_reply.begin() + 3 + count); }
-
-  hid_status_report m_reply{};
 };
 
 TEST_F(HidModelTest, AnswersEachCommandFromItsHandler) {
@@ -106,6 +85,20 @@ TEST_F(HidModelTest, BlocksRoundTripThroughTheStore) {
   EXPECT_EQ(device->take_output_reports().size(), 4u);
 }
 
+TEST_F(HidModelTest, FailingBlocksRefuseReadsAndWrites) {
+  sim::HidModelOptions options = sim::hid_fixture_6020();
+  options.blocks[0x04] = {0x1234};
+  options.failing_blocks = {0x04};
+  auto device = open(options);
+  EXPECT_EQ(exchange(long_request(0x03, {0x04})), 0);
+  EXPECT_EQ(m_reply[2], sim::k_hid_status_failed);
+  EXPECT_EQ(exchange(long_request(0x04, {0x04, 1, 0x00, 0x07})), 0);
+  EXPECT_EQ(device->block(0x04), std::vector<std::uint16_t>{0x1234});
+  // other blocks answer as before
+  EXPECT_EQ(exchange(long_request(0x03, {0x1D})), 1);
+  EXPECT_EQ(device->take_output_reports().size(), 3u);
+}
+
 TEST_F(HidModelTest, WordCountFaultsMisreportTheBlockLength) {
   struct Case {
     const char* name;
@@ -130,30 +123,84 @@ TEST_F(HidModelTest, WordCountFaultsMisreportTheBlockLength) {
   }
 }
 
-TEST_F(HidModelTest, MeshSwitchReEnumeratesAsTheMeshUnitAndBack) {
-  sim::HidModelOptions options = sim::hid_fixture_6020();
-  options.mesh = sim::MeshUnit{};
-  options.mesh->version = {2, 3, 0, 1};
-  auto device = open(options);
-
-  ASSERT_EQ(exchange(long_request(0x50)), 1);
-  platform::sleep_for(seconds(2));
-  hid_close_all();
-  std::uint32_t product_id = 0;
-  transport_message message{};
+TEST_F(HidModelTest, LanguagePackSettingsWriteIsReadBack) {
+  auto device = open(sim::hid_fixture_6800());
+  lang_pack_report write{1, 0, 0x04, 0x03, 0x34, 0x12, 0x00, 0xFF, 0x01, 0x00};
+  lang_pack_reply reply{};
   testing::internal::CaptureStdout();
-  ASSERT_EQ(hid_open_mesh_3120(product_id, message), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "nd4mesh pid[3120]\n");
-  EXPECT_EQ(product_id, 0x3120u);
-  ASSERT_EQ(exchange(long_request(0x01)), 1);
-  EXPECT_EQ(reply_data(4), (Bytes{2, 3, 0, 1}));
-
-  hid_close_all();
-  testing::internal::CaptureStdout();
-  ASSERT_EQ(hid_open_device(product_id, message), 0);
+  ASSERT_EQ(hid_lang_pack_command(0, write, reply), 1);
+  lang_pack_report read{1, 0, 0x03, 0x03};
+  ASSERT_EQ(hid_lang_pack_command(0, read, reply), 1);
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(product_id, 0x6020u);
-  EXPECT_EQ(device->take_output_reports().size(), 2u);
+  EXPECT_EQ(device->lang_pack_settings(), (std::array<std::uint16_t, 3>{0x1234, 0xFF00, 0x0001}));
+  EXPECT_EQ(Bytes(reply.begin() + 4, reply.begin() + 10), (Bytes{0x34, 0x12, 0x00, 0xFF, 0x01, 0x00}));
+  device->take_received();
+}
+
+// A mesh unit either takes the main unit's place until the host closes it, or
+// (the mesh processor 0x3120) joins the bus beside it; a unit that never
+// appears leaves the main unit where it is.
+TEST_F(HidModelTest, MeshSwitchShowsTheMeshUnit) {
+  struct Case {
+    const char* name;
+    std::uint16_t mesh_id;
+    bool never_appears;
+    std::uint8_t command;
+    int (*open_mesh)(std::uint32_t&, transport_message&);
+    const char* console;         // the mesh open's line
+    bool main_unit_while_mesh;   // the main unit stays on the bus meanwhile
+  };
+  const Case cases[] = {
+      {"QCC mesh unit in place of the main unit", 0x3160, false, 0x0F, &hid_open_mesh_qcc, "qcc mesh pid[3160]\n",
+       false},
+      {"mesh processor beside the main unit", 0x3120, false, 0x50, &hid_open_mesh_3120,
+       "nd4mesh pid[6020]\nnd4mesh pid[3120]\n", true},
+      {"a mesh unit that never appears", 0x3160, true, 0x0F, &hid_open_mesh_qcc, "qcc mesh pid[6020]\n", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::HidModelOptions options = sim::hid_fixture_6020();
+    options.mesh = sim::MeshUnit{};
+    options.mesh->product_id = c.mesh_id;
+    options.mesh->version = {2, 3, 0, 1};
+    options.mesh->never_appears = c.never_appears;
+    auto device = open(options);
+
+    ASSERT_EQ(exchange(long_request(c.command)), 1);
+    platform::sleep_for(seconds(2));
+    hid_close_all();
+    EXPECT_EQ(device->in_mesh_mode(), !c.main_unit_while_mesh);
+    std::uint32_t product_id = 0;
+    transport_message message{};
+    testing::internal::CaptureStdout();
+    const int opened = c.open_mesh(product_id, message);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.console);
+    if (c.never_appears) {
+      EXPECT_EQ(opened, -2);
+    } else {
+      ASSERT_EQ(opened, 0);
+      EXPECT_EQ(product_id, c.mesh_id);
+      // the mesh unit tells its own version, on the short report too
+      hid_short_report reply{};
+      ASSERT_EQ(hid_short_command(0, test_support::short_request(0x01), reply), 1);
+      EXPECT_EQ(Bytes(reply.begin() + 3, reply.begin() + 7), (Bytes{2, 3, 0, 1}));
+    }
+
+    hid_close_all();
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(hid_open_device(product_id, message), 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(product_id, 0x6020u);
+    const std::size_t to_main_unit = c.mesh_id == sim::k_mesh_processor_id || c.never_appears ? 1u : 2u;
+    EXPECT_EQ(device->take_output_reports().size(), to_main_unit);
+    if (auto processor = device->mesh_processor()) {
+      EXPECT_EQ(processor->take_output_reports().size(), 1u);
+      EXPECT_TRUE(processor->present()) << "the processor stays beside the main unit";
+    }
+    hid_close_all();
+    sim::detach(*device);
+    sim::reset();
+  }
 }
 
 TEST_F(HidModelTest, DownloadModeProductsAnswerEnterDownloadModeAndLeave) {
@@ -169,7 +216,8 @@ TEST_F(HidModelTest, DownloadModeProductsAnswerEnterDownloadModeAndLeave) {
       {"0x6022 leaves", 0x6022, 0, 1, false},
       {"0x6024 leaves", 0x6024, 0, 1, false},
       {"a refusing status keeps it", 0x6024, 5, 0, true},
-      {"other products do not know the command", 0x6010, 0, 0, true},
+      {"0x6010 takes it and stays for its sections", 0x6010, 0, 1, true},
+      {"other products do not know the command", 0x6030, 0, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -203,6 +251,12 @@ TEST_F(HidModelTest, LanguagePackRepliesCarryVersionsAndName) {
       {"main version", 0x01, 0x00, {4, 3}, 1, 7, 4, {2, 1, 0, 3}},
       {"language pack version", 0x01, 0x01, {60}, 2, 10, 4, {1, 3, 0, 0, 1}},
       {"name", 0x03, 0x02, {4, 3}, 1, 60, 4, {'W', 'E', 'B', 'L', 'O', 'R', ' ', 'G', 'Z', '3', 0}},
+      // settings words 0-2 least significant byte first, then nothing
+      {"settings words", 0x03, 0x03, {60}, 1, 60, 4, {0x13, 0x00, 0x45, 0x23, 0x07, 0x00, 0}},
+      {"speed dial 1", 0x03, 0x05, {60}, 1, 60, 4, {'5', '5', '5', '1', '2', '3', '4', 0}},
+      {"empty speed dial 2", 0x03, 0x06, {60}, 1, 60, 4, {0, 0}},
+      {"speed dial 3", 0x03, 0x07, {60}, 1, 60, 4, {'0', '8', '0', '0', ' ', '1', '1', 0}},
+      {"settings write acknowledged", 0x04, 0x03, {60}, 1, 2, 2, {0x04, 0x03}},
       {"bluetooth address", 0x02, 0x00, {4, 3}, 1, 8, 2, {0x02, 0x00, 0x00, 0x1A, 0x7D, 0xDA, 0x71, 0x13}},
       {"block data acknowledged with a chunk checksum", 0x06, 0x10, {60}, 1, 4, 2, {0x06, 0x10, 0, 0}},
       {"block result", 0x0A, 0x00, {1}, 1, 3, 2, {0x0A, 0x00, 0}},
