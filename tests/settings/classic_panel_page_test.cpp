@@ -510,6 +510,20 @@ TEST_F(ClassicPanelPage, TimeoutFieldAndStepper) {
   EXPECT_EQ(page.dataCurrent().audioChannelTimeout(), 20);
 }
 
+TEST_F(ClassicPanelPage, ATimeoutOutsideTheStepperFromTheDeviceIsRefusedOnceThenTheLimitStands) {
+  open(0x5210, 1, 0, [](Record& device) { device.setAudioChannelTimeout(0); });
+  EXPECT_EQ(child<QLineEdit>("tfACT")->text(), "0");
+  EXPECT_EQ(child<settings::Stepper>("stepperACT")->value(), 3);
+  click("highRTG");
+  click("btnSave");
+  ASSERT_EQ(services.boxes.size(), 1u);
+  EXPECT_EQ(child<QLineEdit>("tfACT")->text(), "3");
+  click("btnSave");
+  EXPECT_EQ(services.boxes.size(), 1u);
+  EXPECT_NE(std::find(services.calls.begin(), services.calls.end(), "setDeviceRecognitionWithStatus_info_from 0 - 7"),
+            services.calls.end());
+}
+
 TEST_F(ClassicPanelPage, BackAndNewDevice) {
   open(0x4D10, 4, 2);
   click("btnBack");
