@@ -27,4 +27,11 @@ std::optional<std::string> http_get(const std::string& url, std::chrono::millise
                                     CachePolicy cache_policy, std::size_t max_body_bytes,
                                     const std::atomic<bool>* stop_requested = nullptr);
 
+// POSTs `form` (URL-encoded form text, sent as application/x-www-form-urlencoded)
+// to `url`, with the time-out, limit and stop request of http_get. Returns the
+// body of a 2xx answer, or nothing on any failure.
+std::optional<std::string> http_post_form(const std::string& url, const std::string& form,
+                                          std::chrono::milliseconds timeout, std::size_t max_body_bytes,
+                                          const std::atomic<bool>* stop_requested = nullptr);
+
 }  // namespace platform
