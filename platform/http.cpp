@@ -2,7 +2,9 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace platform {
@@ -19,17 +21,27 @@ void init_curl_once() {
 }
 
 struct Transfer {
-  std::string body;
+  CURL* handle = nullptr;
+  const HttpBodySink* sink = nullptr;
   std::size_t max_body_bytes = 0;
+  std::size_t received_bytes = 0;
   const std::atomic<bool>* stop_requested = nullptr;
 };
 
-size_t append_body(char* data, size_t size, size_t count, void* user) {
+bool successful_status(long status) { return status >= 200 && status <= 299; }
+
+// curl calls it with each block of the final answer's body (the bodies of the
+// redirects it follows never come here).
+size_t deliver_body(char* data, size_t size, size_t count, void* user) {
   auto* transfer = static_cast<Transfer*>(user);
   const size_t bytes = size * count;
   // a count other than `bytes` makes curl end the transfer with a write error
-  if (bytes > transfer->max_body_bytes - transfer->body.size()) return 0;
-  transfer->body.append(data, bytes);
+  long status = 0;
+  curl_easy_getinfo(transfer->handle, CURLINFO_RESPONSE_CODE, &status);
+  if (!successful_status(status)) return 0;
+  if (bytes > transfer->max_body_bytes - transfer->received_bytes) return 0;
+  transfer->received_bytes += bytes;
+  if (!(*transfer->sink)(std::string_view(data, bytes))) return 0;
   return bytes;
 }
 
@@ -80,13 +92,15 @@ CURLcode perform(CURL* easy) {
 
 }  // namespace
 
-std::optional<std::string> http_get(const std::string& url, std::chrono::milliseconds timeout,
-                                    CachePolicy cache_policy, std::size_t max_body_bytes,
-                                    const std::atomic<bool>* stop_requested) {
+bool http_get_streamed(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
+                       std::size_t max_body_bytes, const HttpBodySink& sink,
+                       const std::atomic<bool>* stop_requested) {
   init_curl_once();
   EasyHandle easy;
-  if (!easy.handle) return std::nullopt;
+  if (!easy.handle) return false;
   Transfer transfer;
+  transfer.handle = easy.handle;
+  transfer.sink = &sink;
   transfer.max_body_bytes = max_body_bytes;
   transfer.stop_requested = stop_requested;
   curl_easy_setopt(easy.handle, CURLOPT_URL, url.c_str());
@@ -95,8 +109,17 @@ std::optional<std::string> http_get(const std::string& url, std::chrono::millise
   curl_easy_setopt(easy.handle, CURLOPT_MAXREDIRS, 10L);
   // worker threads: no signals for name-resolution time-outs
   curl_easy_setopt(easy.handle, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy.handle, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.count()));
-  curl_easy_setopt(easy.handle, CURLOPT_WRITEFUNCTION, append_body);
+  if (timeout.kind == HttpTimeout::Kind::total) {
+    curl_easy_setopt(easy.handle, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout.limit.count()));
+  } else {
+    // no limit on the whole transfer: only on the set-up and on silence, 1 byte/s
+    // being the least that counts as moving
+    const long idle_seconds = std::max(1L, static_cast<long>((timeout.limit.count() + 999) / 1000));
+    curl_easy_setopt(easy.handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeout.limit.count()));
+    curl_easy_setopt(easy.handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy.handle, CURLOPT_LOW_SPEED_TIME, idle_seconds);
+  }
+  curl_easy_setopt(easy.handle, CURLOPT_WRITEFUNCTION, deliver_body);
   curl_easy_setopt(easy.handle, CURLOPT_WRITEDATA, &transfer);
   // an announced length over the limit fails before any byte of the body
   curl_easy_setopt(easy.handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes));
@@ -111,11 +134,42 @@ std::optional<std::string> http_get(const std::string& url, std::chrono::millise
     easy.headers = curl_slist_append(easy.headers, "Pragma: no-cache");
     curl_easy_setopt(easy.handle, CURLOPT_HTTPHEADER, easy.headers);
   }
-  if (perform(easy.handle) != CURLE_OK) return std::nullopt;
+  if (perform(easy.handle) != CURLE_OK) return false;
   long status = 0;
   curl_easy_getinfo(easy.handle, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) return std::nullopt;
-  return std::move(transfer.body);
+  return successful_status(status);
+}
+
+std::optional<std::string> http_get(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
+                                    std::size_t max_body_bytes, const std::atomic<bool>* stop_requested) {
+  std::string body;
+  const HttpBodySink keep = [&body](std::string_view block) {
+    body.append(block);
+    return true;
+  };
+  if (!http_get_streamed(url, timeout, cache_policy, max_body_bytes, keep, stop_requested)) return std::nullopt;
+  return body;
+}
+
+bool valid_http_url(const std::string& url) {
+  // what a URL may not hold unescaped
+  for (const unsigned char c : url) {
+    if (c <= 0x20 || c >= 0x7F || std::strchr("\"<>\\^`{|}", c)) return false;
+  }
+  CURLU* parsed = curl_url();
+  if (!parsed) return false;
+  bool valid = curl_url_set(parsed, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK;
+  char* scheme = nullptr;
+  char* host = nullptr;
+  if (valid) {
+    valid = curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+            curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK && host && *host &&
+            (std::strcmp(scheme, "http") == 0 || std::strcmp(scheme, "https") == 0);
+  }
+  curl_free(scheme);
+  curl_free(host);
+  curl_url_cleanup(parsed);
+  return valid;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 // makes its own certificate at start; ScopedServerEnvironment points the
 // program's server base at it and trusts that certificate, for the test only.
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -23,6 +24,14 @@ struct LoopbackResponse {
   // How long the server sits on the request before it answers (a slow or
   // stalled server); a server that stops ends the wait.
   std::chrono::milliseconds delay{0};
+  // Between two chunks the server waits this long (a slow but steady line).
+  std::chrono::milliseconds chunk_interval{0};
+  // A body cut short: the whole length is announced, only this many bytes are
+  // sent, then the connection closes.
+  std::optional<std::size_t> cut_after{};
+  // A stalled transfer: the headers and this many bytes of the body are sent,
+  // then nothing more until the server stops.
+  std::optional<std::size_t> stall_after{};
 };
 
 // One request the server received.
