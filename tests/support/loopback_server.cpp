@@ -221,14 +221,26 @@ int LoopbackServer::request_count(const std::string& path) const {
                                         [&](const LoopbackRequest& request) { return request.path == path; }));
 }
 
-ScopedServerEnvironment::ScopedServerEnvironment(const LoopbackServer& server) {
-  const std::pair<const char*, std::string> settings[] = {{"VEXLINK_SERVER_BASE", server.base_url()},
-                                                          {"VEXLINK_CA_FILE", server.ca_file().string()}};
+namespace {
+
+// Sets each variable, keeping its previous value in `saved`.
+void set_keeping(const std::vector<std::pair<const char*, std::string>>& settings,
+                 std::vector<std::pair<std::string, std::optional<std::string>>>& saved) {
   for (const auto& [name, value] : settings) {
     const char* previous = std::getenv(name);
-    m_saved.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
+    saved.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
     ::setenv(name, value.c_str(), 1);
   }
+}
+
+}  // namespace
+
+ScopedServerEnvironment::ScopedServerEnvironment(const LoopbackServer& server) {
+  set_keeping({{"VEXLINK_SERVER_BASE", server.base_url()}, {"VEXLINK_CA_FILE", server.ca_file().string()}}, m_saved);
+}
+
+ScopedServerEnvironment::ScopedServerEnvironment(const std::string& base_url) {
+  set_keeping({{"VEXLINK_SERVER_BASE", base_url}}, m_saved);
 }
 
 ScopedServerEnvironment::~ScopedServerEnvironment() {

@@ -71,11 +71,17 @@ class LoopbackServer {
   std::unique_ptr<Impl> m_impl;
 };
 
+// An update server address where nothing listens: every request is refused at
+// once, so a page that reads a list gets no answer without waiting.
+inline constexpr char k_unreachable_server_base[] = "https://127.0.0.1:1/fexobluetoothmanager/";
+
 // Sets VEXLINK_SERVER_BASE to the server's base and VEXLINK_CA_FILE to its
 // certificate; the previous values come back on destruction.
 class ScopedServerEnvironment {
  public:
   explicit ScopedServerEnvironment(const LoopbackServer& server);
+  // Sets VEXLINK_SERVER_BASE only, to `base_url`.
+  explicit ScopedServerEnvironment(const std::string& base_url);
   ~ScopedServerEnvironment();
   ScopedServerEnvironment(const ScopedServerEnvironment&) = delete;
   ScopedServerEnvironment& operator=(const ScopedServerEnvironment&) = delete;
