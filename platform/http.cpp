@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <mutex>
 
 namespace platform {
@@ -90,21 +91,9 @@ CURLcode perform(CURL* easy) {
   return CURLE_FAILED_INIT;
 }
 
-}  // namespace
-
-bool http_get_streamed(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
-                       std::size_t max_body_bytes, const HttpBodySink& sink,
-                       const std::atomic<bool>* stop_requested) {
-  init_curl_once();
-  EasyHandle easy;
-  if (!easy.handle) return false;
-  Transfer transfer;
-  transfer.handle = easy.handle;
-  transfer.sink = &sink;
-  transfer.max_body_bytes = max_body_bytes;
-  transfer.stop_requested = stop_requested;
+// The options every request shares; the transfer and `easy` outlive it.
+void set_common_options(EasyHandle& easy, const std::string& url, HttpTimeout timeout, Transfer& transfer) {
   curl_easy_setopt(easy.handle, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(easy.handle, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(easy.handle, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy.handle, CURLOPT_MAXREDIRS, 10L);
   // worker threads: no signals for name-resolution time-outs
@@ -122,33 +111,79 @@ bool http_get_streamed(const std::string& url, HttpTimeout timeout, CachePolicy 
   curl_easy_setopt(easy.handle, CURLOPT_WRITEFUNCTION, deliver_body);
   curl_easy_setopt(easy.handle, CURLOPT_WRITEDATA, &transfer);
   // an announced length over the limit fails before any byte of the body
-  curl_easy_setopt(easy.handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes));
+  curl_easy_setopt(easy.handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(transfer.max_body_bytes));
   curl_easy_setopt(easy.handle, CURLOPT_XFERINFOFUNCTION, check_stop_request);
   curl_easy_setopt(easy.handle, CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(easy.handle, CURLOPT_NOPROGRESS, 0L);
   if (const char* ca_file = std::getenv("VEXLINK_CA_FILE"); ca_file && *ca_file) {
     curl_easy_setopt(easy.handle, CURLOPT_CAINFO, ca_file);
   }
-  if (cache_policy == CachePolicy::reload_ignoring_local_and_remote_cache_data) {
-    easy.headers = curl_slist_append(easy.headers, "Cache-Control: no-cache");
-    easy.headers = curl_slist_append(easy.headers, "Pragma: no-cache");
-    curl_easy_setopt(easy.handle, CURLOPT_HTTPHEADER, easy.headers);
-  }
+}
+
+// Runs a request with the options every request shares plus those
+// `set_method` adds, handing the body of a 2xx answer to `sink`; true when
+// all of it was delivered.
+bool run_request(const std::string& url, HttpTimeout timeout, std::size_t max_body_bytes,
+                 const std::atomic<bool>* stop_requested, const HttpBodySink& sink,
+                 const std::function<void(EasyHandle&)>& set_method) {
+  init_curl_once();
+  EasyHandle easy;
+  if (!easy.handle) return false;
+  Transfer transfer;
+  transfer.handle = easy.handle;
+  transfer.sink = &sink;
+  transfer.max_body_bytes = max_body_bytes;
+  transfer.stop_requested = stop_requested;
+  set_common_options(easy, url, timeout, transfer);
+  set_method(easy);
   if (perform(easy.handle) != CURLE_OK) return false;
   long status = 0;
   curl_easy_getinfo(easy.handle, CURLINFO_RESPONSE_CODE, &status);
   return successful_status(status);
 }
 
-std::optional<std::string> http_get(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
-                                    std::size_t max_body_bytes, const std::atomic<bool>* stop_requested) {
+// The whole body of a request `run` makes with the sink it is given.
+std::optional<std::string> whole_body(const std::function<bool(const HttpBodySink&)>& run) {
   std::string body;
   const HttpBodySink keep = [&body](std::string_view block) {
     body.append(block);
     return true;
   };
-  if (!http_get_streamed(url, timeout, cache_policy, max_body_bytes, keep, stop_requested)) return std::nullopt;
+  if (!run(keep)) return std::nullopt;
   return body;
+}
+
+}  // namespace
+
+bool http_get_streamed(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
+                       std::size_t max_body_bytes, const HttpBodySink& sink,
+                       const std::atomic<bool>* stop_requested) {
+  return run_request(url, timeout, max_body_bytes, stop_requested, sink, [cache_policy](EasyHandle& easy) {
+    curl_easy_setopt(easy.handle, CURLOPT_HTTPGET, 1L);
+    if (cache_policy == CachePolicy::reload_ignoring_local_and_remote_cache_data) {
+      easy.headers = curl_slist_append(easy.headers, "Cache-Control: no-cache");
+      easy.headers = curl_slist_append(easy.headers, "Pragma: no-cache");
+      curl_easy_setopt(easy.handle, CURLOPT_HTTPHEADER, easy.headers);
+    }
+  });
+}
+
+std::optional<std::string> http_get(const std::string& url, HttpTimeout timeout, CachePolicy cache_policy,
+                                    std::size_t max_body_bytes, const std::atomic<bool>* stop_requested) {
+  return whole_body([&](const HttpBodySink& sink) {
+    return http_get_streamed(url, timeout, cache_policy, max_body_bytes, sink, stop_requested);
+  });
+}
+
+std::optional<std::string> http_post_form(const std::string& url, const std::string& form, HttpTimeout timeout,
+                                          std::size_t max_body_bytes, const std::atomic<bool>* stop_requested) {
+  return whole_body([&](const HttpBodySink& sink) {
+    return run_request(url, timeout, max_body_bytes, stop_requested, sink, [&form](EasyHandle& easy) {
+      // curl sends a body given this way as application/x-www-form-urlencoded
+      curl_easy_setopt(easy.handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(form.size()));
+      curl_easy_setopt(easy.handle, CURLOPT_POSTFIELDS, form.data());
+    });
+  });
 }
 
 bool valid_http_url(const std::string& url) {

@@ -63,4 +63,11 @@ bool http_get_streamed(const std::string& url, HttpTimeout timeout, CachePolicy 
 // made for: no blank, no control character, nothing outside ASCII.
 bool valid_http_url(const std::string& url);
 
+// POSTs `form` (URL-encoded form text, sent as application/x-www-form-urlencoded)
+// to `url`, with the time-out, limit and stop request of http_get. Returns the
+// body of a 2xx answer, or nothing on any failure.
+std::optional<std::string> http_post_form(const std::string& url, const std::string& form, HttpTimeout timeout,
+                                          std::size_t max_body_bytes,
+                                          const std::atomic<bool>* stop_requested = nullptr);
+
 }  // namespace platform

@@ -50,7 +50,10 @@ DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent
   connect(m_leftButton, &QPushButton::clicked, this, [this] { targetDevice(m_leftButton); });
 }
 
-DeviceRecognitionViewController::~DeviceRecognitionViewController() { stopRecognition(); }
+DeviceRecognitionViewController::~DeviceRecognitionViewController() {
+  stopRecognition();
+  m_deviceInfoReport.stop_and_join();
+}
 
 void DeviceRecognitionViewController::stopRecognition() {
   if (m_worker) m_worker->stop_and_join();
@@ -91,6 +94,28 @@ QString DeviceRecognitionViewController::autoLinkURLs(const QString& text) {
   html += text.mid(at).toHtmlEscaped();
   html.replace("\n", "<br>");
   return html;
+}
+
+bool DeviceRecognitionViewController::deviceInfoCollector() {
+  if (!services()) return false;
+  return m_deviceInfoReport.deviceInfoCollector(recognition::device_info_snapshot(state()));
+}
+
+std::optional<std::string> DeviceRecognitionViewController::deviceInfoGetXMLID() const {
+  return recognition::DeviceInfoReport::deviceInfoGetXMLID(services() ? state().deviceTarget() : 0);
+}
+
+std::string DeviceRecognitionViewController::deviceInfoGetLanguage() const {
+  return recognition::DeviceInfoReport::deviceInfoGetLanguage(language());
+}
+
+std::string DeviceRecognitionViewController::deviceInfoGetPSKey(int key) const {
+  return recognition::DeviceInfoReport::deviceInfoGetPSKey(key, services() ? state().deviceTarget() : 0);
+}
+
+std::optional<std::string> DeviceRecognitionViewController::deviceInfoGetPSKeyValueLength_with(
+    int count, std::span<const std::uint16_t> words) const {
+  return recognition::DeviceInfoReport::deviceInfoGetPSKeyValueLength_with(count, words);
 }
 
 void DeviceRecognitionViewController::hide_unused_outlets_and_show_instruction() {

@@ -4,10 +4,13 @@
 // while a one-second timer waits for its result, then the page leads on to the
 // page that asked for the recognition.
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "recognition/device_info_report.h"
 #include "recognition/recognition_worker.h"
 #include "shell/DetailViewController.h"
 #include "strings/recognition_texts.h"
@@ -48,6 +51,20 @@ class DeviceRecognitionViewController : public DetailViewController, public Devi
   // `text` as HTML in which every web address is a link to itself.
   static QString autoLinkURLs(const QString& text);
 
+  // The device-information report, which nothing starts: posts the record's
+  // identity in the controller's language from a thread of the page's own,
+  // joined when the page goes. False while an earlier report is on its way.
+  bool deviceInfoCollector();
+  bool deviceInfoFinished() const { return m_deviceInfoReport.finished(); }
+  // Model id of the controller's deviceTarget, or none.
+  std::optional<std::string> deviceInfoGetXMLID() const;
+  // Two-letter code of the controller's interface language.
+  std::string deviceInfoGetLanguage() const;
+  // `key` as the report numbers it for the controller's deviceTarget.
+  std::string deviceInfoGetPSKey(int key) const;
+  // The first `count` words as "%04X" each; none when `count` is below 1.
+  std::optional<std::string> deviceInfoGetPSKeyValueLength_with(int count, std::span<const std::uint16_t> words) const;
+
   // Instruction, hidden outlets, and Next, Back and progress by the controller's onProcessing.
   void setControls() override;
   // Next and Back carry their words, or the shortcut hints.
@@ -73,4 +90,5 @@ class DeviceRecognitionViewController : public DetailViewController, public Devi
   QLineEdit* m_tfInstruction = nullptr;
   QLineEdit* m_tfHIDInstruction = nullptr;
   QWidget* m_webView = nullptr;
+  recognition::DeviceInfoReport m_deviceInfoReport;
 };

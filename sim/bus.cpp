@@ -229,7 +229,8 @@ IoResult Bus::read_interrupt(int address, int interface_number, std::span<std::u
   }
 }
 
-IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
+IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                               std::optional<milliseconds> timeout) {
   std::lock_guard lock(mutex());
   settle();
   Entry* entry = find_present(address);
@@ -241,7 +242,7 @@ IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span
   if (!setup.device_to_host()) bytes.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(stage));
   // Requests to an interface name it in the low byte of wIndex.
   const int interface_number = (setup.request_type & 0x1F) == 1 ? (setup.index & 0xFF) : -1;
-  if (!record(*entry, {TrafficKind::control, interface_number, setup, bytes, {}}, !setup.device_to_host())) {
+  if (!record(*entry, {TrafficKind::control, interface_number, setup, bytes, {}, timeout}, !setup.device_to_host())) {
     return {IoStatus::ok, static_cast<int>(stage)};
   }
   const int result = entry->model->on_control_transfer(setup, bytes);
@@ -340,8 +341,9 @@ IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_
                         std::optional<milliseconds> timeout) {
   return Bus::read_interrupt(address, interface_number, buffer, timeout);
 }
-IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data) {
-  return Bus::control_transfer(address, setup, data);
+IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                          std::optional<milliseconds> timeout) {
+  return Bus::control_transfer(address, setup, data, timeout);
 }
 
 }  // namespace sim

@@ -62,7 +62,9 @@ IoResult write_interrupt(int address, int interface_number, std::span<const std:
 // time-out the read gives up after k_unanswered_read_limit.
 IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                         std::optional<std::chrono::milliseconds> timeout);
-// A transfer on the default control pipe; `data` is the data stage in either direction.
-IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
+// A transfer on the default control pipe; `data` is the data stage in either
+// direction. The device records `timeout`, the host's limit for the transfer.
+IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                          std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
 }  // namespace sim

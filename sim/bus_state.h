@@ -28,7 +28,8 @@ class Bus {
   static IoResult write_interrupt(int address, int interface_number, std::span<const std::uint8_t> report);
   static IoResult read_interrupt(int address, int interface_number, std::span<std::uint8_t> buffer,
                                  std::optional<std::chrono::milliseconds> timeout);
-  static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data);
+  static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
+                                   std::optional<std::chrono::milliseconds> timeout);
 
   static bool present(const Model& model);
   static void queue_input(Model& model, int interface_number, std::vector<std::uint8_t> report,

@@ -1,11 +1,14 @@
-// The libusb-0.1 functions the BlueCore channel calls for a device in
-// firmware-management mode, answered by the simulated bus: bus scan, device
-// list, open, claim and release (failures set errno), close and kernel-driver
-// detach. Test executables and vexlink-setwise-sim link these in place of the
-// legacy library.
+// The libusb-0.1 functions the transport calls for devices in
+// firmware-management and DFU mode, answered by the simulated bus: bus scan,
+// device list with each device's configuration (interfaces and alternate
+// settings), open, claim and release (failures set errno), control transfers,
+// close and kernel-driver detach. Test executables and vexlink-setwise-sim
+// link these in place of the legacy library.
 #include <usb.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -30,11 +33,23 @@ namespace {
 
 using sim::usb_shim::find_device;
 
+// The configuration of one device as the library parses it: one
+// configuration whose interfaces each hold their alternate settings, and the
+// class descriptors that follow an interface (DFU functional descriptor) in
+// its `extra` bytes.
+struct ConfigurationRecords {
+  usb_config_descriptor config{};
+  std::vector<usb_interface> interfaces;
+  std::vector<std::vector<usb_interface_descriptor>> settings;
+  std::vector<std::vector<unsigned char>> extras;
+};
+
 // One bus holds every simulated device. The list stays as the last scan left
 // it; a new scan replaces it, so its pointers live until the next scan.
 struct Scan {
   std::unique_ptr<usb_bus> bus;
   std::vector<std::unique_ptr<struct usb_device>> devices;
+  std::vector<std::unique_ptr<ConfigurationRecords>> configurations;
   std::map<const struct usb_device*, int> addresses;
 };
 
@@ -62,6 +77,106 @@ int fail(int error) {
   return -error;
 }
 
+// One alternate setting the identity shows, with the bytes that follow it.
+struct Setting {
+  int interface_number = 0;
+  std::uint8_t interface_class = 0;
+  std::uint8_t subclass = 0;
+  std::uint8_t protocol = 0;
+  std::vector<unsigned char> extra;
+};
+
+// DFU functional descriptor (type 0x21, 9 bytes).
+std::vector<unsigned char> dfu_functional_descriptor(const sim::DfuInterface& dfu) {
+  const auto low = [](std::uint16_t value) { return static_cast<unsigned char>(value & 0xFF); };
+  const auto high = [](std::uint16_t value) { return static_cast<unsigned char>(value >> 8); };
+  return {9, 0x21, dfu.attributes, low(dfu.detach_timeout_ms), high(dfu.detach_timeout_ms),
+          low(dfu.transfer_size), high(dfu.transfer_size), low(dfu.dfu_version), high(dfu.dfu_version)};
+}
+
+// The settings of the identity's interfaces, in the order HID, BlueCore HCI,
+// DFU. Two kinds on one interface number become alternate settings of it, as
+// a BlueCore chip in firmware-management mode shows its DFU interface.
+std::vector<Setting> settings_of(const sim::Identity& identity) {
+  std::vector<Setting> settings;
+  for (const sim::HidCollection& collection : identity.hid) {
+    const bool known = std::any_of(settings.begin(), settings.end(), [&](const Setting& setting) {
+      return setting.interface_number == collection.interface_number;
+    });
+    if (!known) settings.push_back({collection.interface_number, USB_CLASS_HID, 0, 0, {}});
+  }
+  if (identity.bluecore) settings.push_back({identity.bluecore->interface_number, 0xE0, 0x01, 0x01, {}});
+  if (identity.dfu) {
+    settings.push_back({identity.dfu->interface_number, 0xFE, 0x01, identity.dfu->protocol,
+                        dfu_functional_descriptor(*identity.dfu)});
+  }
+  return settings;
+}
+
+std::unique_ptr<ConfigurationRecords> configuration_of(const sim::Identity& identity) {
+  auto records = std::make_unique<ConfigurationRecords>();
+  std::vector<int> numbers;
+  for (const Setting& setting : settings_of(identity)) {
+    auto at = std::find(numbers.begin(), numbers.end(), setting.interface_number);
+    if (at == numbers.end()) {
+      numbers.push_back(setting.interface_number);
+      records->settings.emplace_back();
+      at = numbers.end() - 1;
+    }
+    std::vector<usb_interface_descriptor>& alternates = records->settings[static_cast<std::size_t>(at - numbers.begin())];
+    usb_interface_descriptor descriptor{};
+    descriptor.bLength = USB_DT_INTERFACE_SIZE;
+    descriptor.bDescriptorType = USB_DT_INTERFACE;
+    descriptor.bInterfaceNumber = static_cast<std::uint8_t>(setting.interface_number);
+    descriptor.bAlternateSetting = static_cast<std::uint8_t>(alternates.size());
+    descriptor.bInterfaceClass = setting.interface_class;
+    descriptor.bInterfaceSubClass = setting.subclass;
+    descriptor.bInterfaceProtocol = setting.protocol;
+    descriptor.extralen = static_cast<int>(setting.extra.size());
+    alternates.push_back(descriptor);
+    records->extras.push_back(setting.extra);
+  }
+  // pointers last, once no vector grows any more
+  std::size_t extra_index = 0;
+  std::uint16_t total_bytes = USB_DT_CONFIG_SIZE;
+  for (std::vector<usb_interface_descriptor>& alternates : records->settings) {
+    for (usb_interface_descriptor& descriptor : alternates) {
+      std::vector<unsigned char>& extra = records->extras[extra_index++];
+      descriptor.extra = extra.empty() ? nullptr : extra.data();
+      total_bytes = static_cast<std::uint16_t>(total_bytes + USB_DT_INTERFACE_SIZE + extra.size());
+    }
+    records->interfaces.push_back({alternates.data(), static_cast<int>(alternates.size())});
+  }
+  usb_config_descriptor& config = records->config;
+  config.bLength = USB_DT_CONFIG_SIZE;
+  config.bDescriptorType = USB_DT_CONFIG;
+  config.wTotalLength = total_bytes;
+  config.bNumInterfaces = static_cast<std::uint8_t>(records->interfaces.size());
+  config.bConfigurationValue = 1;
+  config.bmAttributes = 0x80;  // bus-powered
+  config.MaxPower = 50;        // 2 mA units: 100 mA
+  config.interface = records->interfaces.empty() ? nullptr : records->interfaces.data();
+  return records;
+}
+
+int error_of(sim::IoStatus status) {
+  switch (status) {
+    case sim::IoStatus::ok:
+      return 0;
+    case sim::IoStatus::timed_out:
+      return ETIMEDOUT;
+    case sim::IoStatus::gone:
+      return ENODEV;
+    case sim::IoStatus::refused:
+      return EACCES;
+    case sim::IoStatus::stalled:
+      return EPIPE;
+    case sim::IoStatus::io_error:
+      break;
+  }
+  return EIO;
+}
+
 }  // namespace
 
 extern "C" {
@@ -85,6 +200,7 @@ int usb_find_devices(void) {
   if (!g_scan.bus) return 0;
   const int changes = static_cast<int>(present.size() != g_scan.devices.size());
   g_scan.devices.clear();
+  g_scan.configurations.clear();
   g_scan.addresses.clear();
   struct usb_device* previous = nullptr;
   for (const sim::BusDevice& entry : present) {
@@ -92,6 +208,11 @@ int usb_find_devices(void) {
     std::snprintf(device->filename, sizeof device->filename, "%03d", entry.address);
     device->bus = g_scan.bus.get();
     fill_descriptor(device->descriptor, entry.identity.descriptor);
+    // a device whose configuration cannot be read is listed without one
+    if (!entry.model->faults().descriptor_error) {
+      g_scan.configurations.push_back(configuration_of(entry.identity));
+      device->config = &g_scan.configurations.back()->config;
+    }
     device->devnum = static_cast<std::uint8_t>(entry.address);
     device->prev = previous;
     if (previous != nullptr) previous->next = device.get();
@@ -147,6 +268,25 @@ int usb_claim_interface(usb_dev_handle* dev, int interface) {
 int usb_release_interface(usb_dev_handle* dev, int interface) {
   if (dev->claimed.erase(interface) == 0) return fail(ENOENT);
   return 0;
+}
+
+int usb_control_msg(usb_dev_handle* dev, int requesttype, int request, int value, int index, char* bytes, int size,
+                    int timeout) {
+  // the setup packet carries 16 bits of length
+  if (dev == nullptr || size < 0 || size > 0xFFFF || (bytes == nullptr && size > 0)) return fail(EINVAL);
+  sim::ControlSetup setup;
+  setup.request_type = static_cast<std::uint8_t>(requesttype);
+  setup.request = static_cast<std::uint8_t>(request);
+  setup.value = static_cast<std::uint16_t>(value);
+  setup.index = static_cast<std::uint16_t>(index);
+  setup.length = static_cast<std::uint16_t>(size);
+  // 0: no limit
+  const std::optional<std::chrono::milliseconds> limit =
+      timeout > 0 ? std::optional(std::chrono::milliseconds(timeout)) : std::nullopt;
+  const sim::IoResult result = sim::control_transfer(
+      dev->address, setup, {reinterpret_cast<std::uint8_t*>(bytes), static_cast<std::size_t>(size)}, limit);
+  if (result.status != sim::IoStatus::ok) return fail(error_of(result.status));
+  return result.bytes;
 }
 
 int usb_detach_kernel_driver_np(usb_dev_handle* dev, int interface) {

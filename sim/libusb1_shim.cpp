@@ -236,14 +236,16 @@ int LIBUSB_CALL libusb_release_interface(libusb_device_handle* dev_handle, int i
 
 int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* dev_handle, uint8_t request_type, uint8_t bRequest,
                                         uint16_t wValue, uint16_t wIndex, unsigned char* data, uint16_t wLength,
-                                        unsigned int) {
+                                        unsigned int timeout) {
   sim::ControlSetup setup;
   setup.request_type = request_type;
   setup.request = bRequest;
   setup.value = wValue;
   setup.index = wIndex;
   setup.length = wLength;
-  const sim::IoResult result = sim::control_transfer(dev_handle->address, setup, {data, wLength});
+  // 0: no limit
+  const std::optional<milliseconds> limit = timeout > 0 ? std::optional(milliseconds(timeout)) : std::nullopt;
+  const sim::IoResult result = sim::control_transfer(dev_handle->address, setup, {data, wLength}, limit);
   if (result.status != sim::IoStatus::ok) return error_of(result.status);
   return result.bytes;
 }

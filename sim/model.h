@@ -41,6 +41,8 @@ struct ReceivedReport {
   std::optional<ControlSetup> setup{};   // control transfers only
   std::vector<std::uint8_t> bytes{};     // report or data stage sent by the host
   platform::Clock::time_point time{};
+  // The time-out the host gave a control transfer (none: the library's own, or no limit).
+  std::optional<std::chrono::milliseconds> timeout{};
 };
 
 class Model {

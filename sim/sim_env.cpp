@@ -6,6 +6,7 @@
 #include "platform/log.h"
 #include "sim/bus.h"
 #include "sim/models/bluecore_model.h"
+#include "sim/models/dfu_model.h"
 #include "sim/models/hid_dfu_model.h"
 #include "sim/models/hid_model.h"
 
@@ -23,6 +24,7 @@ constexpr Family k_families[] = {
     {"hid", &make_hid_model},
     {"hiddfu", &make_hid_dfu_model},
     {"bluecore", &make_bluecore_model},
+    {"dfu", &make_dfu_model},
 };
 
 std::string_view trim(std::string_view text) {

@@ -43,11 +43,13 @@ struct BlueCoreInterface {
   std::uint8_t acl_out_endpoint = 0x02;
 };
 
-// USB DFU 1.1 interface (application-specific class 0xFE, subclass 1) and its
-// functional descriptor.
+// USB DFU interface (application-specific class 0xFE, subclass 1) and its
+// functional descriptor. BlueCore boot loaders show protocol 0 in both modes;
+// DFU 1.1 devices show 1 in run-time mode and 2 in DFU mode.
 struct DfuInterface {
   int interface_number = 0;
-  std::uint8_t protocol = 2;           // 1 run-time, 2 DFU mode
+  std::uint8_t protocol = 0;
+  bool run_time = false;               // the application's interface (appIDLE), not the boot loader's
   std::uint8_t attributes = 0x07;      // can download, can upload, manifestation tolerant
   std::uint16_t detach_timeout_ms = 1000;
   std::uint16_t transfer_size = 1024;  // bytes per DFU_DNLOAD/DFU_UPLOAD

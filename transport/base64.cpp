@@ -82,27 +82,51 @@ std::size_t base64_decode(const char* text, std::span<std::uint8_t> out) {
   return written;
 }
 
+namespace {
+
+constexpr char k_hex_digits[] = "0123456789ABCDEF";
+
+bool unreserved_in_urls(unsigned char byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || byte == '-' ||
+         byte == '.' || byte == '_';
+}
+
+}  // namespace
+
 std::size_t url_percent_encode(const char* input, std::span<char> out) {
   if (input == nullptr || out.empty()) return 0;
-  constexpr char k_hex[] = "0123456789ABCDEF";
   const std::size_t room = out.size() - 1;  // the last byte stays the terminating zero
   std::size_t written = 0;
   for (const char* c = input; *c != '\0'; ++c) {
     const auto byte = static_cast<unsigned char>(*c);
-    const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                            (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_';
-    if (unreserved) {
+    if (unreserved_in_urls(byte)) {
       if (written + 1 > room) break;
       out[written++] = static_cast<char>(byte);
     } else {
       if (written + 3 > room) break;
       out[written++] = '%';
-      out[written++] = k_hex[byte >> 4];
-      out[written++] = k_hex[byte & 0x0F];
+      out[written++] = k_hex_digits[byte >> 4];
+      out[written++] = k_hex_digits[byte & 0x0F];
     }
   }
   out[written] = '\0';
   return written;
+}
+
+std::string url_percent_encoded(std::string_view text) {
+  std::string encoded;
+  encoded.reserve(3 * text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (unreserved_in_urls(byte)) {
+      encoded += c;
+    } else {
+      encoded += '%';
+      encoded += k_hex_digits[byte >> 4];
+      encoded += k_hex_digits[byte & 0x0F];
+    }
+  }
+  return encoded;
 }
 
 void base64_set_group_order(std::uint32_t flag) { g_group_order = flag; }

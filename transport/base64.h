@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 // Encodes `data` into a new zero-terminated text. Returns the size allocated,
@@ -19,6 +20,8 @@ std::size_t base64_decode(const char* text, std::span<std::uint8_t> out);
 // as "%XX" (upper-case hex) into `out`, which ends with a zero byte. A piece that
 // would not fit before that zero is left out. Returns the characters written.
 std::size_t url_percent_encode(const char* input, std::span<char> out);
+// The same encoding of every byte of `text` (a zero byte too, as "%00").
+std::string url_percent_encoded(std::string_view text);
 
 // Module-wide group order of the two functions below: 0 (at start) takes the
 // bytes of each 3-byte group in order, nonzero in reverse order.

@@ -17,6 +17,7 @@
 #include "transport/bccmd.h"
 #include "transport/bluecore_usb_ids.h"
 #include "transport/hid_channel.h"
+#include "transport/legacy_usb_open.h"
 #include "transport/stop_request.h"
 
 using namespace transport;
@@ -39,8 +40,6 @@ constexpr long k_event_pass_us = 10000;
 // that has not after this never will, and is left to the library rather than
 // freed under it.
 constexpr milliseconds k_cancel_wait{1000};
-// The claim of the DFU device walks interfaces 0 to 11 at the most.
-constexpr int k_dfu_last_interface = 10;
 constexpr int k_usb_class_hub = 9;
 constexpr std::uint16_t k_key_bdaddr = 0x0001;
 constexpr std::uint16_t k_key_device_name = 0x0108;
@@ -219,37 +218,29 @@ void rescan_usb() {
 int open_dfu_device(std::array<std::uint32_t, 2>& ids, transport_message& message) {
   if (bc_usb_state.dfu_handle != nullptr) dfu_close_device();
   usb_init();
-  rescan_usb();
-  int interface_number = 0;
-  for (bool first_attempt = true;; first_attempt = false) {
-    struct usb_device* device = find_dfu_device();
-    if (device == nullptr) {
-      set_message(message, k_text_not_available);
-      return 1;
-    }
-    const std::uint16_t product_id = device->descriptor.idProduct;
-    usb_dev_handle* handle = usb_open(device);
-    if (handle == nullptr) {
-      const int error = errno;
-      set_message(message, platform::format("Cannot open device: %s (%d)", std::strerror(error), error));
-      return 2;
-    }
-    // a driver the kernel bound would hold the interface; none bound is fine
-    usb_detach_kernel_driver_np(handle, interface_number);
-    if (usb_claim_interface(handle, interface_number) == 0) {
-      ids[0] = product_id;
-      bc_usb_state.dfu_handle = handle;
+  const LegacyOpen opened = open_and_claim_legacy_usb(
+      [] {
+        rescan_usb();
+        return find_dfu_device();
+      },
+      true);
+  switch (opened.end) {
+    case LegacyOpenEnd::claimed:
+      ids[0] = opened.device->descriptor.idProduct;
+      bc_usb_state.dfu_handle = opened.handle;
       set_message(message, k_text_firmware_management);
       return 0;
-    }
-    const int error = errno;
-    set_message(message, platform::format("Cannot claim interface: %s (%d)", std::strerror(error), error));
-    usb_close(handle);
-    if (interface_number > k_dfu_last_interface || (!first_attempt && interface_number == 0)) return 3;
-    // no such interface: start over at interface 0; otherwise try the next one
-    interface_number = error == ENOENT ? 0 : interface_number + 1;
-    rescan_usb();
+    case LegacyOpenEnd::no_device:
+      set_message(message, k_text_not_available);
+      return 1;
+    case LegacyOpenEnd::open_failed:
+      set_message(message, platform::format("Cannot open device: %s (%d)", std::strerror(opened.error), opened.error));
+      return 2;
+    case LegacyOpenEnd::claim_failed:
+      break;
   }
+  set_message(message, platform::format("Cannot claim interface: %s (%d)", std::strerror(opened.error), opened.error));
+  return 3;
 }
 
 std::uint16_t next_sequence() { return bc_usb_state.sequence++; }

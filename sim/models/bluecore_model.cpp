@@ -65,7 +65,7 @@ Identity bluecore_identity(std::uint16_t product_id) {
   if (management_mode) {
     identity.dfu = DfuInterface{};
   } else if (product_id == 0x6021 || product_id == 0x6023 || product_id == 0x6025) {
-    identity.dfu = DfuInterface{.interface_number = 1, .protocol = 1};
+    identity.dfu = DfuInterface{.interface_number = 1, .run_time = true};
   }
   return identity;
 }

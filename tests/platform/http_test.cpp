@@ -220,6 +220,34 @@ TEST(HttpUrl, OnlyAbsoluteHttpAddressesWithoutBlanksAreValid) {
   }
 }
 
+class HttpPost : public HttpGet {};
+
+TEST_F(HttpPost, SendsItsFormAndAnswersTheBodyOfASuccessfulAnswer) {
+  m_server.set_response("/form", LoopbackResponse{200, "registered", "text/plain", ""});
+  m_server.set_response("/refused", LoopbackResponse{403, "no", "text/plain", ""});
+  const std::string form = "&bd=00%3A02&os=3";
+  EXPECT_EQ(platform::http_post_form(m_server.url("/form?"), form, 15s, k_any_size), "registered");
+  EXPECT_EQ(platform::http_post_form(m_server.url("/refused"), form, 15s, k_any_size), std::nullopt);
+  EXPECT_EQ(platform::http_post_form(m_server.url("/form"), form, 15s, 5), std::nullopt) << "over the limit";
+  EXPECT_EQ(platform::http_post_form(m_server.url("/form"), "", 15s, k_any_size), "registered");
+
+  const auto requests = m_server.requests();
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[0].method, "POST");
+  EXPECT_EQ(requests[0].path, "/form");
+  EXPECT_EQ(requests[0].target, "/form?");
+  EXPECT_EQ(requests[0].body, form);
+  EXPECT_EQ(requests[0].header("Content-Type"), "application/x-www-form-urlencoded");
+  EXPECT_EQ(requests[0].header("Content-Length"), std::to_string(form.size()));
+  EXPECT_EQ(requests[3].body, "");
+  EXPECT_EQ(requests[3].header("Content-Length"), "0");
+
+  // a stop requested before the request: nothing is sent
+  std::atomic<bool> stop{true};
+  EXPECT_EQ(platform::http_post_form(m_server.url("/form"), form, 15s, k_any_size, &stop), std::nullopt);
+  EXPECT_EQ(m_server.requests().size(), 4u);
+}
+
 TEST(HttpGetTrust, AServerWithAnUntrustedCertificateGivesNoData) {
   test_support::LoopbackServer server;
   server.set_file("Software", "x");

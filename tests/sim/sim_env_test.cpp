@@ -42,6 +42,12 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
       {"hid:0x6020,fw=1", 0, {}, "VEXLINK_SIM: bad hid option \"fw=1\"; device skipped\n"},
       {"hiddfu:0x6020,busy=2,poll=20", 1, {{0x6020, 0x0100, 1}}, "VEXLINK_SIM: hiddfu:0x6020,busy=2,poll=20 attached\n"},
       {"hiddfu:0x6020,busy", 0, {}, "VEXLINK_SIM: bad hiddfu option \"busy\"; device skipped\n"},
+      {"dfu:0xE020,busy=2,poll=50,error_at=3;dfu:0x6021,runtime,interface=1,claim=ebusy,claimfailures=1", 2,
+       {{0xE020, 0x0100, 0}, {0x6021, 0x0100, 0}},
+       "VEXLINK_SIM: dfu:0xE020,busy=2,poll=50,error_at=3 attached\n"
+       "VEXLINK_SIM: dfu:0x6021,runtime,interface=1,claim=ebusy,claimfailures=1 attached\n"},
+      {"dfu:0xE020,busy", 0, {}, "VEXLINK_SIM: bad dfu option \"busy\"; device skipped\n"},
+      {"dfu:0xE020,interface=256", 0, {}, "VEXLINK_SIM: bad dfu option \"interface=256\"; device skipped\n"},
       {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
       {"", 0, {}, ""},
   };

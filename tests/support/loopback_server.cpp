@@ -119,7 +119,7 @@ struct LoopbackServer::Impl {
   }
 
   void answer(const httplib::Request& request, httplib::Response& response) {
-    LoopbackRequest seen{request.path, {}};
+    LoopbackRequest seen{request.method, request.path, request.target, {}, request.body};
     for (const auto& [key, value] : request.headers) seen.headers.emplace_back(key, value);
     std::unique_lock<std::mutex> lock(mutex);
     requests.push_back(std::move(seen));
@@ -169,9 +169,11 @@ LoopbackServer::LoopbackServer() : m_impl(std::make_unique<Impl>()) {
 
   m_impl->server = std::make_unique<httplib::SSLServer>(m_impl->certificate.cert, m_impl->certificate.key);
   Impl* impl = m_impl.get();
-  m_impl->server->Get(".*", [impl](const httplib::Request& request, httplib::Response& response) {
+  const auto answer = [impl](const httplib::Request& request, httplib::Response& response) {
     impl->answer(request, response);
-  });
+  };
+  m_impl->server->Get(".*", answer);
+  m_impl->server->Post(".*", answer);
   m_impl->port = m_impl->server->bind_to_any_port("127.0.0.1");
   if (m_impl->port <= 0) throw std::runtime_error("loopback server: cannot bind");
   m_impl->thread = std::thread([impl] { impl->server->listen_after_bind(); });

@@ -36,8 +36,11 @@ struct LoopbackResponse {
 
 // One request the server received.
 struct LoopbackRequest {
-  std::string path;
+  std::string method;  // "GET", "POST"
+  std::string path;    // without the query
+  std::string target;  // as the request line carries it, query and "?" included
   std::vector<std::pair<std::string, std::string>> headers;
+  std::string body;
   // Value of header `name` (case-insensitive), "" when absent.
   std::string header(const std::string& name) const;
 };
@@ -57,7 +60,8 @@ class LoopbackServer {
   // PEM file of the server's certificate.
   const std::filesystem::path& ca_file() const;
 
-  // Answers `path` (absolute, starting with "/") with `response`; other paths get 404.
+  // Answers `path` (absolute, starting with "/") with `response`, whatever the
+  // method (GET or POST); other paths get 404.
   void set_response(const std::string& path, LoopbackResponse response);
   // Serves `body` with status 200 at base_url() + `name` ("Software", "Firmware", ...).
   void set_file(const std::string& name, const std::string& body);
