@@ -33,8 +33,9 @@ fuzz:
 # Benchmarks in a release build of their own; never part of `make test`.
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_BENCH=ON $(CMAKE_ARGS) >/dev/null
-	@cmake --build build-bench -j $(JOBS) --target vx_bench
+	@cmake --build build-bench -j $(JOBS) --target vx_bench vx_bench_hid_sections
 	build-bench/bench/vx_bench
+	build-bench/bench/vx_bench_hid_sections
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan build-fuzz build-bench

@@ -11,6 +11,7 @@
 #include "session/settings_tabs.h"
 #include "shell/DetailViewController.h"
 #include "strings/update_texts.h"
+#include "update/unit_language_commands.h"
 #include "update/update_operation.h"
 
 class QComboBox;
@@ -20,7 +21,10 @@ class QLineEdit;
 class QProgressBar;
 class QTimer;
 
-class UpdateViewController : public DetailViewController, public UpdateTexts, public update::UpdatePage {
+class UpdateViewController : public DetailViewController,
+                             public UpdateTexts,
+                             public UnitLanguageCommands,
+                             public update::UpdatePage {
   Q_OBJECT
 
  public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "update/families/download_mode.h"
+#include "update/families/hid_section_download.h"
 #include "update/families/identity_check.h"
 
 namespace update {
@@ -10,6 +11,8 @@ namespace update {
 namespace {
 
 using families::enter_download_mode;
+using families::hid_section_download;
+using families::hid_section_download_after_download_mode;
 using families::identity_check_fails;
 
 // LM6 ZOD.
@@ -55,8 +58,8 @@ constexpr DispatchRow k_rows[] = {
     {3, k_row_3, identity_check_fails},   {4, k_row_4, identity_check_fails},
     {5, k_row_5, identity_check_fails},   {6, k_row_6, identity_check_fails},
     {7, k_row_7, identity_check_fails},   {8, k_row_8, identity_check_fails},
-    {9, k_row_9, identity_check_fails},   {10, k_row_10, identity_check_fails},
-    {11, k_row_11, identity_check_fails}, {12, k_row_12, enter_download_mode},
+    {9, k_row_9, identity_check_fails},   {10, k_row_10, hid_section_download},
+    {11, k_row_11, hid_section_download_after_download_mode}, {12, k_row_12, enter_download_mode},
     {13, {}, identity_check_fails},
 };
 

@@ -102,6 +102,16 @@ void UpdateRun::show_working(const TextIn& message) {
   m_report.setUpdateStatus(prefixed(StatusTexts::vyla_status_processing_usb_in, "%@ %@", message));
 }
 
+void UpdateRun::show_processing() {
+  UpdateStatus texts;
+  const int usb = usb_status();
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    texts[static_cast<std::size_t>(language)] =
+        StatusTexts::vyla_status_processing_usb_in(mode(), usb, language).value_or(std::string());
+  }
+  m_report.setUpdateStatus(texts);
+}
+
 void UpdateRun::show_failure(const TextIn& reason) {
   m_report.setUpdateStatus(prefixed(UpdateTexts::vyla_status_failure_usb_in, "%@. %@", reason));
 }

@@ -80,6 +80,8 @@ class UpdateRun {
 
   // Status "<processing prefix> <message>" in all 13 languages.
   void show_working(const TextIn& message);
+  // Status: the processing prefix alone, in all 13 languages.
+  void show_processing();
   // Status "<failure prefix>. <reason>" in all 13 languages.
   void show_failure(const TextIn& reason);
   // A failure with its update_error_code (2, 3 or 4) and its reason.

@@ -41,6 +41,8 @@ constexpr std::uint16_t k_download_mode_products[] = {0x6020, 0x6022, 0x6024};
 constexpr std::uint8_t k_command_enter_download_mode = 0x0E;
 // The device drops off the HID bus this long after it answered 0x0E.
 constexpr std::chrono::milliseconds k_download_mode_leave_in{100};
+// The product that takes its firmware section by section unless told otherwise.
+constexpr std::uint16_t k_section_download_product = 0x6010;
 
 // Bytes a language-pack answer carries after its two leading bytes (command and
 // argument), for the commands whose answer has a payload; every other command
@@ -205,6 +207,20 @@ HidModel::HidModel(HidModelOptions options)
     }
     return std::vector<std::uint8_t>{0x04, argument};
   };
+
+  if (m_options.section_download || m_options.product_id == k_section_download_product) {
+    m_section_download =
+        std::make_unique<SectionDownload>(*this, m_options.section_download.value_or(SectionDownloadOptions{}));
+  }
+}
+
+void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
+  std::lock_guard lock(Bus::mutex());
+  if (absent_for) {
+    change_identity(main_identity(), leave_in, *absent_for);
+  } else {
+    leave_bus_in(leave_in);
+  }
 }
 
 void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
@@ -615,6 +631,15 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.faults.silent = true;
     return true;
   }
+  if (option.key == "sections" && option.value.empty()) {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    return true;
+  }
+  if (option.key == "reboot" && option.value == "never") {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    options.section_download->never_returns = true;
+    return true;
+  }
   if (!parse_number(option.value, 0xFFFF, number)) return false;
   if (option.key == "mode" && number <= 0xFF) options.mode = static_cast<std::uint8_t>(number);
   else if (option.key == "mesh") {
@@ -622,6 +647,11 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.mesh->product_id = static_cast<std::uint16_t>(number);
   }
   else if (option.key == "dnld" && number <= 0xFF) options.enter_download_status = static_cast<std::uint8_t>(number);
+  else if (option.key == "notready" || option.key == "reboot") {
+    options.section_download = options.section_download.value_or(SectionDownloadOptions{});
+    if (option.key == "notready") options.section_download->not_ready_queries = static_cast<int>(number);
+    else options.section_download->reboot_absent_for = std::chrono::milliseconds(number);
+  }
   else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
   else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
   else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/model.h"
+#include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
 
 namespace sim {
@@ -79,6 +80,9 @@ struct HidModelOptions {
   // enter-download-mode command 0x0E. With 0 the device answers and leaves the
   // HID bus; with any other status it answers and stays.
   std::uint8_t enter_download_status = 0;
+  // The firmware section download (sim/models/section_download_model.h);
+  // product 0x6010 carries it unless it is given here.
+  std::optional<SectionDownloadOptions> section_download{};
   Faults faults{};
 };
 
@@ -116,6 +120,11 @@ class HidModel : public Model {
   std::array<std::uint16_t, 3> lang_pack_settings() const;
   // Sizes of the following language-pack chunks.
   void set_lang_pack_chunk_bytes(std::vector<int> sizes);
+  // The firmware section download the device takes (nullptr: none).
+  SectionDownload* section_download() const { return m_section_download.get(); }
+  // For a handler whose command reboots the device: it leaves the bus
+  // `leave_in` from now and comes back as itself after `absent_for`, or never.
+  void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
 
   bool on_open(int interface_number) override;
   void on_close(int interface_number) override;
@@ -149,6 +158,7 @@ class HidModel : public Model {
   std::size_t m_lang_pack_chunks_sent = 0;
   platform::Clock::time_point m_busy_since{};  // when the device began to stay busy
   std::shared_ptr<HidModel> m_mesh_processor;
+  std::unique_ptr<SectionDownload> m_section_download;
 };
 
 // A block of 16-bit characters, one byte of `text` each, as speed dials are stored.
@@ -157,7 +167,10 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
-// dnld=N (status of the enter-download-mode answer), busy=N, busy=forever,
+// dnld=N (status of the enter-download-mode answer), sections (the firmware
+// section download on any product), notready=N (readiness queries answered
+// "not ready"), reboot=MS or reboot=never (absence after the run-loader
+// command), busy=N, busy=forever,
 // fail=N (status), vanish=N (reports), short=N (bytes per reply), silent
 // (never answers), refuse (open refused).
 std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sim/bus.h"
-#include "support/bus_fixture.h"
+#include "support/hid_device_fixture.h"
 #include "support/hid_requests.h"
 #include "transport/hid_channel.h"
 
@@ -17,30 +17,9 @@ using std::chrono::seconds;
 using Bytes = std::vector<std::uint8_t>;
 using test_support::long_request;
 
-class HidModelTest : public test_support::BusFixture {
+class HidModelTest : public test_support::HidDeviceFixture {
  protected:
-  void TearDown() override {
-    hid_close_all();
-    BusFixture::TearDown();
-  }
-
-  std::shared_ptr<sim::HidModel> open(sim::HidModelOptions options) {
-    auto model = attach(std::make_shared<sim::HidModel>(std::move(options)));
-    EXPECT_EQ(test_support::open_hid_device_quietly(), 0);
-    return model;
-  }
-
-  // Sends one long command; returns its result and leaves the reply in m_reply.
-  int exchange(const hid_cmd_report& report) {
-    testing::internal::CaptureStdout();
-    const int result = hid_long_command(0, report, m_reply);
-    testing::internal::GetCapturedStdout();
-    return result;
-  }
-
   Bytes reply_data(std::size_t count) const { return Bytes(m_reply.begin() + 3, m_reply.begin() + 3 + count); }
-
-  hid_status_report m_reply{};
 };
 
 TEST_F(HidModelTest, AnswersEachCommandFromItsHandler) {
@@ -237,7 +216,8 @@ TEST_F(HidModelTest, DownloadModeProductsAnswerEnterDownloadModeAndLeave) {
       {"0x6022 leaves", 0x6022, 0, 1, false},
       {"0x6024 leaves", 0x6024, 0, 1, false},
       {"a refusing status keeps it", 0x6024, 5, 0, true},
-      {"other products do not know the command", 0x6010, 0, 0, true},
+      {"0x6010 takes it and stays for its sections", 0x6010, 0, 1, true},
+      {"other products do not know the command", 0x6030, 0, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -10,20 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "support/firmware_package_builder.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void put_le32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void put_md5(Bytes& bytes, std::size_t at, std::size_t offset, std::size_t length) {
-  unsigned int digest_length = 0;
-  EVP_Digest(bytes.data() + offset, length, bytes.data() + at, &digest_length, EVP_md5(), nullptr);
-}
+using test_support::put_le32;
+using test_support::with_le32;
 
 struct Section {
   std::size_t length;
@@ -35,37 +29,18 @@ struct Section {
 // A package: header, table A, table B when `with_table_b`, then the sections' data.
 Bytes package(std::uint32_t product_id, const std::vector<Section>& sections, bool with_table_b,
               const std::string& name = "FIRMWARE") {
-  const std::size_t n = sections.size();
-  std::size_t data_at = 36 + 32 * n + (with_table_b ? 312 * n : 0);
-  std::size_t total = data_at;
-  for (const Section& section : sections) total += section.length;
-  Bytes bytes(total, 0);
-  std::memcpy(bytes.data(), name.data(), std::min<std::size_t>(name.size(), 24));
-  put_le32(bytes, 28, product_id);
-  put_le32(bytes, 32, static_cast<std::uint32_t>(n));
-  for (std::size_t i = 0; i < n; ++i) {
-    const Section& section = sections[i];
-    for (std::size_t b = 0; b < section.length; ++b) bytes[data_at + b] = static_cast<std::uint8_t>(b * 7 + i);
-    const auto recorded = static_cast<std::uint32_t>(static_cast<std::int64_t>(section.length) + section.length_error);
-    const std::size_t a_entry = 36 + 32 * i;
-    put_le32(bytes, a_entry + 8, static_cast<std::uint32_t>(data_at));
-    put_le32(bytes, a_entry + 12, recorded);
-    if (section.good_a) put_md5(bytes, a_entry + 16, data_at, section.length);
-    if (with_table_b) {
-      const std::size_t b_entry = 36 + 32 * n + 312 * i;
-      put_le32(bytes, b_entry, static_cast<std::uint32_t>(i));
-      put_le32(bytes, b_entry + 8, static_cast<std::uint32_t>(data_at));
-      put_le32(bytes, b_entry + 12, recorded);
-      if (section.good_b) put_md5(bytes, b_entry + 296, data_at, section.length);
-    }
-    data_at += section.length;
+  test_support::FirmwarePackage built;
+  built.product_id = product_id;
+  built.name = name;
+  built.table_b = with_table_b;
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    test_support::PackageSection section = test_support::section_of(sections[i].length, static_cast<std::uint32_t>(i));
+    section.good_digest_a = sections[i].good_a;
+    section.good_digest_b = sections[i].good_b;
+    section.length_error = sections[i].length_error;
+    built.sections.push_back(std::move(section));
   }
-  return bytes;
-}
-
-Bytes with_le32(Bytes bytes, std::size_t at, std::uint32_t value) {
-  put_le32(bytes, at, value);
-  return bytes;
+  return built.build();
 }
 
 // Image data, the tag at byte 16, and the 16-byte trailer ending in the CRC.

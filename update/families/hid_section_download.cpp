@@ -1,0 +1,335 @@
+#include "update/families/hid_section_download.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "device_data/FEXOBluetoothDeviceData.h"
+#include "platform/clock.h"
+#include "platform/format.h"
+#include "platform/log.h"
+#include "session/message_box.h"
+#include "strings/common_texts.h"
+#include "strings/update_texts.h"
+#include "transport/firmware_package.h"
+#include "transport/hid_channel.h"
+#include "transport/open_device_guard.h"
+#include "update/backup_step.h"
+#include "update/families/camera_disk_copy.h"
+#include "update/families/section_transfer.h"
+#include "update/package_entries.h"
+#include "update/unit_language_commands.h"
+
+namespace update::families {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int k_slot = 0;
+constexpr unsigned char k_report_id = 1;
+constexpr unsigned char k_command_version = 0x01;
+constexpr unsigned char k_command_enter_download_mode = 0x0E;
+constexpr unsigned char k_command_readiness = 0x0D;
+constexpr unsigned char k_command_run_loader = 0x08;
+// Reply byte 3: the first version byte, or the readiness flag.
+constexpr std::size_t k_reply_data_at = 3;
+
+// The cameras: their camera firmware goes to their disk, only sections 0 and 1 over HID.
+constexpr int k_camera_products[] = {0x5510, 0x5580, 0x5570, 0x5576, 0x3060};
+constexpr int k_sections_over_hid_of_cameras = 2;
+// Never shown the notice asking to hold the device's button.
+constexpr int k_quiet_products[] = {0x5320, 0x5330, 0x5720, 0x3050, 0x6400, 0x6112, 0x6114, 0x5424, 0x5434,
+                                    0x5430, 0x5432, 0x5428, 0x5426, 0x5534, 0x3070, 0x3080, 0x3310, 0x3330,
+                                    0x6310, 0x6320, 0x6335, 0x6330, 0x5564, 0x4050, 0x3060, 0x5570, 0x5576};
+// Quiet products that are not asked whether they are ready either.
+constexpr int k_quiet_products_that_wait[] = {0x5320, 0x5330};
+// Their voice-prompt language is written after the sections.
+constexpr int k_language_products[] = {0x3310, 0x3330};
+
+// The device keeps its product id in download mode and is opened again after this.
+constexpr std::chrono::milliseconds k_download_mode_reopen = 3s;
+// Before the first section, and after the last while the device checks them.
+constexpr std::chrono::milliseconds k_section_pause = 5s;
+constexpr std::chrono::milliseconds k_readiness_poll = 1s;
+// A failed readiness exchange is tried again after this.
+constexpr std::chrono::milliseconds k_readiness_retry = 100ms;
+// A device that is not ready after this never will be.
+constexpr std::chrono::milliseconds k_readiness_limit = 120s;
+constexpr std::chrono::milliseconds k_no_wait_pause = 1s;
+// The loader writes the sections into flash and restarts the device.
+constexpr std::chrono::milliseconds k_loader_run = 60s;
+constexpr std::chrono::milliseconds k_reboot_poll = 1s;
+// A device that is not back after this has not survived its update.
+constexpr std::chrono::milliseconds k_reboot_limit = 300s;
+constexpr std::chrono::milliseconds k_success_pause = 2s;
+
+bool in(std::span<const int> products, int product) { return std::ranges::find(products, product) != products.end(); }
+
+class HidSectionDownload {
+ public:
+  explicit HidSectionDownload(UpdateRun& run) : m_run(run), m_report(run.report()) {}
+
+  Exit download_mode_entry() {
+    const transport::OpenDeviceGuard device;
+    if (!open_attached()) return Exit::close_and_finish;
+
+    // enter download mode; only the log says whether the device took it
+    hid_status_report reply{};
+    const bool entered = exchange(k_command_enter_download_mode, reply);
+    platform::system_log(entered ? "COMMAND_ENTER_DNLD_MODE OK" : "COMMAND_ENTER_DNLD_MODE FAIL");
+    hid_close_all();
+    if (!m_run.wait(k_download_mode_reopen)) return Exit::close_and_finish;
+    if (!open_attached()) return Exit::close_and_finish;
+
+    // check the package
+    if (!version_matches() || !prepare(false)) return Exit::close_and_finish;
+
+    // write
+    if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
+    if (!send_sections(false)) return cannot_get_status();
+
+    // leave: the loader takes over once the device has checked the sections
+    if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
+    hold_bar();
+    if (!wait_until_ready()) return cannot_get_status();
+    if (m_loader_section) {
+      if (!start_loader()) return cannot_get_status();
+      if (m_report.openedMessageBox()) m_run.close_notice();
+    }
+    m_report.setAddUpdateProcessed(99);
+    m_report.setUpdateTimerProcessed(0);
+    if (!m_run.wait(k_loader_run)) return Exit::close_and_finish;
+    hold_bar();
+
+    // wait for the device to return
+    if (!wait_for_return()) return cannot_get_status();
+    return succeed();
+  }
+
+  Exit direct(bool (*camera_copy)(UpdateRun& run)) {
+    const int product = m_run.product();
+    const bool camera = in(k_camera_products, product);
+    const bool quiet = in(k_quiet_products, product);
+    const bool waits_for_readiness = !quiet || in(k_quiet_products_that_wait, product);
+    const transport::OpenDeviceGuard device;
+
+    // check the device and the package
+    if (!open_attached() || !version_matches() || !prepare(camera)) return Exit::close_and_finish;
+
+    // write
+    if (camera && !camera_copy(m_run)) return Exit::close_and_finish;
+    if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
+    if (!send_sections(camera)) return cannot_get_status();
+    if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
+    if (in(k_language_products, product)) {
+      // a failed language write leaves the update as good as it is
+      const int code = UnitLanguageCommands::UnitLanguageCodeFromStringForQorlan(
+          m_run.controller().strLanguageFirmware().value_or(std::string()));
+      UnitLanguageCommands::bt_set_unit_language_qorlan_with(k_slot, code);
+    }
+
+    // leave
+    if (!quiet && !m_report.openedMessageBox()) show_button_notice();
+    if (waits_for_readiness) {
+      if (!wait_until_ready()) return cannot_get_status();
+      if (m_loader_section) {
+        if (!start_loader()) return cannot_get_status();
+        if (m_report.openedMessageBox()) m_run.close_notice();
+      }
+    } else {
+      if (m_loader_section && !start_loader()) return cannot_get_status();
+      if (!m_run.wait(k_no_wait_pause)) return Exit::close_and_finish;
+    }
+    m_report.setAddUpdateProcessed(99);
+    m_report.setUpdateTimerProcessed(0);
+    if (!m_run.wait(k_loader_run)) return Exit::close_and_finish;
+    if (quiet) {
+      hold_bar();
+    } else if (!m_report.openedMessageBox()) {
+      show_button_notice();
+    }
+
+    // wait for the device to return
+    if (!wait_for_return()) return cannot_get_status();
+    return succeed();
+  }
+
+ private:
+  // Opens the device and checks it is the attached one: code 2 otherwise.
+  bool open_attached() {
+    std::uint32_t& opened = m_run.opened_product_id();
+    if (hid_open_device(opened, m_run.message()) == 0 && static_cast<int>(opened) == m_run.usb_status()) return true;
+    m_run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
+    return false;
+  }
+
+  // One command of bytes 0 and 1 in the procedure's report buffer.
+  bool exchange(unsigned char command, hid_status_report& reply) {
+    m_buffer[0] = k_report_id;
+    m_buffer[1] = command;
+    return hid_long_command(k_slot, m_buffer, reply) == 1;
+  }
+
+  // The device must be in the state recognition read: code 2 otherwise. A
+  // device that does not answer is taken as version 1.0 type 0 secondary 0.
+  bool version_matches() {
+    hid_status_report reply{};
+    int version[4] = {1, 0, 0, 0};
+    if (exchange(k_command_version, reply)) {
+      for (int part = 0; part < 4; ++part) version[part] = reply[k_reply_data_at + static_cast<std::size_t>(part)];
+    }
+    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const int difference = FEXOBluetoothDeviceData::
+        compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
+            version[0], version[1], version[2], version[3], record.deviceVersionMajor(), record.deviceVersionMinor(),
+            record.deviceSecondaryVersionType(), record.deviceSecondaryVersion());
+    if (difference == 0) return true;
+    platform::system_log(platform::format("device version %d.%d.%d.%d, recognition read %d.%d.%d.%d", version[0],
+                                          version[1], version[2], version[3], record.deviceVersionMajor(),
+                                          record.deviceVersionMinor(), record.deviceSecondaryVersionType(),
+                                          record.deviceSecondaryVersion()));
+    m_run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
+    return false;
+  }
+
+  // Package, backup and the progress fields of the transfer.
+  bool prepare(bool camera) {
+    const std::size_t size = m_run.load_verified_package(static_cast<std::uint32_t>(m_run.product()));
+    m_report.setAddUpdateProcessed(1);
+    if (size == 0) {
+      const int recognized = m_run.controller().data().deviceRecognized();
+      m_run.fail(k_update_error_firmware, [this, recognized](int language) {
+        return UpdateTexts::checker_reason_in(transport::message_text(m_run.message()), recognized, language);
+      });
+      return false;
+    }
+    // every entry that is read: the sections over HID, and a camera's camera part
+    const bool entries_sound =
+        camera ? check_package_entries(m_run, transport::PackageTable::blocks, k_sections_over_hid_of_cameras,
+                                       {k_camera_part_entry})
+               : check_package_entries(m_run, transport::PackageTable::blocks);
+    if (!entries_sound) return false;
+    if (!backup_before_flashing(m_run)) return false;
+
+    m_report.setAddUpdateProcessed(2);
+    m_run.show_processing();
+    m_report.setUpdateTimerProcessTime(0);
+    m_report.setUpdateTimerPercentToProcess(0);
+    m_report.setUpdateRestoreError(k_update_error_generic);
+    m_report.setAddUpdateProcessed(98);
+    m_report.setUpdateTimerProcessed(0);
+    return true;
+  }
+
+  // Every section of the block table in order (a camera's first two); a
+  // section with block number 0 holds the loader, which is started after.
+  bool send_sections(bool camera) {
+    const std::span<const std::uint8_t> package(m_run.package().get(), m_run.package_bytes());
+    const std::int32_t count = transport::package_section_count(package).value_or(0);
+    m_loader_section = false;
+    for (std::int32_t index = 0; index < count; ++index) {
+      if (camera && index == k_sections_over_hid_of_cameras) break;
+      // checked when the package was loaded
+      const transport::PackageEntry entry = transport::package_entry(package, transport::PackageTable::blocks, index).value();
+      if (entry.number == 0) m_loader_section = true;
+      if (!transfer_section(k_slot, m_buffer, {index, static_cast<std::uint8_t>(entry.kind & 0xFF), entry.data})) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Asks the device until it says it is ready: a second between answers
+  // "not yet", a tenth of one after a failed exchange, at most 120 s.
+  bool wait_until_ready() {
+    const auto started = platform::now();
+    for (;;) {
+      hid_status_report reply{};
+      const bool answered = exchange(k_command_readiness, reply);
+      if (answered && reply[k_reply_data_at] != 0) return true;
+      const std::chrono::milliseconds pause = answered ? k_readiness_poll : k_readiness_retry;
+      if (platform::now() - started + pause > k_readiness_limit) {
+        platform::system_log("device not ready after 120 s");
+        return false;
+      }
+      if (!m_run.wait(pause)) return false;
+    }
+  }
+
+  bool start_loader() {
+    m_buffer[0] = k_report_id;
+    m_buffer[1] = k_command_run_loader;
+    m_buffer[2] = 0;
+    hid_status_report reply{};
+    return hid_long_command(k_slot, m_buffer, reply) == 1;
+  }
+
+  // Looks for the device once a second until it is back on USB (any product
+  // id), at most 300 s.
+  bool wait_for_return() {
+    const auto started = platform::now();
+    for (;;) {
+      std::uint32_t product = 0;
+      transport_message message{};
+      const bool back = hid_open_device(product, message) == 0;
+      hid_close_all();
+      if (back) return true;
+      if (platform::now() - started + k_reboot_poll > k_reboot_limit) {
+        platform::system_log("device not back after 300 s");
+        return false;
+      }
+      if (!m_run.wait(k_reboot_poll)) return false;
+    }
+  }
+
+  // The bar stands while the device works on its own; no box is shown.
+  void hold_bar() { m_report.setOpenedMessageBox(true); }
+
+  // The notice asking to hold the device's button while it restarts.
+  void show_button_notice() {
+    const int language = m_run.controller().languageManager();
+    m_run.show_notice({session::message_box_first_button(m_run.product(), language).value_or(std::string()), true,
+                       std::nullopt, std::nullopt, session::MessageBoxSize::w420_h115,
+                       session::MessageBoxPurpose::update_notice_other});
+  }
+
+  Exit cannot_get_status() {
+    m_run.show_failure(UpdateTexts::vyla_string_cannot_get_status_in);
+    return Exit::close_and_finish;
+  }
+
+  Exit succeed() {
+    if (m_report.openedMessageBox()) {
+      m_run.close_notice();
+      m_report.setUpdateProcessed(k_update_succeeded);
+    }
+    if (!m_run.wait(k_success_pause)) return Exit::finish;
+    m_report.setUpdateRestoreError(k_update_error_none);
+    m_report.setAddUpdateProcessed(k_update_succeeded);
+    if (!m_run.wait(k_success_pause)) return Exit::finish;
+    m_report.setUpdateProcessed(k_update_succeeded);
+    return Exit::finish;
+  }
+
+  UpdateRun& m_run;
+  UpdateReport& m_report;
+  // One report buffer for the whole procedure: each command sets only its own
+  // bytes, and the device reads no others.
+  hid_cmd_report m_buffer{};
+  bool m_loader_section = false;
+};
+
+}  // namespace
+
+Exit hid_section_download_after_download_mode(UpdateRun& run) { return HidSectionDownload(run).download_mode_entry(); }
+
+Exit hid_section_download(UpdateRun& run) { return HidSectionDownload(run).direct(camera_disk_copy); }
+
+Exit hid_section_download_with_camera_copy(UpdateRun& run, bool (*camera_copy)(UpdateRun& run)) {
+  return HidSectionDownload(run).direct(camera_copy);
+}
+
+}  // namespace update::families

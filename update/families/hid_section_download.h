@@ -1,0 +1,36 @@
+#pragma once
+// The newer HID headsets and intercoms take their firmware package section
+// by section over the HID command channel (update/families/section_transfer.h):
+// the device is opened and checked against the attached one and against the
+// version recognition read, the package is loaded and checked, the backup
+// archive is written, the sections go, the device's loader is started and the
+// device is waited for until it is back on USB.
+//
+// Two groups of products:
+// - download-mode entry (0x6010 .. 0x6036, 0x5410 .. 0x5420): command 0x0E
+//   first, then the device is closed and opened again after 3 s;
+// - direct (the other 55 ids of the HID section download): the version query
+//   first. Within it the cameras copy their camera firmware to their disk
+//   before the sections and send only sections 0 and 1 over HID; the quiet
+//   products never show the button notice, the no-wait products skip the
+//   readiness wait, and 0x3310 and 0x3330 have their voice-prompt language
+//   written after the sections.
+//
+// update_error_code: 2 when the opened device is not the attached one
+// (usbStatus) or its version differs from the record's; 3 when the package is
+// refused ("Firmware corrupted" and the checker's other reasons); 1 with
+// "Cannot get status" when an exchange of the sections or the loader start
+// fails, the device never gets ready (120 s) or never comes back (300 s).
+#include "update/update_engine.h"
+
+namespace update::families {
+
+// The download-mode entry group.
+Exit hid_section_download_after_download_mode(UpdateRun& run);
+// The direct group.
+Exit hid_section_download(UpdateRun& run);
+// The direct group with `camera_copy` in place of the camera disk copy of
+// update/families/camera_disk_copy.h (true: the camera part is in place).
+Exit hid_section_download_with_camera_copy(UpdateRun& run, bool (*camera_copy)(UpdateRun& run));
+
+}  // namespace update::families

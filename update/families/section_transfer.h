@@ -1,0 +1,38 @@
+#pragma once
+// One firmware section sent over the HID command channel: begin section
+// (0x05 with the kind's low byte), the data in reports of at most the report
+// size minus 4 bytes (0x06 with the byte count high byte first, each report
+// waiting for its status before the next goes), end section (0x07). No pause
+// between reports. Every HID family procedure sends its sections through it,
+// on its own slot and with its own report size; the data go straight from
+// the package buffer into the procedure's one report buffer.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "transport/hid_channel.h"
+
+namespace update::families {
+
+inline constexpr unsigned char k_command_begin_section = 0x05;
+inline constexpr unsigned char k_command_section_data = 0x06;
+inline constexpr unsigned char k_command_end_section = 0x07;
+
+// Data bytes one report carries: its size less the report id, the command and the two count bytes.
+template <std::size_t ReportBytes>
+inline constexpr std::size_t k_section_data_bytes = ReportBytes - 4;
+
+struct Section {
+  int index = 0;  // for the log
+  std::uint8_t kind = 0;
+  std::span<const std::uint8_t> data;
+};
+
+// Sends `section` on HID slot `slot` through `report`, the procedure's report
+// buffer: only the bytes each command names are written, the rest keep what
+// earlier commands left. True when every exchange ended with status 0; false
+// at the first that did not, with the step and the reason logged.
+bool transfer_section(int slot, hid_cmd_report& report, const Section& section);
+bool transfer_section(int slot, hid_short_report& report, const Section& section);
+
+}  // namespace update::families
