@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "sim/sim_env.h"
 #include "support/app_folder.h"
 #include "support/bus_fixture.h"
+#include "support/loopback_server.h"
 #include "support/qt_wait.h"
 
 namespace {
@@ -30,6 +32,8 @@ class SimulatedSettingsPage : public test_support::BusFixture {
     m_folder = test_support::enter_new_app_folder("vx-settings-sim");
     // these tests never ask the update server for a newer manager
     DeviceSelectionViewController::s_checkedManagerUpdate = true;
+    // the update page's list reading ends at once without an answer
+    m_no_server.emplace(test_support::k_unreachable_server_base);
     platform::install_qt_main_dispatcher();
   }
 
@@ -38,6 +42,7 @@ class SimulatedSettingsPage : public test_support::BusFixture {
     m_controller.reset();
     ::unsetenv("VEXLINK_SIM");
     platform::install_main_dispatcher(nullptr, nullptr);
+    m_no_server.reset();
     test_support::leave_app_folder(m_folder);
     BusFixture::TearDown();
   }
@@ -53,6 +58,8 @@ class SimulatedSettingsPage : public test_support::BusFixture {
     QTest::mouseClick(button("btnNext", controller.deviceRecognitionViewController()), Qt::LeftButton);
     VX_TRY_VERIFY(controller.mode() == session::k_mode_firmware_update);
     ASSERT_EQ(controller.deviceTarget(), 0x4D16);
+    // the tabs answer once the update page has finished reading its list
+    VX_TRY_VERIFY(!controller.onProcessing());
     QTest::mouseClick(button("btnDeviceSettings", controller.window()), Qt::LeftButton);
     ASSERT_EQ(controller.mode(), session::k_mode_device_settings);
   }
@@ -77,6 +84,7 @@ class SimulatedSettingsPage : public test_support::BusFixture {
   }
 
   std::string m_folder;
+  std::optional<test_support::ScopedServerEnvironment> m_no_server;
   std::unique_ptr<FEXOBluetoothManagerAppController> m_controller;
 };
 
