@@ -1,7 +1,7 @@
 #pragma once
 // What the manager knows about each product, one row per product id and one
 // column per fact. Every per-product fact that more than one place reads lives
-// here once. Where the specification gives two lists for what looks like one
+// here once. Where two rules use different lists for what looks like one
 // fact, each list is a column of its own, named after what it decides.
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // Writes the seed corpus of every fuzz target: archives as the manager writes
 // them (configuration archives, device-record backups, the current and the
 // older version layout), texts the manager formats, a "Software" list, BlueCore
-// answers and persistent-store keys as the devices hold them, and device
-// replies of the settings transfer.
+// answers and persistent-store keys as the devices hold them, device replies
+// of the settings transfer, and the update server's firmware lists.
 // usage: fuzz_seeds <folder>   (writes <folder>/<target>/<seed>)
 #include <algorithm>
 #include <cstddef>
@@ -162,6 +162,19 @@ std::vector<std::pair<std::string, Bytes>> format_seeds() {
       {"flags", FormatSeed("%-8s|%+5d|%#o|%e|%g|%u%%").text("left").integer(42).integer(8).real(-2.5e-7).real(1e300)
                     .integer(-1).bytes()},
   };
+}
+
+// A "Firmware" list: main entries with a secondary line, a language block, the
+// camera's four numbers; and a "Revisions" list with every published version.
+std::string firmware_list() {
+  return "FR9:v3.1:FR9_v3.1.img\r\nFR9:2\r\n"
+         "Y350_R:v1.3:English:Y350R_v1.3_EN.img\r\nY350_R:v1.3:French:Y350R_v1.3_FR.img\r\n"
+         "Y350_R:v1.3:German:Y350R_v1.3_DE.img\r\nOPTRA:v1.0.2.5:OPTRA_v2.5.bin\r\n";
+}
+std::string revisions_list() {
+  return "Y350_R:v1.1:Y350R_v1.1.img\r\nY350_R:v1.2:English:Y350R_v1.2_EN.img\r\n"
+         "Y350_R:v1.2:French:Y350R_v1.2_FR.img\r\nY350_R:3\r\nOPTRA:v1.0.1.2:OPTRA_v1.2.bin\r\n"
+         "OPTRA:v1.1.1.2:English:OPTRA_v1.2_EN.bin";
 }
 
 std::string software_list() {
@@ -333,6 +346,11 @@ int main(int argc, char** argv) {
   std::string lf = software_list();
   for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
   write_seed(folder, "software_list", "lf", bytes_of(lf));
+  write_seed(folder, "server_lists", "firmware", bytes_of(firmware_list()));
+  write_seed(folder, "server_lists", "revisions", bytes_of(revisions_list()));
+  std::string firmware_lf = firmware_list();
+  for (size_t at; (at = firmware_lf.find("\r\n")) != std::string::npos;) firmware_lf.erase(at, 1);
+  write_seed(folder, "server_lists", "firmware-lf", bytes_of(firmware_lf));
   for (const auto& [name, bytes] : settings_read_seeds()) write_seed(folder, "settings_read", name, bytes);
   for (const auto& [name, bytes] : settings_blocks_seeds()) write_seed(folder, "settings_blocks", name, bytes);
   for (const auto& [name, bytes] : bccmd_seeds()) write_seed(folder, "bccmd_event", name, bytes);

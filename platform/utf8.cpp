@@ -54,4 +54,11 @@ size_t utf8_character_count(std::string_view text) {
   return count;
 }
 
+bool is_ascii(std::string_view bytes) {
+  for (const unsigned char c : bytes) {
+    if (c > 0x7F) return false;
+  }
+  return true;
+}
+
 }  // namespace platform

@@ -11,6 +11,9 @@ namespace platform {
 // nothing above U+10FFFF).
 bool is_valid_utf8(std::string_view bytes);
 
+// True when every byte of `bytes` is 7-bit ASCII (the server's lists are read as ASCII).
+bool is_ascii(std::string_view bytes);
+
 // `text` when it is valid UTF-8, else nil.
 std::optional<std::string> valid_utf8_or_nil(const std::optional<std::string>& text);
 

@@ -7,6 +7,7 @@
 // The state may be used from any thread. The message box may be opened and
 // closed from any thread; everything else runs on the main thread.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "session/app_state.h"
@@ -19,6 +20,16 @@ namespace session {
 // Receives the answer to a message box on the main thread: true for OK,
 // false for Cancel (and for Escape, which answers as Cancel does).
 using MessageBoxAnswer = std::function<void(bool ok)>;
+
+// What a page asks of a file panel.
+struct FilePanelRequest {
+  enum class Kind { open, save };
+  Kind kind = Kind::open;
+  // Save panel: the file name it proposes (none: an empty name field).
+  std::optional<std::string> proposed_name;
+};
+// Receives the chosen path on the main thread, or none when the user cancelled.
+using FilePanelAnswer = std::function<void(const std::optional<std::string>& path)>;
 
 class Services {
  public:
@@ -36,6 +47,12 @@ class Services {
   virtual void openMessageBox(const MessageBoxRequest& request, MessageBoxAnswer on_answer = {}) = 0;
   // Closes the box without an answer; returns the purpose code it had (0 when none).
   virtual int closeMessageBox() = 0;
+
+  // ---- file panels ----
+  // Shows an open panel (an existing file, any type) or a save panel as a
+  // sheet on the main window and returns at once; `on_answer` gets the path.
+  // Main thread.
+  virtual void openFilePanel(const FilePanelRequest& request, FilePanelAnswer on_answer) = 0;
 
   // ---- pages ----
   virtual void setDetailViewController(int mode) = 0;

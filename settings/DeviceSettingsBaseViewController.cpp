@@ -7,6 +7,19 @@
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
   build_frame("btnBack", "btnNewDevice");
+  connect_buttons();
+}
+
+DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, PlacedButtons, QWidget* parent)
+    : DetailViewController(parent), m_mode(mode) {
+  m_leftButton = new QPushButton(this);
+  m_leftButton->setObjectName("btnBack");
+  m_rightButton = new QPushButton(this);
+  m_rightButton->setObjectName("btnNewDevice");
+  connect_buttons();
+}
+
+void DeviceSettingsBaseViewController::connect_buttons() {
   connect(btnNewDevice(), &QPushButton::clicked, this, [this] { moveToDeviceSelection(btnNewDevice()); });
   connect(btnBack(), &QPushButton::clicked, this, [this] { moveToFirmwareUpdate(btnBack()); });
 }

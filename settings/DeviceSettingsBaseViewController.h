@@ -15,7 +15,7 @@ class DeviceSettingsBaseViewController : public DetailViewController {
 
   // Entry of the page: fresh working and default copies of the controller's
   // record, the selected tab, controls refreshed.
-  void initializeObject();
+  virtual void initializeObject();
   void setControls() override;
   void setShortcuts() override;
 
@@ -48,12 +48,19 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   virtual const FEXOBluetoothDeviceData& dataDefault() const { return m_dataDefault; }
 
  protected:
+  // A page that places Back and New Device itself, with no page title and no
+  // layout manager.
+  struct PlacedButtons {};
+  DeviceSettingsBaseViewController(int mode, PlacedButtons, QWidget* parent);
+
   // The working and default copies the page opens with.
   virtual void make_working_copies();
   // The working copy := a copy of the controller's record with its versions.
   void discard_edits();
 
  private:
+  void connect_buttons();
+
   int m_mode;
   int m_modeToGo = 0;
   FEXOBluetoothDeviceData m_dataCurrent;

@@ -1,13 +1,36 @@
 #pragma once
-// Settings page (page mode 7), with the all-settings sheet of newer models.
-// The editing itself (working copies, change detection, resets, setting
-// actions) is the Qt-free settings::SettingsEditor; the page forwards to it.
+// Settings page (page mode 7): the classic panel of older models, one row per
+// setting laid out for the model and firmware, and the all-settings sheet of
+// newer models. The page is a fixed panel the size of the main window's page
+// area; every control is a child named after its outlet and placed at its
+// frame. What it shows is decided by the Qt-free classic panel tables; the
+// editing itself (working copies, change detection, resets, setting actions)
+// is settings::SettingsEditor. Actions run on the user's clicks and keys only.
+#include <QPointer>
+#include <QString>
+#include <array>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "settings/DeviceSettingsBaseViewController.h"
+#include "settings/classic_panel_layout.h"
 #include "settings/settings_editor.h"
 
 class DeviceAllSettingsSheet;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+class QToolButton;
+
+namespace settings {
+class ElidedLabel;
+class RadioMatrix;
+class Stepper;
+}  // namespace settings
 
 class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   Q_OBJECT
@@ -25,16 +48,40 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   bool isSettingsChanged() const override { return m_editor.isSettingsChanged(); }
   bool checkNeedToSave() override { return m_editor.checkNeedToSave(); }
   void moveToModeToGo() override { m_editor.moveToModeToGo(modeToGo()); }
+
+  // Opening the page: key hints off, fresh working copies, the settings tab
+  // selected, the panel titled, laid out and showing the working copy.
+  void initializeObject() override;
+  // Texts, which rows the product shows, the all-settings button, and the
+  // enabled states (everything disabled while an operation runs; Save only
+  // while the working copy differs from the device).
+  void setControls() override;
+  // Localized titles, or the key hints while the controller shows them.
+  void setShortcuts() override;
+  // Places the rows for the selected product and the device's firmware and
+  // shows the working copy's values; a product without a layout is left as
+  // it is.
+  void setControlsWithData();
+  // Shows (hidden false) or hides every classic row and the EDR note, and
+  // enables or disables their buttons and value controls.
+  void enableOldControlsEnable_hidden(bool enable, bool hidden);
+
   // Checks the audio channel timeout, then saves.
   void save(QObject* sender = nullptr) override;
-
-  // Checks the audio-channel time-out field (3..60 s): true when the page may
-  // be left.
+  // Takes the audio channel timeout field (3..60 s) into the working copy:
+  // true when the page may save or be left; false after a warning, with the
+  // field showing the stepper's value again, selected.
   bool checkACT();
+  // The timeout field's and the stepper's action.
+  void changeACT(QObject* sender);
   // Default: the working copy takes the factory defaults.
   void changeToDefault(QObject* sender = nullptr);
   // Cancel: the working copy takes the device's values again.
   void changeToOriginal(QObject* sender = nullptr);
+  // The whole apply note in a message box.
+  void displayNoteApply(QObject* sender = nullptr);
+  // The information box of the row whose information button is `sender`.
+  void displayInformationRadioTransmitGain(QObject* sender);
   // The all-settings sheet window.
   DeviceAllSettingsSheet* sheetDeviceAllSettings() const { return m_sheetDeviceAllSettings; }
   // Drops the sheet's edits and refreshes the page.
@@ -42,13 +89,69 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // Reloads every row of the all-settings table (after a language change).
   void callTableviewReloadDataForOutsideClass();
 
- protected:
-  void make_working_copies() override { m_editor.initializeObject(); }
+  // The all-settings sheet's controls. They have no parent until the sheet
+  // places them; the scroll view, a window until then, never appears on
+  // screen (Qt::WA_DontShowOnScreen, which placing it clears).
+  QPushButton* btnDeviceAllSettingsBasicSave() const;
+  QPushButton* btnDeviceAllSettingsBasicDefault() const;
+  QPushButton* btnDeviceAllSettingsBasicCancel() const;
+  QPushButton* btnDeviceAllSettingsBasicClose() const;
+  QTableWidget* tableViewDeviceAllSettingsBasic() const;
+  QScrollArea* scrollViewDeviceAllSettingsBasic() const;
 
  private:
   class ControllerHost;
 
+  // The outlets of one classic row.
+  struct Row {
+    settings::ElidedLabel* label = nullptr;
+    QToolButton* information = nullptr;  // none on the two VOX rows
+    QWidget* control = nullptr;          // radio matrix, pop-up, or the timeout field
+  };
+
+  void build_rows();
+  void build_notes_and_buttons();
+  void build_sheet_controls();
+  void bind_keys();
+  // Places `widget` at `frame` (points from the panel's bottom-left corner).
+  void place(QWidget* widget, const settings::Frame& frame);
+  void place_row(settings::PanelRow row, const settings::RowFrames& frames);
+  // Hidden and disabled, or shown and enabled (a row's label is only shown or hidden).
+  void set_row_shown(settings::PanelRow row, bool shown);
+  // The controls of a row that are enabled and disabled: its information
+  // button and value control (the timeout's field and stepper); nullptr where
+  // the row has none.
+  std::array<QWidget*, 3> value_controls(settings::PanelRow row);
+  void show_value(settings::PanelRow row, int value);
+  // A setting action of the classic panel with the user's column or item.
+  void change(settings::PanelRow row, int choice);
+  // Sets the title of the control named `outlet`.
+  void set_title(const std::string& outlet, const QString& text);
+  Row& row(settings::PanelRow which) { return m_rows[static_cast<size_t>(settings::index_of(which))]; }
+
   std::unique_ptr<ControllerHost> m_host;
   settings::SettingsEditor m_editor;
   DeviceAllSettingsSheet* m_sheetDeviceAllSettings = nullptr;
+
+  std::array<Row, settings::k_panel_row_count> m_rows{};
+  QLineEdit* m_tfACT = nullptr;
+  settings::Stepper* m_stepperACT = nullptr;
+  QLabel* m_lblACTUnit = nullptr;
+  QLabel* m_lblNoteEDR = nullptr;
+  settings::ElidedLabel* m_lblNoteApply = nullptr;
+  QToolButton* m_btnNoteApply = nullptr;
+  QPushButton* m_btnAllSettings = nullptr;
+  QPushButton* m_btnDefault = nullptr;
+  QPushButton* m_btnCancel = nullptr;
+  QPushButton* m_btnSave = nullptr;
+
+  QPointer<QPushButton> m_btnDeviceAllSettingsBasicSave;
+  QPointer<QPushButton> m_btnDeviceAllSettingsBasicDefault;
+  QPointer<QPushButton> m_btnDeviceAllSettingsBasicCancel;
+  QPointer<QPushButton> m_btnDeviceAllSettingsBasicClose;
+  QPointer<QTableWidget> m_tableViewDeviceAllSettingsBasic;
+  QPointer<QScrollArea> m_scrollViewDeviceAllSettingsBasic;
+
+  // The labels, buttons and cells, by outlet name: titles and keys find them here.
+  std::unordered_map<std::string, QWidget*> m_named;
 };

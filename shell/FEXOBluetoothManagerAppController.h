@@ -189,6 +189,11 @@ class FEXOBluetoothManagerAppController : public QObject,
   // The notice that no backup file could be made before an update.
   std::optional<std::string> getMessageBoxFileCreationFailed() const;
 
+  // ---- file panels ----
+  // A window-modal open or save panel ("filePanel") on the main window; the
+  // answer comes when it closes.
+  void openFilePanel(const session::FilePanelRequest& request, session::FilePanelAnswer on_answer) override;
+
   // ---- language chooser ----
   // Opens the sheet on the row of the interface language (nothing while processing).
   void openLanguageManager(QObject* sender = nullptr);

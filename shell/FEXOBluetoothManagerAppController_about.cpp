@@ -1,4 +1,5 @@
-// The about sheet, the diagnostic log a user sends to support, and the online help.
+// The about sheet, the diagnostic log a user sends to support, the online help,
+// and the file panels the pages ask for.
 #include <QAction>
 #include <QDesktopServices>
 #include <QDialog>
@@ -136,6 +137,31 @@ void FEXOBluetoothManagerAppController::logStatus(QObject*) {
   if (m_logSavePanel->directory().path() == QDir::currentPath()) m_logSavePanel->setDirectory(QDir::homePath());
   m_logSavePanel->selectFile(QString::fromStdString(diagnostic_log_file_name(local)));
   m_logSavePanel->open();
+}
+
+void FEXOBluetoothManagerAppController::openFilePanel(const FilePanelRequest& request, FilePanelAnswer on_answer) {
+  // one panel per question, gone once answered
+  auto* panel = new QFileDialog(m_window);
+  panel->setObjectName("filePanel");
+  panel->setAttribute(Qt::WA_DeleteOnClose);
+  panel->setOption(QFileDialog::DontUseNativeDialog);
+  panel->setWindowModality(Qt::WindowModal);
+  if (request.kind == FilePanelRequest::Kind::save) {
+    panel->setAcceptMode(QFileDialog::AcceptSave);
+    panel->setFileMode(QFileDialog::AnyFile);
+    if (panel->directory().path() == QDir::currentPath()) panel->setDirectory(QDir::homePath());
+    panel->selectFile(QString::fromStdString(request.proposed_name.value_or("")));
+  } else {
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    panel->setFileMode(QFileDialog::ExistingFile);
+  }
+  connect(panel, &QFileDialog::finished, this, [panel, on_answer = std::move(on_answer)](int result) {
+    const QStringList chosen = panel->selectedFiles();
+    std::optional<std::string> path;
+    if (result == QDialog::Accepted && !chosen.isEmpty()) path = chosen.first().toStdString();
+    if (on_answer) on_answer(path);
+  });
+  panel->open();
 }
 
 void FEXOBluetoothManagerAppController::showOnlineHelp(QObject*) {

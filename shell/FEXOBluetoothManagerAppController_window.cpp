@@ -131,7 +131,7 @@ void FEXOBluetoothManagerAppController::build_window() {
   }
 
   // page area and status line
-  m_boxDetail = place(new QStackedWidget(view), "boxDetail", 16, 44, 728, k_strip_selected_y - 44 - 2);
+  m_boxDetail = place(new QStackedWidget(view), "boxDetail", k_page_x, k_page_y, k_page_width, k_page_height);
   m_tfStatus = place(new QLabel(view), "tfStatus", 16, 10, 690, 24);
   m_tfStatus->setAutoFillBackground(true);
   m_btnStatus = place(new QPushButton(view), "btnStatus", 712, 10, 32, 24);

@@ -22,4 +22,10 @@ inline constexpr int k_strip_first_x = 554;
 inline constexpr int k_strip_second_x = 650;
 inline constexpr int k_strip_width = 92;
 
+// The page area, where one page shows at a time; it ends two points under the strip.
+inline constexpr int k_page_x = 16;
+inline constexpr int k_page_y = 44;
+inline constexpr int k_page_width = 728;
+inline constexpr int k_page_height = k_strip_selected_y - k_page_y - 2;
+
 }  // namespace shell::layout

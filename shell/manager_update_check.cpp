@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "platform/deployment.h"
+#include "platform/pieces.h"
+#include "platform/utf8.h"
 
 namespace shell {
 namespace {
@@ -12,48 +14,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto k_request_timeout = 15s;
-
-// Hands out the pieces between separators of a text one by one, as a split
-// would, without copying them: a long or hostile list costs no memory beyond
-// its own text.
-class Pieces {
- public:
-  Pieces(std::string_view text, std::string_view separator) : m_rest(text), m_separator(separator) {}
-  // The next piece; false once every piece was given.
-  bool next(std::string_view& piece) {
-    if (m_done) return false;
-    const std::size_t found = m_rest.find(m_separator);
-    if (found == std::string_view::npos) {
-      piece = m_rest;
-      m_done = true;
-      return true;
-    }
-    piece = m_rest.substr(0, found);
-    m_rest.remove_prefix(found + m_separator.size());
-    return true;
-  }
-
- private:
-  std::string_view m_rest;
-  std::string_view m_separator;
-  bool m_done = false;
-};
-
-// The first three ":" fields of a line and how many fields it has; counting
-// stops at four, which is "any other count" as much as a million is.
-struct LineFields {
-  std::string_view field[3];
-  int count = 0;
-};
-
-LineFields fields_of(std::string_view line) {
-  LineFields fields;
-  Pieces pieces(line, ":");
-  for (std::string_view piece; fields.count < 4 && pieces.next(piece); ++fields.count) {
-    if (fields.count < 3) fields.field[fields.count] = piece;
-  }
-  return fields;
-}
 
 // Leading integer of a text (spaces skipped, optional sign), 0 when there is none.
 int integer_value(std::string_view text) {
@@ -69,36 +29,28 @@ int integer_value(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-bool is_ascii(const std::string& text) {
-  for (unsigned char c : text) {
-    if (c > 0x7F) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void read_manager_version_list(const std::string& text, const std::string& base_url,
                                session::ManagerRelease& release) {
-  // lines end in CR LF; a list without any CR LF is split by LF
-  Pieces lines(text, text.find("\r\n") != std::string::npos ? "\r\n" : "\n");
+  platform::Pieces lines = platform::list_lines(text);
   bool found = false;
   for (std::string_view line; lines.next(line);) {
-    const LineFields fields = fields_of(line);
-    const bool ours = fields.field[0] == k_manager_entry_name;
+    const platform::FirstPieces<3> fields = platform::first_pieces<3>(line, ":");
+    const bool ours = fields.piece[0] == k_manager_entry_name;
     if (fields.count == 2) {
-      if (ours) release.setManagerLatestVersionSecondary(integer_value(fields.field[1]));
+      if (ours) release.setManagerLatestVersionSecondary(integer_value(fields.piece[1]));
       if (found) break;
     } else if (fields.count == 3) {
       if (found) break;
       if (!ours) continue;
       // "v" followed by major.minor
-      const std::string_view version = fields.field[1].empty() ? fields.field[1] : fields.field[1].substr(1);
+      const std::string_view version = fields.piece[1].empty() ? fields.piece[1] : fields.piece[1].substr(1);
       int32_t major = 0, minor = 0;
       FEXOBluetoothDeviceData::getVersionFromString_ToMajor_Minor(std::string(version), major, minor);
       release.setManagerLatestVersionMajor(major);
       release.setManagerLatestVersionMinor(minor);
-      release.setUrlManagerUpdate(base_url + std::string(fields.field[2]));
+      release.setUrlManagerUpdate(base_url + std::string(fields.piece[2]));
       found = true;
     } else if (found) {
       break;
@@ -153,7 +105,7 @@ void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
   const std::string base = platform::update_server_base(session::AppState::is_china_server() == 1);
   const std::optional<std::string> list = platform::http_get(
       base + "Software", k_request_timeout, m_cache_policy, k_max_manager_version_list_bytes, &m_worker.stop_flag());
-  if (list && is_ascii(*list)) {
+  if (list && platform::is_ascii(*list)) {
     read_manager_version_list(*list, base, m_release);
     if (m_release.haveNewManagerUpdate()) setGoManagerUpdate(true);
   }

@@ -15,6 +15,7 @@
 #include "update/update_operation.h"
 
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -33,7 +34,9 @@ class UpdateViewController : public DetailViewController,
   ~UpdateViewController() override;
   int pageMode() const { return m_mode; }
 
-  // Entry of the page; with `status` the page's default status texts are set.
+  // Entry of the page: the update page reads the server's "Firmware" list, the
+  // restore page its backup and "Revisions"; with `status` the page's default
+  // status texts are set at the end.
   void initializeObjectWithDefaultStatus(bool status);
   void setControls() override;
   void setShortcuts() override;
@@ -54,20 +57,38 @@ class UpdateViewController : public DetailViewController,
   int tabIndexSelected() const { return m_tabs.selected; }
   void setTabIndexSelected(int index) { m_tabs.selected = index; }
 
-  // Reads the server's list again; with nothing to read it only refreshes the page.
+  // Reads the server's list again when it offered voice-prompt languages
+  // (they follow the interface language); else only refreshes the page.
   void readLatest();
   // Refreshes the restore page's controls (after a language change).
   void setControlsFirmwareRestore();
-  // Reads the backup archive of the selected product into dataToUnarchive.
+  // Reads the backup archive of the selected product into dataToUnarchive;
+  // without one there is nothing to restore (restorePossible NO).
   void setBackupInfo();
   // The record read from the backup archive on the restore page (nullptr: none).
   const FEXOBluetoothDeviceData* dataToUnarchive() const { return m_dataToUnarchive.get(); }
 
-  // Next: the settings page of the selected product while the device is in
-  // normal mode, else the selection page.
+  // Next: the settings or speed-dial page of the selected product, or the
+  // device selection (firmware-management mode, products without settings).
   void moveToNext(QObject* sender = nullptr);
-  // Back: a fresh recognition that waits for Next.
+  // Back: the recognition page, without starting a recognition.
   void moveToBack(QObject* sender = nullptr);
+  // A pop-up menu of the page opens: the settings-tab list closes.
+  void menuWillOpen();
+
+  // Browse (btnBrowse): an open panel; the chosen file is the one to flash.
+  void browseFirmware(QObject* sender = nullptr);
+  // The file field was edited.
+  void firmwareFileChanged(QObject* sender = nullptr);
+  // Download (btnDownload, and Yes on the new-update sheet): a save panel
+  // proposes the file of the selected language; OK downloads it.
+  void downloadFirmware(QObject* sender = nullptr);
+  // The new-update sheet's answers: Yes takes the sheet's language and
+  // downloads; No (and Escape) declines.
+  void yesButtonSelectedAt(QObject* sender = nullptr);
+  void noButtonSelectedAt(QObject* sender = nullptr);
+  // Fills the new-update sheet's image, texts and button titles.
+  void setControlsNewUpdateFound();
   QPushButton* btnNext() const { return m_rightButton; }
   QPushButton* btnBack() const { return m_leftButton; }
 
@@ -135,14 +156,20 @@ class UpdateViewController : public DetailViewController,
   int language_item_count() const override;
   int selected_language_item() const override;
   void select_language_item(int index) override;
+  void remove_all_language_items() override;
+  void add_language_item(const std::string& title) override;
   void start_timer() override;
   void stop_timer() override;
   void set_page_controls() override { setControls(); }
   const FEXOBluetoothDeviceData* data_to_unarchive() const override { return dataToUnarchive(); }
+  bool load_backup() override;
+  void init_tab_data() override;
+  void show_new_update_sheet(const update::NewUpdateSheet& sheet) override;
 
  private:
   int language() const { return state().languageManager(); }
   void show_progress();
+  void build_new_update_sheet();
 
   int m_mode;
   session::TabData m_tabs;
@@ -156,6 +183,20 @@ class UpdateViewController : public DetailViewController,
   QLabel* m_tfPercent = nullptr;
   QPushButton* m_btnUpdate = nullptr;
   QPushButton* m_btnRestore = nullptr;
+  QPushButton* m_btnBrowse = nullptr;
+  QPushButton* m_btnDownload = nullptr;
+  // the new-update sheet
+  QDialog* m_sheetNewUpdateFound = nullptr;
+  QLabel* m_imgNewUpdate = nullptr;
+  QLabel* m_lblNewUpdateInformation = nullptr;
+  QLabel* m_lblCurrentVersion = nullptr;
+  QLabel* m_tfCurrentVersion = nullptr;
+  QLabel* m_lblNewVersion = nullptr;
+  QLabel* m_tfNewVersion = nullptr;
+  QComboBox* m_popUpLanguageFirmwareSheet = nullptr;
+  QLabel* m_lblNewUpdateFoundLanguageVoicePrompt = nullptr;
+  QPushButton* m_btnYes = nullptr;
+  QPushButton* m_btnNo = nullptr;
   QLabel* m_lblRestoredData1 = nullptr;
   QLabel* m_tfRestoredData1 = nullptr;
   QTimer* m_timer = nullptr;

@@ -1,6 +1,8 @@
 #include "update/update_operation.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <span>
 #include <system_error>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
@@ -8,6 +10,7 @@
 #include "platform/format.h"
 #include "session/page_modes.h"
 #include "strings/app_texts.h"
+#include "strings/status_texts.h"
 #include "strings/update_texts.h"
 
 namespace update {
@@ -26,7 +29,10 @@ bool is_reconfigure_product(int product) {
   return false;
 }
 
-bool in_range(int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; }
+// Products whose Next leads to the device selection: they have no settings page.
+constexpr int k_products_without_settings[] = {0x5310, 0x5320, 0x5330, 0x3550, 0x5345, 0x3010, 0x3020};
+// Products whose Next leads to the speed-dial page.
+constexpr int k_speed_dial_products[] = {0x4111, 0x4112, 0x6460, 0x6480, 0x6490};
 
 std::string internal_name(int product) { return AppTexts::vyla_product_name_for_internal(product, 1).value_or(""); }
 
@@ -40,7 +46,13 @@ session::MessageBoxRequest box(std::string message, bool warning, session::Messa
 UpdateOperation::UpdateOperation(int mode, session::Services& services, UpdatePage& page)
     : m_mode(mode), m_services(services), m_page(page), m_engine(services, m_report, page) {}
 
-UpdateOperation::~UpdateOperation() { m_engine.stop_and_join(); }
+UpdateOperation::~UpdateOperation() { stop_and_join(); }
+
+void UpdateOperation::stop_and_join() {
+  m_engine.stop_and_join();
+  m_list_reader.stop_and_join();
+  m_download.cancel();
+}
 
 void UpdateOperation::refresh_controls() {
   m_services.setControls();
@@ -59,7 +71,7 @@ void UpdateOperation::take_restart_record() {
   session::AppState& state = m_services.state();
   m_page.set_firmware_file(state.strRestartDFUFirmwareFile().value_or(""));
   const int index = state.indexRestartDFUFirmwareLanguage();
-  if (in_range(index, static_cast<std::size_t>(m_page.language_item_count()))) m_page.select_language_item(index);
+  if (index_in_range(index, static_cast<std::size_t>(m_page.language_item_count()))) m_page.select_language_item(index);
 }
 
 void UpdateOperation::start_worker_and_timer() {
@@ -83,7 +95,7 @@ void UpdateOperation::updateFirmware() {
     take_restart_record();
   } else if (m_page.language_item_count() >= 1) {
     const int selected = m_page.selected_language_item();
-    if (in_range(selected, m_arrLanguageFirmware.size())) {
+    if (index_in_range(selected, m_arrLanguageFirmware.size())) {
       state.setStrLanguageFirmware(m_arrLanguageFirmware[static_cast<std::size_t>(selected)]);
     }
   }
@@ -104,12 +116,8 @@ void UpdateOperation::restoreFirmware() {
   m_services.setStatus_withWarning(m_services.getStatusProcessing(), false);
   refresh_controls();
 
-  UpdateStatus about_to_download;
-  for (int language = 0; language < strings::k_language_count; ++language) {
-    about_to_download[static_cast<std::size_t>(language)] =
-        platform::format("%@ %@", AppTexts::vyla_status_processing_usb_in(m_mode, state.usbStatus(), language).value_or(""),
-                         UpdateTexts::vyla_string_about_to_download_backup_firmware_in(language));
-  }
+  const UpdateStatus about_to_download =
+      texts_in("%@ %@", processing_prefix(), UpdateTexts::vyla_string_about_to_download_backup_firmware_in);
 
   if (resume) {
     // the restore image of the interrupted restore is already here
@@ -124,10 +132,10 @@ void UpdateOperation::restoreFirmware() {
 
   if (m_page.language_item_count() >= 1) {
     const int selected = m_page.selected_language_item();
-    if (in_range(selected, m_arrLanguageFirmware.size())) {
+    if (index_in_range(selected, m_arrLanguageFirmware.size())) {
       state.setStrLanguageFirmware(m_arrLanguageFirmware[static_cast<std::size_t>(selected)]);
     }
-    if (in_range(selected, m_arrFileNamesLatestVersion.size())) {
+    if (index_in_range(selected, m_arrFileNamesLatestVersion.size())) {
       m_fileNameLatestVersion = m_arrFileNamesLatestVersion[static_cast<std::size_t>(selected)];
     }
   }
@@ -139,30 +147,14 @@ void UpdateOperation::restoreFirmware() {
   downloadFirmwareFromServer();
 }
 
-void UpdateOperation::downloadFirmwareFromServer() {
-  session::AppState& state = m_services.state();
-  setState(k_state_idle);
-  state.setOnProcessing(false);
-  UpdateStatus failure;
-  for (int language = 0; language < strings::k_language_count; ++language) {
-    const std::string prefix =
-        m_mode == session::k_mode_firmware_update
-            ? UpdateTexts::vyla_string_failed_to_download_latest_firmware_in(language)
-            : UpdateTexts::vyla_status_failure_usb_in(m_mode, state.usbStatus(), language).value_or("");
-    failure[static_cast<std::size_t>(language)] =
-        platform::format("%@. %@", prefix, UpdateTexts::vyla_string_cannot_connect_to_the_server_in(language));
-  }
-  show_status(failure, true);
-  refresh_controls();
-  setNewUpdateFound(false);
-  if (m_mode == session::k_mode_firmware_restore) {
-    m_restorePossible = false;
-    m_report.setUpdateFinished(true);
-  }
-}
-
 void UpdateOperation::timerMethodUpdate() {
   switch (state()) {
+    case k_state_idle:
+      end_update_list();
+      break;
+    case k_state_reading_restore_list:
+      end_restore_list();
+      break;
     case k_state_updating:
     case k_state_restoring:
       tick_operation();
@@ -190,6 +182,30 @@ void UpdateOperation::tick_operation() {
   const bool failed = m_report.updateFinished() && !m_report.succeeded();
   show_status(m_report.updateStatus(), failed && !in_quiet_end_set(product));
   m_page.set_page_controls();
+}
+
+UpdateStatus UpdateOperation::texts_in(const TextIn& text) {
+  UpdateStatus texts;
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    texts[static_cast<std::size_t>(language)] = text(language);
+  }
+  return texts;
+}
+
+UpdateStatus UpdateOperation::texts_in(const char* format, const TextIn& first, const TextIn& second) {
+  return texts_in([&](int language) { return platform::format(format, first(language), second(language)); });
+}
+
+TextIn UpdateOperation::processing_prefix() const {
+  return [mode = m_mode, usb = m_services.state().usbStatus()](int language) {
+    return AppTexts::vyla_status_processing_usb_in(mode, usb, language).value_or("");
+  };
+}
+
+TextIn UpdateOperation::failure_prefix() const {
+  return [mode = m_mode, usb = m_services.state().usbStatus()](int language) {
+    return UpdateTexts::vyla_status_failure_usb_in(mode, usb, language).value_or("");
+  };
 }
 
 void UpdateOperation::end_operation(int product) {
@@ -277,6 +293,36 @@ void UpdateOperation::report_success(int product, int language) {
   // the recognition page shows and starts at once; after a restore it writes
   // the backed-up settings into the device
   m_services.setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
+}
+
+void UpdateOperation::moveToNext() {
+  const session::AppState& state = m_services.state();
+  const int product = state.deviceTarget();
+  const auto one_of = [product](std::span<const int> ids) { return std::ranges::find(ids, product) != ids.end(); };
+  // below these versions the device has no settings page yet
+  const auto older_than = [&state](int major, int minor) {
+    return state.data().compareVersionUpToMinorWithMajor_Minor(major, minor) < 0;
+  };
+  if (state.usbStatus() >= strings::k_usb_firmware_management || one_of(k_products_without_settings)) {
+    m_services.setDeviceSelection();
+  } else if (one_of(k_speed_dial_products)) {
+    m_services.setDeviceSettingsSpeedDialWithStatus(true);
+  } else if ((product == 0x3560 || product == 0x3570) && older_than(1, 1)) {
+    m_services.setDeviceSelection();
+  } else if (product == 0x3500 && older_than(2, 2)) {
+    m_services.setDeviceSelection();
+  } else {
+    m_services.setDeviceSettingsWithStatus(true);
+  }
+}
+
+void UpdateOperation::moveToBack() { m_services.setDeviceRecognitionWithStatus_info_from(true, nullptr, 0); }
+
+void UpdateOperation::menuWillOpen() {
+  session::AppState& state = m_services.state();
+  if (!state.listTabsOpened()) return;
+  state.setListTabsOpened(false);
+  m_services.enableListTabsTo(false);
 }
 
 }  // namespace update

@@ -116,6 +116,110 @@ TEST_F(HttpGet, AStopRequestEndsAStalledTransferAtOnce) {
   EXPECT_EQ(m_server.request_count("/fexobluetoothmanager/Software"), 0);
 }
 
+TEST_F(HttpGet, AnIdleLimitEndsSilenceButNeverASteadyTransfer) {
+  const std::string body(4 * 16384, 'f');
+  m_server.set_response("/before-headers", LoopbackResponse{200, body, "text/plain", "", false, 30s});
+  LoopbackResponse after_headers{200, body, "text/plain", ""};
+  after_headers.stall_after = 0;
+  m_server.set_response("/after-headers", after_headers);
+  // four chunks 400 ms apart: longer than the idle limit in all, never idle that long
+  LoopbackResponse steady{200, body, "text/plain", "", true};
+  steady.chunk_interval = 400ms;
+  m_server.set_response("/steady", steady);
+
+  struct Case {
+    const char* path;
+    bool delivered;
+  };
+  const Case cases[] = {
+      {"/before-headers", false},
+      {"/after-headers", false},
+      {"/steady", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const auto started = std::chrono::steady_clock::now();
+    const std::optional<std::string> answer =
+        platform::http_get(m_server.url(c.path), platform::HttpTimeout::idle(1s), CachePolicy::use_protocol_cache_policy,
+                           k_any_size);
+    const auto took = std::chrono::steady_clock::now() - started;
+    if (c.delivered) {
+      EXPECT_TRUE(answer == body);
+      EXPECT_GT(took, 1200ms);
+    } else {
+      EXPECT_FALSE(answer.has_value());
+      // the limit, not the server's 30 s
+      EXPECT_LT(took, 5s);
+    }
+  }
+}
+
+TEST_F(HttpGet, AStreamedBodyIsOnlyEverTheFinalSuccessfulAnswers) {
+  const std::string firmware(50000, 'F');
+  m_server.set_file("Y350R.img", firmware);
+  m_server.set_response("/moved", LoopbackResponse{302, "<html>moved</html>", "text/html",
+                                                   m_server.base_url() + "Y350R.img"});
+  m_server.set_response("/missing", LoopbackResponse{404, "<html>not found</html>", "text/html", ""});
+  LoopbackResponse cut{200, firmware, "application/octet-stream", ""};
+  cut.cut_after = 20000;
+  m_server.set_response("/cut", cut);
+
+  struct Case {
+    const char* name;
+    std::string url;
+    bool complete;
+    std::string delivered;
+  };
+  const Case cases[] = {
+      {"whole body", m_server.base_url() + "Y350R.img", true, firmware},
+      {"redirect: the target's body only", m_server.url("/moved"), true, firmware},
+      {"error page: nothing of it", m_server.url("/missing"), false, ""},
+      {"cut body: its first part, then a failure", m_server.url("/cut"), false, firmware.substr(0, 20000)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string delivered;
+    const bool complete = platform::http_get_streamed(
+        c.url, platform::HttpTimeout::idle(30s), CachePolicy::use_protocol_cache_policy, k_any_size,
+        [&delivered](std::string_view block) {
+          delivered.append(block);
+          return true;
+        });
+    EXPECT_EQ(complete, c.complete);
+    EXPECT_EQ(delivered.size(), c.delivered.size());
+    EXPECT_TRUE(delivered == c.delivered);
+  }
+
+  // a sink that refuses a block ends the transfer as a failure
+  int blocks = 0;
+  EXPECT_FALSE(platform::http_get_streamed(m_server.base_url() + "Y350R.img", platform::HttpTimeout::idle(30s),
+                                           CachePolicy::use_protocol_cache_policy, k_any_size,
+                                           [&blocks](std::string_view) { return ++blocks < 1; }));
+  EXPECT_EQ(blocks, 1);
+}
+
+TEST(HttpUrl, OnlyAbsoluteHttpAddressesWithoutBlanksAreValid) {
+  struct Case {
+    const char* url;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"https://update.vexlink.example/fexobluetoothmanager/Y350R_v1.2.img", true},
+      {"http://127.0.0.1:8080/fexobluetoothmanager/a%20b.img", true},
+      {"https://update.vexlink.example/fexobluetoothmanager/Y350R v1.2.img", false},
+      {"https://update.vexlink.example/fexobluetoothmanager/<script>", false},
+      {"https://update.vexlink.example/fexobluetoothmanager/\xc3\xa9.img", false},
+      {"https://update.vexlink.example/fexobluetoothmanager/a\tb", false},
+      {"ftp://update.vexlink.example/fexobluetoothmanager/x", false},
+      {"/fexobluetoothmanager/x", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    EXPECT_EQ(platform::valid_http_url(c.url), c.valid);
+  }
+}
+
 class HttpPost : public HttpGet {};
 
 TEST_F(HttpPost, SendsItsFormAndAnswersTheBodyOfASuccessfulAnswer) {

@@ -39,10 +39,16 @@ class RecognitionPage : public test_support::PageFixture {
     ASSERT_EQ(controller().mode(), session::k_mode_device_recognition);
   }
 
-  // Polls as the page's one-second timer does until the worker's result is taken.
+  // Polls as the page's one-second timer does until the worker's result is
+  // taken, then until the page it handed over to is ready (the update pages
+  // read the server's list first).
   void wait_for_the_end() {
-    VX_TRY_VERIFY_WITH_TIMEOUT((page()->timerMethodRecognize(), !controller().onProcessing()),
-                               test_support::k_timer_wait_ms);
+    const auto poll = [this] {
+      // the timer stops once it has handed over
+      if (controller().mode() == session::k_mode_device_recognition) page()->timerMethodRecognize();
+      return !controller().onProcessing();
+    };
+    VX_TRY_VERIFY_WITH_TIMEOUT(poll(), test_support::k_timer_wait_ms);
   }
 
 };

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "sim/models/hid_model.h"
 #include "support/app_folder.h"
 #include "support/bus_fixture.h"
+#include "support/loopback_server.h"
 
 namespace test_support {
 
@@ -43,8 +46,11 @@ class PageFixture : public BusFixture {
  protected:
   void SetUp() override {
     m_folder = enter_new_app_folder("vx-pages");
-    // only the tests of the version check talk to an update server
+    // only the tests of the version check talk to an update server; the
+    // update pages' list readings end at once without an answer
     DeviceSelectionViewController::s_checkedManagerUpdate = true;
+    // (a fixture with a server of its own has pointed the base at it already)
+    if (!std::getenv("VEXLINK_SERVER_BASE")) m_no_server.emplace(k_unreachable_server_base);
     for (const char* scheme : {"http", "https"}) QDesktopServices::setUrlHandler(scheme, &m_browser, "open");
   }
 
@@ -52,6 +58,7 @@ class PageFixture : public BusFixture {
     // the pages join their workers before the bus goes away
     m_controller.reset();
     for (const char* scheme : {"http", "https"}) QDesktopServices::unsetUrlHandler(scheme);
+    m_no_server.reset();
     leave_app_folder(m_folder);
     BusFixture::TearDown();
   }
@@ -101,6 +108,7 @@ class PageFixture : public BusFixture {
   }
 
   std::string m_folder;
+  std::optional<ScopedServerEnvironment> m_no_server;
   UrlCatcher m_browser;
   std::unique_ptr<FEXOBluetoothManagerAppController> m_controller;
 };

@@ -1,12 +1,18 @@
-// The settings page on the real controller: the save prompt on leaving.
+// The settings page on the real controller: the save prompt on leaving, a
+// language confirmed while the page shows.
 #include "settings/DeviceSettingsViewController.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 
 #include "recognition/DeviceRecognitionViewController.h"
+#include "shell/language_chooser_rows.h"
 #include "shell/shell_fixture.h"
+#include "strings/settings_texts.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
 #include "support/qt_wait.h"
@@ -74,4 +80,27 @@ TEST_F(SettingsPage, ButtonsWaitForARunningOperation) {
   EXPECT_TRUE(page->isSettingsChanged());
   page->changeToOriginal();
   EXPECT_FALSE(page->isSettingsChanged());
+}
+
+TEST_F(SettingsPage, AConfirmedLanguageRetitlesThePageAtOnce) {
+  auto controller = start();
+  recognize(*controller, 0x4D10, 4, 2);
+  controller->setDeviceSettingsWithStatus(true);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  auto* note_button = page->findChild<QToolButton*>("btnNoteApply");
+  ASSERT_NE(note_button, nullptr);
+  EXPECT_TRUE(note_button->isHidden());
+
+  // French, confirmed in the language chooser, shows the apply note's button
+  controller->openLanguageManager(nullptr);
+  const std::string french_cell =
+      "buttonCell" + std::to_string(shell::buttonCellIndexFromLanguageManager(strings::French)) +
+      "LanguageManagerVerrano";
+  QTest::mouseClick(child<QRadioButton>(*controller, french_cell.c_str()), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  ASSERT_EQ(controller->languageManager(), strings::French);
+  EXPECT_FALSE(note_button->isHidden());
+  EXPECT_EQ(page->findChild<QPushButton*>("btnSave")->text().toStdString(),
+            SettingsTexts::vyla_string_save_in(strings::French));
+  EXPECT_EQ(page->findChild<QLabel*>("lblHandsfreeVOX")->text(), "VOX téléphone");
 }

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <map>
 
+#include "device_data/FEXOBluetoothDeviceData.h"
+#include "platform/files.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
@@ -365,6 +367,7 @@ TEST_F(Navigation, SettingsButtonPerProductKind) {
     recognize(*controller, c.product, c.major, c.minor, 3, c.usb);
     controller->setDetailViewController(c.mode);
     ASSERT_EQ(controller->mode(), c.mode);
+    ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
     EXPECT_EQ(child<QPushButton>(*controller, "btnDeviceSettings")->isEnabled(), c.settings_enabled);
     controller->deviceSettings();
     EXPECT_EQ(controller->mode(), c.opens);
@@ -394,10 +397,12 @@ TEST_F(Navigation, NextAndBackByPage) {
 
   recognize(*controller, 0x6020);
   controller->firmwareUpdate();
+  ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
   controller->goNext();
   EXPECT_EQ(controller->mode(), 7) << "update page Next opens the settings page";
   controller->goBack();
   EXPECT_EQ(controller->mode(), 5) << "settings page Back opens the update page";
+  ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
   controller->goBack();
   EXPECT_EQ(controller->mode(), 4) << "update page Back asks for a fresh recognition";
   EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 0);
@@ -480,6 +485,7 @@ TEST_F(Navigation, KeysActOnlyThroughTheirEnabledButtons) {
     controller->setDetailViewController(c.start_mode);
     if (!c.recognized) controller->setDeviceSelection();
     ASSERT_EQ(controller->mode(), c.start_mode);
+    ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
     if (!c.recognized) controller->setDeviceTarget(c.product);
     controller->setStatus_withWarning("kept", false);
     QTest::keyClick(controller->window(), c.key, Qt::ControlModifier);
@@ -573,14 +579,23 @@ TEST_F(PageStrip, SingleTabShowsNoStripAndOtherPagesNeither) {
 }
 
 TEST_F(PageStrip, RestorePageUsesItsOwnTabs) {
+  // a backup of 0x6020, whose tabs are settings and speed dials, and its firmware on the server
+  FEXOBluetoothDeviceData backup;
+  backup.setManagerVersionMajor(1);
+  backup.setManagerVersionMinor(4);
+  backup.setDeviceRecognized(0x6020);
+  backup.setDeviceVersionMajor_Minor(1, 0);
+  ASSERT_TRUE(platform::write_file_atomically(m_folder + "/Y350_R.vylaarch", backup.archived_bytes()));
+  test_support::LoopbackServer server;
+  test_support::ScopedServerEnvironment environment(server);
+  server.set_file("Revisions", "Y350_R:v1.0:Y350R_v1.0.img\r\n");
   auto controller = start();
   recognize(*controller, 0x6020);
   UpdateViewController* restore = controller->restoreViewController();
-  restore->setRestorePossible(true);
-  restore->setTabCount(2);
-  restore->setTab_At(1, 0);
-  restore->setTab_At(2, 1);
   controller->setFirmwareRestoreWithStatus(true);
+  EXPECT_EQ(restore->tabData(), session::tab_data_for(0x6020, 1, 0, 3));
+  ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
+  ASSERT_TRUE(restore->restorePossible());
   auto* second_button = child<QPushButton>(*controller, "btnDetailTitlePagesSecond");
   ASSERT_TRUE(second_button->isVisibleTo(controller->window()));
   QTest::mouseClick(second_button, Qt::LeftButton);

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRadioButton>
 #include <QUrl>
 #include <fstream>
@@ -61,6 +62,7 @@ std::string read_all(const std::string& path) {
 
 using session::MessageBoxPurpose;
 using session::MessageBoxSize;
+using session::FilePanelRequest;
 
 // boxes opened from a worker reach the window through the main thread's queue, as in the program
 class MessageBox : public QueuedShellFixture {
@@ -564,6 +566,37 @@ TEST_F(MenuSheets, DiagnosticLogSavedWhereTheUserChooses) {
   EXPECT_NE(log.find("Recognized: 0\nTarget Device: 4D10\n"), std::string::npos);
   EXPECT_NE(log.find("\n[System Profile - Hardware / Bluetooth / USB]\n"), std::string::npos);
   EXPECT_NE(log.find("\n[/usr/sbin/kextstat]\n"), std::string::npos);
+}
+
+TEST_F(MenuSheets, FilePanelsAnswerThePathOrNothing) {
+  auto controller = start();
+  const std::string chosen = m_folder + "/Y350R_v1.2.img";
+  std::vector<std::optional<std::string>> answers;
+  const auto record = [&answers](const std::optional<std::string>& path) { answers.push_back(path); };
+
+  // save: proposes the name, window-modal on the main window
+  controller->openFilePanel({FilePanelRequest::Kind::save, "Y350R_v1.2.img"}, record);
+  QPointer<QFileDialog> panel = controller->window()->findChild<QFileDialog*>("filePanel");
+  ASSERT_TRUE(panel);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->windowModality(), Qt::WindowModal);
+  EXPECT_EQ(panel->acceptMode(), QFileDialog::AcceptSave);
+  EXPECT_EQ(QFileInfo(panel->selectedFiles().value(0)).fileName().toStdString(), "Y350R_v1.2.img");
+  panel->selectFile(QString::fromStdString(chosen));
+  QMetaObject::invokeMethod(panel, "accept");
+  VX_TRY_VERIFY(panel.isNull());
+
+  // open: an existing file of any type; Cancel answers nothing
+  controller->openFilePanel({FilePanelRequest::Kind::open, std::nullopt}, record);
+  panel = controller->window()->findChild<QFileDialog*>("filePanel");
+  ASSERT_TRUE(panel);
+  EXPECT_EQ(panel->acceptMode(), QFileDialog::AcceptOpen);
+  EXPECT_EQ(panel->fileMode(), QFileDialog::ExistingFile);
+  EXPECT_TRUE(panel->nameFilters().join("").isEmpty() || panel->nameFilters() == QStringList{"All Files (*)"});
+  panel->reject();
+  VX_TRY_VERIFY(panel.isNull());
+
+  EXPECT_EQ(answers, (std::vector<std::optional<std::string>>{chosen, std::nullopt}));
 }
 
 TEST_F(MenuSheets, ALogThatCannotBeWrittenIsAWarningInTheStatusLine) {

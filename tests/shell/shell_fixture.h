@@ -5,7 +5,10 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/main_queue.h"
@@ -13,18 +16,38 @@
 #include "recognition/DeviceSelectionViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "support/app_folder.h"
+#include "support/loopback_server.h"
+#include "support/qt_wait.h"
+#include "update/UpdateViewController.h"
 
 class ShellFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     m_folder = test_support::enter_new_app_folder("vx-shell");
-    // these tests never ask the update server for a newer manager
+    // these tests never ask the update server for a newer manager, and the
+    // update pages' list readings end at once without an answer
     DeviceSelectionViewController::s_checkedManagerUpdate = true;
+    // (a fixture with a server of its own has pointed the base at it already)
+    if (!std::getenv("VEXLINK_SERVER_BASE")) m_no_server.emplace(test_support::k_unreachable_server_base);
   }
-  void TearDown() override { test_support::leave_app_folder(m_folder); }
+  void TearDown() override {
+    m_no_server.reset();
+    test_support::leave_app_folder(m_folder);
+  }
 
   std::unique_ptr<FEXOBluetoothManagerAppController> start() {
-    return std::make_unique<FEXOBluetoothManagerAppController>();
+    auto controller = std::make_unique<FEXOBluetoothManagerAppController>();
+    // the update pages' timer ends a list reading soon after it got its answer
+    for (UpdateViewController* page : {controller->updateViewController(), controller->restoreViewController()}) {
+      page->setTimerInterval(std::chrono::milliseconds(10));
+    }
+    return controller;
+  }
+
+  // Waits until the page shown has its controls free: the update pages read
+  // the server's list when they are entered.
+  static void wait_until_free(FEXOBluetoothManagerAppController& controller) {
+    VX_TRY_VERIFY(!controller.onProcessing());
   }
 
   // Writes a configuration archive whose root carries the keys `encode` writes.
@@ -53,6 +76,7 @@ class ShellFixture : public ::testing::Test {
   }
 
   std::string m_folder;
+  std::optional<test_support::ScopedServerEnvironment> m_no_server;
 };
 
 // The same with the main thread's queue run by Qt, so that message boxes,

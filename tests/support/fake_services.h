@@ -4,7 +4,7 @@
 // records every call as one line ("setDeviceSelection",
 // "setDeviceRecognitionWithStatus_info_from 0 - 103", "setStatus_withWarning
 // Ready 1"), keeps the message boxes opened with their handlers, and answers
-// the open box when the test says so.
+// the open box, and the last file panel, when the test says so.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,6 +46,18 @@ class FakeServices : public session::Services {
     if (on_answer) on_answer(ok);
   }
   bool box_open() const { return m_box_open; }
+
+  void openFilePanel(const session::FilePanelRequest& request, session::FilePanelAnswer on_answer) override {
+    file_panels.push_back({request, std::move(on_answer)});
+  }
+  // The user answers the last file panel opened: a path, or none for Cancel.
+  void answer_file_panel(const std::optional<std::string>& path) {
+    ASSERT_FALSE(file_panels.empty()) << "no file panel was opened";
+    const session::FilePanelAnswer on_answer = file_panels.back().on_answer;
+    file_panels.back().on_answer = nullptr;
+    ASSERT_TRUE(on_answer) << "the last file panel was answered already";
+    on_answer(path);
+  }
 
   void setDetailViewController(int mode) override { record("setDetailViewController " + std::to_string(mode)); }
   void setManagerUpdate() override { record("setManagerUpdate"); }
@@ -89,8 +101,14 @@ class FakeServices : public session::Services {
   }
   void stopManager() override { record("stopManager"); }
 
+  struct OpenedFilePanel {
+    session::FilePanelRequest request;
+    session::FilePanelAnswer on_answer;  // empty once answered
+  };
+
   std::vector<std::string> calls;
   std::vector<OpenedBox> boxes;
+  std::vector<OpenedFilePanel> file_panels;
   mutable int archives_written = 0;
 
  private:

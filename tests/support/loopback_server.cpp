@@ -100,6 +100,24 @@ struct LoopbackServer::Impl {
   std::condition_variable stopped;
   bool stopping = false;
 
+  // Announces the whole body, sends its first part, then closes the
+  // connection (cut) or waits for the server to stop (stall).
+  void answer_in_part(const LoopbackResponse& chosen, httplib::Response& response) {
+    const std::size_t sent = std::min(chosen.body.size(), chosen.cut_after ? *chosen.cut_after : *chosen.stall_after);
+    const bool stall = !chosen.cut_after;
+    response.set_content_provider(
+        chosen.body.size(), chosen.content_type.c_str(),
+        [this, body = chosen.body, sent, stall](size_t offset, size_t length, httplib::DataSink& sink) {
+          if (offset < sent) return sink.write(body.data() + offset, std::min(length, sent - offset));
+          if (stall) {
+            std::unique_lock<std::mutex> lock(mutex);
+            stopped.wait(lock, [this] { return stopping; });
+          }
+          // false closes the connection with the body unfinished
+          return false;
+        });
+  }
+
   void answer(const httplib::Request& request, httplib::Response& response) {
     LoopbackRequest seen{request.method, request.path, request.target, {}, request.body};
     for (const auto& [key, value] : request.headers) seen.headers.emplace_back(key, value);
@@ -114,13 +132,22 @@ struct LoopbackServer::Impl {
     if (stopped.wait_for(lock, chosen.delay, [this] { return stopping; })) return;
     response.status = chosen.status;
     if (!chosen.location.empty()) response.set_header("Location", chosen.location);
+    if (chosen.cut_after || chosen.stall_after) {
+      answer_in_part(chosen, response);
+      return;
+    }
     if (!chosen.chunked) {
       response.set_content(chosen.body, chosen.content_type.c_str());
       return;
     }
     response.set_chunked_content_provider(
-        chosen.content_type.c_str(), [body = chosen.body](size_t offset, httplib::DataSink& sink) {
+        chosen.content_type.c_str(),
+        [this, body = chosen.body, interval = chosen.chunk_interval](size_t offset, httplib::DataSink& sink) {
           constexpr size_t k_chunk_bytes = 16384;
+          if (offset > 0 && interval.count() > 0) {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (stopped.wait_for(lock, interval, [this] { return stopping; })) return false;
+          }
           if (offset < body.size()) {
             const size_t bytes = std::min(k_chunk_bytes, body.size() - offset);
             return sink.write(body.data() + offset, bytes);
@@ -196,14 +223,26 @@ int LoopbackServer::request_count(const std::string& path) const {
                                         [&](const LoopbackRequest& request) { return request.path == path; }));
 }
 
-ScopedServerEnvironment::ScopedServerEnvironment(const LoopbackServer& server) {
-  const std::pair<const char*, std::string> settings[] = {{"VEXLINK_SERVER_BASE", server.base_url()},
-                                                          {"VEXLINK_CA_FILE", server.ca_file().string()}};
+namespace {
+
+// Sets each variable, keeping its previous value in `saved`.
+void set_keeping(const std::vector<std::pair<const char*, std::string>>& settings,
+                 std::vector<std::pair<std::string, std::optional<std::string>>>& saved) {
   for (const auto& [name, value] : settings) {
     const char* previous = std::getenv(name);
-    m_saved.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
+    saved.emplace_back(name, previous ? std::optional<std::string>(previous) : std::nullopt);
     ::setenv(name, value.c_str(), 1);
   }
+}
+
+}  // namespace
+
+ScopedServerEnvironment::ScopedServerEnvironment(const LoopbackServer& server) {
+  set_keeping({{"VEXLINK_SERVER_BASE", server.base_url()}, {"VEXLINK_CA_FILE", server.ca_file().string()}}, m_saved);
+}
+
+ScopedServerEnvironment::ScopedServerEnvironment(const std::string& base_url) {
+  set_keeping({{"VEXLINK_SERVER_BASE", base_url}}, m_saved);
 }
 
 ScopedServerEnvironment::~ScopedServerEnvironment() {

@@ -3,6 +3,7 @@
 // makes its own certificate at start; ScopedServerEnvironment points the
 // program's server base at it and trusts that certificate, for the test only.
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -23,6 +24,14 @@ struct LoopbackResponse {
   // How long the server sits on the request before it answers (a slow or
   // stalled server); a server that stops ends the wait.
   std::chrono::milliseconds delay{0};
+  // Between two chunks the server waits this long (a slow but steady line).
+  std::chrono::milliseconds chunk_interval{0};
+  // A body cut short: the whole length is announced, only this many bytes are
+  // sent, then the connection closes.
+  std::optional<std::size_t> cut_after{};
+  // A stalled transfer: the headers and this many bytes of the body are sent,
+  // then nothing more until the server stops.
+  std::optional<std::size_t> stall_after{};
 };
 
 // One request the server received.
@@ -66,11 +75,17 @@ class LoopbackServer {
   std::unique_ptr<Impl> m_impl;
 };
 
+// An update server address where nothing listens: every request is refused at
+// once, so a page that reads a list gets no answer without waiting.
+inline constexpr char k_unreachable_server_base[] = "https://127.0.0.1:1/fexobluetoothmanager/";
+
 // Sets VEXLINK_SERVER_BASE to the server's base and VEXLINK_CA_FILE to its
 // certificate; the previous values come back on destruction.
 class ScopedServerEnvironment {
  public:
   explicit ScopedServerEnvironment(const LoopbackServer& server);
+  // Sets VEXLINK_SERVER_BASE only, to `base_url`.
+  explicit ScopedServerEnvironment(const std::string& base_url);
   ~ScopedServerEnvironment();
   ScopedServerEnvironment(const ScopedServerEnvironment&) = delete;
   ScopedServerEnvironment& operator=(const ScopedServerEnvironment&) = delete;

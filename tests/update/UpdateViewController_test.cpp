@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -11,13 +13,18 @@
 #include <QTest>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
+#include "strings/app_texts.h"
+#include "strings/setting_names.h"
 #include "support/fake_services.h"
 #include "support/qt_wait.h"
+#include "update/server_fixture.h"
 #include "update/update_engine.h"
 
 namespace {
@@ -195,6 +202,168 @@ TEST(UpdatePageTexts, GettersFollowTheInterfaceLanguageAndTheUnusedPanelText) {
   page.displayNOBackupFirmware();
   EXPECT_EQ(page.findChild<QLabel*>("lblRestoredData1")->text(), "NO backup ");
   EXPECT_EQ(page.findChild<QLabel*>("tfRestoredData1")->text(), "firmware");
+}
+
+// The pages with their widgets against the loopback server.
+class UpdatePageServer : public test_support::ServerFixture {
+ protected:
+  // The update page entered for 0x6010 ("FR9") at 1.0, with `firmware` as the server's "Firmware".
+  void enter_update_page(UpdateViewController& page, const std::string& firmware) {
+    state().setDeviceTarget(0x6010);
+    state().setUsbStatus(0x6010);
+    state().data().setDeviceVersionMajor_Minor(1, 0);
+    m_server.set_file("Firmware", firmware);
+    page.setServices(&m_services);
+    page.setTimerInterval(std::chrono::milliseconds(10));
+    page.operation().setServerIdleLimit(std::chrono::seconds(1));
+    page.initializeObjectWithDefaultStatus(true);
+  }
+  template <class Widget>
+  static Widget* child(const QWidget& page, const char* name) {
+    auto* found = page.findChild<Widget*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  const std::string m_three_languages =
+      "FR9:v1.1:English:FR9_EN.img\r\nFR9:v1.1:French:FR9_FR.img\r\nFR9:v1.1:German:FR9_DE.img\r\n";
+};
+
+TEST_F(UpdatePageServer, TheSheetOffersTheNewFirmwareAndYesDownloadsAndUpdates) {
+  m_server.set_file("FR9_FR.img", "french firmware");
+  UpdateViewController page(session::k_mode_firmware_update);
+  enter_update_page(page, m_three_languages);
+  auto* sheet = child<QDialog>(page, "sheetNewUpdateFound");
+  ASSERT_TRUE(sheet);
+  VX_TRY_VERIFY(sheet->isVisible());
+  EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+  EXPECT_FALSE(state().onProcessing());
+  EXPECT_EQ(child<QLabel>(page, "tfNewVersion")->text(), "v1.1");
+  EXPECT_EQ(child<QLabel>(page, "tfCurrentVersion")->text(), "v1.0");
+  EXPECT_EQ(child<QLabel>(page, "lblCurrentVersion")->text(), "Current version:");
+  EXPECT_EQ(child<QLabel>(page, "lblNewVersion")->text(), "New version:");
+  EXPECT_EQ(child<QLabel>(page, "lblNewUpdateInformation")->text().toStdString(),
+            page.stringNewUpdateFoundInformation());
+  EXPECT_FALSE(child<QLabel>(page, "imgNewUpdate")->pixmap().isNull());
+  EXPECT_EQ(child<QPushButton>(page, "btnYes")->text().toStdString(), AppTexts::vyla_string_yes_in(0));
+  EXPECT_EQ(child<QPushButton>(page, "btnNo")->text().toStdString(), AppTexts::vyla_string_no_in(0));
+  auto* label = child<QLabel>(page, "lblNewUpdateFoundLanguageVoicePrompt");
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text().toStdString(), strings::setting_name(strings::SettingName::VoicePrompt, 0));
+  // the sheet's pop-up mirrors the page's
+  auto* sheet_languages = child<QComboBox>(page, "popUpLanguageFirmwareSheet");
+  auto* page_languages = child<QComboBox>(page, "popUpLanguageFirmware");
+  ASSERT_EQ(sheet_languages->count(), 3);
+  EXPECT_EQ(sheet_languages->itemText(2), page_languages->itemText(2));
+  EXPECT_EQ(sheet_languages->currentIndex(), page_languages->currentIndex());
+  EXPECT_TRUE(sheet_languages->isVisible());
+
+  sheet_languages->setCurrentIndex(1);
+  QTest::mouseClick(child<QPushButton>(page, "btnYes"), Qt::LeftButton);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_EQ(page_languages->currentIndex(), 1);
+  EXPECT_EQ(state().strLanguageFirmware(), "French");
+  ASSERT_EQ(m_services.file_panels.size(), 1u);
+  EXPECT_EQ(m_services.file_panels[0].request.proposed_name, "FR9_FR.img");
+  m_services.answer_file_panel(m_folder + "/FR9_FR.img");
+  VX_TRY_EQ(child<QLineEdit>(page, "tfFirmwareFile")->text().toStdString(), m_folder + "/FR9_FR.img");
+  EXPECT_EQ(read_all(m_folder + "/FR9_FR.img"), "french firmware");
+  // the update runs and ends: this product's procedure refuses the device
+  VX_TRY_EQ(m_services.boxes.size(), std::size_t{1});
+  EXPECT_EQ(m_services.boxes[0].request.purpose, session::MessageBoxPurpose::start_over);
+  EXPECT_EQ(page.operation().state(), update::k_state_idle);
+}
+
+TEST_F(UpdatePageServer, OneLanguageHidesTheSheetsPopUpAndEscapeDeclines) {
+  UpdateViewController page(session::k_mode_firmware_update);
+  enter_update_page(page, "FR9:v1.1:FR9_v1.1.img\r\n");
+  auto* sheet = child<QDialog>(page, "sheetNewUpdateFound");
+  VX_TRY_VERIFY(sheet->isVisible());
+  auto* sheet_languages = child<QComboBox>(page, "popUpLanguageFirmwareSheet");
+  EXPECT_FALSE(sheet_languages->isVisible());
+  EXPECT_FALSE(sheet_languages->isEnabled());
+  EXPECT_FALSE(child<QLabel>(page, "lblNewUpdateFoundLanguageVoicePrompt")->isVisible());
+  ASSERT_TRUE(page.operation().newUpdateFound());
+  QTest::keyClick(sheet, Qt::Key_Escape);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_FALSE(page.operation().newUpdateFound());
+  EXPECT_TRUE(m_services.file_panels.empty());
+}
+
+TEST_F(UpdatePageServer, BrowseDownloadAndThePopUpAnswerOnThePage) {
+  UpdateViewController page(session::k_mode_firmware_update);
+  enter_update_page(page, m_three_languages);
+  auto* sheet = child<QDialog>(page, "sheetNewUpdateFound");
+  VX_TRY_VERIFY(sheet->isVisible());
+  QTest::mouseClick(child<QPushButton>(page, "btnNo"), Qt::LeftButton);
+
+  // Browse: the picked file is the one to flash
+  auto* update = child<QPushButton>(page, "btnUpdate");
+  auto* browse = child<QPushButton>(page, "btnBrowse");
+  EXPECT_EQ(browse->text().toStdString(), page.stringBrowse());
+  EXPECT_FALSE(update->isEnabled());
+  QTest::mouseClick(browse, Qt::LeftButton);
+  m_services.answer_file_panel("/media/usb/FR9_v1.1.img");
+  EXPECT_EQ(child<QLineEdit>(page, "tfFirmwareFile")->text(), "/media/usb/FR9_v1.1.img");
+  EXPECT_EQ(m_services.calls.back(), "setStatus_withWarning Press the [UPDATE] button 0");
+  EXPECT_TRUE(update->isEnabled());
+
+  // Download into a folder: the file cannot be made
+  auto* download = child<QPushButton>(page, "btnDownload");
+  EXPECT_EQ(download->text().toStdString(), page.stringDownload());
+  ASSERT_TRUE(download->isEnabled());
+  QTest::mouseClick(download, Qt::LeftButton);
+  m_services.answer_file_panel(m_folder);
+  EXPECT_EQ(m_services.calls.back(), "setControls");
+  EXPECT_TRUE(called("setStatus_withWarning Failed to download latest firmware. Cannot create file 1"));
+  EXPECT_EQ(page.operation().state(), update::k_state_idle);
+
+  // an opening pop-up menu closes the settings-tab list
+  state().setListTabsOpened(true);
+  auto* languages = child<QComboBox>(page, "popUpLanguageFirmware");
+  languages->showPopup();
+  EXPECT_FALSE(state().listTabsOpened());
+  EXPECT_EQ(m_services.calls.back(), "enableListTabsTo 0");
+  languages->hidePopup();
+}
+
+TEST_F(UpdatePageServer, AnUnreadListLeavesNothingToDownload) {
+  UpdateViewController page(session::k_mode_firmware_update);
+  enter_update_page(page, "OTHER:v9.9:other.img\r\n");
+  VX_TRY_VERIFY(!state().onProcessing());
+  EXPECT_FALSE(child<QDialog>(page, "sheetNewUpdateFound")->isVisible());
+  EXPECT_FALSE(child<QPushButton>(page, "btnDownload")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(page, "btnBrowse")->isEnabled());
+}
+
+TEST_F(UpdatePageServer, TheRestorePageFindsItsBackupsFirmwareAndRestoresIt) {
+  FEXOBluetoothDeviceData backup;
+  backup.setManagerVersionMajor(1);
+  backup.setManagerVersionMinor(4);
+  backup.setDeviceRecognized(0x6010);
+  backup.setDeviceVersionMajor_Minor(1, 2);
+  ASSERT_TRUE(platform::write_file_atomically(platform::application_folder() / "FR9.vylaarch", backup.archived_bytes()));
+  m_server.set_file("Revisions", "FR9:v1.1:FR9_v1.1.img\r\nFR9:v1.2:FR9_v1.2.img\r\n");
+  m_server.set_file("FR9_v1.2.img", "restore image");
+  state().setDeviceTarget(0x6010);
+  state().setUsbStatus(0x6010);
+  UpdateViewController page(session::k_mode_firmware_restore);
+  page.setServices(&m_services);
+  page.setTimerInterval(std::chrono::milliseconds(10));
+  page.initializeObjectWithDefaultStatus(true);
+  ASSERT_NE(page.dataToUnarchive(), nullptr);
+  EXPECT_EQ(page.operation().state(), update::k_state_reading_restore_list);
+  VX_TRY_EQ(page.operation().state(), update::k_state_idle);
+  EXPECT_TRUE(page.restorePossible());
+  EXPECT_EQ(m_services.calls.back(), "setControls");
+  EXPECT_TRUE(called("setStatus_withWarning Press the [RESTORE] button 0"));
+
+  QTest::mouseClick(child<QPushButton>(page, "btnRestore"), Qt::LeftButton);
+  // the image downloads into the application folder, then the restore runs and ends
+  VX_TRY_EQ(child<QLineEdit>(page, "tfFirmwareFile")->text().toStdString(), m_folder + "/FR9.img");
+  EXPECT_EQ(read_all(m_folder + "/FR9.img"), "restore image");
+  VX_TRY_EQ(m_services.boxes.size(), std::size_t{1});
+  EXPECT_EQ(page.operation().state(), update::k_state_idle);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #pragma once
 // A stand-in for the update page's controls, so the update operation and its
-// worker run without widgets: the file field, the language pop-up, the timer
-// and the circular indicator are plain values, and the page's two questions
-// (purposes 14 and 11) go to the services as the page asks them.
+// worker run without widgets: the file field, the language pop-up, the timer,
+// the circular indicator and the new-update sheet are plain values, and the
+// page's two questions (purposes 14 and 11) go to the services as the page
+// asks them.
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "session/services.h"
 #include "update/update_operation.h"
@@ -39,10 +41,23 @@ class FakeUpdatePage : public update::UpdatePage {
   int language_item_count() const override { return language_items; }
   int selected_language_item() const override { return selected_language; }
   void select_language_item(int index) override { selected_language = index; }
+  void remove_all_language_items() override {
+    language_items = 0;
+    language_titles.clear();
+    selected_language = -1;
+  }
+  void add_language_item(const std::string& title) override {
+    language_titles.push_back(title);
+    language_items = static_cast<int>(language_titles.size());
+    if (selected_language < 0) selected_language = 0;
+  }
   void start_timer() override { timer_running = true; }
   void stop_timer() override { timer_running = false; }
   void set_page_controls() override { ++page_controls; }
   const FEXOBluetoothDeviceData* data_to_unarchive() const override { return backup; }
+  bool load_backup() override { return backup != nullptr; }
+  void init_tab_data() override { ++tab_data_resets; }
+  void show_new_update_sheet(const update::NewUpdateSheet& sheet) override { sheets.push_back(sheet); }
 
   std::string file;
   int language_items = 0;
@@ -51,6 +66,10 @@ class FakeUpdatePage : public update::UpdatePage {
   std::atomic<bool> circular_running{false};
   int page_controls = 0;
   const FEXOBluetoothDeviceData* backup = nullptr;
+  // what the pop-up shows; an item added to an empty pop-up is selected, as Qt's does
+  std::vector<std::string> language_titles;
+  int tab_data_resets = 0;
+  std::vector<update::NewUpdateSheet> sheets;
 
  private:
   session::Services& m_services;

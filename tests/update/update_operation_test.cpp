@@ -342,52 +342,61 @@ TEST_F(UpdateOperationTest, ANewOperationStartsCleanOfThePreviousOne) {
   EXPECT_EQ(m_services.boxes[0].request.purpose, MessageBoxPurpose::start_over);
 }
 
-TEST_F(UpdateOperationTest, RestoreResumesAtOnceOrFailsToDownload) {
-  std::string pattern = "/tmp/vx-update-XXXXXX";
-  const std::string folder = ::mkdtemp(pattern.data());
-  ::setenv("VEXLINK_APP_FOLDER", folder.c_str(), 1);
-  state().setDeviceTarget(0x6010);
-  const std::string image = folder + "/" + *AppTexts::vyla_product_name_for_internal(0x6010, 1) + ".img";
-
-  {
-    // with a restart record: state 6 and the worker, no download
-    test_support::FakeServices services;
-    test_support::FakeUpdatePage page(services);
-    UpdateOperation operation(session::k_mode_firmware_restore, services, page);
-    services.state().setDeviceTarget(0x6010);
-    services.state().setStrRestartDFUFirmwareFile(image);
-    operation.restoreFirmware();
-    EXPECT_EQ(operation.state(), update::k_state_restoring);
-    EXPECT_TRUE(page.timer_running);
-    EXPECT_EQ(page.file, image);
-    EXPECT_EQ(operation.localPathLatestVersion(), std::nullopt);
-    tick_until_ended(operation);
-  }
-
-  // without: the download of the restore image, which fails to connect
+TEST_F(UpdateOperationTest, ARestoreWithARestartRecordResumesAtOnce) {
   UpdateOperation operation(session::k_mode_firmware_restore, m_services, m_page);
-  operation.setRestorePossible(true);
-  operation.setNewUpdateFound(true);
-  operation.arrLanguageFirmware() = {"English", "German"};
-  operation.arrFileNamesLatestVersion() = {"Y350R_EN.img", "Y350R_DE.img"};
-  m_page.language_items = 2;
-  m_page.selected_language = 1;
+  state().setDeviceTarget(0x6010);
+  state().setStrRestartDFUFirmwareFile("/recorded/FR9.img");
   operation.restoreFirmware();
-
-  EXPECT_EQ(state().strLanguageFirmware(), "German");
-  EXPECT_EQ(operation.fileNameLatestVersion(), "Y350R_DE.img");
-  EXPECT_EQ(operation.localPathLatestVersion(), std::filesystem::path(image));
-  EXPECT_EQ(operation.state(), update::k_state_idle);
-  EXPECT_FALSE(state().onProcessing());
-  EXPECT_FALSE(operation.restorePossible());
-  EXPECT_FALSE(operation.newUpdateFound());
-  EXPECT_TRUE(operation.report().updateFinished());
-  EXPECT_FALSE(m_page.timer_running);
+  // state 6 and the worker, no download
+  EXPECT_EQ(operation.state(), update::k_state_restoring);
+  EXPECT_TRUE(m_page.timer_running);
+  EXPECT_EQ(m_page.file, "/recorded/FR9.img");
+  EXPECT_EQ(operation.localPathLatestVersion(), std::nullopt);
   EXPECT_TRUE(called("setStatus_withWarning On restoring firmware. about to download backup firmware 0"));
-  EXPECT_TRUE(called("setStatus_withWarning Failed to restore firmware. Cannot connect to the server 1"));
+  tick_until_ended(operation);
+}
 
-  ::unsetenv("VEXLINK_APP_FOLDER");
-  std::filesystem::remove_all(folder);
+TEST_F(UpdateOperationTest, NextLeadsWhereTheProductHasItsSettings) {
+  struct Case {
+    const char* name;
+    int product;
+    int usb;
+    int major, minor;
+    const char* page;
+  };
+  const Case cases[] = {
+      {"firmware-management mode", 0x6010, 0xE010, 1, 0, "setDeviceSelection"},
+      {"a product without settings", 0x5345, 0x5345, 1, 0, "setDeviceSelection"},
+      {"0x3560 at 1.0", 0x3560, 0x3560, 1, 0, "setDeviceSelection"},
+      {"0x3560 at 1.1", 0x3560, 0x3560, 1, 1, "setDeviceSettingsWithStatus 1"},
+      {"0x3500 at 2.1", 0x3500, 0x3500, 2, 1, "setDeviceSelection"},
+      {"0x3500 at 2.2", 0x3500, 0x3500, 2, 2, "setDeviceSettingsWithStatus 1"},
+      {"0x4111: speed dials only", 0x4111, 0x4111, 1, 0, "setDeviceSettingsSpeedDialWithStatus 1"},
+      {"0x6461: its settings page", 0x6461, 0x6461, 1, 0, "setDeviceSettingsWithStatus 1"},
+      {"any other", 0x6010, 0x6010, 1, 0, "setDeviceSettingsWithStatus 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test_support::FakeServices services;
+    UpdateOperation operation(session::k_mode_firmware_update, services, m_page);
+    services.state().setDeviceTarget(c.product);
+    services.state().setUsbStatus(c.usb);
+    services.state().data().setDeviceVersionMajor_Minor(c.major, c.minor);
+    operation.moveToNext();
+    EXPECT_EQ(services.calls, std::vector<std::string>{c.page});
+  }
+}
+
+TEST_F(UpdateOperationTest, BackShowsRecognitionAndAnOpeningMenuClosesTheTabList) {
+  UpdateOperation operation(session::k_mode_firmware_restore, m_services, m_page);
+  operation.moveToBack();
+  EXPECT_EQ(m_services.calls, std::vector<std::string>{"setDeviceRecognitionWithStatus_info_from 1 - 0"});
+  operation.menuWillOpen();
+  EXPECT_EQ(m_services.calls.size(), 1u) << "no tab list open: nothing to close";
+  state().setListTabsOpened(true);
+  operation.menuWillOpen();
+  EXPECT_FALSE(state().listTabsOpened());
+  EXPECT_EQ(m_services.calls.back(), "enableListTabsTo 0");
 }
 
 }  // namespace

@@ -1,0 +1,131 @@
+// The settings page as vexlink-setwise-sim runs it: a mesh headset (0x4D16)
+// from VEXLINK_SIM, recognized over HID, then the settings tab shows its
+// classic rows with the values recognition read.
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/main_queue.h"
+#include "platform/main_queue_qt.h"
+#include "recognition/DeviceRecognitionViewController.h"
+#include "recognition/DeviceSelectionViewController.h"
+#include "settings/DeviceSettingsViewController.h"
+#include "shell/FEXOBluetoothManagerAppController.h"
+#include "sim/sim_env.h"
+#include "support/app_folder.h"
+#include "support/bus_fixture.h"
+#include "support/loopback_server.h"
+#include "support/qt_wait.h"
+
+namespace {
+
+class SimulatedSettingsPage : public test_support::BusFixture {
+ protected:
+  void SetUp() override {
+    m_folder = test_support::enter_new_app_folder("vx-settings-sim");
+    // these tests never ask the update server for a newer manager
+    DeviceSelectionViewController::s_checkedManagerUpdate = true;
+    // the update page's list reading ends at once without an answer
+    m_no_server.emplace(test_support::k_unreachable_server_base);
+    platform::install_qt_main_dispatcher();
+  }
+
+  void TearDown() override {
+    // the pages join their workers before the bus goes away
+    m_controller.reset();
+    ::unsetenv("VEXLINK_SIM");
+    platform::install_main_dispatcher(nullptr, nullptr);
+    m_no_server.reset();
+    test_support::leave_app_folder(m_folder);
+    BusFixture::TearDown();
+  }
+
+  // The user picks the device, has it recognized, and opens the settings tab.
+  void open_settings_of(const char* devices) {
+    ::setenv("VEXLINK_SIM", devices, 1);
+    ASSERT_EQ(sim::attach_from_environment(), 1);
+    m_controller = std::make_unique<FEXOBluetoothManagerAppController>();
+    FEXOBluetoothManagerAppController& controller = *m_controller;
+    QTest::mouseClick(button("btnNext", controller.deviceSelectionViewController()), Qt::LeftButton);
+    ASSERT_EQ(controller.mode(), session::k_mode_device_recognition);
+    QTest::mouseClick(button("btnNext", controller.deviceRecognitionViewController()), Qt::LeftButton);
+    VX_TRY_VERIFY(controller.mode() == session::k_mode_firmware_update);
+    ASSERT_EQ(controller.deviceTarget(), 0x4D16);
+    // the tabs answer once the update page has finished reading its list
+    VX_TRY_VERIFY(!controller.onProcessing());
+    QTest::mouseClick(button("btnDeviceSettings", controller.window()), Qt::LeftButton);
+    ASSERT_EQ(controller.mode(), session::k_mode_device_settings);
+  }
+
+  static QPushButton* button(const char* name, QWidget* in) {
+    auto* found = in->findChild<QPushButton*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  DeviceSettingsViewController& page() { return *m_controller->deviceSettingsViewController(); }
+  bool shown(const std::string& name) { return !page().findChild<QWidget*>(QString::fromStdString(name))->isHidden(); }
+  bool checked(const char* cell) { return page().findChild<QRadioButton*>(cell)->isChecked(); }
+
+  std::vector<std::string> rows_shown() {
+    std::vector<std::string> rows;
+    for (settings::PanelRow row : settings::k_panel_rows) {
+      const std::string name = settings::panel_row_name(row);
+      if (shown("lbl" + name)) rows.push_back(name);
+    }
+    return rows;
+  }
+
+  std::string m_folder;
+  std::optional<test_support::ScopedServerEnvironment> m_no_server;
+  std::unique_ptr<FEXOBluetoothManagerAppController> m_controller;
+};
+
+TEST_F(SimulatedSettingsPage, ShowsTheMeshHeadsetsRowsWithItsValues) {
+  struct Case {
+    const char* devices;
+    std::vector<std::string> rows;
+  };
+  const Case cases[] = {
+      {"hid:0x4D16,mode=1", {"HandsfreeVOX", "EDR", "BitpoolRate"}},
+      {"hid:0x4D16,mode=1,fw=2.0", {"HandsfreeVOX", "EDR", "BitpoolRate", "Sidetone"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.devices);
+    ASSERT_NO_FATAL_FAILURE(open_settings_of(c.devices));
+    EXPECT_EQ(rows_shown(), c.rows);
+    EXPECT_FALSE(shown("lblNoteEDR"));
+    EXPECT_FALSE(shown("btnAllSettings"));
+
+    // the values are the device's, as recognition read its settings word
+    const FEXOBluetoothDeviceData& device = m_controller->data();
+    EXPECT_TRUE(checked(device.GetBasicSettingND4VOXPhone() ? "enableHandsfreeVOX" : "disableHandsfreeVOX"));
+    EXPECT_TRUE(checked(device.GetBasicSettingEDR() ? "disableEDR" : "enableEDR"));
+    EXPECT_TRUE(checked(device.GetBasicSettingND4HighQulityA2DP() ? "enableBitpoolRate" : "disableBitpoolRate"));
+    EXPECT_TRUE(checked(device.GetBasicSettingND4Sidetone() ? "enableSidetone" : "disableSidetone"));
+    EXPECT_EQ(page().dataCurrent().basicSettingLM6(0), device.basicSettingLM6(0));
+
+    // a click edits the working copy and offers Save; clicking back withdraws it
+    auto* save = button("btnSave", &page());
+    EXPECT_FALSE(save->isEnabled());
+    const char* other = device.GetBasicSettingEDR() ? "enableEDR" : "disableEDR";
+    const char* same = device.GetBasicSettingEDR() ? "disableEDR" : "enableEDR";
+    QTest::mouseClick(page().findChild<QRadioButton*>(other), Qt::LeftButton);
+    EXPECT_NE(page().dataCurrent().GetBasicSettingEDR(), device.GetBasicSettingEDR());
+    EXPECT_TRUE(save->isEnabled());
+    QTest::mouseClick(page().findChild<QRadioButton*>(same), Qt::LeftButton);
+    EXPECT_FALSE(save->isEnabled());
+
+    m_controller.reset();
+    sim::reset();
+  }
+}
+
+}  // namespace
