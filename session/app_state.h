@@ -206,6 +206,16 @@ class RestartRecord {
     const OptionalText file = strRestartDFUFirmwareFile();
     return file && !file->empty();
   }
+  // Forgets the file, language and versions of the record: file nil, language
+  // index -1, versions 0 (the flag and mode stay).
+  void clearRestartDFURecord() {
+    setStrRestartDFUFirmwareFile(std::nullopt);
+    setIndexRestartDFUFirmwareLanguage(-1);
+    setDeviceVersionMajorRestartDFU(0);
+    setDeviceVersionMinorRestartDFU(0);
+    setDeviceSecondaryVersionTypeRestartDFU(0);
+    setDeviceSecondaryVersionRestartDFU(0);
+  }
 
  private:
   std::atomic<bool> m_restartToRecover{false};

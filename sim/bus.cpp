@@ -274,6 +274,15 @@ IoResult Bus::control_transfer(int address, const ControlSetup& setup, std::span
   return {IoStatus::ok, static_cast<int>(copied)};
 }
 
+IoStatus Bus::reset_device(int address) {
+  std::lock_guard lock(mutex());
+  settle();
+  Entry* entry = find_present(address);
+  if (entry == nullptr) return IoStatus::gone;
+  entry->model->on_reset();
+  return IoStatus::ok;
+}
+
 bool Bus::present(const Model& model) {
   std::lock_guard lock(mutex());
   settle();
@@ -353,6 +362,7 @@ const char* describe(IoStatus status) {
 }
 
 bool present(int address) { return Bus::present(address); }
+IoStatus reset_device(int address) { return Bus::reset_device(address); }
 IoStatus open_interface(int address, int interface_number, int& handle_id) {
   return Bus::open_interface(address, interface_number, handle_id);
 }

@@ -80,5 +80,8 @@ bool input_ready(int address, int interface_number);
 // direction. The device records `timeout`, the host's limit for the transfer.
 IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
                           std::optional<std::chrono::milliseconds> timeout = std::nullopt);
+// A port reset of the device: gone once it has left the bus, else ok (the
+// model decides what the reset does, Model::on_reset).
+IoStatus reset_device(int address);
 
 }  // namespace sim

@@ -32,6 +32,7 @@ class Bus {
   static bool input_ready(int address, int interface_number);
   static IoResult control_transfer(int address, const ControlSetup& setup, std::span<std::uint8_t> data,
                                    std::optional<std::chrono::milliseconds> timeout);
+  static IoStatus reset_device(int address);
 
   static bool present(const Model& model);
   static bool present(int address);

@@ -27,7 +27,7 @@ void Model::set_faults(const Faults& faults) {
   m_faults = faults;
 }
 
-bool Model::present() const { return Bus::present(*this); }
+bool Model::present() const { return Bus::present(place()); }
 
 std::vector<ReceivedReport> Model::received() const {
   std::lock_guard lock(Bus::mutex());
@@ -84,18 +84,20 @@ void Model::on_arrival() {}
 
 void Model::on_input_read(int, std::span<const std::uint8_t>) {}
 
+void Model::on_reset() {}
+
 void Model::queue_input_report(int interface_number, std::vector<std::uint8_t> report, std::chrono::milliseconds delay) {
-  Bus::queue_input(*this, interface_number, std::move(report), delay);
+  Bus::queue_input(place(), interface_number, std::move(report), delay);
 }
 
-void Model::clear_input_reports() { Bus::clear_input(*this); }
+void Model::clear_input_reports() { Bus::clear_input(place()); }
 
 void Model::change_identity(Identity next, std::chrono::milliseconds leave_in, std::chrono::milliseconds absent_for) {
-  Bus::change_identity(*this, std::move(next), leave_in, absent_for);
+  Bus::change_identity(place(), std::move(next), leave_in, absent_for);
 }
 
-void Model::leave_bus() { Bus::leave(*this); }
+void Model::leave_bus() { Bus::leave(place()); }
 
-void Model::leave_bus_in(std::chrono::milliseconds delay) { Bus::leave_in(*this, delay); }
+void Model::leave_bus_in(std::chrono::milliseconds delay) { Bus::leave_in(place(), delay); }
 
 }  // namespace sim

@@ -85,6 +85,13 @@ class Model {
   virtual void on_arrival();
   // The host has read `report` from the interface's interrupt IN pipe.
   virtual void on_input_read(int interface_number, std::span<const std::uint8_t> report);
+  // The host reset the device (USBDEVFS_RESET); what the device does then is its own.
+  virtual void on_reset();
+
+  // Makes this model answer inside `host`, a device that changes family as it
+  // changes mode: what it queues, and the identity changes it asks for, act on
+  // the host's place on the bus. The host hands it the traffic of its mode.
+  void set_host(Model* host) { m_host = host; }
 
  protected:
   // Queues an input report on the interface's interrupt IN pipe, readable once
@@ -104,6 +111,10 @@ class Model {
 
  private:
   friend class Bus;
+  // The model whose place on the bus this one acts on.
+  Model& place() { return m_host != nullptr ? *m_host : *this; }
+  const Model& place() const { return m_host != nullptr ? *m_host : *this; }
+  Model* m_host = nullptr;
   Identity m_identity;
   Faults m_faults;
   std::vector<ReceivedReport> m_received;

@@ -5,6 +5,7 @@
 
 #include "platform/log.h"
 #include "sim/bus.h"
+#include "sim/models/bluecore_dfu_model.h"
 #include "sim/models/bluecore_model.h"
 #include "sim/models/dfu_model.h"
 #include "sim/models/hid_dfu_model.h"
@@ -25,6 +26,7 @@ constexpr Family k_families[] = {
     {"hiddfu", &make_hid_dfu_model},
     {"bluecore", &make_bluecore_model},
     {"dfu", &make_dfu_model},
+    {"bluecoredfu", &make_bluecore_dfu_model},
 };
 
 std::string_view trim(std::string_view text) {
@@ -44,6 +46,13 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 }
 
 }  // namespace
+
+bool parse_option_number(const std::string& text, unsigned long maximum, unsigned long& value) {
+  if (text.empty() || text[0] == '-') return false;
+  char* end = nullptr;
+  value = std::strtoul(text.c_str(), &end, 0);
+  return *end == '\0' && value <= maximum;
+}
 
 std::shared_ptr<Model> make_model(std::string_view description, std::string& error) {
   const std::vector<std::string_view> fields = split(description, ',');

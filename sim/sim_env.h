@@ -19,6 +19,10 @@ struct ModelOption {
   std::string key;
   std::string value;
 };
+// The number an option's value gives (decimal or 0x-hex, no sign), when it is
+// one and at most `maximum`.
+bool parse_option_number(const std::string& text, unsigned long maximum, unsigned long& value);
+
 // Builds a family's model; nullptr with `error` set for an option it does not take.
 using ModelFactory = std::shared_ptr<Model> (*)(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                                 std::string& error);

@@ -185,7 +185,6 @@ update::UpdateOperation& UpdateViewController::operation() {
 }
 
 void UpdateViewController::initializeObjectWithDefaultStatus(bool status) {
-  m_optraUpdateEnded = false;
   operation().initializeObjectWithDefaultStatus(status);
   if (m_mode != session::k_mode_firmware_restore) return;
   // the restore page's tabs are those of the backed-up device
@@ -373,7 +372,7 @@ void UpdateViewController::timerMethodUpdate() { operation().timerMethodUpdate()
 
 void UpdateViewController::setTimerInterval(std::chrono::milliseconds interval) { m_timer->setInterval(interval); }
 
-void UpdateViewController::endOptraUpdate() { m_optraUpdateEnded = true; }
+void UpdateViewController::endOptraUpdate() { operation().endOptraUpdate(); }
 
 void UpdateViewController::openCameraCopyDoneBox(session::MessageBoxRequest request) {
   request.purpose = session::MessageBoxPurpose::camera_copy_done;

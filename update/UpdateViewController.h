@@ -106,9 +106,10 @@ class UpdateViewController : public DetailViewController,
   // Shut-down: a running worker stops at its next wait or device exchange; waits for it.
   void stopUpdate();
 
-  // Marks a camera firmware copy as complete so that the next poll ends the job.
+  // The user confirmed the end of the camera hand-over: the next tick ends
+  // the update as a success (UpdateOperation::endOptraUpdate).
   void endOptraUpdate();
-  bool optraUpdateEnded() const { return m_optraUpdateEnded; }
+  bool optraUpdateEnded() { return operation().checkOptraUpdateComplete(); }
   // Whether a message box of the engine is open; the answers to the engine's
   // questions clear it (any thread).
   void setOpenedMessageBox(bool opened) { operation().setOpenedMessageBox(opened); }
@@ -173,7 +174,6 @@ class UpdateViewController : public DetailViewController,
 
   int m_mode;
   session::TabData m_tabs;
-  bool m_optraUpdateEnded = false;
   std::unique_ptr<FEXOBluetoothDeviceData> m_dataToUnarchive;
 
   QLineEdit* m_tfFirmwareFile = nullptr;

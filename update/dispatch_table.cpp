@@ -5,6 +5,7 @@
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
 #include "update/families/identity_check.h"
+#include "update/families/usb_dfu.h"
 
 namespace update {
 
@@ -14,6 +15,7 @@ using families::enter_download_mode;
 using families::hid_section_download;
 using families::hid_section_download_after_download_mode;
 using families::identity_check_fails;
+using families::usb_dfu_update;
 
 // LM6 ZOD.
 constexpr int k_row_1[] = {0x4210};
@@ -60,7 +62,7 @@ constexpr DispatchRow k_rows[] = {
     {7, k_row_7, identity_check_fails},   {8, k_row_8, identity_check_fails},
     {9, k_row_9, identity_check_fails},   {10, k_row_10, hid_section_download},
     {11, k_row_11, hid_section_download_after_download_mode}, {12, k_row_12, enter_download_mode},
-    {13, {}, identity_check_fails},
+    {13, {}, usb_dfu_update},
 };
 
 }  // namespace

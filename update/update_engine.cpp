@@ -125,6 +125,12 @@ std::string UpdateRun::checker_reason(int language) const {
   return UpdateTexts::checker_reason_in(transport::message_text(m_message), product(), language);
 }
 
+void UpdateRun::fail_firmware_check(int product) {
+  fail(k_update_error_firmware, [this, product](int language) {
+    return UpdateTexts::checker_reason_in(transport::message_text(m_message), product, language);
+  });
+}
+
 bool UpdateRun::wait(std::chrono::milliseconds duration) {
   while (duration > std::chrono::milliseconds(0)) {
     if (stopping()) return false;

@@ -89,6 +89,8 @@ class UpdateRun {
   // The reason to show for the firmware checker's English text in message():
   // its translation, else the checker's text itself.
   std::string checker_reason(int language) const;
+  // update_error_code 3 with the checker's reason, a refusal naming `product`.
+  void fail_firmware_check(int product);
 
   // Waits on the platform clock; false when the worker was asked to stop
   // (then at once, or within a quarter of a second).

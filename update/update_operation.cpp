@@ -78,6 +78,7 @@ void UpdateOperation::start_worker_and_timer() {
   // nothing left from the previous operation may end this one
   m_report.reset_for_operation();
   m_flags = StepFlags{};
+  m_checkOptraUpdateComplete = false;
   m_engine.start({m_mode, m_page.firmware_file()});
   m_page.start_timer();
 }
@@ -180,7 +181,7 @@ void UpdateOperation::tick_operation() {
 
   // status
   const bool failed = m_report.updateFinished() && !m_report.succeeded();
-  show_status(m_report.updateStatus(), failed && !in_quiet_end_set(product));
+  show_status(m_report.updateStatus(), (failed || m_report.statusWarning()) && !in_quiet_end_set(product));
   m_page.set_page_controls();
 }
 
@@ -211,12 +212,7 @@ TextIn UpdateOperation::failure_prefix() const {
 void UpdateOperation::end_operation(int product) {
   session::AppState& state = m_services.state();
   m_page.stop_timer();
-  state.setStrRestartDFUFirmwareFile(std::nullopt);
-  state.setIndexRestartDFUFirmwareLanguage(-1);
-  state.setDeviceVersionMajorRestartDFU(0);
-  state.setDeviceVersionMinorRestartDFU(0);
-  state.setDeviceSecondaryVersionTypeRestartDFU(0);
-  state.setDeviceSecondaryVersionRestartDFU(0);
+  state.clearRestartDFURecord();
   setState(k_state_idle);
   state.setOnProcessing(false);
   m_services.setControls();
@@ -314,6 +310,13 @@ void UpdateOperation::moveToNext() {
   } else {
     m_services.setDeviceSettingsWithStatus(true);
   }
+}
+
+void UpdateOperation::endOptraUpdate() {
+  m_checkOptraUpdateComplete = true;
+  m_report.setUpdateProcessed(k_update_succeeded);
+  // last: the tick that sees it ends the operation
+  m_report.setUpdateFinished(true);
 }
 
 void UpdateOperation::moveToBack() { m_services.setDeviceRecognitionWithStatus_info_from(true, nullptr, 0); }

@@ -169,6 +169,11 @@ class UpdateOperation {
   // operation; the others are left to the list reading and the download.
   void timerMethodUpdate();
 
+  // endOptraUpdate: the user confirmed the end of the camera hand-over (OK of
+  // purpose 11): success (updateProcessed 100), checkOptraUpdateComplete, and
+  // updateFinished, so the next tick ends the update.
+  void endOptraUpdate();
+  bool checkOptraUpdateComplete() const { return m_checkOptraUpdateComplete; }
   // Set by the controller's answers to purpose 14; any thread.
   void setOpenedMessageBox(bool opened) { m_report.setOpenedMessageBox(opened); }
   bool openedMessageBox() const { return m_report.openedMessageBox(); }
@@ -230,6 +235,7 @@ class UpdateOperation {
   std::atomic<int> m_state{k_state_idle};
   UpdateReport m_report;
   StepFlags m_flags;
+  bool m_checkOptraUpdateComplete = false;
   std::atomic<bool> m_newUpdateFound{false};
   bool m_restorePossible = false;
   bool m_checkNewUpdate = false;

@@ -78,6 +78,7 @@ void UpdateReport::reset_for_operation() {
   }
   setUpdateRestoreError(k_update_error_none);
   setOpenedMessageBox(false);
+  setStatusWarning(false);
   setUpdateFinished(false);
 }
 

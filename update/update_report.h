@@ -69,6 +69,11 @@ class UpdateReport {
   bool openedMessageBox() const { return m_box_open.load(std::memory_order_acquire); }
   void setOpenedMessageBox(bool value) { m_box_open.store(value, std::memory_order_release); }
 
+  // The status is a warning even while the operation runs and when it
+  // succeeds (a part of the update that did not take).
+  bool statusWarning() const { return m_status_warning.load(std::memory_order_acquire); }
+  void setStatusWarning(bool value) { m_status_warning.store(value, std::memory_order_release); }
+
   UpdateStatus updateStatus() const;
   std::string updateStatusAt(int language) const;
   void setUpdateStatus(const UpdateStatus& texts);
@@ -94,6 +99,7 @@ class UpdateReport {
   std::atomic<int> m_error{0};
   std::atomic<bool> m_finished{false};
   std::atomic<bool> m_box_open{false};
+  std::atomic<bool> m_status_warning{false};
   mutable std::mutex m_progress_mutex;
   Progress m_progress;
   bool m_succeeded = false;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -36,13 +35,6 @@ Identity dfu_identity(const DfuModelOptions& options) {
 }
 
 bool run_time(const Identity& identity) { return identity.dfu && identity.dfu->run_time; }
-
-bool parse_number(const std::string& text, unsigned long maximum, unsigned long& value) {
-  if (text.empty() || text[0] == '-') return false;
-  char* end = nullptr;
-  value = std::strtoul(text.c_str(), &end, 0);
-  return *end == '\0' && value <= maximum;
-}
 
 }  // namespace
 
@@ -239,7 +231,7 @@ std::shared_ptr<Model> make_dfu_model(std::uint16_t product_id, const std::vecto
     const std::string& key = option.key;
     const std::string& value = option.value;
     unsigned long number = 0;
-    const bool numeric = parse_number(value, 0xFFFFFF, number);
+    const bool numeric = parse_option_number(value, 0xFFFFFF, number);
     bool taken = true;
     if (value.empty()) {
       if (key == "runtime") model_options.dfu.run_time = true;

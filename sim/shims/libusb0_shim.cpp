@@ -2,7 +2,7 @@
 // firmware-management and DFU mode, answered by the simulated bus: bus scan,
 // device list with each device's configuration (interfaces and alternate
 // settings), open, claim and release (failures set errno), control transfers,
-// close and kernel-driver detach. Test executables and vexlink-setwise-sim
+// port reset, close and kernel-driver detach. Test executables and vexlink-setwise-sim
 // link these in place of the legacy library.
 #include <usb.h>
 
@@ -260,6 +260,12 @@ int usb_control_msg(usb_dev_handle* dev, int requesttype, int request, int value
       dev->address, setup, {reinterpret_cast<std::uint8_t*>(bytes), static_cast<std::size_t>(size)}, limit);
   if (result.status != sim::IoStatus::ok) return fail(error_of(result.status));
   return result.bytes;
+}
+
+int usb_reset(usb_dev_handle* dev) {
+  if (dev == nullptr) return fail(EINVAL);
+  if (sim::reset_device(dev->address) != sim::IoStatus::ok) return fail(ENODEV);
+  return 0;
 }
 
 int usb_detach_kernel_driver_np(usb_dev_handle* dev, int interface) {

@@ -410,8 +410,9 @@ long answer_ioctl(Node& node, Opening* opening, UMockdevIoctlClient* client) {
     case USBDEVFS_SETINTERFACE:
     case USBDEVFS_CLEAR_HALT:
     case USBDEVFS_RESETEP:
-    case USBDEVFS_RESET:
       return 0;
+    case USBDEVFS_RESET:
+      return reset_device(node.address) == IoStatus::ok ? 0 : -ENODEV;
   }
   return -ENOTTY;
 }

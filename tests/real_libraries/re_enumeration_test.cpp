@@ -1,8 +1,9 @@
 // A device that changes identity leaves the testbed and joins it again with
 // uevents: hidapi finds what is there at each enumeration, and libusb-1.0's
-// device list follows the uevents.
+// device list follows the uevents; libusb-0.1's port reset reaches the model.
 #include <gtest/gtest.h>
 #include <libusb-1.0/libusb.h>
+#include <usb.h>
 
 #include <chrono>
 #include <thread>
@@ -10,7 +11,9 @@
 #include <vector>
 
 #include "real_libraries/real_bus_fixture.h"
+#include "sim/models/bluecore_dfu_model.h"
 #include "sim/models/hid_model.h"
+#include "transport/dfu_requests.h"
 #include "transport/hid_channel.h"
 
 namespace {
@@ -78,6 +81,26 @@ TEST_F(ReEnumerationTest, MeshSwitchLeavesAndJoinsTheTestbed) {
   ASSERT_EQ(hid_open_device(product_id, message), 0);
   EXPECT_EQ(product_id, 0x6020u);
   EXPECT_EQ(device->take_output_reports().size(), 1u);
+}
+
+// A BlueCore download-mode device detached over its run-time DFU interface
+// re-enumerates in DFU mode on libusb-0.1's port reset (USBDEVFS_RESET).
+TEST_F(ReEnumerationTest, PortResetAfterDetachReEnumeratesInDfuMode) {
+  sim::BlueCoreDfuOptions options = sim::bluecore_dfu_fixture_6020(12);
+  options.start = sim::BlueCoreDfuPhase::download_mode;
+  options.reenumeration = 100ms;
+  auto device = attach(std::make_shared<sim::BlueCoreDfuModel>(options));
+  EXPECT_TRUE(libusb_shows(0x6021));
+
+  usb_dev_handle* handle = nullptr;
+  ASSERT_EQ(dfu_open_device(0, &handle, 1), 1);
+  EXPECT_EQ(dfu_detach(handle, 1), 0);
+  EXPECT_EQ(usb_reset(handle), 0);
+  dfu_close_handles(&handle, 1);
+  EXPECT_TRUE(libusb_shows(0xE020));
+  EXPECT_EQ(device->resets(), 1);
+  EXPECT_EQ(device->phase(), sim::BlueCoreDfuPhase::dfu_mode);
+  EXPECT_EQ(device->take_received().size(), 1u) << "the DETACH";
 }
 
 }  // namespace

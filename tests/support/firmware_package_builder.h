@@ -2,7 +2,7 @@
 // Firmware packages as the maker's tools lay them out (header, table A, table
 // B, then the sections' data), with an MD5 per entry computed by OpenSSL, and
 // options to damage each part the way a broken download or a hostile file
-// would.
+// would; and the DFU images of the BlueCore models.
 #include <openssl/evp.h>
 
 #include <algorithm>
@@ -116,5 +116,22 @@ struct FirmwarePackage {
     return bytes;
   }
 };
+
+// A DFU image: `image_bytes` patterned bytes to download, the model tag
+// written over them from byte 16, then the 16-byte trailer whose last four
+// bytes hold the CRC-32/JAMCRC of everything before them (computed bit by bit
+// here, apart from the code under test).
+inline PackageBytes dfu_image(const std::string& tag, std::size_t image_bytes = 200, bool good_crc = true) {
+  PackageBytes bytes(image_bytes + 16, 0);
+  for (std::size_t i = 0; i < image_bytes; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13 + (i >> 8));
+  std::memcpy(bytes.data() + 16, tag.data(), tag.size());
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i + 4 < bytes.size(); ++i) {
+    crc ^= bytes[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1u) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+  }
+  put_le32(bytes, bytes.size() - 4, good_crc ? crc : crc ^ 1u);
+  return bytes;
+}
 
 }  // namespace test_support

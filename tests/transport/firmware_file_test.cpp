@@ -17,6 +17,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using test_support::put_le32;
+using test_support::dfu_image;
 using test_support::with_le32;
 
 struct Section {
@@ -41,20 +42,6 @@ Bytes package(std::uint32_t product_id, const std::vector<Section>& sections, bo
     built.sections.push_back(std::move(section));
   }
   return built.build();
-}
-
-// Image data, the tag at byte 16, and the 16-byte trailer ending in the CRC.
-Bytes dfu_image(const std::string& tag, std::size_t image_bytes = 200, bool good_crc = true) {
-  Bytes bytes(image_bytes + 16, 0);
-  for (std::size_t i = 0; i < image_bytes; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13);
-  std::memcpy(bytes.data() + 16, tag.data(), tag.size());
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i + 4 < bytes.size(); ++i) {
-    crc ^= bytes[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1u) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-  }
-  put_le32(bytes, bytes.size() - 4, good_crc ? crc : crc ^ 1u);
-  return bytes;
 }
 
 class FirmwareFileTest : public ::testing::Test {

@@ -18,6 +18,8 @@ class FakeUpdatePage : public update::UpdatePage {
   explicit FakeUpdatePage(session::Services& services) : m_services(services) {}
   // The report whose openedMessageBox the purpose-14 answers clear.
   void set_report(update::UpdateReport* report) { m_report = report; }
+  // The operation whose update the OK of purpose 11 ends.
+  void set_operation(update::UpdateOperation* operation) { m_operation = operation; }
 
   void open_backup_failed_box(const session::MessageBoxRequest& request) override {
     session::MessageBoxRequest box = request;
@@ -31,7 +33,9 @@ class FakeUpdatePage : public update::UpdatePage {
   void open_camera_copy_done_box(const session::MessageBoxRequest& request) override {
     session::MessageBoxRequest box = request;
     box.purpose = session::MessageBoxPurpose::camera_copy_done;
-    m_services.openMessageBox(box);
+    m_services.openMessageBox(box, [this](bool ok) {
+      if (ok && m_operation) m_operation->endOptraUpdate();
+    });
   }
   void start_circular_progress() override { circular_running = true; }
   void stop_circular_progress() override { circular_running = false; }
@@ -74,6 +78,7 @@ class FakeUpdatePage : public update::UpdatePage {
  private:
   session::Services& m_services;
   update::UpdateReport* m_report = nullptr;
+  update::UpdateOperation* m_operation = nullptr;
 };
 
 }  // namespace test_support

@@ -107,19 +107,22 @@ TEST_F(UpdateWorker, DownloadModeStepSendsOneCommandClosesHidAndWaitsTenSeconds)
   EXPECT_NE(console.find("COMMAND_ENTER_DNLD_MODE OK"), std::string::npos);
   const auto commands = test_support::commands_received(*device);
   EXPECT_EQ(commands, std::vector<int>{0x0E});
-  ASSERT_FALSE(m_bars.empty());
-  for (const BarSample& sample : m_bars) {
-    SCOPED_TRACE(sample.elapsed.count());
-    EXPECT_EQ(sample.open_handles, 0) << "HID is closed before the waits";
-    EXPECT_TRUE(sample.circular);
-    const int expected = sample.elapsed < m_bars.front().elapsed + 4s ? 1
-                         : sample.elapsed < m_bars.front().elapsed + 7s ? 2
-                                                                        : 3;
-    EXPECT_EQ(sample.bar, expected);
+  // the reboot wait, then the USB DFU procedure's 20 s for the download-mode device
+  const auto reboot_end =
+      std::find_if(m_bars.begin(), m_bars.end(), [](const BarSample& sample) { return !sample.circular; });
+  ASSERT_NE(reboot_end, m_bars.begin());
+  ASSERT_NE(reboot_end, m_bars.end());
+  for (auto sample = m_bars.begin(); sample != reboot_end; ++sample) {
+    SCOPED_TRACE(sample->elapsed.count());
+    EXPECT_EQ(sample->open_handles, 0) << "HID is closed before the waits";
+    const int expected = sample->elapsed < m_bars.front().elapsed + 4s ? 1
+                         : sample->elapsed < m_bars.front().elapsed + 7s ? 2
+                                                                         : 3;
+    EXPECT_EQ(sample->bar, expected);
   }
-  EXPECT_EQ(m_bars.back().elapsed + 250ms - m_bars.front().elapsed, 10s);
+  EXPECT_EQ(reboot_end->elapsed - m_bars.front().elapsed, 10s);
+  EXPECT_EQ(m_bars.back().elapsed + 1s - reboot_end->elapsed, 20s);
   EXPECT_FALSE(m_page.circular_running);
-  // then the USB DFU procedure, looking for the download-mode id
   EXPECT_EQ(run.dfu_product_id(), 0x6021);
   EXPECT_EQ(m_report.updateRestoreError(), update::k_update_error_device);
   EXPECT_EQ(m_report.updateStatusAt(0), k_not_recognized);
@@ -141,9 +144,10 @@ TEST_F(UpdateWorker, DownloadModeStepEndsOrGoesOnAsTheDeviceAnswers) {
       // the attached device is not the selected one: code 2 before any report
       {"another device", 0x6022, 0x6022, 0, {}, "", 0ms},
       // a refused 0x0E is logged and the step goes on
-      {"refused", 0x6020, 0x6020, 5, {0x0E}, "COMMAND_ENTER_DNLD_MODE FAIL", 10s},
+      // (then the USB DFU procedure looks for the download-mode device for 20 s)
+      {"refused", 0x6020, 0x6020, 5, {0x0E}, "COMMAND_ENTER_DNLD_MODE FAIL", 10s + 20s},
       // already in firmware-management mode: no HID at all
-      {"firmware-management mode", 0x6022, 0x8000 | 0x6022, 0, {}, "+++DFU", 0ms},
+      {"firmware-management mode", 0x6022, 0x8000 | 0x6022, 0, {}, "+++DFU", 20s},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
