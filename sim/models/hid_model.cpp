@@ -138,8 +138,8 @@ HidModel::HidModel(HidModelOptions options)
   m_handlers[0x03] = [this](std::span<const std::uint8_t> request) { return read_block(request, m_reply_bytes); };
   m_handlers[0x04] = [this](std::span<const std::uint8_t> request) { return write_block(request); };
   m_handlers[0x10] = [ok](std::span<const std::uint8_t> request) { return ok({byte_at(request, 2)}); };
-  m_handlers[0x11] = [this, ok](std::span<const std::uint8_t>) {
-    ++m_commits;
+  m_handlers[0x11] = [this, ok](std::span<const std::uint8_t> request) {
+    m_committed_blocks.push_back(byte_at(request, 2));
     return ok();
   };
   m_handlers[0x12] = [this, ok](std::span<const std::uint8_t>) { return ok({m_options.mode}); };
@@ -246,7 +246,12 @@ void HidModel::set_block(std::uint8_t id, std::vector<std::uint16_t> words) {
 
 int HidModel::commits() const {
   std::lock_guard lock(Bus::mutex());
-  return m_commits;
+  return static_cast<int>(m_committed_blocks.size());
+}
+
+std::vector<std::uint8_t> HidModel::committed_blocks() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_committed_blocks;
 }
 
 bool HidModel::in_mesh_mode() const {
@@ -339,7 +344,7 @@ void HidModel::on_input_read(int interface_number, std::span<const std::uint8_t>
 void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
   const std::uint8_t command = byte_at(request, 2);
   const auto handler = m_lang_pack_handlers.find(command);
-  if (faults().silent) {
+  if (faults().silent || m_options.lang_pack_unanswered.contains(command)) {
     m_lang_pack_data.clear();
   } else if (handler != m_lang_pack_handlers.end()) {
     m_lang_pack_data = handler->second(request);
@@ -348,6 +353,10 @@ void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
     // argument, followed by a blank payload of the length the command's answer has.
     m_lang_pack_data = {command, byte_at(request, 3)};
     m_lang_pack_data.resize(2 + lang_pack_payload_bytes(command), 0);
+  }
+  if (const auto overshoot = m_options.lang_pack_overshoot.find(command);
+      overshoot != m_options.lang_pack_overshoot.end() && !m_lang_pack_data.empty()) {
+    m_lang_pack_data.resize(m_lang_pack_data.size() + static_cast<std::size_t>(std::max(overshoot->second, 0)), 0);
   }
   m_lang_pack_sent = 0;
   m_lang_pack_chunks_sent = 0;
@@ -394,7 +403,9 @@ HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std
 
 HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
   const std::uint8_t id = byte_at(request, 2);
-  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
+  if (m_options.failing_blocks.contains(id) || m_options.refused_writes.contains(id)) {
+    return Answer{k_hid_status_failed, {}};
+  }
   const std::size_t count = request.size() < 4 ? 0 : std::min<std::size_t>(byte_at(request, 3), (request.size() - 4) / 2);
   std::vector<std::uint16_t> words;
   for (std::size_t i = 0; i < count; ++i) {

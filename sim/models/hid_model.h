@@ -68,6 +68,8 @@ struct HidModelOptions {
   std::map<std::uint8_t, std::vector<std::uint16_t>> blocks{};
   // Blocks whose reads and writes the device refuses (status k_hid_status_failed).
   std::set<std::uint8_t> failing_blocks{};
+  // Blocks whose writes alone the device refuses (status k_hid_status_failed); reads answer.
+  std::set<std::uint8_t> refused_writes{};
   std::optional<MeshUnit> mesh{};
   // Data bytes per language-pack input report, in turn; the last size repeats.
   std::vector<int> lang_pack_chunk_bytes{60};
@@ -76,6 +78,10 @@ struct HidModelOptions {
   // command 0x04 with argument 0x03 writes the words).
   std::array<std::uint16_t, 3> lang_pack_settings{};
   std::array<std::string, 3> lang_pack_speed_dials{};
+  // Language-pack commands the device takes without answering: the host's polls find no data.
+  std::set<std::uint8_t> lang_pack_unanswered{};
+  // Language-pack commands whose answer carries this many bytes beyond its length (an overshoot).
+  std::map<std::uint8_t, int> lang_pack_overshoot{};
   // Products 0x6020, 0x6022 and 0x6024: status of the answer to the
   // enter-download-mode command 0x0E. With 0 the device answers and leaves the
   // HID bus; with any other status it answers and stays.
@@ -111,6 +117,8 @@ class HidModel : public Model {
   void set_block(std::uint8_t id, std::vector<std::uint16_t> words);
   // Commit commands (0x11) received.
   int commits() const;
+  // The block (byte 2) each commit named, in order.
+  std::vector<std::uint8_t> committed_blocks() const;
   // True while the device shows its mesh unit.
   bool in_mesh_mode() const;
   // The mesh processor beside this device once a switch command brought it up
@@ -149,7 +157,7 @@ class HidModel : public Model {
   std::map<std::uint8_t, LangPackHandler> m_lang_pack_handlers;
   std::map<std::uint8_t, std::vector<std::uint16_t>> m_blocks;
   std::size_t m_reply_bytes = 67;  // size of the status report for the command being answered
-  int m_commits = 0;
+  std::vector<std::uint8_t> m_committed_blocks;
   int m_open_handles = 0;
   bool m_in_mesh = false;
   bool m_switching = false;
