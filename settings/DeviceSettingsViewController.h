@@ -66,7 +66,10 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // enables or disables their buttons and value controls.
   void enableOldControlsEnable_hidden(bool enable, bool hidden);
 
-  // Checks the audio channel timeout, then saves.
+  // Checks the audio channel timeout, then saves: the HID products through
+  // the save worker (settings/settings_save.h); the products whose settings
+  // are persistent-store keys, not written yet, drop the edits and have the
+  // device read again.
   void save(QObject* sender = nullptr) override;
   // Takes the audio channel timeout field (3..60 s) into the working copy:
   // true when the page may save or be left; false after a warning, with the
@@ -98,6 +101,14 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   QPushButton* btnDeviceAllSettingsBasicClose() const;
   QTableWidget* tableViewDeviceAllSettingsBasic() const;
   QScrollArea* scrollViewDeviceAllSettingsBasic() const;
+
+ protected:
+  // The timeout check before a save.
+  bool readyToSave() override { return checkACT(); }
+  // As Cancel, without its guard: the save still counts as running.
+  void discardEditsAfterSave() override;
+  // The classic rows shown and enabled again.
+  void reenableAfterSave() override { enableOldControlsEnable_hidden(true, false); }
 
  private:
   class ControllerHost;
