@@ -146,7 +146,8 @@ void DeviceSettingsBaseViewController::waitForSave() {
 }
 
 void DeviceSettingsBaseViewController::discardEditsAfterSave() {
-  discard_edits();
+  // the version sets stay those the page opened with
+  m_dataCurrent.copyWithSource_version(state().data(), false);
   setControls();
 }
 

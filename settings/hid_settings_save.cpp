@@ -8,6 +8,7 @@
 #include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "settings/hid_save_frames.h"
 #include "settings/settings_save.h"
 #include "transport/byte_order.h"
 #include "transport/hid_channel.h"
@@ -20,14 +21,9 @@ namespace {
 using Record = FEXOBluetoothDeviceData;
 
 constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_write_block = 0x04;
-constexpr unsigned char k_command_commit_block = 0x11;
-constexpr unsigned char k_command_mode = 0x12;
 // Language-pack command 0x04 with argument 0x03 writes settings words 0-2.
 constexpr unsigned char k_lang_pack_write = 0x04;
 constexpr unsigned char k_lang_pack_settings = 0x03;
-constexpr std::size_t k_request_words_byte = 4;
 constexpr std::size_t k_lang_pack_words_byte = 4;
 
 constexpr unsigned char k_block_smart_volume = 0x03;
@@ -132,19 +128,6 @@ enum class VersionCheck {
   main,          // the main version set, on slot 0
   module_1,      // version set 01, on slot 0
   both_modules,  // set 01 on slot 0, then set 02 on slot 1
-};
-
-struct BlockWrite {
-  int slot = 0;
-  unsigned char block = 0;
-  // The words the report carries, from byte 4.
-  std::vector<std::uint16_t> words;
-  // Byte 3, the word count the device takes; the number of words when absent.
-  std::optional<int> count;
-  // The block a commit after the write names; none: not committed.
-  std::optional<unsigned char> commit;
-  // Written to the system log before the write.
-  std::string log;
 };
 
 struct GroupPlan {
@@ -279,99 +262,14 @@ GroupPlan plan_of(HidSaveGroup group, const SaveCopies& copies) {
   return plan;
 }
 
-// ---- the frames ----
-
-struct DeviceVersion {
-  int major = 1;
-  int minor = 0;
-  int type = 0;
-  int secondary = 0;
-};
-
-class SaveFrames {
- public:
-  explicit SaveFrames(std::uint32_t product_id) : m_product_id(product_id) {}
-
-  // The version the unit on `slot` reports (1.0 when it does not answer);
-  // nullopt when the slot holds no device, so nothing was sent.
-  std::optional<DeviceVersion> version(int slot) {
-    clear_request(k_command_version);
-    if (hid_long_command(slot, m_request, m_reply) == 1) {
-      return DeviceVersion{m_reply[3], m_reply[4], m_reply[5], m_reply[6]};
-    }
-    if (transport::hid_last_error(slot).failure == transport::HidFailure::not_open) return std::nullopt;
-    return DeviceVersion{};
-  }
-
-  // True when the device answers the mode query with its normal mode 0.
-  bool normal_mode() {
-    clear_request(k_command_mode);
-    const bool answered = hid_long_command(0, m_request, m_reply) == 1;
-    platform::system_log(platform::format("rV = [%d]", m_reply[3]));
-    return answered && m_reply[3] == 0;
-  }
-
-  // One write; false when the device refused it.
-  bool write(const BlockWrite& write) {
-    const int count = write.count.value_or(static_cast<int>(write.words.size()));
-    clear_request(k_command_write_block);
-    m_request[2] = write.block;
-    m_request[3] = static_cast<unsigned char>(count);
-    // the words as they sit in memory, then the counted ones most significant byte first
-    for (std::size_t i = 0; i < write.words.size(); ++i) {
-      transport::put_le16(m_request, k_request_words_byte + 2 * i, write.words[i]);
-    }
-    swap_packet_words(m_request);
-    if (hid_long_command(write.slot, m_request, m_reply) == 1) return true;
-    platform::console(platform::format("save settings %04X: write of block 0x%02X refused: %s", m_product_id,
-                                       write.block, transport::describe(transport::hid_last_error(write.slot))));
-    return false;
-  }
-
-  // The commit in the last write's frame, its words converted a second time;
-  // the device's answer is not looked at.
-  void commit(int slot, unsigned char block) {
-    m_request[1] = k_command_commit_block;
-    m_request[2] = block;
-    swap_packet_words(m_request);
-    hid_long_command(slot, m_request, m_reply);
-  }
-
- private:
-  void clear_request(unsigned char command) {
-    m_request.fill(0);
-    m_reply.fill(0);
-    m_request[0] = k_report_id;
-    m_request[1] = command;
-  }
-
-  std::uint32_t m_product_id;
-  hid_cmd_report m_request{};
-  hid_status_report m_reply{};
-};
-
-// True when the unit on `slot` still runs the firmware of the version set.
-bool same_version(SaveFrames& frames, int slot, int major, int minor, int type, int secondary) {
-  const std::optional<DeviceVersion> version = frames.version(slot);
-  if (!version) return false;
-  return Record::
-             compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
-                 version->major, version->minor, version->type, version->secondary, major, minor, type, secondary) == 0;
-}
-
-bool version_still_recognized(SaveFrames& frames, VersionCheck check, const Record& device) {
+bool version_still_recognized(HidSaveFrames& frames, VersionCheck check, const Record& device) {
   switch (check) {
     case VersionCheck::none: return true;
-    case VersionCheck::main:
-      return same_version(frames, 0, device.deviceVersionMajor(), device.deviceVersionMinor(),
-                          device.deviceSecondaryVersionType(), device.deviceSecondaryVersion());
-    case VersionCheck::module_1:
-      return same_version(frames, k_module_1_slot, device.deviceVersionMajor01(), device.deviceVersionMinor01(),
-                          device.deviceSecondaryVersionType01(), device.deviceSecondaryVersion01());
+    case VersionCheck::main: return frames.same_version(0, VersionSet::main, device);
+    case VersionCheck::module_1: return frames.same_version(k_module_1_slot, VersionSet::module_1, device);
     case VersionCheck::both_modules:
-      return version_still_recognized(frames, VersionCheck::module_1, device) &&
-             same_version(frames, k_module_2_slot, device.deviceVersionMajor02(), device.deviceVersionMinor02(),
-                          device.deviceSecondaryVersionType02(), device.deviceSecondaryVersion02());
+      return frames.same_version(k_module_1_slot, VersionSet::module_1, device) &&
+             frames.same_version(k_module_2_slot, VersionSet::module_2, device);
   }
   return false;
 }
@@ -410,26 +308,17 @@ int write_hid_settings(std::uint32_t opened_product_id, const SaveCopies& copies
   if (*group == HidSaveGroup::C) return write_language_pack_settings(copies);
 
   const GroupPlan plan = plan_of(*group, copies);
-  SaveFrames frames(opened_product_id);
+  HidSaveFrames frames(opened_product_id);
   if (!version_still_recognized(frames, plan.check, copies.data)) return k_settings_save_not_recognized_device;
   if (plan.mode_query && !frames.normal_mode()) return k_settings_save_device_setting_refused;
-  for (const BlockWrite& write : plan.writes) {
-    if (!write.log.empty()) platform::system_log(write.log);
-    if (!frames.write(write)) return k_settings_save_device_setting_refused;
-    if (write.commit) frames.commit(write.slot, *write.commit);
-  }
-  return k_settings_save_success;
+  return frames.write_all(plan.writes) ? k_settings_save_success : k_settings_save_device_setting_refused;
 }
 
 int save_settings_over_hid(const SaveCopies& copies) {
-  // whatever an earlier operation left open
-  hid_close_all();
   const transport::OpenDeviceGuard slots;
-  std::uint32_t opened_product_id = 0;
-  transport_message message{};
-  if (hid_open_device(opened_product_id, message) != 0) return k_settings_save_not_recognized_device;
-  if (static_cast<int>(opened_product_id) != copies.usbStatus) return k_settings_save_not_recognized_device;
-  return write_hid_settings(opened_product_id, copies);
+  const std::optional<std::uint32_t> opened = open_recognized_hid_device(copies.usbStatus);
+  if (!opened) return k_settings_save_not_recognized_device;
+  return write_hid_settings(*opened, copies);
 }
 
 }  // namespace settings

@@ -20,7 +20,8 @@
 //
 // Writes are command 0x04 (block, word count, words most significant byte
 // first); a commit is command 0x11 naming a block in the frame of the write
-// before it, its words converted a second time. A refused write ends the save
+// before it, its words converted a second time (settings/hid_save_frames.h).
+// A refused write ends the save
 // with code 8 and nothing after it is sent; blocks written before it stay
 // written. Commit results are not looked at. No step sleeps: every wait is the
 // channel's own, on platform::Clock. Qt-free; runs on the save worker's thread.

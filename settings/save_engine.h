@@ -12,6 +12,14 @@
 // discards, what it re-enables, its timer). Qt-free; everything but the
 // procedure runs on the main thread.
 //
+// A page derived from DeviceSettingsBaseViewController calls setSaveRules in
+// its constructor and overrides readyToSave, discardEditsAfterSave and
+// reenableAfterSave where it needs to; its Save and the Yes of its save
+// prompt then run this save, with the base page's timer. A HID procedure
+// builds on settings/hid_save_frames.h (open of the recognized device,
+// version and mode queries, block writes and commits); the settings page's
+// own rules are in settings/settings_save.h.
+//
 // Threads: the worker works only on copies of `dataCurrent`, the controller's
 // `data`, `deviceTarget` and `usbStatus` made on the main thread when the save
 // starts; it touches no widget and no shared state, and its one result is
