@@ -15,6 +15,7 @@
 
 #include "platform/log.h"
 #include "settings/DeviceAllSettingsSheet.h"
+#include "settings/all_settings_cells_qt.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_states.h"
 #include "settings/settings_save.h"
@@ -124,6 +125,20 @@ QTableWidget* DeviceSettingsViewController::tableViewDeviceAllSettingsBasic() co
 }
 QScrollArea* DeviceSettingsViewController::scrollViewDeviceAllSettingsBasic() const {
   return m_scrollViewDeviceAllSettingsBasic;
+}
+
+// ---- rows of the all-settings table ----
+
+settings::AllSettingsContext DeviceSettingsViewController::allSettingsContext() const {
+  return settings::all_settings_context(state(), m_editor.dataCurrent());
+}
+
+int DeviceSettingsViewController::numberOfRowsInTableView() const {
+  return settings::numberOfRowsInTableView(allSettingsContext());
+}
+
+DeviceSettingsTableCellView* DeviceSettingsViewController::tableView_viewForTableColumn_row(int row) {
+  return settings::tableView_viewForTableColumn_row(allSettingsContext(), row, m_tableViewDeviceAllSettingsBasic);
 }
 
 // ---- building ----

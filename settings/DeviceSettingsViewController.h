@@ -14,10 +14,12 @@
 #include <unordered_map>
 
 #include "settings/DeviceSettingsBaseViewController.h"
+#include "settings/all_settings_rows.h"
 #include "settings/classic_panel_layout.h"
 #include "settings/settings_editor.h"
 
 class DeviceAllSettingsSheet;
+class DeviceSettingsTableCellView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -91,6 +93,16 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void moveToSettingToSetting();
   // Reloads every row of the all-settings table (after a language change).
   void callTableviewReloadDataForOutsideClass();
+
+  // ---- rows of the all-settings table ----
+  // What the rows depend on at this moment: the controller's product,
+  // recognized record, flags and language, and the working copy.
+  settings::AllSettingsContext allSettingsContext() const;
+  // The table's row count; 0 for a product without rows.
+  int numberOfRowsInTableView() const;
+  // The cell of row `row` (from 0), made inside the table; nullptr when the
+  // row is not below the count.
+  DeviceSettingsTableCellView* tableView_viewForTableColumn_row(int row);
 
   // The all-settings sheet's controls. They have no parent until the sheet
   // places them; the scroll view, a window until then, never appears on
