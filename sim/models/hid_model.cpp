@@ -212,6 +212,7 @@ HidModel::HidModel(HidModelOptions options)
     m_section_download =
         std::make_unique<SectionDownload>(*this, m_options.section_download.value_or(SectionDownloadOptions{}));
   }
+  if (m_options.qcc_update) m_qcc_update = std::make_unique<QccUpdate>(*this, *m_options.qcc_update);
 }
 
 void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
@@ -221,6 +222,25 @@ void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::ch
   } else {
     leave_bus_in(leave_in);
   }
+}
+
+void HidModel::restart_mesh_unit(std::chrono::milliseconds leave_in,
+                                 std::optional<std::chrono::milliseconds> absent_for) {
+  std::lock_guard lock(Bus::mutex());
+  if (!m_in_mesh) return;
+  // the host's close while the unit restarts does not hand it back
+  m_switching = true;
+  if (absent_for) {
+    change_identity(mesh_identity(), leave_in, *absent_for);
+  } else {
+    leave_bus_in(leave_in);
+  }
+}
+
+HidModel::CommandHandler HidModel::command_handler(std::uint8_t command) const {
+  std::lock_guard lock(Bus::mutex());
+  const auto found = m_handlers.find(command);
+  return found == m_handlers.end() ? CommandHandler{} : found->second;
 }
 
 void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
@@ -471,6 +491,7 @@ HidModelOptions hid_fixture_6038() {
   options.blocks[0x37] = character_words("0049301234");
   options.blocks[0x38] = character_words("112");
   options.blocks[0x39] = {};
+  options.qcc_update = QccUpdateOptions{};
   return with_collections(std::move(options), keyboard_and_vendor());
 }
 
@@ -479,6 +500,7 @@ HidModelOptions hid_fixture_4d16() {
   options.product_id = 0x4D16;
   options.name = "XA6-FM";
   options.mode = 1;
+  options.qcc_update = QccUpdateOptions{};
   return with_collections(std::move(options), keyboard_and_vendor());
 }
 
@@ -642,6 +664,10 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
   }
   if (option.key == "silent" && option.value.empty()) {
     options.faults.silent = true;
+    return true;
+  }
+  if (option.key == "qcc" && option.value.empty()) {
+    options.qcc_update = options.qcc_update.value_or(QccUpdateOptions{});
     return true;
   }
   if (option.key == "sections" && option.value.empty()) {
