@@ -1,14 +1,41 @@
 #include "settings/DeviceSettingsBaseViewController.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include "strings/app_texts.h"
+
+namespace {
+
+// The save's poll of its worker, in milliseconds.
+constexpr int k_save_timer_ms = 1000;
+
+}  // namespace
+
+// What the save asks of the page, answered by the page's own operations.
+class DeviceSettingsBaseViewController::SaveHooks : public settings::SavePage {
+ public:
+  explicit SaveHooks(DeviceSettingsBaseViewController& page) : m_page(page) {}
+  const FEXOBluetoothDeviceData& saveWorkingCopy() const override { return m_page.dataCurrent(); }
+  int saveModeToGo() const override { return m_page.modeToGo(); }
+  void discardEditsAfterSave() override { m_page.discardEditsAfterSave(); }
+  void reenableAfterSave() override { m_page.reenableAfterSave(); }
+  void setControls() override { m_page.setControls(); }
+  void startSaveTimer() override { m_page.m_saveTimer->start(); }
+  void stopSaveTimer() override { m_page.m_saveTimer->stop(); }
+
+ private:
+  DeviceSettingsBaseViewController& m_page;
+};
 
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
   build_frame("btnBack", "btnNewDevice");
   connect_buttons();
+  build_save_timer();
 }
+
+DeviceSettingsBaseViewController::~DeviceSettingsBaseViewController() { waitForSave(); }
 
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, PlacedButtons, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
@@ -17,6 +44,19 @@ DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, Pla
   m_rightButton = new QPushButton(this);
   m_rightButton->setObjectName("btnNewDevice");
   connect_buttons();
+  build_save_timer();
+}
+
+void DeviceSettingsBaseViewController::build_save_timer() {
+  m_saveTimer = new QTimer(this);
+  m_saveTimer->setInterval(k_save_timer_ms);
+  connect(m_saveTimer, &QTimer::timeout, this, &DeviceSettingsBaseViewController::timerMethodSave);
+}
+
+void DeviceSettingsBaseViewController::setSaveRules(settings::SaveRules rules) {
+  waitForSave();
+  if (!m_saveHooks) m_saveHooks = std::make_unique<SaveHooks>(*this);
+  m_saveEngine = std::make_unique<settings::SaveEngine>(*m_saveHooks, std::move(rules));
 }
 
 void DeviceSettingsBaseViewController::connect_buttons() {
@@ -89,19 +129,33 @@ void DeviceSettingsBaseViewController::moveToModeToGo() {
 }
 
 void DeviceSettingsBaseViewController::save(QObject*) {
-  // nothing differs from the device (isSettingsChanged), so the save is only
-  // the hand-off to a fresh recognition
-  state().setOnProcessing(true);
-  timerMethodSave();
+  if (m_saveEngine) {
+    m_saveEngine->save(*services(), [this] { return readyToSave(); });
+    return;
+  }
+  if (state().onProcessing()) return;
+  handOffWithoutWriting();
 }
 
 void DeviceSettingsBaseViewController::timerMethodSave() {
-  session::Services* controller = services();
-  session::AppState& state = controller->state();
-  state.setOnProcessing(false);
+  if (m_saveEngine && services()) m_saveEngine->timerMethodSave(*services());
+}
+
+void DeviceSettingsBaseViewController::waitForSave() {
+  if (m_saveEngine) m_saveEngine->join();
+}
+
+void DeviceSettingsBaseViewController::discardEditsAfterSave() {
+  // the version sets stay those the page opened with
+  m_dataCurrent.copyWithSource_version(state().data(), false);
+  setControls();
+}
+
+void DeviceSettingsBaseViewController::handOffWithoutWriting() {
+  discard_edits();
   int caller = m_mode;
   if (m_modeToGo != 0) caller = session::save_then_open(m_modeToGo);
-  controller->setDeviceRecognitionWithStatus_info_from(false, nullptr, caller);
+  services()->setDeviceRecognitionWithStatus_info_from(false, nullptr, caller);
 }
 
 void DeviceSettingsBaseViewController::moveToDeviceSelection(QObject*) {

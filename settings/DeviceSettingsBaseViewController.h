@@ -1,9 +1,15 @@
 #pragma once
 // What the three settings pages (settings 7, second settings 8, speed dial 9)
 // share: the working copy of the device record, the page to go to after the
-// save prompt and the buttons New Device and Back.
+// save prompt, the save (settings::SaveEngine with the page's rules, its
+// worker and its one-second timer) and the buttons New Device and Back.
+#include <memory>
+
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "settings/save_engine.h"
 #include "shell/DetailViewController.h"
+
+class QTimer;
 
 class DeviceSettingsBaseViewController : public DetailViewController {
   Q_OBJECT
@@ -11,6 +17,8 @@ class DeviceSettingsBaseViewController : public DetailViewController {
  public:
   // `mode` is the page's own page mode (7, 8 or 9).
   explicit DeviceSettingsBaseViewController(int mode, QWidget* parent = nullptr);
+  // Waits for a running save worker.
+  ~DeviceSettingsBaseViewController() override;
   int pageMode() const { return m_mode; }
 
   // Entry of the page: fresh working and default copies of the controller's
@@ -34,11 +42,17 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   void openSavePrompt(session::MessageBoxRequest request);
   // Drops the edits and opens the page to go to.
   virtual void moveToModeToGo();
-  // Saves the working copy and asks for a fresh recognition.
+  // Save, and Yes in the save prompt: with the page's save rules, starts the
+  // save (settings::SaveEngine::save, with readyToSave as the page's check);
+  // a page without rules hands over to a fresh recognition without writing.
   virtual void save(QObject* sender = nullptr);
-  // After a successful save: a fresh recognition that opens the page to go to,
-  // or returns to this page.
+  // The one-second tick of a running save (settings::SaveEngine::timerMethodSave).
   void timerMethodSave();
+  // Waits for a running save worker: a quit during a save lets it finish
+  // writing the device. Its result is still reported by the next tick.
+  void waitForSave();
+  // The running or last save; nullptr for a page without save rules.
+  const settings::SaveEngine* saveEngine() const { return m_saveEngine.get(); }
   void moveToDeviceSelection(QObject* sender = nullptr);
   void moveToFirmwareUpdate(QObject* sender = nullptr);
 
@@ -58,11 +72,31 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   // The working copy := a copy of the controller's record with its versions.
   void discard_edits();
 
+  // ---- the page's save (settings/save_engine.h) ----
+  // Installs the page's write procedure, reason texts and discarding codes.
+  void setSaveRules(settings::SaveRules rules);
+  // The page's own check before a save starts; false keeps the page as it is.
+  virtual bool readyToSave() { return true; }
+  // A discarding result: the edits go and the page shows the device's values.
+  virtual void discardEditsAfterSave();
+  // Success: what the page re-enables once the controller took the working copy.
+  virtual void reenableAfterSave() {}
+  // The save without a write: the edits go and a fresh recognition reads the
+  // device again, then opens the page to go to or returns to this page.
+  void handOffWithoutWriting();
+
  private:
+  class SaveHooks;
+
   void connect_buttons();
+  void build_save_timer();
 
   int m_mode;
   int m_modeToGo = 0;
   FEXOBluetoothDeviceData m_dataCurrent;
   FEXOBluetoothDeviceData m_dataDefault;
+  QTimer* m_saveTimer = nullptr;
+  std::unique_ptr<SaveHooks> m_saveHooks;
+  // last: it joins its worker before the hooks go
+  std::unique_ptr<settings::SaveEngine> m_saveEngine;
 };

@@ -15,8 +15,10 @@
 
 #include "platform/log.h"
 #include "settings/DeviceAllSettingsSheet.h"
+#include "settings/all_settings_cells_qt.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_states.h"
+#include "settings/settings_save.h"
 #include "shell/main_window_layout.h"
 
 using settings::PanelRow;
@@ -93,6 +95,7 @@ DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
   build_sheet_controls();
   bind_keys();
   m_sheetDeviceAllSettings = new DeviceAllSettingsSheet(this);
+  setSaveRules(settings::settings_page_save_rules());
 }
 
 DeviceSettingsViewController::~DeviceSettingsViewController() {
@@ -122,6 +125,20 @@ QTableWidget* DeviceSettingsViewController::tableViewDeviceAllSettingsBasic() co
 }
 QScrollArea* DeviceSettingsViewController::scrollViewDeviceAllSettingsBasic() const {
   return m_scrollViewDeviceAllSettingsBasic;
+}
+
+// ---- rows of the all-settings table ----
+
+settings::AllSettingsContext DeviceSettingsViewController::allSettingsContext() const {
+  return settings::all_settings_context(state(), m_editor.dataCurrent());
+}
+
+int DeviceSettingsViewController::numberOfRowsInTableView() const {
+  return settings::numberOfRowsInTableView(allSettingsContext());
+}
+
+DeviceSettingsTableCellView* DeviceSettingsViewController::tableView_viewForTableColumn_row(int row) {
+  return settings::tableView_viewForTableColumn_row(allSettingsContext(), row, m_tableViewDeviceAllSettingsBasic);
 }
 
 // ---- building ----
@@ -471,13 +488,25 @@ void DeviceSettingsViewController::change(PanelRow which, int choice) {
 }
 
 void DeviceSettingsViewController::save(QObject* sender) {
+  if (!services()) return;
+  if (settings::writes_settings(state().deviceTarget())) {
+    DeviceSettingsBaseViewController::save(sender);
+    return;
+  }
   if (!m_editor.begin_action()) return;
   if (!checkACT()) return;
-  // No save worker writes the settings here: the fresh recognition that
+  // Nothing writes these products' keys yet: the fresh recognition that
   // follows reads the device again, so the page reopens on what the device
   // holds and the edits are dropped rather than shown as saved.
   m_editor.moveToSettingToSetting();
-  DeviceSettingsBaseViewController::save(sender);
+  handOffWithoutWriting();
+}
+
+void DeviceSettingsViewController::discardEditsAfterSave() {
+  m_editor.moveToSettingToSetting();
+  callTableviewReloadDataForOutsideClass();
+  setControlsWithData();
+  setControls();
 }
 
 bool DeviceSettingsViewController::checkACT() {

@@ -14,10 +14,12 @@
 #include <unordered_map>
 
 #include "settings/DeviceSettingsBaseViewController.h"
+#include "settings/all_settings_rows.h"
 #include "settings/classic_panel_layout.h"
 #include "settings/settings_editor.h"
 
 class DeviceAllSettingsSheet;
+class DeviceSettingsTableCellView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -66,7 +68,10 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // enables or disables their buttons and value controls.
   void enableOldControlsEnable_hidden(bool enable, bool hidden);
 
-  // Checks the audio channel timeout, then saves.
+  // Checks the audio channel timeout, then saves: the HID products through
+  // the save worker (settings/settings_save.h); the products whose settings
+  // are persistent-store keys, not written yet, drop the edits and have the
+  // device read again.
   void save(QObject* sender = nullptr) override;
   // Takes the audio channel timeout field (3..60 s) into the working copy:
   // true when the page may save or be left; false after a warning, with the
@@ -89,6 +94,16 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // Reloads every row of the all-settings table (after a language change).
   void callTableviewReloadDataForOutsideClass();
 
+  // ---- rows of the all-settings table ----
+  // What the rows depend on at this moment: the controller's product,
+  // recognized record, flags and language, and the working copy.
+  settings::AllSettingsContext allSettingsContext() const;
+  // The table's row count; 0 for a product without rows.
+  int numberOfRowsInTableView() const;
+  // The cell of row `row` (from 0), made inside the table; nullptr when the
+  // row is not below the count.
+  DeviceSettingsTableCellView* tableView_viewForTableColumn_row(int row);
+
   // The all-settings sheet's controls. They have no parent until the sheet
   // places them; the scroll view, a window until then, never appears on
   // screen (Qt::WA_DontShowOnScreen, which placing it clears).
@@ -98,6 +113,14 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   QPushButton* btnDeviceAllSettingsBasicClose() const;
   QTableWidget* tableViewDeviceAllSettingsBasic() const;
   QScrollArea* scrollViewDeviceAllSettingsBasic() const;
+
+ protected:
+  // The timeout check before a save.
+  bool readyToSave() override { return checkACT(); }
+  // As Cancel, without its guard: the save still counts as running.
+  void discardEditsAfterSave() override;
+  // The classic rows shown and enabled again.
+  void reenableAfterSave() override { enableOldControlsEnable_hidden(true, false); }
 
  private:
   class ControllerHost;

@@ -42,9 +42,12 @@ DeviceSettingsTableCellView::DeviceSettingsTableCellView(const QString& identifi
     layout->addWidget(m_enablebtn);
     layout->addWidget(m_disablebtn);
   } else if (identifier == QLatin1String(k_combo_cell)) {
+    m_infoOnOffBtn = information_button(this, "infoOnOffBtn");
     m_infoPopUpBtn = information_button(this, "infoPopUpBtn");
+    m_infoPopUpBtn->hide();
     m_popUpBtn = new QComboBox(this);
     m_popUpBtn->setObjectName(QStringLiteral("popUpBtn"));
+    layout->addWidget(m_infoOnOffBtn);
     layout->addWidget(m_infoPopUpBtn);
     layout->addWidget(m_popUpBtn);
   }

@@ -1,8 +1,11 @@
 #pragma once
 // Cell of a row of the all-settings table. An on/off row holds an information
 // button and an enable/disable radio pair; a pop-up row holds an information
-// button and a value pop-up. The table's row builder reaches the controls only
-// through the six outlets below; the cell has no behaviour of its own.
+// button and a value pop-up. Both kinds show their information button as
+// infoOnOffBtn; a pop-up cell also keeps a second one, infoPopUpBtn, which
+// stays hidden. The table's row builder reaches the controls only through the
+// outlets below and keeps the cell's row index in it; the cell has no
+// behaviour of its own.
 #include <QPointer>
 #include <QWidget>
 
@@ -26,10 +29,10 @@ class DeviceSettingsTableCellView : public QWidget {
   QLabel* textField() const { return m_textField; }
   void setTextField(QLabel* value) { m_textField = value; }
 
-  // Information button of an on/off row.
+  // The information button of either kind of row.
   QPushButton* infoOnOffBtn() const { return m_infoOnOffBtn; }
   void setInfoOnOffBtn(QPushButton* value) { m_infoOnOffBtn = value; }
-  // Information button of a pop-up row.
+  // The pop-up row's second information button, hidden from the start.
   QPushButton* infoPopUpBtn() const { return m_infoPopUpBtn; }
   void setInfoPopUpBtn(QPushButton* value) { m_infoPopUpBtn = value; }
   // The radio group of an on/off row (its two buttons are enablebtn and disablebtn).
@@ -43,6 +46,10 @@ class DeviceSettingsTableCellView : public QWidget {
   QComboBox* popUpBtn() const { return m_popUpBtn; }
   void setPopUpBtn(QComboBox* value) { m_popUpBtn = value; }
 
+  // Index of the table row the cell shows, from 0; -1 until a row is built into it.
+  int row() const { return m_row; }
+  void setRow(int row) { m_row = row; }
+
  private:
   // Guarded references: the controls are children of the cell, and a control
   // deleted elsewhere reads as nullptr instead of dangling.
@@ -53,4 +60,5 @@ class DeviceSettingsTableCellView : public QWidget {
   QPointer<QRadioButton> m_enablebtn;
   QPointer<QRadioButton> m_disablebtn;
   QPointer<QComboBox> m_popUpBtn;
+  int m_row = -1;
 };

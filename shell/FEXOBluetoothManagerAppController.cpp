@@ -75,6 +75,10 @@ void FEXOBluetoothManagerAppController::stopWorkers() {
   m_updateViewController->stopUpdate();
   m_restoreViewController->stopUpdate();
   m_deviceRecognitionViewController->stopRecognition();
+  // a save is not stopped halfway through its writes: it ends by itself
+  m_deviceSettingsViewController->waitForSave();
+  m_deviceSettingsSecondViewController->waitForSave();
+  m_deviceSettingsSpeedDialViewController->waitForSave();
   m_deviceSelectionViewController->stopManagerUpdateCheck();
 }
 

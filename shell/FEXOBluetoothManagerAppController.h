@@ -149,8 +149,8 @@ class FEXOBluetoothManagerAppController : public QObject,
   void stopManager(QObject* sender);
   // The first step of the shut-down: stops the pages' workers and waits for
   // them, always in this order: the update and restore workers and the
-  // recognition (they hold the USB devices), then the manager's version check
-  // (its request is aborted).
+  // recognition (they hold the USB devices), the settings pages' saves (waited
+  // for, not stopped), then the manager's version check (its request is aborted).
   void stopWorkers();
 
   // ---- status line ----

@@ -124,6 +124,14 @@ Tables make_tables() {
   set(SettingName::AudioEqualizer, texts_of({{English, "Audio Equalizer"}}));
   set(SettingName::HeadsetLanguage, texts_of({{English, "Headset Language"}}));
   set(SettingName::UnitLanguage, texts_of({{English, "Unit Language"}}));
+  set(SettingName::AutoOff, texts_of({{English, "AUTO OFF"}}));
+  set(SettingName::ChannelSelect, texts_of({{English, "Channel Select"}}));
+  set(SettingName::Language, texts_of({{English, "Language"}}));
+  set(SettingName::LoopRecordingInterval, texts_of({{English, "Loop Recording Interval"}}));
+  set(SettingName::RemoteUIRTT, texts_of({{English, "Remote UI RTT"}}));
+  set(SettingName::SimpleMode, texts_of({{English, "Simple Mode"}}));
+  set(SettingName::Speakers, texts_of({{English, "Speakers"}}));
+  set(SettingName::VelmontAcousticsMic, texts_of({{English, "Velmont Acoustics Mic"}}));
   set(SettingName::AdvancedFeatures, texts_of({{English, "Advanced features"}}));
   return tables;
 }

@@ -85,6 +85,15 @@ enum class SettingName : int {
   AudioEqualizer,
   HeadsetLanguage,
   UnitLanguage,
+  // labels of the all-settings table that no other page shows
+  AutoOff,                // "AUTO OFF"
+  ChannelSelect,
+  Language,
+  LoopRecordingInterval,
+  RemoteUIRTT,
+  SimpleMode,
+  Speakers,
+  VelmontAcousticsMic,
   AdvancedFeatures,
 };
 

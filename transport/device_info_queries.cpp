@@ -65,9 +65,10 @@ int get_device_info_for_fm_radio_with_pskey(std::uint32_t product_id) {
   }
   const int count = block_reply_word_count(reply);
   if (count != 2) return k_show;
+  // the hardware version is the low bytes of the two words: v<word 0>.<word 1>
   const int board = block_reply_low_byte(reply, 0);
   platform::system_log(
-      platform::format("len = %d hardware version v%1d.%1d", count, block_reply_word(reply, 0) >> 8, board));
+      platform::format("len = %d hardware version v%1d.%1d", count, board, block_reply_low_byte(reply, 1)));
   return board == 2 ? k_hide : k_show;
 }
 

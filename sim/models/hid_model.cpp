@@ -138,8 +138,8 @@ HidModel::HidModel(HidModelOptions options)
   m_handlers[0x03] = [this](std::span<const std::uint8_t> request) { return read_block(request, m_reply_bytes); };
   m_handlers[0x04] = [this](std::span<const std::uint8_t> request) { return write_block(request); };
   m_handlers[0x10] = [ok](std::span<const std::uint8_t> request) { return ok({byte_at(request, 2)}); };
-  m_handlers[0x11] = [this, ok](std::span<const std::uint8_t>) {
-    ++m_commits;
+  m_handlers[0x11] = [this, ok](std::span<const std::uint8_t> request) {
+    m_committed_blocks.push_back(byte_at(request, 2));
     return ok();
   };
   m_handlers[0x12] = [this, ok](std::span<const std::uint8_t>) { return ok({m_options.mode}); };
@@ -212,6 +212,7 @@ HidModel::HidModel(HidModelOptions options)
     m_section_download =
         std::make_unique<SectionDownload>(*this, m_options.section_download.value_or(SectionDownloadOptions{}));
   }
+  if (m_options.qcc_update) m_qcc_update = std::make_unique<QccUpdate>(*this, *m_options.qcc_update);
 }
 
 void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
@@ -221,6 +222,25 @@ void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::ch
   } else {
     leave_bus_in(leave_in);
   }
+}
+
+void HidModel::restart_mesh_unit(std::chrono::milliseconds leave_in,
+                                 std::optional<std::chrono::milliseconds> absent_for) {
+  std::lock_guard lock(Bus::mutex());
+  if (!m_in_mesh) return;
+  // the host's close while the unit restarts does not hand it back
+  m_switching = true;
+  if (absent_for) {
+    change_identity(mesh_identity(), leave_in, *absent_for);
+  } else {
+    leave_bus_in(leave_in);
+  }
+}
+
+HidModel::CommandHandler HidModel::command_handler(std::uint8_t command) const {
+  std::lock_guard lock(Bus::mutex());
+  const auto found = m_handlers.find(command);
+  return found == m_handlers.end() ? CommandHandler{} : found->second;
 }
 
 void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
@@ -246,7 +266,12 @@ void HidModel::set_block(std::uint8_t id, std::vector<std::uint16_t> words) {
 
 int HidModel::commits() const {
   std::lock_guard lock(Bus::mutex());
-  return m_commits;
+  return static_cast<int>(m_committed_blocks.size());
+}
+
+std::vector<std::uint8_t> HidModel::committed_blocks() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_committed_blocks;
 }
 
 bool HidModel::in_mesh_mode() const {
@@ -339,7 +364,7 @@ void HidModel::on_input_read(int interface_number, std::span<const std::uint8_t>
 void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
   const std::uint8_t command = byte_at(request, 2);
   const auto handler = m_lang_pack_handlers.find(command);
-  if (faults().silent) {
+  if (faults().silent || m_options.lang_pack_unanswered.contains(command)) {
     m_lang_pack_data.clear();
   } else if (handler != m_lang_pack_handlers.end()) {
     m_lang_pack_data = handler->second(request);
@@ -348,6 +373,10 @@ void HidModel::start_lang_pack_reply(std::span<const std::uint8_t> request) {
     // argument, followed by a blank payload of the length the command's answer has.
     m_lang_pack_data = {command, byte_at(request, 3)};
     m_lang_pack_data.resize(2 + lang_pack_payload_bytes(command), 0);
+  }
+  if (const auto overshoot = m_options.lang_pack_overshoot.find(command);
+      overshoot != m_options.lang_pack_overshoot.end() && !m_lang_pack_data.empty()) {
+    m_lang_pack_data.resize(m_lang_pack_data.size() + static_cast<std::size_t>(std::max(overshoot->second, 0)), 0);
   }
   m_lang_pack_sent = 0;
   m_lang_pack_chunks_sent = 0;
@@ -394,7 +423,9 @@ HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std
 
 HidModel::Answer HidModel::write_block(std::span<const std::uint8_t> request) {
   const std::uint8_t id = byte_at(request, 2);
-  if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
+  if (m_options.failing_blocks.contains(id) || m_options.refused_writes.contains(id)) {
+    return Answer{k_hid_status_failed, {}};
+  }
   const std::size_t count = request.size() < 4 ? 0 : std::min<std::size_t>(byte_at(request, 3), (request.size() - 4) / 2);
   std::vector<std::uint16_t> words;
   for (std::size_t i = 0; i < count; ++i) {
@@ -460,6 +491,7 @@ HidModelOptions hid_fixture_6038() {
   options.blocks[0x37] = character_words("0049301234");
   options.blocks[0x38] = character_words("112");
   options.blocks[0x39] = {};
+  options.qcc_update = QccUpdateOptions{};
   return with_collections(std::move(options), keyboard_and_vendor());
 }
 
@@ -468,6 +500,7 @@ HidModelOptions hid_fixture_4d16() {
   options.product_id = 0x4D16;
   options.name = "XA6-FM";
   options.mode = 1;
+  options.qcc_update = QccUpdateOptions{};
   return with_collections(std::move(options), keyboard_and_vendor());
 }
 
@@ -631,6 +664,10 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
   }
   if (option.key == "silent" && option.value.empty()) {
     options.faults.silent = true;
+    return true;
+  }
+  if (option.key == "qcc" && option.value.empty()) {
+    options.qcc_update = options.qcc_update.value_or(QccUpdateOptions{});
     return true;
   }
   if (option.key == "sections" && option.value.empty()) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/model.h"
+#include "sim/models/qcc_update_model.h"
 #include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
 
@@ -68,6 +69,8 @@ struct HidModelOptions {
   std::map<std::uint8_t, std::vector<std::uint16_t>> blocks{};
   // Blocks whose reads and writes the device refuses (status k_hid_status_failed).
   std::set<std::uint8_t> failing_blocks{};
+  // Blocks whose writes alone the device refuses (status k_hid_status_failed); reads answer.
+  std::set<std::uint8_t> refused_writes{};
   std::optional<MeshUnit> mesh{};
   // Data bytes per language-pack input report, in turn; the last size repeats.
   std::vector<int> lang_pack_chunk_bytes{60};
@@ -76,6 +79,10 @@ struct HidModelOptions {
   // command 0x04 with argument 0x03 writes the words).
   std::array<std::uint16_t, 3> lang_pack_settings{};
   std::array<std::string, 3> lang_pack_speed_dials{};
+  // Language-pack commands the device takes without answering: the host's polls find no data.
+  std::set<std::uint8_t> lang_pack_unanswered{};
+  // Language-pack commands whose answer carries this many bytes beyond its length (an overshoot).
+  std::map<std::uint8_t, int> lang_pack_overshoot{};
   // Products 0x6020, 0x6022 and 0x6024: status of the answer to the
   // enter-download-mode command 0x0E. With 0 the device answers and leaves the
   // HID bus; with any other status it answers and stays.
@@ -83,6 +90,9 @@ struct HidModelOptions {
   // The firmware section download (sim/models/section_download_model.h);
   // product 0x6010 carries it unless it is given here.
   std::optional<SectionDownloadOptions> section_download{};
+  // The QCC firmware update (sim/models/qcc_update_model.h); the 0x6038 and
+  // 0x4D16 fixtures carry it.
+  std::optional<QccUpdateOptions> qcc_update{};
   Faults faults{};
 };
 
@@ -105,12 +115,17 @@ class HidModel : public Model {
 
   // Adds or replaces the handler of a command byte.
   void on_command(std::uint8_t command, CommandHandler handler);
+  // The handler of a command byte (empty when the device does not know it),
+  // so a new handler can pass on to the one it replaces.
+  CommandHandler command_handler(std::uint8_t command) const;
   void on_lang_pack_command(std::uint8_t command, LangPackHandler handler);
   // Words stored in a settings block (empty when the device has none).
   std::vector<std::uint16_t> block(std::uint8_t id) const;
   void set_block(std::uint8_t id, std::vector<std::uint16_t> words);
   // Commit commands (0x11) received.
   int commits() const;
+  // The block (byte 2) each commit named, in order.
+  std::vector<std::uint8_t> committed_blocks() const;
   // True while the device shows its mesh unit.
   bool in_mesh_mode() const;
   // The mesh processor beside this device once a switch command brought it up
@@ -122,9 +137,15 @@ class HidModel : public Model {
   void set_lang_pack_chunk_bytes(std::vector<int> sizes);
   // The firmware section download the device takes (nullptr: none).
   SectionDownload* section_download() const { return m_section_download.get(); }
+  // The QCC firmware update the device takes (nullptr: none).
+  QccUpdate* qcc_update() const { return m_qcc_update.get(); }
   // For a handler whose command reboots the device: it leaves the bus
   // `leave_in` from now and comes back as itself after `absent_for`, or never.
   void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
+  // The same for the mesh unit while it shows: it comes back as the mesh unit,
+  // and hands back to the main unit only once the host has opened and let go
+  // of it again.
+  void restart_mesh_unit(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
 
   bool on_open(int interface_number) override;
   void on_close(int interface_number) override;
@@ -149,7 +170,7 @@ class HidModel : public Model {
   std::map<std::uint8_t, LangPackHandler> m_lang_pack_handlers;
   std::map<std::uint8_t, std::vector<std::uint16_t>> m_blocks;
   std::size_t m_reply_bytes = 67;  // size of the status report for the command being answered
-  int m_commits = 0;
+  std::vector<std::uint8_t> m_committed_blocks;
   int m_open_handles = 0;
   bool m_in_mesh = false;
   bool m_switching = false;
@@ -159,6 +180,7 @@ class HidModel : public Model {
   platform::Clock::time_point m_busy_since{};  // when the device began to stay busy
   std::shared_ptr<HidModel> m_mesh_processor;
   std::unique_ptr<SectionDownload> m_section_download;
+  std::unique_ptr<QccUpdate> m_qcc_update;
 };
 
 // A block of 16-bit characters, one byte of `text` each, as speed dials are stored.
@@ -167,7 +189,8 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // Builds a HID device for VEXLINK_SIM ("hid:0x6020,fw=1.2"). Options: fw=M.m or
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
-// dnld=N (status of the enter-download-mode answer), sections (the firmware
+// dnld=N (status of the enter-download-mode answer), qcc (the QCC firmware
+// update on any product), sections (the firmware
 // section download on any product), notready=N (readiness queries answered
 // "not ready"), reboot=MS or reboot=never (absence after the run-loader
 // command), busy=N, busy=forever,
@@ -178,9 +201,11 @@ std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vecto
 
 // Fixtures: Y350R (0x6020), the default product, with one vendor collection.
 HidModelOptions hid_fixture_6020();
-// Y370R (0x6038): a keyboard collection on interface 0, the vendor collection on interface 1.
+// Y370R (0x6038): a keyboard collection on interface 0, the vendor collection
+// on interface 1; takes the QCC firmware update.
 HidModelOptions hid_fixture_6038();
-// XA6-FM (0x4D16): a keyboard collection on interface 0, the vendor collection on interface 1.
+// XA6-FM (0x4D16): a keyboard collection on interface 0, the vendor collection
+// on interface 1; takes the QCC firmware update.
 HidModelOptions hid_fixture_4d16();
 // XA6-FM (0x4D16) variant that shows only its keyboard collection.
 HidModelOptions hid_fixture_4d16_keyboard_only();

@@ -108,7 +108,8 @@ class Adapter {
     std::vector<const BusDevice*> arrived;
     {
       std::lock_guard lock(node_mutex());
-      for (const auto& [address, present] : m_present) {
+      for (const auto& entry : m_present) {
+        const int address = entry.first;
         const bool still = std::any_of(devices.begin(), devices.end(),
                                        [address](const BusDevice& device) { return device.address == address; });
         if (!still) departed.push_back(address);

@@ -1,5 +1,6 @@
-// The settings page on the real controller: the save prompt on leaving, a
-// language confirmed while the page shows.
+// The settings page on the real controller: the save prompt on leaving, the
+// save into a simulated device and its outcomes, a language confirmed while
+// the page shows.
 #include "settings/DeviceSettingsViewController.h"
 
 #include <QDialog>
@@ -8,10 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <memory>
 
+#include "platform/clock.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "shell/language_chooser_rows.h"
 #include "shell/shell_fixture.h"
+#include "sim/bus.h"
+#include "sim/models/hid_model.h"
 #include "strings/settings_texts.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
@@ -19,26 +24,62 @@
 
 class SettingsPage : public QueuedShellFixture {
  protected:
-  // The settings page of a recognized 0x4210 with one edit, on its way to the
-  // firmware update page: the save prompt is up.
-  void leave_with_an_edit(FEXOBluetoothManagerAppController& controller) {
-    recognize(controller, 0x4210);
+  void SetUp() override {
+    QueuedShellFixture::SetUp();
+    sim::reset();
+  }
+  void TearDown() override {
+    sim::reset();
+    QueuedShellFixture::TearDown();
+  }
+
+  // A Y350R (0x6020) at firmware 1.2 on the simulated bus, recognized, with
+  // the settings page open and its VOX sensitivity raised from 3 to 5.
+  std::shared_ptr<sim::HidModel> open_with_an_edit(FEXOBluetoothManagerAppController& controller,
+                                                   sim::HidModelOptions device = sim::hid_fixture_6020()) {
+    device.version = {1, 2, 0, 0};
+    device.blocks[0x12] = {3};
+    auto model = sim::attach(std::make_shared<sim::HidModel>(device));
+    recognize(controller, 0x6020, 1, 2);
+    controller.data().setBasicSettingKR5VOXSensitivity_with(0, 3);
     controller.setDeviceSettingsWithStatus(true);
     EXPECT_EQ(controller.mode(), 7);
     DeviceSettingsViewController* page = controller.deviceSettingsViewController();
-    EXPECT_TRUE(page->editor().changeAudioBoost(0));
+    EXPECT_TRUE(page->editor().changeVOXSensitivity(4));
+    page->setControls();
     EXPECT_TRUE(page->isSettingsChanged());
+    return model;
+  }
+
+  // The settings page, on its way to the firmware update page: the save prompt is up.
+  void leave(FEXOBluetoothManagerAppController& controller) {
     controller.setFirmwareUpdateWithStatus(true);
     VX_TRY_VERIFY(child<QDialog>(controller, "sheetMessageBox")->isVisible());
     EXPECT_EQ(controller.mode(), 7);
     EXPECT_EQ(controller.messageBoxStatus(), 4);
   }
+
+  // The worker ends and the page's timer ticks once.
+  static void finish_save(DeviceSettingsViewController& page) {
+    page.waitForSave();
+    page.timerMethodSave();
+  }
+
+  // Lets the recognition that follows a save run on the simulated bus and
+  // report, ticking its timer rather than waiting for it.
+  static void finish_recognition(FEXOBluetoothManagerAppController& controller) {
+    DeviceRecognitionViewController* recognition = controller.deviceRecognitionViewController();
+    VX_TRY_VERIFY((recognition->timerMethodRecognize(), controller.mode() != session::k_mode_device_recognition));
+  }
+
+  platform::ScopedVirtualClock m_clock;
 };
 
 TEST_F(SettingsPage, NoInTheSavePromptDiscardsTheEditsAndGoesOn) {
   auto controller = start();
   controller->setLanguageManager(strings::French);
-  ASSERT_NO_FATAL_FAILURE(leave_with_an_edit(*controller));
+  auto model = open_with_an_edit(*controller);
+  ASSERT_NO_FATAL_FAILURE(leave(*controller));
   DeviceSettingsViewController* page = controller->deviceSettingsViewController();
   EXPECT_EQ(child<QPushButton>(*controller, "btnMessageBoxCancel")->text().toStdString(),
             CommonTexts::vyla_string_no_in(strings::French));
@@ -47,19 +88,85 @@ TEST_F(SettingsPage, NoInTheSavePromptDiscardsTheEditsAndGoesOn) {
   QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxCancel"), Qt::LeftButton);
   EXPECT_EQ(controller->mode(), 5);
   EXPECT_FALSE(page->isSettingsChanged());
-  EXPECT_EQ(page->dataCurrent().basicSettingLM6(2), controller->data().basicSettingLM6(2));
+  EXPECT_EQ(page->dataCurrent().basicSettingKR5VOXSensitivityAt(0), 3);
+  EXPECT_TRUE(model->take_received().empty());
 }
 
-TEST_F(SettingsPage, YesInTheSavePromptGoesOnThroughAFreshRecognition) {
+TEST_F(SettingsPage, YesInTheSavePromptSavesThenOpensThePageItWasLeavingFor) {
   auto controller = start();
-  ASSERT_NO_FATAL_FAILURE(leave_with_an_edit(*controller));
+  auto model = open_with_an_edit(*controller);
+  ASSERT_NO_FATAL_FAILURE(leave(*controller));
   DeviceSettingsViewController* page = controller->deviceSettingsViewController();
   QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
+  EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+  EXPECT_TRUE(controller->onProcessing());
+  EXPECT_EQ(controller->mode(), 7);
+
+  finish_save(*page);
+  EXPECT_EQ(model->block(0x12), std::vector<std::uint16_t>{5});
   EXPECT_EQ(controller->mode(), 4);
   EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 105);
-  // nothing was written, so the page does not keep the edits as if they were
+  ASSERT_NO_FATAL_FAILURE(finish_recognition(*controller));
+  EXPECT_EQ(controller->mode(), 5);
+  EXPECT_EQ(controller->data().basicSettingKR5VOXSensitivityAt(0), 5);
+}
+
+TEST_F(SettingsPage, AnotherDeviceOnTheBusDiscardsTheEditsAndSendsToTheSelection) {
+  auto controller = start();
+  auto model = open_with_an_edit(*controller);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  // the user plugs another headset in before pressing Save
+  sim::detach(*model);
+  sim::HidModelOptions other = sim::hid_fixture_6020();
+  other.product_id = 0x6022;
+  auto other_model = sim::attach(std::make_shared<sim::HidModel>(other));
+
+  child<QPushButton>(*controller, "btnSave")->click();
+  finish_save(*page);
+  EXPECT_TRUE(other_model->take_output_reports().empty());
+  EXPECT_EQ(page->dataCurrent().basicSettingKR5VOXSensitivityAt(0), 3);
   EXPECT_FALSE(page->isSettingsChanged());
+  EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(),
+            "Failed to save device setting. Not the recognized device");
+  EXPECT_TRUE(controller->statusWithWarning());
+  EXPECT_FALSE(controller->onProcessing());
+  VX_TRY_VERIFY(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 3);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
+  EXPECT_EQ(controller->mode(), 3);
+}
+
+TEST_F(SettingsPage, ARefusedWriteKeepsTheEditsAndSave) {
+  auto controller = start();
+  sim::HidModelOptions device = sim::hid_fixture_6020();
+  device.refused_writes = {0x12};
+  auto model = open_with_an_edit(*controller, device);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  auto* save = child<QPushButton>(*controller, "btnSave");
+  save->click();
+  EXPECT_FALSE(save->isEnabled());
+  finish_save(*page);
+  EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(),
+            "Failed to save device setting. Cannot save Device Setting");
+  EXPECT_TRUE(controller->statusWithWarning());
+  EXPECT_EQ(controller->mode(), 7);
+  EXPECT_TRUE(page->isSettingsChanged());
+  EXPECT_EQ(page->dataCurrent().basicSettingKR5VOXSensitivityAt(0), 5);
+  EXPECT_TRUE(save->isEnabled());
   EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+  // the settings block went in before the refusal and stays
+  EXPECT_EQ(model->block(0x04).size(), 4u);
+  EXPECT_EQ(model->block(0x12), std::vector<std::uint16_t>{3});
+}
+
+TEST_F(SettingsPage, QuittingDuringASaveWaitsForItsWrites) {
+  auto controller = start();
+  auto model = open_with_an_edit(*controller);
+  child<QPushButton>(*controller, "btnSave")->click();
+  // the shut-down's first step: the worker has written everything once it returns
+  controller->stopWorkers();
+  EXPECT_EQ(model->block(0x12), std::vector<std::uint16_t>{5});
+  EXPECT_EQ(controller->deviceSettingsViewController()->saveEngine()->rcThreadSave(), 0);
 }
 
 TEST_F(SettingsPage, ButtonsWaitForARunningOperation) {

@@ -1,6 +1,7 @@
 // The settings page as vexlink-setwise-sim runs it: a mesh headset (0x4D16)
 // from VEXLINK_SIM, recognized over HID, then the settings tab shows its
-// classic rows with the values recognition read.
+// classic rows with the values recognition read; a Y350R (0x6020) whose
+// edited VOX sensitivity is saved into the device and read back.
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "platform/main_queue.h"
+#include "sim/bus.h"
+#include "sim/models/hid_model.h"
 #include "platform/main_queue_qt.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
@@ -48,7 +51,7 @@ class SimulatedSettingsPage : public test_support::BusFixture {
   }
 
   // The user picks the device, has it recognized, and opens the settings tab.
-  void open_settings_of(const char* devices) {
+  void open_settings_of(const char* devices, int product = 0x4D16) {
     ::setenv("VEXLINK_SIM", devices, 1);
     ASSERT_EQ(sim::attach_from_environment(), 1);
     m_controller = std::make_unique<FEXOBluetoothManagerAppController>();
@@ -56,8 +59,10 @@ class SimulatedSettingsPage : public test_support::BusFixture {
     QTest::mouseClick(button("btnNext", controller.deviceSelectionViewController()), Qt::LeftButton);
     ASSERT_EQ(controller.mode(), session::k_mode_device_recognition);
     QTest::mouseClick(button("btnNext", controller.deviceRecognitionViewController()), Qt::LeftButton);
-    VX_TRY_VERIFY(controller.mode() == session::k_mode_firmware_update);
-    ASSERT_EQ(controller.deviceTarget(), 0x4D16);
+    // the recognition page's timer is ticked rather than waited for
+    DeviceRecognitionViewController* recognition = controller.deviceRecognitionViewController();
+    VX_TRY_VERIFY((recognition->timerMethodRecognize(), controller.mode() == session::k_mode_firmware_update));
+    ASSERT_EQ(controller.deviceTarget(), product);
     // the tabs answer once the update page has finished reading its list
     VX_TRY_VERIFY(!controller.onProcessing());
     QTest::mouseClick(button("btnDeviceSettings", controller.window()), Qt::LeftButton);
@@ -126,6 +131,35 @@ TEST_F(SimulatedSettingsPage, ShowsTheMeshHeadsetsRowsWithItsValues) {
     m_controller.reset();
     sim::reset();
   }
+}
+
+TEST_F(SimulatedSettingsPage, ASavedSettingIsInTheDeviceAndBackOnThePageAfterTheFreshRecognition) {
+  ASSERT_NO_FATAL_FAILURE(open_settings_of("hid:0x6020", 0x6020));
+  auto device = std::dynamic_pointer_cast<sim::HidModel>(sim::devices().front().model);
+  ASSERT_NE(device, nullptr);
+  const int read = m_controller->data().basicSettingKR5VOXSensitivityAt(0);
+  const int chosen = read == 5 ? 2 : 5;
+
+  // the VOX sensitivity action with the item of level `chosen`, then Save
+  ASSERT_TRUE(page().editor().changeVOXSensitivity(chosen - 1));
+  page().setControls();
+  auto* save = button("btnSave", &page());
+  ASSERT_TRUE(save->isEnabled());
+  save->click();
+  EXPECT_TRUE(m_controller->onProcessing());
+  page().waitForSave();
+  page().timerMethodSave();
+  EXPECT_EQ(device->block(0x12), std::vector<std::uint16_t>{static_cast<std::uint16_t>(chosen)});
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_recognition);
+
+  // the recognition reads the device afresh and returns to the settings page
+  DeviceRecognitionViewController* recognition = m_controller->deviceRecognitionViewController();
+  VX_TRY_VERIFY((recognition->timerMethodRecognize(), m_controller->mode() == session::k_mode_device_settings));
+  EXPECT_EQ(m_controller->data().basicSettingKR5VOXSensitivityAt(0), chosen);
+  EXPECT_EQ(page().dataCurrent().basicSettingKR5VOXSensitivityAt(0), chosen);
+  EXPECT_FALSE(page().isSettingsChanged());
+  EXPECT_FALSE(save->isEnabled());
+  device->take_received();
 }
 
 }  // namespace

@@ -29,11 +29,16 @@ TEST(DeviceSettingsTableCellView, OnOffRowOffersItsInformationButtonAndRadioPair
 
 TEST(DeviceSettingsTableCellView, ComboRowOffersItsInformationButtonAndPopUp) {
   DeviceSettingsTableCellView cell(DeviceSettingsTableCellView::k_combo_cell);
+  ASSERT_NE(cell.infoOnOffBtn(), nullptr);
   ASSERT_NE(cell.infoPopUpBtn(), nullptr);
   ASSERT_NE(cell.popUpBtn(), nullptr);
-  EXPECT_EQ(cell.infoOnOffBtn(), nullptr);
   EXPECT_EQ(cell.radiobtn(), nullptr);
   EXPECT_EQ(cell.findChild<QComboBox*>("popUpBtn"), cell.popUpBtn());
+  EXPECT_EQ(cell.findChild<QPushButton*>("infoOnOffBtn"), cell.infoOnOffBtn());
+  // the pop-up row shows one information button: the second waits hidden
+  EXPECT_FALSE(cell.infoOnOffBtn()->isHidden());
+  EXPECT_TRUE(cell.infoPopUpBtn()->isHidden());
+  EXPECT_EQ(cell.row(), -1);
 }
 
 TEST(DeviceSettingsTableCellView, OutletsAreReplaceableAndNeverDangle) {

@@ -190,7 +190,12 @@ TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
       page->openSavePrompt();
       ASSERT_NO_FATAL_FAILURE(shown(*controller, c.purpose));
       answer(*controller, ok);
-      if (ok) {
+      if (ok && c.page == 7) {
+        // Yes saves: the settings page's save writes the device first
+        EXPECT_TRUE(page->saveEngine()->saving());
+        EXPECT_EQ(controller->mode(), 7);
+        page->waitForSave();
+      } else if (ok) {
         // Yes saves: a fresh recognition that then opens the page asked for
         EXPECT_EQ(controller->mode(), 4);
         EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 103);
@@ -214,10 +219,10 @@ TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
     answer(*controller, ok);
     EXPECT_FALSE(sheet->isVisible());
     // Yes saves from the settings page itself; No stays on it
-    EXPECT_EQ(controller->mode(), ok ? 4 : 7);
-    if (ok) {
-      EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
-    }
+    DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+    EXPECT_EQ(page->saveEngine()->saving(), ok);
+    EXPECT_EQ(controller->mode(), 7);
+    page->waitForSave();
   }
 }
 

@@ -86,6 +86,14 @@ TEST_F(DeviceInfoQueries, FmRadioRowFollowsTheHardwareVersionOfTheVariantProduct
   run_cases(cases, transport::get_device_info_for_fm_radio_with_pskey);
 }
 
+TEST_F(DeviceInfoQueries, FmRadioQueryLogsTheHardwareVersionFromBothWords) {
+  auto model = open_device({{0x06, {0x0102, 0x0003}}});
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(transport::get_device_info_for_fm_radio_with_pskey(0x3032), 4);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("len = 2 hardware version v2.3"), std::string::npos);
+  expect_reads(*model, {{0x06, 2}});
+}
+
 TEST_F(DeviceInfoQueries, SpeakerStatusByProductAndHardwareBlocks) {
   const std::vector<QueryCase> cases = {
       {"no hardware to ask", 0x6020, {}, {}, 0, {}},

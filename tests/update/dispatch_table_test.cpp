@@ -6,6 +6,7 @@
 
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
+#include "update/families/qcc_update.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ TEST(DispatchTable, RowsComeInOrderWithTheirProcedures) {
   // the row sizes the table is made of: 1 + 29 + 9 + 2 + 4 + 9 + 12 + 18 + 8 + 55 + 17 + 3
   EXPECT_EQ(held, 167u);
   EXPECT_EQ(ids.size(), held) << "no id stands in two rows";
+  EXPECT_EQ(update::dispatch_row(2).procedure, update::families::qcc_update);
+  EXPECT_EQ(update::dispatch_row(5).procedure, update::families::qcc_mesh_update);
   EXPECT_EQ(update::dispatch_row(10).procedure, update::families::hid_section_download);
   EXPECT_EQ(update::dispatch_row(11).procedure, update::families::hid_section_download_after_download_mode);
   EXPECT_EQ(update::dispatch_row(12).procedure, update::families::enter_download_mode);

@@ -9,76 +9,39 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/main_queue.h"
-#include "platform/main_queue_qt.h"
 #include "session/message_box.h"
 #include "session/page_modes.h"
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
 #include "strings/common_texts.h"
 #include "strings/message_box_texts.h"
-#include "strings/product_catalogue.h"
-#include "support/bus_fixture.h"
-#include "support/fake_services.h"
 #include "support/firmware_package_builder.h"
-#include "support/qt_wait.h"
-#include "support/temp_folder.h"
 #include "transport/hid_channel.h"
-#include "update/UpdateViewController.h"
 #include "update/backup_step.h"
-#include "update/fake_update_page.h"
 #include "update/update_operation.h"
+#include "update/update_worker_fixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
 using test_support::FirmwarePackage;
+using test_support::Sample;
 using test_support::section_of;
 using update::UpdateRun;
 
 const std::string k_not_recognized = "Failed to update firmware. Not the recognized device";
 const std::string k_cannot_get_status = "Failed to update firmware. Cannot get status";
 const std::string k_corrupted = "Failed to update firmware. Firmware corrupted";
-
-// The platform clock as the worker sees it: virtual time, and at every sleep
-// a look at what the worker has reported so far.
-class WatchingClock : public platform::Clock {
- public:
-  explicit WatchingClock(platform::VirtualClock& time) : m_time(time) {}
-  time_point now() override { return m_time.now(); }
-  void sleep_for(milliseconds duration) override {
-    if (m_watch) m_watch(m_time.elapsed());
-    m_time.sleep_for(duration);
-  }
-  void watch(std::function<void(milliseconds elapsed)> watch) { m_watch = std::move(watch); }
-
- private:
-  platform::VirtualClock& m_time;
-  std::function<void(milliseconds)> m_watch;
-};
-
-// What the worker had reported at one sleep.
-struct Sample {
-  milliseconds elapsed;
-  int phase;
-  int bar;
-  bool box_flag;
-};
 
 // A package of two sections: the loader (block 0) of 1500 bytes, then 10 bytes of block 1.
 FirmwarePackage two_sections(std::uint32_t product_id) {
@@ -95,41 +58,8 @@ sim::SectionDownloadOptions download_options(const std::function<void(sim::Secti
   return options;
 }
 
-// The controller as it meets the worker: message boxes are opened and closed
-// on the main thread (at once, while no dispatcher is installed).
-class Services : public test_support::FakeServices {
- public:
-  void openMessageBox(const session::MessageBoxRequest& request, session::MessageBoxAnswer on_answer) override {
-    platform::post_to_main([this, request, on_answer] { FakeServices::openMessageBox(request, on_answer); });
-  }
-  int closeMessageBox() override {
-    platform::post_to_main([this] { FakeServices::closeMessageBox(); });
-    return 0;
-  }
-};
-
-class HidSectionDownloadTest : public test_support::BusFixture {
+class HidSectionDownloadTest : public test_support::UpdateWorkerFixture {
  protected:
-  HidSectionDownloadTest() : m_watching(clock()) {
-    platform::install_clock(&m_watching);
-    m_page.set_report(&m_report);
-    ::setenv("VEXLINK_APP_FOLDER", m_app_folder.path().c_str(), 1);
-    m_watching.watch([this](milliseconds elapsed) {
-      const update::Progress progress = m_report.progress();
-      m_samples.push_back({elapsed, progress.phase, progress.processed, m_report.openedMessageBox()});
-      if (m_answer_box && m_services.box_open() &&
-          m_services.boxes.back().request.purpose == session::MessageBoxPurpose::backup_failed) {
-        m_services.answer(*m_answer_box);
-      }
-    });
-  }
-  ~HidSectionDownloadTest() override { ::unsetenv("VEXLINK_APP_FOLDER"); }
-  void TearDown() override {
-    hid_close_all();
-    platform::install_clock(&clock());
-    BusFixture::TearDown();
-  }
-
   // A simulated 0x6010 at version 1.2 with the section download, and a
   // record that says recognition read it.
   std::shared_ptr<sim::HidModel> attach_device(sim::SectionDownloadOptions options = {},
@@ -149,55 +79,6 @@ class HidSectionDownloadTest : public test_support::BusFixture {
     return attach(std::make_shared<sim::HidModel>(std::move(device)));
   }
   void select(int target) { m_services.state().setDeviceTarget(target); }
-
-  std::string write_package(const FirmwarePackage& package) { return m_files.write("firmware.img", package.build()); }
-
-  // Runs the update worker of the selected product to its end with `file`.
-  void run_worker(const std::string& file, int mode = session::k_mode_firmware_update,
-                  update::FamilyProcedure procedure = nullptr) {
-    m_samples.clear();
-    m_start = clock().elapsed();
-    UpdateRun run(m_services, m_report, m_page, {mode, file}, m_stop);
-    testing::internal::CaptureStdout();
-    if (procedure) run.run_procedure(procedure);
-    else run.run();
-    m_console = testing::internal::GetCapturedStdout();
-  }
-
-  // The phases the worker went through, each once, as the sleeps saw them.
-  std::vector<int> phases() const {
-    std::vector<int> seen;
-    for (const Sample& sample : m_samples) {
-      if (seen.empty() || seen.back() != sample.phase) seen.push_back(sample.phase);
-    }
-    if (seen.empty() || seen.back() != m_report.progress().phase) seen.push_back(m_report.progress().phase);
-    return seen;
-  }
-
-  std::filesystem::path archive_of(int product) const {
-    return m_app_folder.file(*ProductCatalogue::vyla_product_name_for_internal(product, 1) + ".vylaarch");
-  }
-
-  // The data bytes of the 0x06 reports among `reports`, by their count bytes.
-  static std::vector<std::size_t> data_report_lengths(const std::vector<std::vector<std::uint8_t>>& reports) {
-    std::vector<std::size_t> lengths;
-    for (const auto& report : reports) {
-      if (report[1] == 0x06) lengths.push_back(static_cast<std::size_t>(report[2]) << 8 | report[3]);
-    }
-    return lengths;
-  }
-
-  WatchingClock m_watching;
-  test_support::TempFolder m_app_folder;
-  test_support::TempFolder m_files;
-  Services m_services;
-  update::UpdateReport m_report;
-  test_support::FakeUpdatePage m_page{m_services};
-  std::atomic<bool> m_stop{false};
-  std::vector<Sample> m_samples;
-  std::optional<bool> m_answer_box;  // the answer given to a purpose-14 box
-  milliseconds m_start{0};
-  std::string m_console;
 };
 
 TEST_F(HidSectionDownloadTest, UpdatesA6010EndToEnd) {
@@ -597,44 +478,12 @@ TEST_F(HidSectionDownloadTest, AFailedBackupWriteLeavesThePreviousBackupWhole) {
   device->take_received();
 }
 
-// The virtual clock of an update whose page timer fires once a virtual
-// second, on the worker's thread while the worker sleeps.
-class TickingClock : public platform::Clock {
- public:
-  explicit TickingClock(platform::VirtualClock& time) : m_time(time) {}
-  time_point now() override { return m_time.now(); }
-  void sleep_for(milliseconds duration) override {
-    const auto before = m_time.elapsed();
-    m_time.sleep_for(duration);
-    for (auto tick = before / 1s; tick < m_time.elapsed() / 1s; ++tick) {
-      if (m_tick) m_tick();
-    }
-  }
-  std::function<void()> m_tick;
-
- private:
-  platform::VirtualClock& m_time;
-};
-
 TEST_F(HidSectionDownloadTest, TheTimerDrawsTheHidGroupAndHandsOverToRecognition) {
   auto device = attach_device(download_options([](auto& o) { o.not_ready_queries = 3; }));
   m_page.file = write_package(two_sections(0x6010));
   update::UpdateOperation operation(session::k_mode_firmware_update, m_services, m_page);
-  TickingClock ticking(clock());
   std::vector<int> bars;
-  ticking.m_tick = [&] {
-    operation.timerMethodUpdate();
-    bars.push_back(operation.report().updateProcessed());
-  };
-  platform::install_clock(&ticking);
-  testing::internal::CaptureStdout();
-  operation.updateFirmware();
-  const auto give_up = std::chrono::steady_clock::now() + 10s;
-  while (!operation.report().updateFinished() && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
-  operation.stop_and_join();
-  operation.timerMethodUpdate();
-  testing::internal::GetCapturedStdout();
-  platform::install_clock(&m_watching);
+  for (const Tick& tick : run_operation(operation)) bars.push_back(tick.bar);
 
   ASSERT_EQ(operation.state(), update::k_state_idle);
   EXPECT_EQ(std::count(m_services.calls.begin(), m_services.calls.end(),
@@ -660,25 +509,10 @@ TEST_F(HidSectionDownloadTest, TheTimerDrawsTheHidGroupAndHandsOverToRecognition
 
 TEST_F(HidSectionDownloadTest, UpdateButtonToRecognitionOnTheSimulatedBus) {
   auto device = attach_device();
-  platform::install_qt_main_dispatcher();
-  UpdateViewController page(session::k_mode_firmware_update);
-  page.setServices(&m_services);
-  page.setTimerInterval(10ms);
-  page.findChild<QLineEdit*>("tfFirmwareFile")->setText(QString::fromStdString(write_package(two_sections(0x6010))));
-  testing::internal::CaptureStdout();
-  QTest::mouseClick(page.findChild<QPushButton*>("btnUpdate"), Qt::LeftButton);
-  VX_TRY_EQ(page.operation().state(), update::k_state_idle);
-  testing::internal::GetCapturedStdout();
-  EXPECT_EQ(std::count(m_services.calls.begin(), m_services.calls.end(),
-                       "setDeviceRecognitionWithStatus_info_from 0 - 5"),
-            1);
-  EXPECT_FALSE(m_services.state().onProcessing());
+  update_from_the_page(write_package(two_sections(0x6010)));
   EXPECT_EQ(device->section_download()->loader_starts(), 1);
   EXPECT_TRUE(std::filesystem::exists(archive_of(0x6010)));
   device->take_received();
-  // the worker's last box requests run before the controller goes
-  QCoreApplication::sendPostedEvents();
-  platform::install_main_dispatcher(nullptr, nullptr);
 }
 
 }  // namespace

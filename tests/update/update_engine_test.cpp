@@ -22,29 +22,13 @@
 #include "support/temp_folder.h"
 #include "update/families/download_mode.h"
 #include "update/fake_update_page.h"
+#include "update/update_worker_fixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using update::Exit;
 using update::UpdateRun;
-
-// The platform clock as the worker sees it: virtual time, and at every sleep a
-// look at what the worker has reported so far.
-class WatchingClock : public platform::Clock {
- public:
-  explicit WatchingClock(platform::VirtualClock& time) : m_time(time) {}
-  time_point now() override { return m_time.now(); }
-  void sleep_for(std::chrono::milliseconds duration) override {
-    if (m_watch) m_watch(m_time.elapsed());
-    m_time.sleep_for(duration);
-  }
-  void watch(std::function<void(std::chrono::milliseconds elapsed)> watch) { m_watch = std::move(watch); }
-
- private:
-  platform::VirtualClock& m_time;
-  std::function<void(std::chrono::milliseconds)> m_watch;
-};
 
 class UpdateWorker : public test_support::BusFixture {
  protected:
@@ -87,7 +71,7 @@ class UpdateWorker : public test_support::BusFixture {
     bool circular;
   };
 
-  WatchingClock m_watching;
+  test_support::WatchingClock m_watching;
   test_support::FakeServices m_services;
   update::UpdateReport m_report;
   test_support::FakeUpdatePage m_page{m_services};

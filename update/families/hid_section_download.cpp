@@ -1,13 +1,11 @@
 #include "update/families/hid_section_download.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
-#include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "session/message_box.h"
@@ -18,6 +16,7 @@
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/families/camera_disk_copy.h"
+#include "update/families/hid_update_steps.h"
 #include "update/families/section_transfer.h"
 #include "update/package_entries.h"
 #include "update/unit_language_commands.h"
@@ -53,7 +52,6 @@ constexpr int k_language_products[] = {0x3310, 0x3330};
 constexpr std::chrono::milliseconds k_download_mode_reopen = 3s;
 // Before the first section, and after the last while the device checks them.
 constexpr std::chrono::milliseconds k_section_pause = 5s;
-constexpr std::chrono::milliseconds k_readiness_poll = 1s;
 // A failed readiness exchange is tried again after this.
 constexpr std::chrono::milliseconds k_readiness_retry = 100ms;
 // A device that is not ready after this never will be.
@@ -61,12 +59,7 @@ constexpr std::chrono::milliseconds k_readiness_limit = 120s;
 constexpr std::chrono::milliseconds k_no_wait_pause = 1s;
 // The loader writes the sections into flash and restarts the device.
 constexpr std::chrono::milliseconds k_loader_run = 60s;
-constexpr std::chrono::milliseconds k_reboot_poll = 1s;
-// A device that is not back after this has not survived its update.
-constexpr std::chrono::milliseconds k_reboot_limit = 300s;
 constexpr std::chrono::milliseconds k_success_pause = 2s;
-
-bool in(std::span<const int> products, int product) { return std::ranges::find(products, product) != products.end(); }
 
 class HidSectionDownload {
  public:
@@ -111,9 +104,9 @@ class HidSectionDownload {
 
   Exit direct(bool (*camera_copy)(UpdateRun& run)) {
     const int product = m_run.product();
-    const bool camera = in(k_camera_products, product);
-    const bool quiet = in(k_quiet_products, product);
-    const bool waits_for_readiness = !quiet || in(k_quiet_products_that_wait, product);
+    const bool camera = listed(k_camera_products, product);
+    const bool quiet = listed(k_quiet_products, product);
+    const bool waits_for_readiness = !quiet || listed(k_quiet_products_that_wait, product);
     const transport::OpenDeviceGuard device;
 
     // check the device and the package
@@ -124,7 +117,7 @@ class HidSectionDownload {
     if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
     if (!send_sections(camera)) return cannot_get_status();
     if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
-    if (in(k_language_products, product)) {
+    if (listed(k_language_products, product)) {
       // a failed language write leaves the update as good as it is
       const int code = UnitLanguageCommands::UnitLanguageCodeFromStringForQorlan(
           m_run.controller().strLanguageFirmware().value_or(std::string()));
@@ -159,12 +152,7 @@ class HidSectionDownload {
 
  private:
   // Opens the device and checks it is the attached one: code 2 otherwise.
-  bool open_attached() {
-    std::uint32_t& opened = m_run.opened_product_id();
-    if (hid_open_device(opened, m_run.message()) == 0 && static_cast<int>(opened) == m_run.usb_status()) return true;
-    m_run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
-    return false;
-  }
+  bool open_attached() { return open_attached_device(m_run); }
 
   // One command of bytes 0 and 1 in the procedure's report buffer.
   bool exchange(unsigned char command, hid_status_report& reply) {
@@ -197,15 +185,7 @@ class HidSectionDownload {
 
   // Package, backup and the progress fields of the transfer.
   bool prepare(bool camera) {
-    const std::size_t size = m_run.load_verified_package(static_cast<std::uint32_t>(m_run.product()));
-    m_report.setAddUpdateProcessed(1);
-    if (size == 0) {
-      const int recognized = m_run.controller().data().deviceRecognized();
-      m_run.fail(k_update_error_firmware, [this, recognized](int language) {
-        return UpdateTexts::checker_reason_in(transport::message_text(m_run.message()), recognized, language);
-      });
-      return false;
-    }
+    if (!load_package(m_run)) return false;
     // every entry that is read: the sections over HID, and a camera's camera part
     const bool entries_sound =
         camera ? check_package_entries(m_run, transport::PackageTable::blocks, k_sections_over_hid_of_cameras,
@@ -214,13 +194,7 @@ class HidSectionDownload {
     if (!entries_sound) return false;
     if (!backup_before_flashing(m_run)) return false;
 
-    m_report.setAddUpdateProcessed(2);
-    m_run.show_processing();
-    m_report.setUpdateTimerProcessTime(0);
-    m_report.setUpdateTimerPercentToProcess(0);
-    m_report.setUpdateRestoreError(k_update_error_generic);
-    m_report.setAddUpdateProcessed(98);
-    m_report.setUpdateTimerProcessed(0);
+    start_device_work(m_run, 98);
     return true;
   }
 
@@ -245,18 +219,14 @@ class HidSectionDownload {
   // Asks the device until it says it is ready: a second between answers
   // "not yet", a tenth of one after a failed exchange, at most 120 s.
   bool wait_until_ready() {
-    const auto started = platform::now();
-    for (;;) {
-      hid_status_report reply{};
-      const bool answered = exchange(k_command_readiness, reply);
-      if (answered && reply[k_reply_data_at] != 0) return true;
-      const std::chrono::milliseconds pause = answered ? k_readiness_poll : k_readiness_retry;
-      if (platform::now() - started + pause > k_readiness_limit) {
-        platform::system_log("device not ready after 120 s");
-        return false;
-      }
-      if (!m_run.wait(pause)) return false;
-    }
+    return ask_until_set(
+        m_run,
+        [this]() -> std::optional<std::uint8_t> {
+          hid_status_report reply{};
+          if (!exchange(k_command_readiness, reply)) return std::nullopt;
+          return reply[k_reply_data_at];
+        },
+        k_readiness_retry, k_readiness_limit, "readiness");
   }
 
   bool start_loader() {
@@ -269,32 +239,13 @@ class HidSectionDownload {
 
   // Looks for the device once a second until it is back on USB (any product
   // id), at most 300 s.
-  bool wait_for_return() {
-    const auto started = platform::now();
-    for (;;) {
-      std::uint32_t product = 0;
-      transport_message message{};
-      const bool back = hid_open_device(product, message) == 0;
-      hid_close_all();
-      if (back) return true;
-      if (platform::now() - started + k_reboot_poll > k_reboot_limit) {
-        platform::system_log("device not back after 300 s");
-        return false;
-      }
-      if (!m_run.wait(k_reboot_poll)) return false;
-    }
-  }
+  bool wait_for_return() { return wait_until_back(m_run, false); }
 
   // The bar stands while the device works on its own; no box is shown.
   void hold_bar() { m_report.setOpenedMessageBox(true); }
 
   // The notice asking to hold the device's button while it restarts.
-  void show_button_notice() {
-    const int language = m_run.controller().languageManager();
-    m_run.show_notice({session::message_box_first_button(m_run.product(), language).value_or(std::string()), true,
-                       std::nullopt, std::nullopt, session::MessageBoxSize::w420_h115,
-                       session::MessageBoxPurpose::update_notice_other});
-  }
+  void show_button_notice() { families::show_button_notice(m_run, session::message_box_first_button); }
 
   Exit cannot_get_status() {
     m_run.show_failure(UpdateTexts::vyla_string_cannot_get_status_in);

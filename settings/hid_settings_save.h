@@ -1,0 +1,56 @@
+#pragma once
+// The settings page's save to the HID products: the working copy's settings
+// words go into the device's settings blocks over the HID command channel,
+// after the device was found to be the recognized one (product id, firmware
+// version, and for some families its normal mode). Which blocks, in which order
+// and with which words follows the product's group; the first group that holds
+// the selected product decides:
+//
+//   A  two-module products: versions of both modules; block 0x04 to module 2 (slot 1)
+//   B  0x3500 0x3540 0x3560 0x3570: version (module 1); block 0x20 (0x3560 also 0x1F)
+//   C  0x6800-0x6805 0x6810-0x6812: words 0-2 in one language-pack exchange
+//   D  0x6510 0x6500 0x4D16 0x4D06 0x4D76 0x4D86 0x3161 0x3150: mode (0x6510, 0x6500); block 0x36
+//   E  0x5552 0x5553: mode; block 0x36, 3 words
+//   F  0x6038 0x6039: mode; block 0x36, block 0x17, commit
+//   G  0x5590 0x3085 ... 0x4023: mode; block 0x36, 2 words
+//   H  0x3310 0x3330: version; block 0x04, 4 words
+//   I  the mesh headsets: version (module 1); block 0x04, 2 to 5 words by product and firmware
+//   J  the settings-block family, sub-groups J1 to J6: version; the packed words
+//      to block 0x04, VOX, smart-volume and camera blocks by sub-group
+//
+// Writes are command 0x04 (block, word count, words most significant byte
+// first); a commit is command 0x11 naming a block in the frame of the write
+// before it, its words converted a second time (settings/hid_save_frames.h).
+// A refused write ends the save
+// with code 8 and nothing after it is sent; blocks written before it stay
+// written. Commit results are not looked at. No step sleeps: every wait is the
+// channel's own, on platform::Clock. Qt-free; runs on the save worker's thread.
+#include <cstdint>
+#include <optional>
+
+#include "settings/save_engine.h"
+
+namespace settings {
+
+enum class HidSaveGroup { A, B, C, D, E, F, G, H, I, J1, J2, J3, J4, J5, J6 };
+
+// The group of `product_id`; nullopt for a product saved otherwise (the
+// persistent-store products).
+std::optional<HidSaveGroup> hid_save_group(int product_id);
+
+// The whole HID save of the settings page: closes both slots, opens the
+// attached device into slot 0, checks that it is the recognized product
+// (`usbStatus`), writes the group of `deviceTarget` and closes both slots.
+// Returns 0, 8 (refused write, or the device is not in its normal mode) or 9
+// (nothing opened, another device, other firmware; also a product without a
+// group).
+int save_settings_over_hid(const SaveCopies& copies);
+
+// The group step alone, on whatever the transport holds: slot 0 (and slot 1
+// for group A, module 2). `opened_product_id` is what the open reported (it
+// names the device in the log lines). Version check or mode query, then the
+// writes. Returns 0, 8 or 9 as save_settings_over_hid does; nothing is sent
+// for a product without a group (9).
+int write_hid_settings(std::uint32_t opened_product_id, const SaveCopies& copies);
+
+}  // namespace settings

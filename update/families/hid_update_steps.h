@@ -1,0 +1,56 @@
+#pragma once
+// Steps the HID flashing procedures share: opening the attached device, the
+// package and the progress fields before the device work, asking the device
+// until it answers, waiting for it to come back after a restart, and the
+// notice that tells the user what to do with the device's buttons.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "update/update_engine.h"
+
+namespace update::families {
+
+// True when `product` stands in `products`.
+bool listed(std::span<const int> products, int product);
+
+// Opens the first supported device into slot 0 (hid_open_device) and checks
+// it is the attached one (usbStatus). False, with update_error_code 2 and "Not
+// the recognized device" shown, otherwise.
+bool open_attached_device(UpdateRun& run);
+
+// Loads tfFirmwareFile's package for the selected product and checks it;
+// addUpdateProcessed 1 whatever the result. False, with update_error_code 3
+// and the checker's reason (for the product recognition read) shown, when it
+// is refused.
+bool load_package(UpdateRun& run);
+
+// The report as the device work starts: addUpdateProcessed 2, the processing
+// status, the timed step cleared, update_error_code 1, then addUpdateProcessed
+// `phase` with updateTimerProcessed 0.
+void start_device_work(UpdateRun& run, int phase);
+
+// Asks the device with `ask` (the reply's byte 3, or nothing when the exchange
+// failed) until the byte is not 0: again a second after each 0, and
+// `retry_after_failure` after a failed exchange (nothing: a failed exchange
+// ends the wait). True on such an answer; false when the exchange failed, no
+// answer came within `limit`, or the worker was asked to stop. `what` names
+// the wait in the log.
+bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_t>()>& ask,
+                   std::optional<std::chrono::milliseconds> retry_after_failure, std::chrono::milliseconds limit,
+                   const char* what);
+
+// The device restarts: hid_open_device once a second, each try closed again,
+// until it opens (the first try at once, or after a second with
+// `first_after_a_second`), for at most 300 s. False when it did not come back
+// or the worker was asked to stop. Slot 0 is empty after it.
+bool wait_until_back(UpdateRun& run, bool first_after_a_second);
+
+// The notice without buttons (purpose 1) asking the user to do with the
+// device's buttons what `text` says for the selected product.
+void show_button_notice(UpdateRun& run, std::optional<std::string> (*text)(int product, int language));
+
+}  // namespace update::families
