@@ -71,6 +71,9 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   virtual void make_working_copies();
   // The working copy := a copy of the controller's record with its versions.
   void discard_edits();
+  // The records the page edits: its working copy and its default record.
+  FEXOBluetoothDeviceData& workingCopy() { return m_dataCurrent; }
+  FEXOBluetoothDeviceData& defaultCopy() { return m_dataDefault; }
 
   // ---- the page's save (settings/save_engine.h) ----
   // Installs the page's write procedure, reason texts and discarding codes.

@@ -46,6 +46,12 @@ std::string SettingsTexts::vyla_string_default_in(int language) {
   return pick(k_texts, language);
 }
 
+std::string SettingsTexts::stringSpeedDialEmpty(int language) {
+  static const LocalizedTexts k_texts = {"Empty", "Vide",   "Leer",     "Vuoto",  "未入力",  "미설정", "Vacío",
+                                       "Leeg",  "Пусто", "空",       "Tyhjä", "Prázdné", "Opróżnij"};
+  return pick(k_texts, language);
+}
+
 std::string SettingsTexts::vyla_string_more_settings_in(int language) {
   static const LocalizedTexts k_texts = texts_of({{English, "MORE SETTINGS"},
                                                 {French, "PLUS DE PARAMÈTRES"},

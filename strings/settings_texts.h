@@ -17,6 +17,8 @@ class SettingsTexts {
   static std::string vyla_string_default_in(int language);
   // Title of the button that opens the all-settings sheet.
   static std::string vyla_string_more_settings_in(int language);
+  // Title of a speed-dial number button whose number is not set.
+  static std::string stringSpeedDialEmpty(int language);
   // "Cannot save <setting>" for the persistent-store key a save failed on
   // (239 EDR, 654 device setting, 664 VOX intercom, 665 VOX phone, 671 FM
   // radio, 682 audio channel timeout, 684 radio transmit gain, 8832..8834

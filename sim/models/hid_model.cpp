@@ -196,7 +196,9 @@ HidModel::HidModel(HidModelOptions options)
     std::copy(payload.begin(), payload.end(), reply.begin() + 2);
     return reply;
   };
-  // Command 0x04 with argument 0x03 stores settings words 0-2, little-endian from byte 4.
+  // Command 0x04 with argument 0x03 stores settings words 0-2, little-endian
+  // from byte 4; with argument 0x05-0x07 a speed dial, its text from byte 4 up
+  // to the first NUL (or the end of the frame).
   m_lang_pack_handlers[0x04] = [this](std::span<const std::uint8_t> request) {
     const std::uint8_t argument = byte_at(request, 3);
     if (argument == k_lang_pack_settings) {
@@ -204,6 +206,11 @@ HidModel::HidModel(HidModelOptions options)
         m_options.lang_pack_settings[i] =
             static_cast<std::uint16_t>(byte_at(request, 4 + 2 * i) | byte_at(request, 5 + 2 * i) << 8);
       }
+    } else if (argument >= k_lang_pack_first_speed_dial &&
+               argument < k_lang_pack_first_speed_dial + m_options.lang_pack_speed_dials.size()) {
+      std::string text;
+      for (std::size_t i = 4; i < request.size() && request[i] != 0; ++i) text.push_back(static_cast<char>(request[i]));
+      m_options.lang_pack_speed_dials[argument - k_lang_pack_first_speed_dial] = std::move(text);
     }
     return std::vector<std::uint8_t>{0x04, argument};
   };
@@ -287,6 +294,11 @@ std::shared_ptr<HidModel> HidModel::mesh_processor() const {
 std::array<std::uint16_t, 3> HidModel::lang_pack_settings() const {
   std::lock_guard lock(Bus::mutex());
   return m_options.lang_pack_settings;
+}
+
+std::array<std::string, 3> HidModel::lang_pack_speed_dials() const {
+  std::lock_guard lock(Bus::mutex());
+  return m_options.lang_pack_speed_dials;
 }
 
 void HidModel::set_lang_pack_chunk_bytes(std::vector<int> sizes) {

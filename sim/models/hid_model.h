@@ -76,7 +76,7 @@ struct HidModelOptions {
   std::vector<int> lang_pack_chunk_bytes{60};
   // Settings words 0-2 and speed dials 1-3 of a device that keeps them behind
   // the language-pack channel (command 0x03 with argument 0x03, and 0x05-0x07;
-  // command 0x04 with argument 0x03 writes the words).
+  // command 0x04 with the same arguments writes them).
   std::array<std::uint16_t, 3> lang_pack_settings{};
   std::array<std::string, 3> lang_pack_speed_dials{};
   // Language-pack commands the device takes without answering: the host's polls find no data.
@@ -133,6 +133,8 @@ class HidModel : public Model {
   std::shared_ptr<HidModel> mesh_processor() const;
   // Settings words kept behind the language-pack channel.
   std::array<std::uint16_t, 3> lang_pack_settings() const;
+  // Speed dials 1-3 kept behind the language-pack channel.
+  std::array<std::string, 3> lang_pack_speed_dials() const;
   // Sizes of the following language-pack chunks.
   void set_lang_pack_chunk_bytes(std::vector<int> sizes);
   // The firmware section download the device takes (nullptr: none).

@@ -1,10 +1,13 @@
 // The settings page as vexlink-setwise-sim runs it: a mesh headset (0x4D16)
 // from VEXLINK_SIM, recognized over HID, then the settings tab shows its
 // classic rows with the values recognition read; a Y350R (0x6020) whose
-// edited VOX sensitivity is saved into the device and read back.
+// edited VOX sensitivity is saved into the device and read back, and whose
+// speed dial edited on its speed-dial tab is saved and read back.
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
+#include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -19,6 +22,7 @@
 #include "platform/main_queue_qt.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
+#include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "sim/sim_env.h"
@@ -158,6 +162,42 @@ TEST_F(SimulatedSettingsPage, ASavedSettingIsInTheDeviceAndBackOnThePageAfterThe
   EXPECT_EQ(m_controller->data().basicSettingKR5VOXSensitivityAt(0), chosen);
   EXPECT_EQ(page().dataCurrent().basicSettingKR5VOXSensitivityAt(0), chosen);
   EXPECT_FALSE(page().isSettingsChanged());
+  EXPECT_FALSE(save->isEnabled());
+  device->take_received();
+}
+
+TEST_F(SimulatedSettingsPage, ASavedSpeedDialIsInTheDeviceAndBackOnItsTabAfterTheFreshRecognition) {
+  ASSERT_NO_FATAL_FAILURE(open_settings_of("hid:0x6020", 0x6020));
+  auto device = std::dynamic_pointer_cast<sim::HidModel>(sim::devices().front().model);
+  ASSERT_NE(device, nullptr);
+  // the second tab of the Y350R is its speed dial
+  QTest::mouseClick(button("btnDetailTitlePagesSecond", m_controller->window()), Qt::LeftButton);
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_settings_speed_dial);
+  DeviceSettingsSpeedDialViewController& speed_dial = *m_controller->deviceSettingsSpeedDialViewController();
+  const std::string first = speed_dial.dataCurrent().speedDialAt(0).value_or("");
+
+  // number 2 typed into its sheet, then Save
+  QTest::mouseClick(button("btnSpeedDial02", &speed_dial), Qt::LeftButton);
+  ASSERT_TRUE(speed_dial.sheetSpeedDialEdit()->isVisible());
+  speed_dial.tfSpeedDialEdit()->clear();
+  QTest::keyClicks(speed_dial.tfSpeedDialEdit(), "+4930*7#");
+  QTest::mouseClick(button("btnSpeedDialEditOK", speed_dial.sheetSpeedDialEdit()), Qt::LeftButton);
+  auto* save = button("btnSave", &speed_dial);
+  ASSERT_TRUE(save->isEnabled());
+  save->click();
+  speed_dial.waitForSave();
+  speed_dial.timerMethodSave();
+  EXPECT_EQ(device->block(0x5B), sim::character_words("+4930*7#"));
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_recognition);
+
+  // the recognition reads the numbers afresh and returns to the speed-dial page
+  DeviceRecognitionViewController* recognition = m_controller->deviceRecognitionViewController();
+  VX_TRY_VERIFY((recognition->timerMethodRecognize(),
+                 m_controller->mode() == session::k_mode_device_settings_speed_dial));
+  EXPECT_EQ(m_controller->data().speedDialAt(1), "+4930*7#");
+  EXPECT_EQ(button("btnSpeedDial02", &speed_dial)->text(), "+4930*7#");
+  EXPECT_EQ(button("btnSpeedDial01", &speed_dial)->text().toStdString(), first.empty() ? "Empty" : first);
+  EXPECT_FALSE(speed_dial.isSettingsChanged());
   EXPECT_FALSE(save->isEnabled());
   device->take_received();
 }

@@ -1,0 +1,191 @@
+#include "settings/speed_dial_save.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
+
+#include "device_data/product_facts.h"
+#include "platform/format.h"
+#include "platform/log.h"
+#include "settings/hid_save_frames.h"
+#include "strings/common_texts.h"
+#include "strings/settings_texts.h"
+#include "transport/hid_channel.h"
+#include "transport/open_device_guard.h"
+
+namespace settings {
+
+namespace {
+
+using Record = FEXOBluetoothDeviceData;
+
+constexpr int k_family_b[] = {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
+constexpr int k_family_c[] = {0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3340, 0x3341, 0x3400, 0x4D06,
+                              0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
+                              0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700};
+// Family C products whose normal mode is asked before the writes.
+constexpr int k_family_c_mode_query[] = {0x6500, 0x6510};
+constexpr int k_family_d[] = {
+    0x3030, 0x3032, 0x3040, 0x3050, 0x3060, 0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3128, 0x3132, 0x3134, 0x3140,
+    0x3146, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218,
+    0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310, 0x3320, 0x3330, 0x3900, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418,
+    0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532,
+    0x5534, 0x5536, 0x5550, 0x5570, 0x5576, 0x5580, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622, 0x5623, 0x5624,
+    0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022, 0x6024, 0x6026, 0x6028,
+    0x6030, 0x6032, 0x6034, 0x6036, 0x6112, 0x6114, 0x6210, 0x6400};
+// Family D products whose firmware is compared with version set 01; the others use the main set.
+constexpr int k_family_d_module_1[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3128, 0x3132, 0x3134,
+                                       0x3140, 0x3146, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211,
+                                       0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
+                                       0x3240, 0x3260, 0x3264, 0x3320, 0x3900};
+
+// Blocks of speed dials 1 to 3.
+constexpr unsigned char k_blocks_high[] = {0x5A, 0x5B, 0x5C};  // families A and D
+constexpr unsigned char k_blocks_low[] = {0x37, 0x38, 0x39};   // family C
+
+constexpr int k_module_1_slot = 0;
+constexpr int k_module_2_slot = 1;
+
+// Language-pack command 0x04 with the speed dial's index 5, 6 or 7: the
+// number as text from byte 4, NUL-terminated, within the 62-byte frame.
+constexpr unsigned char k_report_id = 1;
+constexpr unsigned char k_lang_pack_write = 0x04;
+constexpr unsigned char k_lang_pack_first_speed_dial = 0x05;
+constexpr std::size_t k_lang_pack_text_byte = 4;
+constexpr std::size_t k_lang_pack_text_max = std::tuple_size_v<lang_pack_report> - k_lang_pack_text_byte - 1;
+
+bool contains(std::span<const int> ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// The three block writes of families A, C and D; `minimum_count` is the word
+// count an empty number is sent with (0 or 1).
+std::array<BlockWrite, Record::k_speed_dial_count> number_writes(const Record& edited,
+                                                                 std::span<const unsigned char> blocks,
+                                                                 int minimum_count) {
+  std::array<BlockWrite, Record::k_speed_dial_count> writes{};
+  for (int index = 0; index < Record::k_speed_dial_count; ++index) {
+    const SpeedDialWords number = speed_dial_words(edited.speedDialAt(index));
+    BlockWrite& write = writes[static_cast<std::size_t>(index)];
+    write.slot = 0;
+    write.block = blocks[static_cast<std::size_t>(index)];
+    write.words = number.words;
+    write.count = std::max(number.characters, minimum_count);
+  }
+  return writes;
+}
+
+// Every write goes out, whatever the one before it answered.
+int write_numbers(HidSaveFrames& frames, const std::array<BlockWrite, Record::k_speed_dial_count>& writes) {
+  bool all_taken = true;
+  for (const BlockWrite& write : writes) {
+    if (!frames.write(write)) all_taken = false;
+  }
+  return all_taken ? k_speed_dial_save_success : k_speed_dial_save_refused;
+}
+
+int write_family_a(HidSaveFrames& frames, const SaveCopies& copies) {
+  if (!frames.same_version(k_module_1_slot, VersionSet::module_1, copies.data) ||
+      !frames.same_version(k_module_2_slot, VersionSet::module_2, copies.data)) {
+    return k_speed_dial_save_not_recognized_device;
+  }
+  return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_high, 0));
+}
+
+int write_family_b(const SaveCopies& copies) {
+  bool all_taken = true;
+  for (int index = 0; index < Record::k_speed_dial_count; ++index) {
+    lang_pack_report request{};
+    lang_pack_reply reply{};
+    request[0] = k_report_id;
+    request[2] = k_lang_pack_write;
+    request[3] = static_cast<unsigned char>(k_lang_pack_first_speed_dial + index);
+    // the text and its NUL fit the frame; a longer number (only one read from
+    // a device can be) is cut
+    const std::string number = copies.dataCurrent.speedDialAt(index).value_or("");
+    const std::size_t length = std::min(number.size(), k_lang_pack_text_max);
+    std::memcpy(request.data() + k_lang_pack_text_byte, number.data(), length);
+    if (hid_lang_pack_command(0, request, reply) != 1) all_taken = false;
+  }
+  return all_taken ? k_speed_dial_save_success : k_speed_dial_save_refused;
+}
+
+int write_family_c(HidSaveFrames& frames, const SaveCopies& copies) {
+  if (contains(k_family_c_mode_query, copies.deviceTarget) && !frames.normal_mode()) {
+    return k_speed_dial_save_refused;
+  }
+  return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_low, 1));
+}
+
+int write_family_d(HidSaveFrames& frames, const SaveCopies& copies) {
+  const VersionSet set = contains(k_family_d_module_1, copies.deviceTarget) ? VersionSet::module_1 : VersionSet::main;
+  if (!frames.same_version(0, set, copies.data)) return k_speed_dial_save_not_recognized_device;
+  return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_high, 1));
+}
+
+int save_over_hid(const SaveCopies& copies) {
+  const transport::OpenDeviceGuard slots;
+  const std::optional<std::uint32_t> opened = open_recognized_hid_device(copies.usbStatus);
+  if (!opened) return k_speed_dial_save_not_recognized_device;
+  return write_speed_dials_over_hid(*opened, copies);
+}
+
+}  // namespace
+
+SpeedDialFamily speed_dial_family(int product_id) {
+  if (device_data::product_facts(product_id).two_modules) return SpeedDialFamily::A;
+  if (contains(k_family_b, product_id)) return SpeedDialFamily::B;
+  if (contains(k_family_c, product_id)) return SpeedDialFamily::C;
+  if (contains(k_family_d, product_id)) return SpeedDialFamily::D;
+  return SpeedDialFamily::E;
+}
+
+bool is_speed_dial_text(const std::string& text) {
+  return text.size() <= static_cast<std::size_t>(k_speed_dial_max_characters) &&
+         text.find_first_not_of(k_speed_dial_characters) == std::string::npos;
+}
+
+SpeedDialWords speed_dial_words(const std::optional<std::string>& number) {
+  // cleared for every number, so an empty one after a filled one carries nothing stale
+  Record::SpeedDialArray values{};
+  const int bytes = Record::getSpeedDialArray_FromString(values, number);
+  return {std::vector<std::uint16_t>(values.begin(), values.end()), bytes / 2};
+}
+
+std::string speed_dial_save_reason(int code, int language) {
+  switch (code) {
+    case k_speed_dial_save_cannot_open_usb: return CommonTexts::vyla_string_cannot_open_usb_in(language);
+    case k_speed_dial_save_firmware_management: return CommonTexts::vyla_string_firmware_management_mode_in(language);
+    case k_speed_dial_save_not_recognized_device: return CommonTexts::vyla_string_not_recognized_device_in(language);
+    default: return SettingsTexts::vyla_string_cannot_save_in(8832, language);
+  }
+}
+
+SaveRules speed_dial_page_save_rules() {
+  return {&save_speed_dials,
+          &speed_dial_save_reason,
+          {k_speed_dial_save_cannot_open_usb, k_speed_dial_save_firmware_management,
+           k_speed_dial_save_not_recognized_device}};
+}
+
+int save_speed_dials(const SaveCopies& copies) {
+  if (speed_dial_family(copies.deviceTarget) == SpeedDialFamily::E) {
+    // the persistent-store products are not written yet; should a save of one
+    // start, it says so instead of claiming success
+    return k_speed_dial_save_refused;
+  }
+  return save_over_hid(copies);
+}
+
+int write_speed_dials_over_hid(std::uint32_t opened_product_id, const SaveCopies& copies) {
+  HidSaveFrames frames(opened_product_id);
+  switch (speed_dial_family(copies.deviceTarget)) {
+    case SpeedDialFamily::A: return write_family_a(frames, copies);
+    case SpeedDialFamily::B: return write_family_b(copies);
+    case SpeedDialFamily::C: return write_family_c(frames, copies);
+    case SpeedDialFamily::D: return write_family_d(frames, copies);
+    case SpeedDialFamily::E: break;
+  }
+  return k_speed_dial_save_not_recognized_device;
+}
+
+}  // namespace settings
