@@ -36,8 +36,8 @@ TEST(SavePrompt, EachPageAsksAndAnswersItsOwnQuestion) {
        {"setDetailViewController 3"}, 3},
       {"speed-dial page, No to a page already marked to open after a save", 9, MessageBoxPurpose::save_speed_dial,
        105, false, {"setDetailViewController 5"}, 105},
-      {"speed-dial page, Yes keeps the mark once", 9, MessageBoxPurpose::save_speed_dial, 105, true,
-       {"setDeviceRecognitionWithStatus_info_from 0 - 105"}, 0},
+      {"speed-dial page, Yes starts its save", 9, MessageBoxPurpose::save_speed_dial, 105, true,
+       {"getStatusProcessing", "setStatus_withWarning  0", "setControls"}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -62,7 +62,9 @@ TEST(SavePrompt, EachPageAsksAndAnswersItsOwnQuestion) {
     services.answer(c.ok);
     EXPECT_EQ(services.calls, c.calls);
     EXPECT_EQ(services.state().mode(), c.mode_after == 0 ? c.page : c.mode_after);
-    EXPECT_FALSE(services.state().onProcessing());
+    // the speed-dial page's Yes is saving now; the others handed over at once
+    EXPECT_EQ(services.state().onProcessing(), c.page == session::k_mode_device_settings_speed_dial && c.ok);
+    page->waitForSave();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -120,6 +121,8 @@ TEST_F(SpeedDialPage, KeyHintsReplaceTheTitlesAndTheKeysAct) {
   EXPECT_EQ(title(page, "btnSpeedDial02"), "2");
 
   controller->window()->show();
+  controller->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
   VX_TRY_VERIFY(page->isVisible());
   QTest::keyClick(page, Qt::Key_D, Qt::ControlModifier);
   EXPECT_FALSE(page->dataCurrent().speedDialAt(0).value_or("").size());
@@ -182,8 +185,11 @@ TEST_F(SpeedDialPage, TheSheetTakesOnlyNumbersOfTwentyCharacters) {
     EXPECT_FALSE(page->isSpeedDialValid());
     EXPECT_EQ(field->text(), c.field_after);
     EXPECT_EQ(field->selectedText(), c.field_after);
+    // OK with the same text: the sheet stays
+    field->setText(c.text);
     press_ok(*page);
     EXPECT_TRUE(page->sheetSpeedDialEdit()->isVisible());
+    EXPECT_EQ(field->text(), c.field_after);
     EXPECT_EQ(page->dataCurrent().speedDialAt(0), "0049");
   }
 
@@ -289,11 +295,10 @@ TEST_F(SpeedDialPage, SaveWritesTheNumbersAndHasTheDeviceReadAgain) {
   EXPECT_EQ(page->saveEngine()->rcThreadSave(), 0);
   EXPECT_EQ(model->block(0x5B), sim::character_words("+4930#"));
   EXPECT_EQ(model->block(0x5A), sim::character_words("1"));
-  EXPECT_EQ(controller->data().speedDialAt(1), "+4930#");
+  // the fresh recognition starts from this page, to return to it
   EXPECT_EQ(controller->mode(), session::k_mode_device_recognition);
   EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 9);
-  EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(),
-            page->saveEngine()->status_text(0, 9, 0x6020, strings::English));
+  EXPECT_FALSE(page->sheetSpeedDialEdit()->isVisible());
 }
 
 TEST_F(SpeedDialPage, AFailedSaveKeepsOrDiscardsTheEditsByItsCode) {

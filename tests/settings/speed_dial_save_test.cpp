@@ -375,11 +375,13 @@ TEST_F(SpeedDialSave, ALanguagePackFrameWithoutItsAnswerIsRefusedAndTheOthersSti
   silent.lang_pack_unanswered = {0x04};
   auto model = attach(std::make_shared<sim::HidModel>(silent));
   EXPECT_EQ(save(copies_for(0x6800, {"1", "2", "3"})), 3);
+  EXPECT_EQ(traffic(*model).size(), 3u);
   sim::detach(*model);
   sim::HidModelOptions overshooting = sim::hid_fixture_6800();
   overshooting.lang_pack_overshoot = {{0x04, 1}};
   model = attach(std::make_shared<sim::HidModel>(overshooting));
   EXPECT_EQ(save(copies_for(0x6800, {"1", "2", "3"})), 3);
+  EXPECT_EQ(traffic(*model).size(), 3u);
 }
 
 TEST_F(SpeedDialSave, ADeviceThatIsNotTheRecognizedOneIsSentNothing) {
