@@ -8,6 +8,7 @@
 #include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "settings/bluecore_settings_walk.h"
 #include "settings/hid_save_frames.h"
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
@@ -43,6 +44,9 @@ constexpr int k_family_d_module_1[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0
 // Blocks of speed dials 1 to 3.
 constexpr unsigned char k_blocks_high[] = {0x5A, 0x5B, 0x5C};  // families A and D
 constexpr unsigned char k_blocks_low[] = {0x37, 0x38, 0x39};   // family C
+
+// Persistent-store keys of speed dials 1 to 3: 8832, 8833, 8834.
+constexpr int k_first_speed_dial_key = 0x2280;
 
 constexpr int k_module_1_slot = 0;
 constexpr int k_module_2_slot = 1;
@@ -129,6 +133,20 @@ int save_over_hid(const SaveCopies& copies) {
   return write_speed_dials_over_hid(*opened, copies);
 }
 
+// Family E: keys 8832-8834, 20 words each, on every open BlueCore device; the
+// first refused key ends the save.
+int save_over_persistent_store(const SaveCopies& copies) {
+  std::vector<PsKeyWrite> writes;
+  for (int index = 0; index < Record::k_speed_dial_count; ++index) {
+    writes.push_back({static_cast<std::uint16_t>(k_first_speed_dial_key + index),
+                      speed_dial_words(copies.dataCurrent.speedDialAt(index)).words, k_speed_dial_save_refused});
+  }
+  return save_over_bluecore(copies,
+                            {k_speed_dial_save_cannot_open_usb, k_speed_dial_save_firmware_management,
+                             k_speed_dial_save_not_recognized_device},
+                            writes);
+}
+
 }  // namespace
 
 SpeedDialFamily speed_dial_family(int product_id) {
@@ -156,7 +174,7 @@ std::string speed_dial_save_reason(int code, int language) {
     case k_speed_dial_save_cannot_open_usb: return CommonTexts::vyla_string_cannot_open_usb_in(language);
     case k_speed_dial_save_firmware_management: return CommonTexts::vyla_string_firmware_management_mode_in(language);
     case k_speed_dial_save_not_recognized_device: return CommonTexts::vyla_string_not_recognized_device_in(language);
-    default: return SettingsTexts::vyla_string_cannot_save_in(8832, language);
+    default: return SettingsTexts::vyla_string_cannot_save_in(k_first_speed_dial_key, language);
   }
 }
 
@@ -168,11 +186,7 @@ SaveRules speed_dial_page_save_rules() {
 }
 
 int save_speed_dials(const SaveCopies& copies) {
-  if (speed_dial_family(copies.deviceTarget) == SpeedDialFamily::E) {
-    // the persistent-store products are not written yet; should a save of one
-    // start, it says so instead of claiming success
-    return k_speed_dial_save_refused;
-  }
+  if (speed_dial_family(copies.deviceTarget) == SpeedDialFamily::E) return save_over_persistent_store(copies);
   return save_over_hid(copies);
 }
 

@@ -11,8 +11,9 @@
 //      at least 1
 //   D  version check (module 1 or main set); blocks 0x5A-0x5C, word count at
 //      least 1
-//   E  every other product: persistent-store keys 8832-8834 over the BlueCore
-//      channel
+//   E  every other product: persistent-store keys 8832-8834, 20 words each,
+//      on every open BlueCore device (settings/bluecore_settings_walk.h); the
+//      first refused key ends the save
 //
 // A number travels as 20 values, one character each, zero-padded; the word
 // count is the number of characters (at most 20). All three numbers are sent

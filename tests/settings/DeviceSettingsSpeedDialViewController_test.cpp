@@ -16,6 +16,7 @@
 #include "settings/speed_dial_save.h"
 #include "shell/shell_fixture.h"
 #include "sim/bus.h"
+#include "sim/models/bluecore_model.h"
 #include "sim/models/hid_model.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
@@ -33,10 +34,12 @@ class SpeedDialPage : public QueuedShellFixture {
     QueuedShellFixture::TearDown();
   }
 
-  // A Y350R (0x6020) at firmware 1.2, recognized with `numbers`, the speed-dial page open.
+  // A Y350R (0x6020) at firmware 1.2, or `product` at major.minor, recognized
+  // with `numbers`, the speed-dial page open.
   DeviceSettingsSpeedDialViewController* open(FEXOBluetoothManagerAppController& controller,
-                                              std::array<std::optional<std::string>, 3> numbers) {
-    recognize(controller, 0x6020, 1, 2);
+                                              std::array<std::optional<std::string>, 3> numbers, int product = 0x6020,
+                                              int major = 1, int minor = 2) {
+    recognize(controller, product, major, minor);
     for (int index = 0; index < 3; ++index) {
       controller.data().setSpeedDialAt_with(index, numbers[static_cast<std::size_t>(index)]);
     }
@@ -345,6 +348,43 @@ TEST_F(SpeedDialPage, AFailedSaveKeepsOrDiscardsTheEditsByItsCode) {
       EXPECT_EQ(controller->messageBoxStatus(), 3);
       QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
       EXPECT_EQ(controller->mode(), 3);
+    }
+    controller.reset();
+    sim::reset();
+  }
+}
+
+TEST_F(SpeedDialPage, APersistentStoreProductSavesIntoItsKeys) {
+  struct Case {
+    const char* name;
+    bool attached;
+    int code;
+  };
+  const Case cases[] = {
+      {"the XA9 attached", true, 0},
+      {"no BlueCore device: the edits go and the selection is offered", false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto controller = start();
+    std::shared_ptr<sim::BlueCoreModel> device;
+    if (c.attached) device = sim::attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_4d10()));
+    DeviceSettingsSpeedDialViewController* page = open(*controller, {"0123456789", "+4930123", ""}, 0x4D10, 4, 3);
+    ASSERT_NO_FATAL_FAILURE(edit(*page, 2));
+    page->tfSpeedDialEdit()->setText("112");
+    press_ok(*page);
+    QTest::mouseClick(button(page, "btnSave"), Qt::LeftButton);
+    finish_save(*page);
+    EXPECT_EQ(page->saveEngine()->rcThreadSave(), c.code);
+    if (c.attached) {
+      EXPECT_EQ(device->ps_key(8834), sim::speed_dial_key("112"));
+      EXPECT_EQ(controller->mode(), session::k_mode_device_recognition);
+    } else {
+      EXPECT_FALSE(page->isSettingsChanged());
+      const std::string status = child<QLabel>(*controller, "tfStatus")->text().toStdString();
+      EXPECT_TRUE(status.ends_with("Cannot open USB")) << status;
+      VX_TRY_VERIFY(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+      EXPECT_EQ(controller->messageBoxStatus(), 3);
     }
     controller.reset();
     sim::reset();

@@ -18,13 +18,22 @@
 
 #include "recognition/settings_transfer_fixture.h"
 #include "sim/bus.h"
+#include "sim/models/bluecore_model.h"
 #include "sim/models/hid_model.h"
 #include "strings/language_table.h"
+#include "support/bccmd_requests.h"
+#include "transport/bluecore_channel.h"
 #include "transport/hid_channel.h"
 
 namespace {
 
 using settings::SaveCopies;
+using Keys = std::vector<std::string>;
+
+Keys operator+(Keys a, const Keys& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 using settings::SpeedDialFamily;
 using Numbers = std::array<std::optional<std::string>, 3>;
 
@@ -409,6 +418,63 @@ TEST_F(SpeedDialSave, ADeviceThatIsNotTheRecognizedOneIsSentNothing) {
     sim::detach(*model);
   }
   EXPECT_EQ(save(copies_for(0x6020, {"1", "2", "3"})), 4);
+}
+
+class SpeedDialPersistentStoreSave : public test_support::BusFixture {
+ protected:
+  void TearDown() override {
+    bc_close_devices();
+    BusFixture::TearDown();
+  }
+};
+
+TEST_F(SpeedDialPersistentStoreSave, KeysGoInOrderUntilTheFirstRefusal) {
+  // the identity reads of a 0x4D10: product id, version record, older version key
+  const Keys identity = {"read 675", "read 676", "read 659"};
+  struct Case {
+    const char* name;
+    std::function<void(sim::BlueCoreModelOptions&)> arrange;
+    int usb_status;
+    int code;
+    Keys traffic;
+    // The keys afterwards: 8832, 8833, 8834.
+    std::array<std::string, 3> stored;
+  };
+  const Case cases[] = {
+      {"all three, an empty one as 20 zero words", {}, 0x4D10, 0,
+       identity + Keys{"write 8832", "write 8833", "write 8834"}, {"0049", "", "+1#"}},
+      {"the second key refused: 8832 stays written, 8834 is not written",
+       [](sim::BlueCoreModelOptions& options) { options.refused_writes = {8833}; }, 0x4D10, 3,
+       identity + Keys{"write 8832", "write 8833"}, {"0049", "+4930123", ""}},
+      {"firmware-management mode", [](sim::BlueCoreModelOptions& options) { options.product_id = 0xCD10; },
+       0xCD10, 2, {}, {"0123456789", "+4930123", ""}},
+      {"another device attached than recognition saw", {}, 0x4D11, 4, {"read 675", "read 676", "read 659"},
+       {"0123456789", "+4930123", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::BlueCoreModelOptions options = sim::bluecore_fixture_4d10();
+    if (c.arrange) c.arrange(options);
+    auto device = attach(std::make_shared<sim::BlueCoreModel>(options));
+    SaveCopies copies = copies_for(0x4D10, {"0049", std::nullopt, "+1#"}, {4, 3});
+    copies.usbStatus = c.usb_status;
+    EXPECT_EQ(settings::save_speed_dials(copies), c.code);
+    const Keys traffic = test_support::key_traffic(*device);
+    if (c.code == 4) {
+      // nothing written; how far the identity reads went is the walk's business
+      EXPECT_TRUE(std::none_of(traffic.begin(), traffic.end(), [](const std::string& line) { return line.starts_with("write"); }));
+    } else {
+      EXPECT_EQ(traffic, c.traffic);
+    }
+    for (std::size_t index = 0; index < 3; ++index) {
+      EXPECT_EQ(device->ps_key(static_cast<std::uint16_t>(8832 + index)), sim::speed_dial_key(c.stored[index]))
+          << "key " << 8832 + index;
+    }
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::detach(*device);
+  }
+  // no BlueCore device at all
+  EXPECT_EQ(settings::save_speed_dials(copies_for(0x4D10, {"1", "2", "3"}, {4, 3})), 1);
 }
 
 }  // namespace
