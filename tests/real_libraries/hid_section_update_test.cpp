@@ -28,7 +28,10 @@ class HidSectionUpdateTest : public test_support::RealUpdateFixture {
     device.product_id = 0x6010;
     device.name = "Y350";
     device.version = {1, 2, 0, 0};
-    // the loader runs for a second before the device is back
+    // The device leaves 2 s after answering the loader start (a tenth of a
+    // second of real time, so the answer reaches hidapi through the testbed
+    // before the node goes) and is back a second later.
+    download.reboot_leave_in = 2s;
     download.reboot_absent_for = 1s;
     device.section_download = download;
     device.faults = faults;
