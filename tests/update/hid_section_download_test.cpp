@@ -227,6 +227,8 @@ TEST_F(HidSectionDownloadTest, FailuresEndWithTheirCodeAndHidClosed) {
        k_corrupted, before_sections, 0ms},
       {"a negative section count", {}, {}, [](auto& p) { p.recorded_count = -1; }, 0x6010, 3, k_corrupted,
        before_sections, 0ms},
+      {"the device leaves during the first section", {}, [](auto& d) { d.faults.vanish_after = 5; }, {}, 0x6010, 1,
+       k_cannot_get_status, {0x0E, 0x01, 0x05, 0x06, 0x06}, 0ms},
       {"the second data report refused", [](auto& o) { o.failing_data_report = 2; }, {}, {}, 0x6010, 1, k_cannot_get_status,
        {0x0E, 0x01, 0x05, 0x06, 0x06}, 0ms},
       {"writes refused after the first data report", [](auto& o) { o.write_error_after_data_reports = 1; }, {}, {}, 0x6010, 1,
