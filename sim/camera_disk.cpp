@@ -50,7 +50,7 @@ void CameraDisk::mount(std::chrono::milliseconds appears_after,
   published.volume = {m_folder, true, true, true};
   published.from = now + appears_after;
   if (vanishes_after) published.until = now + *vanishes_after;
-  published.observer = [shared = m_shared](platform::VolumeFileEvent event, const fs::path& file) {
+  published.observer = [shared = m_shared, folder = m_folder](platform::VolumeFileEvent event, const fs::path& file) {
     CameraDiskFaults faults;
     {
       std::lock_guard lock(shared->mutex);
@@ -61,6 +61,11 @@ void CameraDisk::mount(std::chrono::milliseconds appears_after,
         platform::remove_file(file);
       } else if (faults.changes_moved_file || faults.shortens_moved_file) {
         change_file(file, faults);
+      }
+      if (faults.folder_after_move) {
+        std::error_code ignored;
+        if (folder / *faults.folder_after_move == file) fs::remove(file, ignored);
+        fs::create_directories(folder / *faults.folder_after_move / "held", ignored);
       }
     } else if (event == platform::VolumeFileEvent::read_to_end && faults.grows_after_read) {
       std::ofstream(file, std::ios::binary | std::ios::app).put('\0');

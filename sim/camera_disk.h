@@ -20,6 +20,9 @@ struct CameraDiskFaults {
   bool shortens_moved_file = false;  // the moved file loses its last byte
   bool loses_moved_file = false;     // the moved file is gone (it cannot be opened)
   bool grows_after_read = false;     // a file read to its end gains a byte afterwards
+  // Once a file is moved onto the card a folder (not empty) stands under this
+  // name, so nothing can remove it as a file.
+  std::optional<std::string> folder_after_move{};
 };
 
 class CameraDisk {

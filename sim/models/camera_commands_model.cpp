@@ -68,7 +68,11 @@ CameraCommands::CameraCommands(HidModel& device, CameraCommandsOptions options)
 
   m_device.on_command(k_disk_state, [this](std::span<const std::uint8_t>) {
     m_commands.push_back(k_disk_state);
-    if (m_options.failing_state_queries.contains(++m_state_queries)) return Answer{k_hid_status_failed, {}};
+    const int query = ++m_state_queries;
+    if (m_options.failing_state_queries.contains(query)) return Answer{k_hid_status_failed, {}};
+    if (const auto answer = m_options.state_answers.find(query); answer != m_options.state_answers.end()) {
+      return Answer{0, {answer->second}};
+    }
     return Answer{0, {static_cast<std::uint8_t>(state_on_locked() ? 1 : 0)}};
   });
 }

@@ -44,6 +44,7 @@ struct CameraCommandsOptions {
 
   // ---- faults ----
   std::set<int> failing_state_queries{};  // these 0x22 (counted from 1) answer k_hid_status_failed
+  std::map<int, std::uint8_t> state_answers{};  // these 0x22 (counted from 1) answer this state whatever it is
   // These occurrences (counted from 1) of 0x20 or 0x21 answer k_hid_status_failed; an empty set: every one.
   std::map<std::uint8_t, std::set<int>> failing_commands{};
   CameraDiskFaults disk_faults{};
