@@ -56,8 +56,10 @@ CameraCommands::CameraCommands(HidModel& device, CameraCommandsOptions options)
     m_on = false;
     m_turns_off_at.reset();
     m_disk.unmount();
-    if (was_on && m_disk.holds(m_options.firmware_file)) {
-      // the camera installs what was copied
+    const std::optional<std::vector<std::uint8_t>> copied = m_disk.read(m_options.firmware_file);
+    if (was_on && copied && copied != m_installed) {
+      // the camera installs what was copied, once
+      m_installed = copied;
       ++m_installations;
       if (m_options.installs_version) m_disk.write(m_options.version_file, *m_options.installs_version);
       if (m_options.removes_installed_file) m_disk.remove(m_options.firmware_file);

@@ -5,8 +5,8 @@
 // vanishes), 0x22 tells the state in reply byte 3 (1 on, 0 off). Installed as
 // handlers on a sim::HidModel through HidModelOptions::camera.
 //
-// When the disk goes off with the camera's firmware file on it, the camera
-// installs it: it writes the new version into its version file and removes
+// When the disk goes off with a firmware file on it that it has not
+// installed yet, the camera installs it: it writes the new version into its version file and removes
 // the firmware file (each optional). A camera with `turns_off_after_install`
 // (0x5580) instead keeps working once its disk is on again and turns the disk
 // off by itself when done.
@@ -76,6 +76,7 @@ class CameraCommands {
   bool m_installing_on_next_on = false;
   int m_state_queries = 0;
   int m_installations = 0;
+  std::optional<std::vector<std::uint8_t>> m_installed;
   std::map<std::uint8_t, int> m_occurrences;
   std::vector<std::uint8_t> m_commands;
 };
