@@ -41,7 +41,8 @@ struct Device {
 
   int exchange(lang_pack_report& request, lang_pack_reply& reply) {
     FUZZ_CHECK(request[0] == 1);
-    FUZZ_CHECK(!applied);
+    const bool result_query = request[2] == 0x0A;
+    FUZZ_CHECK(!applied || result_query);
     const unsigned char command = request[2];
     if (command == 0x06) {
       FUZZ_CHECK(!verified);
