@@ -324,20 +324,6 @@ int DeviceSettingsSecondViewController::slot_of(const std::array<Control*, setti
   return -1;
 }
 
-void DeviceSettingsSecondViewController::save(QObject* sender) {
-  if (!services()) return;
-  if (settings::fm_radio::procedure_of(state().deviceTarget()) != settings::fm_radio::Procedure::P) {
-    DeviceSettingsBaseViewController::save(sender);
-    return;
-  }
-  if (!m_editor.begin_action()) return;
-  // Nothing writes these products' persistent-store keys yet: the fresh
-  // recognition that follows reads the device again, so the page reopens on
-  // what the device holds and the edits are dropped rather than shown as saved.
-  m_editor.discardEdits();
-  handOffWithoutWriting();
-}
-
 void DeviceSettingsSecondViewController::changeFMRadioRegion(QObject*) {
   if (!m_editor.changeFMRadioRegion(m_popUpFMRadioRegion->currentIndex())) {
     // an operation runs: the pop-up shows the stored region again

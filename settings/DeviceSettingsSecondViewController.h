@@ -53,9 +53,6 @@ class DeviceSettingsSecondViewController : public DeviceSettingsBaseViewControll
   // The region, slots and RDS from the working copy; a product without an FM
   // radio keeps its controls as they are.
   void setControlsWithData();
-  // Save, and Yes in the save prompt: the FM block is written by the
-  // product's procedure.
-  void save(QObject* sender = nullptr) override;
 
   // ---- actions ----
   void changeFMRadioRegion(QObject* sender);

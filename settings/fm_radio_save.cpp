@@ -5,6 +5,7 @@
 #include <span>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "settings/bluecore_settings_walk.h"
 #include "settings/hid_save_frames.h"
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
@@ -43,6 +44,9 @@ constexpr int k_version_set_01[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x31
                                     0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156,
                                     0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217,
                                     0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3320, 0x3900};
+// The persistent-store products whose FM block is written; the others of
+// procedure P have their device checked and nothing written.
+constexpr int k_fm_key_products[] = {0x4D15, 0x4D45, 0x4D65, 0x4D85, 0x5040, 0x5050};
 // The products whose mode is asked before the block 0x44 write.
 constexpr int k_mode_query[] = {0x6500, 0x6510};
 
@@ -140,11 +144,18 @@ int save_over_hid(const SaveCopies& copies) {
   return write_fm_block(*opened, copies);
 }
 
+int save_over_persistent_store(const SaveCopies& copies) {
+  std::vector<PsKeyWrite> writes;
+  if (contains(k_fm_key_products, copies.deviceTarget)) {
+    writes.push_back({k_fm_block_key, block_words(copies.deviceTarget, copies.dataCurrent), k_save_refused});
+  }
+  return save_over_bluecore(
+      copies, {k_save_cannot_open_usb, k_save_firmware_management, k_save_not_recognized_device}, writes);
+}
+
 int threadMethodSave(const SaveCopies& copies) {
-  if (procedure_of(copies.deviceTarget) != Procedure::P) return save_over_hid(copies);
-  // the persistent-store products are not written yet; should a save of one
-  // start, it says so instead of claiming success
-  return k_save_refused;
+  if (procedure_of(copies.deviceTarget) == Procedure::P) return save_over_persistent_store(copies);
+  return save_over_hid(copies);
 }
 
 }  // namespace settings::fm_radio

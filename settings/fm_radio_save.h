@@ -66,6 +66,10 @@ int threadMethodSave(const SaveCopies& copies);
 // slots; k_save_not_recognized_device for a product of procedure P.
 int save_over_hid(const SaveCopies& copies);
 
+// Procedure P: the persistent-store walk (settings/bluecore_settings_walk.h),
+// with key 671 for the products that keep their FM block there. Codes 0 to 4.
+int save_over_persistent_store(const SaveCopies& copies);
+
 // The procedure's step after the open, on whatever the transport holds (slot
 // 0, and slot 1 for module 2 of procedure D): version check or mode query,
 // then the block write and its commit. `opened_product_id` names the device

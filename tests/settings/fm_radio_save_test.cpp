@@ -9,13 +9,17 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "recognition/settings_transfer_fixture.h"
+#include "sim/models/bluecore_model.h"
 #include "sim/models/hid_model.h"
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
+#include "support/bccmd_requests.h"
+#include "transport/bluecore_channel.h"
 #include "transport/hid_channel.h"
 
 namespace {
@@ -304,6 +308,57 @@ TEST_F(FMRadioSave, AnEmptySecondSlotOrNoDeviceIsNotTheRecognizedDevice) {
   for (int product : {0x6010, 0x4D16}) {
     SCOPED_TRACE(product);
     EXPECT_EQ(save(copies_for(product)), fm::k_save_not_recognized_device);
+  }
+}
+
+// ---- procedure P: the persistent-store walk ----
+
+struct StoreCase {
+  const char* name;
+  int product;               // the selected product
+  int attached;              // the BlueCore device on the bus; 0 for none
+  std::set<std::uint16_t> refused_keys;
+  int code;
+  std::vector<std::string> writes;
+};
+
+TEST_F(FMRadioSave, PersistentStoreProductsWriteKey671OrNothing) {
+  const std::vector<StoreCase> cases = {
+      {"0x4D15 writes its block as key 671", 0x4D15, 0x4D15, {}, fm::k_save_written, {"write 671"}},
+      {"0x4D10 has nothing to write", 0x4D10, 0x4D10, {}, fm::k_save_written, {}},
+      {"key 671 refused", 0x4D15, 0x4D15, {671}, fm::k_save_refused, {"write 671"}},
+      {"unplugged", 0x4D15, 0, {}, fm::k_save_cannot_open_usb, {}},
+      {"an Airoha FM product without a persistent store", 0x6800, 0, {}, fm::k_save_cannot_open_usb, {}},
+      {"another product attached", 0x4D15, 0x4D10, {}, fm::k_save_not_recognized_device, {}},
+  };
+  for (const StoreCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveCopies copies = copies_for(c.product);
+    if (c.product == 0x4D10) copies.data.setDeviceVersionMajor_Minor(4, 3);
+    std::shared_ptr<sim::BlueCoreModel> device;
+    if (c.attached != 0) {
+      sim::BlueCoreModelOptions options = c.attached == 0x4D10 ? sim::bluecore_fixture_4d10() : sim::BlueCoreModelOptions{};
+      if (c.attached != 0x4D10) {
+        options.product_id = static_cast<std::uint16_t>(c.attached);
+        options.ps_keys[0x02A3] = {static_cast<std::uint16_t>(c.attached)};
+      }
+      options.refused_writes = c.refused_keys;
+      device = attach(std::make_shared<sim::BlueCoreModel>(options));
+    }
+    EXPECT_EQ(save(copies), c.code);
+    if (!device) continue;
+    std::vector<std::string> writes;
+    for (const std::string& line : test_support::key_traffic(*device)) {
+      if (line.starts_with("write")) writes.push_back(line);
+    }
+    EXPECT_EQ(writes, c.writes);
+    if (c.code == fm::k_save_written && !c.writes.empty()) {
+      const std::vector<std::uint16_t> block = fm::block_words(c.product, copies.dataCurrent);
+      EXPECT_EQ(block[0], 0x66E9);
+      EXPECT_EQ(device->ps_key(671), block);
+    }
+    EXPECT_EQ(bc_device_count(), 0);
+    sim::reset();
   }
 }
 
