@@ -29,7 +29,8 @@ constexpr ProductFacts k_products[] = {
     {.id = 0x3052, .header_picture = "dk3.png", .name_source = NameSource::block_3c,
      .version_layout = VersionLayout::version_only},
     {.id = 0x3060, .tab_group = TabGroup::all_three, .header_picture = "dk3-pro.png",
-     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf"},
+     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf",
+     .camera_transfer_file = "__dk3_pro_firmware__.bin", .camera_firmware_file = "AmbaSysFW_DK3Pro.bin"},
     {.id = 0x3070, .tab_group = TabGroup::second_with_fm, .header_picture = "fr2.png"},
     {.id = 0x3072, .header_picture = "fr2.png", .name_source = NameSource::block_3c,
      .version_layout = VersionLayout::version_only},
@@ -212,7 +213,8 @@ constexpr ProductFacts k_products[] = {
     {.id = 0x5432, .tab_group = TabGroup::all_three_with_fm, .header_picture = "Morvent-R.png"},
     {.id = 0x5434, .tab_group = TabGroup::all_three_with_fm, .header_picture = "Morvent-R.png"},
     {.id = 0x5510, .tab_group = TabGroup::all_three, .header_picture = "vt4.png", .target_camera_marker = "VT4.VER",
-     .record_camera_marker = "VT4.VER"},
+     .record_camera_marker = "VT4.VER", .camera_transfer_file = "__vt4_firmware__.bin",
+     .camera_firmware_file = "FWCARCAM.bin"},
     {.id = 0x5520, .tab_group = TabGroup::all_three_with_fm, .header_picture = "kr5.png"},
     {.id = 0x5522, .tab_group = TabGroup::all_three, .header_picture = "Corvane.png"},
     {.id = 0x5524, .tab_group = TabGroup::all_three, .header_picture = "Corvane.png"},
@@ -230,11 +232,14 @@ constexpr ProductFacts k_products[] = {
     {.id = 0x5562, .tab_group = TabGroup::settings_second, .header_picture = "ferrun.png"},
     {.id = 0x5564, .tab_group = TabGroup::all_three, .header_picture = "meridane-q9.png"},
     {.id = 0x5570, .tab_group = TabGroup::all_three_with_fm, .header_picture = "vt4-evo.png",
-     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf"},
+     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf",
+     .camera_transfer_file = "__vt4_evo_firmware__.bin", .camera_firmware_file = "AmbaSysFW_VT4EVO.bin"},
     {.id = 0x5576, .tab_group = TabGroup::all_three, .header_picture = "PLV-DT8C.png",
-     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf"},
+     .target_camera_marker = "MISC/version.conf", .record_camera_marker = "MISC/version.conf",
+     .camera_transfer_file = "__plv_dt8c_firmware__.bin", .camera_firmware_file = "AmbaSysFW_PLV-DT8C.bin"},
     {.id = 0x5580, .tab_group = TabGroup::all_three, .header_picture = "vt4-pro.png",
-     .target_camera_marker = "vt4pro.bin", .record_camera_marker = "vt4pro.bin"},
+     .target_camera_marker = "vt4pro.bin", .record_camera_marker = "vt4pro.bin",
+     .camera_transfer_file = "__vt4_pro_firmware__.bin", .camera_firmware_file = "SD_VT4PRO.bin"},
     {.id = 0x5590, .tab_group = TabGroup::all_three_with_fm, .header_picture = "hb6.png",
      .name_source = NameSource::block_3c, .version_layout = VersionLayout::version_only},
     {.id = 0x5591, .tab_group = TabGroup::all_three_with_fm, .header_picture = "HB4.PNG",
@@ -354,5 +359,7 @@ const ProductFacts& product_facts(int product_id) {
   if (found == std::end(k_products) || found->id != product_id) return k_unknown_product;
   return *found;
 }
+
+bool is_lm6_zod_sub_model(int code) { return code == 0x1B || code == 0x10; }
 
 }  // namespace device_data

@@ -23,6 +23,11 @@ constexpr std::chrono::milliseconds k_reboot_poll = 1s;
 // A device that is not back after this has not survived its restart.
 constexpr std::chrono::milliseconds k_reboot_limit = 300s;
 
+constexpr unsigned char k_report_id = 1;
+constexpr unsigned char k_command_version = 0x01;
+// Version reply: major, minor, secondary type and secondary from this byte.
+constexpr std::size_t k_version_at = 3;
+
 }  // namespace
 
 bool listed(std::span<const int> products, int product) {
@@ -32,6 +37,26 @@ bool listed(std::span<const int> products, int product) {
 bool open_attached_device(UpdateRun& run) {
   std::uint32_t& opened = run.opened_product_id();
   if (hid_open_device(opened, run.message()) == 0 && static_cast<int>(opened) == run.usb_status()) return true;
+  run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
+  return false;
+}
+
+bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded) {
+  report[0] = k_report_id;
+  report[1] = k_command_version;
+  hid_status_report reply{};
+  int version[4] = {1, 0, 0, 0};
+  if (hid_long_command(slot, report, reply) == 1) {
+    for (std::size_t part = 0; part < 4; ++part) version[part] = reply[k_version_at + part];
+  }
+  const int difference = FEXOBluetoothDeviceData::
+      compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
+          version[0], version[1], version[2], version[3], recorded.major, recorded.minor, recorded.secondary_type,
+          recorded.secondary);
+  if (difference == 0) return true;
+  platform::system_log(platform::format("slot %d: device version %d.%d.%d.%d, recognition read %d.%d.%d.%d", slot,
+                                        version[0], version[1], version[2], version[3], recorded.major,
+                                        recorded.minor, recorded.secondary_type, recorded.secondary));
   run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
   return false;
 }
@@ -76,13 +101,13 @@ bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_
   }
 }
 
-bool wait_until_back(UpdateRun& run, bool first_after_a_second) {
+bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open) {
   const auto started = platform::now();
   if (first_after_a_second && !run.wait(k_reboot_poll)) return false;
   for (;;) {
     std::uint32_t product = 0;
     transport_message message{};
-    const bool back = hid_open_device(product, message) == 0;
+    const bool back = open(product, message) == 0;
     hid_close_all();
     if (back) return true;
     if (platform::now() - started + k_reboot_poll > k_reboot_limit) {

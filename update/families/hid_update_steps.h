@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "transport/hid_channel.h"
 #include "update/update_engine.h"
 
 namespace update::families {
@@ -21,6 +22,22 @@ bool listed(std::span<const int> products, int product);
 // it is the attached one (usbStatus). False, with update_error_code 2 and "Not
 // the recognized device" shown, otherwise.
 bool open_attached_device(UpdateRun& run);
+
+// A firmware version as the device record keeps it.
+struct RecordedVersion {
+  int major = 0;
+  int minor = 0;
+  int secondary_type = 0;
+  int secondary = 0;
+};
+
+// Asks the device in `slot` for its version (command 0x01 through `report`,
+// the procedure's report buffer, which gets bytes 0 and 1) and compares it
+// with `recorded` by the full four-part rule: the device must be in the state
+// recognition read. A device that does not answer counts as 1.0 type 0
+// secondary 0. False, with update_error_code 2 and "Not the recognized device"
+// shown, when they differ.
+bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded);
 
 // Loads tfFirmwareFile's package for the selected product and checks it;
 // addUpdateProcessed 1 whatever the result. False, with update_error_code 3
@@ -43,11 +60,14 @@ bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_
                    std::optional<std::chrono::milliseconds> retry_after_failure, std::chrono::milliseconds limit,
                    const char* what);
 
-// The device restarts: hid_open_device once a second, each try closed again,
-// until it opens (the first try at once, or after a second with
+// An open function of the HID channel (hid_open_device, hid_open_mesh_airoha, ...): 0 when opened into slot 0.
+using HidOpen = int (*)(std::uint32_t& product_id, transport_message& message);
+
+// The device restarts: `open` once a second, each try closed again, until it
+// opens (the first try at once, or after a second with
 // `first_after_a_second`), for at most 300 s. False when it did not come back
 // or the worker was asked to stop. Slot 0 is empty after it.
-bool wait_until_back(UpdateRun& run, bool first_after_a_second);
+bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open = hid_open_device);
 
 // The notice without buttons (purpose 1) asking the user to do with the
 // device's buttons what `text` says for the selected product.
