@@ -304,15 +304,6 @@ void write_settings(BackupPanel& panel, int group, int product, const Record& re
   if (product == 0x3232) panel.values[5] = on_off(record.voiceAssistant() == 0, language);
 }
 
-void write_speed_dials(BackupPanel& panel, const Record& record, int language) {
-  for (int dial = 0; dial < 3; ++dial) {
-    const auto row = static_cast<std::size_t>(dial);
-    panel.labels[row] = platform::format("%@ %d: ", name(SettingName::SpeedDial, language), dial + 1);
-    const std::optional<std::string> number = record.speedDialAt(dial);
-    panel.values[row] = number && !number->empty() ? *number : name(SettingName::Empty, language);
-  }
-}
-
 std::string frequency_text(int32_t preset, int language) {
   if (preset == 0) return name(SettingName::Empty, language);
   // presets are in 10 kHz units
@@ -337,6 +328,15 @@ void write_fm(BackupPanel& panel, int group, int presets, const Record& record, 
 }
 
 }  // namespace
+
+void fill_speed_dials(BackupPanel& panel, const Record& record, int language) {
+  for (int dial = 0; dial < 3; ++dial) {
+    const auto row = static_cast<std::size_t>(dial);
+    panel.labels[row] = platform::format("%@ %d: ", name(SettingName::SpeedDial, language), dial + 1);
+    const std::optional<std::string> number = record.speedDialAt(dial);
+    panel.values[row] = number && !number->empty() ? *number : name(SettingName::Empty, language);
+  }
+}
 
 BackupRefusal backup_refusal(const Record& backup, int recognized) {
   if (Record::compareVersionUpToMinorMajor_Minor_WithMajor_Minor(backup.managerVersionMajor(),
@@ -383,7 +383,7 @@ BackupPanel backup_panel(const Record& backup, int product, int tab_kind, int la
   if (!group) return panel;
   switch (view_of(group->views, tab_kind)) {
     case View::settings: write_settings(panel, group->number, product, backup, language); break;
-    case View::speed_dial: write_speed_dials(panel, backup, language); break;
+    case View::speed_dial: fill_speed_dials(panel, backup, language); break;
     case View::fm: write_fm(panel, group->number, 10, backup, language); break;
     case View::fm6: write_fm(panel, group->number, 6, backup, language); break;
     case View::none: break;

@@ -55,6 +55,9 @@ struct BackupPanel {
 // `tab_kind` (1 settings, 2 speed dial, 3 FM radio, anything else: none), in
 // `language`.
 BackupPanel backup_panel(const FEXOBluetoothDeviceData& backup, int product, int tab_kind, int language);
+// The speed-dial view: rows 1 to 3 get the three speed dials of `backup`
+// ("Empty" for none); the other rows are left as they are.
+void fill_speed_dials(BackupPanel& panel, const FEXOBluetoothDeviceData& backup, int language);
 
 // Which of the restore page's six rows show, and whether the restore table
 // shows, for the selected product on a tab of kind `tab_kind`; the versions
