@@ -355,4 +355,6 @@ const ProductFacts& product_facts(int product_id) {
   return *found;
 }
 
+bool is_lm6_zod_sub_model(int code) { return code == 0x1B || code == 0x10; }
+
 }  // namespace device_data

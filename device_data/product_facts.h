@@ -69,4 +69,18 @@ struct ProductFacts {
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
 const ProductFacts& product_facts(int product_id);
 
+// The LM6 (0x4210) keeps its sub-model code in the low byte of word 0 of
+// block 0x05 (the record's divisionLM6evoValue); these codes mark its ZOD
+// variant, which has a picture of its own and takes no firmware older than
+// k_lm6_zod_oldest_firmware.
+inline constexpr int k_lm6_product = 0x4210;
+bool is_lm6_zod_sub_model(int code);
+
+struct FirmwareFloor {
+  int major = 0;
+  int minor = 0;
+  int secondary = 0;  // of secondary type 2
+};
+inline constexpr FirmwareFloor k_lm6_zod_oldest_firmware{1, 7, 5};
+
 }  // namespace device_data

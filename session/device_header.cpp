@@ -51,8 +51,10 @@ std::string version_line(int product_id, const FEXOBluetoothDeviceData& data) {
 }  // namespace
 
 std::optional<std::string> product_image_file_name(int product_id, int division_lm6evo) {
-  // the EVO sub-models of this product have a picture of their own
-  if (product_id == 0x4210 && (division_lm6evo == 16 || division_lm6evo == 27)) return "lm6evo.png";
+  // the ZOD sub-models of the LM6 have a picture of their own
+  if (product_id == device_data::k_lm6_product && device_data::is_lm6_zod_sub_model(division_lm6evo)) {
+    return "lm6evo.png";
+  }
   const char* picture = device_data::product_facts(product_id).header_picture;
   if (!picture) return std::nullopt;
   return std::string(picture);

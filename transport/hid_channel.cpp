@@ -378,6 +378,8 @@ int hid_close_all() {
 
 namespace transport {
 
+bool hid_slot_open(int slot) { return slot_handle(slot) != nullptr; }
+
 int hid_open_into_slot_for_test(int slot, std::uint16_t product_id) {
   if (slot < 0 || slot > 1) return -2;
   hid_device_info* devices = hid_enumerate(k_hid_vendor_id, product_id);

@@ -86,6 +86,9 @@ int hid_open_device_pair(std::array<std::uint32_t, 2>& product_ids, transport_me
 int hid_close_all();
 
 namespace transport {
+// True while `slot` (0 or 1) holds an open device.
+bool hid_slot_open(int slot);
+
 // Test seam: opens the first entry with `product_id` into `slot` (0 or 1),
 // whatever the product-id filter says, so a test can put the second unit of a
 // two-module product beside its main unit. 0, or -2 when none opened. The

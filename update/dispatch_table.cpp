@@ -6,6 +6,7 @@
 #include "update/families/hid_section_download.h"
 #include "update/families/identity_check.h"
 #include "update/families/qcc_update.h"
+#include "update/families/two_module_update.h"
 #include "update/families/usb_dfu.h"
 
 namespace update {
@@ -19,6 +20,8 @@ using families::identity_check_fails;
 using families::qcc_mesh_update;
 using families::qcc_update;
 using families::usb_dfu_update;
+using families::dual_module_update;
+using families::lm6_update;
 
 // LM6 ZOD.
 constexpr int k_row_1[] = {0x4210};
@@ -59,11 +62,11 @@ constexpr int k_row_12[] = {0x6020, 0x6022, 0x6024};
 // 0x4D10 0x4D30 0x4D40 0x5010 0x5060 0x5061 0x5020 0x5070 and the two-part
 // camera package 0x3020.
 constexpr DispatchRow k_rows[] = {
-    {1, k_row_1, identity_check_fails},   {2, k_row_2, qcc_update},
+    {1, k_row_1, lm6_update},   {2, k_row_2, qcc_update},
     {3, k_row_3, identity_check_fails},   {4, k_row_4, identity_check_fails},
     {5, k_row_5, qcc_mesh_update},   {6, k_row_6, identity_check_fails},
     {7, k_row_7, identity_check_fails},   {8, k_row_8, identity_check_fails},
-    {9, k_row_9, identity_check_fails},   {10, k_row_10, hid_section_download},
+    {9, k_row_9, dual_module_update},   {10, k_row_10, hid_section_download},
     {11, k_row_11, hid_section_download_after_download_mode}, {12, k_row_12, enter_download_mode},
     {13, {}, usb_dfu_update},
 };

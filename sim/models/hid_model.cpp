@@ -351,7 +351,7 @@ void HidModel::answer_command(int interface_number, std::span<const std::uint8_t
   const auto handler = m_handlers.find(command);
   Answer answer = handler == m_handlers.end() ? Answer{k_hid_status_failed, {}} : handler->second(request);
   if (faults.fail_status) answer.status = *faults.fail_status;
-  queue_input_report(interface_number, status_report(answer.status, answer.data));
+  queue_input_report(interface_number, status_report(answer.status, answer.data), answer.after);
 }
 
 void HidModel::on_input_read(int interface_number, std::span<const std::uint8_t> report) {
@@ -407,6 +407,11 @@ int HidModel::on_control_transfer(const ControlSetup& setup, std::vector<std::ui
 HidModel::Answer HidModel::read_block(std::span<const std::uint8_t> request, std::size_t reply_bytes) {
   const std::uint8_t id = byte_at(request, 2);
   if (m_options.failing_blocks.contains(id)) return Answer{k_hid_status_failed, {}};
+  if (const auto refused = m_options.refused_first_reads.find(id);
+      refused != m_options.refused_first_reads.end() && refused->second > 0) {
+    --refused->second;
+    return Answer{k_hid_status_failed, {}};
+  }
   const auto found = m_blocks.find(id);
   // A block the device never stored reads as the requested number of blank words.
   const std::vector<std::uint16_t> words =
@@ -573,6 +578,7 @@ HidModelOptions hid_fixture_4210() {
   options.blocks[0x5A] = character_words("0049301234");
   options.blocks[0x5B] = {};
   options.blocks[0x5C] = character_words("112");
+  options.section_download = SectionDownloadOptions{};
   return options;
 }
 
@@ -584,6 +590,16 @@ HidModelOptions hid_fixture_4210_second_unit() {
   options.bluetooth_address = {0x00, 0x1A, 0x7D, 0x2E, 0x90, 0x61};
   options.blocks[0x04] = {0x0005, 0x0003, 0xEDA0, 0x0003, 0x0101, 0x0202, 0x0303, 0x0404, 0x0505, 0x0606};
   options.blocks[0x15] = fm_block_words(0x66E9, 15);
+  options.section_download = SectionDownloadOptions{};
+  return options;
+}
+
+HidModelOptions hid_fixture_4310_second_unit() {
+  HidModelOptions options = hid_fixture_4210_second_unit();
+  options.product_id = 0x4311;
+  options.name = "Solvane";
+  options.version = {2, 1, 0, 0};
+  options.bluetooth_address = {0x00, 0x1A, 0x7D, 0x2E, 0x90, 0x71};
   return options;
 }
 

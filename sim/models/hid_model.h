@@ -71,6 +71,8 @@ struct HidModelOptions {
   std::set<std::uint8_t> failing_blocks{};
   // Blocks whose writes alone the device refuses (status k_hid_status_failed); reads answer.
   std::set<std::uint8_t> refused_writes{};
+  // Blocks whose first N reads the device refuses (status k_hid_status_failed); later reads answer.
+  std::map<std::uint8_t, int> refused_first_reads{};
   std::optional<MeshUnit> mesh{};
   // Data bytes per language-pack input report, in turn; the last size repeats.
   std::vector<int> lang_pack_chunk_bytes{60};
@@ -105,6 +107,8 @@ class HidModel : public Model {
   struct Answer {
     std::uint8_t status = 0;
     std::vector<std::uint8_t> data;
+    // The status report comes this long after the command (the device is at work meanwhile).
+    std::chrono::milliseconds after{0};
   };
   using CommandHandler = std::function<Answer(std::span<const std::uint8_t> request)>;
   // Returns the whole gathered reply of a language-pack command (without the
@@ -226,8 +230,12 @@ HidModelOptions hid_fixture_6461();
 HidModelOptions hid_fixture_4210();
 // The second unit of the LM6, product id 0x4211 on the simulated bus; the open
 // filter never opens it, a test puts it into slot 1
-// (transport::hid_open_into_slot_for_test).
+// (transport::hid_open_into_slot_for_test). Both LM6 units take the firmware
+// section download, each on its own slot.
 HidModelOptions hid_fixture_4210_second_unit();
+// The second unit of the Solvane (0x4310), product id 0x4311 on the simulated
+// bus, put into slot 1 as the LM6's; takes the firmware section download.
+HidModelOptions hid_fixture_4310_second_unit();
 // ND4 (0x3110): settings words in block 0x04, FM block 0x15, speed dials in
 // 0x5A-0x5C, and the mesh processor 0x3120 beside it on 0x50.
 HidModelOptions hid_fixture_3110();

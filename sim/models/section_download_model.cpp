@@ -75,7 +75,9 @@ SectionDownload::SectionDownload(HidModel& device, SectionDownloadOptions option
     } else {
       m_device.take_received();
     }
-    return answer(k_section_data);
+    Answer answered = answer(k_section_data);
+    answered.after = m_options.data_report_time;
+    return answered;
   });
 
   m_device.on_command(k_end_section, [this, answer](std::span<const std::uint8_t>) {

@@ -32,6 +32,8 @@ struct SectionDownloadOptions {
   // traffic record as it goes, so a benchmark of a large package measures the
   // host and not the device's memory.
   bool keep_data = true;
+  // Each 0x06 is answered this long after it came: the time the device takes to write it.
+  std::chrono::milliseconds data_report_time{0};
 
   // ---- faults ----
   int failing_data_report = 0;               // the k-th 0x06 (from 1) answers k_hid_status_failed

@@ -6,10 +6,8 @@
 #include <string>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
-#include "platform/format.h"
 #include "platform/log.h"
 #include "session/message_box.h"
-#include "strings/common_texts.h"
 #include "strings/update_texts.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
@@ -29,11 +27,10 @@ using namespace std::chrono_literals;
 
 constexpr int k_slot = 0;
 constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
 constexpr unsigned char k_command_enter_download_mode = 0x0E;
 constexpr unsigned char k_command_readiness = 0x0D;
 constexpr unsigned char k_command_run_loader = 0x08;
-// Reply byte 3: the first version byte, or the readiness flag.
+// Reply byte 3: the readiness flag.
 constexpr std::size_t k_reply_data_at = 3;
 
 // The cameras: their camera firmware goes to their disk, only sections 0 and 1 over HID.
@@ -161,26 +158,12 @@ class HidSectionDownload {
     return hid_long_command(k_slot, m_buffer, reply) == 1;
   }
 
-  // The device must be in the state recognition read: code 2 otherwise. A
-  // device that does not answer is taken as version 1.0 type 0 secondary 0.
+  // The device must be in the state recognition read: code 2 otherwise.
   bool version_matches() {
-    hid_status_report reply{};
-    int version[4] = {1, 0, 0, 0};
-    if (exchange(k_command_version, reply)) {
-      for (int part = 0; part < 4; ++part) version[part] = reply[k_reply_data_at + static_cast<std::size_t>(part)];
-    }
     const FEXOBluetoothDeviceData& record = m_run.controller().data();
-    const int difference = FEXOBluetoothDeviceData::
-        compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
-            version[0], version[1], version[2], version[3], record.deviceVersionMajor(), record.deviceVersionMinor(),
-            record.deviceSecondaryVersionType(), record.deviceSecondaryVersion());
-    if (difference == 0) return true;
-    platform::system_log(platform::format("device version %d.%d.%d.%d, recognition read %d.%d.%d.%d", version[0],
-                                          version[1], version[2], version[3], record.deviceVersionMajor(),
-                                          record.deviceVersionMinor(), record.deviceSecondaryVersionType(),
-                                          record.deviceSecondaryVersion()));
-    m_run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
-    return false;
+    return device_version_matches(m_run, k_slot, m_buffer,
+                                  {record.deviceVersionMajor(), record.deviceVersionMinor(),
+                                   record.deviceSecondaryVersionType(), record.deviceSecondaryVersion()});
   }
 
   // Package, backup and the progress fields of the transfer.

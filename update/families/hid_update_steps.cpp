@@ -23,6 +23,11 @@ constexpr std::chrono::milliseconds k_reboot_poll = 1s;
 // A device that is not back after this has not survived its restart.
 constexpr std::chrono::milliseconds k_reboot_limit = 300s;
 
+constexpr unsigned char k_report_id = 1;
+constexpr unsigned char k_command_version = 0x01;
+// Version reply: major, minor, secondary type and secondary from this byte.
+constexpr std::size_t k_version_at = 3;
+
 }  // namespace
 
 bool listed(std::span<const int> products, int product) {
@@ -32,6 +37,26 @@ bool listed(std::span<const int> products, int product) {
 bool open_attached_device(UpdateRun& run) {
   std::uint32_t& opened = run.opened_product_id();
   if (hid_open_device(opened, run.message()) == 0 && static_cast<int>(opened) == run.usb_status()) return true;
+  run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
+  return false;
+}
+
+bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded) {
+  report[0] = k_report_id;
+  report[1] = k_command_version;
+  hid_status_report reply{};
+  int version[4] = {1, 0, 0, 0};
+  if (hid_long_command(slot, report, reply) == 1) {
+    for (std::size_t part = 0; part < 4; ++part) version[part] = reply[k_version_at + part];
+  }
+  const int difference = FEXOBluetoothDeviceData::
+      compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
+          version[0], version[1], version[2], version[3], recorded.major, recorded.minor, recorded.secondary_type,
+          recorded.secondary);
+  if (difference == 0) return true;
+  platform::system_log(platform::format("slot %d: device version %d.%d.%d.%d, recognition read %d.%d.%d.%d", slot,
+                                        version[0], version[1], version[2], version[3], recorded.major,
+                                        recorded.minor, recorded.secondary_type, recorded.secondary));
   run.fail(k_update_error_device, CommonTexts::vyla_string_not_recognized_device_in);
   return false;
 }

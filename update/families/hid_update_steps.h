@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "transport/hid_channel.h"
 #include "update/update_engine.h"
 
 namespace update::families {
@@ -21,6 +22,22 @@ bool listed(std::span<const int> products, int product);
 // it is the attached one (usbStatus). False, with update_error_code 2 and "Not
 // the recognized device" shown, otherwise.
 bool open_attached_device(UpdateRun& run);
+
+// A firmware version as the device record keeps it.
+struct RecordedVersion {
+  int major = 0;
+  int minor = 0;
+  int secondary_type = 0;
+  int secondary = 0;
+};
+
+// Asks the device in `slot` for its version (command 0x01 through `report`,
+// the procedure's report buffer, which gets bytes 0 and 1) and compares it
+// with `recorded` by the full four-part rule: the device must be in the state
+// recognition read. A device that does not answer counts as 1.0 type 0
+// secondary 0. False, with update_error_code 2 and "Not the recognized device"
+// shown, when they differ.
+bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded);
 
 // Loads tfFirmwareFile's package for the selected product and checks it;
 // addUpdateProcessed 1 whatever the result. False, with update_error_code 3
