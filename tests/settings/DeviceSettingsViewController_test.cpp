@@ -273,8 +273,7 @@ TEST_F(SettingsPage, ABlueCoreHeadsetTakesItsEditedEdrAndShowsItAfterTheFreshRec
   EXPECT_EQ(controller->data().edr(), 1);
   EXPECT_EQ(controller->mode(), session::k_mode_device_recognition);
   EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
-  // the recognition page's own run begins with its firmware-management pass,
-  // which a device in its normal mode does not answer; it is let run out
+  // the recognition page's own run is let end
   DeviceRecognitionViewController* recognition = controller->deviceRecognitionViewController();
   VX_TRY_VERIFY((recognition->timerMethodRecognize(), !controller->onProcessing()));
 
