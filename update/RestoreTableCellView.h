@@ -2,10 +2,9 @@
 // Cell of a row of the restore table: the setting's name and the value the
 // backup recorded for it, side by side. The cell has no behaviour of its own;
 // the restore page writes both texts.
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
-
-class QLabel;
 
 class RestoreTableCellView : public QWidget {
   Q_OBJECT

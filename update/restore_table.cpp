@@ -38,6 +38,20 @@ int32_t get_first(const R& record, int) {
   return (record.*F)(0);
 }
 
+template <int32_t (R::*F)(int) const>
+int32_t get_second(const R& record, int) {
+  return (record.*F)(1);
+}
+// The TJ6 language list follows the device's codes, where the getter answers
+// languages 9 and 10 for codes 11 and 12: back to the codes, so Czech and
+// Brazilian Portuguese show as themselves.
+int32_t tj6_language_code(const R& record, int) {
+  const int32_t language = record.GetBasicSettingTJ6UnitLanguage();
+  if (language == 9) return 11;
+  if (language == 10) return 12;
+  return language;
+}
+
 // ---- how a value becomes text ----
 
 enum class Rule {
@@ -68,7 +82,7 @@ constexpr Options k_languages{k_languages_with_russian, "English"};
 constexpr const char* k_languages_with_czech[] = {"English", "French", "Spanish",  "Italian", "German", "Dutch",
                                                   "Chinese", "Korean", "Japanese", "Finnish", "Czech"};
 constexpr Options k_languages_czech{k_languages_with_czech, "English"};
-// codes 9 and 10 are not used by the device and read English
+// by device code: codes 9 and 10 are not used and read English
 constexpr const char* k_languages_of_tj6[] = {"English", "French",  "Spanish", "Italian", "German",
                                               "Dutch",   "Russian", "Chinese", "Korean",  "English",
                                               "English", "Czech",   "Brazilian Portuguese"};
@@ -154,7 +168,8 @@ constexpr Row HDSpeakerAccessory{N::HDSpeakerAccessory, get<&R::getBasicSettingH
 constexpr Row ESSConfiguration{N::ESSConfiguration, get<&R::getEssStatus>, Rule::list, &k_ess_configuration};
 constexpr Row ESSSensitivity{N::ESSSensitivity, get<&R::getEssSensitivity>, Rule::list, &k_ess_sensitivity};
 constexpr Row Channel{N::Channel, get_first<&R::basicSettingNetdockChannelAt>, Rule::number_plus_1};
-constexpr Row Volume{N::Volume, get_first<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
+// the dock keeps its volume in the word after the channel, where the settings page writes it
+constexpr Row Volume{N::Volume, get_second<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
 constexpr Row PhotoMode{N::PhotoMode, get<&R::getBasicSettingVT4CameraPhotoMode>, Rule::list, &k_photo_mode};
 constexpr Row VideoMode{N::VideoMode, get<&R::getBasicSettingVT4CameraVideoMode>, Rule::list, &k_video_mode};
 constexpr Row VideoResolution{N::VideoResolution, get<&R::getBasicSettingVT4CameraVideoResolution>, Rule::list,
@@ -291,7 +306,7 @@ constexpr Row RemoteUIPTTAsFMStationGuide{N::FMStationGuide, get<&R::GetBasicSet
 constexpr Row UnitLanguageDK5X{N::UnitLanguage, get<&R::GetBasicSettingDK5XUnitLanguage>, Rule::list, &k_languages};
 constexpr Row UnitLanguageQorlan{N::UnitLanguage, get_for_product<&R::GetBasicSettingQorlanUnitLanguage>, Rule::list,
                                  &k_languages_czech};
-constexpr Row UnitLanguageTJ6{N::UnitLanguage, get<&R::GetBasicSettingTJ6UnitLanguage>, Rule::list,
+constexpr Row UnitLanguageTJ6{N::UnitLanguage, tj6_language_code, Rule::list,
                               &k_languages_tj6};
 constexpr Row HDSpeakerAccessoryAsVOXPhone{N::VOXPhone, get<&R::GetBasicSettingQorlanHDSpeakerAccessory>,
                                            Rule::on_off};
@@ -672,7 +687,7 @@ struct CountEntry {
   std::vector<int> products;
   std::vector<CountBand> counts;
   // while the FM radio is hidden, when it changes the count
-  std::vector<CountBand> counts_fm_hidden;
+  std::vector<CountBand> counts_fm_hidden = {};
 };
 
 const std::vector<CountEntry>& count_entries() {

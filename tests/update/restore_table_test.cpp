@@ -230,7 +230,7 @@ TEST(RestoreTableRows, CountAndDefinitionDisagreeAsTheProductsHaveIt) {
   // 0x3213 defines seventeen and counts fifteen
   const std::vector<std::string> wq8 = shown_names({0x3213, &backup, k_fm_shown, 0});
   ASSERT_EQ(wq8.size(), 15u);
-  EXPECT_EQ(wq8.back(), "VOX Sensitivity");
+  EXPECT_EQ(wq8.back(), "Smart Volume Control");
   // 0x3170 counts seventeen, defines fifteen
   const std::vector<std::string> tj6 = shown_names({0x3170, &backup, k_fm_shown, 0});
   ASSERT_EQ(tj6.size(), 17u);
@@ -294,17 +294,20 @@ TEST(RestoreTableValues, NumbersLevelsAndLists) {
       {"smart volume medium", 0x5622, 1, smart_volume, 2, "Medium"},
       {"smart volume high", 0x5622, 1, smart_volume, 3, "High"},
       {"smart volume above high", 0x5622, 1, smart_volume, 7, "High"},
-      {"VOX sensitivity", 0x5622, 9, kr5_sensitivity, 4, "4"},
+      {"VOX sensitivity", 0x5622, 8, kr5_sensitivity, 4, "4"},
       {"Y370 VOX sensitivity from 1", 0x6038, 8, kr5_sensitivity, 4, "3"},
       {"Y370 VOX sensitivity of a damaged backup", 0x6038, 8, kr5_sensitivity, INT_MIN, "-2147483649"},
       {"netdock channel from 1", 0x3560, 0, netdock_channel, 2, "3"},
       {"netdock channel of a damaged backup", 0x3560, 0, netdock_channel, INT_MAX, "2147483648"},
       {"netdock volume around 7", 0x3560, 1, netdock_volume, 5, "-2"},
+      {"netdock volume is not the channel", 0x3560, 0, netdock_volume, 5, "1"},
       {"Airoha sensitivity from 1", 0x6804, 3, airoha_sensitivity, 2, "3"},
       {"motion sensor disabled", 0x4210, 2, motion, 1, "Disable"},
       {"motion sensor unknown", 0x4210, 2, motion, 7, "High"},
       {"TJ6 language Czech", 0x3170, 0, tj6_language, 9, "Czech"},
-      {"ESS sensitivity high", 0x6010, 10, ess, 3, "High"},
+      {"TJ6 language Brazilian Portuguese", 0x3170, 0, tj6_language, 10, "Brazilian Portuguese"},
+      {"TJ6 language Korean", 0x3170, 0, tj6_language, 8, "Korean"},
+      {"ESS sensitivity high", 0x6010, 11, ess, 3, "High"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
