@@ -68,11 +68,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // enables or disables their buttons and value controls.
   void enableOldControlsEnable_hidden(bool enable, bool hidden);
 
-  // Checks the audio channel timeout, then saves: the HID products through
-  // the save worker (settings/settings_save.h); the products whose settings
-  // are persistent-store keys, not written yet, drop the edits and have the
-  // device read again.
-  void save(QObject* sender = nullptr) override;
   // Takes the audio channel timeout field (3..60 s) into the working copy:
   // true when the page may save or be left; false after a warning, with the
   // field showing the stepper's value again, selected.
@@ -123,8 +118,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void reenableAfterSave() override { enableOldControlsEnable_hidden(true, false); }
 
  private:
-  class ControllerHost;
-
   // The outlets of one classic row.
   struct Row {
     settings::ElidedLabel* label = nullptr;
@@ -152,7 +145,7 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void set_title(const std::string& outlet, const QString& text);
   Row& row(settings::PanelRow which) { return m_rows[static_cast<size_t>(settings::index_of(which))]; }
 
-  std::unique_ptr<ControllerHost> m_host;
+  std::unique_ptr<settings::SettingsHost> m_host;
   settings::SettingsEditor m_editor;
   DeviceAllSettingsSheet* m_sheetDeviceAllSettings = nullptr;
 

@@ -30,8 +30,9 @@ std::unique_ptr<DeviceSettingsBaseViewController> make_page(int mode) {
 
 TEST(SavePrompt, EachPageAsksAndAnswersItsOwnQuestion) {
   const Case cases[] = {
-      {"settings page, Yes saves and then opens the selection", 7, MessageBoxPurpose::save_settings, 3, true,
-       {"setDeviceRecognitionWithStatus_info_from 0 - 103"}, 0},
+      // the save runs on; the selection opens once it has written the device
+      {"settings page, Yes starts the save", 7, MessageBoxPurpose::save_settings, 3, true,
+       {"getStatusProcessing", "setStatus_withWarning  0", "setControls"}, 0},
       {"second page, No opens the selection at once", 8, MessageBoxPurpose::save_settings_second, 3, false,
        {"setDetailViewController 3"}, 3},
       {"speed-dial page, No to a page already marked to open after a save", 9, MessageBoxPurpose::save_speed_dial,
@@ -62,7 +63,9 @@ TEST(SavePrompt, EachPageAsksAndAnswersItsOwnQuestion) {
     services.answer(c.ok);
     EXPECT_EQ(services.calls, c.calls);
     EXPECT_EQ(services.state().mode(), c.mode_after == 0 ? c.page : c.mode_after);
-    EXPECT_FALSE(services.state().onProcessing());
+    const settings::SaveEngine* save = page->saveEngine();
+    EXPECT_EQ(services.state().onProcessing(), save != nullptr && save->saving());
+    page->waitForSave();
   }
 }
 
