@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -25,7 +26,10 @@
 #include "shell/named_images.h"
 #include "strings/app_texts.h"
 #include "strings/setting_names.h"
+#include "update/RestoreTableCellView.h"
 #include "update/backup_panel.h"
+#include "update/restore_table.h"
+#include "update/restore_table_model_qt.h"
 
 namespace {
 
@@ -194,6 +198,16 @@ void UpdateViewController::build_restore_view() {
   m_scrollViewRestore->setWidgetResizable(true);
   m_tableViewRestore = new QTableView;
   m_tableViewRestore->setObjectName("tableViewRestore");
+  m_restoreTableModel = new update::RestoreTableModel([this] { return restore_table_context(); }, this);
+  m_tableViewRestore->setModel(m_restoreTableModel);
+  // one column of cells that show name and value; nothing to select or edit
+  m_tableViewRestore->horizontalHeader()->setVisible(false);
+  m_tableViewRestore->horizontalHeader()->setStretchLastSection(true);
+  m_tableViewRestore->verticalHeader()->setVisible(false);
+  m_tableViewRestore->verticalHeader()->setDefaultSectionSize(20);
+  m_tableViewRestore->setSelectionMode(QAbstractItemView::NoSelection);
+  m_tableViewRestore->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_tableViewRestore->setShowGrid(false);
   m_scrollViewRestore->setWidget(m_tableViewRestore);
   m_scrollViewRestore->setVisible(false);
 
@@ -482,7 +496,40 @@ void UpdateViewController::setControlsFirmwareRestore() {
   place(m_btnRestore, {185, 7, 155, 19});
   place(btnNext(), {375, 7, 140, 19});
   // the table's rows follow the backup just read
-  m_tableViewRestore->reset();
+  reloadRestoreTable();
+}
+
+update::RestoreTableContext UpdateViewController::restore_table_context() const {
+  // before the controller attaches the page there is nothing to show
+  if (!services()) return {};
+  const session::AppState& state = this->state();
+  return {state.deviceTarget(), dataToUnarchive(), state.fmRadioShowAndHide(), language()};
+}
+
+int UpdateViewController::numberOfRowsInTableView(QTableView*) const {
+  return update::restore_table_row_count(restore_table_context());
+}
+
+RestoreTableCellView* UpdateViewController::tableView_viewForTableColumn_row(QTableView*, int, int row) {
+  if (!m_tableViewRestore) return nullptr;
+  const std::optional<update::RestoreTableCell> cell = update::restore_table_cell(restore_table_context(), row);
+  if (!cell) return nullptr;
+  // the page's own table owns the cell until a row takes it
+  auto* view = new RestoreTableCellView(m_tableViewRestore->viewport());
+  view->settingNameText()->setText(q(cell->name));
+  view->settingValueText()->setText(q(cell->value));
+  return view;
+}
+
+void UpdateViewController::reloadRestoreTable() {
+  if (!m_restoreTableModel || !services()) return;
+  m_restoreTableModel->reload();
+  const int rows = m_restoreTableModel->rowCount();
+  for (int row = 0; row < rows; ++row) {
+    // a counted row the product does not define stays empty
+    RestoreTableCellView* view = tableView_viewForTableColumn_row(m_tableViewRestore, 0, row);
+    if (view) m_tableViewRestore->setIndexWidget(m_restoreTableModel->index(row, 0), view);
+  }
 }
 
 void UpdateViewController::show_restore_rows() {

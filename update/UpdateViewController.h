@@ -24,8 +24,12 @@ class QScrollArea;
 class QTableView;
 class QTimer;
 
+class RestoreTableCellView;
+
 namespace update {
 struct BackupPanel;
+struct RestoreTableContext;
+class RestoreTableModel;
 }
 
 class UpdateViewController : public DetailViewController,
@@ -96,6 +100,16 @@ class UpdateViewController : public DetailViewController,
   void speedDialDataShow();
   // The restore table shows exactly when a restore is possible.
   void restoreTableViewHiddenWithRestorePossible();
+  // The restore table: its rows are the settings of dataToUnarchive, by the
+  // selected product, the backup's version and whether the FM radio shows.
+  QTableView* tableViewRestore() const { return m_tableViewRestore; }
+  // Rows of the table (0 without a backup); the table view is not looked at.
+  int numberOfRowsInTableView(QTableView* tableView) const;
+  // A cell of the page's own table with the row's name and value, or nullptr
+  // when the product has no such row. Every column gets the same cell.
+  RestoreTableCellView* tableView_viewForTableColumn_row(QTableView* tableView, int column, int row);
+  // Asks every row of the table again and puts its cell in place.
+  void reloadRestoreTable();
   // The record read from the backup archive on the restore page (nullptr: none).
   const FEXOBluetoothDeviceData* dataToUnarchive() const { return m_dataToUnarchive.get(); }
   // Whether that record was refused: it is shown but never restored.
@@ -216,6 +230,7 @@ class UpdateViewController : public DetailViewController,
   void show_restore_rows();
   void backup_failed();
   void build_new_update_sheet();
+  update::RestoreTableContext restore_table_context() const;
 
   int m_mode;
   session::TabData m_tabs;
@@ -247,6 +262,7 @@ class UpdateViewController : public DetailViewController,
   QLabel* m_lblRestoreLanguageVoicePrompt = nullptr;
   QScrollArea* m_scrollViewRestore = nullptr;
   QTableView* m_tableViewRestore = nullptr;
+  update::RestoreTableModel* m_restoreTableModel = nullptr;
   // the new-update sheet
   QDialog* m_sheetNewUpdateFound = nullptr;
   QLabel* m_imgNewUpdate = nullptr;

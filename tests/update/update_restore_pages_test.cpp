@@ -11,12 +11,17 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableView>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/files.h"
 #include "strings/app_texts.h"
+#include "strings/common_texts.h"
 #include "strings/setting_names.h"
 #include "support/qt_wait.h"
+#include "update/RestoreTableCellView.h"
 #include "update/UpdateViewController.h"
 #include "update/backup_step.h"
 #include "update/server_fixture.h"
@@ -326,6 +331,104 @@ TEST_F(FirmwarePages, ALanguageChangeRetitlesThePage) {
   EXPECT_EQ(child<QPushButton>(page, "btnUpdate")->text().toStdString(), AppTexts::vyla_string_mode_in(5, 1));
   EXPECT_EQ(child<QLabel>(page, "lblRestoreLanguageVoicePrompt")->text().toStdString(),
             strings::setting_name(strings::SettingName::VoicePrompt, 1));
+}
+
+// The texts of the restore table's rows as the page shows them; "-" for a row without a cell.
+std::vector<std::pair<QString, QString>> table_rows(const UpdateViewController& page) {
+  std::vector<std::pair<QString, QString>> rows;
+  QTableView* table = page.tableViewRestore();
+  for (int row = 0; row < table->model()->rowCount(); ++row) {
+    auto* cell = qobject_cast<RestoreTableCellView*>(table->indexWidget(table->model()->index(row, 0)));
+    if (!cell) {
+      rows.emplace_back("-", "-");
+      continue;
+    }
+    EXPECT_EQ(cell->objectName(), "RestoreTextCell");
+    EXPECT_EQ(cell->findChild<QLabel*>("settingNameText"), cell->settingNameText());
+    EXPECT_EQ(cell->findChild<QLabel*>("settingValueText"), cell->settingValueText());
+    rows.emplace_back(cell->settingNameText()->text(), cell->settingValueText()->text());
+  }
+  return rows;
+}
+
+TEST_F(FirmwarePages, RestoreTableShowsTheBackedUpSettingsAndFollowsTheLanguage) {
+  FEXOBluetoothDeviceData backup = backup_of(0x6010, 1, 2);
+  backup.setSmartNaviSystem(1);
+  backup.setIntercomVOX(1);
+  backup.setBasicSettingKR5VOXSensitivity_with(0, 3);
+  backup.setVoicePrompt(1);
+  backup.setEssStatus(1);
+  store_backup(0x6010, backup);
+  m_server.set_file("Revisions", "FR9:v1.2:FR9_v1.2.img\r\n");
+  UpdateViewController page(session::k_mode_firmware_restore);
+  page.show();
+  enter_restore_page(page);
+  VX_TRY_EQ(page.operation().state(), update::k_state_idle);
+  ASSERT_TRUE(child<QTableView>(page, "tableViewRestore")->isVisible());
+  EXPECT_EQ(page.numberOfRowsInTableView(nullptr), 12);
+  auto rows = table_rows(page);
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_EQ(rows[0], std::make_pair(QString("Smart Navi System"), QString("Enabled")));
+  EXPECT_EQ(rows[3], std::make_pair(QString("VOX Intercom"), QString("Enabled")));
+  EXPECT_EQ(rows[5], std::make_pair(QString("VOX Sensitivity"), QString("3")));
+  EXPECT_EQ(rows[6], std::make_pair(QString("Voice Prompt"), QString("Disabled")));
+  EXPECT_EQ(rows[10], std::make_pair(QString("ESS Configuration"), QString("Headlight + ESS")));
+  // the view's column plays no part
+  std::unique_ptr<RestoreTableCellView> other_column(page.tableView_viewForTableColumn_row(nullptr, 3, 3));
+  ASSERT_TRUE(other_column);
+  EXPECT_EQ(other_column->settingNameText()->text(), "VOX Intercom");
+  EXPECT_EQ(page.tableView_viewForTableColumn_row(nullptr, 0, 12), nullptr);
+
+  // German: names and words change at the next reload, the values stay
+  constexpr int german = 2;
+  state().setLanguageManager(german);
+  page.readLatest();
+  rows = table_rows(page);
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_EQ(rows[3].first.toStdString(), strings::setting_name(strings::SettingName::VOXIntercom, german));
+  EXPECT_EQ(rows[3].second.toStdString(), CommonTexts::vyla_string_enabled_in(german));
+  EXPECT_EQ(rows[6].second.toStdString(), CommonTexts::vyla_string_disabled_in(german));
+  EXPECT_EQ(rows[5].second, "3");
+  EXPECT_EQ(rows[10].second, "Headlight + ESS");
+}
+
+TEST_F(FirmwarePages, RestoreTableCountsRowsTheProductDoesNotDefine) {
+  struct Case {
+    int product;
+    std::vector<std::pair<QString, QString>> rows;
+  };
+  const Case cases[] = {
+      // seven counted of eight defined: the last is not shown
+      {0x6500,
+       {{"Audio Equalizer", "Off"}, {"VOX Phone", "Disabled"}, {"HD Voice", "Disabled"}, {"Voice Prompt", "Enabled"},
+        {"FM Station Guide", "Disabled"}, {"VOX Sensitivity", "1"}, {"Audio Veneer Volume Management", "Disabled"}}},
+      // eight counted, none defined
+      {0x6114, std::vector<std::pair<QString, QString>>(8, {"-", "-"})},
+      // eight defined, none counted
+      {0x3360, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.product);
+    store_backup(c.product, backup_of(c.product, 1, 0));
+    UpdateViewController page(session::k_mode_firmware_restore);
+    enter_restore_page(page, c.product);
+    ASSERT_NE(page.dataToUnarchive(), nullptr);
+    EXPECT_EQ(table_rows(page), c.rows);
+  }
+}
+
+TEST_F(FirmwarePages, RestoreTableWithoutABackupHasNoRows) {
+  UpdateViewController page(session::k_mode_firmware_restore);
+  enter_restore_page(page);
+  ASSERT_EQ(page.dataToUnarchive(), nullptr);
+  EXPECT_EQ(page.numberOfRowsInTableView(page.tableViewRestore()), 0);
+  EXPECT_EQ(page.tableView_viewForTableColumn_row(page.tableViewRestore(), 0, 0), nullptr);
+  EXPECT_EQ(page.tableViewRestore()->model()->rowCount(), 0);
+
+  // a page the controller has not attached yet answers no rows either
+  UpdateViewController detached(session::k_mode_firmware_restore);
+  EXPECT_EQ(detached.numberOfRowsInTableView(nullptr), 0);
+  EXPECT_EQ(detached.tableView_viewForTableColumn_row(nullptr, 0, 0), nullptr);
 }
 
 }  // namespace
