@@ -129,6 +129,7 @@ void DeviceSettingsBaseViewController::moveToModeToGo() {
 }
 
 void DeviceSettingsBaseViewController::save(QObject*) {
+  if (!services()) return;
   if (m_saveEngine) {
     m_saveEngine->save(*services(), [this] { return readyToSave(); });
     return;

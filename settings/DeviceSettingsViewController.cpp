@@ -487,21 +487,6 @@ void DeviceSettingsViewController::change(PanelRow which, int choice) {
   setControls();
 }
 
-void DeviceSettingsViewController::save(QObject* sender) {
-  if (!services()) return;
-  if (settings::writes_settings(state().deviceTarget())) {
-    DeviceSettingsBaseViewController::save(sender);
-    return;
-  }
-  if (!m_editor.begin_action()) return;
-  if (!checkACT()) return;
-  // Nothing writes these products' keys yet: the fresh recognition that
-  // follows reads the device again, so the page reopens on what the device
-  // holds and the edits are dropped rather than shown as saved.
-  m_editor.moveToSettingToSetting();
-  handOffWithoutWriting();
-}
-
 void DeviceSettingsViewController::discardEditsAfterSave() {
   m_editor.moveToSettingToSetting();
   callTableviewReloadDataForOutsideClass();

@@ -68,11 +68,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // enables or disables their buttons and value controls.
   void enableOldControlsEnable_hidden(bool enable, bool hidden);
 
-  // Checks the audio channel timeout, then saves: the HID products through
-  // the save worker (settings/settings_save.h); the products whose settings
-  // are persistent-store keys, not written yet, drop the edits and have the
-  // device read again.
-  void save(QObject* sender = nullptr) override;
   // Takes the audio channel timeout field (3..60 s) into the working copy:
   // true when the page may save or be left; false after a warning, with the
   // field showing the stepper's value again, selected.

@@ -1,8 +1,10 @@
 #include "settings/settings_save.h"
 
+#include "settings/bluecore_settings_save.h"
 #include "settings/hid_settings_save.h"
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
+#include "transport/hid_channel.h"
 
 namespace settings {
 
@@ -37,13 +39,10 @@ SaveRules settings_page_save_rules() {
           {k_settings_save_cannot_open_usb, k_settings_save_firmware_management, k_settings_save_not_recognized_device}};
 }
 
-bool writes_settings(int product_id) { return hid_save_group(product_id).has_value(); }
-
 int threadMethodSave(const SaveCopies& copies) {
   if (hid_save_group(copies.deviceTarget)) return save_settings_over_hid(copies);
-  // the persistent-store products are not written yet; should a save of one
-  // start, it says so instead of claiming success
-  return k_settings_save_device_setting_refused;
+  hid_close_all();
+  return save_settings_over_bluecore(copies);
 }
 
 }  // namespace settings

@@ -2,9 +2,9 @@
 // How the settings page (page mode 7) saves: its result codes and their
 // reason texts, the codes that discard the edits, and the write procedure
 // chosen by the selected product. The HID products write settings blocks
-// (settings/hid_settings_save.h); the BlueCore products, which keep their
-// settings as persistent-store keys, are not written yet: the page does not
-// start a save for them (writes_settings). Qt-free.
+// (settings/hid_settings_save.h); every other product is a BlueCore device
+// whose changed settings go into its persistent-store keys
+// (settings/bluecore_settings_save.h). Qt-free.
 #include <string>
 
 #include "settings/save_engine.h"
@@ -36,11 +36,9 @@ std::string settings_save_reason(int code, int language);
 // The settings page's rules: its procedure, reasons, and the discarding codes 1, 2 and 9.
 SaveRules settings_page_save_rules();
 
-// True when a save of `product_id` writes the device; false for the products
-// whose settings live in persistent-store keys, which are not written yet.
-bool writes_settings(int product_id);
-
-// The worker body of the settings page: the write procedure of the selected product.
+// The worker body of the settings page: closes the HID slots whatever an
+// earlier operation left open, then runs the write procedure of the selected
+// product (its HID group, else the BlueCore save).
 int threadMethodSave(const SaveCopies& copies);
 
 }  // namespace settings

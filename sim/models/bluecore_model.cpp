@@ -111,6 +111,11 @@ void BlueCoreModel::set_failing_keys(std::set<std::uint16_t> keys) {
   m_options.failing_keys = std::move(keys);
 }
 
+void BlueCoreModel::set_refused_writes(std::set<std::uint16_t> keys) {
+  std::lock_guard lock(Bus::mutex());
+  m_options.refused_writes = std::move(keys);
+}
+
 std::vector<PsWrite> BlueCoreModel::ps_writes() const {
   std::lock_guard lock(Bus::mutex());
   return m_ps_writes;
@@ -145,6 +150,7 @@ std::uint16_t BlueCoreModel::answer(const BccmdRequest& request, std::vector<std
   if (m_options.failing_keys.contains(key)) return k_bccmd_error;
 
   if (request.type == k_setreq) {
+    if (m_options.refused_writes.contains(key)) return k_bccmd_error;
     const std::size_t fitting = payload.size() > k_ps_header_bytes ? (payload.size() - k_ps_header_bytes) / 2 : 0;
     const std::size_t count = std::min<std::size_t>(le16(payload, 2), fitting);
     std::vector<std::uint16_t> words;
@@ -382,6 +388,9 @@ bool apply_option(const ModelOption& option, BlueCoreModelOptions& options) {
   if (option.key == "pid" && number <= 0xFFFF) options.ps_keys[k_ps_product_id] = {static_cast<std::uint16_t>(number)};
   else if (option.key == "address") options.ps_keys[k_ps_bdaddr] = bdaddr_key(static_cast<std::uint32_t>(number));
   else if (option.key == "failkey" && number <= 0xFFFF) options.failing_keys.insert(static_cast<std::uint16_t>(number));
+  else if (option.key == "refusekey" && number <= 0xFFFF) {
+    options.refused_writes.insert(static_cast<std::uint16_t>(number));
+  }
   else if (option.key == "short") faults.short_reply_bytes = static_cast<int>(number);
   else if (option.key == "pieces") options.event_piece_bytes = static_cast<int>(number);
   else if (option.key == "extra") options.extra_events = static_cast<int>(number);

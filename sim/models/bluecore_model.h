@@ -52,6 +52,8 @@ struct BlueCoreModelOptions {
   std::map<std::uint16_t, std::vector<std::uint16_t>> ps_keys{};
   // Every request on these keys is answered with status ERROR.
   std::set<std::uint16_t> failing_keys{};
+  // Writes of these keys are refused with status ERROR; their reads answer as usual.
+  std::set<std::uint16_t> refused_writes{};
   // Unrelated vendor events the device sends after every answer.
   int extra_events = 0;
   // Bytes of noise appended to every answer, so it is longer than any answer can be.
@@ -72,6 +74,7 @@ class BlueCoreModel : public Model {
   std::optional<std::vector<std::uint16_t>> ps_key(std::uint16_t key) const;
   void set_ps_key(std::uint16_t key, std::vector<std::uint16_t> words);
   void set_failing_keys(std::set<std::uint16_t> keys);
+  void set_refused_writes(std::set<std::uint16_t> keys);
   // Every PS write the device took, in order (kept when the traffic is taken).
   std::vector<PsWrite> ps_writes() const;
   // The BCCMD requests received, taken from the record as take_received() does.
@@ -130,7 +133,8 @@ BlueCoreModelOptions bluecore_fixture_6021();
 // Builds a BlueCore device for VEXLINK_SIM ("bluecore:0x4D10"): the fixture of
 // that id, or a device that reports its id and stores nothing else. Options:
 // pid=0xPID|none (key 0x02A3), name=TEXT, address=0xLAP, fw=M.m (key 0x02A4),
-// psKEY=W:W:... (any key, numbers decimal or 0x-hex), failkey=KEY, silent,
+// psKEY=W:W:... (any key, numbers decimal or 0x-hex), failkey=KEY,
+// refusekey=KEY (its writes refused), silent,
 // short=N (bytes per event piece), pieces=N, extra=N, oversize=N, stall
 // (control transfers fail), refuse (open refused), nodescriptor,
 // claim=ebusy|enoent, claimfailures=N.

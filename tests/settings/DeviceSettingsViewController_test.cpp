@@ -5,22 +5,28 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <atomic>
 #include <memory>
+#include <optional>
 
 #include "platform/clock.h"
 #include "recognition/DeviceRecognitionViewController.h"
+#include "recognition/recognition_worker.h"
 #include "shell/language_chooser_rows.h"
 #include "shell/shell_fixture.h"
 #include "sim/bus.h"
+#include "sim/models/bluecore_model.h"
 #include "sim/models/hid_model.h"
 #include "strings/settings_texts.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
 #include "support/qt_wait.h"
+#include "transport/bluecore_channel.h"
 
 class SettingsPage : public QueuedShellFixture {
  protected:
@@ -70,6 +76,36 @@ class SettingsPage : public QueuedShellFixture {
   static void finish_recognition(FEXOBluetoothManagerAppController& controller) {
     DeviceRecognitionViewController* recognition = controller.deviceRecognitionViewController();
     VX_TRY_VERIFY((recognition->timerMethodRecognize(), controller.mode() != session::k_mode_device_recognition));
+  }
+
+  // A recognition over legacy USB run straight on the worker, its page's
+  // firmware-management pass already seen (the page's own runs start with it).
+  static void recognize_over_legacy_usb(FEXOBluetoothManagerAppController& controller, int product) {
+    controller.setDeviceTarget(product);
+    recognition::RecognitionHandOff hand_off;
+    hand_off.setIsFirst(false);
+    hand_off.setCallerMode(session::k_mode_device_settings);
+    hand_off.reset_for_run();
+    const std::atomic<bool> stop{false};
+    recognition::threadMethodRecognize(controller, hand_off, std::nullopt, stop);
+    ASSERT_EQ(hand_off.resultThreadRecognize(), recognition::k_recognize_success);
+    ASSERT_EQ(controller.usbStatus(), product);
+  }
+
+  // A 0x4D10 at firmware 3.9 with both VOX levels on and EDR off.
+  static sim::BlueCoreModelOptions headset_4d10_at_3_9() {
+    sim::BlueCoreModelOptions device = sim::bluecore_fixture_4d10();
+    device.ps_keys[sim::k_ps_version_record] = sim::version_record_key(39);
+    device.ps_keys[sim::k_ps_version] = {39, 0};
+    device.ps_keys[664] = {1};
+    device.ps_keys[665] = {1};
+    device.ps_keys[239] = {0xFEFF, 0xFE8F, 0xFF98, 0x8359};
+    return device;
+  }
+
+  static bool shown(DeviceSettingsViewController& page, const char* name) {
+    QWidget* widget = page.findChild<QWidget*>(name);
+    return widget != nullptr && !widget->isHidden();
   }
 
   platform::ScopedVirtualClock m_clock;
@@ -210,4 +246,99 @@ TEST_F(SettingsPage, AConfirmedLanguageRetitlesThePageAtOnce) {
   EXPECT_EQ(page->findChild<QPushButton*>("btnSave")->text().toStdString(),
             SettingsTexts::vyla_string_save_in(strings::French));
   EXPECT_EQ(page->findChild<QLabel*>("lblHandsfreeVOX")->text(), "VOX téléphone");
+}
+
+TEST_F(SettingsPage, ABlueCoreHeadsetTakesItsEditedEdrAndShowsItAfterTheFreshRecognition) {
+  auto controller = start();
+  auto device = sim::attach(std::make_shared<sim::BlueCoreModel>(headset_4d10_at_3_9()));
+  ASSERT_NO_FATAL_FAILURE(recognize_over_legacy_usb(*controller, 0x4D10));
+  ASSERT_EQ(controller->data().edr(), 0);
+  controller->setDeviceSettingsWithStatus(true);
+  ASSERT_EQ(controller->mode(), 7);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  for (const char* row : {"lblIntercomVOX", "lblHandsfreeVOX", "lblEDR"}) EXPECT_TRUE(shown(*page, row)) << row;
+  EXPECT_TRUE(child<QRadioButton>(*controller, "enableEDR")->isChecked());
+
+  QTest::mouseClick(child<QRadioButton>(*controller, "disableEDR"), Qt::LeftButton);
+  EXPECT_EQ(page->dataCurrent().edr(), 1);
+  auto* save = child<QPushButton>(*controller, "btnSave");
+  ASSERT_TRUE(save->isEnabled());
+  device->take_requests();
+  save->click();
+  EXPECT_TRUE(controller->onProcessing());
+  finish_save(*page);
+  // only the changed key, with the words the firmware keeps for it
+  const std::vector<sim::PsWrite> written = {{239, {0xFEFF, 0xF88F, 0x1E18, 0x8359}}};
+  EXPECT_EQ(device->ps_writes(), written);
+  EXPECT_EQ(controller->data().edr(), 1);
+  EXPECT_EQ(controller->mode(), session::k_mode_device_recognition);
+  EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
+  // the recognition page's own run begins with its firmware-management pass,
+  // which a device in its normal mode does not answer; it is let run out
+  DeviceRecognitionViewController* recognition = controller->deviceRecognitionViewController();
+  VX_TRY_VERIFY((recognition->timerMethodRecognize(), !controller->onProcessing()));
+
+  // read afresh, the device shows what was saved
+  controller->data() = FEXOBluetoothDeviceData();
+  ASSERT_NO_FATAL_FAILURE(recognize_over_legacy_usb(*controller, 0x4D10));
+  EXPECT_EQ(controller->data().edr(), 1);
+  controller->setDeviceSettingsWithStatus(true);
+  ASSERT_EQ(controller->mode(), 7);
+  EXPECT_TRUE(child<QRadioButton>(*controller, "disableEDR")->isChecked());
+  EXPECT_FALSE(page->isSettingsChanged());
+  EXPECT_FALSE(save->isEnabled());
+  device->take_received();
+}
+
+TEST_F(SettingsPage, ABlueCoreSaveThatFailsShowsWhyAndKeepsOrDropsTheEdits) {
+  struct Case {
+    const char* name;
+    bool attached;
+    std::uint16_t refused;
+    const char* status;
+    bool discards;
+  };
+  const Case cases[] = {
+      {"refused timeout", true, 682, "Failed to save device setting. Cannot save Audio Channel Timeout", false},
+      {"no device", false, 0, "Failed to save device setting. Cannot open USB", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto controller = start();
+    sim::BlueCoreModelOptions options = sim::bluecore_fixture_5210();
+    options.refused_writes = {c.refused};
+    auto device = sim::attach(std::make_shared<sim::BlueCoreModel>(options));
+    ASSERT_NO_FATAL_FAILURE(recognize_over_legacy_usb(*controller, 0x5210));
+    ASSERT_EQ(controller->data().audioChannelTimeout(), 30);
+    if (!c.attached) sim::detach(*device);
+    controller->setDeviceSettingsWithStatus(true);
+    DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+    auto* field = child<QLineEdit>(*controller, "tfACT");
+    field->setText("60");
+    page->changeACT(field);
+    ASSERT_EQ(page->dataCurrent().audioChannelTimeout(), 60);
+    device->take_requests();
+
+    child<QPushButton>(*controller, "btnSave")->click();
+    finish_save(*page);
+    EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(), c.status);
+    EXPECT_TRUE(controller->statusWithWarning());
+    EXPECT_FALSE(controller->onProcessing());
+    EXPECT_EQ(controller->mode(), 7);
+    EXPECT_TRUE(device->ps_writes().empty());
+    EXPECT_EQ(page->isSettingsChanged(), !c.discards);
+    EXPECT_EQ(page->dataCurrent().audioChannelTimeout(), c.discards ? 30 : 60);
+    if (c.discards) {
+      VX_TRY_VERIFY(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+      EXPECT_EQ(controller->messageBoxStatus(), 3);
+      QTest::mouseClick(child<QPushButton>(*controller, "btnMessageBoxOK"), Qt::LeftButton);
+      EXPECT_EQ(controller->mode(), 3);
+    } else {
+      EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
+      EXPECT_TRUE(child<QPushButton>(*controller, "btnSave")->isEnabled());
+    }
+    device->take_received();
+    controller.reset();
+    sim::reset();
+  }
 }

@@ -94,6 +94,18 @@ TEST_F(BlueCoreModelTest, AnswersPersistentStoreRequestsFromItsStore) {
                                       "get 0x1234", "set 0x4001"}));
 }
 
+TEST_F(BlueCoreModelTest, ARefusedWriteLeavesTheKeyReadable) {
+  sim::BlueCoreModelOptions options;
+  options.ps_keys[239] = {0x0001};
+  options.refused_writes = {239};
+  auto device = plug(options);
+  EXPECT_EQ(exchange(2, 0x7003, {0xEF, 0x00, 0x01, 0x00, 0x01, 0x00, 0x02, 0x00})[0][11], sim::k_bccmd_error);
+  EXPECT_EQ(device->ps_key(239), std::vector<std::uint16_t>{0x0001});
+  EXPECT_TRUE(device->ps_writes().empty());
+  EXPECT_EQ(exchange(0, 0x3006, {0xEF, 0x00, 0, 0, 0, 0, 0, 0})[0][11], sim::k_bccmd_ok);
+  EXPECT_EQ(requests_received(*device), (std::vector<std::string>{"write 0x00ef", "size 0x00ef"}));
+}
+
 TEST_F(BlueCoreModelTest, AnswerFaults) {
   struct Case {
     const char* name;
@@ -216,11 +228,12 @@ TEST_F(BlueCoreModelTest, DescriptionsForTheSimulatedManager) {
       {"bluecore:0x4D20,pid=none,ps654=0x11:0,ps0x0293=5", 0x4D20,
        {{0x02A3, none}, {654, {0x11, 0}}, {0x0293, {5}}}, true},
       {"bluecore:0xE020,claim=ebusy,claimfailures=2,silent,short=4,pieces=16,extra=1,oversize=9,stall,refuse,"
-       "nodescriptor,failkey=671",
+       "nodescriptor,failkey=671,refusekey=239",
        0xE020, {}, true},
       {"bluecore:0x4D10,fw=4", 0, {}, false},
       {"bluecore:0x4D10,claim=eperm", 0, {}, false},
       {"bluecore:0x4D10,ps654=1:x", 0, {}, false},
+      {"bluecore:0x4D10,refusekey=0x10000", 0, {}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
