@@ -270,7 +270,8 @@ TEST_F(AllSettingsSheet, InformationBoxesInTheInterfaceLanguage) {
   state().setLanguageManager(strings::French);
   // an accessory recognition did not know: the table offers the speakers, code 9 the VQ ones
   state().setDevice50SpeakerType(8);
-  open(0x3210, 1, 1, [](Record& device) { device.SetBasicSetting50SpeakerAccessorySelect(9); });
+  open(0x3210, 1, 1, [](Record& device) { device.SetBasicSetting50SpeakerAccessorySelect(9 - 8); });
+  ASSERT_EQ(page.dataCurrent().GetBasicSetting50SpeakerAccessorySelect(), 9);
   const auto vox_text = [](int language) {
     const std::string name = strings::setting_name(N::VOXIntercom, language);
     return platform::format(SettingsTexts::stringInformationVOXIntercom(language), name, name);

@@ -50,7 +50,10 @@ TEST(AllSettingsInformation, TextAndSizeByProductFirmwareAndState) {
   const auto vq = [](int language) { return T::stringInformationAudioEqualizerVQ(language); };
   const auto plain = [](int language) { return T::stringInformationAudioEqualizer(language); };
   const auto empty = [](int) { return std::string(); };
-  const auto speakers = [](int code) { return [code](Record& current) { current.SetBasicSetting50SpeakerAccessorySelect(code); }; };
+  // the setter takes the level, stored as the raw code minus 8
+  const auto speakers = [](int code) {
+    return [code](Record& current) { current.SetBasicSetting50SpeakerAccessorySelect(code - 8); };
+  };
   const auto ironvale = [](int code) {
     return [code](Record& current) { current.SetBasicSettingIronvaleSpeakerAccessorySelect(code); };
   };

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_layout.h"
