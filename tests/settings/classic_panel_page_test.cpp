@@ -66,6 +66,16 @@ class ClassicPanelPage : public ::testing::Test {
     return QRect(rect.x, rect.top, rect.width, rect.height);
   }
 
+  // Whether Save started the write of the working copy; the worker is waited
+  // for and its report ticked, so the page is free again (nothing is attached:
+  // the write ends with its failure box).
+  bool save_started() {
+    if (!page.saveEngine()->saving()) return false;
+    page.waitForSave();
+    page.timerMethodSave();
+    return true;
+  }
+
   bool checked(const char* cell) { return child<QRadioButton>(cell)->isChecked(); }
   bool shown(const char* name) { return !child(name)->isHidden(); }
   void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
@@ -367,8 +377,7 @@ TEST_F(ClassicPanelPage, KeysActOnTheirShownEnabledControls) {
   ASSERT_EQ(services.boxes.size(), 1u);
   EXPECT_EQ(services.boxes[0].request.message, SettingsTexts::stringInformationMicrophoneBoost(0));
   emit key("Ctrl+Alt+S")->activated();
-  EXPECT_NE(std::find(services.calls.begin(), services.calls.end(), "setDeviceRecognitionWithStatus_info_from 0 - 7"),
-            services.calls.end());
+  EXPECT_TRUE(save_started());
 
   // the key of a hidden row does nothing
   open(0x6430, 1, 0);
@@ -454,12 +463,10 @@ TEST_F(ClassicPanelPage, SaveRefusesATimeoutOutsideThreeToSixtySeconds) {
     click("highRTG");
     child<QLineEdit>("tfACT")->setText(c.typed);
     click("btnSave");
-    const bool recognition =
-        std::find(services.calls.begin(), services.calls.end(), "setDeviceRecognitionWithStatus_info_from 0 - 7") !=
-        services.calls.end();
-    EXPECT_EQ(recognition, c.saved);
+    const bool warned = !services.boxes.empty();
+    EXPECT_EQ(save_started(), c.saved);
     if (c.saved) {
-      EXPECT_TRUE(services.boxes.empty());
+      EXPECT_FALSE(warned);
       continue;
     }
     ASSERT_EQ(services.boxes.size(), 1u);
@@ -480,8 +487,7 @@ TEST_F(ClassicPanelPage, AProductWithoutTheTimeoutRowAlwaysSaves) {
   click("disableEDR");
   click("btnSave");
   EXPECT_TRUE(services.boxes.empty());
-  EXPECT_NE(std::find(services.calls.begin(), services.calls.end(), "setDeviceRecognitionWithStatus_info_from 0 - 7"),
-            services.calls.end());
+  EXPECT_TRUE(save_started());
 }
 
 TEST_F(ClassicPanelPage, TimeoutFieldAndStepper) {
@@ -521,8 +527,7 @@ TEST_F(ClassicPanelPage, ATimeoutOutsideTheStepperFromTheDeviceIsRefusedOnceThen
   EXPECT_EQ(child<QLineEdit>("tfACT")->text(), "3");
   click("btnSave");
   EXPECT_EQ(services.boxes.size(), 1u);
-  EXPECT_NE(std::find(services.calls.begin(), services.calls.end(), "setDeviceRecognitionWithStatus_info_from 0 - 7"),
-            services.calls.end());
+  EXPECT_TRUE(save_started());
 }
 
 TEST_F(ClassicPanelPage, BackAndNewDevice) {
