@@ -3,6 +3,7 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "device_data/camera_volume.h"
+#include "device_data/fm_bands.h"
 #include "device_data/product_facts.h"
 #include "platform/utf8.h"
 #include "platform/volumes.h"
@@ -21,12 +22,9 @@ const std::array<strings::LocalizedTexts, 3> k_gain_texts = {{
 // the speed dial and the FM radio.
 const strings::LocalizedTexts k_basic_tab_title = {"Basic", "Basique", "Basic", "Base", "基本", "기본", "Básico", "Basis", "Основной", "基本", "Perus", "Základní", "Podstawowe"};
 
+using device_data::FMBand;
+
 // FM band of a region in 10 kHz units.
-struct FMBand {
-  int32_t lowest;
-  int32_t highest;
-  int32_t step;
-};
 constexpr std::array<FMBand, 6> k_fm_bands = {{
     {7600, 10800, 10},
     {8750, 10790, 20},
@@ -51,9 +49,13 @@ std::string FEXOBluetoothDeviceData::getRTGStringFromRTG_In(int32_t gain, int la
   return strings::pick(k_gain_texts[static_cast<size_t>(getIndexFromRTG(gain))], language);
 }
 
-int FEXOBluetoothDeviceData::checkFMPresetValidWithRegion_FMRadioPreset(int32_t region, int32_t frequency) {
+FMBand device_data::fm_band(int32_t region) {
   // a decoded archive can carry any region; take it as region 0 as the setter does
-  const FMBand& band = k_fm_bands[static_cast<uint32_t>(region) < k_fm_bands.size() ? static_cast<size_t>(region) : 0];
+  return k_fm_bands[static_cast<uint32_t>(region) < k_fm_bands.size() ? static_cast<size_t>(region) : 0];
+}
+
+int FEXOBluetoothDeviceData::checkFMPresetValidWithRegion_FMRadioPreset(int32_t region, int32_t frequency) {
+  const FMBand band = device_data::fm_band(region);
   if (frequency < band.lowest || frequency > band.highest) return 1;
   return (band.lowest % band.step) != (frequency % band.step) ? 2 : 0;
 }

@@ -1,7 +1,11 @@
 #include "platform/int_value.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <cctype>
 #include <limits>
+#include <string>
 
 namespace platform {
 
@@ -30,6 +34,41 @@ uint32_t hex_value(std::string_view text) {
     if (value > std::numeric_limits<uint32_t>::max()) value = std::numeric_limits<uint32_t>::max();
   }
   return static_cast<uint32_t>(value);
+}
+
+float float_value(std::string_view text) {
+  const auto digit_at = [&](size_t at) { return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); };
+  size_t start = 0;
+  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  size_t end = start;
+  if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
+  const size_t mantissa = end;
+  while (digit_at(end)) ++end;
+  bool digits = end > mantissa;
+  if (end < text.size() && text[end] == '.') {
+    const size_t fraction = ++end;
+    while (digit_at(end)) ++end;
+    digits = digits || end > fraction;
+  }
+  if (!digits) return 0;
+  // an exponent counts only when digits follow it
+  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+    size_t exponent = end + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+    if (digit_at(exponent)) {
+      end = exponent;
+      while (digit_at(end)) ++end;
+    }
+  }
+  // only the scanned number reaches strtod, so its own forms ("nan", "0x1p3")
+  // never do; the C locale keeps the point a point
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const std::string number(text.substr(start, end - start));
+  const double value = strtod_l(number.c_str(), nullptr, c_locale);
+  constexpr double k_float_max = std::numeric_limits<float>::max();
+  if (value > k_float_max) return std::numeric_limits<float>::infinity();
+  if (value < -k_float_max) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
 }
 
 }  // namespace platform

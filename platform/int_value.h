@@ -18,4 +18,11 @@ int32_t int_value(std::string_view text);
 // characters of `text` are read: pass a prefix to read at most that many.
 uint32_t hex_value(std::string_view text);
 
+// The decimal real at the start of `text`, as the platform's text fields read
+// one: leading white space, an optional sign, digits with an optional decimal
+// point, an optional exponent; the rest is ignored ("87.5 MHz" is 87.5; "",
+// "abc", "nan" and "inf" are 0). The point is always ".", whatever the locale.
+// A number beyond the float range reads as an infinity, a tiny one as 0.
+float float_value(std::string_view text);
+
 }  // namespace platform

@@ -14,6 +14,7 @@ std::atomic<bool> g_silenced{false};
 }  // namespace
 
 void silence_logs() { g_silenced = true; }
+void restore_logs() { g_silenced = false; }
 
 void console(const std::string& line) {
   if (g_silenced) return;

@@ -12,5 +12,8 @@ void system_log(const std::string& line);
 // Turns every later console and system-log line off: a fuzz target runs the
 // device procedures millions of times and must leave the system log alone.
 void silence_logs();
+// Turns them on again (a test that silences a noisy loop leaves the rest of
+// its program logging).
+void restore_logs();
 
 }  // namespace platform

@@ -1,6 +1,471 @@
 #include "settings/DeviceSettingsSecondViewController.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+#include <functional>
+
 #include "session/app_state.h"
+#include "settings/classic_panel_controls_qt.h"
+#include "settings/classic_panel_layout.h"
+#include "settings/fm_radio_save.h"
+#include "settings/page_settings_host_qt.h"
+#include "shell/main_window_layout.h"
+#include "strings/common_texts.h"
+#include "strings/fm_radio_texts.h"
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// Slot n's outlet name: prefix and the number with two digits ("cbFMRadioPreset01").
+QString slot_outlet(const char* prefix, int slot) {
+  return QString("%1%2").arg(prefix).arg(slot + 1, 2, 10, QChar('0'));
+}
+
+// A pop-up that tells, before its list opens, that it is about to.
+class RegionPopUp : public QComboBox {
+ public:
+  RegionPopUp(std::function<void()> will_open, QWidget* parent) : QComboBox(parent), m_will_open(std::move(will_open)) {}
+
+  void showPopup() override {
+    m_will_open();
+    QComboBox::showPopup();
+  }
+
+ private:
+  std::function<void()> m_will_open;
+};
+
+// Geometry of the panel, in points from its bottom-left corner.
+constexpr int k_unit_text_width = 40;
+constexpr int k_slot_rows = 5;
+constexpr int k_first_slot_y = 206;
+constexpr int k_slot_row_step = 28;
+constexpr int k_slot_column_x[] = {40, 300};
+
+// The edit sheet, in points from its top-left corner.
+constexpr int k_sheet_width = 330;
+constexpr int k_sheet_height = 130;
+
+}  // namespace
 
 DeviceSettingsSecondViewController::DeviceSettingsSecondViewController(QWidget* parent)
-    : DeviceSettingsBaseViewController(session::k_mode_device_settings_second, parent) {}
+    : DeviceSettingsBaseViewController(session::k_mode_device_settings_second, PlacedButtons{}, parent),
+      m_host(std::make_unique<settings::PageSettingsHost>(*this)),
+      m_editor(*m_host) {
+  // a fixed panel: frames are measured from its bottom edge
+  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  build_region_and_presets();
+  build_rds_and_buttons();
+  build_sheet();
+  setSaveRules(settings::fm_radio::save_rules());
+}
+
+DeviceSettingsSecondViewController::~DeviceSettingsSecondViewController() {
+  // the worker reads the working copy the editor holds
+  waitForSave();
+}
+
+// ---- building ----
+
+QWidget* DeviceSettingsSecondViewController::named(const QString& name, QWidget* widget) {
+  widget->setObjectName(name);
+  m_named[name.toStdString()] = widget;
+  return widget;
+}
+
+void DeviceSettingsSecondViewController::place(QWidget* widget, int x, int y, int width, int height) {
+  const settings::TopLeftRect rect =
+      settings::top_left_of({x, y, width, height}, widget->parentWidget()->height());
+  widget->setGeometry(rect.x, rect.top, rect.width, rect.height);
+}
+
+void DeviceSettingsSecondViewController::build_region_and_presets() {
+  m_lblFMRadioRegion = new QLabel(this);
+  named("lblFMRadioRegion", m_lblFMRadioRegion);
+  place(m_lblFMRadioRegion, 40, 280, 120, 17);
+  m_popUpFMRadioRegion = new RegionPopUp([this] { menuWillOpen(); }, this);
+  named("popUpFMRadioRegion", m_popUpFMRadioRegion);
+  for (int region = 0; region < settings::k_fm_region_count; ++region) m_popUpFMRadioRegion->addItem(QString());
+  place(m_popUpFMRadioRegion, 165, 277, 200, 22);
+  connect(m_popUpFMRadioRegion, &QComboBox::activated, this, [this] { changeFMRadioRegion(m_popUpFMRadioRegion); });
+
+  m_lblFMRadioPresets = new QLabel(this);
+  named("lblFMRadioPresets", m_lblFMRadioPresets);
+  place(m_lblFMRadioPresets, 40, 243, 236, 17);
+
+  for (int slot = 0; slot < settings::k_fm_slot_count; ++slot) {
+    const int x = k_slot_column_x[slot / k_slot_rows];
+    const int y = k_first_slot_y - (slot % k_slot_rows) * k_slot_row_step;
+    auto* check_box = new QCheckBox(QString::number(slot + 1), this);
+    named(slot_outlet("cbFMRadioPreset", slot), check_box);
+    place(check_box, x, y, 44, 18);
+    connect(check_box, &QCheckBox::clicked, this, [this, check_box] { checkFMRadioPreset(check_box); });
+    auto* button = new QPushButton(this);
+    named(slot_outlet("btnFMRadioPreset", slot), button);
+    place(button, x + 46, y - 2, 90, 22);
+    connect(button, &QPushButton::clicked, this, [this, button] { openFMRadioPresetEdit(button); });
+    auto* stepper = new settings::Stepper(0, 0, 0, this);
+    named(slot_outlet("stepperFMRadioPreset", slot), stepper);
+    place(stepper, x + 138, y - 2, 19, 22);
+    connect(stepper, &settings::Stepper::stepped, this, [this, stepper] { changeFMRadioPreset(stepper); });
+    auto* unit = new QLabel("MHz", this);
+    named(slot_outlet("lblFMRadioPresetUnit", slot), unit);
+    place(unit, x + 162, y, k_unit_text_width, 17);
+    const auto index = static_cast<std::size_t>(slot);
+    m_cbFMRadioPresets[index] = check_box;
+    m_btnFMRadioPresets[index] = button;
+    m_stepperFMRadioPresets[index] = stepper;
+    m_lblFMRadioPresetUnits[index] = unit;
+  }
+}
+
+void DeviceSettingsSecondViewController::build_rds_and_buttons() {
+  m_lblFMRadioRDS = new QLabel(this);
+  named("lblFMRadioRDS", m_lblFMRadioRDS);
+  place(m_lblFMRadioRDS, 40, 58, 300, 17);
+  m_btnFMRadioRDS = new QToolButton(this);
+  named("btnFMRadioRDS", m_btnFMRadioRDS);
+  m_btnFMRadioRDS->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  m_btnFMRadioRDS->setAutoRaise(true);
+  place(m_btnFMRadioRDS, 345, 56, 20, 17);
+  connect(m_btnFMRadioRDS, &QToolButton::clicked, this, [this] { displayInformation(m_btnFMRadioRDS); });
+  m_radioFMRadioRDS = new settings::RadioMatrix({"enableFMRadioRDS", "disableFMRadioRDS"}, this);
+  named("radioFMRadioRDS", m_radioFMRadioRDS);
+  for (int column = 0; column < m_radioFMRadioRDS->columns(); ++column) {
+    m_named[m_radioFMRadioRDS->cell(column)->objectName().toStdString()] = m_radioFMRadioRDS->cell(column);
+  }
+  place(m_radioFMRadioRDS, 375, 56, 220, 18);
+  connect(m_radioFMRadioRDS, &settings::RadioMatrix::cellActivated, this,
+          [this] { changeFMRadioRDS(m_radioFMRadioRDS); });
+
+  m_btnDefault = new QPushButton(this);
+  m_btnCancel = new QPushButton(this);
+  m_btnSave = new QPushButton(this);
+  named("btnDefault", m_btnDefault);
+  named("btnCancel", m_btnCancel);
+  named("btnSave", m_btnSave);
+  m_named["btnBack"] = btnBack();
+  m_named["btnNewDevice"] = btnNewDevice();
+  // the page buttons where the settings page has them, so the three pages match
+  for (const auto& [button, frame] : {std::pair{m_btnDefault, settings::k_frame_btnDefault},
+                                      std::pair{m_btnCancel, settings::k_frame_btnCancel},
+                                      std::pair{btnBack(), settings::k_frame_btnBack},
+                                      std::pair{m_btnSave, settings::k_frame_btnSave},
+                                      std::pair{btnNewDevice(), settings::k_frame_btnNewDevice}}) {
+    place(button, frame.x, frame.y, frame.width, frame.height);
+  }
+  connect(m_btnDefault, &QPushButton::clicked, this, [this] { changeToDefault(m_btnDefault); });
+  connect(m_btnCancel, &QPushButton::clicked, this, [this] { changeToOriginal(m_btnCancel); });
+  connect(m_btnSave, &QPushButton::clicked, this, [this] { save(m_btnSave); });
+  const settings::Frame bar = settings::k_frame_piProcessing;
+  place(make_processing_indicator(), bar.x, bar.y, bar.width, bar.height);
+}
+
+void DeviceSettingsSecondViewController::build_sheet() {
+  m_sheetFMRadioPresetEdit = new QDialog(this, Qt::Sheet);
+  m_sheetFMRadioPresetEdit->setObjectName("sheetFMRadioPresetEdit");
+  m_sheetFMRadioPresetEdit->setWindowModality(Qt::WindowModal);
+  m_sheetFMRadioPresetEdit->setFixedSize(k_sheet_width, k_sheet_height);
+  // closing the sheet by its window or Escape is its Cancel
+  connect(m_sheetFMRadioPresetEdit, &QDialog::rejected, this, [this] { m_indexSelectedForFMRadioEdit = -1; });
+  QWidget* sheet = m_sheetFMRadioPresetEdit;
+
+  m_lblFMRadioPresetEditNumber = new QLabel(sheet);
+  m_lblFMRadioPresetEditNumber->setObjectName("lblFMRadioPresetEditNumber");
+  m_lblFMRadioPresetEditNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_lblFMRadioPresetEditNumber->setGeometry(20, 20, 30, 22);
+  m_tfFMRadioPresetEdit = new QLineEdit(sheet);
+  m_tfFMRadioPresetEdit->setObjectName("tfFMRadioPresetEdit");
+  m_tfFMRadioPresetEdit->setGeometry(58, 20, 120, 22);
+  m_lblFMRadioPresetEditUnit = new QLabel("MHz", sheet);
+  m_lblFMRadioPresetEditUnit->setObjectName("lblFMRadioPresetEditUnit");
+  m_lblFMRadioPresetEditUnit->setGeometry(184, 20, k_unit_text_width, 22);
+  m_lblFMRadioPresetEditRange = new QLabel(sheet);
+  m_lblFMRadioPresetEditRange->setObjectName("lblFMRadioPresetEditRange");
+  m_lblFMRadioPresetEditRange->setGeometry(58, 50, 250, 18);
+  m_btnFMRadioPresetEditCancel = new QPushButton(sheet);
+  m_btnFMRadioPresetEditCancel->setObjectName("btnFMRadioPresetEditCancel");
+  m_btnFMRadioPresetEditCancel->setGeometry(120, 90, 95, 24);
+  m_btnFMRadioPresetEditOK = new QPushButton(sheet);
+  m_btnFMRadioPresetEditOK->setObjectName("btnFMRadioPresetEditOK");
+  m_btnFMRadioPresetEditOK->setGeometry(220, 90, 95, 24);
+  m_btnFMRadioPresetEditOK->setDefault(true);
+  m_btnFMRAdioPresetEditWarning = new QPushButton(sheet);
+  m_btnFMRAdioPresetEditWarning->setObjectName("btnFMRAdioPresetEditWarning");
+  m_btnFMRAdioPresetEditWarning->setGeometry(10, 10, k_sheet_width - 20, k_sheet_height - 20);
+  connect(m_btnFMRadioPresetEditOK, &QPushButton::clicked, this, [this] { okFMRadioPresetEdit(m_btnFMRadioPresetEditOK); });
+  connect(m_btnFMRadioPresetEditCancel, &QPushButton::clicked, this,
+          [this] { cancelFMRadioPresetEdit(m_btnFMRadioPresetEditCancel); });
+  connect(m_btnFMRAdioPresetEditWarning, &QPushButton::clicked, this,
+          [this] { warnFMRadioPresetEdit(m_btnFMRAdioPresetEditWarning); });
+  // Return in the field is OK, as the sheet's default button
+  connect(m_tfFMRadioPresetEdit, &QLineEdit::returnPressed, this, [this] {
+    if (m_btnFMRadioPresetEditOK->isVisible()) okFMRadioPresetEdit(m_btnFMRadioPresetEditOK);
+  });
+  show_edit_view(true);
+}
+
+// ---- opening and refreshing ----
+
+void DeviceSettingsSecondViewController::initializeObject() {
+  session::Services* controller = services();
+  session::AppState& state = controller->state();
+  m_indexSelectedForFMRadioEdit = -1;
+  state.setShowShortcuts(false);
+  controller->reflectShortcuts();
+  m_editor.initializeObject();
+  const int index = state.GetTabIndexWith(pageMode());
+  if (index >= 0) state.setTabIndexSelected(index);
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::setShortcuts() {
+  if (!services()) return;
+  for (const settings::OutletText& title : m_editor.titles(state().showShortcuts())) set_title(title.outlet, q(title.text));
+}
+
+void DeviceSettingsSecondViewController::set_title(const std::string& outlet, const QString& text) {
+  const auto found = m_named.find(outlet);
+  if (found == m_named.end()) return;
+  if (auto* label = qobject_cast<QLabel*>(found->second)) {
+    label->setText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(found->second)) {
+    button->setText(text);
+  }
+}
+
+void DeviceSettingsSecondViewController::setControlsWithData() {
+  if (!services()) return;
+  const std::optional<settings::FMRadioView> view = m_editor.controlsWithData();
+  if (!view) return;
+  m_popUpFMRadioRegion->setCurrentIndex(view->region);
+  for (std::size_t slot = 0; slot < view->presets.size(); ++slot) {
+    const settings::FMSlotView& shown = view->presets[slot];
+    m_cbFMRadioPresets[slot]->setChecked(shown.used);
+    m_stepperFMRadioPresets[slot]->setLimits(view->band.lowest, view->band.highest, view->band.step);
+    m_stepperFMRadioPresets[slot]->setValue(shown.stepper_value);
+    m_btnFMRadioPresets[slot]->setText(q(shown.title));
+  }
+  m_radioFMRadioRDS->selectCellAtColumn(view->rds_column);
+}
+
+void DeviceSettingsSecondViewController::setControls() {
+  if (!services()) return;
+  setShortcuts();
+  setControlsWithData();
+  const session::AppState& state = this->state();
+  const int product = state.deviceTarget();
+
+  const bool region_shown = !settings::hides_fm_region(product);
+  m_lblFMRadioRegion->setVisible(region_shown);
+  m_popUpFMRadioRegion->setVisible(region_shown);
+  m_lblFMRadioRegion->setText(q(FMRadioTexts::stringRegion(state.languageManager())));
+  const std::vector<std::string> regions = m_editor.regionNames();
+  for (int item = 0; item < m_popUpFMRadioRegion->count() && item < static_cast<int>(regions.size()); ++item) {
+    m_popUpFMRadioRegion->setItemText(item, q(regions[static_cast<std::size_t>(item)]));
+  }
+
+  if (state.onProcessing()) {
+    // while an operation runs everything is disabled and keeps its visibility
+    for (QWidget* control : std::initializer_list<QWidget*>{btnBack(), btnNewDevice(), m_btnDefault, m_btnCancel,
+                                                            m_btnSave, m_popUpFMRadioRegion, m_btnFMRadioRDS,
+                                                            m_radioFMRadioRDS}) {
+      control->setEnabled(false);
+    }
+    for (int slot = 0; slot < settings::k_fm_slot_count; ++slot) {
+      const auto index = static_cast<std::size_t>(slot);
+      m_cbFMRadioPresets[index]->setEnabled(false);
+      m_btnFMRadioPresets[index]->setEnabled(false);
+      m_stepperFMRadioPresets[index]->setEnabled(false);
+    }
+    return;
+  }
+
+  for (QWidget* control : std::initializer_list<QWidget*>{btnBack(), btnNewDevice(), m_btnDefault, m_btnCancel,
+                                                          m_popUpFMRadioRegion, m_btnFMRadioRDS, m_radioFMRadioRDS}) {
+    control->setEnabled(true);
+  }
+  m_btnSave->setEnabled(isSettingsChanged());
+  const int slots_shown = settings::is_fm_radio_product(product) ? settings::fm_slot_count(product)
+                                                                 : settings::k_fm_slot_count;
+  for (int slot = 0; slot < settings::k_fm_slot_count; ++slot) {
+    const auto index = static_cast<std::size_t>(slot);
+    const bool used = m_cbFMRadioPresets[index]->isChecked();
+    m_cbFMRadioPresets[index]->setEnabled(true);
+    m_btnFMRadioPresets[index]->setEnabled(used);
+    m_stepperFMRadioPresets[index]->setEnabled(used);
+    const bool shown = slot < slots_shown;
+    for (QWidget* control : std::initializer_list<QWidget*>{m_cbFMRadioPresets[index], m_btnFMRadioPresets[index],
+                                                            m_stepperFMRadioPresets[index],
+                                                            m_lblFMRadioPresetUnits[index]}) {
+      control->setVisible(shown);
+    }
+  }
+}
+
+// ---- actions ----
+
+template <class Control>
+int DeviceSettingsSecondViewController::slot_of(const std::array<Control*, settings::k_fm_slot_count>& controls,
+                                                QObject* sender) const {
+  for (std::size_t slot = 0; slot < controls.size(); ++slot) {
+    if (controls[slot] == sender) return static_cast<int>(slot);
+  }
+  return -1;
+}
+
+void DeviceSettingsSecondViewController::changeFMRadioRegion(QObject*) {
+  if (!m_editor.changeFMRadioRegion(m_popUpFMRadioRegion->currentIndex())) {
+    // an operation runs: the pop-up shows the stored region again
+    setControlsWithData();
+    return;
+  }
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::checkFMRadioPreset(QObject* sender) {
+  const int slot = slot_of(m_cbFMRadioPresets, sender);
+  if (slot < 0) return;
+  if (!m_editor.checkFMRadioPreset(slot, m_cbFMRadioPresets[static_cast<std::size_t>(slot)]->isChecked())) {
+    setControlsWithData();
+    return;
+  }
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::changeFMRadioPreset(QObject* sender) {
+  const int slot = slot_of(m_stepperFMRadioPresets, sender);
+  if (slot < 0) return;
+  const double value = m_stepperFMRadioPresets[static_cast<std::size_t>(slot)]->value();
+  if (!m_editor.changeFMRadioPreset(slot, static_cast<int>(value))) {
+    setControlsWithData();
+    return;
+  }
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::changeFMRadioRDS(QObject*) {
+  if (!m_editor.changeFMRadioRDS(m_radioFMRadioRDS->selectedColumn())) {
+    setControlsWithData();
+    return;
+  }
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::displayInformation(QObject* sender) {
+  if (!m_editor.begin_action()) return;
+  if (sender == m_btnFMRadioRDS) m_editor.displayInformationRDS();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::changeToDefault(QObject*) {
+  if (!m_editor.changeToDefault()) return;
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::changeToOriginal(QObject*) {
+  if (!m_editor.changeToOriginal()) return;
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::menuWillOpen() {
+  if (!services()) return;
+  session::AppState& state = this->state();
+  if (!state.listTabsOpened()) return;
+  state.setListTabsOpened(false);
+  services()->enableListTabsTo(false);
+}
+
+void DeviceSettingsSecondViewController::discardEditsAfterSave() {
+  m_editor.discardEdits();
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsSecondViewController::reenableAfterSave() { m_radioFMRadioRDS->setEnabled(true); }
+
+// ---- the edit sheet ----
+
+void DeviceSettingsSecondViewController::show_edit_view(bool edit) {
+  for (QWidget* part : std::initializer_list<QWidget*>{m_lblFMRadioPresetEditNumber, m_tfFMRadioPresetEdit,
+                                                       m_lblFMRadioPresetEditUnit, m_lblFMRadioPresetEditRange}) {
+    part->setVisible(edit);
+  }
+  for (QPushButton* button : {m_btnFMRadioPresetEditOK, m_btnFMRadioPresetEditCancel}) {
+    button->setVisible(edit);
+    button->setEnabled(edit);
+  }
+  m_btnFMRAdioPresetEditWarning->setVisible(!edit);
+  m_btnFMRAdioPresetEditWarning->setEnabled(!edit);
+}
+
+void DeviceSettingsSecondViewController::openFMRadioPresetEdit(QObject* sender) {
+  if (!m_editor.begin_action()) return;
+  const int slot = slot_of(m_btnFMRadioPresets, sender);
+  if (slot < 0) return;
+  const settings::FMPresetEditView view =
+      m_editor.openFMRadioPresetEdit(slot, m_btnFMRadioPresets[static_cast<std::size_t>(slot)]->text().toStdString());
+  const int language = state().languageManager();
+  m_lblFMRadioPresetEditRange->setText(q(view.range));
+  m_btnFMRAdioPresetEditWarning->setText(q(view.warning));
+  m_indexSelectedForFMRadioEdit = slot;
+  m_lblFMRadioPresetEditNumber->setText(q(view.number));
+  show_edit_view(true);
+  m_lblFMRadioPresetEditRange->setStyleSheet("color: black;");
+  m_tfFMRadioPresetEdit->setText(q(view.field));
+  m_tfFMRadioPresetEdit->selectAll();
+  m_btnFMRadioPresetEditOK->setText(q(CommonTexts::vyla_string_ok_in(language)));
+  m_btnFMRadioPresetEditCancel->setText(q(CommonTexts::vyla_string_cancel_in(language)));
+  m_sheetFMRadioPresetEdit->open();
+  m_sheetFMRadioPresetEdit->activateWindow();
+  m_tfFMRadioPresetEdit->setFocus();
+}
+
+bool DeviceSettingsSecondViewController::isFMRadioPresetValid() {
+  const int slot = m_indexSelectedForFMRadioEdit;
+  if (!m_editor.isFMRadioPresetValid(slot, m_tfFMRadioPresetEdit->text().toStdString())) {
+    show_edit_view(false);
+    m_lblFMRadioPresetEditRange->setStyleSheet("color: red;");
+    m_tfFMRadioPresetEdit->selectAll();
+    return false;
+  }
+  setControlsWithData();
+  setControls();
+  return true;
+}
+
+void DeviceSettingsSecondViewController::okFMRadioPresetEdit(QObject*) {
+  if (!m_editor.begin_action()) return;
+  if (!isFMRadioPresetValid()) return;
+  m_indexSelectedForFMRadioEdit = -1;
+  m_sheetFMRadioPresetEdit->accept();
+}
+
+void DeviceSettingsSecondViewController::cancelFMRadioPresetEdit(QObject*) {
+  if (!m_editor.begin_action()) return;
+  m_indexSelectedForFMRadioEdit = -1;
+  m_sheetFMRadioPresetEdit->reject();
+}
+
+void DeviceSettingsSecondViewController::warnFMRadioPresetEdit(QObject*) {
+  if (!m_editor.begin_action()) return;
+  // the range label stays red until the sheet opens again
+  show_edit_view(true);
+  m_tfFMRadioPresetEdit->setFocus();
+}

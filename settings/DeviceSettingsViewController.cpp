@@ -20,6 +20,7 @@
 #include "settings/all_settings_sheet.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_states.h"
+#include "settings/page_settings_host_qt.h"
 #include "settings/settings_save.h"
 #include "shell/DeviceSettingsTableCellView.h"
 #include "shell/main_window_layout.h"
@@ -64,33 +65,9 @@ settings::SettingAction action_of(PanelRow row) {
 
 }  // namespace
 
-// The editor's view of the application controller, through the page's services.
-class DeviceSettingsViewController::ControllerHost : public settings::SettingsHost {
- public:
-  explicit ControllerHost(DeviceSettingsViewController& page) : m_page(page) {}
-
-  int deviceTarget() const override { return state().deviceTarget(); }
-  int languageManager() const override { return state().languageManager(); }
-  const FEXOBluetoothDeviceData& data() const override { return state().data(); }
-  bool onProcessing() const override { return state().onProcessing(); }
-  bool listTabsOpened() const override { return state().listTabsOpened(); }
-  void setListTabsOpened(bool opened) override { state().setListTabsOpened(opened); }
-  void enableListTabsTo(bool enable) override { m_page.services()->enableListTabsTo(enable); }
-  void setMode(int mode) override { state().setMode(mode); }
-  void setDetailViewController(int mode) override { m_page.services()->setDetailViewController(mode); }
-  void open_message_box(const session::MessageBoxRequest& box) override { m_page.services()->openMessageBox(box); }
-  // The page answers its save prompt: save (Yes) or moveToModeToGo (No).
-  void open_save_prompt(const session::MessageBoxRequest& box) override { m_page.openSavePrompt(box); }
-
- private:
-  session::AppState& state() const { return m_page.state(); }
-
-  DeviceSettingsViewController& m_page;
-};
-
 DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
     : DeviceSettingsBaseViewController(session::k_mode_device_settings, PlacedButtons{}, parent),
-      m_host(std::make_unique<ControllerHost>(*this)),
+      m_host(std::make_unique<settings::PageSettingsHost>(*this)),
       m_editor(*m_host) {
   // a fixed panel: frames are measured from its bottom edge
   setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);

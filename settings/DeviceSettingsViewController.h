@@ -139,8 +139,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void reenableAfterSave() override { enableOldControlsEnable_hidden(true, false); }
 
  private:
-  class ControllerHost;
-
   // The outlets of one classic row.
   struct Row {
     settings::ElidedLabel* label = nullptr;
@@ -170,7 +168,7 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void set_title(const std::string& outlet, const QString& text);
   Row& row(settings::PanelRow which) { return m_rows[static_cast<size_t>(settings::index_of(which))]; }
 
-  std::unique_ptr<ControllerHost> m_host;
+  std::unique_ptr<settings::SettingsHost> m_host;
   settings::SettingsEditor m_editor;
   DeviceAllSettingsSheet* m_sheetDeviceAllSettings = nullptr;
 

@@ -71,6 +71,13 @@ void Stepper::setValue(double value) {
   m_value = std::isnan(value) ? m_minimum : std::clamp(value, m_minimum, m_maximum);
 }
 
+void Stepper::setLimits(double minimum, double maximum, double increment) {
+  m_minimum = minimum;
+  m_maximum = maximum;
+  m_increment = increment;
+  setValue(m_value);
+}
+
 void Stepper::step(double by) {
   setValue(m_value + by);
   emit stepped();

@@ -52,6 +52,9 @@ class Stepper : public QWidget {
   void setValue(double value);
   double minimum() const { return m_minimum; }
   double maximum() const { return m_maximum; }
+  double increment() const { return m_increment; }
+  // New limits and step; the value is held within the new limits.
+  void setLimits(double minimum, double maximum, double increment);
   QToolButton* upArrow() const { return m_up; }
   QToolButton* downArrow() const { return m_down; }
 

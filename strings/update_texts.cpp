@@ -1,5 +1,8 @@
 #include "strings/update_texts.h"
 
+#include <array>
+#include <cstddef>
+
 #include "platform/format.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
@@ -194,4 +197,26 @@ std::pair<std::string, std::string> UpdateTexts::stringNOBackupFirmwareParts_in(
   static const LocalizedTexts k_first = texts_of({{English, "NO backup "}});
   static const LocalizedTexts k_second = texts_of({{English, "firmware"}});
   return {text_in(k_first, language), text_in(k_second, language)};
+}
+
+std::string UpdateTexts::vyla_string_fm_radio_region_in(int region, int language) {
+  using Regions = std::array<const char*, 6>;
+  static constexpr std::array<Regions, strings::k_language_count> k_regions = {{
+      {"Worldwide", "Americas", "Asia", "Australia", "Europe", "Japan"},
+      {"Monde", "Amériques", "Asie", "Australie", "Europe", "Japon"},
+      // the German row names the Americas as the Italian one does
+      {"Weltweit", "Americhe", "Asien", "Australien", "Europa", "Japan"},
+      {"Tutto il mondo", "America", "Asia", "Australia", "Europa", "Giappone"},
+      {"全世界", "アメリカ大陸", "アジア", "オーストラリア", "ヨーロッパ", "日本"},
+      {"전 세계", "아메리카", "아시아", "오스트레일리아", "유럽", "일본"},
+      {"Todo el mundo", "América", "Asia", "Australia", "Europa", "Japón"},
+      {"Wereldwijd", "N-/Z-Amerika", "Azië", "Australië", "Europa", "Japan"},
+      {"Весь мир", "Сев. и Юж. Америка", "Азия", "Австралия", "Европа", "Япония"},
+      {"全球", "美洲", "亚洲", "澳大利亚", "欧洲", "日本"},
+      {"Maailmanlaajuinen", "Amerikka", "Aasia", "Australia", "Eurooppa", "Japani"},
+      {"Celý svět", "Amerika", "Asie", "Austrálie", "Evropa", "Japonsko"},
+      {"Cały świat", "Ameryki", "Azja", "Australia", "Europa", "Japonia"},
+  }};
+  const Regions& names = k_regions[static_cast<std::size_t>(strings::effective_language(language))];
+  return names[region >= 0 && region < static_cast<int>(names.size()) ? static_cast<std::size_t>(region) : 0];
 }

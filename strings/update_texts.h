@@ -106,4 +106,8 @@ class UpdateTexts {
   // The two halves of "NO backup firmware" as the backup panel's first label
   // and its value field show them: "NO backup " and "firmware".
   static std::pair<std::string, std::string> stringNOBackupFirmwareParts_in(int language);
+  // The name of FM radio region `region` (0 Worldwide, 1 Americas, 2 Asia, 3
+  // Australia, 4 Europe, 5 Japan); a region outside 0..5 reads as 0, as the
+  // record stores it.
+  static std::string vyla_string_fm_radio_region_in(int region, int language);
 };

@@ -1,23 +1,31 @@
 #include "update/UpdateViewController.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QGridLayout>
-#include <algorithm>
-#include <functional>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTableView>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <algorithm>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
 
-#include "platform/files.h"
+#include "platform/format.h"
 #include "platform/main_queue.h"
+#include "shell/main_window_layout.h"
 #include "shell/named_images.h"
 #include "strings/app_texts.h"
+#include "strings/setting_names.h"
+#include "update/backup_panel.h"
 
 namespace {
 
@@ -39,6 +47,47 @@ class MenuPopUpButton : public QComboBox {
   std::function<void()> m_menu_will_open;
 };
 
+// The product whose versions have four parts: secondary type and number first.
+constexpr int k_four_part_version_product = 0x3020;
+
+// Download sits beside the latest version, or lower when the language pop-up takes its place.
+constexpr UpdateViewController::Frame k_frame_download{400, 194, 115, 19};
+constexpr UpdateViewController::Frame k_frame_download_below_languages{400, 171, 115, 19};
+
+// The restore page's six rows, from the top.
+constexpr int k_restored_row_y[] = {194, 177, 160, 143, 126, 109};
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// A child control named `name`.
+template <class Control>
+Control* page_control(QWidget* page, const char* name) {
+  auto* control = new Control(page);
+  control->setObjectName(name);
+  return control;
+}
+
+// The circular indicator runs (Qt's busy bar: an empty range) or stands at 0.
+void set_running(QProgressBar* indicator, bool running) {
+  indicator->setRange(0, running ? 0 : 1);
+  indicator->setValue(0);
+}
+
+void set_text_colour(QLabel* label, Qt::GlobalColor colour) {
+  QPalette colours = label->palette();
+  colours.setColor(QPalette::WindowText, colour);
+  label->setPalette(colours);
+}
+
+// The moment of a backup (seconds since 2001-01-01 UTC) in local time, in the
+// date format of `language`.
+QString archive_date_text(const std::optional<double>& seconds_since_2001, int language) {
+  if (!seconds_since_2001) return {};
+  constexpr double k_seconds_1970_to_2001 = 978307200.0;
+  const auto since_1970 = static_cast<qint64>(*seconds_since_2001 + k_seconds_1970_to_2001);
+  return QDateTime::fromSecsSinceEpoch(since_1970).toString(q(CommonTexts::vyla_string_date_format_in(language)));
+}
+
 // A label of the new-update sheet.
 QLabel* sheet_label(QDialog* sheet, const char* name) {
   auto* label = new QLabel(sheet);
@@ -49,13 +98,31 @@ QLabel* sheet_label(QDialog* sheet, const char* name) {
 }  // namespace
 
 UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailViewController(parent), m_mode(mode) {
-  build_frame("btnBack", "btnNext");
+  // a fixed page: frames are measured from its bottom edge
+  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  build_common_controls();
+  if (m_mode == session::k_mode_firmware_update) {
+    build_update_view();
+  } else {
+    build_restore_view();
+  }
+  m_timer = new QTimer(this);
+  m_timer->setInterval(k_timer_interval);
+  connect(m_timer, &QTimer::timeout, this, &UpdateViewController::timerMethodUpdate);
+  if (m_mode == session::k_mode_firmware_update) build_new_update_sheet();
+  for (QWidget* part : {static_cast<QWidget*>(m_piProcessing), static_cast<QWidget*>(m_tfProcessing),
+                        static_cast<QWidget*>(m_tfPercent)}) {
+    part->setVisible(false);
+  }
+}
+
+void UpdateViewController::build_common_controls() {
+  m_leftButton = page_control<QPushButton>(this, "btnBack");
+  m_rightButton = page_control<QPushButton>(this, "btnNext");
   connect(btnNext(), &QPushButton::clicked, this, [this] { moveToNext(btnNext()); });
   connect(btnBack(), &QPushButton::clicked, this, [this] { moveToBack(btnBack()); });
 
-  auto* body = new QVBoxLayout;
-  m_tfFirmwareFile = new QLineEdit(this);
-  m_tfFirmwareFile->setObjectName("tfFirmwareFile");
+  m_tfFirmwareFile = page_control<QLineEdit>(this, "tfFirmwareFile");
   connect(m_tfFirmwareFile, &QLineEdit::textChanged, this, [this] {
     if (services()) firmwareFileChanged(m_tfFirmwareFile);
   });
@@ -63,75 +130,78 @@ UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailVi
     if (services()) menuWillOpen();
   });
   m_popUpLanguageFirmware->setObjectName("popUpLanguageFirmware");
-  if (m_mode == session::k_mode_firmware_update) {
-    auto* file_row = new QHBoxLayout;
-    m_btnBrowse = new QPushButton(this);
-    m_btnBrowse->setObjectName("btnBrowse");
-    connect(m_btnBrowse, &QPushButton::clicked, this, [this] { browseFirmware(m_btnBrowse); });
-    m_btnDownload = new QPushButton(this);
-    m_btnDownload->setObjectName("btnDownload");
-    connect(m_btnDownload, &QPushButton::clicked, this, [this] { downloadFirmware(m_btnDownload); });
-    file_row->addWidget(m_tfFirmwareFile, 1);
-    file_row->addWidget(m_btnBrowse);
-    body->addLayout(file_row);
-    auto* download_row = new QHBoxLayout;
-    download_row->addStretch(1);
-    download_row->addWidget(m_popUpLanguageFirmware);
-    download_row->addWidget(m_btnDownload);
-    body->addLayout(download_row);
-  } else {
-    body->addWidget(m_tfFirmwareFile);
-    body->addWidget(m_popUpLanguageFirmware);
-  }
-  if (m_mode == session::k_mode_firmware_restore) {
-    auto* row = new QHBoxLayout;
-    m_lblRestoredData1 = new QLabel(this);
-    m_lblRestoredData1->setObjectName("lblRestoredData1");
-    m_tfRestoredData1 = new QLabel(this);
-    m_tfRestoredData1->setObjectName("tfRestoredData1");
-    row->addWidget(m_lblRestoredData1);
-    row->addWidget(m_tfRestoredData1);
-    body->addLayout(row);
-  }
+  m_lblUpdateVoicePromptInformation = page_control<QLabel>(this, "lblUpdateVoicePromptInformation");
+  m_lblUpdateVoicePromptInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  auto* progress = new QHBoxLayout;
-  m_piProcessingCircular = new QProgressBar(this);
-  m_piProcessingCircular->setObjectName("piProcessingCircular");
+  m_piProcessingCircular = page_control<QProgressBar>(this, "piProcessingCircular");
   m_piProcessingCircular->setTextVisible(false);
   m_piProcessingCircular->setRange(0, 1);
-  m_piProcessingCircular->setFixedWidth(32);
   make_processing_indicator();
   m_piProcessing->setRange(0, k_progress_maximum);
-  m_tfProcessing = new QLabel(this);
-  m_tfProcessing->setObjectName("tfProcessing");
-  m_tfPercent = new QLabel("%", this);
-  m_tfPercent->setObjectName("tfPercent");
-  progress->addWidget(m_piProcessingCircular);
-  progress->addWidget(m_piProcessing, 1);
-  progress->addWidget(m_tfProcessing);
-  progress->addWidget(m_tfPercent);
-  body->addLayout(progress);
+  m_tfProcessing = page_control<QLabel>(this, "tfProcessing");
+  m_tfProcessing->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_tfPercent = page_control<QLabel>(this, "tfPercent");
+  m_tfPercent->setText("%");
 
-  auto* actions = new QHBoxLayout;
-  m_btnUpdate = new QPushButton(this);
-  m_btnUpdate->setObjectName("btnUpdate");
+  m_btnUpdate = page_control<QPushButton>(this, "btnUpdate");
   connect(m_btnUpdate, &QPushButton::clicked, this, [this] { updateFirmware(m_btnUpdate); });
-  m_btnRestore = new QPushButton(this);
-  m_btnRestore->setObjectName("btnRestore");
+  m_btnRestore = page_control<QPushButton>(this, "btnRestore");
   connect(m_btnRestore, &QPushButton::clicked, this, [this] { restoreFirmware(m_btnRestore); });
-  actions->addWidget(m_btnUpdate);
-  actions->addWidget(m_btnRestore);
-  body->addLayout(actions);
-  // between the page title and the stretch above the navigation buttons
-  static_cast<QVBoxLayout*>(layout())->insertLayout(1, body);
-
-  m_timer = new QTimer(this);
-  m_timer->setInterval(k_timer_interval);
-  connect(m_timer, &QTimer::timeout, this, &UpdateViewController::timerMethodUpdate);
-  if (m_mode == session::k_mode_firmware_update) build_new_update_sheet();
-  show_progress();
 }
 
+void UpdateViewController::build_update_view() {
+  m_lblFirmwareFile = page_control<QLabel>(this, "lblFirmwareFile");
+  m_btnBrowse = page_control<QPushButton>(this, "btnBrowse");
+  connect(m_btnBrowse, &QPushButton::clicked, this, [this] { browseFirmware(m_btnBrowse); });
+  m_btnDownload = page_control<QPushButton>(this, "btnDownload");
+  connect(m_btnDownload, &QPushButton::clicked, this, [this] { downloadFirmware(m_btnDownload); });
+  m_tfLatestVersion = page_control<QLabel>(this, "tfLatestVersion");
+  m_lblUpdateLanguageVoicePrompt = page_control<QLabel>(this, "lblUpdateLanguageVoicePrompt");
+  m_lblUpdateLanguageVoicePrompt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  // the frames the controls keep; setControlsFirmwareUpdate places the rest
+  place(m_lblFirmwareFile, {4, 262, 505, 17});
+  place(m_tfFirmwareFile, {7, 236, 388, 22});
+  place(m_btnBrowse, {400, 238, 115, 19});
+  place(m_tfLatestVersion, {4, 215, 390, 17});
+  place(m_lblUpdateLanguageVoicePrompt, {205, 194, 190, 17});
+  place(m_lblUpdateVoicePromptInformation, {7, 80, 508, 80});
+  place(m_piProcessingCircular, {250, 51, 24, 20});
+  place(m_piProcessing, {17, 51, 490, 20});
+  place(m_tfProcessing, {223, 30, 38, 17});
+  place(m_tfPercent, {263, 30, 38, 17});
+}
+
+void UpdateViewController::build_restore_view() {
+  // the restore image's path: the engine flashes it, the user never edits it
+  m_tfFirmwareFile->setVisible(false);
+  m_lblBackupFirmwareInformation = page_control<QLabel>(this, "lblBackupFirmwareInformation");
+  m_lblBackupFirmwareInformation->setAlignment(Qt::AlignCenter);
+  m_lblRestoredVersion = page_control<QLabel>(this, "lblRestoredVersion");
+  m_tfRestoredVersion = page_control<QLabel>(this, "tfRestoredVersion");
+  m_lblRestoredDate = page_control<QLabel>(this, "lblRestoredDate");
+  m_lblRestoredDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_tfRestoredDate = page_control<QLabel>(this, "tfRestoredDate");
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    const std::string number = std::to_string(row + 1);
+    m_lblRestoredData[row] = page_control<QLabel>(this, ("lblRestoredData" + number).c_str());
+    m_lblRestoredData[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_tfRestoredData[row] = page_control<QLabel>(this, ("tfRestoredData" + number).c_str());
+  }
+  m_lblRestoreLanguageVoicePrompt = page_control<QLabel>(this, "lblRestoreLanguageVoicePrompt");
+  m_lblRestoreLanguageVoicePrompt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_scrollViewRestore = page_control<QScrollArea>(this, "scrollViewRestore");
+  m_scrollViewRestore->setWidgetResizable(true);
+  m_tableViewRestore = new QTableView;
+  m_tableViewRestore->setObjectName("tableViewRestore");
+  m_scrollViewRestore->setWidget(m_tableViewRestore);
+  m_scrollViewRestore->setVisible(false);
+
+  // the frames the controls keep; setControlsFirmwareRestore places the rest
+  place(m_scrollViewRestore, {4, 100, 511, 110});
+  place(m_lblUpdateVoicePromptInformation, {7, 75, 508, 30});
+  place(m_piProcessingCircular, {250, 51, 24, 20});
+}
 void UpdateViewController::build_new_update_sheet() {
   m_sheetNewUpdateFound = new QDialog(this);
   m_sheetNewUpdateFound->setObjectName("sheetNewUpdateFound");
@@ -189,114 +259,329 @@ void UpdateViewController::initializeObjectWithDefaultStatus(bool status) {
   if (m_mode != session::k_mode_firmware_restore) return;
   // the restore page's tabs are those of the backed-up device
   const FEXOBluetoothDeviceData* backup = dataToUnarchive();
-  const session::TabData tabs =
-      session::tab_data_for(backup ? backup->deviceRecognized() : 0, backup ? backup->deviceVersionMajor() : 0,
-                            backup ? backup->deviceVersionMinor() : 0, state().fmRadioShowAndHide());
-  m_tabs = tabs;
+  session::AppState::SetTabDataInTabCount_tabs_tabIndexSelected_toDevice_withVerMajor_Minor_fmRadioShowAndHide(
+      m_tabs.count, m_tabs.kinds.data(), m_tabs.selected, backup ? backup->deviceRecognized() : 0, backup ? backup->deviceVersionMajor() : 0,
+      backup ? backup->deviceVersionMinor() : 0, state().fmRadioShowAndHide());
+}
+
+void UpdateViewController::initTabData() {
+  session::AppState::SetTabDataDefaultInTabCount_tabs_tabIndexSelected(m_tabs.count, m_tabs.kinds.data(),
+                                                                     m_tabs.selected);
+  state().setListTabsOpened(false);
+}
+
+void UpdateViewController::place(QWidget* widget, const Frame& frame) {
+  widget->setGeometry(frame.x, height() - frame.y - frame.height, frame.width, frame.height);
 }
 
 void UpdateViewController::setControls() {
   setShortcuts();
-  const bool processing = state().onProcessing();
-  for (QWidget* control : {static_cast<QWidget*>(m_btnUpdate), static_cast<QWidget*>(m_btnRestore),
-                           static_cast<QWidget*>(m_popUpLanguageFirmware), static_cast<QWidget*>(m_btnBrowse),
-                           static_cast<QWidget*>(m_btnDownload)}) {
-    if (control) control->setEnabled(!processing);
-  }
+  // the page's own layout: the controls of the other page do not exist here
   if (m_mode == session::k_mode_firmware_update) {
-    if (m_tfFirmwareFile->text().isEmpty()) m_btnUpdate->setEnabled(false);
-    // no list read: nothing to download
-    if (!m_operation || m_operation->latestVersion().none()) m_btnDownload->setEnabled(false);
-  }
-  show_progress();
-}
-
-void UpdateViewController::show_progress() {
-  if (!m_operation) {
-    for (QWidget* part : {static_cast<QWidget*>(m_piProcessing), static_cast<QWidget*>(m_tfProcessing),
-                          static_cast<QWidget*>(m_tfPercent)}) {
-      part->setVisible(false);
-    }
-    return;
-  }
-  const int processed = m_operation->report().updateProcessed();
-  const int page_state = m_operation->state();
-  // while a list is read or a file downloaded the circular indicator runs and the bar stays hidden
-  const bool fetching = page_state == update::k_state_reading_update_list ||
-                        page_state == update::k_state_downloading_update ||
-                        page_state == update::k_state_reading_restore_list ||
-                        page_state == update::k_state_downloading_restore;
-  if (fetching) {
-    m_piProcessingCircular->setRange(0, state().onProcessing() ? 0 : 1);
-  } else if (page_state == update::k_state_idle) {
-    m_piProcessingCircular->setRange(0, 1);
-  }
-  const bool shown = !fetching && processed >= 0;
-  m_piProcessing->setVisible(shown);
-  m_tfProcessing->setVisible(shown);
-  m_tfPercent->setVisible(shown);
-  if (shown) {
-    m_piProcessing->setValue(std::min(processed, k_progress_maximum));
-    m_tfProcessing->setText(QString::number(processed));
+    setControlsFirmwareUpdate();
+  } else {
+    setControlsFirmwareRestore();
   }
 }
 
 void UpdateViewController::setShortcuts() {
   const int language = this->language();
-  show_titles(m_mode, QString::fromStdString(AppTexts::vyla_string_back_in(language)),
-              QString::fromStdString(AppTexts::vyla_string_next_in(language)));
-  const bool update_page = m_mode == session::k_mode_firmware_update;
-  if (m_btnBrowse) {
-    m_btnBrowse->setText(state().showShortcuts() ? "[C]-B" : QString::fromStdString(stringBrowse()));
-    m_btnDownload->setText(state().showShortcuts() ? "[C]-D" : QString::fromStdString(stringDownload()));
-  }
   if (state().showShortcuts()) {
-    m_btnUpdate->setText(update_page ? "[O][C]-U" : "[C]-U");
-    m_btnRestore->setText(update_page ? "[C]-E" : "[O][C]-E");
+    btnNext()->setText(QString::fromUtf8("[C]-▶"));
+    btnBack()->setText(QString::fromUtf8("[C]-◀"));
   } else {
-    m_btnUpdate->setText(QString::fromStdString(
-        update_page ? stringUPDATE() : AppTexts::vyla_string_mode_in(session::k_mode_firmware_update, language)));
-    m_btnRestore->setText(QString::fromStdString(
-        update_page ? AppTexts::vyla_string_mode_in(session::k_mode_firmware_restore, language) : stringRESTORE()));
+    btnBack()->setText(q(AppTexts::vyla_string_back_in(language)));
+    btnNext()->setText(q(operation().nextLeadsToDeviceSelection() ? AppTexts::vyla_string_new_device_in(language)
+                                                                   : AppTexts::vyla_string_next_in(language)));
   }
+  if (m_mode == session::k_mode_firmware_update) {
+    setShortcutsFirmwareUpdate();
+  } else {
+    setShortcutsFirmwareRestore();
+  }
+}
+
+void UpdateViewController::setShortcutsFirmwareUpdate() {
+  const int language = this->language();
+  if (state().showShortcuts()) {
+    m_btnUpdate->setText("[O][C]-U");
+    m_btnRestore->setText("[C]-E");
+    m_btnBrowse->setText("[C]-B");
+    m_btnDownload->setText("[C]-D");
+    m_lblUpdateLanguageVoicePrompt->setText("[C]-L");
+  } else {
+    m_btnUpdate->setText(q(stringUPDATE()));
+    m_btnRestore->setText(q(AppTexts::vyla_string_mode_in(session::k_mode_firmware_restore, language)));
+    m_btnBrowse->setText(q(stringBrowse()));
+    m_btnDownload->setText(q(stringDownload()));
+    m_lblUpdateLanguageVoicePrompt->setText(q(strings::setting_name(strings::SettingName::VoicePrompt, language)));
+  }
+}
+
+void UpdateViewController::setShortcutsFirmwareRestore() {
+  const int language = this->language();
+  if (state().showShortcuts()) {
+    m_btnUpdate->setText("[C]-U");
+    m_btnRestore->setText("[O][C]-E");
+    m_lblRestoreLanguageVoicePrompt->setText("[C]-L");
+  } else {
+    m_btnUpdate->setText(q(AppTexts::vyla_string_mode_in(session::k_mode_firmware_update, language)));
+    m_btnRestore->setText(q(stringRESTORE()));
+    m_lblRestoreLanguageVoicePrompt->setText(q(strings::setting_name(strings::SettingName::VoicePrompt, language)));
+  }
+}
+
+void UpdateViewController::show_progress(bool fetching, bool with_information) {
+  const bool processing = state().onProcessing();
+  if (fetching) {
+    set_running(m_piProcessingCircular, processing);
+    for (QWidget* part : {static_cast<QWidget*>(m_piProcessing), static_cast<QWidget*>(m_tfProcessing),
+                          static_cast<QWidget*>(m_tfPercent)}) {
+      part->setVisible(false);
+    }
+    if (with_information) m_lblUpdateVoicePromptInformation->setVisible(true);
+    return;
+  }
+  set_running(m_piProcessingCircular, false);
+  const int processed = operation().report().updateProcessed();
+  const bool shown = processed >= 0;
+  m_piProcessing->setVisible(shown);
+  m_tfProcessing->setVisible(shown);
+  m_tfPercent->setVisible(shown);
+  if (with_information) m_lblUpdateVoicePromptInformation->setVisible(!shown);
+  if (shown) {
+    m_piProcessing->setValue(std::min(processed, m_piProcessing->maximum()));
+    m_tfProcessing->setText(QString::number(processed));
+  }
+}
+
+void UpdateViewController::setControlsFirmwareUpdate() {
+  const int language = this->language();
+  const bool processing = state().onProcessing();
+  m_lblFirmwareFile->setText(q(stringFirmwareToUpdate()));
+  for (QWidget* control : {static_cast<QWidget*>(m_btnBrowse), static_cast<QWidget*>(m_btnDownload),
+                           static_cast<QWidget*>(m_btnRestore), static_cast<QWidget*>(m_btnUpdate),
+                           static_cast<QWidget*>(btnNext()), static_cast<QWidget*>(btnBack()),
+                           static_cast<QWidget*>(m_popUpLanguageFirmware)}) {
+    control->setEnabled(!processing);
+  }
+  const int page_state = operation().state();
+  show_progress(page_state == update::k_state_reading_update_list || page_state == update::k_state_downloading_update,
+                true);
+
+  // the latest version of the server's list
+  const update::LatestVersion& latest = operation().latestVersion();
+  const bool several_languages = m_popUpLanguageFirmware->count() >= 2;
+  if (latest.none()) {
+    m_btnDownload->setEnabled(false);
+    m_tfLatestVersion->setText(q(UpdateTexts::vyla_string_cannot_connect_to_the_server_in(language)));
+    set_text_colour(m_tfLatestVersion, Qt::red);
+    m_popUpLanguageFirmware->setVisible(false);
+    m_lblUpdateLanguageVoicePrompt->setVisible(false);
+    m_lblUpdateVoicePromptInformation->setVisible(false);
+    place(m_btnDownload, k_frame_download);
+  } else {
+    const std::string suffix = latest.secondary == 0 ? "" : platform::format(".%d", latest.secondary);
+    const bool four_parts = state().deviceTarget() == k_four_part_version_product;
+    std::string text = four_parts ? platform::format("%@: v%d.%d.%d.%d", stringLatestVersion(), latest.secondary_type,
+                                                     latest.secondary, latest.major, latest.minor)
+                                  : platform::format("%@: v%d.%d%@", stringLatestVersion(), latest.major,
+                                                     latest.minor, suffix);
+    if (!several_languages) {
+      text += platform::format(" (%@)", operation().fileNameLatestVersion().value_or(""));
+    }
+    m_tfLatestVersion->setText(q(text));
+    set_text_colour(m_tfLatestVersion, Qt::black);
+    m_popUpLanguageFirmware->setVisible(several_languages);
+    m_lblUpdateLanguageVoicePrompt->setVisible(several_languages);
+    m_lblUpdateVoicePromptInformation->setVisible(several_languages);
+    if (several_languages) m_lblUpdateVoicePromptInformation->setText(q(stringVoicePromptInformationForVerrano()));
+    place(m_btnDownload, several_languages ? k_frame_download_below_languages : k_frame_download);
+  }
+  // nothing to flash yet
+  if (m_tfFirmwareFile->text().isEmpty()) m_btnUpdate->setEnabled(false);
+
+  place(btnBack(), {7, 8, 140, 19});
+  place(btnNext(), {375, 8, 140, 19});
+  place(m_btnUpdate, {185, 7, 155, 19});
+  place(m_btnRestore, {335, 33, 180, 19});
+  place(m_popUpLanguageFirmware, {398, 190, 120, 26});
+}
+
+void UpdateViewController::setControlsFirmwareRestore() {
+  const session::AppState& state = this->state();
+  const int language = this->language();
+  setBackupInfo();
+  m_lblBackupFirmwareInformation->setText(q(stringBackupFirmwareInformation()));
+
+  const int items = m_popUpLanguageFirmware->count();
+  const std::string version_name = AppTexts::vyla_string_version_in(language);
+  if (items == 0) {
+    m_lblRestoredVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblRestoredVersion->setText(q(version_name + ":"));
+  } else {
+    m_lblRestoredVersion->setAlignment(Qt::AlignCenter);
+    m_lblRestoredVersion->setText(q(version_name + ": ") + m_tfRestoredVersion->text());
+  }
+
+  const bool processing = state.onProcessing();
+  for (QWidget* control : {static_cast<QWidget*>(m_btnRestore), static_cast<QWidget*>(m_btnUpdate),
+                           static_cast<QWidget*>(btnNext()), static_cast<QWidget*>(btnBack()),
+                           static_cast<QWidget*>(m_popUpLanguageFirmware)}) {
+    control->setEnabled(!processing);
+  }
+
+  std::vector<QWidget*> panel = {m_lblRestoredVersion, m_tfRestoredVersion, m_lblRestoredDate, m_tfRestoredDate};
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    panel.push_back(m_lblRestoredData[row]);
+    panel.push_back(m_tfRestoredData[row]);
+  }
+  for (QWidget* control : panel) control->setVisible(true);
+  const bool several_languages = items >= 2;
+  m_popUpLanguageFirmware->setVisible(several_languages);
+  m_lblRestoreLanguageVoicePrompt->setVisible(several_languages);
+  m_lblUpdateVoicePromptInformation->setVisible(several_languages);
+  // the version is in its label
+  if (several_languages) m_tfRestoredVersion->setVisible(false);
+  m_tableViewRestore->setVisible(false);
+  m_scrollViewRestore->setVisible(false);
+
+  if (!restorePossible()) {
+    m_btnRestore->setEnabled(false);
+    for (QWidget* control : panel) control->setVisible(false);
+    for (QWidget* control : {static_cast<QWidget*>(m_popUpLanguageFirmware),
+                             static_cast<QWidget*>(m_lblRestoreLanguageVoicePrompt),
+                             static_cast<QWidget*>(m_lblUpdateVoicePromptInformation)}) {
+      control->setVisible(false);
+    }
+  }
+  show_restore_rows();
+
+  const int page_state = operation().state();
+  show_progress(page_state == update::k_state_reading_restore_list ||
+                    page_state == update::k_state_downloading_restore,
+                false);
+
+  place(m_lblBackupFirmwareInformation, {0, 250, 525, 17});
+  place(m_popUpLanguageFirmware, {398, 231, 112, 26});
+  place(m_lblRestoreLanguageVoicePrompt, {205, 235, 194, 17});
+  place(m_lblRestoredVersion, {4, 232, 305, 17});
+  place(m_tfRestoredVersion, {315, 232, 200, 17});
+  place(m_lblRestoredDate, {4, 215, 305, 17});
+  place(m_tfRestoredDate, {315, 215, 200, 17});
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    const int y = k_restored_row_y[row];
+    place(m_lblRestoredData[row], {row == 0 ? 3 : 4, y, 305, 17});
+    place(m_tfRestoredData[row], {315, y, 200, 17});
+  }
+  place(m_piProcessing, {17, 51, 490, 20});
+  place(m_tfProcessing, {223, 43, 38, 17});
+  place(m_tfPercent, {263, 43, 38, 17});
+  place(m_btnUpdate, {7, 28, 180, 19});
+  place(btnBack(), {7, 7, 140, 19});
+  place(m_btnRestore, {185, 7, 155, 19});
+  place(btnNext(), {375, 7, 140, 19});
+  // the table's rows follow the backup just read
+  m_tableViewRestore->reset();
+}
+
+void UpdateViewController::show_restore_rows() {
+  const session::AppState& state = this->state();
+  const FEXOBluetoothDeviceData* backup = dataToUnarchive();
+  const update::RestoreRows rows =
+      update::restore_rows(state.deviceTarget(), m_tabs.kind_at(m_tabs.selected),
+                           backup ? backup->deviceVersionMajor() : 0, backup ? backup->deviceVersionMinor() : 0);
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    const int number = static_cast<int>(row) + 1;
+    if (number > rows.shown || (rows.hide_4_and_5 && (number == 4 || number == 5))) {
+      m_lblRestoredData[row]->setVisible(false);
+      m_tfRestoredData[row]->setVisible(false);
+    }
+  }
+  // systems before 10.7 keep the rows
+  const bool table_possible = (state.osVersionPrimary() == 10 && state.osVersionSecondary() > 6) ||
+                              state.osVersionPrimary() >= 11;
+  if (rows.table && table_possible) restoreTableViewHiddenWithRestorePossible();
+}
+
+void UpdateViewController::restoreTableViewHiddenWithRestorePossible() {
+  const bool possible = restorePossible();
+  m_tableViewRestore->setVisible(possible);
+  m_scrollViewRestore->setVisible(possible);
+  if (possible) m_scrollViewRestore->raise();
 }
 
 void UpdateViewController::readLatest() { operation().readLatest(); }
 
-void UpdateViewController::setControlsFirmwareRestore() { setControls(); }
-
 void UpdateViewController::setBackupInfo() {
-  m_dataToUnarchive.reset();
-  const std::optional<std::string> name =
-      AppTexts::vyla_product_name_for_internal(state().deviceTarget(), 1);
-  const std::optional<platform::Bytes> bytes =
-      name ? platform::read_file(platform::application_folder() / (*name + ".vylaarch")) : std::nullopt;
-  if (bytes) {
-    try {
-      m_dataToUnarchive =
-          std::make_unique<FEXOBluetoothDeviceData>(FEXOBluetoothDeviceData::unarchived_from(*bytes));
-    } catch (const platform::ArchiveError&) {
-      m_dataToUnarchive.reset();
-    }
+  const session::AppState& state = this->state();
+  const int product = state.deviceTarget();
+  update::BackupReading reading = update::read_backup(product, state.data().deviceRecognized());
+  // replaced before any check: a refused record stays for display
+  m_backupRestorable = reading.restorable();
+  m_dataToUnarchive = std::move(reading.record);
+  if (!m_backupRestorable) {
+    backup_failed();
+    return;
   }
-  if (!m_dataToUnarchive) operation().setRestorePossible(false);
+  show_backup_panel(update::backup_panel(*m_dataToUnarchive, product, m_tabs.kind_at(m_tabs.selected), language()));
+}
+
+void UpdateViewController::show_backup_panel(const update::BackupPanel& panel) {
+  const Qt::Alignment alignment =
+      (panel.alignment == update::RowAlignment::left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+  // the sixth label keeps its alignment
+  for (std::size_t row = 0; row + 1 < m_lblRestoredData.size(); ++row) m_lblRestoredData[row]->setAlignment(alignment);
+  m_tfRestoredVersion->setText(q(panel.version));
+  m_lblRestoredDate->setText(q(panel.date_label));
+  if (panel.date_value) {
+    m_tfRestoredDate->setText(q(*panel.date_value));
+  } else {
+    m_tfRestoredDate->setText(archive_date_text(m_dataToUnarchive->dateArchived(), language()));
+  }
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    if (panel.labels[row]) m_lblRestoredData[row]->setText(q(*panel.labels[row]));
+    if (panel.values[row]) m_tfRestoredData[row]->setText(q(*panel.values[row]));
+  }
+}
+
+void UpdateViewController::speedDialDataShow() {
+  if (!m_dataToUnarchive || !m_lblRestoredData[0]) return;
+  update::BackupPanel panel;
+  update::fill_speed_dials(panel, *m_dataToUnarchive, language());
+  for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
+    if (panel.labels[row]) m_lblRestoredData[row]->setText(q(*panel.labels[row]));
+    if (panel.values[row]) m_tfRestoredData[row]->setText(q(*panel.values[row]));
+  }
+}
+
+void UpdateViewController::backup_failed() {
+  session::AppState& state = this->state();
+  // without a selected product there is nothing to report; the status field
+  // keeps its white background
+  if (state.deviceTarget() == 0) return;
+  setRestorePossible(false);
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    state.setStrStatus_In(
+        platform::format("%@. %@", vyla_status_failure_usb_in(m_mode, state.usbStatus(), language).value_or(""),
+                         vyla_string_no_backup_firmware_in(language)),
+        language);
+  }
+  services()->setStatus_withWarning(state.getStrStatus(), true);
 }
 
 bool UpdateViewController::load_backup() {
   setBackupInfo();
-  return m_dataToUnarchive != nullptr;
+  return m_backupRestorable;
 }
 
-void UpdateViewController::init_tab_data() {
-  m_tabs = session::TabData{};
-  state().setListTabsOpened(false);
-}
+void UpdateViewController::init_tab_data() { initTabData(); }
 
 void UpdateViewController::displayNOBackupFirmware() {
-  if (!m_lblRestoredData1) return;
+  if (!m_lblRestoredData[0]) return;
   const auto [label, value] = stringNOBackupFirmwareParts_in(language());
-  m_lblRestoredData1->setText(QString::fromStdString(label));
-  m_tfRestoredData1->setText(QString::fromStdString(value));
+  m_lblRestoredData[0]->setText(q(label));
+  m_tfRestoredData[0]->setText(q(value));
 }
 
 void UpdateViewController::moveToNext(QObject*) {

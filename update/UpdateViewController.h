@@ -3,6 +3,7 @@
 // two instances of one class. The page holds the controls the update engine
 // reads and owns the one-second timer; what the Update and Restore actions and
 // each tick do is the Qt-free update::UpdateOperation the page owns.
+#include <array>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -19,7 +20,13 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QScrollArea;
+class QTableView;
 class QTimer;
+
+namespace update {
+struct BackupPanel;
+}
 
 class UpdateViewController : public DetailViewController,
                              public UpdateTexts,
@@ -28,6 +35,14 @@ class UpdateViewController : public DetailViewController,
   Q_OBJECT
 
  public:
+  // A frame in points from the page's bottom-left corner.
+  struct Frame {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+
   // `mode` 5 builds the update page, 6 the restore page.
   explicit UpdateViewController(int mode, QWidget* parent = nullptr);
   // Stops a running worker first: it calls back into this page.
@@ -36,10 +51,17 @@ class UpdateViewController : public DetailViewController,
 
   // Entry of the page: the update page reads the server's "Firmware" list, the
   // restore page its backup and "Revisions"; with `status` the page's default
-  // status texts are set at the end.
+  // status texts are set at the end. The restore page's tabs are then those of
+  // the backed-up device.
   void initializeObjectWithDefaultStatus(bool status);
+  // The page's controls: titles, then the update or the restore layout.
   void setControls() override;
+  // Titles of Back and Next, then of the page's own buttons.
   void setShortcuts() override;
+  void setShortcutsFirmwareUpdate();
+  void setShortcutsFirmwareRestore();
+  // The update page: enabling, progress, the latest version, frames.
+  void setControlsFirmwareUpdate();
 
   // Restore page: whether a restorable firmware is known.
   bool restorePossible() { return operation().restorePossible(); }
@@ -60,13 +82,24 @@ class UpdateViewController : public DetailViewController,
   // Reads the server's list again when it offered voice-prompt languages
   // (they follow the interface language); else only refreshes the page.
   void readLatest();
-  // Refreshes the restore page's controls (after a language change).
+  // The restore page: the backup panel, enabling, the rows the product and
+  // tab show, progress, frames.
   void setControlsFirmwareRestore();
-  // Reads the backup archive of the selected product into dataToUnarchive;
-  // without one there is nothing to restore (restorePossible NO).
+  // The restore page's tabs back to none, the settings-tab list closed.
+  void initTabData();
+  // Reads the backup archive of the selected product into dataToUnarchive and
+  // fills the version and date rows and the view of the selected tab. A
+  // missing, damaged or refused backup leaves nothing to restore
+  // (restorePossible NO) and reports "NO backup firmware" in the status line.
   void setBackupInfo();
+  // Rows 1 to 3 show the backup's speed dials.
+  void speedDialDataShow();
+  // The restore table shows exactly when a restore is possible.
+  void restoreTableViewHiddenWithRestorePossible();
   // The record read from the backup archive on the restore page (nullptr: none).
   const FEXOBluetoothDeviceData* dataToUnarchive() const { return m_dataToUnarchive.get(); }
+  // Whether that record was refused: it is shown but never restored.
+  bool dataToUnarchiveRefused() const { return m_dataToUnarchive && !m_backupRestorable; }
 
   // Next: the settings or speed-dial page of the selected product, or the
   // device selection (firmware-management mode, products without settings).
@@ -162,19 +195,32 @@ class UpdateViewController : public DetailViewController,
   void start_timer() override;
   void stop_timer() override;
   void set_page_controls() override { setControls(); }
-  const FEXOBluetoothDeviceData* data_to_unarchive() const override { return dataToUnarchive(); }
+  const FEXOBluetoothDeviceData* data_to_unarchive() const override {
+    return m_backupRestorable ? dataToUnarchive() : nullptr;
+  }
   bool load_backup() override;
   void init_tab_data() override;
   void show_new_update_sheet(const update::NewUpdateSheet& sheet) override;
 
  private:
   int language() const { return state().languageManager(); }
-  void show_progress();
+  // Places `widget` at `frame`.
+  void place(QWidget* widget, const Frame& frame);
+  void build_update_view();
+  void build_restore_view();
+  void build_common_controls();
+  // Progress of the page's state: the circular indicator while the list is
+  // read or a file downloaded, else the bar while an operation runs.
+  void show_progress(bool fetching, bool with_information);
+  void show_backup_panel(const update::BackupPanel& panel);
+  void show_restore_rows();
+  void backup_failed();
   void build_new_update_sheet();
 
   int m_mode;
   session::TabData m_tabs;
   std::unique_ptr<FEXOBluetoothDeviceData> m_dataToUnarchive;
+  bool m_backupRestorable = false;
 
   QLineEdit* m_tfFirmwareFile = nullptr;
   QComboBox* m_popUpLanguageFirmware = nullptr;
@@ -185,6 +231,22 @@ class UpdateViewController : public DetailViewController,
   QPushButton* m_btnRestore = nullptr;
   QPushButton* m_btnBrowse = nullptr;
   QPushButton* m_btnDownload = nullptr;
+  QLabel* m_lblUpdateVoicePromptInformation = nullptr;
+  // the update page
+  QLabel* m_lblFirmwareFile = nullptr;
+  QLabel* m_tfLatestVersion = nullptr;
+  QLabel* m_lblUpdateLanguageVoicePrompt = nullptr;
+  // the restore page
+  QLabel* m_lblBackupFirmwareInformation = nullptr;
+  QLabel* m_lblRestoredVersion = nullptr;
+  QLabel* m_tfRestoredVersion = nullptr;
+  QLabel* m_lblRestoredDate = nullptr;
+  QLabel* m_tfRestoredDate = nullptr;
+  std::array<QLabel*, 6> m_lblRestoredData{};
+  std::array<QLabel*, 6> m_tfRestoredData{};
+  QLabel* m_lblRestoreLanguageVoicePrompt = nullptr;
+  QScrollArea* m_scrollViewRestore = nullptr;
+  QTableView* m_tableViewRestore = nullptr;
   // the new-update sheet
   QDialog* m_sheetNewUpdateFound = nullptr;
   QLabel* m_imgNewUpdate = nullptr;
@@ -197,8 +259,6 @@ class UpdateViewController : public DetailViewController,
   QLabel* m_lblNewUpdateFoundLanguageVoicePrompt = nullptr;
   QPushButton* m_btnYes = nullptr;
   QPushButton* m_btnNo = nullptr;
-  QLabel* m_lblRestoredData1 = nullptr;
-  QLabel* m_tfRestoredData1 = nullptr;
   QTimer* m_timer = nullptr;
   // made on first use: it needs the controller's services
   std::unique_ptr<update::UpdateOperation> m_operation;

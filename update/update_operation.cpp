@@ -291,7 +291,7 @@ void UpdateOperation::report_success(int product, int language) {
   m_services.setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
 }
 
-void UpdateOperation::moveToNext() {
+bool UpdateOperation::nextLeadsToDeviceSelection() const {
   const session::AppState& state = m_services.state();
   const int product = state.deviceTarget();
   const auto one_of = [product](std::span<const int> ids) { return std::ranges::find(ids, product) != ids.end(); };
@@ -299,14 +299,17 @@ void UpdateOperation::moveToNext() {
   const auto older_than = [&state](int major, int minor) {
     return state.data().compareVersionUpToMinorWithMajor_Minor(major, minor) < 0;
   };
-  if (state.usbStatus() >= strings::k_usb_firmware_management || one_of(k_products_without_settings)) {
+  if (state.usbStatus() >= strings::k_usb_firmware_management || one_of(k_products_without_settings)) return true;
+  if ((product == 0x3560 || product == 0x3570) && older_than(1, 1)) return true;
+  return product == 0x3500 && older_than(2, 2);
+}
+
+void UpdateOperation::moveToNext() {
+  const int product = m_services.state().deviceTarget();
+  if (nextLeadsToDeviceSelection()) {
     m_services.setDeviceSelection();
-  } else if (one_of(k_speed_dial_products)) {
+  } else if (std::ranges::find(k_speed_dial_products, product) != std::end(k_speed_dial_products)) {
     m_services.setDeviceSettingsSpeedDialWithStatus(true);
-  } else if ((product == 0x3560 || product == 0x3570) && older_than(1, 1)) {
-    m_services.setDeviceSelection();
-  } else if (product == 0x3500 && older_than(2, 2)) {
-    m_services.setDeviceSelection();
   } else {
     m_services.setDeviceSettingsWithStatus(true);
   }

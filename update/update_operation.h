@@ -91,7 +91,8 @@ class UpdatePage : public UpdateWorkerPage {
   virtual void stop_timer() = 0;
   // The page's own setControls.
   virtual void set_page_controls() = 0;
-  // The record read from the backup archive (restore page; nullptr: none).
+  // The record read from the backup archive that may be restored (restore
+  // page; nullptr: none, or one that was refused).
   virtual const FEXOBluetoothDeviceData* data_to_unarchive() const = 0;
   // Restore page: reads the backup archive into data_to_unarchive
   // (setBackupInfo); false when there is no backup to restore from.
@@ -159,6 +160,10 @@ class UpdateOperation {
   // page, or the device selection (firmware-management mode, products without
   // settings, and some below a firmware version).
   void moveToNext();
+  // Whether Next leads to the device selection ("new device"): in
+  // firmware-management mode, for products without settings, and for some
+  // below a firmware version of the recognized device.
+  bool nextLeadsToDeviceSelection() const;
   // moveToBack: the recognition page, without starting a recognition.
   void moveToBack();
   // menuWillOpen: a pop-up menu opens; the settings-tab list closes.

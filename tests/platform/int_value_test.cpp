@@ -51,3 +51,39 @@ TEST(HexValue, ReadsTheLeadingHexNumberAndSaturates) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FloatValue, ReadsTheLeadingDecimalRealAsTextFieldsDo) {
+  constexpr float k_infinity = std::numeric_limits<float>::infinity();
+  struct Case {
+    const char* text;
+    float expected;
+  };
+  const Case cases[] = {
+      {"87.5", 87.5f},
+      {"  87.54 MHz", 87.54f},
+      {"-1.5", -1.5f},
+      {"+.5", 0.5f},
+      {"7.", 7.0f},
+      {"1e2x", 100.0f},
+      {"1e", 1.0f},
+      {"2E+1", 20.0f},
+      {"abc", 0.0f},
+      {"", 0.0f},
+      {".", 0.0f},
+      {"-", 0.0f},
+      {"nan", 0.0f},
+      {"inf", 0.0f},
+      {"0x1p3", 0.0f},
+      {"1e40", k_infinity},
+      {"-1e400", -k_infinity},
+      {"1e-400", 0.0f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(platform::float_value(c.text), c.expected);
+  }
+}
+
+}  // namespace

@@ -157,7 +157,7 @@ TEST_F(SettingsPage, AnotherDeviceOnTheBusDiscardsTheEditsAndSendsToTheSelection
   other.product_id = 0x6022;
   auto other_model = sim::attach(std::make_shared<sim::HidModel>(other));
 
-  child<QPushButton>(*controller, "btnSave")->click();
+  controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave")->click();
   finish_save(*page);
   EXPECT_TRUE(other_model->take_output_reports().empty());
   EXPECT_EQ(page->dataCurrent().basicSettingKR5VOXSensitivityAt(0), 3);
@@ -178,7 +178,7 @@ TEST_F(SettingsPage, ARefusedWriteKeepsTheEditsAndSave) {
   device.refused_writes = {0x12};
   auto model = open_with_an_edit(*controller, device);
   DeviceSettingsViewController* page = controller->deviceSettingsViewController();
-  auto* save = child<QPushButton>(*controller, "btnSave");
+  auto* save = controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave");
   save->click();
   EXPECT_FALSE(save->isEnabled());
   finish_save(*page);
@@ -198,7 +198,7 @@ TEST_F(SettingsPage, ARefusedWriteKeepsTheEditsAndSave) {
 TEST_F(SettingsPage, QuittingDuringASaveWaitsForItsWrites) {
   auto controller = start();
   auto model = open_with_an_edit(*controller);
-  child<QPushButton>(*controller, "btnSave")->click();
+  controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave")->click();
   // the shut-down's first step: the worker has written everything once it returns
   controller->stopWorkers();
   EXPECT_EQ(model->block(0x12), std::vector<std::uint16_t>{5});

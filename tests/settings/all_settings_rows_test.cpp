@@ -23,6 +23,14 @@
 
 namespace {
 
+// Silences the logs for one test's noisy loops and turns them on again after it.
+struct LogsSilenced {
+  LogsSilenced() { platform::silence_logs(); }
+  ~LogsSilenced() { platform::restore_logs(); }
+  LogsSilenced(const LogsSilenced&) = delete;
+  LogsSilenced& operator=(const LogsSilenced&) = delete;
+};
+
 using Record = FEXOBluetoothDeviceData;
 using settings::AllSettingsContext;
 using settings::AllSettingsRow;
@@ -486,7 +494,7 @@ TEST(AllSettingsRows, LanguagesTheUnitLanguageActionCannotWriteAreShownReadOnly)
 // models (their rows are read-only), and 0x3142's volume management row,
 // which shows the raw bit while the action writes its inverse.
 TEST(AllSettingsRows, EveryRowShowsBackWhatItsActionWrites) {
-  platform::silence_logs();
+  const LogsSilenced quiet;
   const std::vector<std::pair<int, int>> versions = {{1, 0}, {1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 0},
                                                      {2, 1}, {2, 2}, {2, 5}, {2, 6}, {3, 0}, {3, 1}, {3, 3}};
   std::set<std::pair<int, std::vector<std::string_view>>> seen;
@@ -602,7 +610,7 @@ TEST(AllSettingsCatalogue, ListsAreBuiltAsWritten) {
 // also with flags and working-copy values outside their ranges, and the count
 // always equals the rows built.
 TEST(AllSettingsCatalogue, EveryProductBuildsAtEveryTierAndFlag) {
-  platform::silence_logs();
+  const LogsSilenced quiet;
   const std::vector<std::pair<int, int>> versions = {{-1, -1}, {0, 0}, {1, 0}, {1, 1}, {1, 2},    {1, 3}, {1, 4},
                                                      {1, 5},   {2, 0}, {2, 1}, {2, 2}, {2, 4},    {2, 5}, {2, 6},
                                                      {3, 0},   {3, 1}, {3, 2}, {3, 3}, {255, 255}};

@@ -11,6 +11,7 @@
 #include "strings/language_table.h"
 #include "strings/menu_texts.h"
 #include "strings/settings_texts.h"
+#include "support/fake_settings_host.h"
 
 namespace {
 
@@ -19,32 +20,7 @@ using settings::MessageBoxRequest;
 using settings::SettingAction;
 using settings::SettingsEditor;
 
-// The controller as the editor sees it: state to set, calls recorded.
-class FakeHost : public settings::SettingsHost {
- public:
-  int target = 0;
-  int language = 0;
-  Record device;
-  bool processing = false;
-  bool tabs_opened = false;
-  std::vector<bool> tab_list_shown;
-  std::vector<int> modes;
-  std::vector<int> pages;
-  std::vector<MessageBoxRequest> boxes;
-  std::vector<MessageBoxRequest> save_prompts;
-
-  int deviceTarget() const override { return target; }
-  int languageManager() const override { return language; }
-  const Record& data() const override { return device; }
-  bool onProcessing() const override { return processing; }
-  bool listTabsOpened() const override { return tabs_opened; }
-  void setListTabsOpened(bool opened) override { tabs_opened = opened; }
-  void enableListTabsTo(bool enable) override { tab_list_shown.push_back(enable); }
-  void setMode(int mode) override { modes.push_back(mode); }
-  void setDetailViewController(int mode) override { pages.push_back(mode); }
-  void open_message_box(const MessageBoxRequest& box) override { boxes.push_back(box); }
-  void open_save_prompt(const MessageBoxRequest& box) override { save_prompts.push_back(box); }
-};
+using FakeHost = test_support::FakeSettingsHost;
 
 bool same(const Record& a, const Record& b) { return a.archived_bytes() == b.archived_bytes(); }
 

@@ -7,6 +7,9 @@
 
 #include <QMainWindow>
 #include <QPushButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QComboBox>
 #include <QDialog>
@@ -26,6 +29,7 @@
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "settings/DeviceAllSettingsSheet.h"
+#include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/DeviceSettingsTableCellView.h"
 #include "strings/setting_names.h"
@@ -224,6 +228,43 @@ TEST_F(SimulatedSettingsPage, MoreSettingsEditsSavesAndTheFreshRecognitionReturn
   ASSERT_NE(vox, nullptr);
   EXPECT_EQ(vox->popUpBtn()->currentIndex(), chosen - 1);
   page().closeAllSettins(nullptr);
+TEST_F(SimulatedSettingsPage, AnFMPresetSavedIsOnTheFMPageAfterTheFreshRecognition) {
+  ASSERT_NO_FATAL_FAILURE(open_settings_of("hid:0x6010", 0x6010));
+  auto device = std::dynamic_pointer_cast<sim::HidModel>(sim::devices().front().model);
+  ASSERT_NE(device, nullptr);
+  m_controller->setDeviceSettingsSecondWithStatus(true);
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_settings_second);
+  DeviceSettingsSecondViewController& fm_page = *m_controller->deviceSettingsSecondViewController();
+
+  // slot 6 turned on, then typed 99.5 MHz into its sheet
+  auto* check_box = fm_page.findChild<QCheckBox*>("cbFMRadioPreset06");
+  ASSERT_NE(check_box, nullptr);
+  if (check_box->isChecked()) QTest::mouseClick(check_box, Qt::LeftButton);
+  QTest::mouseClick(check_box, Qt::LeftButton);
+  QTest::mouseClick(button("btnFMRadioPreset06", &fm_page), Qt::LeftButton);
+  ASSERT_TRUE(fm_page.sheetFMRadioPresetEdit()->isVisible());
+  fm_page.findChild<QLineEdit*>("tfFMRadioPresetEdit")->setText("99.5");
+  QTest::mouseClick(button("btnFMRadioPresetEditOK", &fm_page), Qt::LeftButton);
+  EXPECT_EQ(button("btnFMRadioPreset06", &fm_page)->text(), "99.5");
+
+  auto* save = button("btnSave", &fm_page);
+  ASSERT_TRUE(save->isEnabled());
+  save->click();
+  fm_page.waitForSave();
+  fm_page.timerMethodSave();
+  ASSERT_EQ(device->block(0x15).size(), 11u);
+  EXPECT_EQ(device->block(0x15)[8], 9950);
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_recognition);
+
+  // the recognition reads the device afresh and returns to the FM radio page
+  DeviceRecognitionViewController* recognition = m_controller->deviceRecognitionViewController();
+  VX_TRY_VERIFY((recognition->timerMethodRecognize(),
+                 m_controller->mode() == session::k_mode_device_settings_second));
+  EXPECT_EQ(m_controller->data().fmRadioPresetsAt(5), 9950);
+  EXPECT_EQ(fm_page.dataCurrent().fmRadioPresetsAt(5), 9950);
+  EXPECT_EQ(button("btnFMRadioPreset06", &fm_page)->text(), "99.5");
+  EXPECT_FALSE(fm_page.isSettingsChanged());
+  EXPECT_FALSE(save->isEnabled());
   device->take_received();
 }
 

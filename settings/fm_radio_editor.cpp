@@ -1,0 +1,259 @@
+#include "settings/fm_radio_editor.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/int_value.h"
+#include "session/page_modes.h"
+#include "strings/common_texts.h"
+#include "strings/fm_radio_texts.h"
+#include "strings/menu_texts.h"
+#include "strings/settings_texts.h"
+
+namespace settings {
+
+namespace {
+
+using Record = FEXOBluetoothDeviceData;
+
+// The FM products with ten presets.
+constexpr int k_ten_preset_products[] = {
+    0x2030, 0x3030, 0x3032, 0x3040, 0x3050, 0x3052, 0x3060, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3110,
+    0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142, 0x3144, 0x3146,
+    0x3148, 0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215,
+    0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3340, 0x3341, 0x3400,
+    0x3900, 0x4023, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610, 0x4D15, 0x4D16, 0x4D45,
+    0x4D65, 0x4D85, 0x4D86, 0x5040, 0x5050, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5424, 0x5426, 0x5428,
+    0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532, 0x5534, 0x5536, 0x5550,
+    0x5552, 0x5553, 0x5560, 0x5562, 0x5570, 0x5576, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595,
+    0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6038,
+    0x6039, 0x6112, 0x6114, 0x6210, 0x6400, 0x6500, 0x6510, 0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812,
+};
+
+// The one product without a region row.
+constexpr int k_product_without_region_row = 0x3128;
+
+// A typed frequency beyond this many MHz either way is refused before it is
+// made an integer, so no text can overflow the conversion.
+constexpr float k_typed_limit_mhz = 100000.0f;
+
+double mhz(int frequency) { return frequency / 100.0; }
+
+bool is_six_preset_product(int product) {
+  return Record::fmPresetCountForDevice(product) == Record::k_fm_preset_group_count;
+}
+
+}  // namespace
+
+bool is_fm_radio_product(int product) {
+  return is_six_preset_product(product) ||
+         std::find(std::begin(k_ten_preset_products), std::end(k_ten_preset_products), product) !=
+             std::end(k_ten_preset_products);
+}
+
+int fm_slot_count(int product) { return is_six_preset_product(product) ? Record::k_fm_preset_group_count : k_fm_slot_count; }
+
+bool hides_fm_region(int product) { return product == k_product_without_region_row; }
+
+std::optional<int> typed_fm_preset(std::string_view text, int region) {
+  // single precision throughout, as the text field's float value is taken
+  const float typed = platform::float_value(text);
+  if (!std::isfinite(typed) || std::fabs(typed) > k_typed_limit_mhz) return std::nullopt;
+  const float hundredths = typed * 100.0f;
+  const int value = static_cast<int>(hundredths);
+  // to the nearest 0.1 MHz, halves up
+  int rounded = 10 * (value / 10);
+  if (value - rounded >= 5) rounded += 10;
+  if (Record::checkFMPresetValidWithRegion_FMRadioPreset(region, rounded) != 0) return std::nullopt;
+  return rounded;
+}
+
+FMRadioEditor::FMRadioEditor(SettingsHost& host) : m_host(host) {}
+
+void FMRadioEditor::initializeObject() {
+  m_dataCurrent = Record();
+  m_dataCurrent.copyWithSource_version(m_host.data(), true);
+  m_dataDefault = Record::makeDefaultDataWithSource(m_dataCurrent);
+  m_dataDefault.setVoicePrompt(m_dataCurrent.voicePrompt());
+}
+
+int FMRadioEditor::slot_count() const { return fm_slot_count(m_host.deviceTarget()); }
+
+std::optional<FMRadioView> FMRadioEditor::controlsWithData() const {
+  // The tab list offers this page to some products without an FM radio; their
+  // controls are left as they are rather than handing back to the page switch,
+  // which would open this page again and come back here without end.
+  if (!is_fm_radio_product(m_host.deviceTarget())) return std::nullopt;
+  const int language = m_host.languageManager();
+  FMRadioView view;
+  view.region = m_dataCurrent.fmRadioRegion();
+  view.band = device_data::fm_band(view.region);
+  for (int slot = 0; slot < slot_count(); ++slot) {
+    const int frequency = preset(slot);
+    if (Record::checkFMPresetValidWithRegion_FMRadioPreset(view.region, frequency) == 0) {
+      view.presets.push_back({true, frequency, FMRadioTexts::stringFrequency(mhz(frequency))});
+    } else {
+      view.presets.push_back({false, 0, FMRadioTexts::stringEmpty(language)});
+    }
+  }
+  view.rds_column = m_dataCurrent.fmRadioRDS() != 0 ? 0 : 1;
+  return view;
+}
+
+std::vector<OutletText> FMRadioEditor::titles(bool hints) const {
+  const int language = m_host.languageManager();
+  if (hints) {
+    return {{"btnBack", "[C]-◀"},
+            {"btnNewDevice", "[C]-▶"},
+            {"btnSave", "[O][C]-S"},
+            {"btnDefault", "[C]-D"},
+            {"btnCancel", "[C]-C"},
+            {"lblFMRadioPresets", FMRadioTexts::stringShortCutFMRadioPreset(language)},
+            {"lblFMRadioRDS", "[O][C]-A"},
+            {"enableFMRadioRDS", "[O]-A"},
+            {"disableFMRadioRDS", "[S][O]-A"}};
+  }
+  return {{"btnBack", CommonTexts::vyla_string_back_in(language)},
+          {"btnNewDevice", CommonTexts::vyla_string_new_device_in(language)},
+          {"btnSave", SettingsTexts::vyla_string_save_in(language)},
+          {"btnDefault", SettingsTexts::vyla_string_default_in(language)},
+          {"btnCancel", CommonTexts::vyla_string_cancel_in(language)},
+          {"lblFMRadioPresets", FMRadioTexts::stringPresets(language)},
+          {"lblFMRadioRDS", FMRadioTexts::stringRDS(language)},
+          {"enableFMRadioRDS", CommonTexts::vyla_string_enable_in(language)},
+          {"disableFMRadioRDS", CommonTexts::vyla_string_disable_in(language)}};
+}
+
+std::vector<std::string> FMRadioEditor::regionNames() const {
+  std::vector<std::string> names;
+  for (int region = 0; region < k_fm_region_count; ++region) {
+    names.push_back(FMRadioTexts::stringRegionName(region, m_host.languageManager()));
+  }
+  return names;
+}
+
+bool FMRadioEditor::isSettingsChanged() const {
+  if (!is_fm_radio_product(m_host.deviceTarget())) return false;
+  const Record& device = m_host.data();
+  const Record& edited = m_dataCurrent;
+  if (edited.fmRadioRegion() != device.fmRadioRegion()) return true;
+  if (edited.fmRadioMagicCode() != device.fmRadioMagicCode()) return true;
+  if (edited.fmRadioCurrentFrequency() != device.fmRadioCurrentFrequency()) return true;
+  if (edited.fmRadioCurrentPreset() != device.fmRadioCurrentPreset()) return true;
+  for (int slot = 0; slot < slot_count(); ++slot) {
+    if (edited.fmRadioPresetsAt(slot) != device.fmRadioPresetsAt(slot)) return true;
+  }
+  return edited.fmRadioRDS() != device.fmRadioRDS();
+}
+
+bool FMRadioEditor::checkNeedToSave() {
+  if (!isSettingsChanged()) return false;
+  const int language = m_host.languageManager();
+  MessageBoxRequest prompt;
+  prompt.message = MenuTexts::stringPromptSave(language);
+  prompt.cancel_title = CommonTexts::vyla_string_no_in(language);
+  prompt.ok_title = CommonTexts::vyla_string_yes_in(language);
+  prompt.size = session::MessageBoxSize::w420_h115;
+  prompt.purpose = session::MessageBoxPurpose::save_settings_second;
+  m_host.open_save_prompt(prompt);
+  return true;
+}
+
+void FMRadioEditor::moveToModeToGo(int mode_to_go) {
+  discardEdits();
+  m_host.setMode(mode_to_go);
+  m_host.setDetailViewController(session::page_mode_of(mode_to_go));
+}
+
+void FMRadioEditor::discardEdits() { m_dataCurrent.copyWithSource_version(m_host.data(), false); }
+
+bool FMRadioEditor::begin_action() {
+  if (m_host.onProcessing()) return false;
+  if (m_host.listTabsOpened()) {
+    m_host.setListTabsOpened(false);
+    m_host.enableListTabsTo(false);
+  }
+  return true;
+}
+
+bool FMRadioEditor::changeToDefault() {
+  if (!begin_action()) return false;
+  m_dataCurrent.copyWithSource_version(m_dataDefault, false);
+  return true;
+}
+
+bool FMRadioEditor::changeToOriginal() {
+  if (!begin_action()) return false;
+  discardEdits();
+  return true;
+}
+
+bool FMRadioEditor::changeFMRadioRegion(int region) {
+  if (!begin_action()) return false;
+  m_dataCurrent.setFmRadioRegion(region);
+  const int stored = m_dataCurrent.fmRadioRegion();
+  for (int slot = 0; slot < slot_count(); ++slot) {
+    if (Record::checkFMPresetValidWithRegion_FMRadioPreset(stored, preset(slot)) != 0) set_preset(slot, 0);
+  }
+  return true;
+}
+
+bool FMRadioEditor::checkFMRadioPreset(int slot, bool on) {
+  if (!begin_action()) return false;
+  const int last = slot_count();
+  if (slot < 0 || slot >= last) return true;
+  if (!on) {
+    set_preset(slot, 0);
+    return true;
+  }
+  // the nearest used slot before this one wins over one after it
+  std::optional<int> taken;
+  for (int other = slot - 1; other >= 0 && !taken; --other) {
+    if (preset(other) > 0) taken = preset(other);
+  }
+  for (int other = slot + 1; other < last && !taken; ++other) {
+    if (preset(other) > 0) taken = preset(other);
+  }
+  set_preset(slot, taken.value_or(device_data::fm_band(m_dataCurrent.fmRadioRegion()).lowest));
+  return true;
+}
+
+bool FMRadioEditor::changeFMRadioPreset(int slot, int value) {
+  if (!begin_action()) return false;
+  if (slot >= 0 && slot < slot_count()) set_preset(slot, value);
+  return true;
+}
+
+bool FMRadioEditor::changeFMRadioRDS(int column) {
+  if (!begin_action()) return false;
+  m_dataCurrent.setFmRadioRDS(column == 0 ? 1 : 0);
+  return true;
+}
+
+bool FMRadioEditor::displayInformationRDS() {
+  if (!begin_action()) return false;
+  const int language = m_host.languageManager();
+  MessageBoxRequest box;
+  box.message = FMRadioTexts::stringInformationRDS(language);
+  box.ok_title = CommonTexts::vyla_string_ok_in(language);
+  box.size = session::MessageBoxSize::w520_h235;
+  box.purpose = session::MessageBoxPurpose::notice;
+  m_host.open_message_box(box);
+  return true;
+}
+
+FMPresetEditView FMRadioEditor::openFMRadioPresetEdit(int slot, const std::string& button_title) const {
+  const int language = m_host.languageManager();
+  const device_data::FMBand band = device_data::fm_band(m_dataCurrent.fmRadioRegion());
+  return {std::to_string(slot + 1), button_title, FMRadioTexts::stringRange(mhz(band.lowest), mhz(band.highest)),
+          FMRadioTexts::stringMessageFMRadioPreset(language, mhz(band.lowest), mhz(band.highest))};
+}
+
+bool FMRadioEditor::isFMRadioPresetValid(int slot, std::string_view typed) {
+  const std::optional<int> frequency = typed_fm_preset(typed, m_dataCurrent.fmRadioRegion());
+  if (!frequency) return false;
+  if (slot >= 0 && slot < slot_count()) set_preset(slot, *frequency);
+  return true;
+}
+
+}  // namespace settings

@@ -1,0 +1,79 @@
+#pragma once
+// The FM radio page's save: the working copy's FM block goes into the device
+// by the procedure of the selected product, after the device was found to be
+// the recognized one.
+//
+//   D  two-module products: versions of both modules; block 0x15 to module 2 (slot 1)
+//   Q  the QCC products: mode (0x6500 and 0x6510 only); block 0x44, no version check
+//   H  block 0x15 after a version check; the six-preset block and 0x5412-0x5420 committed
+//   P  every other product: the persistent-store walk; key 671 for
+//      0x4D15 0x4D45 0x4D65 0x4D85 0x5040 0x5050, nothing for the others
+//
+// The FM block is 15 words: magic word, current frequency, current preset,
+// presets 1 to 10, RDS, region (11 words with presets 1 to 6 on the six-preset
+// products). The magic word is fixed by product: 0x56E9 for the six-preset
+// products and 0x5412 0x5414 0x5416 0x5418 0x5420, 0x66E9 for every other; the
+// record's own magic word is never written. Commit results are not looked at.
+// Qt-free; runs on the save worker's thread.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/save_engine.h"
+
+class FEXOBluetoothDeviceData;
+
+namespace settings::fm_radio {
+
+// Result codes of the FM radio save (rcThreadSave).
+enum SaveCode : int {
+  k_save_written = k_save_success,  // written, or nothing to write for the product
+  k_save_cannot_open_usb = 1,       // no persistent-store device opened
+  k_save_firmware_management = 2,   // the persistent-store device is in firmware-management mode
+  // the write or the mode query failed, the device is not in its normal mode,
+  // or key 671 was refused
+  k_save_refused = 3,
+  // the device is gone or another: open failed, other product id or firmware
+  k_save_not_recognized_device = 4,
+};
+
+enum class Procedure { D, Q, H, P };
+
+// The procedure that saves the FM block of `product`.
+Procedure procedure_of(int product);
+
+// The magic word the block of `product` carries.
+std::uint16_t magic_word(int product);
+
+// The FM block of `edited` as `product` takes it: 11 words on the six-preset
+// products, else 15; each value cut to its low 16 bits.
+std::vector<std::uint16_t> block_words(int product, const FEXOBluetoothDeviceData& edited);
+
+// The persistent-store key of the FM block.
+inline constexpr std::uint16_t k_fm_block_key = 671;
+
+// The reason `code` gives in `language`: "Cannot open USB", "Firmware
+// management mode", "Cannot save FM Radio Setting" or "Not the recognized device".
+std::string reason(int code, int language);
+
+// The page's rules: its procedure, reasons, and the discarding codes 1, 2 and 4.
+SaveRules save_rules();
+
+// The worker body: the procedure of the selected product.
+int threadMethodSave(const SaveCopies& copies);
+
+// The HID procedures alone (D, Q, H), from the open to the closing of both
+// slots; k_save_not_recognized_device for a product of procedure P.
+int save_over_hid(const SaveCopies& copies);
+
+// Procedure P: the persistent-store walk (settings/bluecore_settings_walk.h),
+// with key 671 for the products that keep their FM block there. Codes 0 to 4.
+int save_over_persistent_store(const SaveCopies& copies);
+
+// The procedure's step after the open, on whatever the transport holds (slot
+// 0, and slot 1 for module 2 of procedure D): version check or mode query,
+// then the block write and its commit. `opened_product_id` names the device
+// in the log lines. Nothing is sent for a product of procedure P (code 4).
+int write_fm_block(std::uint32_t opened_product_id, const SaveCopies& copies);
+
+}  // namespace settings::fm_radio
