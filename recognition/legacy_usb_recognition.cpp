@@ -18,6 +18,8 @@ namespace {
 constexpr int k_open_budget = 20;
 constexpr int k_open_hci_devices = 0;
 constexpr int k_open_dfu_device = 1;
+// What the DFU pass answers when no device in firmware-management mode is attached.
+constexpr int k_dfu_device_not_available = 1;
 // What the run ends with when the second device of a pair is not the same unit,
 // as the open does for a pair that does not match.
 constexpr int k_pair_mismatch = -5;
@@ -66,13 +68,18 @@ int LegacyUsbRecognition::run() {
   const transport::BlueCoreDevicesGuard devices;
   std::array<std::uint32_t, 2> ids{};
   // a device left in firmware-management mode is opened once through the DFU
-  // interface first, which brings it back to its HCI interface
+  // interface first, which brings it back to its HCI interface; when none is
+  // attached there is nothing to bring back and the HCI pass looks for a device
+  // in its normal mode, the page still ready for one that shows up in
+  // firmware-management mode later
   if (m_hand_off.isFirst()) {
-    if (const int code = bc_open_devices_retry(ids, m_message, k_open_budget, k_open_dfu_device); code != 0) {
+    const int code = bc_open_devices_retry(ids, m_message, k_open_budget, k_open_dfu_device);
+    if (code == 0) {
+      dfu_close_device();
+      m_hand_off.setIsFirst(false);
+    } else if (code != k_dfu_device_not_available) {
       return code;
     }
-    dfu_close_device();
-    m_hand_off.setIsFirst(false);
   }
   ids = {};
   if (const int code = bc_open_devices_retry(ids, m_message, k_open_budget, k_open_hci_devices); code != 0) {

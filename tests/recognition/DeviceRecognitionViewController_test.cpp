@@ -17,6 +17,7 @@
 #include "update/UpdateViewController.h"
 #include "page_fixture.h"
 #include "recognition_traffic.h"
+#include "support/bccmd_requests.h"
 #include "support/qt_wait.h"
 
 namespace {
@@ -160,12 +161,13 @@ TEST_F(RecognitionPage, WithoutADeviceItEndsInTheRedOpenFailure) {
   click(next());
   ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
 
-  // three HID opens 1 s apart, then the fresh page's DFU pass spends its 20 tries
+  // three HID opens 1 s apart, then the fresh page's DFU pass spends its 20
+  // tries and the HCI pass finds nothing either
   EXPECT_GE(clock().elapsed() - before, 23s);
   EXPECT_EQ(controller().mode(), session::k_mode_device_recognition);
   EXPECT_FALSE(controller().recognized());
   // the recognition page has no failure text of its own: the reason stands alone
-  EXPECT_EQ(shown_status(), "Cannot open USB [1][N]");
+  EXPECT_EQ(shown_status(), "Cannot open USB [-1][N]");
   EXPECT_TRUE(status_is_red());
   EXPECT_TRUE(controller().statusWithWarning());
   EXPECT_TRUE(next()->isEnabled()) << "the user may try again";
@@ -196,6 +198,35 @@ TEST_F(RecognitionPage, ADeviceInFirmwareManagementModeGoesOnToTheUpdatePageInRe
   EXPECT_EQ(sim::open_handle_count(), 0);
 }
 
+// A BlueCore headset in its normal mode does not answer the fresh page's DFU
+// pass; the HCI pass that follows finds it, and the page stays ready for a
+// device in firmware-management mode on its next run.
+TEST_F(RecognitionPage, ANormalModeBlueCoreDeviceOnAFreshPageIsRecognized) {
+  auto device = attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_4d10()));
+  start();
+  open_page_for(0x4D10);
+  ASSERT_TRUE(page()->isFirst());
+  const auto before = clock().elapsed();
+  click(next());
+  ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+
+  // three HID opens 1 s apart, the DFU pass's 20 tries, then the HCI pass finds it at once
+  EXPECT_GE(clock().elapsed() - before, 23s);
+  EXPECT_TRUE(page()->isFirst());
+  EXPECT_EQ(controller().mode(), session::k_mode_firmware_update);
+  EXPECT_TRUE(controller().recognized());
+  EXPECT_EQ(controller().usbStatus(), 0x4D10);
+  EXPECT_EQ(controller().data().deviceRecognized(), 0x4D10);
+  EXPECT_EQ(controller().data().deviceVersionMajor(), 4);
+  EXPECT_EQ(controller().data().deviceVersionMinor(), 3);
+  EXPECT_FALSE(status_is_red());
+  EXPECT_EQ(device->claim_attempts(), std::vector<int>{0}) << "only the HCI pass opened it";
+  const std::vector<std::string> keys = test_support::key_traffic(*device);
+  ASSERT_FALSE(keys.empty());
+  EXPECT_EQ(keys.front(), "read 675") << "the HCI pass asks the product id first";
+  EXPECT_EQ(sim::open_handle_count(), 0);
+}
+
 TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
   start();
   controller().setDeviceUpdatedOrRestored(0x5310);
@@ -212,7 +243,7 @@ TEST_F(RecognitionPage, AFailureAfterAnUpdateOfTheCameraOffersARestart) {
   EXPECT_EQ(child<QPushButton>("btnMessageBoxOK")->text().toStdString(), AppTexts::vyla_string_yes_in(0));
   EXPECT_EQ(child<QPushButton>("btnMessageBoxCancel")->text().toStdString(), AppTexts::vyla_string_no_in(0));
   // the reason without the closing mark
-  EXPECT_EQ(shown_status(), "Cannot open USB [1]");
+  EXPECT_EQ(shown_status(), "Cannot open USB [-1]");
   EXPECT_TRUE(status_is_red());
 }
 

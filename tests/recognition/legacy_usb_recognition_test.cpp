@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -142,33 +143,40 @@ TEST_F(LegacyRecognitionTest, AFirmwareManagementDeviceIsAcceptedWhateverTheTarg
   EXPECT_EQ(m_controller.data().deviceRecognized(), 0x4D10);
 }
 
-TEST_F(LegacyRecognitionTest, ALone4D10NeedsThePageToHaveSeenTheDfuPass) {
+// A headset in its normal mode is found by the HCI pass, whether or not the
+// page's DFU pass runs first; finding nothing in firmware-management mode
+// leaves that pass to the page's next run.
+TEST_F(LegacyRecognitionTest, ALone4D10IsRecognizedWithOrWithoutTheDfuPass) {
   auto device = plug(sim::bluecore_fixture_4d10());
-  m_hand_off.setIsFirst(true);
-  recognize();
-  EXPECT_EQ(result(), recognition::k_recognize_failure);
-  EXPECT_EQ(english_text(), "Cannot open USB [1]");
-  EXPECT_EQ(clock().elapsed(), 23s);
-  EXPECT_TRUE(m_hand_off.isFirst());
-  EXPECT_EQ(sim::open_handle_count(), 0);
 
   struct Case {
     const char* name;
+    bool first;
     int target;
     int caller_mode;
     int result;
+    std::chrono::seconds took;
   };
   const Case cases[] = {
-      {"from the selection", 0, 0, recognition::k_recognize_success},
-      {"selected", 0x4D10, 7, recognition::k_recognize_success},
+      // three HID opens 1 s apart, 20 DFU tries 1 s apart, then the HCI pass finds it at once
+      {"on a fresh page, from the selection", true, 0, 0, recognition::k_recognize_success, 23s},
+      {"from the selection", false, 0, 0, recognition::k_recognize_success, 3s},
+      {"selected", false, 0x4D10, 7, recognition::k_recognize_success, 3s},
       // 0x4D30 counts as 0x4D10, not the other way round
-      {"another product selected", 0x4D30, 7, recognition::k_recognize_other_device},
+      {"another product selected", false, 0x4D30, 7, recognition::k_recognize_other_device, 3s},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    m_hand_off.setIsFirst(false);
+    m_hand_off.setIsFirst(c.first);
     m_controller.data() = FEXOBluetoothDeviceData();
+    const auto start = clock().elapsed();
+    const std::size_t claims_before = device->claim_attempts().size();
     recognize(c.target, c.caller_mode);
+    // the opens' waits, then a fraction of a second for the reading
+    EXPECT_GE(clock().elapsed() - start, c.took);
+    EXPECT_LT(clock().elapsed() - start, c.took + 1s);
+    EXPECT_EQ(m_hand_off.isFirst(), c.first);
+    EXPECT_EQ(device->claim_attempts().size(), claims_before + 1) << "only the HCI pass opened it";
     EXPECT_EQ(result(), c.result);
     EXPECT_EQ(m_hand_off.goFirmwareUpgradeThreadRecognize(), c.result == recognition::k_recognize_success);
     EXPECT_FALSE(m_hand_off.doWarnThreadRecognize());
@@ -211,6 +219,41 @@ TEST_F(LegacyRecognitionTest, ALone4D10NeedsThePageToHaveSeenTheDfuPass) {
     EXPECT_EQ(key_traffic(*device), expected);
     EXPECT_TRUE(device->ps_writes().empty()) << "its address is at the threshold: no power table";
     EXPECT_EQ(sim::open_handle_count(), 0);
+  }
+}
+
+// A device in firmware-management mode that the DFU pass cannot open or claim
+// ends the run in the open failure, its code the pass's; the HCI pass is not tried.
+TEST_F(LegacyRecognitionTest, AFirmwareManagementDeviceTheDfuPassCannotTakeEndsTheRun) {
+  struct Case {
+    const char* name;
+    sim::Faults faults;
+    const char* text;
+  };
+  sim::Faults refused;
+  refused.refuse_open = true;
+  sim::Faults busy;
+  busy.claim_errno = EBUSY;
+  const Case cases[] = {
+      {"open refused", refused, "Cannot open USB [2]"},
+      {"claim refused", busy, "Cannot open USB [3]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::BlueCoreModelOptions options = sim::bluecore_fixture_e020();
+    options.faults = c.faults;
+    auto device = plug(options);
+    m_hand_off.setIsFirst(true);
+    recognize();
+    EXPECT_EQ(result(), recognition::k_recognize_failure);
+    EXPECT_TRUE(m_hand_off.doWarnThreadRecognize());
+    EXPECT_FALSE(m_hand_off.goFirmwareUpgradeThreadRecognize());
+    EXPECT_EQ(english_text(), c.text);
+    EXPECT_TRUE(m_hand_off.isFirst());
+    EXPECT_FALSE(m_controller.recognized());
+    EXPECT_TRUE(device->take_requests().empty());
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::detach(*device);
   }
 }
 

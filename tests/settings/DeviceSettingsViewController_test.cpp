@@ -261,7 +261,7 @@ TEST_F(SettingsPage, ABlueCoreHeadsetTakesItsEditedEdrAndShowsItAfterTheFreshRec
 
   QTest::mouseClick(child<QRadioButton>(*controller, "disableEDR"), Qt::LeftButton);
   EXPECT_EQ(page->dataCurrent().edr(), 1);
-  auto* save = child<QPushButton>(*controller, "btnSave");
+  auto* save = controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave");
   ASSERT_TRUE(save->isEnabled());
   device->take_requests();
   save->click();
@@ -273,8 +273,7 @@ TEST_F(SettingsPage, ABlueCoreHeadsetTakesItsEditedEdrAndShowsItAfterTheFreshRec
   EXPECT_EQ(controller->data().edr(), 1);
   EXPECT_EQ(controller->mode(), session::k_mode_device_recognition);
   EXPECT_EQ(controller->deviceRecognitionViewController()->callerMode(), 7);
-  // the recognition page's own run begins with its firmware-management pass,
-  // which a device in its normal mode does not answer; it is let run out
+  // the recognition page's own run is let end
   DeviceRecognitionViewController* recognition = controller->deviceRecognitionViewController();
   VX_TRY_VERIFY((recognition->timerMethodRecognize(), !controller->onProcessing()));
 
@@ -319,7 +318,7 @@ TEST_F(SettingsPage, ABlueCoreSaveThatFailsShowsWhyAndKeepsOrDropsTheEdits) {
     ASSERT_EQ(page->dataCurrent().audioChannelTimeout(), 60);
     device->take_requests();
 
-    child<QPushButton>(*controller, "btnSave")->click();
+    controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave")->click();
     finish_save(*page);
     EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(), c.status);
     EXPECT_TRUE(controller->statusWithWarning());
@@ -335,7 +334,7 @@ TEST_F(SettingsPage, ABlueCoreSaveThatFailsShowsWhyAndKeepsOrDropsTheEdits) {
       EXPECT_EQ(controller->mode(), 3);
     } else {
       EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
-      EXPECT_TRUE(child<QPushButton>(*controller, "btnSave")->isEnabled());
+      EXPECT_TRUE(controller->deviceSettingsViewController()->findChild<QPushButton*>("btnSave")->isEnabled());
     }
     device->take_received();
     controller.reset();

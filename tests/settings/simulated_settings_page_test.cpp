@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QComboBox>
-#include <QDialog>
 #include <QPixmap>
 #include <QTableWidget>
 #include <QTest>
@@ -228,6 +227,9 @@ TEST_F(SimulatedSettingsPage, MoreSettingsEditsSavesAndTheFreshRecognitionReturn
   ASSERT_NE(vox, nullptr);
   EXPECT_EQ(vox->popUpBtn()->currentIndex(), chosen - 1);
   page().closeAllSettins(nullptr);
+  device->take_received();
+}
+
 TEST_F(SimulatedSettingsPage, AnFMPresetSavedIsOnTheFMPageAfterTheFreshRecognition) {
   ASSERT_NO_FATAL_FAILURE(open_settings_of("hid:0x6010", 0x6010));
   auto device = std::dynamic_pointer_cast<sim::HidModel>(sim::devices().front().model);
