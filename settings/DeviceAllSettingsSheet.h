@@ -1,25 +1,33 @@
 #pragma once
-// The table of all settings of newer models, shown as a sheet over the
-// settings page.
+// The table of all settings of newer models, shown as a window-modal sheet
+// over the main window. It is a fixed 550 x 400 frame that places the
+// settings page's scroll view with the table of rows and its four buttons;
+// what the rows show and what the buttons and cells do is the page's
+// (DeviceSettingsViewController: moveToAllSettins, saveToAllSettins, ...).
 #include <QDialog>
 
 class DeviceSettingsViewController;
-class QTableWidget;
 
 class DeviceAllSettingsSheet : public QDialog {
   Q_OBJECT
 
  public:
+  // The sheet's size, in points.
+  static constexpr int k_width = 550;
+  static constexpr int k_height = 400;
+
+  // Places the page's table and buttons in the sheet.
   explicit DeviceAllSettingsSheet(DeviceSettingsViewController* page);
 
-  // Rebuilds the rows (after a language change).
+  // Rebuilds every row of the table from the catalogue and the working copy.
   void reloadData();
-  // Shows the information text of the setting whose control is `sender` (its tool tip).
-  void allSettingsInformation(QObject* sender);
-  // Asks whether to save before the sheet closes.
-  void closeAllSettins(QObject* sender = nullptr);
+  // Ends the sheet and orders it out.
+  void endSheet();
+
+ protected:
+  // Escape asks as Close does, so edits never leave with the sheet unasked.
+  void reject() override;
 
  private:
   DeviceSettingsViewController* m_page;
-  QTableWidget* m_table = nullptr;
 };

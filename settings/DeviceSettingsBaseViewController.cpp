@@ -138,6 +138,16 @@ void DeviceSettingsBaseViewController::save(QObject*) {
   handOffWithoutWriting();
 }
 
+void DeviceSettingsBaseViewController::saveWithoutCheck() {
+  if (!services()) return;
+  if (m_saveEngine) {
+    m_saveEngine->save(*services());
+    return;
+  }
+  if (state().onProcessing()) return;
+  handOffWithoutWriting();
+}
+
 void DeviceSettingsBaseViewController::timerMethodSave() {
   if (m_saveEngine && services()) m_saveEngine->timerMethodSave(*services());
 }

@@ -46,6 +46,8 @@ class DeviceSettingsBaseViewController : public DetailViewController {
   // save (settings::SaveEngine::save, with readyToSave as the page's check);
   // a page without rules hands over to a fresh recognition without writing.
   virtual void save(QObject* sender = nullptr);
+  // The same save without the page's own check (readyToSave).
+  void saveWithoutCheck();
   // The one-second tick of a running save (settings::SaveEngine::timerMethodSave).
   void timerMethodSave();
   // Waits for a running save worker: a quit during a save lets it finish

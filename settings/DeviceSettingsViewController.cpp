@@ -1,5 +1,6 @@
 #include "settings/DeviceSettingsViewController.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -16,11 +17,14 @@
 #include "platform/log.h"
 #include "settings/DeviceAllSettingsSheet.h"
 #include "settings/all_settings_cells_qt.h"
+#include "settings/all_settings_sheet.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_states.h"
 #include "settings/page_settings_host_qt.h"
 #include "settings/settings_save.h"
+#include "shell/DeviceSettingsTableCellView.h"
 #include "shell/main_window_layout.h"
+#include "strings/app_texts.h"
 
 using settings::PanelRow;
 
@@ -115,7 +119,21 @@ int DeviceSettingsViewController::numberOfRowsInTableView() const {
 }
 
 DeviceSettingsTableCellView* DeviceSettingsViewController::tableView_viewForTableColumn_row(int row) {
-  return settings::tableView_viewForTableColumn_row(allSettingsContext(), row, m_tableViewDeviceAllSettingsBasic);
+  DeviceSettingsTableCellView* cell =
+      settings::tableView_viewForTableColumn_row(allSettingsContext(), row, m_tableViewDeviceAllSettingsBasic);
+  if (!cell) return nullptr;
+  // the user's clicks only: filling a cell never sends these
+  if (QButtonGroup* radio = cell->radiobtn()) {
+    connect(radio, &QButtonGroup::idClicked, this, [this, radio] { allSettingsChangeOnOff(radio); });
+  }
+  if (QComboBox* pop_up = cell->popUpBtn()) {
+    connect(pop_up, &QComboBox::activated, this, [this, pop_up] { allSettingsChangePopUp(pop_up); });
+  }
+  for (QPushButton* information : {cell->infoOnOffBtn(), cell->infoPopUpBtn()}) {
+    if (!information) continue;
+    connect(information, &QPushButton::clicked, this, [this, information] { allSettingsInformation(information); });
+  }
+  return cell;
 }
 
 // ---- building ----
@@ -226,6 +244,7 @@ void DeviceSettingsViewController::build_notes_and_buttons() {
   connect(m_btnDefault, &QPushButton::clicked, this, [this] { changeToDefault(m_btnDefault); });
   connect(m_btnCancel, &QPushButton::clicked, this, [this] { changeToOriginal(m_btnCancel); });
   connect(m_btnSave, &QPushButton::clicked, this, [this] { save(m_btnSave); });
+  connect(m_btnAllSettings, &QPushButton::clicked, this, [this] { moveToAllSettins(m_btnAllSettings); });
 
   place(make_processing_indicator(), settings::k_frame_piProcessing);
 }
@@ -249,6 +268,13 @@ void DeviceSettingsViewController::build_sheet_controls() {
   m_tableViewDeviceAllSettingsBasic = new QTableWidget(0, 1);
   m_tableViewDeviceAllSettingsBasic->setObjectName("tableViewDeviceAllSettingsBasic");
   m_scrollViewDeviceAllSettingsBasic->setWidget(m_tableViewDeviceAllSettingsBasic);
+  const auto on_click = [this](QPushButton* button, void (DeviceSettingsViewController::*action)(QObject*)) {
+    connect(button, &QPushButton::clicked, this, [this, button, action] { (this->*action)(button); });
+  };
+  on_click(m_btnDeviceAllSettingsBasicSave, &DeviceSettingsViewController::saveToAllSettins);
+  on_click(m_btnDeviceAllSettingsBasicDefault, &DeviceSettingsViewController::changeToDefaultAllSettins);
+  on_click(m_btnDeviceAllSettingsBasicCancel, &DeviceSettingsViewController::ChangeToOtiginalAllSettins);
+  on_click(m_btnDeviceAllSettingsBasicClose, &DeviceSettingsViewController::closeAllSettins);
 }
 
 void DeviceSettingsViewController::bind_keys() {
@@ -544,3 +570,83 @@ void DeviceSettingsViewController::moveToSettingToSetting() {
 }
 
 void DeviceSettingsViewController::callTableviewReloadDataForOutsideClass() { m_sheetDeviceAllSettings->reloadData(); }
+
+// ---- the all-settings sheet ----
+
+void DeviceSettingsViewController::moveToAllSettins(QObject*) {
+  m_sheetDeviceAllSettings->setFixedSize(DeviceAllSettingsSheet::k_width, DeviceAllSettingsSheet::k_height);
+  m_sheetDeviceAllSettings->open();
+  m_sheetDeviceAllSettings->raise();
+  m_sheetDeviceAllSettings->activateWindow();
+  callTableviewReloadDataForOutsideClass();
+}
+
+void DeviceSettingsViewController::saveToAllSettins(QObject*) {
+  if (!m_editor.begin_action()) return;
+  // the sheet is gone before the worker reads the working copy
+  m_sheetDeviceAllSettings->endSheet();
+  saveWithoutCheck();
+}
+
+void DeviceSettingsViewController::changeToDefaultAllSettins(QObject*) {
+  if (!m_editor.changeToDefaultAllSettins()) return;
+  callTableviewReloadDataForOutsideClass();
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsViewController::ChangeToOtiginalAllSettins(QObject*) {
+  if (!m_editor.changeToOriginal()) return;
+  callTableviewReloadDataForOutsideClass();
+  setControlsWithData();
+  setControls();
+}
+
+void DeviceSettingsViewController::closeAllSettins(QObject*) {
+  if (!isSettingsChanged()) {
+    m_sheetDeviceAllSettings->endSheet();
+    return;
+  }
+  const int language = state().languageManager();
+  services()->openMessageBox(
+      {AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
+       AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115,
+       session::MessageBoxPurpose::close_all_settings},
+      [this](bool ok) {
+        // the sheet ends either way: Yes saves as the page's Save does, No drops the edits
+        m_sheetDeviceAllSettings->endSheet();
+        if (ok) {
+          save(nullptr);
+        } else {
+          moveToSettingToSetting();
+        }
+      });
+}
+
+void DeviceSettingsViewController::change_all_settings_row(QObject* sender) {
+  const std::optional<settings::AllSettingsRow> row =
+      settings::all_settings_row(allSettingsContext(), settings::rowForView(sender));
+  if (row) {
+    // the radio pair answers its column (0 Enable, 1 Disable), the pop-up its item
+    int choice = -1;
+    if (auto* radio = qobject_cast<QButtonGroup*>(sender)) {
+      choice = radio->checkedId();
+    } else if (auto* pop_up = qobject_cast<QComboBox*>(sender)) {
+      choice = pop_up->currentIndex();
+    }
+    if (m_editor.changeAllSettingsRow(row->action, choice)) callTableviewReloadDataForOutsideClass();
+  }
+  setControls();
+}
+
+void DeviceSettingsViewController::allSettingsChangeOnOff(QObject* sender) { change_all_settings_row(sender); }
+
+void DeviceSettingsViewController::allSettingsChangePopUp(QObject* sender) { change_all_settings_row(sender); }
+
+void DeviceSettingsViewController::allSettingsInformation(QObject* sender) {
+  const settings::AllSettingsContext context = allSettingsContext();
+  const std::optional<settings::AllSettingsRow> row = settings::all_settings_row(context, settings::rowForView(sender));
+  if (!row) return;
+  const std::optional<session::MessageBoxRequest> box = settings::all_settings_information(context, row->action);
+  if (box) services()->openMessageBox(*box);
+}

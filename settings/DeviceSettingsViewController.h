@@ -89,14 +89,35 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // Reloads every row of the all-settings table (after a language change).
   void callTableviewReloadDataForOutsideClass();
 
+  // ---- the all-settings sheet (MORE SETTINGS) ----
+  // Opens the sheet over the main window with the table rebuilt from the
+  // working copy. No guard: it opens even while an operation runs.
+  void moveToAllSettins(QObject* sender = nullptr);
+  // Save: ends the sheet and saves, changed or not, without the timeout check.
+  void saveToAllSettins(QObject* sender = nullptr);
+  // Default: the working copy := the factory defaults, whole.
+  void changeToDefaultAllSettins(QObject* sender = nullptr);
+  // Cancel: the working copy := the device's values.
+  void ChangeToOtiginalAllSettins(QObject* sender = nullptr);
+  // Close: ends the sheet at once when nothing changed; otherwise asks
+  // (purpose 13): Yes saves as Save of the page does, No drops the edits.
+  void closeAllSettins(QObject* sender = nullptr);
+  // A cell's radio pair or pop-up (`sender`): the row's setting action with
+  // the user's column or item, the step that follows it, then setControls.
+  // A control whose row the catalogue does not hold changes nothing.
+  void allSettingsChangeOnOff(QObject* sender);
+  void allSettingsChangePopUp(QObject* sender);
+  // A cell's information button: the row's information box (purpose 12).
+  void allSettingsInformation(QObject* sender);
+
   // ---- rows of the all-settings table ----
   // What the rows depend on at this moment: the controller's product,
   // recognized record, flags and language, and the working copy.
   settings::AllSettingsContext allSettingsContext() const;
   // The table's row count; 0 for a product without rows.
   int numberOfRowsInTableView() const;
-  // The cell of row `row` (from 0), made inside the table; nullptr when the
-  // row is not below the count.
+  // The cell of row `row` (from 0), made inside the table with its controls
+  // sending the sheet's cell actions; nullptr when the row is not below the count.
   DeviceSettingsTableCellView* tableView_viewForTableColumn_row(int row);
 
   // The all-settings sheet's controls. They have no parent until the sheet
@@ -128,6 +149,8 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void build_rows();
   void build_notes_and_buttons();
   void build_sheet_controls();
+  // The row change of the cell control `sender`.
+  void change_all_settings_row(QObject* sender);
   void bind_keys();
   // Places `widget` at `frame` (points from the panel's bottom-left corner).
   void place(QWidget* widget, const settings::Frame& frame);

@@ -84,7 +84,7 @@ constexpr Condition unless_is(Reader reader, int value) { return {reader, value,
 
 enum class Info {
   shown,
-  hidden,       // the recording sources, which have no information text
+  hidden,       // the recording sources and the remote's RTT row, which have no information text
   hidden_both,  // the mesh dock's rows: both information buttons of the cell
 };
 
@@ -262,8 +262,9 @@ constexpr RowType k_row_types[] = {
            S::T25, A::MeshPublicChannel),
     pop_up("Channel Select", N::ChannelSelect, &get<&R::GetBasicSettingVelandraMeshPublicChannel>, Shown::value, S::T12,
            A::MeshPublicChannel),
+    // no information text exists for the remote's RTT setting
     on_off("Remote UI RTT", N::RemoteUIRTT, &get<&R::GetBasicSettingVelandraRemoteUIPTT>, Shown::zero_on,
-           A::RemoteUIPTT),
+           A::RemoteUIPTT, {}, Info::hidden),
     pop_up("Channel", N::Channel, &get_at<&R::basicSettingNetdockChannelAt, 0>, Shown::minus_1, S::T4, A::Channel, {},
            Info::hidden_both),
     pop_up("Volume", N::Volume, &get_at<&R::basicSettingNetdockVolumeAt, 1>, Shown::minus_8, S::T5, A::Volume, {},

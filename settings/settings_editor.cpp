@@ -11,6 +11,7 @@
 #include "platform/int_value.h"
 #include "platform/log.h"
 #include "session/page_modes.h"
+#include "settings/all_settings_sheet.h"
 #include "strings/common_texts.h"
 #include "strings/menu_texts.h"
 #include "strings/settings_texts.h"
@@ -336,6 +337,18 @@ bool SettingsEditor::changeToDefault() {
   }
   m_dataCurrent.copyWithSource_version(m_dataDefault, false);
   return true;
+}
+
+bool SettingsEditor::changeToDefaultAllSettins() {
+  if (!begin_action()) return false;
+  m_dataCurrent.copyWithSource_version(m_dataDefault, false);
+  return true;
+}
+
+bool SettingsEditor::changeAllSettingsRow(SettingAction action, int choice) {
+  // the follow-up step writes the working copy too, so it waits for the same guard
+  if (!change(action, choice)) return false;
+  return all_settings_extra_step(action, m_host.deviceTarget(), m_host.data(), m_dataCurrent);
 }
 
 bool SettingsEditor::change(SettingAction action, int choice) {

@@ -61,11 +61,21 @@ class SettingsEditor {
   // the product keeps across a reset copied from the device. False when guarded.
   bool changeToDefault();
 
+  // The all-settings sheet's Default: the working copy := the factory defaults
+  // as they stand, without the classic Default's per-product adjustments.
+  // False when guarded.
+  bool changeToDefaultAllSettins();
+
   // ---- setting actions ----
   // Writes the user's choice (radio column or pop-up index) for `action`.
   // False while an operation runs (nothing written); true when the page is
   // to refresh.
   bool change(SettingAction action, int choice);
+  // A row of the all-settings sheet: the setting action with the user's
+  // choice, then the step that follows it on the selected product (settings
+  // that exclude each other). True when the whole table is to be rebuilt.
+  // While an operation runs nothing is written and the answer is false.
+  bool changeAllSettingsRow(SettingAction action, int choice);
   bool changeIVOX(int column) { return change(SettingAction::IVOX, column); }
   bool changeHVOX(int column) { return change(SettingAction::HVOX, column); }
   bool changeEDR(int column) { return change(SettingAction::EDR, column); }

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Width of a row's value control, in points: the radio pair or the pop-up.
+constexpr int k_control_width = 182;
+
 QPushButton* information_button(QWidget* cell, const char* name) {
   auto* button = new QPushButton(QStringLiteral("i"), cell);
   button->setObjectName(QString::fromLatin1(name));
@@ -38,17 +41,21 @@ DeviceSettingsTableCellView::DeviceSettingsTableCellView(const QString& identifi
     // enable is button 0 and disable button 1 of the group, as the row reads them
     m_radiobtn->addButton(m_enablebtn, 0);
     m_radiobtn->addButton(m_disablebtn, 1);
-    layout->addWidget(m_infoOnOffBtn);
+    // the two cells share the control's width; the information button closes the row
+    m_enablebtn->setFixedWidth(k_control_width / 2);
+    m_disablebtn->setFixedWidth(k_control_width / 2);
     layout->addWidget(m_enablebtn);
     layout->addWidget(m_disablebtn);
+    layout->addWidget(m_infoOnOffBtn);
   } else if (identifier == QLatin1String(k_combo_cell)) {
     m_infoOnOffBtn = information_button(this, "infoOnOffBtn");
     m_infoPopUpBtn = information_button(this, "infoPopUpBtn");
     m_infoPopUpBtn->hide();
     m_popUpBtn = new QComboBox(this);
     m_popUpBtn->setObjectName(QStringLiteral("popUpBtn"));
+    m_popUpBtn->setFixedWidth(k_control_width);
+    layout->addWidget(m_popUpBtn);
     layout->addWidget(m_infoOnOffBtn);
     layout->addWidget(m_infoPopUpBtn);
-    layout->addWidget(m_popUpBtn);
   }
 }

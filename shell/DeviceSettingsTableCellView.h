@@ -6,14 +6,14 @@
 // stays hidden. The table's row builder reaches the controls only through the
 // outlets below and keeps the cell's row index in it; the cell has no
 // behaviour of its own.
+// The outlets are guarded pointers, which need their classes complete.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
-
-class QButtonGroup;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QRadioButton;
 
 class DeviceSettingsTableCellView : public QWidget {
  public:

@@ -260,6 +260,9 @@ class FEXOBluetoothManagerAppController : public QObject,
   void build_window();
   void build_menus();
   void build_message_box();
+  // Parents the message box to `modal` when it is a visible modal window inside the main
+  // window (the all-settings sheet), else to the main window.
+  void place_message_box_over(QWidget* modal);
   void build_language_chooser();
   void build_about_sheet();
   // Qt's own texts (file panels, standard buttons) in the interface language,

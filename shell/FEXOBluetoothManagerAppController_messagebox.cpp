@@ -119,6 +119,9 @@ void FEXOBluetoothManagerAppController::openMessageBox(const MessageBoxRequest& 
     setMessageBoxStatus(static_cast<int>(request.purpose));
     m_messageBoxAnswer = on_answer;
     const MessageBoxPoints box = message_box_size(request.size, !g_message_box_opened_before.exchange(true));
+    // over a modal sheet of the window (the all-settings table) the box belongs to that sheet,
+    // so it opens above it and takes the clicks
+    place_message_box_over(QApplication::activeModalWidget());
     // the sheet keeps its origin; only its size changes
     m_sheetMessageBox->setMinimumSize(0, 0);
     m_sheetMessageBox->setFixedSize(box.width, box.height);
@@ -133,6 +136,24 @@ void FEXOBluetoothManagerAppController::openMessageBoxWithMessage_warning_button
   openMessageBox({message, warning, cancel_title, ok_title, size, purpose});
 }
 
+void FEXOBluetoothManagerAppController::place_message_box_over(QWidget* modal) {
+  QWidget* owner = m_window;
+  if (modal && modal != m_sheetMessageBox && modal->isVisible()) {
+    // only a sheet of this window; its parent chain crosses window boundaries
+    for (const QObject* above = modal->parent(); above; above = above->parent()) {
+      if (above == m_window) {
+        owner = modal;
+        break;
+      }
+    }
+  }
+  if (m_sheetMessageBox->parentWidget() == owner) return;
+  // a new parent hides the box and drops its window flags; both are set again
+  const Qt::WindowFlags flags = m_sheetMessageBox->windowFlags();
+  m_sheetMessageBox->hide();
+  m_sheetMessageBox->setParent(owner, flags);
+}
+
 int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
 
 int FEXOBluetoothManagerAppController::closeMessageBox() {
@@ -141,6 +162,7 @@ int FEXOBluetoothManagerAppController::closeMessageBox() {
   if (QThread::currentThread() == thread()) {
     m_messageBoxAnswer = nullptr;
     m_sheetMessageBox->hide();
+    place_message_box_over(nullptr);
   } else {
     // a worker closes the box it opened: the hide queues behind that box's
     // opening, so a box opened and closed at once never stays on screen
@@ -149,6 +171,7 @@ int FEXOBluetoothManagerAppController::closeMessageBox() {
       setMessageBoxStatus(0);
       m_messageBoxAnswer = nullptr;
       m_sheetMessageBox->hide();
+      place_message_box_over(nullptr);
     });
   }
   return purpose;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "settings/classic_panel_controls_qt.h"
 #include "settings/classic_panel_layout.h"
@@ -546,18 +547,20 @@ TEST_F(ClassicPanelPage, BackAndNewDevice) {
   EXPECT_TRUE(services.calls.empty());
 }
 
-TEST_F(ClassicPanelPage, TheSheetsControlsWaitUnplacedForTheSheet) {
+TEST_F(ClassicPanelPage, TheSheetsControlsAreInTheSheetNotOnThePanel) {
   open(0x4D10, 4, 2);
   for (QWidget* control : std::initializer_list<QWidget*>{
            page.btnDeviceAllSettingsBasicSave(), page.btnDeviceAllSettingsBasicDefault(),
            page.btnDeviceAllSettingsBasicCancel(), page.btnDeviceAllSettingsBasicClose(),
            page.scrollViewDeviceAllSettingsBasic()}) {
-    EXPECT_EQ(control->parent(), nullptr) << control->objectName().toStdString();
+    EXPECT_EQ(control->parent(), page.sheetDeviceAllSettings()) << control->objectName().toStdString();
   }
   EXPECT_EQ(page.tableViewDeviceAllSettingsBasic()->objectName(), "tableViewDeviceAllSettingsBasic");
   EXPECT_EQ(page.scrollViewDeviceAllSettingsBasic()->widget(), page.tableViewDeviceAllSettingsBasic());
-  // shown or not, the unplaced view never comes to the screen as a window of its own
-  EXPECT_TRUE(page.scrollViewDeviceAllSettingsBasic()->testAttribute(Qt::WA_DontShowOnScreen));
+  // the panel shows, the sheet does not
+  page.show();
+  EXPECT_FALSE(page.sheetDeviceAllSettings()->isVisible());
+  EXPECT_FALSE(page.scrollViewDeviceAllSettingsBasic()->isVisible());
   EXPECT_EQ(page.btnDeviceAllSettingsBasicDefault()->text().toStdString(), SettingsTexts::vyla_string_default_in(0));
   EXPECT_EQ(page.btnDeviceAllSettingsBasicCancel()->text().toStdString(), AppTexts::vyla_string_cancel_in(0));
 }

@@ -1,8 +1,9 @@
 // The settings page as vexlink-setwise-sim runs it: a mesh headset (0x4D16)
 // from VEXLINK_SIM, recognized over HID, then the settings tab shows its
 // classic rows with the values recognition read; a Y350R (0x6020) whose
-// edited VOX sensitivity is saved into the device and read back, and whose
-// speed dial edited on its speed-dial tab is saved and read back.
+// edited VOX sensitivity is saved into the device and read back, from the
+// page and from the all-settings sheet (MORE SETTINGS), and whose speed dial
+// edited on its speed-dial tab is saved and read back.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -11,7 +12,11 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QComboBox>
+#include <QPixmap>
+#include <QTableWidget>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,9 +28,12 @@
 #include "platform/main_queue_qt.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
+#include "settings/DeviceAllSettingsSheet.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
+#include "shell/DeviceSettingsTableCellView.h"
+#include "strings/setting_names.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "sim/sim_env.h"
 #include "support/app_folder.h"
@@ -201,6 +209,62 @@ TEST_F(SimulatedSettingsPage, ASavedSpeedDialIsInTheDeviceAndBackOnItsTabAfterTh
   EXPECT_EQ(button("btnSpeedDial01", &speed_dial)->text().toStdString(), first.empty() ? "Empty" : first);
   EXPECT_FALSE(speed_dial.isSettingsChanged());
   EXPECT_FALSE(save->isEnabled());
+  device->take_received();
+}
+
+TEST_F(SimulatedSettingsPage, MoreSettingsEditsSavesAndTheFreshRecognitionReturnsToThePage) {
+  ASSERT_NO_FATAL_FAILURE(open_settings_of("hid:0x6020", 0x6020));
+  auto device = std::dynamic_pointer_cast<sim::HidModel>(sim::devices().front().model);
+  ASSERT_NE(device, nullptr);
+  m_controller->window()->show();
+
+  // MORE SETTINGS: the sheet over the main window with the six rows of the Y350R
+  QTest::mouseClick(button("btnAllSettings", &page()), Qt::LeftButton);
+  DeviceAllSettingsSheet* sheet = page().sheetDeviceAllSettings();
+  ASSERT_TRUE(sheet->isVisible());
+  EXPECT_EQ(sheet->size(), QSize(550, 400));
+  QTableWidget* table = page().tableViewDeviceAllSettingsBasic();
+  ASSERT_EQ(table->rowCount(), 6);
+  auto* vox = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(2, 0));
+  ASSERT_NE(vox, nullptr);
+  ASSERT_EQ(vox->textField()->text().toStdString(), strings::setting_name(strings::SettingName::VOXSensitivity, 0));
+  const int read = m_controller->data().basicSettingKR5VOXSensitivityAt(0);
+  EXPECT_EQ(vox->popUpBtn()->currentIndex(), read - 1);
+
+  // the user picks another level
+  const int chosen = read == 5 ? 2 : 5;
+  vox->popUpBtn()->setCurrentIndex(chosen - 1);
+  emit vox->popUpBtn()->activated(chosen - 1);
+  EXPECT_EQ(page().dataCurrent().basicSettingKR5VOXSensitivityAt(0), chosen);
+  ASSERT_TRUE(page().btnDeviceAllSettingsBasicSave()->isEnabled());
+
+  // a picture of the sheet as the user sees it, kept with the test output
+  const std::filesystem::path picture = std::filesystem::absolute("all_settings_sheet_0x6020.png");
+  ASSERT_TRUE(sheet->grab().save(QString::fromStdString(picture.string())));
+  RecordProperty("screenshot", picture.string());
+
+  // Save ends the sheet and writes the device
+  device->take_received();
+  QTest::mouseClick(page().btnDeviceAllSettingsBasicSave(), Qt::LeftButton);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_TRUE(m_controller->onProcessing());
+  page().waitForSave();
+  page().timerMethodSave();
+  EXPECT_EQ(device->block(0x12), std::vector<std::uint16_t>{static_cast<std::uint16_t>(chosen)});
+  EXPECT_FALSE(device->take_received().empty());
+  ASSERT_EQ(m_controller->mode(), session::k_mode_device_recognition);
+
+  // the fresh recognition reads it back and returns to the settings page
+  DeviceRecognitionViewController* recognition = m_controller->deviceRecognitionViewController();
+  VX_TRY_VERIFY((recognition->timerMethodRecognize(), m_controller->mode() == session::k_mode_device_settings));
+  EXPECT_EQ(m_controller->data().basicSettingKR5VOXSensitivityAt(0), chosen);
+  EXPECT_FALSE(page().isSettingsChanged());
+  EXPECT_FALSE(sheet->isVisible());
+  page().moveToAllSettins(nullptr);
+  vox = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(2, 0));
+  ASSERT_NE(vox, nullptr);
+  EXPECT_EQ(vox->popUpBtn()->currentIndex(), chosen - 1);
+  page().closeAllSettins(nullptr);
   device->take_received();
 }
 

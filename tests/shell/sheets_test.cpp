@@ -13,6 +13,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTableWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QUrl>
 #include <fstream>
 #include <sstream>
@@ -26,7 +30,10 @@
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "session/message_box.h"
 #include "settings/DeviceSettingsViewController.h"
+#include "shell/DeviceSettingsTableCellView.h"
 #include "shell/language_chooser_rows.h"
+#include "strings/common_texts.h"
+#include "strings/setting_names.h"
 #include "shell_fixture.h"
 #include "strings/message_box_texts.h"
 #include "support/qt_wait.h"
@@ -206,24 +213,75 @@ TEST_F(MessageBox, SavePromptsAnswerForTheirOwnPage) {
   }
 }
 
-TEST_F(MessageBox, AllSettingsClosePromptEndsTheSheet) {
+TEST_F(MessageBox, AllSettingsBoxesOpenAboveTheSheetAndTheClosePromptEndsIt) {
   for (bool ok : {true, false}) {
     SCOPED_TRACE(ok);
     auto controller = start();
-    recognize(*controller, 0x5610);
+    controller->window()->show();
+    recognize(*controller, 0x6020);
     controller->setDeviceSettingsWithStatus(true);
-    DeviceAllSettingsSheet* sheet = controller->deviceSettingsViewController()->sheetDeviceAllSettings();
-    sheet->open();
-    sheet->closeAllSettins(nullptr);
+    DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+    DeviceAllSettingsSheet* sheet = page->sheetDeviceAllSettings();
+    QTest::mouseClick(child<QPushButton>(*controller, "btnAllSettings"), Qt::LeftButton);
+    ASSERT_TRUE(sheet->isVisible());
+    QTableWidget* table = page->tableViewDeviceAllSettingsBasic();
+    ASSERT_EQ(table->rowCount(), 6);
+
+    // an information box opens over the sheet, as a window of the sheet's
+    auto* vox = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(2, 0));
+    ASSERT_NE(vox, nullptr);
+    vox->infoOnOffBtn()->click();
+    ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::setting_information));
+    auto* box = child<QDialog>(*controller, "sheetMessageBox");
+    EXPECT_EQ(box->parentWidget(), sheet);
+    answer(*controller, true);
+    EXPECT_TRUE(sheet->isVisible());
+
+    // a change, then Close asks: the answer ends the sheet either way
+    vox->popUpBtn()->setCurrentIndex(vox->popUpBtn()->currentIndex() == 0 ? 1 : 0);
+    emit vox->popUpBtn()->activated(vox->popUpBtn()->currentIndex());
+    ASSERT_TRUE(page->isSettingsChanged());
+    QTest::mouseClick(page->btnDeviceAllSettingsBasicClose(), Qt::LeftButton);
     ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::close_all_settings));
+    EXPECT_EQ(box->parentWidget(), sheet);
     answer(*controller, ok);
     EXPECT_FALSE(sheet->isVisible());
-    // Yes saves from the settings page itself; No stays on it
-    DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+    // Yes saves from the settings page itself; No drops the edits and stays on it
     EXPECT_EQ(page->saveEngine()->saving(), ok);
+    EXPECT_EQ(page->isSettingsChanged(), ok);
     EXPECT_EQ(controller->mode(), 7);
     page->waitForSave();
+
+    // with the sheet gone the next box is the main window's again
+    ASSERT_NO_FATAL_FAILURE(open_box(*controller, MessageBoxPurpose::notice));
+    EXPECT_EQ(box->parentWidget(), controller->window());
+    answer(*controller, true);
   }
+}
+
+TEST_F(MessageBox, ALanguageChangeOnTheSettingsPageRelabelsTheTable) {
+  auto controller = start();
+  recognize(*controller, 0x6020);
+  controller->setDeviceSettingsWithStatus(true);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  page->moveToAllSettins(nullptr);
+  page->closeAllSettins(nullptr);
+  QTableWidget* table = page->tableViewDeviceAllSettingsBasic();
+  const auto label_of_row = [table](int row) {
+    return dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(row, 0))->textField()->text().toStdString();
+  };
+  ASSERT_EQ(label_of_row(2), strings::setting_name(strings::SettingName::VOXSensitivity, 0));
+
+  controller->openLanguageManager(nullptr);
+  const std::string german = "buttonCell" + std::to_string(shell::buttonCellIndexFromLanguageManager(2)) +
+                             "LanguageManagerVerrano";
+  QTest::mouseClick(child<QRadioButton>(*controller, german.c_str()), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  ASSERT_EQ(controller->languageManager(), 2);
+  QApplication::processEvents();
+  EXPECT_EQ(label_of_row(2), strings::setting_name(strings::SettingName::VOXSensitivity, 2));
+  auto* enable = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(1, 0))->enablebtn();
+  EXPECT_EQ(enable->text().toStdString(), CommonTexts::vyla_string_enable_in(2));
 }
 
 TEST_F(MessageBox, MailAndHelpOpenOnCancelOnly) {
