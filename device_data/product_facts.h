@@ -64,6 +64,11 @@ struct ProductFacts {
   // search by product id know different products.
   const char* target_camera_marker = nullptr;
   const char* record_camera_marker = nullptr;
+  // A camera whose camera firmware is copied onto its disk: the name it is
+  // written under, then the name it is moved to, from which the camera
+  // installs it (nullptr: none). Its version file is target_camera_marker.
+  const char* camera_transfer_file = nullptr;
+  const char* camera_firmware_file = nullptr;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <random>
 
+#include "platform/utf8.h"
+#include "platform/volumes.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -67,10 +70,20 @@ void remove_leftover_temporaries(const fs::path& folder, const fs::path& target)
   }
 }
 
+void sync_folder(const fs::path& folder) {
+  const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_fd >= 0) {
+    ::fsync(folder_fd);
+    ::close(folder_fd);
+  }
+}
+
+fs::path folder_of(const fs::path& path) { return path.parent_path().empty() ? fs::path(".") : path.parent_path(); }
+
 }  // namespace
 
 bool write_file_atomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  fs::path folder = folder_of(path);
   remove_leftover_temporaries(folder, path);
   std::random_device random;
   fs::path temporary = folder / (temporary_prefix(path) + std::to_string(random()));
@@ -87,11 +100,7 @@ bool write_file_atomically(const fs::path& path, const std::vector<uint8_t>& byt
     return false;
   }
   // make the rename itself durable
-  int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder_fd >= 0) {
-    ::fsync(folder_fd);
-    ::close(folder_fd);
-  }
+  sync_folder(folder);
   return true;
 }
 
@@ -120,6 +129,68 @@ std::optional<std::vector<uint8_t>> read_file(const fs::path& path) {
   ::close(fd);
   if (!ok) return std::nullopt;
   return bytes;
+}
+
+bool file_exists(const fs::path& path) {
+  struct stat info = {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool remove_file(const fs::path& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
+bool create_file(const fs::path& path, std::span<const uint8_t> bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  // on the medium before the device that holds it may be switched off
+  const bool written = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  return written && closed;
+}
+
+bool move_file(const fs::path& from, const fs::path& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  sync_folder(folder_of(to));
+  notify_volume_file_event(VolumeFileEvent::moved_in, to);
+  return true;
+}
+
+std::optional<std::uintmax_t> file_size(const fs::path& path) {
+  struct stat info = {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uintmax_t>(info.st_size);
+}
+
+std::optional<std::string> read_text_file(const fs::path& path) {
+  const std::optional<std::vector<uint8_t>> bytes = read_file(path);
+  if (!bytes) return std::nullopt;
+  std::string text(bytes->begin(), bytes->end());
+  if (!is_valid_utf8(text)) return std::nullopt;
+  return text;
+}
+
+BlockReading read_file_in_blocks(const fs::path& path, std::span<uint8_t> buffer,
+                                 const std::function<void(std::span<const uint8_t> block)>& take) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return BlockReading::cannot_open;
+  struct stat info = {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || buffer.empty()) {
+    ::close(fd);
+    return BlockReading::cannot_open;
+  }
+  BlockReading result = BlockReading::done;
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result = BlockReading::read_error;
+      break;
+    }
+    if (got == 0) break;
+    take(buffer.first(static_cast<std::size_t>(got)));
+  }
+  ::close(fd);
+  if (result == BlockReading::done) notify_volume_file_event(VolumeFileEvent::read_to_end, path);
+  return result;
 }
 
 }  // namespace platform

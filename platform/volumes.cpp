@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <string>
 
@@ -62,11 +64,89 @@ std::vector<Volume> volumes_from_environment(const std::string& list) {
   return volumes;
 }
 
+std::mutex& published_mutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::vector<PublishedVolume>& published() {
+  static std::vector<PublishedVolume> volumes;
+  return volumes;
+}
+
+bool listed_at(const PublishedVolume& volume, Clock::time_point time) {
+  return time >= volume.from && (!volume.until || time < *volume.until);
+}
+
+// Whether `file` lies below `folder`, compared piece by piece.
+bool lies_below(const fs::path& file, const fs::path& folder) {
+  const fs::path a = file.lexically_normal();
+  const fs::path b = folder.lexically_normal();
+  auto piece = a.begin();
+  for (auto part = b.begin(); part != b.end(); ++part, ++piece) {
+    if (part->empty() && std::next(part) == b.end()) break;  // a trailing "/"
+    if (piece == a.end() || *piece != *part) return false;
+  }
+  return piece != a.end();
+}
+
+std::vector<Volume> system_volumes();
+
 }  // namespace
 
-std::vector<Volume> mounted_volumes() {
-  if (const char* list = std::getenv("VEXLINK_VOLUMES"); list) return volumes_from_environment(list);
+void publish_volume(PublishedVolume volume) {
+  std::lock_guard lock(published_mutex());
+  auto& volumes = published();
+  std::erase_if(volumes, [&](const PublishedVolume& v) { return v.volume.mount_point == volume.volume.mount_point; });
+  volumes.push_back(std::move(volume));
+}
 
+void withdraw_volume(const fs::path& mount_point) {
+  std::lock_guard lock(published_mutex());
+  std::erase_if(published(), [&](const PublishedVolume& v) { return v.volume.mount_point == mount_point; });
+}
+
+std::vector<Volume> published_volumes() {
+  const Clock::time_point time = now();
+  std::lock_guard lock(published_mutex());
+  std::vector<Volume> volumes;
+  for (const PublishedVolume& volume : published()) {
+    if (listed_at(volume, time)) volumes.push_back(volume.volume);
+  }
+  return volumes;
+}
+
+void notify_volume_file_event(VolumeFileEvent event, const fs::path& file) {
+  const Clock::time_point time = now();
+  VolumeFileObserver observer;
+  {
+    std::lock_guard lock(published_mutex());
+    for (const PublishedVolume& volume : published()) {
+      if (listed_at(volume, time) && volume.observer && lies_below(file, volume.volume.mount_point)) {
+        observer = volume.observer;
+        break;
+      }
+    }
+  }
+  // outside the lock: the observer may publish or withdraw
+  if (observer) observer(event, file);
+}
+
+std::vector<Volume> mounted_volumes() {
+  std::vector<Volume> volumes;
+  if (const char* list = std::getenv("VEXLINK_VOLUMES"); list) {
+    volumes = volumes_from_environment(list);
+  } else {
+    volumes = system_volumes();
+  }
+  const std::vector<Volume> own = published_volumes();
+  volumes.insert(volumes.end(), own.begin(), own.end());
+  return volumes;
+}
+
+namespace {
+
+std::vector<Volume> system_volumes() {
   std::vector<Volume> volumes;
   std::ifstream mountinfo("/proc/self/mountinfo");
   std::string line;
@@ -92,6 +172,8 @@ std::vector<Volume> mounted_volumes() {
   }
   return volumes;
 }
+
+}  // namespace
 
 bool file_system_info_readable(const std::filesystem::path& mount_point) {
   struct statvfs info {};

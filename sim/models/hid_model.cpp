@@ -213,6 +213,7 @@ HidModel::HidModel(HidModelOptions options)
         std::make_unique<SectionDownload>(*this, m_options.section_download.value_or(SectionDownloadOptions{}));
   }
   if (m_options.qcc_update) m_qcc_update = std::make_unique<QccUpdate>(*this, *m_options.qcc_update);
+  if (m_options.camera) m_camera = std::make_unique<CameraCommands>(*this, *m_options.camera);
 }
 
 void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {

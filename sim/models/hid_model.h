@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/model.h"
+#include "sim/models/camera_commands_model.h"
 #include "sim/models/qcc_update_model.h"
 #include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
@@ -95,6 +96,8 @@ struct HidModelOptions {
   // The QCC firmware update (sim/models/qcc_update_model.h); the 0x6038 and
   // 0x4D16 fixtures carry it.
   std::optional<QccUpdateOptions> qcc_update{};
+  // The camera commands of the action cameras (sim/models/camera_commands_model.h).
+  std::optional<CameraCommandsOptions> camera{};
   Faults faults{};
 };
 
@@ -143,6 +146,8 @@ class HidModel : public Model {
   SectionDownload* section_download() const { return m_section_download.get(); }
   // The QCC firmware update the device takes (nullptr: none).
   QccUpdate* qcc_update() const { return m_qcc_update.get(); }
+  // The camera commands the device takes (nullptr: none).
+  CameraCommands* camera() const { return m_camera.get(); }
   // For a handler whose command reboots the device: it leaves the bus
   // `leave_in` from now and comes back as itself after `absent_for`, or never.
   void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
@@ -185,6 +190,7 @@ class HidModel : public Model {
   std::shared_ptr<HidModel> m_mesh_processor;
   std::unique_ptr<SectionDownload> m_section_download;
   std::unique_ptr<QccUpdate> m_qcc_update;
+  std::unique_ptr<CameraCommands> m_camera;
 };
 
 // A block of 16-bit characters, one byte of `text` each, as speed dials are stored.

@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
+#include <span>
+#include <vector>
 #include <optional>
 #include <set>
 
@@ -156,6 +159,68 @@ TEST_F(FilesTest, ReadFileGivesNothingForMissingFilesAndFolders) {
   for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<uint8_t>(i * 7);
   ASSERT_TRUE(platform::write_file_atomically(m_root / "large", large));
   EXPECT_EQ(platform::read_file(m_root / "large"), large);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FilesTest, DiskFileOperationsCreateMoveMeasureAndReadBack) {
+  const fs::path transfer = m_root / "__transfer__.bin";
+  const fs::path firmware = m_root / "FIRMWARE.bin";
+  std::vector<uint8_t> bytes(2500);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 13);
+
+  EXPECT_FALSE(platform::file_exists(transfer));
+  ASSERT_TRUE(platform::create_file(transfer, bytes));
+  EXPECT_TRUE(platform::file_exists(transfer));
+  ASSERT_TRUE(platform::move_file(transfer, firmware));
+  EXPECT_FALSE(platform::file_exists(transfer));
+  EXPECT_EQ(platform::file_size(firmware), 2500u);
+
+  // blocks of the buffer's size, the last one shorter
+  std::array<uint8_t, 1024> buffer{};
+  std::vector<size_t> blocks;
+  std::vector<uint8_t> read;
+  EXPECT_EQ(platform::read_file_in_blocks(firmware, buffer,
+                                          [&](std::span<const uint8_t> block) {
+                                            blocks.push_back(block.size());
+                                            read.insert(read.end(), block.begin(), block.end());
+                                          }),
+            platform::BlockReading::done);
+  EXPECT_EQ(blocks, (std::vector<size_t>{1024, 1024, 452}));
+  EXPECT_EQ(read, bytes);
+
+  // a shorter file replaces the contents whole
+  ASSERT_TRUE(platform::create_file(firmware, std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(platform::file_size(firmware), 3u);
+
+  EXPECT_TRUE(platform::remove_file(firmware));
+  EXPECT_TRUE(platform::remove_file(firmware)) << "nothing there is as good as removed";
+  EXPECT_FALSE(platform::file_size(firmware));
+  EXPECT_EQ(platform::read_file_in_blocks(firmware, buffer, [](std::span<const uint8_t>) {}),
+            platform::BlockReading::cannot_open);
+  EXPECT_FALSE(platform::move_file(firmware, transfer));
+
+  // a folder is neither read, measured, replaced nor removed as a file
+  fs::create_directories(m_root / "folder" / "inside");
+  EXPECT_TRUE(platform::file_exists(m_root / "folder"));
+  EXPECT_EQ(platform::read_file_in_blocks(m_root / "folder", buffer, [](std::span<const uint8_t>) {}),
+            platform::BlockReading::cannot_open);
+  EXPECT_FALSE(platform::file_size(m_root / "folder"));
+  EXPECT_FALSE(platform::create_file(m_root / "folder", bytes));
+  EXPECT_FALSE(platform::remove_file(m_root / "folder"));
+  ASSERT_TRUE(platform::create_file(transfer, bytes));
+  EXPECT_FALSE(platform::move_file(transfer, m_root / "folder"));
+}
+
+TEST_F(FilesTest, TextFilesAreReadOnlyAsUtf8) {
+  const fs::path file = m_root / "version.conf";
+  ASSERT_TRUE(platform::create_file(file, std::vector<uint8_t>{'2', '.', '1', 0xC3, 0xA9}));
+  EXPECT_EQ(platform::read_text_file(file), "2.1\xC3\xA9");
+  ASSERT_TRUE(platform::create_file(file, std::vector<uint8_t>{'2', '.', 0xFF}));
+  EXPECT_FALSE(platform::read_text_file(file));
+  EXPECT_FALSE(platform::read_text_file(m_root / "missing"));
 }
 
 }  // namespace
