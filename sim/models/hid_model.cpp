@@ -214,6 +214,8 @@ HidModel::HidModel(HidModelOptions options)
   }
   if (m_options.qcc_update) m_qcc_update = std::make_unique<QccUpdate>(*this, *m_options.qcc_update);
   if (m_options.camera) m_camera = std::make_unique<CameraCommands>(*this, *m_options.camera);
+  if (m_options.mesh_module) m_mesh_module = std::make_unique<MeshModule>(*this, *m_options.mesh_module);
+  if (m_options.mesh_processor) m_mesh_download = std::make_unique<MeshProcessor>(*this, *m_options.mesh_processor);
 }
 
 void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
@@ -453,9 +455,16 @@ HidModel::Answer HidModel::switch_to_mesh() {
       processor.name = m_options.name + " mesh";
       processor.collections = mesh.collections;
       processor.version = mesh.version;
+      processor.mesh_processor = mesh.processor;
       m_mesh_processor = std::make_shared<HidModel>(std::move(processor));
     }
-    attach_model(m_mesh_processor, mesh.leave_in + mesh.absent_for);
+    MeshProcessor* download = m_mesh_processor->mesh_download();
+    if (download != nullptr && download->take_gone_after_loader()) {
+      // it comes back after its loader, or never does
+      if (const auto back = mesh.processor.back_after_loader) m_mesh_processor->restart(std::chrono::milliseconds(0), *back);
+    } else {
+      attach_model(m_mesh_processor, mesh.leave_in + mesh.absent_for);
+    }
     return Answer{};
   }
   m_switching = true;

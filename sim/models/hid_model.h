@@ -15,6 +15,7 @@
 
 #include "sim/model.h"
 #include "sim/models/camera_commands_model.h"
+#include "sim/models/mesh_update_model.h"
 #include "sim/models/qcc_update_model.h"
 #include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
@@ -54,6 +55,8 @@ struct MeshUnit {
   // The device takes the switch command but no mesh unit ever shows up; the
   // main unit stays on the bus.
   bool never_appears = false;
+  // The mesh processor's side of the mesh firmware update (sim/models/mesh_update_model.h).
+  MeshProcessorOptions processor{};
 };
 
 struct HidModelOptions {
@@ -98,6 +101,10 @@ struct HidModelOptions {
   std::optional<QccUpdateOptions> qcc_update{};
   // The camera commands of the action cameras (sim/models/camera_commands_model.h).
   std::optional<CameraCommandsOptions> camera{};
+  // The module's side of the mesh firmware update (sim/models/mesh_update_model.h);
+  // the mesh processor carries MeshUnit::processor.
+  std::optional<MeshModuleOptions> mesh_module{};
+  std::optional<MeshProcessorOptions> mesh_processor{};
   Faults faults{};
 };
 
@@ -148,6 +155,9 @@ class HidModel : public Model {
   QccUpdate* qcc_update() const { return m_qcc_update.get(); }
   // The camera commands the device takes (nullptr: none).
   CameraCommands* camera() const { return m_camera.get(); }
+  // The mesh firmware update's module and processor sides (nullptr: none).
+  MeshModule* mesh_module() const { return m_mesh_module.get(); }
+  MeshProcessor* mesh_download() const { return m_mesh_download.get(); }
   // For a handler whose command reboots the device: it leaves the bus
   // `leave_in` from now and comes back as itself after `absent_for`, or never.
   void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
@@ -191,6 +201,8 @@ class HidModel : public Model {
   std::unique_ptr<SectionDownload> m_section_download;
   std::unique_ptr<QccUpdate> m_qcc_update;
   std::unique_ptr<CameraCommands> m_camera;
+  std::unique_ptr<MeshModule> m_mesh_module;
+  std::unique_ptr<MeshProcessor> m_mesh_download;
 };
 
 // A block of 16-bit characters, one byte of `text` each, as speed dials are stored.
