@@ -20,6 +20,7 @@
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/camera_disk.h"
+#include "update/families/firmware_name_version.h"
 #include "update/families/hid_update_steps.h"
 #include "update/families/qcc_image_transfer.h"
 #include "update/families/section_transfer.h"
@@ -571,15 +572,8 @@ class MeshUpdate {
 }  // namespace
 
 int image_language_index(const std::string& firmware_file) {
-  std::string name = fs::path(firmware_file).filename().string();
-  if (const std::size_t img = name.find(".img"); img != std::string::npos) name.erase(img, 4);
-  // a name too short for a suffix has none
-  if (name.size() < 3) return 0;
-  const std::string last = name.substr(name.size() - 3);
-  std::size_t mark = last.find('_');
-  if (mark == std::string::npos) mark = last.find('-');
-  if (mark == std::string::npos) return 0;
-  return UnitLanguageCommands::GetLanguageCodeFromIMGFileNmae(last.substr(mark + 1));
+  const std::optional<std::string> suffix = language_suffix_from_file_name(firmware_file);
+  return suffix ? UnitLanguageCommands::GetLanguageCodeFromIMGFileNmae(*suffix) : 0;
 }
 
 Exit mesh_update(UpdateRun& run) { return MeshUpdate(run, false).run(); }
