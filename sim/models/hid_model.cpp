@@ -696,6 +696,10 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.qcc_update = options.qcc_update.value_or(QccUpdateOptions{});
     return true;
   }
+  if (option.key == "meshupdate" && option.value.empty()) {
+    options.mesh_module = options.mesh_module.value_or(MeshModuleOptions{});
+    return true;
+  }
   if (option.key == "sections" && option.value.empty()) {
     options.section_download = options.section_download.value_or(SectionDownloadOptions{});
     return true;

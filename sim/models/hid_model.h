@@ -212,7 +212,8 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
 // dnld=N (status of the enter-download-mode answer), qcc (the QCC firmware
-// update on any product), sections (the firmware
+// update on any product), meshupdate (the module's side of the mesh firmware
+// update), sections (the firmware
 // section download on any product), notready=N (readiness queries answered
 // "not ready"), reboot=MS or reboot=never (absence after the run-loader
 // command), busy=N, busy=forever,
