@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "update/families/airoha_update.h"
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
 #include "update/families/identity_check.h"
@@ -14,12 +15,15 @@ namespace update {
 
 namespace {
 
+using families::airoha_mesh_update;
+using families::airoha_update;
 using families::enter_download_mode;
 using families::hid_section_download;
 using families::hid_section_download_after_download_mode;
 using families::identity_check_fails;
 using families::qcc_mesh_update;
 using families::qcc_update;
+using families::two_chip_update;
 using families::usb_dfu_update;
 using families::dual_module_update;
 using families::lm6_update;
@@ -66,8 +70,8 @@ constexpr int k_row_12[] = {0x6020, 0x6022, 0x6024};
 // camera package 0x3020.
 constexpr DispatchRow k_rows[] = {
     {1, k_row_1, lm6_update},   {2, k_row_2, qcc_update},
-    {3, k_row_3, identity_check_fails},   {4, k_row_4, identity_check_fails},
-    {5, k_row_5, qcc_mesh_update},   {6, k_row_6, identity_check_fails},
+    {3, k_row_3, airoha_update},   {4, k_row_4, two_chip_update},
+    {5, k_row_5, qcc_mesh_update},   {6, k_row_6, airoha_mesh_update},
     {7, k_row_7, mesh_update_with_voice_processor},   {8, k_row_8, mesh_update},
     {9, k_row_9, dual_module_update},   {10, k_row_10, hid_section_download},
     {11, k_row_11, hid_section_download_after_download_mode}, {12, k_row_12, enter_download_mode},

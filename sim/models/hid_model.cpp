@@ -43,6 +43,10 @@ constexpr std::uint8_t k_command_enter_download_mode = 0x0E;
 constexpr std::chrono::milliseconds k_download_mode_leave_in{100};
 // The product that takes its firmware section by section unless told otherwise.
 constexpr std::uint16_t k_section_download_product = 0x6010;
+// The products with an Airoha chip that take the Airoha block transfer unless told otherwise:
+// the 0x68xx products and the mesh chip of the two-chip products.
+constexpr std::uint16_t k_airoha_products[] = {0x6800, 0x6801, 0x6802, 0x6803, 0x6804,
+                                               0x6805, 0x6810, 0x6811, 0x6812, 0x3220};
 
 // Bytes a language-pack answer carries after its two leading bytes (command and
 // argument), for the commands whose answer has a payload; every other command
@@ -216,6 +220,9 @@ HidModel::HidModel(HidModelOptions options)
   if (m_options.camera) m_camera = std::make_unique<CameraCommands>(*this, *m_options.camera);
   if (m_options.mesh_module) m_mesh_module = std::make_unique<MeshModule>(*this, *m_options.mesh_module);
   if (m_options.mesh_processor) m_mesh_download = std::make_unique<MeshProcessor>(*this, *m_options.mesh_processor);
+  if (m_options.airoha_block || std::ranges::find(k_airoha_products, m_options.product_id) != std::end(k_airoha_products)) {
+    m_airoha_block = std::make_unique<AirohaBlock>(*this, m_options.airoha_block.value_or(AirohaBlockOptions{}));
+  }
 }
 
 void HidModel::restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for) {
@@ -254,6 +261,17 @@ void HidModel::on_command(std::uint8_t command, CommandHandler handler) {
 void HidModel::on_lang_pack_command(std::uint8_t command, LangPackHandler handler) {
   std::lock_guard lock(Bus::mutex());
   m_lang_pack_handlers[command] = std::move(handler);
+}
+
+HidModel::LangPackHandler HidModel::lang_pack_handler(std::uint8_t command) const {
+  std::lock_guard lock(Bus::mutex());
+  const auto found = m_lang_pack_handlers.find(command);
+  return found == m_lang_pack_handlers.end() ? LangPackHandler{} : found->second;
+}
+
+void HidModel::hold_mesh_unit(bool held) {
+  std::lock_guard lock(Bus::mutex());
+  m_mesh_held = held;
 }
 
 std::vector<std::uint16_t> HidModel::block(std::uint8_t id) const {
@@ -305,7 +323,7 @@ bool HidModel::on_open(int) {
 void HidModel::on_close(int) {
   m_open_handles = std::max(0, m_open_handles - 1);
   // the mesh unit hands back to the main unit once the host lets go of it
-  if (m_in_mesh && m_open_handles == 0 && !m_switching) {
+  if (m_in_mesh && m_open_handles == 0 && !m_switching && !m_mesh_held) {
     m_switching = true;
     change_identity(main_identity(), std::chrono::milliseconds(0), m_options.mesh->return_absent_for);
   }
@@ -315,6 +333,7 @@ void HidModel::on_arrival() {
   m_open_handles = 0;
   m_switching = false;
   m_in_mesh = m_options.mesh && identity().descriptor.product_id == m_options.mesh->product_id;
+  if (!m_in_mesh) m_mesh_held = false;
 }
 
 void HidModel::on_interrupt_out(int interface_number, std::span<const std::uint8_t> report) {
@@ -536,6 +555,15 @@ HidModelOptions hid_fixture_6800() {
   return with_collections(std::move(options), std::move(collections));
 }
 
+HidModelOptions hid_fixture_3220_mesh_chip() {
+  HidModelOptions options;
+  options.product_id = 0x3220;
+  options.name = "TORNIK mesh";
+  options.version = {3, 0, 2, 1};
+  options.collections = {HidCollection{0xFF00, 1, 0, HidReports::language_pack}};
+  return options;
+}
+
 HidModelOptions hid_fixture_6030() {
   HidModelOptions options;
   options.product_id = 0x6030;
@@ -700,6 +728,20 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     options.mesh_module = options.mesh_module.value_or(MeshModuleOptions{});
     return true;
   }
+  if (option.key == "airoha" && option.value.empty()) {
+    options.airoha_block = options.airoha_block.value_or(AirohaBlockOptions{});
+    return true;
+  }
+  if (option.key == "noverify" && option.value.empty()) {
+    options.airoha_block = options.airoha_block.value_or(AirohaBlockOptions{});
+    options.airoha_block->refuse_verify = true;
+    return true;
+  }
+  if (option.key == "airohareboot" && option.value == "never") {
+    options.airoha_block = options.airoha_block.value_or(AirohaBlockOptions{});
+    options.airoha_block->restart_absence = std::nullopt;
+    return true;
+  }
   if (option.key == "sections" && option.value.empty()) {
     options.section_download = options.section_download.value_or(SectionDownloadOptions{});
     return true;
@@ -721,6 +763,12 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
     if (option.key == "notready") options.section_download->not_ready_queries = static_cast<int>(number);
     else options.section_download->reboot_absent_for = std::chrono::milliseconds(number);
   }
+  else if (option.key == "airohareboot" || option.key == "crcfault") {
+    options.airoha_block = options.airoha_block.value_or(AirohaBlockOptions{});
+    if (option.key == "crcfault") options.airoha_block->wrong_crc_at_chunk = static_cast<int>(number);
+    else options.airoha_block->restart_absence = std::chrono::milliseconds(number);
+  }
+  else if (option.key == "nolangpack" && number <= 0xFF) options.lang_pack_unanswered.insert(static_cast<std::uint8_t>(number));
   else if (option.key == "busy") options.faults.busy_replies = static_cast<int>(number);
   else if (option.key == "fail" && number <= 0xFF) options.faults.fail_status = static_cast<std::uint8_t>(number);
   else if (option.key == "vanish") options.faults.vanish_after = static_cast<int>(number);

@@ -15,6 +15,7 @@
 
 #include "sim/model.h"
 #include "sim/models/camera_commands_model.h"
+#include "sim/models/airoha_block_model.h"
 #include "sim/models/mesh_update_model.h"
 #include "sim/models/qcc_update_model.h"
 #include "sim/models/section_download_model.h"
@@ -105,6 +106,10 @@ struct HidModelOptions {
   // the mesh processor carries MeshUnit::processor.
   std::optional<MeshModuleOptions> mesh_module{};
   std::optional<MeshProcessorOptions> mesh_processor{};
+  // The Airoha block transfer on the language-pack channel
+  // (sim/models/airoha_block_model.h); the 0x68xx products and 0x3220 carry
+  // it unless it is given here.
+  std::optional<AirohaBlockOptions> airoha_block{};
   Faults faults{};
 };
 
@@ -133,6 +138,8 @@ class HidModel : public Model {
   // so a new handler can pass on to the one it replaces.
   CommandHandler command_handler(std::uint8_t command) const;
   void on_lang_pack_command(std::uint8_t command, LangPackHandler handler);
+  // The language-pack handler of a command byte (empty when there is none).
+  LangPackHandler lang_pack_handler(std::uint8_t command) const;
   // Words stored in a settings block (empty when the device has none).
   std::vector<std::uint16_t> block(std::uint8_t id) const;
   void set_block(std::uint8_t id, std::vector<std::uint16_t> words);
@@ -158,6 +165,8 @@ class HidModel : public Model {
   // The mesh firmware update's module and processor sides (nullptr: none).
   MeshModule* mesh_module() const { return m_mesh_module.get(); }
   MeshProcessor* mesh_download() const { return m_mesh_download.get(); }
+  // The Airoha block transfer the device takes (nullptr: none).
+  AirohaBlock* airoha_block() const { return m_airoha_block.get(); }
   // For a handler whose command reboots the device: it leaves the bus
   // `leave_in` from now and comes back as itself after `absent_for`, or never.
   void restart(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
@@ -165,6 +174,9 @@ class HidModel : public Model {
   // and hands back to the main unit only once the host has opened and let go
   // of it again.
   void restart_mesh_unit(std::chrono::milliseconds leave_in, std::optional<std::chrono::milliseconds> absent_for);
+  // While held, the host's letting go of the mesh unit does not hand it back
+  // (it still has to answer after its restart).
+  void hold_mesh_unit(bool held);
 
   bool on_open(int interface_number) override;
   void on_close(int interface_number) override;
@@ -203,6 +215,8 @@ class HidModel : public Model {
   std::unique_ptr<CameraCommands> m_camera;
   std::unique_ptr<MeshModule> m_mesh_module;
   std::unique_ptr<MeshProcessor> m_mesh_download;
+  std::unique_ptr<AirohaBlock> m_airoha_block;
+  bool m_mesh_held = false;
 };
 
 // A block of 16-bit characters, one byte of `text` each, as speed dials are stored.
@@ -218,7 +232,11 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // "not ready"), reboot=MS or reboot=never (absence after the run-loader
 // command), busy=N, busy=forever,
 // fail=N (status), vanish=N (reports), short=N (bytes per reply), silent
-// (never answers), refuse (open refused).
+// (never answers), refuse (open refused); the Airoha block transfer: airoha
+// (on any product), airohareboot=MS or airohareboot=never (absence after the
+// apply command), crcfault=N (the N-th chunk answered with a wrong CRC),
+// noverify (the verify left unanswered), nolangpack=0xCC (that language-pack
+// command left unanswered).
 std::shared_ptr<Model> make_hid_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                       std::string& error);
 
@@ -233,7 +251,7 @@ HidModelOptions hid_fixture_4d16();
 // XA6-FM (0x4D16) variant that shows only its keyboard collection.
 HidModelOptions hid_fixture_4d16_keyboard_only();
 // WEBLOR GZ3 (0x6800): versions, name, settings words and speed dials through
-// the language-pack channel.
+// the language-pack channel, which also takes the Airoha block transfer.
 HidModelOptions hid_fixture_6800();
 // Y660 R (0x6030): settings word with navigation and automatic on/off, VOX
 // words, the six-preset FM block and speed dials in blocks 0x5A-0x5C.
@@ -241,6 +259,9 @@ HidModelOptions hid_fixture_6030();
 // TORNIK (0x5552): three settings words in block 0x36, FM block 0x44, speed
 // dials in 0x37-0x39, and a QCC mesh unit 0x3160 it switches to on 0x0F.
 HidModelOptions hid_fixture_5552();
+// The Airoha mesh chip of the two-chip products (0x3220, vendor collection),
+// on the bus beside its device: it takes the Airoha block transfer.
+HidModelOptions hid_fixture_3220_mesh_chip();
 // Tandor FX4 (0x6461): speed dials in blocks 0x37-0x39 and nothing else.
 HidModelOptions hid_fixture_6461();
 // LM6 (0x4210): its main unit keeps the sub-model code (block 0x05) and the

@@ -38,6 +38,11 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
       {"usb:0x6020;hid:0x6022", 1, {{0x6022, 0x0100, 1}},
        "VEXLINK_SIM: unknown device family \"usb\"; device skipped\n"
        "VEXLINK_SIM: hid:0x6022 attached\n"},
+      {"hid:0x5552,qcc;hid:0x3220,crcfault=2,noverify,airohareboot=never,nolangpack=0x0A", 2,
+       {{0x5552, 0x0100, 1}, {0x3220, 0x0100, 1}},
+       "VEXLINK_SIM: hid:0x5552,qcc attached\n"
+       "VEXLINK_SIM: hid:0x3220,crcfault=2,noverify,airohareboot=never,nolangpack=0x0A attached\n"},
+      {"hid:0x6020,airohareboot=soon", 0, {}, "VEXLINK_SIM: bad hid option \"airohareboot=soon\"; device skipped\n"},
       {"hid:zz", 0, {}, "VEXLINK_SIM: bad product id \"zz\"; device skipped\n"},
       {"hid:0x6020,fw=1", 0, {}, "VEXLINK_SIM: bad hid option \"fw=1\"; device skipped\n"},
       {"hiddfu:0x6020,busy=2,poll=20", 1, {{0x6020, 0x0100, 1}}, "VEXLINK_SIM: hiddfu:0x6020,busy=2,poll=20 attached\n"},

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "update/families/airoha_update.h"
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
 #include "update/families/qcc_update.h"
@@ -45,7 +46,10 @@ TEST(DispatchTable, RowsComeInOrderWithTheirProcedures) {
   EXPECT_EQ(held, 167u);
   EXPECT_EQ(ids.size(), held) << "no id stands in two rows";
   EXPECT_EQ(update::dispatch_row(2).procedure, update::families::qcc_update);
+  EXPECT_EQ(update::dispatch_row(3).procedure, update::families::airoha_update);
+  EXPECT_EQ(update::dispatch_row(4).procedure, update::families::two_chip_update);
   EXPECT_EQ(update::dispatch_row(5).procedure, update::families::qcc_mesh_update);
+  EXPECT_EQ(update::dispatch_row(6).procedure, update::families::airoha_mesh_update);
   EXPECT_EQ(update::dispatch_row(10).procedure, update::families::hid_section_download);
   EXPECT_EQ(update::dispatch_row(11).procedure, update::families::hid_section_download_after_download_mode);
   EXPECT_EQ(update::dispatch_row(12).procedure, update::families::enter_download_mode);

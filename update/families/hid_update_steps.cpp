@@ -101,13 +101,13 @@ bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_
   }
 }
 
-bool wait_until_back(UpdateRun& run, bool first_after_a_second) {
+bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open) {
   const auto started = platform::now();
   if (first_after_a_second && !run.wait(k_reboot_poll)) return false;
   for (;;) {
     std::uint32_t product = 0;
     transport_message message{};
-    const bool back = hid_open_device(product, message) == 0;
+    const bool back = open(product, message) == 0;
     hid_close_all();
     if (back) return true;
     if (platform::now() - started + k_reboot_poll > k_reboot_limit) {

@@ -60,11 +60,14 @@ bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_
                    std::optional<std::chrono::milliseconds> retry_after_failure, std::chrono::milliseconds limit,
                    const char* what);
 
-// The device restarts: hid_open_device once a second, each try closed again,
-// until it opens (the first try at once, or after a second with
+// An open function of the HID channel (hid_open_device, hid_open_mesh_airoha, ...): 0 when opened into slot 0.
+using HidOpen = int (*)(std::uint32_t& product_id, transport_message& message);
+
+// The device restarts: `open` once a second, each try closed again, until it
+// opens (the first try at once, or after a second with
 // `first_after_a_second`), for at most 300 s. False when it did not come back
 // or the worker was asked to stop. Slot 0 is empty after it.
-bool wait_until_back(UpdateRun& run, bool first_after_a_second);
+bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open = hid_open_device);
 
 // The notice without buttons (purpose 1) asking the user to do with the
 // device's buttons what `text` says for the selected product.

@@ -100,10 +100,10 @@ std::optional<ImageStep> send_image_frames(hid_short_report& report, std::span<c
   return frames(report, image);
 }
 
-bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle) {
+bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle, HidOpen open) {
   hid_close_all();
-  if (!run.wait(settle) || !wait_until_back(run, true)) return false;
-  return hid_open_device(run.opened_product_id(), run.message()) == 0;
+  if (!run.wait(settle) || !wait_until_back(run, true, open)) return false;
+  return open(run.opened_product_id(), run.message()) == 0;
 }
 
 void show_cannot_get_status(UpdateRun& run, const std::string& code) {

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "transport/hid_channel.h"
+#include "update/families/hid_update_steps.h"
 #include "update/update_engine.h"
 
 namespace update::families {
@@ -41,12 +42,12 @@ enum class ImageStep : int {
 std::optional<ImageStep> send_image_frames(hid_cmd_report& report, std::span<const std::uint8_t> image);
 std::optional<ImageStep> send_image_frames(hid_short_report& report, std::span<const std::uint8_t> image);
 
-// The device has restarted: after `settle`, hid_open_device is tried once a
-// second (each try closed again) until it opens, for at most 300 s; then the
-// device is opened into slot 0 once more. True when it is open there; false
-// when it did not come back, did not open the last time, or the worker was
-// asked to stop.
-bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle);
+// The device has restarted: after `settle`, `open` is tried once a second
+// (each try closed again) until it opens, for at most 300 s; then the device
+// is opened into slot 0 once more. True when it is open there; false when it
+// did not come back, did not open the last time, or the worker was asked to
+// stop.
+bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle, HidOpen open = hid_open_device);
 
 // Sets the status "<failure prefix>. Cannot get status<code>" (code such as
 // "[B][00]") in all 13 languages; update_error_code stays 1.
