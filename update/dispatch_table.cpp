@@ -6,6 +6,7 @@
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
 #include "update/families/identity_check.h"
+#include "update/families/mesh_update.h"
 #include "update/families/qcc_update.h"
 #include "update/families/two_module_update.h"
 #include "update/families/usb_dfu.h"
@@ -26,6 +27,8 @@ using families::two_chip_update;
 using families::usb_dfu_update;
 using families::dual_module_update;
 using families::lm6_update;
+using families::mesh_update;
+using families::mesh_update_with_voice_processor;
 
 // LM6 ZOD.
 constexpr int k_row_1[] = {0x4210};
@@ -69,7 +72,7 @@ constexpr DispatchRow k_rows[] = {
     {1, k_row_1, lm6_update},   {2, k_row_2, qcc_update},
     {3, k_row_3, airoha_update},   {4, k_row_4, two_chip_update},
     {5, k_row_5, qcc_mesh_update},   {6, k_row_6, airoha_mesh_update},
-    {7, k_row_7, identity_check_fails},   {8, k_row_8, identity_check_fails},
+    {7, k_row_7, mesh_update_with_voice_processor},   {8, k_row_8, mesh_update},
     {9, k_row_9, dual_module_update},   {10, k_row_10, hid_section_download},
     {11, k_row_11, hid_section_download_after_download_mode}, {12, k_row_12, enter_download_mode},
     {13, {}, usb_dfu_update},

@@ -225,6 +225,8 @@ HidModel::HidModel(HidModelOptions options)
   }
   if (m_options.qcc_update) m_qcc_update = std::make_unique<QccUpdate>(*this, *m_options.qcc_update);
   if (m_options.camera) m_camera = std::make_unique<CameraCommands>(*this, *m_options.camera);
+  if (m_options.mesh_module) m_mesh_module = std::make_unique<MeshModule>(*this, *m_options.mesh_module);
+  if (m_options.mesh_processor) m_mesh_download = std::make_unique<MeshProcessor>(*this, *m_options.mesh_processor);
   if (m_options.airoha_block || std::ranges::find(k_airoha_products, m_options.product_id) != std::end(k_airoha_products)) {
     m_airoha_block = std::make_unique<AirohaBlock>(*this, m_options.airoha_block.value_or(AirohaBlockOptions{}));
   }
@@ -484,9 +486,16 @@ HidModel::Answer HidModel::switch_to_mesh() {
       processor.name = m_options.name + " mesh";
       processor.collections = mesh.collections;
       processor.version = mesh.version;
+      processor.mesh_processor = mesh.processor;
       m_mesh_processor = std::make_shared<HidModel>(std::move(processor));
     }
-    attach_model(m_mesh_processor, mesh.leave_in + mesh.absent_for);
+    MeshProcessor* download = m_mesh_processor->mesh_download();
+    if (download != nullptr && download->take_gone_after_loader()) {
+      // it comes back after its loader, or never does
+      if (const auto back = mesh.processor.back_after_loader) m_mesh_processor->restart(std::chrono::milliseconds(0), *back);
+    } else {
+      attach_model(m_mesh_processor, mesh.leave_in + mesh.absent_for);
+    }
     return Answer{};
   }
   m_switching = true;
@@ -725,6 +734,10 @@ bool apply_option(const ModelOption& option, HidModelOptions& options) {
   }
   if (option.key == "qcc" && option.value.empty()) {
     options.qcc_update = options.qcc_update.value_or(QccUpdateOptions{});
+    return true;
+  }
+  if (option.key == "meshupdate" && option.value.empty()) {
+    options.mesh_module = options.mesh_module.value_or(MeshModuleOptions{});
     return true;
   }
   if (option.key == "airoha" && option.value.empty()) {

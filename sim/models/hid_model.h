@@ -16,6 +16,7 @@
 #include "sim/model.h"
 #include "sim/models/camera_commands_model.h"
 #include "sim/models/airoha_block_model.h"
+#include "sim/models/mesh_update_model.h"
 #include "sim/models/qcc_update_model.h"
 #include "sim/models/section_download_model.h"
 #include "sim/sim_env.h"
@@ -55,6 +56,8 @@ struct MeshUnit {
   // The device takes the switch command but no mesh unit ever shows up; the
   // main unit stays on the bus.
   bool never_appears = false;
+  // The mesh processor's side of the mesh firmware update (sim/models/mesh_update_model.h).
+  MeshProcessorOptions processor{};
 };
 
 struct HidModelOptions {
@@ -99,6 +102,10 @@ struct HidModelOptions {
   std::optional<QccUpdateOptions> qcc_update{};
   // The camera commands of the action cameras (sim/models/camera_commands_model.h).
   std::optional<CameraCommandsOptions> camera{};
+  // The module's side of the mesh firmware update (sim/models/mesh_update_model.h);
+  // the mesh processor carries MeshUnit::processor.
+  std::optional<MeshModuleOptions> mesh_module{};
+  std::optional<MeshProcessorOptions> mesh_processor{};
   // The Airoha block transfer on the language-pack channel
   // (sim/models/airoha_block_model.h); the 0x68xx products and 0x3220 carry
   // it unless it is given here.
@@ -157,6 +164,9 @@ class HidModel : public Model {
   QccUpdate* qcc_update() const { return m_qcc_update.get(); }
   // The camera commands the device takes (nullptr: none).
   CameraCommands* camera() const { return m_camera.get(); }
+  // The mesh firmware update's module and processor sides (nullptr: none).
+  MeshModule* mesh_module() const { return m_mesh_module.get(); }
+  MeshProcessor* mesh_download() const { return m_mesh_download.get(); }
   // The Airoha block transfer the device takes (nullptr: none).
   AirohaBlock* airoha_block() const { return m_airoha_block.get(); }
   // For a handler whose command reboots the device: it leaves the bus
@@ -205,6 +215,8 @@ class HidModel : public Model {
   std::unique_ptr<SectionDownload> m_section_download;
   std::unique_ptr<QccUpdate> m_qcc_update;
   std::unique_ptr<CameraCommands> m_camera;
+  std::unique_ptr<MeshModule> m_mesh_module;
+  std::unique_ptr<MeshProcessor> m_mesh_download;
   std::unique_ptr<AirohaBlock> m_airoha_block;
   bool m_mesh_held = false;
 };
@@ -216,7 +228,8 @@ std::vector<std::uint16_t> character_words(const std::string& text);
 // fw=M.m.T.N (version), name=TEXT, mode=N (mode probe answer),
 // collections=vendor|keyboard|keyboard+vendor, mesh=0xPID (mesh unit),
 // dnld=N (status of the enter-download-mode answer), qcc (the QCC firmware
-// update on any product), sections (the firmware
+// update on any product), meshupdate (the module's side of the mesh firmware
+// update), sections (the firmware
 // section download on any product), notready=N (readiness queries answered
 // "not ready"), reboot=MS or reboot=never (absence after the run-loader
 // command), busy=N, busy=forever,

@@ -1,5 +1,6 @@
 #include "update/families/firmware_name_version.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,18 +23,39 @@ std::vector<std::string_view> split_at_dots(std::string_view text) {
   }
 }
 
-}  // namespace
-
-std::optional<FileNameVersion> firmware_version_from_file_name(std::string_view path) {
+// The last "/"-separated component of `path` without its first ".img".
+std::string name_without_extension(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
   if (const std::size_t extension = name.find(k_extension); extension != std::string::npos) {
     name.erase(extension, k_extension.size());
   }
-  if (name.size() >= k_language_suffix) {
-    const std::string_view suffix = std::string_view(name).substr(name.size() - k_language_suffix);
-    if (suffix.find_first_of("_-") != std::string_view::npos) name.resize(name.size() - k_language_suffix);
-  }
+  return name;
+}
+
+// Where the language mark ("_", else "-") stands in the name's last three
+// characters; nothing without one, or for a name shorter than three.
+std::optional<std::size_t> language_mark(std::string_view name) {
+  if (name.size() < k_language_suffix) return std::nullopt;
+  const std::string_view last = name.substr(name.size() - k_language_suffix);
+  std::size_t mark = last.find('_');
+  if (mark == std::string_view::npos) mark = last.find('-');
+  if (mark == std::string_view::npos) return std::nullopt;
+  return name.size() - k_language_suffix + mark;
+}
+
+}  // namespace
+
+std::optional<std::string> language_suffix_from_file_name(std::string_view path) {
+  const std::string name = name_without_extension(path);
+  const std::optional<std::size_t> mark = language_mark(name);
+  if (!mark) return std::nullopt;
+  return name.substr(*mark + 1);
+}
+
+std::optional<FileNameVersion> firmware_version_from_file_name(std::string_view path) {
+  std::string name = name_without_extension(path);
+  if (language_mark(name)) name.resize(name.size() - k_language_suffix);
   const std::size_t v = name.find('v');
   if (v == std::string::npos) return std::nullopt;
 
