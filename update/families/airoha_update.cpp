@@ -36,10 +36,9 @@ constexpr unsigned char k_command_run_loader = 0x08;
 // Status-reply bytes 3-6: major, minor, secondary type, secondary.
 constexpr std::size_t k_reply_data_at = 3;
 
-// addUpdateProcessed while the device works, once the Bluetooth module is back, and at the end.
+// addUpdateProcessed while the device works and once the Bluetooth module is back.
 constexpr int k_phase_device_work = 4;
 constexpr int k_phase_module_back = 89;
-constexpr int k_phase_closing = 99;
 
 // Block entries of table B: the mesh Airoha products' Airoha block and the
 // two module entries before it; the two-chip products' mesh block.
@@ -61,7 +60,6 @@ constexpr std::chrono::milliseconds k_loader_settle = 10s;
 // A part shows itself within 20 tries a second apart, or never.
 constexpr int k_search_tries = 20;
 constexpr std::chrono::milliseconds k_search_pause = 1s;
-constexpr std::chrono::milliseconds k_success_pause = 1s;
 
 class AirohaProcedure {
  public:
@@ -271,11 +269,7 @@ class AirohaProcedure {
 
   Exit succeed() {
     hid_close_all();
-    m_report.setUpdateRestoreError(k_update_error_none);
-    m_report.setAddUpdateProcessed(k_phase_closing);
-    if (!m_run.wait(k_success_pause)) return Exit::finish;
-    m_report.setUpdateProcessed(k_update_succeeded);
-    return Exit::finish;
+    return end_with_success(m_run);
   }
 
   UpdateRun& m_run;

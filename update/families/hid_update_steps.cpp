@@ -83,6 +83,15 @@ void start_device_work(UpdateRun& run, int phase) {
   report.setUpdateTimerProcessed(0);
 }
 
+Exit end_with_success(UpdateRun& run) {
+  UpdateReport& report = run.report();
+  report.setUpdateRestoreError(k_update_error_none);
+  report.setAddUpdateProcessed(99);
+  if (!run.wait(1s)) return Exit::finish;
+  report.setUpdateProcessed(k_update_succeeded);
+  return Exit::finish;
+}
+
 bool ask_until_set(UpdateRun& run, const std::function<std::optional<std::uint8_t>()>& ask,
                    std::optional<std::chrono::milliseconds> retry_after_failure, std::chrono::milliseconds limit,
                    const char* what) {

@@ -50,6 +50,11 @@ bool load_package(UpdateRun& run);
 // `phase` with updateTimerProcessed 0.
 void start_device_work(UpdateRun& run, int phase);
 
+// The success ending of the HID procedures: update_error_code 0,
+// addUpdateProcessed 99, a second's pause, then 100. A stop during the pause
+// ends without the 100.
+Exit end_with_success(UpdateRun& run);
+
 // Asks the device with `ask` (the reply's byte 3, or nothing when the exchange
 // failed) until the byte is not 0: again a second after each 0, and
 // `retry_after_failure` after a failed exchange (nothing: a failed exchange

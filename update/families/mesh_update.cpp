@@ -532,13 +532,7 @@ class MeshUpdate {
     m_report.setUpdateTimerProcessed(0);
   }
 
-  Exit succeed() {
-    m_report.setUpdateRestoreError(k_update_error_none);
-    m_report.setAddUpdateProcessed(99);
-    if (!m_run.wait(1s)) return Exit::finish;
-    m_report.setUpdateProcessed(k_update_succeeded);
-    return Exit::finish;
-  }
+  Exit succeed() { return end_with_success(m_run); }
 
   // "<failure prefix>. Cannot get status<code>" (none when asked to stop).
   Exit failure(const char* code) {

@@ -38,7 +38,6 @@ constexpr std::size_t k_reply_data_at = 3;
 
 // addUpdateProcessed while the device works: the progress group's target or phase.
 constexpr int k_phase_device_work = 4;
-constexpr int k_phase_closing = 99;
 
 // Section entries of table A: the Bluetooth image, and the mesh products' mesh image.
 constexpr std::int64_t k_bluetooth_entry = 0;
@@ -61,7 +60,6 @@ constexpr std::chrono::milliseconds k_button_wait_limit = 120s;
 constexpr int k_mesh_search_tries = 20;
 // The mesh unit writes its image before it restarts.
 constexpr std::chrono::milliseconds k_mesh_loader_settle = 5s;
-constexpr std::chrono::milliseconds k_success_pause = 1s;
 
 class QccProcedure {
  public:
@@ -233,11 +231,7 @@ class QccProcedure {
 
   Exit succeed() {
     hid_close_all();
-    m_report.setUpdateRestoreError(k_update_error_none);
-    m_report.setAddUpdateProcessed(k_phase_closing);
-    if (!m_run.wait(k_success_pause)) return Exit::finish;
-    m_report.setUpdateProcessed(k_update_succeeded);
-    return Exit::finish;
+    return end_with_success(m_run);
   }
 
   UpdateRun& m_run;

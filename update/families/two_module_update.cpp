@@ -39,7 +39,6 @@ constexpr int k_zod_secondary_type = 2;
 
 // While the loaders write their sections and restart the device.
 constexpr std::chrono::milliseconds k_restart_pause = 5s;
-constexpr std::chrono::milliseconds k_success_pause = 1s;
 
 // Where a section goes, by its block number (block table) or target module
 // (section table): 0 and 2 to module 1, 1 and any other to module 2; 0 and 1
@@ -146,11 +145,7 @@ class TwoModuleUpdate {
     if (!m_run.wait(k_restart_pause)) return Exit::close_and_finish;
     if (!wait_until_back(m_run, false)) return cannot_get_status();
 
-    m_report.setUpdateRestoreError(k_update_error_none);
-    m_report.setAddUpdateProcessed(99);
-    if (!m_run.wait(k_success_pause)) return Exit::finish;
-    m_report.setUpdateProcessed(k_update_succeeded);
-    return Exit::finish;
+    return end_with_success(m_run);
   }
 
   // Every entry of `table` in order, each to its module's slot.
