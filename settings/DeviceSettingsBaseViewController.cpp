@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "settings/settings_editor.h"
 #include "strings/app_texts.h"
 
 namespace {
@@ -99,9 +100,7 @@ bool DeviceSettingsBaseViewController::checkNeedToSave() {
 }
 
 void DeviceSettingsBaseViewController::openSavePrompt() {
-  const int language = state().languageManager();
-  openSavePrompt({AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
-                  AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115});
+  openSavePrompt(settings::save_prompt(state().languageManager(), session::MessageBoxPurpose::save_settings));
 }
 
 void DeviceSettingsBaseViewController::openSavePrompt(session::MessageBoxRequest request) {

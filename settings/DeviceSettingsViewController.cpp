@@ -607,11 +607,8 @@ void DeviceSettingsViewController::closeAllSettins(QObject*) {
     m_sheetDeviceAllSettings->endSheet();
     return;
   }
-  const int language = state().languageManager();
   services()->openMessageBox(
-      {AppTexts::stringPromptSave(language), false, AppTexts::vyla_string_no_in(language),
-       AppTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115,
-       session::MessageBoxPurpose::close_all_settings},
+      settings::save_prompt(state().languageManager(), session::MessageBoxPurpose::close_all_settings),
       [this](bool ok) {
         // the sheet ends either way: Yes saves as the page's Save does, No drops the edits
         m_sheetDeviceAllSettings->endSheet();

@@ -1,4 +1,5 @@
 #include "settings/fm_radio_editor.h"
+#include "settings/settings_editor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,14 +149,7 @@ bool FMRadioEditor::isSettingsChanged() const {
 
 bool FMRadioEditor::checkNeedToSave() {
   if (!isSettingsChanged()) return false;
-  const int language = m_host.languageManager();
-  MessageBoxRequest prompt;
-  prompt.message = MenuTexts::stringPromptSave(language);
-  prompt.cancel_title = CommonTexts::vyla_string_no_in(language);
-  prompt.ok_title = CommonTexts::vyla_string_yes_in(language);
-  prompt.size = session::MessageBoxSize::w420_h115;
-  prompt.purpose = session::MessageBoxPurpose::save_settings_second;
-  m_host.open_save_prompt(prompt);
+  m_host.open_save_prompt(save_prompt(m_host.languageManager(), session::MessageBoxPurpose::save_settings_second));
   return true;
 }
 

@@ -278,16 +278,14 @@ bool SettingsEditor::isSettingsChanged() const {
   return false;
 }
 
+MessageBoxRequest save_prompt(int language, session::MessageBoxPurpose purpose) {
+  return {MenuTexts::stringPromptSave(language), false, CommonTexts::vyla_string_no_in(language),
+          CommonTexts::vyla_string_yes_in(language), session::MessageBoxSize::w420_h115, purpose};
+}
+
 bool SettingsEditor::checkNeedToSave() {
   if (!isSettingsChanged()) return false;
-  const int language = m_host.languageManager();
-  MessageBoxRequest prompt;
-  prompt.message = MenuTexts::stringPromptSave(language);
-  prompt.cancel_title = CommonTexts::vyla_string_no_in(language);
-  prompt.ok_title = CommonTexts::vyla_string_yes_in(language);
-  prompt.size = session::MessageBoxSize::w420_h115;
-  prompt.purpose = session::MessageBoxPurpose::save_settings;
-  m_host.open_save_prompt(prompt);
+  m_host.open_save_prompt(save_prompt(m_host.languageManager(), session::MessageBoxPurpose::save_settings));
   return true;
 }
 

@@ -15,6 +15,10 @@
 
 namespace settings {
 
+// The question the settings pages ask before leaving with changes: "save?"
+// with No and Yes, for the answer handler `purpose` names.
+MessageBoxRequest save_prompt(int language, session::MessageBoxPurpose purpose);
+
 // The audio channel timeout field's check.
 struct ACTCheck {
   // True when the typed timeout lies within 3..60 seconds and was taken.
