@@ -47,6 +47,8 @@ constexpr int k_version_set_01[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x31
 // The persistent-store products whose FM block is written; the others of
 // procedure P have their device checked and nothing written.
 constexpr int k_fm_key_products[] = {0x4D15, 0x4D45, 0x4D65, 0x4D85, 0x5040, 0x5050};
+// The Airoha FM products keep their FM block where no USB command reaches it.
+constexpr int k_without_fm_write[] = {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
 // The products whose mode is asked before the block 0x44 write.
 constexpr int k_mode_query[] = {0x6500, 0x6510};
 
@@ -89,6 +91,7 @@ int procedure_h(HidSaveFrames& frames, const SaveCopies& copies) {
 }  // namespace
 
 Procedure procedure_of(int product) {
+  if (contains(k_without_fm_write, product)) return Procedure::none;
   if (contains(k_procedure_d, product)) return Procedure::D;
   if (contains(k_procedure_q, product)) return Procedure::Q;
   if (contains(k_procedure_h, product)) return Procedure::H;
@@ -115,6 +118,7 @@ std::string reason(int code, int language) {
     case k_save_cannot_open_usb: return CommonTexts::vyla_string_cannot_open_usb_in(language);
     case k_save_firmware_management: return CommonTexts::vyla_string_firmware_management_mode_in(language);
     case k_save_not_recognized_device: return CommonTexts::vyla_string_not_recognized_device_in(language);
+    case k_save_not_supported: return SettingsTexts::vyla_string_save_not_supported_in(language);
     default: return SettingsTexts::vyla_string_cannot_save_in(k_fm_block_key, language);
   }
 }
@@ -132,12 +136,17 @@ int write_fm_block(std::uint32_t opened_product_id, const SaveCopies& copies) {
     case Procedure::Q: return procedure_q(frames, copies);
     case Procedure::H: return procedure_h(frames, copies);
     case Procedure::P: break;
+    case Procedure::none: return k_save_not_supported;
   }
   return k_save_not_recognized_device;
 }
 
 int save_over_hid(const SaveCopies& copies) {
-  if (procedure_of(copies.deviceTarget) == Procedure::P) return k_save_not_recognized_device;
+  switch (procedure_of(copies.deviceTarget)) {
+    case Procedure::P: return k_save_not_recognized_device;
+    case Procedure::none: return k_save_not_supported;
+    default: break;
+  }
   const transport::OpenDeviceGuard slots;
   const std::optional<std::uint32_t> opened = open_recognized_hid_device(copies.usbStatus);
   if (!opened) return k_save_not_recognized_device;
@@ -154,8 +163,12 @@ int save_over_persistent_store(const SaveCopies& copies) {
 }
 
 int threadMethodSave(const SaveCopies& copies) {
-  if (procedure_of(copies.deviceTarget) == Procedure::P) return save_over_persistent_store(copies);
-  return save_over_hid(copies);
+  switch (procedure_of(copies.deviceTarget)) {
+    case Procedure::P: return save_over_persistent_store(copies);
+    // refused before the device is opened, so it stays as it is
+    case Procedure::none: return k_save_not_supported;
+    default: return save_over_hid(copies);
+  }
 }
 
 }  // namespace settings::fm_radio

@@ -8,6 +8,9 @@
 //   H  block 0x15 after a version check; the six-preset block and 0x5412-0x5420 committed
 //   P  every other product: the persistent-store walk; key 671 for
 //      0x4D15 0x4D45 0x4D65 0x4D85 0x5040 0x5050, nothing for the others
+//   none  the Airoha FM products (0x6800 0x6804 0x6805 0x6810 0x6811 0x6812)
+//      take no FM block over USB: their save is refused before the device is
+//      opened, and the edits stay
 //
 // The FM block is 15 words: magic word, current frequency, current preset,
 // presets 1 to 10, RDS, region (11 words with presets 1 to 6 on the six-preset
@@ -35,9 +38,11 @@ enum SaveCode : int {
   k_save_refused = 3,
   // the device is gone or another: open failed, other product id or firmware
   k_save_not_recognized_device = 4,
+  // the product takes no FM block: nothing was sent
+  k_save_not_supported = 5,
 };
 
-enum class Procedure { D, Q, H, P };
+enum class Procedure { D, Q, H, P, none };
 
 // The procedure that saves the FM block of `product`.
 Procedure procedure_of(int product);
@@ -53,17 +58,20 @@ std::vector<std::uint16_t> block_words(int product, const FEXOBluetoothDeviceDat
 inline constexpr std::uint16_t k_fm_block_key = 671;
 
 // The reason `code` gives in `language`: "Cannot open USB", "Firmware
-// management mode", "Cannot save FM Radio Setting" or "Not the recognized device".
+// management mode", "Cannot save FM Radio Setting", "Not the recognized
+// device" or "Not supported for this device".
 std::string reason(int code, int language);
 
 // The page's rules: its procedure, reasons, and the discarding codes 1, 2 and 4.
 SaveRules save_rules();
 
-// The worker body: the procedure of the selected product.
+// The worker body: the procedure of the selected product;
+// k_save_not_supported, with nothing opened, for a product without one.
 int threadMethodSave(const SaveCopies& copies);
 
 // The HID procedures alone (D, Q, H), from the open to the closing of both
-// slots; k_save_not_recognized_device for a product of procedure P.
+// slots; k_save_not_recognized_device for a product of procedure P,
+// k_save_not_supported (nothing opened) for one without a procedure.
 int save_over_hid(const SaveCopies& copies);
 
 // Procedure P: the persistent-store walk (settings/bluecore_settings_walk.h),
@@ -73,7 +81,8 @@ int save_over_persistent_store(const SaveCopies& copies);
 // The procedure's step after the open, on whatever the transport holds (slot
 // 0, and slot 1 for module 2 of procedure D): version check or mode query,
 // then the block write and its commit. `opened_product_id` names the device
-// in the log lines. Nothing is sent for a product of procedure P (code 4).
+// in the log lines. Nothing is sent for a product of procedure P (code 4) or
+// without a procedure (code 5).
 int write_fm_block(std::uint32_t opened_product_id, const SaveCopies& copies);
 
 }  // namespace settings::fm_radio

@@ -86,6 +86,23 @@ std::string SettingsTexts::vyla_string_cannot_save_in(int key, int language) {
   return platform::format(pick(k_formats, language), strings::setting_name(name, language));
 }
 
+std::string SettingsTexts::vyla_string_save_not_supported_in(int language) {
+  static const LocalizedTexts k_texts = {"Not supported for this device",
+                                       "Non pris en charge pour cet appareil",
+                                       "Für dieses Gerät nicht unterstützt",
+                                       "Non supportato per questo dispositivo",
+                                       "このデバイスではサポートされていません",
+                                       "이 장치에서는 지원되지 않음",
+                                       "No compatible con este dispositivo",
+                                       "Niet ondersteund voor dit apparaat",
+                                       "Не поддерживается для этого устройства",
+                                       "此设备不支持",
+                                       "Ei tuettu tälle laitteelle",
+                                       "Pro toto zařízení není podporováno",
+                                       "Nieobsługiwane dla tego urządzenia"};
+  return pick(k_texts, language);
+}
+
 std::string SettingsTexts::stringACTUnit(int language) {
   // the same format in every language, around the language's word for seconds
   return platform::format("%@ (3 ~ 60)", CommonTexts::vyla_string_seconds_in(language));

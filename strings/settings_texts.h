@@ -24,6 +24,9 @@ class SettingsTexts {
   // radio, 682 audio channel timeout, 684 radio transmit gain, 8832..8834
   // speed dial); any other key names the device setting as a whole.
   static std::string vyla_string_cannot_save_in(int key, int language);
+  // The reason of a save the product cannot take at all, refused before
+  // anything is sent: "Not supported for this device".
+  static std::string vyla_string_save_not_supported_in(int language);
 
   // ---- notes, unit label and warning of the classic panel ----
   static std::string stringNoteEDR(int language);

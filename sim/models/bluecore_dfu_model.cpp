@@ -14,6 +14,7 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr std::uint16_t k_vendor_id = 0xF3A7;
+constexpr std::uint16_t k_firmware_management_bit = 0x8000;
 constexpr std::uint8_t k_command_enter_download_mode = 0x0E;
 // The device answers 0x0E and drops off the HID bus this long after.
 constexpr milliseconds k_hid_leave_in{100};
@@ -318,11 +319,25 @@ BlueCoreDfuOptions bluecore_dfu_fixture_in_dfu_mode(std::uint16_t dfu_product_id
   return options;
 }
 
+BlueCoreDfuOptions bluecore_dfu_fixture_normal_mode(BlueCoreModelOptions bluecore) {
+  BlueCoreDfuOptions options;
+  options.start = BlueCoreDfuPhase::normal;
+  options.dfu_product_id = static_cast<std::uint16_t>(bluecore.product_id | k_firmware_management_bit);
+  options.return_product_id = bluecore.product_id;
+  options.bluecore = std::move(bluecore);
+  return options;
+}
+
 std::shared_ptr<Model> make_bluecore_dfu_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                                std::string& error) {
-  BlueCoreDfuOptions model = (product_id & 0x8000) != 0 ? bluecore_dfu_fixture_in_dfu_mode(product_id, 0x6020)
-                                                         : bluecore_dfu_fixture_6020(10);
-  if ((product_id & 0x8000) == 0) {
+  const bool normal_mode = std::ranges::any_of(
+      options, [](const ModelOption& option) { return option.key == "normal" && option.value.empty(); });
+  BlueCoreDfuOptions model = (product_id & k_firmware_management_bit) != 0
+                                 ? bluecore_dfu_fixture_in_dfu_mode(product_id, 0x6020)
+                                 : bluecore_dfu_fixture_6020(10);
+  if (normal_mode) {
+    model = bluecore_dfu_fixture_normal_mode(bluecore_fixture_of(product_id));
+  } else if ((product_id & k_firmware_management_bit) == 0) {
     model.hid.product_id = product_id;
     model.bluecore.product_id = static_cast<std::uint16_t>(product_id + 1);
     model.bluecore.ps_keys[k_ps_product_id] = {product_id};
@@ -335,7 +350,8 @@ std::shared_ptr<Model> make_bluecore_dfu_model(std::uint16_t product_id, const s
     const bool numeric = parse_option_number(value, 0xFFFFFF, number);
     bool taken = true;
     if (value.empty()) {
-      if (key == "nodetach") model.ignores_detach = true;
+      if (key == "normal") taken = (product_id & k_firmware_management_bit) == 0;
+      else if (key == "nodetach") model.ignores_detach = true;
       else if (key == "noreenum") model.after_reset = AfterReset::gone;
       else if (key == "b020") model.dfu_product_id = 0xB020;
       else if (key == "noreturn") model.never_returns = true;

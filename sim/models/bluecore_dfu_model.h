@@ -140,9 +140,15 @@ class BlueCoreDfuModel : public Model {
 BlueCoreDfuOptions bluecore_dfu_fixture_6020(std::uint16_t version, std::uint16_t reported = 0x6020);
 // A device already in DFU mode as `dfu_product_id`, back as `return_product_id`.
 BlueCoreDfuOptions bluecore_dfu_fixture_in_dfu_mode(std::uint16_t dfu_product_id, std::uint16_t return_product_id);
+// An older BlueCore model in its normal mode: the HCI device `bluecore` (its
+// id and persistent store) beside a run-time DFU interface, in DFU mode as
+// that id with bit 15 set, back as the same id.
+BlueCoreDfuOptions bluecore_dfu_fixture_normal_mode(BlueCoreModelOptions bluecore);
 
 // Builds the device for VEXLINK_SIM ("bluecoredfu:0x6020,fw=1.2"): an id with
-// bit 15 starts in DFU mode, any other on HID. Options: fw=M.m (0x02A4),
+// bit 15 starts in DFU mode, any other on HID, or with `normal` as the
+// BlueCore model of that id in its normal mode (the bluecore fixture of the
+// id where one exists). Options: fw=M.m (0x02A4),
 // pid=0xPID (0x02A3), busy=N|forever, poll=MS (manifestation bwPollTimeout),
 // error_at=N, failures=N (refused blocks), nodetach, noreenum, b020 (re-enumerates
 // as 0xB020), noreturn.

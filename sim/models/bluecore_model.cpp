@@ -302,6 +302,23 @@ BlueCoreModelOptions bluecore_fixture_e020() {
 
 BlueCoreModelOptions bluecore_fixture_6021() { return reporting(0x6021, 0x6020, "Y350R", 0x500001); }
 
+BlueCoreModelOptions bluecore_fixture_of(std::uint16_t product_id) {
+  switch (product_id) {
+    case 0x4D10: return bluecore_fixture_4d10();
+    case 0x5040: return bluecore_fixture_5040();
+    case 0x5210: return bluecore_fixture_5210();
+    case 0x4D35: return bluecore_fixture_4d35();
+    case 0x3020: return bluecore_fixture_3020();
+    case 0x5310: return bluecore_fixture_5310_pair()[0];
+    case 0x6021: return bluecore_fixture_6021();
+    default: break;
+  }
+  BlueCoreModelOptions options;
+  options.product_id = product_id;
+  if ((product_id & k_firmware_management_bit) == 0) options.ps_keys[k_ps_product_id] = {product_id};
+  return options;
+}
+
 namespace {
 
 bool parse_number(const std::string& text, unsigned long maximum, unsigned long& value) {
@@ -322,23 +339,6 @@ bool parse_words(const std::string& text, std::vector<std::uint16_t>& words) {
     if (colon == std::string::npos) return true;
     start = colon + 1;
   }
-}
-
-BlueCoreModelOptions fixture_for(std::uint16_t product_id) {
-  switch (product_id) {
-    case 0x4D10: return bluecore_fixture_4d10();
-    case 0x5040: return bluecore_fixture_5040();
-    case 0x5210: return bluecore_fixture_5210();
-    case 0x4D35: return bluecore_fixture_4d35();
-    case 0x3020: return bluecore_fixture_3020();
-    case 0x5310: return bluecore_fixture_5310_pair()[0];
-    case 0x6021: return bluecore_fixture_6021();
-    default: break;
-  }
-  BlueCoreModelOptions options;
-  options.product_id = product_id;
-  if ((product_id & k_firmware_management_bit) == 0) options.ps_keys[k_ps_product_id] = {product_id};
-  return options;
 }
 
 bool apply_option(const ModelOption& option, BlueCoreModelOptions& options) {
@@ -404,7 +404,7 @@ bool apply_option(const ModelOption& option, BlueCoreModelOptions& options) {
 
 std::shared_ptr<Model> make_bluecore_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                            std::string& error) {
-  BlueCoreModelOptions model_options = fixture_for(product_id);
+  BlueCoreModelOptions model_options = bluecore_fixture_of(product_id);
   for (const ModelOption& option : options) {
     if (!apply_option(option, model_options)) {
       error = "bad bluecore option \"" + option.key + (option.value.empty() ? "" : "=" + option.value) + "\"";

@@ -129,6 +129,9 @@ BlueCoreModelOptions bluecore_fixture_cd10();
 BlueCoreModelOptions bluecore_fixture_e020();
 // 0x6021, whose product-id key holds 0x6020.
 BlueCoreModelOptions bluecore_fixture_6021();
+// The fixture of `product_id` where one exists, else a device that reports
+// its id (no key at all with bit 15 set).
+BlueCoreModelOptions bluecore_fixture_of(std::uint16_t product_id);
 
 // Builds a BlueCore device for VEXLINK_SIM ("bluecore:0x4D10"): the fixture of
 // that id, or a device that reports its id and stores nothing else. Options:

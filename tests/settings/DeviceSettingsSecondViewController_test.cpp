@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -305,6 +306,36 @@ TEST_F(FMRadioPageSave, ARefusedWriteKeepsTheEditsAndSave) {
   EXPECT_TRUE(save->isEnabled());
   EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible());
   model->take_received();
+}
+
+TEST_F(FMRadioPageSave, AProductWithoutAnFMWriteRefusesTheSaveAndKeepsTheEdits) {
+  auto controller = start();
+  sim::HidModelOptions device;
+  device.product_id = 0x6800;
+  device.version = {1, 2, 0, 0};
+  auto model = sim::attach(std::make_shared<sim::HidModel>(device));
+  DeviceSettingsSecondViewController& page = open(*controller, 0x6800, k_europe, 1, 2);
+  QTest::mouseClick(check_box(page, 2), Qt::LeftButton);
+  ASSERT_TRUE(page.isSettingsChanged());
+  auto* save = in<QPushButton>(page, "btnSave");
+  save->click();
+  finish_save(page);
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(page.saveEngine()->rcThreadSave(), settings::fm_radio::k_save_not_supported);
+  EXPECT_TRUE(model->take_received().empty()) << "nothing sent";
+  EXPECT_EQ(sim::open_handle_count(), 0);
+  EXPECT_EQ(child<QLabel>(*controller, "tfStatus")->text().toStdString(),
+            "Failed to save device setting. Not supported for this device");
+  EXPECT_TRUE(controller->statusWithWarning());
+  // the edits stay, the controller keeps what the device holds
+  EXPECT_EQ(controller->mode(), session::k_mode_device_settings_second);
+  EXPECT_TRUE(page.isSettingsChanged());
+  EXPECT_TRUE(check_box(page, 2)->isChecked());
+  EXPECT_EQ(page.dataCurrent().fmRadioPresetsAt(1), 8750);
+  EXPECT_EQ(controller->data().fmRadioPresetsAt(1), 0);
+  EXPECT_TRUE(save->isEnabled());
+  EXPECT_FALSE(child<QDialog>(*controller, "sheetMessageBox")->isVisible()) << "no box about a device not connected";
 }
 
 TEST_F(FMRadioPageSave, AnUnpluggedDeviceDiscardsTheEditsAndSendsToTheSelection) {

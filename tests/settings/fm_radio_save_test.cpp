@@ -131,8 +131,9 @@ TEST(FMBlock, ProcedureByProduct) {
   const std::map<int, Procedure> cases = {
       {0x2030, Procedure::D}, {0x4210, Procedure::D}, {0x4610, Procedure::D}, {0x3052, Procedure::Q},
       {0x4D16, Procedure::Q}, {0x6510, Procedure::Q}, {0x3030, Procedure::H}, {0x6010, Procedure::H},
-      {0x6400, Procedure::H}, {0x4D15, Procedure::P}, {0x5050, Procedure::P}, {0x6800, Procedure::P},
-      {0x4D10, Procedure::P},
+      {0x6400, Procedure::H}, {0x4D15, Procedure::P}, {0x5050, Procedure::P}, {0x4D10, Procedure::P},
+      {0x6801, Procedure::P}, {0x6800, Procedure::none}, {0x6804, Procedure::none}, {0x6805, Procedure::none},
+      {0x6810, Procedure::none}, {0x6811, Procedure::none}, {0x6812, Procedure::none},
   };
   for (const auto& [product, procedure] : cases) {
     SCOPED_TRACE(product);
@@ -328,7 +329,6 @@ TEST_F(FMRadioSave, PersistentStoreProductsWriteKey671OrNothing) {
       {"0x4D10 has nothing to write", 0x4D10, 0x4D10, {}, fm::k_save_written, {}},
       {"key 671 refused", 0x4D15, 0x4D15, {671}, fm::k_save_refused, {"write 671"}},
       {"unplugged", 0x4D15, 0, {}, fm::k_save_cannot_open_usb, {}},
-      {"an Airoha FM product without a persistent store", 0x6800, 0, {}, fm::k_save_cannot_open_usb, {}},
       {"another product attached", 0x4D15, 0x4D10, {}, fm::k_save_not_recognized_device, {}},
   };
   for (const StoreCase& c : cases) {
@@ -362,6 +362,23 @@ TEST_F(FMRadioSave, PersistentStoreProductsWriteKey671OrNothing) {
   }
 }
 
+TEST_F(FMRadioSave, TheAirohaFMProductsAreRefusedBeforeAnythingIsSent) {
+  for (int product : {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812}) {
+    SCOPED_TRACE(product);
+    // the product itself on HID, and a persistent-store device beside it
+    auto headset = attach(std::make_shared<sim::HidModel>(device_options(product)));
+    auto bluecore = attach(std::make_shared<sim::BlueCoreModel>(sim::bluecore_fixture_4d10()));
+    const SaveCopies copies = copies_for(product);
+    EXPECT_EQ(save(copies), fm::k_save_not_supported);
+    EXPECT_EQ(fm::save_over_hid(copies), fm::k_save_not_supported);
+    EXPECT_EQ(write_step(copies), fm::k_save_not_supported);
+    EXPECT_TRUE(headset->take_received().empty());
+    EXPECT_TRUE(bluecore->take_received().empty());
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::reset();
+  }
+}
+
 TEST(FMRadioSaveRules, ReasonsAndDiscardingCodes) {
   const settings::SaveRules rules = fm::save_rules();
   EXPECT_EQ(rules.discard_codes, (std::vector<int>{1, 2, 4}));
@@ -371,8 +388,10 @@ TEST(FMRadioSaveRules, ReasonsAndDiscardingCodes) {
     EXPECT_EQ(rules.reason(2, language), CommonTexts::vyla_string_firmware_management_mode_in(language));
     EXPECT_EQ(rules.reason(3, language), SettingsTexts::vyla_string_cannot_save_in(671, language));
     EXPECT_EQ(rules.reason(4, language), CommonTexts::vyla_string_not_recognized_device_in(language));
+    EXPECT_EQ(rules.reason(5, language), SettingsTexts::vyla_string_save_not_supported_in(language));
   }
   EXPECT_EQ(rules.reason(3, 0), "Cannot save FM Radio Setting");
+  EXPECT_EQ(rules.reason(5, 0), "Not supported for this device");
 }
 
 }  // namespace

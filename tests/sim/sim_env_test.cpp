@@ -56,6 +56,10 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
       {"bluecoredfu:0x6022,fw=1.4,busy=2,noreturn;bluecoredfu:0xE020,poll=20", 2, {{0x6022, 0x0100, 1}, {0xE020, 0x0100, 0}},
        "VEXLINK_SIM: bluecoredfu:0x6022,fw=1.4,busy=2,noreturn attached\n"
        "VEXLINK_SIM: bluecoredfu:0xE020,poll=20 attached\n"},
+      // an older model in its normal mode: its HCI device beside the run-time DFU interface
+      {"bluecoredfu:0x4D10,fw=3.1,normal", 1, {{0x4D10, 0x0100, 0}},
+       "VEXLINK_SIM: bluecoredfu:0x4D10,fw=3.1,normal attached\n"},
+      {"bluecoredfu:0xE020,normal", 0, {}, "VEXLINK_SIM: bad bluecoredfu option \"normal\"; device skipped\n"},
       {"bluecoredfu:0x6020,fw=14", 0, {}, "VEXLINK_SIM: bad bluecoredfu option \"fw=14\"; device skipped\n"},
       {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
       {"", 0, {}, ""},

@@ -301,6 +301,51 @@ TEST_F(UsbDfuTest, Updates6020FromHidThroughDfuModeBackToNormalMode) {
   EXPECT_EQ(bars.back(), 100);
 }
 
+TEST_F(UsbDfuTest, AnOlderModelIsUpdatedFromItsNormalMode) {
+  // a 0x4D10 at 3.1 in its normal mode, as recognition found it: no download
+  // mode to wait for, so its persistent store answers at once
+  sim::BlueCoreModelOptions bluecore = sim::bluecore_fixture_4d10();
+  bluecore.ps_keys[sim::k_ps_version_record] = sim::version_record_key(31);
+  bluecore.ps_keys.erase(sim::k_ps_version);
+  auto device = attach(std::make_shared<BlueCoreDfuModel>(sim::bluecore_dfu_fixture_normal_mode(bluecore)));
+  recognized(0x4D10, 0x4D10, 3, 1);
+  // its image carries the model's substitute tag
+  const platform::Clock::time_point started = clock().now();
+  run_worker(image_file(0x4D10, 0x4D30));
+
+  EXPECT_EQ(m_report.updateRestoreError(), update::k_update_error_generic) << m_report.updateStatusAt(0);
+  EXPECT_EQ(m_report.updateProcessed(), update::k_update_succeeded);
+  EXPECT_TRUE(m_report.updateFinished());
+  EXPECT_EQ(m_services.state().usbStatus(), 0x4D10);
+  const std::vector<sim::ReceivedReport> received = device->received();
+  const auto first_bccmd = std::find_if(received.begin(), received.end(), [](const sim::ReceivedReport& report) {
+    return report.setup && report.setup->request_type == 0x20;
+  });
+  ASSERT_NE(first_bccmd, received.end());
+  EXPECT_LT(first_bccmd->time - started, 1s) << "no wait for a download mode";
+  const Traffic traffic = take_traffic(*device);
+  EXPECT_TRUE(traffic.hid_commands.empty());
+  // identity (product id, version record, the older version key it lacks),
+  // then the keys the new firmware writes anew
+  EXPECT_EQ(traffic.bccmd, (std::vector<std::string>{"size 0x02a3", "read 0x02a3", "size 0x02a4", "read 0x02a4",
+                                                     "size 0x0293", "write 0x02a4", "write 0x0298", "write 0x0299"}));
+  EXPECT_EQ(device->ps_writes(),
+            (std::vector<sim::PsWrite>{{0x02A4, {0, 0}}, {0x0298, {0}}, {0x0299, {0}}}));
+  EXPECT_TRUE(std::filesystem::exists(archive_of(0x4D10))) << "backup before the detach";
+  // detach over the run-time interface, re-enumeration as 0xCD10, the download
+  const std::vector<DfuRequest> detach = {status_of(1), {k_detach, 5000, 1, 0}, status_of(1)};
+  EXPECT_EQ(traffic.dfu, concat(detach, download_of(3000)));
+  EXPECT_EQ(device->image(), downloaded()) << "byte for byte";
+  EXPECT_EQ(device->final_block_number(), 3);
+  EXPECT_EQ(device->phase(), sim::BlueCoreDfuPhase::normal);
+  EXPECT_EQ(sim::devices().at(0).identity.descriptor.product_id, 0x4D10) << "back in its normal mode";
+  // the model asks to be re-plugged for the detach, and switched off and on at the end
+  EXPECT_EQ(box_texts(), (std::vector<std::string>{*session::message_box_first_button(0x4D10, 0),
+                                                   *session::message_box_second_button(0x4D10, 0)}));
+  EXPECT_FALSE(m_services.box_open());
+  EXPECT_EQ(sim::open_handle_count(), 0);
+}
+
 TEST_F(UsbDfuTest, TheUpdateButtonLeadsToRecognition) {
   auto device = attach_6020();
   m_page.file = image_file(0x6020, 0x6020);

@@ -224,14 +224,24 @@ class UsbDfuUpdate {
     return false;
   }
 
-  // B: the download-mode device, checked over the BlueCore channel against the record.
+  // Only a device sent into its download mode, or one recognized in
+  // firmware-management mode, shows up under a download or management id;
+  // every other model is updated from its normal mode, as recognized.
+  bool waits_for_download_mode() const {
+    return in(k_download_mode_products, m_product) || m_run.usb_status() >= k_firmware_management_bit;
+  }
+
+  // B: the device, checked over the BlueCore channel against the record.
   bool check_identity() {
     std::array<std::uint32_t, 2> ids{};
-    if (bc_open_devices_retry(ids, m_run.message(), k_download_mode_tries, k_open_dfu_device) != 0) {
-      return not_recognized(std::string(transport::message_text(m_run.message())));
+    if (waits_for_download_mode()) {
+      // wait for the download-mode device
+      if (bc_open_devices_retry(ids, m_run.message(), k_download_mode_tries, k_open_dfu_device) != 0) {
+        return not_recognized(std::string(transport::message_text(m_run.message())));
+      }
+      dfu_close_device();
+      ids = {};
     }
-    dfu_close_device();
-    ids = {};
     if (bc_open_devices_retry(ids, m_run.message(), k_hci_tries, k_open_hci_devices) != 0) {
       return not_recognized(std::string(transport::message_text(m_run.message())));
     }

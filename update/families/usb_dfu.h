@@ -3,8 +3,11 @@
 // product the dispatch sends nowhere else, and 0x6020, 0x6022 and 0x6024 once
 // command 0x0E has sent them into their download mode
 // (update/families/download_mode.h). In the device's order:
-//   B  the download-mode device is waited for (20 s) and checked over its
-//      persistent store against the record recognition filled;
+//   B  the device is checked over its persistent store against the record
+//      recognition filled: 0x6020, 0x6022, 0x6024 and a device recognized in
+//      firmware-management mode are first waited for (20 s) in their download
+//      or firmware-management mode, every other model is taken in its normal
+//      mode as recognition found it;
 //   C  the DFU image is checked: its CRC and the model tag "<name>#<id>",
 //      with the substitute tags some models accept (the camera 0x3020 splits
 //      its package first, update/families/camera_split.h);
@@ -18,7 +21,8 @@
 // Product 0x5310 flashes both its USB devices, each over half of the range.
 //
 // update_error_code: 2 when the attached device is not the recognized one
-// (none in 20 s, a device count other than 1, another id or version); 3 when
+// (no download-mode device in 20 s, a device count other than 1, another id
+// or version); 3 when
 // the image is refused; 4 when the device re-enumerates as 0xB020 (restart to
 // recover); 1 with the step's reason for every other failure. Every wait runs
 // on platform::Clock and has a bound.
