@@ -56,6 +56,10 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
       {"bluecoredfu:0x6022,fw=1.4,busy=2,noreturn;bluecoredfu:0xE020,poll=20", 2, {{0x6022, 0x0100, 1}, {0xE020, 0x0100, 0}},
        "VEXLINK_SIM: bluecoredfu:0x6022,fw=1.4,busy=2,noreturn attached\n"
        "VEXLINK_SIM: bluecoredfu:0xE020,poll=20 attached\n"},
+      {"bluecoredfu:0xE020,shortstatus=5,shortfrom=2;dfu:0xE022,shortfrom=1", 2,
+       {{0xE020, 0x0100, 0}, {0xE022, 0x0100, 0}},
+       "VEXLINK_SIM: bluecoredfu:0xE020,shortstatus=5,shortfrom=2 attached\n"
+       "VEXLINK_SIM: dfu:0xE022,shortfrom=1 attached\n"},
       {"bluecoredfu:0x6020,fw=14", 0, {}, "VEXLINK_SIM: bad bluecoredfu option \"fw=14\"; device skipped\n"},
       {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
       {"", 0, {}, ""},
