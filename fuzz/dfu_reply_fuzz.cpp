@@ -4,7 +4,8 @@
 // open and claim, and a GETSTATUS reply of any length. The listing must take
 // exactly the DFU-capable devices of the mode, in walk order, within its
 // bounds; the opening must end, open at most two devices and leave none open
-// once they are closed; a status must hold exactly the bytes the device sent.
+// once they are closed; a status must hold exactly the 6 bytes the device
+// sent, and a shorter reply must fail and leave it cleared.
 //
 // Input: [0] mode, [1] list capacity, [2] device count, then per device its
 // product id (2 bytes), device class, configuration count (0: none read) and
@@ -212,11 +213,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memset(&status, 0xA5, sizeof status);
   const int result = dfu_get_status(&handle, 1, &status);
   const std::size_t received = std::min<std::size_t>(reply_bytes, 6);
-  FUZZ_CHECK(result == static_cast<int>(received));
   const auto* raw = reinterpret_cast<const std::uint8_t*>(&status);
-  FUZZ_CHECK(std::equal(raw, raw + received, bus.status_reply.begin()));
-  FUZZ_CHECK(std::all_of(raw + received, raw + sizeof status, [](std::uint8_t byte) { return byte == 0; }));
-  if (received == 6) {
+  if (received < 6) {
+    // a short reply is a failed request that leaves the status cleared
+    FUZZ_CHECK(result == k_dfu_short_reply);
+    FUZZ_CHECK(std::all_of(raw, raw + sizeof status, [](std::uint8_t byte) { return byte == 0; }));
+  } else {
+    FUZZ_CHECK(result == 6);
+    FUZZ_CHECK(std::equal(raw, raw + received, bus.status_reply.begin()));
     FUZZ_CHECK(dfu_poll_timeout_ms(status) ==
                (bus.status_reply[1] | bus.status_reply[2] << 8 | static_cast<std::uint32_t>(bus.status_reply[3]) << 16));
   }

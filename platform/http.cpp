@@ -3,10 +3,12 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <mutex>
+#include <string_view>
 
 namespace platform {
 namespace {
@@ -91,11 +93,30 @@ CURLcode perform(CURL* easy) {
   return CURLE_FAILED_INIT;
 }
 
+bool starts_on_https(const std::string& url) {
+  constexpr std::string_view k_https = "https://";
+  return url.size() >= k_https.size() &&
+         std::equal(k_https.begin(), k_https.end(), url.begin(),
+                    [](char wanted, char given) { return std::tolower(static_cast<unsigned char>(given)) == wanted; });
+}
+
+// A request that starts on HTTPS follows redirects to HTTPS only, so no
+// redirect can move a list or a firmware image off TLS; a redirect elsewhere
+// ends the request as failed.
+void allow_https_redirects_only(CURL* easy) {
+#if LIBCURL_VERSION_NUM >= 0x075500
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+#else
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS, static_cast<long>(CURLPROTO_HTTPS));
+#endif
+}
+
 // The options every request shares; the transfer and `easy` outlive it.
 void set_common_options(EasyHandle& easy, const std::string& url, HttpTimeout timeout, Transfer& transfer) {
   curl_easy_setopt(easy.handle, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy.handle, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy.handle, CURLOPT_MAXREDIRS, 10L);
+  if (starts_on_https(url)) allow_https_redirects_only(easy.handle);
   // worker threads: no signals for name-resolution time-outs
   curl_easy_setopt(easy.handle, CURLOPT_NOSIGNAL, 1L);
   if (timeout.kind == HttpTimeout::Kind::total) {

@@ -82,7 +82,14 @@ int dfu_upload(usb_dev_handle* handle, int interface_number, std::uint16_t block
 int dfu_get_status(usb_dev_handle* handle, int interface_number, dfu_status* status) {
   if (!valid_target(handle, interface_number) || status == nullptr) return k_dfu_invalid_argument;
   *status = dfu_status{};
-  return control(handle, k_request_in, k_getstatus, 0, interface_number, status, sizeof(dfu_status));
+  // read aside, so a short reply never reaches the caller's status: a cleared
+  // one would read as "OK, appIDLE" and let the next block go out
+  dfu_status reply{};
+  const int received = control(handle, k_request_in, k_getstatus, 0, interface_number, &reply, sizeof reply);
+  if (received < 0) return received;
+  if (received < static_cast<int>(sizeof reply)) return k_dfu_short_reply;
+  *status = reply;
+  return received;
 }
 
 int dfu_clear_status(usb_dev_handle* handle, int interface_number) {
@@ -91,7 +98,12 @@ int dfu_clear_status(usb_dev_handle* handle, int interface_number) {
 
 int dfu_get_state(usb_dev_handle* handle, int interface_number, std::uint8_t* state) {
   if (!valid_target(handle, interface_number) || state == nullptr) return k_dfu_invalid_argument;
-  return control(handle, k_request_in, k_getstate, 0, interface_number, state, 1);
+  std::uint8_t reply = 0;
+  const int received = control(handle, k_request_in, k_getstate, 0, interface_number, &reply, 1);
+  if (received < 0) return received;
+  if (received < 1) return k_dfu_short_reply;
+  *state = reply;
+  return received;
 }
 
 int dfu_abort(usb_dev_handle* handle, int interface_number) { return command(handle, interface_number, k_abort); }

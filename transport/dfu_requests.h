@@ -5,6 +5,7 @@
 // download sequence. Each request blocks the calling thread for at most
 // k_dfu_request_timeout_ms. The libusb-0.1 bus list is module-wide in the
 // library: scan from one thread only.
+#include <cerrno>
 #include <cstdint>
 #include <span>
 
@@ -27,6 +28,9 @@ inline constexpr int k_dfu_detach_timeout_ms = 5000;
 // Result of a request given a null handle, buffer or pointer, an interface
 // number outside 0..255 or a length outside 0..65535: nothing is sent.
 inline constexpr int k_dfu_invalid_argument = -5;
+// Result of GETSTATUS or GETSTATE when the device answered with fewer bytes
+// than the reply holds: the request failed, and nothing of the reply is used.
+inline constexpr int k_dfu_short_reply = -EPROTO;
 // Devices one scan considers, and the devices dfu_open_device opens.
 inline constexpr int k_dfu_max_listed = 30;
 inline constexpr int k_dfu_max_opened = 2;
@@ -42,11 +46,13 @@ int dfu_download(usb_dev_handle* handle, int interface_number, std::uint16_t blo
 // UPLOAD of block `block_number`: up to `length` bytes into `buffer`.
 int dfu_upload(usb_dev_handle* handle, int interface_number, std::uint16_t block_number, std::uint8_t* buffer,
                int length);
-// GETSTATUS into `status` (6 bytes on success). The status is cleared first,
-// so bytes a short reply did not carry read as 0.
+// GETSTATUS into `status`: 6, or the library's negative error, or
+// k_dfu_short_reply when fewer than 6 bytes came. The status is cleared first
+// and stays cleared unless the whole reply came.
 int dfu_get_status(usb_dev_handle* handle, int interface_number, dfu_status* status);
 int dfu_clear_status(usb_dev_handle* handle, int interface_number);
-// GETSTATE: 1 byte into `state`.
+// GETSTATE: 1 byte into `state`; k_dfu_short_reply when none came (`state`
+// is then left as it was).
 int dfu_get_state(usb_dev_handle* handle, int interface_number, std::uint8_t* state);
 int dfu_abort(usb_dev_handle* handle, int interface_number);
 // Request 7 of the BlueCore boot loader (no data).

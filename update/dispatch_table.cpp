@@ -5,7 +5,6 @@
 #include "update/families/airoha_update.h"
 #include "update/families/download_mode.h"
 #include "update/families/hid_section_download.h"
-#include "update/families/identity_check.h"
 #include "update/families/mesh_update.h"
 #include "update/families/qcc_update.h"
 #include "update/families/two_module_update.h"
@@ -20,7 +19,6 @@ using families::airoha_update;
 using families::enter_download_mode;
 using families::hid_section_download;
 using families::hid_section_download_after_download_mode;
-using families::identity_check_fails;
 using families::qcc_mesh_update;
 using families::qcc_update;
 using families::two_chip_update;

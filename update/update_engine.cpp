@@ -65,7 +65,6 @@ void UpdateRun::start() {
   m_report.setAddUpdateProcessed(0);
   m_report.setUpdateRestoreError(k_update_error_generic);
   m_message.fill(0);
-  m_scratch.fill(0);
   m_package.reset();
   m_package_bytes = 0;
 }

@@ -7,7 +7,6 @@
 // UpdatePage; it reads no widget (the firmware file's path is copied when it
 // starts). Every wait runs on platform::Clock and ends early when the worker
 // is asked to stop.
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -107,8 +106,6 @@ class UpdateRun {
 
   // The transport's English status text, cleared when the worker starts.
   transport_message& message() { return m_message; }
-  // 256 bytes of zeroed scratch for the procedure's own use.
-  std::array<unsigned char, 256>& scratch() { return m_scratch; }
   // The product id the HID open wrote.
   std::uint32_t& opened_product_id() { return m_opened_product_id; }
   // The firmware file the procedure loaded (the transport's loaders write
@@ -136,7 +133,6 @@ class UpdateRun {
   const UpdateStart m_start;
   const std::atomic<bool>& m_stop_requested;
   transport_message m_message{};
-  std::array<unsigned char, 256> m_scratch{};
   std::uint32_t m_opened_product_id = 0;
   firmware_buffer m_package;
   std::size_t m_package_bytes = 0;

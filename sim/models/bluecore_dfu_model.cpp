@@ -203,7 +203,7 @@ int BlueCoreDfuModel::on_control_transfer(const ControlSetup& setup, std::vector
   if (setup.request_type != k_request_out && setup.request_type != k_request_in) return -1;
   // class requests to a HID interface are the HID driver's report requests
   if (shows_hid() && (setup.index & 0xFF) != k_run_time_interface) return m_hid->on_control_transfer(setup, data);
-  return dfu_request(setup, data);
+  return cut_status_reply(m_options.short_status, setup, m_blocks.size(), data, dfu_request(setup, data));
 }
 
 int BlueCoreDfuModel::dfu_request(const ControlSetup& setup, std::vector<std::uint8_t>& data) {
@@ -377,6 +377,10 @@ std::shared_ptr<Model> make_bluecore_dfu_model(std::uint16_t product_id, const s
       model.error_after_block = static_cast<int>(number);
     } else if (key == "failures") {
       model.failing_downloads = static_cast<int>(number);
+    } else if (key == "shortstatus") {
+      short_status_fault(model.short_status).bytes = number;
+    } else if (key == "shortfrom") {
+      short_status_fault(model.short_status).from_block = static_cast<int>(number);
     } else {
       taken = false;
     }

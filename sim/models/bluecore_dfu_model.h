@@ -27,6 +27,7 @@
 
 #include "sim/model.h"
 #include "sim/models/bluecore_model.h"
+#include "sim/models/dfu_model.h"
 #include "sim/models/hid_model.h"
 #include "sim/sim_env.h"
 
@@ -75,6 +76,7 @@ struct BlueCoreDfuOptions {
   bool ignores_detach = false;          // stays in appIDLE after DETACH
   AfterReset after_reset = AfterReset::dfu_mode;
   bool never_returns = false;           // leaves after the empty block and never comes back
+  std::optional<ShortStatusReplies> short_status;
   Faults faults{};
 };
 
@@ -151,7 +153,8 @@ BlueCoreDfuOptions bluecore_dfu_fixture_normal_mode(BlueCoreModelOptions bluecor
 // id where one exists). Options: fw=M.m (0x02A4),
 // pid=0xPID (0x02A3), busy=N|forever, poll=MS (manifestation bwPollTimeout),
 // error_at=N, failures=N (refused blocks), nodetach, noreenum, b020 (re-enumerates
-// as 0xB020), noreturn.
+// as 0xB020), noreturn, shortstatus=N (status and state replies of N bytes),
+// shortfrom=N (... once N blocks are held).
 std::shared_ptr<Model> make_bluecore_dfu_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                                std::string& error);
 

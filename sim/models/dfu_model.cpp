@@ -84,7 +84,25 @@ int DfuModel::protocol_fault() {
   return -1;
 }
 
+int cut_status_reply(const std::optional<ShortStatusReplies>& fault, const ControlSetup& setup, std::size_t blocks,
+                     std::vector<std::uint8_t>& data, int result) {
+  const bool status_request = setup.request == k_dfu_getstatus || setup.request == k_dfu_getstate;
+  if (!fault || !status_request || result < 0 || blocks < static_cast<std::size_t>(std::max(fault->from_block, 0))) {
+    return result;
+  }
+  data.resize(std::min(data.size(), fault->bytes));
+  return static_cast<int>(data.size());
+}
+
+ShortStatusReplies& short_status_fault(std::optional<ShortStatusReplies>& option) {
+  return option ? *option : option.emplace();
+}
+
 int DfuModel::on_control_transfer(const ControlSetup& setup, std::vector<std::uint8_t>& data) {
+  return cut_status_reply(m_options.short_status, setup, m_blocks.size(), data, answer(setup, data));
+}
+
+int DfuModel::answer(const ControlSetup& setup, std::vector<std::uint8_t>& data) {
   const Identity shown = identity();
   // only class requests to the DFU interface are DFU requests
   if ((setup.request_type != k_request_out && setup.request_type != k_request_in) || !shown.dfu ||
@@ -261,6 +279,10 @@ std::shared_ptr<Model> make_dfu_model(std::uint16_t product_id, const std::vecto
       model_options.fail_request = static_cast<int>(number);
     } else if (key == "claimfailures") {
       faults.claim_failures = static_cast<int>(number);
+    } else if (key == "shortstatus") {
+      short_status_fault(model_options.short_status).bytes = number;
+    } else if (key == "shortfrom") {
+      short_status_fault(model_options.short_status).from_block = static_cast<int>(number);
     } else {
       taken = false;
     }

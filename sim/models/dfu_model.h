@@ -9,6 +9,7 @@
 // device in dfuERROR (errSTALLEDPKT) until DFU_CLRSTATUS. Every setup packet
 // and its time-out is in the record of sim::Model.
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -49,6 +50,21 @@ inline constexpr std::uint8_t k_dfu_status_ok = 0x00;
 inline constexpr std::uint8_t k_dfu_status_err_write = 0x03;
 inline constexpr std::uint8_t k_dfu_status_err_stalled_packet = 0x0F;
 
+// A fault of the DFU models: GETSTATUS and GETSTATE replies carry only `bytes`
+// bytes (fewer than the 6 and 1 the host asks for) once the device holds
+// `from_block` data blocks; the device's own state goes on as without it.
+struct ShortStatusReplies {
+  std::size_t bytes = 0;
+  int from_block = 0;
+};
+
+// Applies `fault` to the reply `data` of `setup` (whose handler returned
+// `result`) of a device holding `blocks` blocks; returns the bytes answered.
+int cut_status_reply(const std::optional<ShortStatusReplies>& fault, const ControlSetup& setup, std::size_t blocks,
+                     std::vector<std::uint8_t>& data, int result);
+// The fault in `option`, switched on (empty replies from the start) if it was off.
+ShortStatusReplies& short_status_fault(std::optional<ShortStatusReplies>& option);
+
 struct DfuModelOptions {
   std::uint16_t vendor_id = 0xF3A7;
   std::uint16_t product_id = 0xE020;
@@ -63,6 +79,7 @@ struct DfuModelOptions {
   std::optional<int> fail_request{};       // this class request (1 = first) fails as a transfer (stalls)
   std::optional<int> error_after_block{};  // the poll after this block (1 = first) finds dfuERROR ...
   std::uint8_t error_status = k_dfu_status_err_write;  // ... with this bStatus
+  std::optional<ShortStatusReplies> short_status{};
   // Generic faults: busy_replies (polls after each block that still find
   // dfuDNBUSY), busy_forever (the device never leaves dfuDNBUSY), fail_status
   // (every status carries this bStatus), read_error and write_error (transfers
@@ -100,6 +117,7 @@ class DfuModel : public Model {
   void set_state(std::uint8_t state) { m_state = state; }
 
  private:
+  int answer(const ControlSetup& setup, std::vector<std::uint8_t>& data);
   int run_time_request(const ControlSetup& setup, std::vector<std::uint8_t>& data);
   int download(const ControlSetup& setup, const std::vector<std::uint8_t>& data);
   int upload(const ControlSetup& setup, std::vector<std::uint8_t>& data);
@@ -123,7 +141,8 @@ class DfuModel : public Model {
 // runtime (run-time mode), protocol=N (interface protocol), interface=N, poll=MS (bwPollTimeout),
 // busy=N|forever, error_at=N (block), status=N (bStatus of every status),
 // fail=N (request that stalls), stall (every transfer fails), refuse,
-// nodescriptor, claim=ebusy|enoent, claimfailures=N.
+// nodescriptor, claim=ebusy|enoent, claimfailures=N, shortstatus=N (status
+// and state replies of N bytes), shortfrom=N (... once N blocks are held).
 std::shared_ptr<Model> make_dfu_model(std::uint16_t product_id, const std::vector<ModelOption>& options,
                                       std::string& error);
 

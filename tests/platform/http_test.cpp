@@ -49,6 +49,22 @@ TEST_F(HttpGet, AnswersTheBodyOfASuccessfulAnswerOnly) {
   }
 }
 
+TEST_F(HttpGet, AnHttpsRequestFollowsNoRedirectOffHttps) {
+  test_support::LoopbackServer plain(test_support::LoopbackServer::Scheme::http);
+  plain.set_file("Software", "served without TLS");
+  m_server.set_response("/downgrade", LoopbackResponse{302, "", "text/plain", plain.base_url() + "Software"});
+  // the scheme is named in any case
+  const std::string upper_case = "HTTPS" + m_server.url("/downgrade").substr(5);
+  for (const std::string& url : {m_server.url("/downgrade"), upper_case}) {
+    SCOPED_TRACE(url);
+    EXPECT_EQ(platform::http_get(url, 15s, CachePolicy::use_protocol_cache_policy, k_any_size), std::nullopt);
+  }
+  EXPECT_EQ(plain.request_count("/fexobluetoothmanager/Software"), 0) << "nothing was asked without TLS";
+  // a request that starts on plain HTTP is not this rule's
+  EXPECT_EQ(platform::http_get(plain.base_url() + "Software", 15s, CachePolicy::use_protocol_cache_policy, k_any_size),
+            "served without TLS");
+}
+
 TEST_F(HttpGet, ReloadPolicyAsksCachesForAFreshCopy) {
   m_server.set_file("Software", "x");
   ASSERT_TRUE(platform::http_get(m_server.base_url() + "Software", 15s,

@@ -98,6 +98,9 @@ TEST_F(DfuOnRealLibrariesTest, TransferErrorsComeBackAsTheLibrarysNegativeResult
       {"the device stalls the request", [](sim::DfuModelOptions& o) { o.fail_request = 1; }, -EPIPE},
       {"the transfer fails", [](sim::DfuModelOptions& o) { o.faults.read_error = true; }, -EIO},
       {"the device left the bus mid-transfer", [](sim::DfuModelOptions& o) { o.faults.vanish_after = 1; }, -ENODEV},
+      // the library hands back the short count; the request makes it a failure
+      {"a status of 5 bytes", [](sim::DfuModelOptions& o) { o.short_status = sim::ShortStatusReplies{5, 0}; },
+       k_dfu_short_reply},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -60,6 +60,10 @@ TEST_F(SimEnvTest, AttachesTheDevicesTheTextDescribes) {
       {"bluecoredfu:0x4D10,fw=3.1,normal", 1, {{0x4D10, 0x0100, 0}},
        "VEXLINK_SIM: bluecoredfu:0x4D10,fw=3.1,normal attached\n"},
       {"bluecoredfu:0xE020,normal", 0, {}, "VEXLINK_SIM: bad bluecoredfu option \"normal\"; device skipped\n"},
+      {"bluecoredfu:0xE020,shortstatus=5,shortfrom=2;dfu:0xE022,shortfrom=1", 2,
+       {{0xE020, 0x0100, 0}, {0xE022, 0x0100, 0}},
+       "VEXLINK_SIM: bluecoredfu:0xE020,shortstatus=5,shortfrom=2 attached\n"
+       "VEXLINK_SIM: dfu:0xE022,shortfrom=1 attached\n"},
       {"bluecoredfu:0x6020,fw=14", 0, {}, "VEXLINK_SIM: bad bluecoredfu option \"fw=14\"; device skipped\n"},
       {"0x6020", 0, {}, "VEXLINK_SIM: expected family:product-id in \"0x6020\"; device skipped\n"},
       {"", 0, {}, ""},

@@ -87,10 +87,11 @@ std::string LoopbackRequest::header(const std::string& name) const {
 }
 
 struct LoopbackServer::Impl {
+  Scheme scheme = Scheme::https;
   Certificate certificate;
   std::filesystem::path folder;
   std::filesystem::path ca_file;
-  std::unique_ptr<httplib::SSLServer> server;
+  std::unique_ptr<httplib::Server> server;
   std::thread thread;
   int port = 0;
   mutable std::mutex mutex;
@@ -158,16 +159,20 @@ struct LoopbackServer::Impl {
   }
 };
 
-LoopbackServer::LoopbackServer() : m_impl(std::make_unique<Impl>()) {
-  make_certificate(m_impl->certificate);
+LoopbackServer::LoopbackServer(Scheme scheme) : m_impl(std::make_unique<Impl>()) {
+  m_impl->scheme = scheme;
   m_impl->folder = std::filesystem::temp_directory_path() /
                    ("vx_loopback_" + std::to_string(::getpid()) + "_" +
                     std::to_string(reinterpret_cast<std::uintptr_t>(m_impl.get())));
   std::filesystem::create_directories(m_impl->folder);
   m_impl->ca_file = m_impl->folder / "loopback_ca.pem";
-  write_pem(m_impl->ca_file, m_impl->certificate.cert);
-
-  m_impl->server = std::make_unique<httplib::SSLServer>(m_impl->certificate.cert, m_impl->certificate.key);
+  if (scheme == Scheme::https) {
+    make_certificate(m_impl->certificate);
+    write_pem(m_impl->ca_file, m_impl->certificate.cert);
+    m_impl->server = std::make_unique<httplib::SSLServer>(m_impl->certificate.cert, m_impl->certificate.key);
+  } else {
+    m_impl->server = std::make_unique<httplib::Server>();
+  }
   Impl* impl = m_impl.get();
   const auto answer = [impl](const httplib::Request& request, httplib::Response& response) {
     impl->answer(request, response);
@@ -198,7 +203,8 @@ LoopbackServer::~LoopbackServer() {
 std::string LoopbackServer::base_url() const { return url("/fexobluetoothmanager/"); }
 
 std::string LoopbackServer::url(const std::string& path) const {
-  return "https://127.0.0.1:" + std::to_string(m_impl->port) + path;
+  const char* scheme = m_impl->scheme == Scheme::https ? "https" : "http";
+  return std::string(scheme) + "://127.0.0.1:" + std::to_string(m_impl->port) + path;
 }
 
 const std::filesystem::path& LoopbackServer::ca_file() const { return m_impl->ca_file; }

@@ -47,17 +47,20 @@ struct LoopbackRequest {
 
 class LoopbackServer {
  public:
-  // Makes a self-signed certificate for 127.0.0.1 and starts listening on a free port.
-  LoopbackServer();
+  enum class Scheme { https, http };
+  // Makes a self-signed certificate for 127.0.0.1 and starts listening on a
+  // free port; a plain HTTP server (Scheme::http) has no certificate.
+  explicit LoopbackServer(Scheme scheme = Scheme::https);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-  // "https://127.0.0.1:<port>/fexobluetoothmanager/", the layout of the update server.
+  // "https://127.0.0.1:<port>/fexobluetoothmanager/" ("http://" for a plain
+  // server), the layout of the update server.
   std::string base_url() const;
-  // "https://127.0.0.1:<port>" followed by `path` (which starts with "/").
+  // "https://127.0.0.1:<port>" (or "http://...") followed by `path` (which starts with "/").
   std::string url(const std::string& path) const;
-  // PEM file of the server's certificate.
+  // PEM file of the server's certificate (none is written for a plain server).
   const std::filesystem::path& ca_file() const;
 
   // Answers `path` (absolute, starting with "/") with `response`, whatever the

@@ -171,6 +171,44 @@ TEST_F(DfuRequestsTest, StatusRepliesAreReadWithTheirPollTimeOut) {
   }
 }
 
+// A reply shorter than its fields must not read as a status: cleared, it
+// would say "OK, appIDLE" and the next block would go out.
+TEST_F(DfuRequestsTest, AStatusOrStateReplyShorterThanItsFieldsIsAFailedRequest) {
+  struct Case {
+    std::size_t reply_bytes;
+    int status_result;
+    int state_result;
+  };
+  const Case cases[] = {
+      {0, k_dfu_short_reply, k_dfu_short_reply}, {1, k_dfu_short_reply, 1}, {4, k_dfu_short_reply, 1},
+      {5, k_dfu_short_reply, 1},                 {6, 6, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reply_bytes);
+    sim::DfuModelOptions options = dfu_device(0xE020);
+    options.faults.fail_status = 0x0E;
+    options.short_status = sim::ShortStatusReplies{c.reply_bytes, 0};
+    auto device = plug(options);
+    usb_dev_handle* handle = open_only_device(0);
+    dfu_status status{0xA5, {0xA5, 0xA5, 0xA5}, 0xA5, 0xA5};
+    EXPECT_EQ(dfu_get_status(handle, 0, &status), c.status_result);
+    if (c.status_result < 0) {
+      EXPECT_EQ(status.bStatus, 0);
+      EXPECT_EQ(status.bState, 0);
+      EXPECT_EQ(dfu_poll_timeout_ms(status), 0u);
+    } else {
+      EXPECT_EQ(status.bStatus, 0x0E);
+      EXPECT_EQ(status.bState, sim::k_dfu_idle);
+    }
+    std::uint8_t state = 0xA5;
+    EXPECT_EQ(dfu_get_state(handle, 0, &state), c.state_result);
+    EXPECT_EQ(state, c.state_result < 0 ? 0xA5 : sim::k_dfu_idle);
+    EXPECT_EQ(device->take_received().size(), 2u);
+    sim::detach(*device);
+    dfu_close_handles(m_handles.data(), 1);
+  }
+}
+
 TEST_F(DfuRequestsTest, ANullHandleBufferOrPointerGivesMinusFiveWithoutATransfer) {
   auto device = plug(dfu_device(0xE020));
   usb_dev_handle* handle = open_only_device(0);

@@ -176,6 +176,8 @@ TEST_F(HidDfuDownloadTest, DeviceFaults) {
       {"error state mid-download", {.error_at_poll = 3}, -16, 2, 0},
       {"unexpected state after a block", {.state_after_block = 3}, -8, 1, 0},
       {"status report fails", {.faults = {.read_error = true}}, -12, 0, 0},
+      // cleared, the missing state would read as appIDLE: ready for a block
+      {"status reports cut before their state", {.faults = {.short_reply_bytes = 5}}, -12, 0, 0},
       {"one failed status poll is tried again", {.fail_report = 1}, 0, 4, 0},
       {"first block refused", {.fail_report = 2}, -12, 0, 0},
       {"closing block refused", {.fail_report = 8}, -12, 3, 0},

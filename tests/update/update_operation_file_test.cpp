@@ -144,6 +144,11 @@ TEST_F(FirmwareFile, EveryFailedDownloadIsReportedAndKeepsNothingOfAnErrorPage) 
   m_server.set_response("/fexobluetoothmanager/missing.img",
                         LoopbackResponse{404, "<html>Not Found</html>", "text/html", ""});
   m_server.set_file("good.img", firmware);
+  // the same image on a server without TLS, and a redirect there
+  test_support::LoopbackServer plain(test_support::LoopbackServer::Scheme::http);
+  plain.set_file("good.img", firmware);
+  m_server.set_response("/fexobluetoothmanager/downgraded.img",
+                        LoopbackResponse{302, "<html>moved</html>", "text/html", plain.base_url() + "good.img"});
 
   enum class Target { chosen, no_folder, cannot_open, cannot_write };
   struct Case {
@@ -165,6 +170,8 @@ TEST_F(FirmwareFile, EveryFailedDownloadIsReportedAndKeepsNothingOfAnErrorPage) 
       {"stalled after the headers", "stalled.img", Target::chosen, false, update_failed + "Cannot download firmware",
        restore_failed + "Cannot download backup firmware", 0},
       {"connection refused", "good.img", Target::chosen, true, update_failed + "Cannot download firmware",
+       restore_failed + "Cannot download backup firmware", 0},
+      {"redirected off HTTPS", "downgraded.img", Target::chosen, false, update_failed + "Cannot download firmware",
        restore_failed + "Cannot download backup firmware", 0},
       {"a name that makes no address", "good v2.img", Target::chosen, false,
        update_failed + "Cannot connect to the server", restore_failed + "Cannot connect to the server", 0},
@@ -235,6 +242,7 @@ TEST_F(FirmwareFile, EveryFailedDownloadIsReportedAndKeepsNothingOfAnErrorPage) 
       std::filesystem::remove(target);
     }
   }
+  EXPECT_EQ(plain.request_count("/fexobluetoothmanager/good.img"), 0) << "no image travels without TLS";
 }
 
 TEST_F(FirmwareFile, TheRestoreImageIsDownloadedThenRestored) {

@@ -578,6 +578,49 @@ TEST_F(UsbDfuTest, DfuFaultsEndWithTheirTextOrAreRecovered) {
   }
 }
 
+// A status reply cut short is a failed GETSTATUS, never "OK, appIDLE": the
+// update ends with the device where it really is, holding the blocks it took.
+TEST_F(UsbDfuTest, StatusRepliesCutShortFailTheUpdateWhereTheDeviceIs) {
+  struct Case {
+    const char* name;
+    sim::ShortStatusReplies fault;
+    std::string status;
+    bool retried;  // ten more polls a second apart before the failure
+  };
+  const Case cases[] = {
+      {"empty from the first poll", {0, 0}, "Cannot get status", false},
+      {"5 bytes from the first poll", {5, 0}, "Cannot get status", false},
+      {"empty from block 1", {0, 1}, "Cannot get status 5 [0]", true},
+      {"5 bytes from block 2", {5, 2}, "Cannot get status 5 [0]", true},
+      {"empty once the whole image is held", {0, 3}, "Cannot get status 6 [0]", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto device = attach_in_dfu_mode(0x6000, [&](BlueCoreDfuOptions& o) { o.short_status = c.fault; });
+    run_worker(image_file(0x6000, 0x6000));
+    const Traffic traffic = take_traffic(*device);
+
+    EXPECT_NE(m_report.updateProcessed(), update::k_update_succeeded);
+    EXPECT_EQ(m_report.updateRestoreError(), update::k_update_error_generic);
+    EXPECT_EQ(m_report.updateStatusAt(0), k_failed + c.status);
+    const std::size_t held = std::min<std::size_t>(3000, static_cast<std::size_t>(c.fault.from_block) * 1023);
+    const std::vector<std::uint8_t> image = downloaded();
+    EXPECT_EQ(device->image(), std::vector<std::uint8_t>(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(held)));
+    EXPECT_FALSE(device->final_block_number()) << "the download is never ended";
+    EXPECT_EQ(device->phase(), sim::BlueCoreDfuPhase::dfu_mode);
+    ASSERT_FALSE(traffic.dfu.empty());
+    EXPECT_EQ(traffic.dfu.back(), status_of(0));
+    if (c.retried) {
+      ASSERT_GT(traffic.dfu.size(), 11u);
+      const std::vector<DfuRequest> last(traffic.dfu.end() - 11, traffic.dfu.end());
+      EXPECT_EQ(last, std::vector<DfuRequest>(11, status_of(0)));
+      EXPECT_EQ(traffic.dfu_times.back() - traffic.dfu_times[traffic.dfu_times.size() - 11], 10s);
+    }
+    EXPECT_EQ(sim::open_handle_count(), 0);
+    sim::reset();
+  }
+}
+
 TEST_F(UsbDfuTest, ADeviceLeftInFirmwareManagementModeIsResetForAtMost300Rounds) {
   auto device = attach_in_dfu_mode(0x6000);
   // another boot loader that stays in DFU mode whatever it is sent
