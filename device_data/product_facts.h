@@ -4,6 +4,7 @@
 // here once. Where two rules use different lists for what looks like one
 // fact, each list is a column of its own, named after what it decides.
 #include <cstdint>
+#include <span>
 
 namespace device_data {
 
@@ -46,6 +47,35 @@ enum class VersionLayout : std::uint8_t {
   pair_unit,           // command 0x01: major, minor, build number in bytes 3..5, no language pack
 };
 
+// The flashing procedure of a firmware update; the update engine's dispatch
+// table runs one procedure per family.
+enum class UpdateFamily : std::uint8_t {
+  lm6,                                      // the LM6 and its ZOD variant
+  qcc,                                      // QCC products without mesh
+  airoha,                                   // Airoha products
+  two_chip,                                 // two chips, mesh and Bluetooth
+  qcc_mesh,                                 // mesh QCC products
+  airoha_mesh,                              // mesh Airoha products
+  mesh_with_voice_processor,                // mesh with camera and voice-processor part
+  mesh,                                     // mesh
+  dual_module,                              // two modules over HID
+  hid_section_download,                     // HID section download
+  hid_section_download_after_download_mode, // HID section download after command 0x0E
+  download_mode,                            // into download mode over HID, then USB DFU
+  usb_dfu,                                  // USB DFU: every product without another family
+};
+
+// How the update page's timer moves the progress bar for a product.
+enum class ProgressGroup : std::uint8_t {
+  two_module,       // phases 0..3, 4 (to 85 over 245 ticks), 86 (to 99 over 40), 99
+  mesh,             // phases 0..3, 4 (to 88 over 495 ticks), 89 (to 102 over 40), 99
+  mesh_with_pause,  // the mesh rule, standing still while a message box is open
+  hid,              // creeps towards the target in addUpdateProcessed, two step flags
+  camera,           // creeps towards the target in addUpdateProcessed, three step flags
+  pair_unit,        // one a tick up to 95
+  default_rule,     // towards the target in addUpdateProcessed, else the timed step
+};
+
 struct ProductFacts {
   std::uint16_t id = 0;
   // Firmware in two modules: settings and FM blocks on HID slot 1, the name
@@ -69,10 +99,16 @@ struct ProductFacts {
   // installs it (nullptr: none). Its version file is target_camera_marker.
   const char* camera_transfer_file = nullptr;
   const char* camera_firmware_file = nullptr;
+  UpdateFamily update_family = UpdateFamily::usb_dfu;
+  ProgressGroup progress_group = ProgressGroup::default_rule;
+  // The update page's timer never shows the update's status line in red.
+  bool quiet_update_end = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
 const ProductFacts& product_facts(int product_id);
+// Every row, ascending by id.
+std::span<const ProductFacts> product_rows();
 
 // The LM6 (0x4210) keeps its sub-model code in the low byte of word 0 of
 // block 0x05 (the record's divisionLM6evoValue); these codes mark its ZOD
