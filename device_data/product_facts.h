@@ -76,6 +76,38 @@ enum class ProgressGroup : std::uint8_t {
   default_rule,     // towards the target in addUpdateProcessed, else the timed step
 };
 
+// Which rows of the restore page show for a product, by tab kind (settings,
+// speed dial, FM radio) and the backup's firmware version. "Rows" are the
+// page's six rows; "the table" is the restore table in their place.
+enum class RestoreRowSet : std::uint8_t {
+  table_fm6,                   // the table; 3 speed dials; FM: rows 4 and 5 hidden
+  by_firmware_4_and_5,         // 3, 4 from 4.0, 5 from 4.1 (6 with the microphone boost), 4 from 4.2
+                               // (5 with it), 5 from 5.0 (6 with it); 3 speed dials; all FM rows
+  by_firmware_4_and_5_short,   // as by_firmware_4_and_5, but 4 rows from 5.0 without the microphone boost
+  four_rows,                   // 4; 3 speed dials; all FM rows
+  one_row,                     // 1; 3 speed dials; all FM rows
+  five_rows,                   // 5; 3 speed dials; all FM rows
+  one_row_all_speed_dials,     // 1; all speed-dial rows; all FM rows
+  five_rows_before_1_1,        // 5 before 1.1, else 6; 3 speed dials; all FM rows
+  two_rows,                    // 2; 3 speed dials; all FM rows
+  three_rows_before_2_0,       // 3 before 2.0, else 4; 3 speed dials; all FM rows
+  three_rows_every_tab,        // 3 on every tab
+  one_row_every_tab,           // 1 on every tab
+  two_rows_every_tab,          // 2 on every tab
+  four_rows_before_1_1_table,  // 4 before 1.1, else 6, with the table; 3 speed dials; all FM rows
+  table_all_rows,              // the table; all speed-dial rows; all FM rows
+  table_no_speed_dials,        // the table; no speed-dial row; all FM rows
+  table_three_speed_dials,     // the table; 3 speed dials; all FM rows
+};
+
+// A firmware version a rule compares with: major.minor, and the secondary
+// version where the rule names one.
+struct FirmwareFloor {
+  int major = 0;
+  int minor = 0;
+  int secondary = 0;  // of secondary type 2
+};
+
 struct ProductFacts {
   std::uint16_t id = 0;
   // Firmware in two modules: settings and FM blocks on HID slot 1, the name
@@ -103,6 +135,15 @@ struct ProductFacts {
   ProgressGroup progress_group = ProgressGroup::default_rule;
   // The update page's timer never shows the update's status line in red.
   bool quiet_update_end = false;
+  // The backup panel's group (1..37, 0: none): which views it offers and the
+  // settings rows it shows.
+  std::uint8_t backup_group = 0;
+  // The settings have a microphone boost (backup panel and restore rows).
+  bool microphone_boost = false;
+  // A backup made by firmware older than this is not restored onto the
+  // product (0.0: any backup is).
+  FirmwareFloor oldest_backup_firmware{};
+  RestoreRowSet restore_rows = RestoreRowSet::table_fm6;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
@@ -117,11 +158,6 @@ std::span<const ProductFacts> product_rows();
 inline constexpr int k_lm6_product = 0x4210;
 bool is_lm6_zod_sub_model(int code);
 
-struct FirmwareFloor {
-  int major = 0;
-  int minor = 0;
-  int secondary = 0;  // of secondary type 2
-};
 inline constexpr FirmwareFloor k_lm6_zod_oldest_firmware{1, 7, 5};
 
 }  // namespace device_data
