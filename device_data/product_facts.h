@@ -100,6 +100,21 @@ enum class RestoreRowSet : std::uint8_t {
   table_three_speed_dials,     // the table; 3 speed dials; all FM rows
 };
 
+// Whether recognition asks the device its mode (command 0x12) before it goes
+// on over HID.
+enum class ModeProbe : std::uint8_t {
+  none,               // goes on over HID without asking
+  hid_unless_mode_0,  // goes on over HID when the device answers a mode other than 0
+  hid_when_mode_0,    // goes on over HID when the device answers mode 0
+};
+
+// Whether recognition asks the device if its FM radio is fitted (command 0x1A).
+enum class FmPresenceQuery : std::uint8_t {
+  none,                       // the persistent-store answer stands
+  slot_0,                     // asked on slot 0
+  slot_1_with_motion_sensor,  // asked on slot 1, and the motion sensor (0x1B) on slot 0
+};
+
 // A firmware version a rule compares with: major.minor, and the secondary
 // version where the rule names one.
 struct FirmwareFloor {
@@ -144,6 +159,10 @@ struct ProductFacts {
   // product (0.0: any backup is).
   FirmwareFloor oldest_backup_firmware{};
   RestoreRowSet restore_rows = RestoreRowSet::table_fm6;
+  ModeProbe mode_probe = ModeProbe::none;
+  FmPresenceQuery fm_presence_query = FmPresenceQuery::none;
+  // A device that gives no name of its own is named by its catalogue name.
+  bool default_name_is_catalogue_name = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
