@@ -4,6 +4,7 @@
 // here once. Where two rules use different lists for what looks like one
 // fact, each list is a column of its own, named after what it decides.
 #include <cstdint>
+#include <span>
 
 namespace device_data {
 
@@ -46,6 +47,82 @@ enum class VersionLayout : std::uint8_t {
   pair_unit,           // command 0x01: major, minor, build number in bytes 3..5, no language pack
 };
 
+// The flashing procedure of a firmware update; the update engine's dispatch
+// table runs one procedure per family.
+enum class UpdateFamily : std::uint8_t {
+  lm6,                                      // the LM6 and its ZOD variant
+  qcc,                                      // QCC products without mesh
+  airoha,                                   // Airoha products
+  two_chip,                                 // two chips, mesh and Bluetooth
+  qcc_mesh,                                 // mesh QCC products
+  airoha_mesh,                              // mesh Airoha products
+  mesh_with_voice_processor,                // mesh with camera and voice-processor part
+  mesh,                                     // mesh
+  dual_module,                              // two modules over HID
+  hid_section_download,                     // HID section download
+  hid_section_download_after_download_mode, // HID section download after command 0x0E
+  download_mode,                            // into download mode over HID, then USB DFU
+  usb_dfu,                                  // USB DFU: every product without another family
+};
+
+// How the update page's timer moves the progress bar for a product.
+enum class ProgressGroup : std::uint8_t {
+  two_module,       // phases 0..3, 4 (to 85 over 245 ticks), 86 (to 99 over 40), 99
+  mesh,             // phases 0..3, 4 (to 88 over 495 ticks), 89 (to 102 over 40), 99
+  mesh_with_pause,  // the mesh rule, standing still while a message box is open
+  hid,              // creeps towards the target in addUpdateProcessed, two step flags
+  camera,           // creeps towards the target in addUpdateProcessed, three step flags
+  pair_unit,        // one a tick up to 95
+  default_rule,     // towards the target in addUpdateProcessed, else the timed step
+};
+
+// Which rows of the restore page show for a product, by tab kind (settings,
+// speed dial, FM radio) and the backup's firmware version. "Rows" are the
+// page's six rows; "the table" is the restore table in their place.
+enum class RestoreRowSet : std::uint8_t {
+  table_fm6,                   // the table; 3 speed dials; FM: rows 4 and 5 hidden
+  by_firmware_4_and_5,         // 3, 4 from 4.0, 5 from 4.1 (6 with the microphone boost), 4 from 4.2
+                               // (5 with it), 5 from 5.0 (6 with it); 3 speed dials; all FM rows
+  by_firmware_4_and_5_short,   // as by_firmware_4_and_5, but 4 rows from 5.0 without the microphone boost
+  four_rows,                   // 4; 3 speed dials; all FM rows
+  one_row,                     // 1; 3 speed dials; all FM rows
+  five_rows,                   // 5; 3 speed dials; all FM rows
+  one_row_all_speed_dials,     // 1; all speed-dial rows; all FM rows
+  five_rows_before_1_1,        // 5 before 1.1, else 6; 3 speed dials; all FM rows
+  two_rows,                    // 2; 3 speed dials; all FM rows
+  three_rows_before_2_0,       // 3 before 2.0, else 4; 3 speed dials; all FM rows
+  three_rows_every_tab,        // 3 on every tab
+  one_row_every_tab,           // 1 on every tab
+  two_rows_every_tab,          // 2 on every tab
+  four_rows_before_1_1_table,  // 4 before 1.1, else 6, with the table; 3 speed dials; all FM rows
+  table_all_rows,              // the table; all speed-dial rows; all FM rows
+  table_no_speed_dials,        // the table; no speed-dial row; all FM rows
+  table_three_speed_dials,     // the table; 3 speed dials; all FM rows
+};
+
+// Whether recognition asks the device its mode (command 0x12) before it goes
+// on over HID.
+enum class ModeProbe : std::uint8_t {
+  none,               // goes on over HID without asking
+  hid_unless_mode_0,  // goes on over HID when the device answers a mode other than 0
+  hid_when_mode_0,    // goes on over HID when the device answers mode 0
+};
+
+// Whether recognition asks the device if its FM radio is fitted (command 0x1A).
+enum class FmPresenceQuery : std::uint8_t {
+  none,                       // the persistent-store answer stands
+  slot_0,                     // asked on slot 0
+  slot_1_with_motion_sensor,  // asked on slot 1, and the motion sensor (0x1B) on slot 0
+};
+
+// A firmware version a rule compares with: major.minor, and the secondary
+// version where the rule names one.
+struct FirmwareFloor {
+  int major = 0;
+  int minor = 0;
+  int secondary = 0;  // of secondary type 2
+};
+
 struct ProductFacts {
   std::uint16_t id = 0;
   // Firmware in two modules: settings and FM blocks on HID slot 1, the name
@@ -69,10 +146,29 @@ struct ProductFacts {
   // installs it (nullptr: none). Its version file is target_camera_marker.
   const char* camera_transfer_file = nullptr;
   const char* camera_firmware_file = nullptr;
+  UpdateFamily update_family = UpdateFamily::usb_dfu;
+  ProgressGroup progress_group = ProgressGroup::default_rule;
+  // The update page's timer never shows the update's status line in red.
+  bool quiet_update_end = false;
+  // The backup panel's group (1..37, 0: none): which views it offers and the
+  // settings rows it shows.
+  std::uint8_t backup_group = 0;
+  // The settings have a microphone boost (backup panel and restore rows).
+  bool microphone_boost = false;
+  // A backup made by firmware older than this is not restored onto the
+  // product (0.0: any backup is).
+  FirmwareFloor oldest_backup_firmware{};
+  RestoreRowSet restore_rows = RestoreRowSet::table_fm6;
+  ModeProbe mode_probe = ModeProbe::none;
+  FmPresenceQuery fm_presence_query = FmPresenceQuery::none;
+  // A device that gives no name of its own is named by its catalogue name.
+  bool default_name_is_catalogue_name = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
 const ProductFacts& product_facts(int product_id);
+// Every row, ascending by id.
+std::span<const ProductFacts> product_rows();
 
 // The LM6 (0x4210) keeps its sub-model code in the low byte of word 0 of
 // block 0x05 (the record's divisionLM6evoValue); these codes mark its ZOD
@@ -81,11 +177,6 @@ const ProductFacts& product_facts(int product_id);
 inline constexpr int k_lm6_product = 0x4210;
 bool is_lm6_zod_sub_model(int code);
 
-struct FirmwareFloor {
-  int major = 0;
-  int minor = 0;
-  int secondary = 0;  // of secondary type 2
-};
 inline constexpr FirmwareFloor k_lm6_zod_oldest_firmware{1, 7, 5};
 
 }  // namespace device_data

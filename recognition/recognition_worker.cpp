@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
 
 #include "device_data/product_facts.h"
@@ -40,42 +39,8 @@ constexpr int k_motion_show = 5, k_motion_hide = 6;
 constexpr int k_word_name_max_words = 30;
 constexpr std::size_t k_text_name_max_bytes = 58;
 
-bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
-// Mode probe sets: set A stays on HID when the device answers a mode other
-// than 0, set B when it answers 0.
-constexpr std::initializer_list<std::uint32_t> k_probe_set_a = {0x4D06, 0x4D16, 0x4D76, 0x4D86};
-constexpr std::initializer_list<std::uint32_t> k_probe_set_b = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x4023, 0x5552,
-    0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6500, 0x6510, 0x6900};
-
-// Products that answer whether their FM radio is fitted (command 0x1A on slot 0).
-constexpr std::initializer_list<std::uint32_t> k_fm_query_ids = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3110, 0x3150, 0x3161, 0x3211, 0x3215, 0x3340, 0x3341, 0x3350, 0x3360,
-    0x3370, 0x3400, 0x4023, 0x5412, 0x5418, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5520, 0x5530,
-    0x5534, 0x5552, 0x5553, 0x5570, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900};
-
 // Pair product: two units that each hold their pairing during recognition.
 constexpr std::uint32_t k_pair_product = 0x5345;
-
-// Products whose device name, when the device gives none, is their display name.
-constexpr std::initializer_list<std::uint32_t> k_default_name_ids = {
-    0x2030, 0x3030, 0x3032, 0x3040, 0x3050, 0x3052, 0x3060, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085,
-    0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142,
-    0x3144, 0x3146, 0x3148, 0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210, 0x3211, 0x3212,
-    0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310,
-    0x3320, 0x3330, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x3500, 0x3540, 0x3550, 0x3560,
-    0x3570, 0x3900, 0x4050, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610, 0x4D06,
-    0x4D16, 0x4D76, 0x4D86, 0x5320, 0x5330, 0x5345, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420,
-    0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530,
-    0x5532, 0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5560, 0x5562, 0x5564, 0x5570, 0x5576, 0x5580,
-    0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622,
-    0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020,
-    0x6022, 0x6024, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114,
-    0x6210, 0x6310, 0x6320, 0x6330, 0x6335, 0x6400, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600,
-    0x6700, 0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812, 0x6900};
 
 }  // namespace
 
@@ -170,15 +135,14 @@ bool RecognitionRun::open_over_hid() {
 }
 
 bool RecognitionRun::probe_mode(std::uint32_t product_id) {
-  const bool set_a = in(product_id, k_probe_set_a);
-  const bool set_b = in(product_id, k_probe_set_b);
-  if (!set_a && !set_b) return true;
+  const device_data::ModeProbe probe = device_data::product_facts(static_cast<int>(product_id)).mode_probe;
+  if (probe == device_data::ModeProbe::none) return true;
   m_request[0] = 1;
   m_request[1] = k_command_mode;
   if (hid_long_command(0, m_request, m_reply) != 1) return false;
   const int mode = m_reply[3];
   platform::system_log(platform::format("rV = [%d]", mode));
-  return set_a ? mode != 0 : mode == 0;
+  return probe == device_data::ModeProbe::hid_unless_mode_0 ? mode != 0 : mode == 0;
 }
 
 int RecognitionRun::send_plain_command(int slot, unsigned char command) {
@@ -204,11 +168,13 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   m_controller.setMotionSensorShowAndHide(k_motion_hide);
   m_controller.setDevice50SpeakerType(0);
 
-  if (product_id == 0x4210) {
+  const device_data::FmPresenceQuery query =
+      device_data::product_facts(static_cast<int>(product_id)).fm_presence_query;
+  if (query == device_data::FmPresenceQuery::slot_1_with_motion_sensor) {
     m_controller.setFmRadioShowAndHide(ask_presence(1, k_command_fm_present, k_fm_show, k_fm_hide, "LM6 fm"));
     m_controller.setMotionSensorShowAndHide(
         ask_presence(0, k_command_motion_present, k_motion_show, k_motion_hide, "LM6 motion"));
-  } else if (in(product_id, k_fm_query_ids)) {
+  } else if (query == device_data::FmPresenceQuery::slot_0) {
     m_controller.setFmRadioShowAndHide(ask_presence(0, k_command_fm_present, k_fm_show, k_fm_hide, "fm"));
   }
 
@@ -217,7 +183,7 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {
-  if (!in(product_id, k_default_name_ids)) return std::nullopt;
+  if (!device_data::product_facts(static_cast<int>(product_id)).default_name_is_catalogue_name) return std::nullopt;
   return AppTexts::vyla_product_name(static_cast<int>(product_id));
 }
 

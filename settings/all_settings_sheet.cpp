@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
@@ -34,8 +35,6 @@ constexpr int k_exclusive_audio[] = {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3
 constexpr int k_recording_camera = 0x5510;
 
 // ---- information texts by product ----
-
-constexpr int k_sensitivity_lm6[] = {0x2030, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
 
 constexpr int k_veneer_braiding[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3132, 0x3134, 0x3140, 0x3146, 0x3148, 0x3154,
                                      0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217,
@@ -160,7 +159,7 @@ std::optional<Text> information_text(const AllSettingsContext& context, SettingA
                                    label(N::FMRadio)),
                   6};
     case A::AudioBraidingSensitivity:
-      if (contains(k_sensitivity_lm6, product)) {
+      if (device_data::product_facts(product).two_modules) {
         return Text{platform::format(T::stringInformationIntercomAudioVeneerSesitivity(language),
                                      label(N::AudioBraiding)),
                     4};

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 
@@ -32,7 +33,6 @@ enum Group : unsigned {
   k_any = 1u << 31,
 };
 
-constexpr int k_lm6_ids[] = {0x2030, 0x4210, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
 constexpr int k_nd4_ids[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132,
                              0x3134, 0x3140, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170,
                              0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218,
@@ -64,9 +64,9 @@ struct GroupIds {
 };
 
 constexpr GroupIds k_groups[] = {
-    {k_lm6, k_lm6_ids},   {k_nd4, k_nd4_ids},           {k_wq8, k_wq8_ids},           {k_4d, k_4d_ids},
-    {k_qcc, k_qcc_ids},   {k_airoha_a, k_airoha_a_ids}, {k_airoha_b, k_airoha_b_ids}, {k_tj4, k_tj4_ids},
-    {k_hb6l, k_hb6l_ids}, {k_nd4l, k_nd4l_ids},         {k_hb6e, k_hb6e_ids},
+    {k_nd4, k_nd4_ids},           {k_wq8, k_wq8_ids},           {k_4d, k_4d_ids},     {k_qcc, k_qcc_ids},
+    {k_airoha_a, k_airoha_a_ids}, {k_airoha_b, k_airoha_b_ids}, {k_tj4, k_tj4_ids},   {k_hb6l, k_hb6l_ids},
+    {k_nd4l, k_nd4l_ids},         {k_hb6e, k_hb6e_ids},
 };
 
 bool contains(std::span<const int> ids, int device) { return std::find(ids.begin(), ids.end(), device) != ids.end(); }
@@ -79,6 +79,8 @@ struct Who {
 
 bool holds(const Who& who, int device) {
   if (who.groups & k_any) return true;
+  // the LM6 group is the two-module products
+  if ((who.groups & k_lm6) && device_data::product_facts(device).two_modules) return true;
   for (const GroupIds& group : k_groups) {
     if ((who.groups & group.group) && contains(group.ids, device)) return true;
   }

@@ -1,10 +1,10 @@
 #include "update/backup_panel.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <vector>
 
+#include "device_data/product_facts.h"
 #include "platform/keyed_archive.h"
 #include "platform/files.h"
 #include "platform/format.h"
@@ -20,7 +20,6 @@ namespace {
 using strings::SettingName;
 using Record = FEXOBluetoothDeviceData;
 
-bool one_of(int product, std::initializer_list<int> ids) { return std::ranges::find(ids, product) != ids.end(); }
 
 // True when the record's main version is older than major.minor.
 bool older_than(const Record& record, int major, int minor) {
@@ -148,70 +147,32 @@ enum class Views {
   settings,                 // S
 };
 
+// The views of each backup panel group; a product's catalogue row names its group.
 struct Group {
   int number;
   Views views;
-  std::initializer_list<int> ids;
 };
 
-// clang-format off
-const std::initializer_list<Group> k_groups = {
-    {1, Views::settings_speed_dial_fm, {0x5510, 0x5570, 0x5576, 0x5580}},
-    {2, Views::settings_speed_dial_fm6, {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022, 0x6024, 0x6026,
-                                          0x6028, 0x6030, 0x6032, 0x6034, 0x6036}},
-    {3, Views::speed_dial_fm, {0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420}},
-    {4, Views::settings_speed_dial_fm, {0x3030, 0x3032, 0x3040, 0x3050, 0x3060}},
-    {5, Views::settings_speed_dial_fm, {0x5522, 0x5524, 0x5536}},
-    {6, Views::speed_dial_fm, {0x5560, 0x5562}},
-    {7, Views::settings_speed_dial_fm, {0x3070, 0x3080, 0x3300, 0x3310, 0x3330, 0x4050, 0x5424, 0x5426, 0x5428,
-                                         0x5430, 0x5432, 0x5434, 0x5520, 0x5534, 0x5564, 0x6112, 0x6114, 0x6310,
-                                         0x6320, 0x6330, 0x6335}},
-    {8, Views::settings_speed_dial_fm, {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132,
-                                         0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156,
-                                         0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217,
-                                         0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3320, 0x3900, 0x5526, 0x5530,
-                                         0x5532, 0x5550, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920,
-                                         0x6210, 0x6400}},
-    {9, Views::speed_dial_fm, {0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3340, 0x3341, 0x3350, 0x3360,
-                                0x3370, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592,
-                                0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510,
-                                0x6600, 0x6700, 0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811,
-                                0x6812, 0x6900}},
-    {10, Views::settings_speed_dial_fm, {0x5610, 0x5611, 0x5612, 0x5620, 0x5621}},
-    {11, Views::settings_speed_dial_fm, {0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610}},
-    {12, Views::settings_speed_dial_fm, {0x4210}},
-    {13, Views::any, {0x5210}},
-    {14, Views::any, {0x2110, 0x4021}},
-    {15, Views::any, {0x2010, 0x2011, 0x2120, 0x2210, 0x2310, 0x4010, 0x4020, 0x4030}},
-    {16, Views::settings_speed_dial_fm_other_tabs, {0x4D85}},
-    {17, Views::settings_speed_dial_fm_other_tabs, {0x4D05, 0x4D15, 0x4D35, 0x4D45, 0x4D55, 0x4D65}},
-    {18, Views::settings_speed_dial, {0x6430}},
-    {19, Views::settings_speed_dial, {0x6440, 0x6450}},
-    {20, Views::settings_speed_dial, {0x6460, 0x6480, 0x6490}},
-    {21, Views::settings_speed_dial, {0x6470}},
-    {22, Views::settings_speed_dial, {0x6420}},
-    {23, Views::settings_speed_dial, {0x4120}},
-    {24, Views::settings_speed_dial, {0x4112}},
-    {25, Views::settings_speed_dial, {0x4111}},
-    {26, Views::settings_speed_dial, {0x4113}},
-    {27, Views::settings_speed_dial, {0x4110}},
-    {28, Views::settings_speed_dial, {0x6120, 0x6121}},
-    {29, Views::settings_speed_dial, {0x6110, 0x6111}},
-    {30, Views::settings_speed_dial, {0x2020}},
-    {31, Views::settings, {0x4040}},
-    {32, Views::settings_speed_dial, {0x5020, 0x5070}},
-    {33, Views::settings_speed_dial, {0x5011}},
-    {34, Views::settings_speed_dial, {0x4D75}},
-    {35, Views::settings_speed_dial, {0x4D21}},
-    {36, Views::settings_speed_dial, {0x6000}},
-    {37, Views::settings_speed_dial_fm_other_tabs, {0x4D10, 0x4D20, 0x4D30, 0x4D40, 0x4D50, 0x5010, 0x5030, 0x5040,
-                                                    0x5050, 0x5060, 0x5061, 0x5080}},
+constexpr Group k_groups[] = {
+    {1, Views::settings_speed_dial_fm}, {2, Views::settings_speed_dial_fm6}, {3, Views::speed_dial_fm},
+    {4, Views::settings_speed_dial_fm}, {5, Views::settings_speed_dial_fm}, {6, Views::speed_dial_fm},
+    {7, Views::settings_speed_dial_fm}, {8, Views::settings_speed_dial_fm}, {9, Views::speed_dial_fm},
+    {10, Views::settings_speed_dial_fm}, {11, Views::settings_speed_dial_fm}, {12, Views::settings_speed_dial_fm},
+    {13, Views::any}, {14, Views::any}, {15, Views::any}, {16, Views::settings_speed_dial_fm_other_tabs},
+    {17, Views::settings_speed_dial_fm_other_tabs}, {18, Views::settings_speed_dial},
+    {19, Views::settings_speed_dial}, {20, Views::settings_speed_dial}, {21, Views::settings_speed_dial},
+    {22, Views::settings_speed_dial}, {23, Views::settings_speed_dial}, {24, Views::settings_speed_dial},
+    {25, Views::settings_speed_dial}, {26, Views::settings_speed_dial}, {27, Views::settings_speed_dial},
+    {28, Views::settings_speed_dial}, {29, Views::settings_speed_dial}, {30, Views::settings_speed_dial},
+    {31, Views::settings}, {32, Views::settings_speed_dial}, {33, Views::settings_speed_dial},
+    {34, Views::settings_speed_dial}, {35, Views::settings_speed_dial}, {36, Views::settings_speed_dial},
+    {37, Views::settings_speed_dial_fm_other_tabs},
 };
-// clang-format on
 
 const Group* group_of(int product) {
+  const int number = device_data::product_facts(product).backup_group;
   for (const Group& group : k_groups) {
-    if (one_of(product, group.ids)) return &group;
+    if (group.number == number) return &group;
   }
   return nullptr;
 }
@@ -278,8 +239,7 @@ Rows settings_rows(int group, int product, const Record& record) {
       } else {
         result = rows({VP, VI, EDR, HQ, ST, MB});
       }
-      // only these headsets have the microphone boost
-      if (!one_of(product, {0x4D10, 0x4D30, 0x4D40})) {
+      if (!device_data::product_facts(product).microphone_boost) {
         for (auto& row : result) {
           if (row == MB) row.reset();
         }
@@ -343,10 +303,9 @@ BackupRefusal backup_refusal(const Record& backup, int recognized) {
                                                                   backup.managerVersionMinor(), 0, 0) == 0) {
     return BackupRefusal::no_manager_version;
   }
-  if (one_of(recognized, {0x4D35, 0x4D55}) && older_than(backup, 1, 2)) return BackupRefusal::not_compatible;
-  if (one_of(recognized, {0x4D30, 0x4D40, 0x5060, 0x5061, 0x5070, 0x5080}) && older_than(backup, 4, 2)) {
-    return BackupRefusal::not_compatible;
-  }
+  const device_data::FirmwareFloor& oldest = device_data::product_facts(recognized).oldest_backup_firmware;
+  const bool has_floor = oldest.major != 0 || oldest.minor != 0;
+  if (has_floor && older_than(backup, oldest.major, oldest.minor)) return BackupRefusal::not_compatible;
   return BackupRefusal::none;
 }
 
@@ -407,65 +366,48 @@ RestoreRows restore_rows(int product, int tab_kind, int major, int minor) {
       default: return all;
     }
   };
-  const bool with_microphone_boost = one_of(product, {0x4D10, 0x4D30, 0x4D40});
+  const device_data::ProductFacts& facts = device_data::product_facts(product);
+  const bool with_microphone_boost = facts.microphone_boost;
+  const bool short_from_5 = facts.restore_rows == device_data::RestoreRowSet::by_firmware_4_and_5_short;
 
-  if (one_of(product, {0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50, 0x5010, 0x5060, 0x5061, 0x5020, 0x5070, 0x5030,
-                       0x5080, 0x5040, 0x5050})) {
-    RestoreRows settings;
-    if (below(4, 0)) {
-      settings = first(3);
-    } else if (below(4, 1)) {
-      settings = first(4);
-    } else if (below(4, 2)) {
-      settings = with_microphone_boost ? all : first(5);
-    } else if (below(5, 0)) {
-      settings = with_microphone_boost ? first(5) : first(4);
-    } else {
-      settings = with_microphone_boost ? all : (one_of(product, {0x5020, 0x5070}) ? first(4) : first(5));
+  using enum device_data::RestoreRowSet;
+  switch (facts.restore_rows) {
+    case by_firmware_4_and_5:
+    case by_firmware_4_and_5_short: {
+      RestoreRows settings;
+      if (below(4, 0)) {
+        settings = first(3);
+      } else if (below(4, 1)) {
+        settings = first(4);
+      } else if (below(4, 2)) {
+        settings = with_microphone_boost ? all : first(5);
+      } else if (below(5, 0)) {
+        settings = with_microphone_boost ? first(5) : first(4);
+      } else {
+        settings = with_microphone_boost ? all : (short_from_5 ? first(4) : first(5));
+      }
+      return by_tab(settings, first(3), all);
     }
-    return by_tab(settings, first(3), all);
+    case four_rows: return by_tab(first(4), first(3), all);
+    case one_row: return by_tab(first(1), first(3), all);
+    case five_rows: return by_tab(first(5), first(3), all);
+    case one_row_all_speed_dials: return by_tab(first(1), all, all);
+    case five_rows_before_1_1: return by_tab(below(1, 1) ? first(5) : all, first(3), all);
+    case two_rows: return by_tab(first(2), first(3), all);
+    case three_rows_before_2_0: return by_tab(below(2, 0) ? first(3) : first(4), first(3), all);
+    case three_rows_every_tab: return by_tab(first(3), first(3), first(3));
+    case one_row_every_tab: return by_tab(first(1), first(1), first(1));
+    case two_rows_every_tab: return by_tab(first(2), first(2), first(2));
+    case four_rows_before_1_1_table: {
+      RestoreRows settings = below(1, 1) ? first(4) : all;
+      settings.table = true;
+      return by_tab(settings, first(3), all);
+    }
+    case table_all_rows: return by_tab(table, all, all);
+    case table_no_speed_dials: return by_tab(table, first(0), all);
+    case table_three_speed_dials: return by_tab(table, first(3), all);
+    case table_fm6: break;
   }
-  if (one_of(product, {0x6000, 0x4D85, 0x6110, 0x6111, 0x6120, 0x6121})) return by_tab(first(4), first(3), all);
-  if (one_of(product, {0x4D21, 0x6430})) return by_tab(first(1), first(3), all);
-  if (one_of(product, {0x4D75, 0x5011, 0x4120})) return by_tab(first(5), first(3), all);
-  if (product == 0x4040) return by_tab(first(1), all, all);
-  if (product == 0x2020) return by_tab(below(1, 1) ? first(5) : all, first(3), all);
-  if (one_of(product, {0x4110, 0x4111, 0x4112, 0x4113, 0x6420, 0x6470, 0x6460, 0x6480, 0x6490, 0x6440, 0x6450})) {
-    return by_tab(first(2), first(3), all);
-  }
-  if (one_of(product, {0x4D05, 0x4D35, 0x4D55, 0x4D15, 0x4D45, 0x4D65})) {
-    return by_tab(below(2, 0) ? first(3) : first(4), first(3), all);
-  }
-  if (one_of(product, {0x4020, 0x2310, 0x2010, 0x2011, 0x2110, 0x2210, 0x4030, 0x4010})) {
-    return by_tab(first(3), first(3), first(3));
-  }
-  if (one_of(product, {0x4021, 0x2120})) return by_tab(first(1), first(1), first(1));
-  if (product == 0x5210) return by_tab(first(2), first(2), first(2));
-  if (product == 0x4210) {
-    RestoreRows settings = below(1, 1) ? first(4) : all;
-    settings.table = true;
-    return by_tab(settings, first(3), all);
-  }
-  if (one_of(product, {0x3560, 0x3570, 0x3540, 0x3500})) return by_tab(table, all, all);
-  if (product == 0x3110) return by_tab(table, first(0), all);
-  // clang-format off
-  if (one_of(product, {
-          0x4310, 0x4330, 0x4430, 0x4510, 0x4530, 0x4610, 0x2030, 0x4410,
-          0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5520, 0x6112, 0x6114, 0x3070, 0x3080, 0x3310, 0x3330, 0x6310,
-          0x6320, 0x6335, 0x6330, 0x5564, 0x4050, 0x5424, 0x5434, 0x5430, 0x5432, 0x5428, 0x5426, 0x3300, 0x5534,
-          0x5530, 0x5532, 0x5550,
-          0x3146, 0x3140, 0x3132, 0x3260, 0x3210, 0x3218, 0x3214, 0x3217, 0x3212, 0x3216, 0x3211, 0x3215, 0x3264,
-          0x3232, 0x3240, 0x3156, 0x3213, 0x3148, 0x3154, 0x3320, 0x3134, 0x3900, 0x3170, 0x6461, 0x6481, 0x6700,
-          0x6491, 0x6600, 0x3340, 0x3341, 0x5590, 0x3085, 0x3052, 0x3072, 0x3082, 0x6038, 0x6039, 0x3350, 0x3360,
-          0x3370, 0x6900, 0x3400, 0x5595, 0x5591, 0x5592, 0x5593, 0x5594, 0x4023, 0x4D16, 0x4D06, 0x4D76, 0x4D86,
-          0x6510, 0x5552, 0x5553, 0x6800, 0x6804, 0x6810, 0x6811, 0x6801, 0x6802, 0x6803, 0x6805, 0x6812, 0x6500,
-          0x3161, 0x3150, 0x3116, 0x3118, 0x3142, 0x3124, 0x3144, 0x3152, 0x3126, 0x3128, 0x3112, 0x3114, 0x5710,
-          0x5623, 0x5622, 0x5624, 0x5524, 0x5536, 0x5522, 0x3030, 0x3032, 0x3050, 0x3060, 0x3040, 0x6210, 0x6400,
-          0x5526, 0x5720, 0x5910, 0x5920, 0x5510, 0x5580, 0x5570, 0x5576, 0x5410, 0x5412, 0x5414, 0x5420, 0x5418,
-          0x5416})) {
-    return by_tab(table, first(3), all);
-  }
-  // clang-format on
   return by_tab(table, first(3), RestoreRows{6, true, false});
 }
 

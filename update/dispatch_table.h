@@ -1,7 +1,7 @@
 #pragma once
-// Which flashing procedure runs for which product: thirteen rows tried in
-// order, the first row that holds the selected product id wins, and the last
-// row takes every id the others do not hold. A family's procedure lives in
+// Which flashing procedure runs for which product: thirteen rows, one per
+// update family; a product's catalogue row names its family, and the last row
+// (USB DFU) takes every id without another. A family's procedure lives in
 // update/families/<family>.h/.cpp and is named in its row here.
 #include <span>
 
@@ -11,7 +11,7 @@ namespace update {
 
 struct DispatchRow {
   int order = 0;                     // 1..13
-  std::span<const int> product_ids;  // empty for the last row
+  std::span<const int> product_ids;  // the catalogue's products of the family; empty for the last row
   FamilyProcedure procedure = nullptr;
 };
 

@@ -1,21 +1,14 @@
 #pragma once
 // How the update page's one-second timer turns what a flashing procedure
-// reports into the progress bar: each product belongs to one progress group,
-// and each group has one rule applied once a tick. The rules are pure: the
-// progress fields and the page's step flags in, the next ones out.
+// reports into the progress bar: each product's catalogue row names its
+// progress group, and each group has one rule applied once a tick. The rules
+// are pure: the progress fields and the page's step flags in, the next ones out.
+#include "device_data/product_facts.h"
 #include "update/update_report.h"
 
 namespace update {
 
-enum class ProgressGroup {
-  two_module,       // phases 0..3, 4 (to 85 over 245 ticks), 86 (to 99 over 40), 99
-  mesh,             // phases 0..3, 4 (to 88 over 495 ticks), 89 (to 102 over 40), 99
-  mesh_with_pause,  // the mesh rule, standing still while a message box is open
-  hid,              // creeps towards the target in addUpdateProcessed, two step flags
-  camera,           // creeps towards the target in addUpdateProcessed, three step flags
-  pair_unit,        // 0x5345: one a tick up to 95
-  default_rule,     // towards the target in addUpdateProcessed, else the timed step
-};
+using device_data::ProgressGroup;
 
 // The group of the selected product id; every id not named is default_rule.
 ProgressGroup progress_group_of(int product);
