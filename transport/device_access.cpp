@@ -73,10 +73,12 @@ usb_dev_handle* open_legacy_usb(struct usb_device* device) {
   return nullptr;
 }
 
-void report_if_legacy_usb_access_denied(struct usb_device* device) {
-  if (device == nullptr) return;
+bool report_if_legacy_usb_access_denied(struct usb_device* device) {
+  if (device == nullptr) return false;
   const std::string node = legacy_usb_node(*device);
-  if (node_refused(node)) report_access_denied(node, device->descriptor.idVendor, device->descriptor.idProduct);
+  if (!node_refused(node)) return false;
+  report_access_denied(node, device->descriptor.idVendor, device->descriptor.idProduct);
+  return true;
 }
 
 std::vector<std::string> access_denied_lines() {

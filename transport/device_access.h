@@ -37,10 +37,11 @@ void report_if_libusb_access_denied(int result, libusb_device* device);
 // fails with EACCES (errno is kept for the caller).
 usb_dev_handle* open_legacy_usb(struct usb_device* device);
 
-// After a libusb-0.1 claim refused with EPERM: libusb-0.1 falls back to a
-// read-only open of a node it may not write, and the kernel refuses every
-// request on such a handle. Reports the node when the user may not write it.
-void report_if_legacy_usb_access_denied(struct usb_device* device);
+// After a refused libusb-0.1 claim: libusb-0.1 falls back to a read-only open
+// of a node it may not write, and the kernel refuses every request on such a
+// handle. Reports the node and answers true when the user may not read and
+// write it.
+bool report_if_legacy_usb_access_denied(struct usb_device* device);
 
 // The lines reported so far in this run, each once, oldest first.
 std::vector<std::string> access_denied_lines();

@@ -29,7 +29,12 @@ LegacyOpen open_and_claim_legacy_usb(const std::function<struct usb_device*()>& 
     }
     const int error = errno;
     usb_close(handle);
-    if (error == EPERM) report_if_legacy_usb_access_denied(device);
+    // a node the user may not write was opened read-only (the kernel refuses
+    // every request on it with EPERM, or the handle holds no file at all,
+    // EBADF): no interface of it can be claimed, the open is what failed
+    if ((error == EPERM || error == EBADF) && report_if_legacy_usb_access_denied(device)) {
+      return {LegacyOpenEnd::open_failed, nullptr, nullptr, interface_number, EACCES};
+    }
     if (interface_number > k_last_retried_interface || (!first_attempt && interface_number == 0)) {
       return {LegacyOpenEnd::claim_failed, nullptr, nullptr, interface_number, error};
     }
