@@ -16,8 +16,8 @@
 #include "platform/log.h"
 #include "transport/bccmd.h"
 #include "transport/bluecore_usb_ids.h"
-#include "transport/hid_channel.h"
 #include "transport/device_access.h"
+#include "transport/hid_channel.h"
 #include "transport/legacy_usb_open.h"
 #include "transport/stop_request.h"
 
