@@ -1,4 +1,7 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
+# `make install` builds the same way, then installs the program, its menu entry
+# and icons and the udev rule (as root; DESTDIR stages it elsewhere);
+# `make uninstall` removes them again.
 # `make fuzz` runs every fuzz target for FUZZ_SECONDS each (clang build in build-fuzz);
 # `make bench` builds and runs the benchmarks in a release build (build-bench).
 SHELL := /bin/bash
@@ -8,7 +11,7 @@ CMAKE_ARGS ?=
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test fuzz bench deps configure build clean
+.PHONY: run test install uninstall fuzz bench deps configure build clean
 
 deps:
 	@bash scripts/install-deps
@@ -26,6 +29,12 @@ test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) 2>&1 | \
 	  awk '/tests passed|tests failed/ {summary=$$0; next} {print} END {if (summary != "") print summary}'; \
 	  exit $${PIPESTATUS[0]}
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR)
+
+uninstall: configure
+	@DESTDIR="$(DESTDIR)" cmake -P $(BUILD_DIR)/uninstall.cmake
 
 fuzz:
 	@JOBS=$(JOBS) bash scripts/run-fuzz $(FUZZ_SECONDS)

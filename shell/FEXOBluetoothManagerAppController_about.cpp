@@ -18,6 +18,7 @@
 #include "shell/FEXOBluetoothManagerView.h"
 #include "shell/diagnostic_log.h"
 #include "shell/named_images.h"
+#include "transport/device_access.h"
 
 using namespace shell;
 using namespace session;
@@ -94,7 +95,7 @@ void FEXOBluetoothManagerAppController::build_about_sheet() {
     const bool written = write_diagnostic_log(
         path.toStdString(),
         diagnostic_log_header(m_tfStatus->text().toStdString(), recognized(), deviceTarget(), usbStatus(), data()),
-        linux_diagnostic_sources());
+        linux_diagnostic_sources(&transport::access_denied_lines));
     // a path that cannot be written leaves no file; the status line warns
     // "Diagnostic Log. Try again" so the user does not send a log that is not there
     if (!written) {

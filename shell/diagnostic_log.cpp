@@ -149,16 +149,19 @@ std::optional<std::string> run_tool(const std::vector<std::string>& argv) {
   return output;
 }
 
-DiagnosticLogSources linux_diagnostic_sources() {
+DiagnosticLogSources linux_diagnostic_sources(std::function<std::vector<std::string>()> refused_devices) {
   DiagnosticLogSources sources;
   sources.operating_system = [] {
     return read_text_file("/etc/os-release") + run_tool({"uname", "-srvmo"}).value_or(std::string());
   };
-  sources.system_profile = [] {
+  sources.system_profile = [refused_devices = std::move(refused_devices)] {
     std::string text = run_tool({"lscpu"}).value_or(std::string());
     text += bluetooth_controllers();
     const std::optional<std::string> usb = run_tool({"lsusb"});
     text += usb ? *usb : usb_devices_from_sysfs();
+    if (refused_devices) {
+      for (const std::string& line : refused_devices()) text += line + "\n";
+    }
     return text;
   };
   sources.kernel_modules = [] { return read_text_file("/proc/modules"); };

@@ -34,8 +34,9 @@ struct DiagnosticLogSources {
   std::function<std::string()> kernel_modules;    // loaded kernel modules
 };
 
-// The sources of this Linux system.
-DiagnosticLogSources linux_diagnostic_sources();
+// The sources of this Linux system. The system profile ends with the lines
+// `refused_devices` answers: device nodes the manager was not allowed to open.
+DiagnosticLogSources linux_diagnostic_sources(std::function<std::vector<std::string>()> refused_devices = {});
 
 // The whole log: header, then each source under its heading.
 std::string diagnostic_log_text(const std::string& header, const DiagnosticLogSources& sources);

@@ -16,6 +16,7 @@
 #include "platform/log.h"
 #include "transport/bccmd.h"
 #include "transport/bluecore_usb_ids.h"
+#include "transport/device_access.h"
 #include "transport/hid_channel.h"
 #include "transport/legacy_usb_open.h"
 #include "transport/stop_request.h"
@@ -154,7 +155,8 @@ int open_hci_devices(std::array<std::uint32_t, 2>& ids, transport_message& messa
     if (libusb_get_device_descriptor(list[i], &descriptor) != 0) break;
     if (!bc_usb_id_known(descriptor.idVendor, descriptor.idProduct)) continue;
     libusb_device_handle*& handle = bc_usb_state.handles[bc_usb_state.count];
-    if (libusb_open(list[i], &handle) != 0) {
+    if (const int result = libusb_open(list[i], &handle); result != 0) {
+      report_if_libusb_access_denied(result, list[i]);
       handle = nullptr;
       break;
     }

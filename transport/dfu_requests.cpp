@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "transport/device_access.h"
 #include "transport/legacy_usb_open.h"
 
 using namespace transport;
@@ -149,7 +150,7 @@ int dfu_open_device(int mode, usb_dev_handle** handles, int capacity) {
   for (int i = 1; i < listed; ++i) {
     struct usb_device* device = list[static_cast<std::size_t>(i)];
     const int interface_number = dfu_find_interface(device);
-    usb_dev_handle* handle = usb_open(device);
+    usb_dev_handle* handle = open_legacy_usb(device);
     if (handle == nullptr) return opened;
     if (usb_claim_interface(handle, interface_number) != 0) {
       usb_close(handle);

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "transport/device_access.h"
 #include "transport/stop_request.h"
 
 namespace {
@@ -137,7 +138,10 @@ int open_first(hid_device_info* devices, std::uint32_t& product_id, transport_me
     looked_at(*entry);
     if (!accepts(*entry)) continue;
     hid_device* handle = hid_open_path(entry->path);
-    if (handle == nullptr) continue;
+    if (handle == nullptr) {
+      transport::report_if_hid_access_denied(entry->path, entry->vendor_id, entry->product_id);
+      continue;
+    }
     store_in_slot(0, handle);
     product_id = entry->product_id;
     transport::set_message(message, k_recognized);
@@ -356,7 +360,10 @@ int hid_open_device_pair(std::array<std::uint32_t, 2>& product_ids, transport_me
   for (hid_device_info* entry = devices; entry != nullptr && opened < 2; entry = entry->next) {
     if (entry->vendor_id != transport::k_hid_vendor_id || !contains(k_pair_ids, entry->product_id)) continue;
     hid_device* handle = hid_open_path(entry->path);
-    if (handle == nullptr) continue;
+    if (handle == nullptr) {
+      transport::report_if_hid_access_denied(entry->path, entry->vendor_id, entry->product_id);
+      continue;
+    }
     store_in_slot(opened, handle);
     ++opened;
   }

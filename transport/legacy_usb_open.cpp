@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "transport/device_access.h"
+
 namespace transport {
 
 namespace {
@@ -18,7 +20,7 @@ LegacyOpen open_and_claim_legacy_usb(const std::function<struct usb_device*()>& 
   for (bool first_attempt = true;; first_attempt = false) {
     struct usb_device* device = scan();
     if (device == nullptr) return {LegacyOpenEnd::no_device};
-    usb_dev_handle* handle = usb_open(device);
+    usb_dev_handle* handle = open_legacy_usb(device);
     if (handle == nullptr) return {LegacyOpenEnd::open_failed, nullptr, nullptr, interface_number, errno};
     // a driver the kernel bound would hold the interface; none bound is fine
     if (detach_kernel_driver) usb_detach_kernel_driver_np(handle, interface_number);
@@ -27,6 +29,12 @@ LegacyOpen open_and_claim_legacy_usb(const std::function<struct usb_device*()>& 
     }
     const int error = errno;
     usb_close(handle);
+    // a node the user may not write was opened read-only (the kernel refuses
+    // every request on it with EPERM, or the handle holds no file at all,
+    // EBADF): no interface of it can be claimed, the open is what failed
+    if ((error == EPERM || error == EBADF) && report_if_legacy_usb_access_denied(device)) {
+      return {LegacyOpenEnd::open_failed, nullptr, nullptr, interface_number, EACCES};
+    }
     if (interface_number > k_last_retried_interface || (!first_attempt && interface_number == 0)) {
       return {LegacyOpenEnd::claim_failed, nullptr, nullptr, interface_number, error};
     }

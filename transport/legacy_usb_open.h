@@ -4,6 +4,8 @@
 // interface 0; a refused claim closes the device, and the walk scans again and
 // tries interface 0 when the interface does not exist (errno ENOENT), else the
 // next one, up to interface 11, and gives up when interface 0 is refused again.
+// A claim refused with EPERM or EBADF on a node the user may not read and
+// write ends the walk as a refused open (EACCES).
 #include <functional>
 
 struct usb_device;

@@ -182,6 +182,10 @@ int LIBUSB_CALL libusb_get_device_descriptor(libusb_device* dev, libusb_device_d
   return LIBUSB_SUCCESS;
 }
 
+// The simulated devices all sit on bus 1, numbered by their bus address.
+uint8_t LIBUSB_CALL libusb_get_bus_number(libusb_device*) { return 1; }
+uint8_t LIBUSB_CALL libusb_get_device_address(libusb_device* dev) { return static_cast<uint8_t>(dev->address); }
+
 int LIBUSB_CALL libusb_open(libusb_device* dev, libusb_device_handle** dev_handle) {
   int handle_id = 0;
   // the whole device is opened, no interface in particular

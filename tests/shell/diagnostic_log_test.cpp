@@ -81,6 +81,15 @@ TEST(DiagnosticLog, SectionsInOrderAndWrittenToTheChosenPath) {
   std::filesystem::remove_all(folder);
 }
 
+// The device nodes the manager was not allowed to open end the system
+// profile, one line each, so a log sent to support shows why nothing was found.
+TEST(DiagnosticLog, SystemProfileEndsWithTheRefusedDeviceNodes) {
+  const std::vector<std::string> refused = {"refused /dev/hidraw3", "refused /dev/bus/usb/001/004"};
+  const shell::DiagnosticLogSources sources = shell::linux_diagnostic_sources([&] { return refused; });
+  const std::string profile = sources.system_profile();
+  EXPECT_TRUE(profile.ends_with("refused /dev/hidraw3\nrefused /dev/bus/usb/001/004\n")) << profile;
+}
+
 TEST(DiagnosticLog, ToolsAndLinuxSources) {
   EXPECT_EQ(shell::run_tool({"printf", "one\\ntwo\\n"}), std::optional<std::string>("one\ntwo\n"));
   EXPECT_FALSE(shell::run_tool({"vx-no-such-tool-here"}).has_value());

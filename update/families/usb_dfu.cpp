@@ -22,6 +22,7 @@
 #include "strings/status_texts.h"
 #include "strings/update_texts.h"
 #include "transport/bluecore_channel.h"
+#include "transport/device_access.h"
 #include "transport/dfu_requests.h"
 #include "update/backup_step.h"
 #include "update/families/camera_split.h"
@@ -371,7 +372,7 @@ class UsbDfuUpdate {
     for (int i = 0; i < m_count; ++i) {
       Target& target = m_targets[static_cast<std::size_t>(i)];
       target.interface_number = dfu_find_interface(target.device);
-      target.handle = usb_open(target.device);
+      target.handle = transport::open_legacy_usb(target.device);
       if (target.handle == nullptr) return failed(UpdateTexts::vyla_string_cannot_open_device_in);
       target.claimed = usb_claim_interface(target.handle, target.interface_number) == 0;
       // a device asked to be re-plugged may still hold its interface
@@ -499,7 +500,7 @@ class UsbDfuUpdate {
     for (int i = 0; i < m_count; ++i) {
       Target& target = m_targets[static_cast<std::size_t>(i)];
       target = Target{taken[static_cast<std::size_t>(i)]};
-      target.handle = usb_open(target.device);
+      target.handle = transport::open_legacy_usb(target.device);
       if (target.handle == nullptr) return fail(UpdateTexts::vyla_string_cannot_open_device_in, target_step(2, i));
       target.claimed = usb_claim_interface(target.handle, k_download_interface) == 0;
       if (!target.claimed) return fail(UpdateTexts::vyla_string_cannot_claim_device_in, target_step(2, i));
