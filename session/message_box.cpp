@@ -78,6 +78,18 @@ std::optional<std::string> one_button_text(const std::string& format, Button but
 
 }  // namespace
 
+bool escape_keeps_the_edits(MessageBoxPurpose purpose) {
+  switch (purpose) {
+    case MessageBoxPurpose::save_settings:
+    case MessageBoxPurpose::save_settings_second:
+    case MessageBoxPurpose::save_speed_dial:
+    case MessageBoxPurpose::close_all_settings:
+      return true;
+    default:
+      return false;
+  }
+}
+
 MessageBoxPoints message_box_size(MessageBoxSize size_code, bool first_box) {
   MessageBoxPoints size;
   switch (size_code) {

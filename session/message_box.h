@@ -48,6 +48,10 @@ struct MessageBoxPoints {
   int height = 0;  // points
 };
 
+// Whether Escape in a box of `purpose` closes it without an answer: the save
+// questions, whose Cancel (No) would throw the edits away.
+bool escape_keeps_the_edits(MessageBoxPurpose purpose);
+
 // Points of the box of `size`; the first box of a run is 20 points higher.
 MessageBoxPoints message_box_size(MessageBoxSize size, bool first_box);
 

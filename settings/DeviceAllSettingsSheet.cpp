@@ -11,6 +11,7 @@
 
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/DeviceSettingsTableCellView.h"
+#include "shell/page_keys.h"
 
 namespace {
 
@@ -58,6 +59,9 @@ DeviceAllSettingsSheet::DeviceAllSettingsSheet(DeviceSettingsViewController* pag
   place(page->btnDeviceAllSettingsBasicCancel(), k_margin + k_button_width + k_button_gap);
   place(page->btnDeviceAllSettingsBasicClose(), k_width - k_margin - k_button_width);
   place(page->btnDeviceAllSettingsBasicSave(), k_width - k_margin - 2 * k_button_width - k_button_gap);
+  // Return closes the sheet (asking first about edits); Default and Cancel
+  // would throw edits away, so they take a click or Space, never Return
+  shell::keep_default_button(this, page->btnDeviceAllSettingsBasicClose());
 }
 
 void DeviceAllSettingsSheet::reloadData() {
@@ -74,6 +78,8 @@ void DeviceAllSettingsSheet::reloadData() {
       table->removeCellWidget(row, 0);
     }
   }
+  // the cells' information buttons are push buttons of the sheet too
+  shell::keep_default_button(this, m_page->btnDeviceAllSettingsBasicClose());
 }
 
 void DeviceAllSettingsSheet::endSheet() { hide(); }

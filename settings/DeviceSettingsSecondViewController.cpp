@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QToolButton>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "settings/fm_radio_save.h"
 #include "settings/page_settings_host_qt.h"
 #include "shell/main_window_layout.h"
+#include "shell/page_keys.h"
 #include "strings/common_texts.h"
 #include "strings/fm_radio_texts.h"
 
@@ -51,6 +53,11 @@ constexpr int k_first_slot_y = 206;
 constexpr int k_slot_row_step = 28;
 constexpr int k_slot_column_x[] = {40, 300};
 
+// The presets' key hint: from just above the first row of presets (its button
+// tops at 226) up to the region row (its bottom at 277).
+constexpr int k_presets_hint_y = 227;
+constexpr int k_presets_hint_height = 49;
+
 // The edit sheet, in points from its top-left corner.
 constexpr int k_sheet_width = 330;
 constexpr int k_sheet_height = 130;
@@ -66,6 +73,7 @@ DeviceSettingsSecondViewController::DeviceSettingsSecondViewController(QWidget* 
   build_region_and_presets();
   build_rds_and_buttons();
   build_sheet();
+  bind_keys();
   setSaveRules(settings::fm_radio::save_rules());
 }
 
@@ -100,6 +108,8 @@ void DeviceSettingsSecondViewController::build_region_and_presets() {
 
   m_lblFMRadioPresets = new QLabel(this);
   named("lblFMRadioPresets", m_lblFMRadioPresets);
+  m_lblFMRadioPresets->setWordWrap(true);
+  m_lblFMRadioPresets->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   place(m_lblFMRadioPresets, 40, 243, 236, 17);
 
   for (int slot = 0; slot < settings::k_fm_slot_count; ++slot) {
@@ -201,17 +211,41 @@ void DeviceSettingsSecondViewController::build_sheet() {
   m_btnFMRadioPresetEditOK->setDefault(true);
   m_btnFMRAdioPresetEditWarning = new QPushButton(sheet);
   m_btnFMRAdioPresetEditWarning->setObjectName("btnFMRAdioPresetEditWarning");
-  m_btnFMRAdioPresetEditWarning->setGeometry(10, 10, k_sheet_width - 20, k_sheet_height - 20);
+  // the warning fills the sheet above the button row
+  m_btnFMRAdioPresetEditWarning->setGeometry(10, 10, k_sheet_width - 20, 72);
+  m_btnFMRadioPresetEditWarningOK = new QPushButton(sheet);
+  m_btnFMRadioPresetEditWarningOK->setObjectName("btnFMRadioPresetEditWarningOK");
+  m_btnFMRadioPresetEditWarningOK->setGeometry(220, 90, 95, 24);
   connect(m_btnFMRadioPresetEditOK, &QPushButton::clicked, this, [this] { okFMRadioPresetEdit(m_btnFMRadioPresetEditOK); });
   connect(m_btnFMRadioPresetEditCancel, &QPushButton::clicked, this,
           [this] { cancelFMRadioPresetEdit(m_btnFMRadioPresetEditCancel); });
   connect(m_btnFMRAdioPresetEditWarning, &QPushButton::clicked, this,
           [this] { warnFMRadioPresetEdit(m_btnFMRAdioPresetEditWarning); });
-  // Return in the field is OK, as the sheet's default button
-  connect(m_tfFMRadioPresetEdit, &QLineEdit::returnPressed, this, [this] {
-    if (m_btnFMRadioPresetEditOK->isVisible()) okFMRadioPresetEdit(m_btnFMRadioPresetEditOK);
-  });
+  connect(m_btnFMRadioPresetEditWarningOK, &QPushButton::clicked, this,
+          [this] { warnFMRadioPresetEdit(m_btnFMRadioPresetEditWarningOK); });
+  // Return is OK in either view: it stores the frequency, or leaves the warning
+  shell::keep_default_button(m_sheetFMRadioPresetEdit, m_btnFMRadioPresetEditOK);
   show_edit_view(true);
+}
+
+void DeviceSettingsSecondViewController::bind_keys() {
+  const auto free = [this] { return services() && !state().onProcessing(); };
+  // the hints of the page's titles name these keys ("[O]-No.": Alt and the
+  // preset's number, 0 for the tenth)
+  const std::pair<const char*, QAbstractButton*> buttons[] = {
+      {"[O][C]-S", m_btnSave},
+      {"[C]-D", m_btnDefault},
+      {"[C]-C", m_btnCancel},
+      {"[O][C]-A", m_btnFMRadioRDS},
+      {"[O]-A", m_radioFMRadioRDS->cell(0)},
+      {"[S][O]-A", m_radioFMRadioRDS->cell(1)},
+  };
+  for (const auto& [hint, button] : buttons) shell::bind_hinted_key(this, hint, button, free);
+  for (std::size_t slot = 0; slot < m_cbFMRadioPresets.size(); ++slot) {
+    const std::string digit = std::to_string((slot + 1) % 10);
+    shell::bind_hinted_key(this, "[O]-" + digit, m_cbFMRadioPresets[slot], free);
+    shell::bind_hinted_key(this, "[S][C]-" + digit, m_btnFMRadioPresets[slot], free);
+  }
 }
 
 // ---- opening and refreshing ----
@@ -231,7 +265,17 @@ void DeviceSettingsSecondViewController::initializeObject() {
 
 void DeviceSettingsSecondViewController::setShortcuts() {
   if (!services()) return;
-  for (const settings::OutletText& title : m_editor.titles(state().showShortcuts())) set_title(title.outlet, q(title.text));
+  const bool hints = state().showShortcuts();
+  for (const settings::OutletText& title : m_editor.titles(hints)) set_title(title.outlet, q(title.text));
+  // The presets' hint names two keys and is wider than the label, whose right
+  // neighbour is Default: each key takes a line of its own, in the room up to
+  // the region row, so the hint never runs under a control.
+  if (hints) {
+    m_lblFMRadioPresets->setText(m_lblFMRadioPresets->text().replace(QRegularExpression(" {2,}"), "\n"));
+    place(m_lblFMRadioPresets, 40, k_presets_hint_y, 236, k_presets_hint_height);
+  } else {
+    place(m_lblFMRadioPresets, 40, 243, 236, 17);
+  }
 }
 
 void DeviceSettingsSecondViewController::set_title(const std::string& outlet, const QString& text) {
@@ -411,8 +455,13 @@ void DeviceSettingsSecondViewController::show_edit_view(bool edit) {
     button->setVisible(edit);
     button->setEnabled(edit);
   }
-  m_btnFMRAdioPresetEditWarning->setVisible(!edit);
-  m_btnFMRAdioPresetEditWarning->setEnabled(!edit);
+  for (QPushButton* button : {m_btnFMRAdioPresetEditWarning, m_btnFMRadioPresetEditWarningOK}) {
+    button->setVisible(!edit);
+    button->setEnabled(!edit);
+  }
+  QPushButton* default_button = edit ? m_btnFMRadioPresetEditOK : m_btnFMRadioPresetEditWarningOK;
+  default_button->setDefault(true);
+  if (!edit) default_button->setFocus();
 }
 
 void DeviceSettingsSecondViewController::openFMRadioPresetEdit(QObject* sender) {
@@ -432,6 +481,7 @@ void DeviceSettingsSecondViewController::openFMRadioPresetEdit(QObject* sender) 
   m_tfFMRadioPresetEdit->selectAll();
   m_btnFMRadioPresetEditOK->setText(q(CommonTexts::vyla_string_ok_in(language)));
   m_btnFMRadioPresetEditCancel->setText(q(CommonTexts::vyla_string_cancel_in(language)));
+  m_btnFMRadioPresetEditWarningOK->setText(q(CommonTexts::vyla_string_ok_in(language)));
   m_sheetFMRadioPresetEdit->open();
   m_sheetFMRadioPresetEdit->activateWindow();
   m_tfFMRadioPresetEdit->setFocus();

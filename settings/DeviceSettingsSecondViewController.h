@@ -87,6 +87,9 @@ class DeviceSettingsSecondViewController : public DeviceSettingsBaseViewControll
   void build_region_and_presets();
   void build_rds_and_buttons();
   void build_sheet();
+  // The keys of the hinted controls: Save, Default, Cancel, the presets' check
+  // boxes and buttons by number, and the RDS row.
+  void bind_keys();
   QWidget* named(const QString& name, QWidget* widget);
   // Places `widget` at `frame` (points from the bottom-left corner of its parent).
   void place(QWidget* widget, int x, int y, int width, int height);
@@ -122,6 +125,8 @@ class DeviceSettingsSecondViewController : public DeviceSettingsBaseViewControll
   QPushButton* m_btnFMRadioPresetEditOK = nullptr;
   QPushButton* m_btnFMRadioPresetEditCancel = nullptr;
   QPushButton* m_btnFMRAdioPresetEditWarning = nullptr;
+  // under the warning: back to the field, as a click on the warning is
+  QPushButton* m_btnFMRadioPresetEditWarningOK = nullptr;
   int m_indexSelectedForFMRadioEdit = -1;
 
   // The labels, buttons and cells, by outlet name: titles find them here.

@@ -3,18 +3,17 @@
 #include <algorithm>
 
 #include <QDialog>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "session/app_state.h"
 #include "settings/classic_panel_layout.h"
 #include "settings/classic_panel_states.h"
 #include "settings/speed_dial_save.h"
 #include "shell/main_window_layout.h"
+#include "shell/page_keys.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
 #include "strings/settings_texts.h"
@@ -115,8 +114,8 @@ void DeviceSettingsSpeedDialViewController::build_sheet() {
   m_btnSpeedDialEditOK = new QPushButton(m_sheetSpeedDialEdit);
   m_btnSpeedDialEditOK->setObjectName("btnSpeedDialEditOK");
   m_btnSpeedDialEditOK->setGeometry(204, 60, 96, 24);
-  // Return in the field presses OK; Escape closes the sheet as Cancel does
-  m_btnSpeedDialEditOK->setDefault(true);
+  // Return presses OK wherever the focus is; Escape closes the sheet as Cancel does
+  shell::keep_default_button(m_sheetSpeedDialEdit, m_btnSpeedDialEditOK);
   connect(m_btnSpeedDialEditOK, &QPushButton::clicked, this, [this] { okSpeedDialEdit(m_btnSpeedDialEditOK); });
   connect(m_btnSpeedDialEditCancel, &QPushButton::clicked, this,
           [this] { cancelSpeedDialEdit(m_btnSpeedDialEditCancel); });
@@ -132,13 +131,8 @@ void DeviceSettingsSpeedDialViewController::bind_keys() {
     keys.push_back({QString(k_hint_label).arg(i + 1).toStdString(), m_btnSpeedDials[i]});
   }
   // Back and New Device: the main window binds their keys for every settings page
-  for (const Key& key : keys) {
-    auto* shortcut = new QShortcut(QKeySequence(q(settings::key_sequence_of_hint(key.hint))), this);
-    // a key acts only while its button is enabled, as a click would
-    connect(shortcut, &QShortcut::activated, this, [button = key.button] {
-      if (button->isEnabled()) button->click();
-    });
-  }
+  const auto free = [this] { return services() && !state().onProcessing(); };
+  for (const Key& key : keys) shell::bind_hinted_key(this, key.hint, key.button, free);
 }
 
 void DeviceSettingsSpeedDialViewController::place(QWidget* widget, const Frame& frame) {

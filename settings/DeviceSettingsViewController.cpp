@@ -579,6 +579,8 @@ void DeviceSettingsViewController::moveToAllSettins(QObject*) {
   m_sheetDeviceAllSettings->raise();
   m_sheetDeviceAllSettings->activateWindow();
   callTableviewReloadDataForOutsideClass();
+  // every opening starts on Close, whatever had focus when the sheet last ended
+  m_btnDeviceAllSettingsBasicClose->setFocus();
 }
 
 void DeviceSettingsViewController::saveToAllSettins(QObject*) {

@@ -351,19 +351,6 @@ std::vector<KeyBinding> panel_key_bindings() {
   return bindings;
 }
 
-std::string key_sequence_of_hint(std::string_view hint) {
-  std::string modifiers;
-  // Qt's portable order: Ctrl, Alt, Shift
-  if (hint.find("[C]") != std::string_view::npos) modifiers += "Ctrl+";
-  if (hint.find("[O]") != std::string_view::npos) modifiers += "Alt+";
-  if (hint.find("[S]") != std::string_view::npos) modifiers += "Shift+";
-  const size_t dash = hint.rfind('-');
-  std::string key(dash == std::string_view::npos ? hint : hint.substr(dash + 1));
-  if (key == "◀") key = "Left";
-  if (key == "▶") key = "Right";
-  return modifiers + key;
-}
-
 session::MessageBoxRequest information_box(PanelRow row, int product, int language) {
   const auto name = [language](SettingName setting) { return strings::setting_name(setting, language); };
   const std::string product_name = AppTexts::vyla_product_name(product).value_or("");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "session/key_hints.h"
 #include "session/message_box.h"
 #include "settings/classic_panel_layout.h"
 
@@ -82,9 +83,8 @@ struct KeyBinding {
 // The page's keys. Back and New Device are left out: the main window binds
 // their keys for every settings page.
 std::vector<KeyBinding> panel_key_bindings();
-// "[O][C]-S" as portable key text, "Ctrl+Alt+S" ([C] Ctrl, [O] Alt, [S] Shift;
-// ◀ and ▶ are Left and Right).
-std::string key_sequence_of_hint(std::string_view hint);
+// "[O][C]-S" as portable key text, "Ctrl+Alt+S".
+using session::key_sequence_of_hint;
 
 // ---- message boxes ----
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,18 +16,28 @@
 #include <QShortcut>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/format.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/DetailViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/language_chooser_rows.h"
+#include "shell/page_keys.h"
 #include "strings/language.h"
 #include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
 
 using namespace shell;
 using namespace session;
+
+namespace {
+
+// Points a title bar takes beside its title: close, maximize and minimize
+// buttons, the window menu and margins.
+constexpr int k_language_chooser_title_bar_buttons = 140;
+
+}  // namespace
 
 void FEXOBluetoothManagerAppController::build_language_chooser() {
   m_sheetLanguageManagerVerrano = new QDialog(m_window);
@@ -72,7 +83,7 @@ void FEXOBluetoothManagerAppController::build_language_chooser() {
   m_btnLanguageManagerCancelVerrano->setObjectName("btnLanguageManagerCancelVerrano");
   m_btnLanguageManagerOKVerrano = new QPushButton(m_sheetLanguageManagerVerrano);
   m_btnLanguageManagerOKVerrano->setObjectName("btnLanguageManagerOKVerrano");
-  m_btnLanguageManagerOKVerrano->setDefault(true);
+  shell::keep_default_button(m_sheetLanguageManagerVerrano, m_btnLanguageManagerOKVerrano);
   buttons->addStretch(1);
   buttons->addWidget(m_btnLanguageManagerCancelVerrano);
   buttons->addWidget(m_btnLanguageManagerOKVerrano);
@@ -83,6 +94,18 @@ void FEXOBluetoothManagerAppController::build_language_chooser() {
           [this] { languageManagerCancel(m_btnLanguageManagerCancelVerrano); });
   // Escape is Cancel
   connect(m_sheetLanguageManagerVerrano, &QDialog::rejected, this, [this] { languageManagerCancel(nullptr); });
+  // The title follows the previewed language: the sheet is as wide as its
+  // longest title in a bold face (as title bars show it) with room for the
+  // title bar's buttons, so neither the title bar nor the box cuts a title,
+  // and the sheet keeps its width while the preview changes.
+  QFont title_font = m_sheetLanguageManagerVerrano->font();
+  title_font.setBold(true);
+  int title_width = 0;
+  for (int language = 0; language < strings::k_language_count; ++language) {
+    const QString title = QString::fromStdString(vyla_string_language_manager_in(language));
+    title_width = std::max(title_width, QFontMetrics(title_font).horizontalAdvance(title));
+  }
+  m_sheetLanguageManagerVerrano->setMinimumWidth(title_width + k_language_chooser_title_bar_buttons);
 
   // opened from the flag button, its menu item and its key
   connect(m_btnLanguageManager, &QPushButton::clicked, this, [this] { openLanguageManager(m_btnLanguageManager); });
@@ -115,8 +138,10 @@ void FEXOBluetoothManagerAppController::openLanguageManager(QObject* sender) {
   close_list_tabs();
   m_radioLanguageManager->button(buttonCellIndexFromLanguageManager(languageManager()))->setChecked(true);
   setControlsLanguageManager();
-  m_sheetLanguageManager->open();
+  // the box shows the stored choice from the sheet's first paint; a change
+  // left by Cancel is forgotten here
   m_btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
+  m_sheetLanguageManager->open();
 }
 
 void FEXOBluetoothManagerAppController::setControlsLanguageManager() {

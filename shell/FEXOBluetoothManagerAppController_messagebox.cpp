@@ -20,6 +20,7 @@
 #include "strings/message_box_texts.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/named_images.h"
+#include "shell/page_keys.h"
 
 using namespace shell;
 using namespace session;
@@ -31,6 +32,8 @@ std::atomic<bool> g_message_box_opened_before{false};
 
 // The sheet leaves only through its buttons: Escape and the window's close
 // button answer as Cancel would, and do nothing when Cancel is not offered.
+// A save question is the exception: its Cancel (No) drops the edits, so
+// Escape only closes it.
 class MessageBoxSheet : public QDialog {
  public:
   MessageBoxSheet(QWidget* parent, std::function<void()> escape) : QDialog(parent), m_escape(std::move(escape)) {}
@@ -44,7 +47,13 @@ class MessageBoxSheet : public QDialog {
 
 void FEXOBluetoothManagerAppController::build_message_box() {
   m_sheetMessageBox = new MessageBoxSheet(m_window, [this] {
-    if (messageBoxStatus() != 0 && m_btnMessageBoxCancel->isEnabled()) messageBoxCancel(m_btnMessageBoxCancel);
+    if (messageBoxStatus() == 0 || !m_btnMessageBoxCancel->isEnabled()) return;
+    if (escape_keeps_the_edits(static_cast<MessageBoxPurpose>(messageBoxStatus()))) {
+      // the user stays where the question came from, edits and all
+      closeMessageBox();
+      return;
+    }
+    messageBoxCancel(m_btnMessageBoxCancel);
   });
   m_sheetMessageBox->setObjectName("sheetMessageBox");
   m_sheetMessageBox->setWindowModality(Qt::WindowModal);
@@ -80,7 +89,8 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   m_btnMessageBoxCancel->setObjectName("btnMessageBoxCancel");
   m_btnMessageBoxOK = new QPushButton(m_sheetMessageBox);
   m_btnMessageBoxOK->setObjectName("btnMessageBoxOK");
-  m_btnMessageBoxOK->setDefault(true);
+  // Return is OK, whichever button has focus
+  shell::keep_default_button(m_sheetMessageBox, m_btnMessageBoxOK);
   // a button without a title keeps its place but is invisible and disabled
   for (QPushButton* button : {m_btnMessageBoxCancel, m_btnMessageBoxOK}) {
     QSizePolicy policy = button->sizePolicy();

@@ -20,6 +20,12 @@ void set_background(QWidget* widget, const QColor& colour) {
   widget->setPalette(colours);
 }
 
+void set_text_colour(QWidget* widget, const QColor& colour) {
+  QPalette colours = widget->palette();
+  colours.setColor(QPalette::WindowText, colour);
+  widget->setPalette(colours);
+}
+
 // Moves a strip label to (its x, `y` from the bottom) with `height`, keeping its width.
 void set_strip_frame(QWidget* widget, int y, int height) {
   widget->setGeometry(widget->x(), layout::k_content_height - y - height, widget->width(), height);
@@ -62,9 +68,11 @@ void FEXOBluetoothManagerAppController::show_page_strip(const TabData& tabs) {
   set_background(selected[0], window_colour);
   set_background(other[0], title_colour);
 
-  QPalette second_text = m_lblDetailTitlePagesSecondForeground->palette();
-  second_text.setColor(QPalette::WindowText, Qt::black);
-  m_lblDetailTitlePagesSecondForeground->setPalette(second_text);
+  // the selected label's text is black on the window's colour; the other's is
+  // white, as on the dark red of the selected main button (black on it reads
+  // at about 3:1)
+  set_text_colour(selected[1], Qt::black);
+  set_text_colour(other[1], Qt::white);
 
   // the unselected label takes the click
   QPushButton* clickable = first_selected ? m_btnDetailTitlePagesSecond : m_btnDetailTitlePagesFirst;

@@ -14,6 +14,7 @@
 
 #include "recognition/DeviceRecognitionViewController.h"
 #include "recognition/DeviceSelectionViewController.h"
+#include "session/key_hints.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
@@ -80,8 +81,12 @@ void FEXOBluetoothManagerAppController::build_window() {
   const int hint_height = QFontMetrics(view->font()).height();
   const int legend_y = k_content_height - 2 - hint_height;
   const int button_hint_y = 512 - hint_height;
-  m_lblShortcutsKeys = place(new QLabel(view), "lblShortcutsKeys", 440, legend_y, 140, hint_height);
-  m_lblShortcutsKeys->setText("[C] = Ctrl");
+  // the legend names every modifier letter of the hints and ends beside the top buttons
+  const QString legend = QString::fromUtf8(session::k_key_hint_legend);
+  const int legend_width = QFontMetrics(view->font()).horizontalAdvance(legend) + 4;
+  m_lblShortcutsKeys = place(new QLabel(view), "lblShortcutsKeys", 588 - legend_width, legend_y, legend_width,
+                             hint_height);
+  m_lblShortcutsKeys->setText(legend);
   m_lblShortcutsAbout = place(new QLabel(view), "lblShortcutsAbout", 596, button_hint_y, 44, hint_height);
   m_lblShortcutsAbout->setText("[C]-A");
   m_lblShortcutsLanguageManager =

@@ -24,6 +24,7 @@
 #include "platform/main_queue.h"
 #include "shell/main_window_layout.h"
 #include "shell/named_images.h"
+#include "shell/page_keys.h"
 #include "strings/app_texts.h"
 #include "strings/setting_names.h"
 #include "update/RestoreTableCellView.h"
@@ -57,6 +58,14 @@ constexpr int k_four_part_version_product = 0x3020;
 // Download sits beside the latest version, or lower when the language pop-up takes its place.
 constexpr UpdateViewController::Frame k_frame_download{400, 194, 115, 19};
 constexpr UpdateViewController::Frame k_frame_download_below_languages{400, 171, 115, 19};
+
+// Key hints of the page's own controls. The voice-prompt pop-up takes Shift
+// with its L: Ctrl+L alone opens the language chooser on every page.
+constexpr const char* k_hint_update_on_update_page = "[O][C]-U";
+constexpr const char* k_hint_restore_on_restore_page = "[O][C]-E";
+constexpr const char* k_hint_browse = "[C]-B";
+constexpr const char* k_hint_download = "[C]-D";
+constexpr const char* k_hint_voice_prompt = "[S][C]-L";
 
 // The restore page's six rows, from the top.
 constexpr int k_restored_row_y[] = {194, 177, 160, 143, 126, 109};
@@ -114,6 +123,7 @@ UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailVi
   m_timer->setInterval(k_timer_interval);
   connect(m_timer, &QTimer::timeout, this, &UpdateViewController::timerMethodUpdate);
   if (m_mode == session::k_mode_firmware_update) build_new_update_sheet();
+  bind_keys();
   for (QWidget* part : {static_cast<QWidget*>(m_piProcessing), static_cast<QWidget*>(m_tfProcessing),
                         static_cast<QWidget*>(m_tfPercent)}) {
     part->setVisible(false);
@@ -257,6 +267,20 @@ void UpdateViewController::build_new_update_sheet() {
   grid->addLayout(buttons, 4, 0, 1, 3);
 }
 
+void UpdateViewController::bind_keys() {
+  const auto free = [this] { return services() && !state().onProcessing(); };
+  const auto open_voice_prompts = [this] { m_popUpLanguageFirmware->showPopup(); };
+  shell::bind_hinted_key(this, k_hint_voice_prompt, m_popUpLanguageFirmware, open_voice_prompts, free);
+  // the other page's button is the main button of that page, whose key the window binds
+  if (m_mode == session::k_mode_firmware_update) {
+    shell::bind_hinted_key(this, k_hint_update_on_update_page, m_btnUpdate, free);
+    shell::bind_hinted_key(this, k_hint_browse, m_btnBrowse, free);
+    shell::bind_hinted_key(this, k_hint_download, m_btnDownload, free);
+  } else {
+    shell::bind_hinted_key(this, k_hint_restore_on_restore_page, m_btnRestore, free);
+  }
+}
+
 UpdateViewController::~UpdateViewController() { stopUpdate(); }
 
 void UpdateViewController::stopUpdate() {
@@ -318,11 +342,11 @@ void UpdateViewController::setShortcuts() {
 void UpdateViewController::setShortcutsFirmwareUpdate() {
   const int language = this->language();
   if (state().showShortcuts()) {
-    m_btnUpdate->setText("[O][C]-U");
+    m_btnUpdate->setText(k_hint_update_on_update_page);
     m_btnRestore->setText("[C]-E");
-    m_btnBrowse->setText("[C]-B");
-    m_btnDownload->setText("[C]-D");
-    m_lblUpdateLanguageVoicePrompt->setText("[C]-L");
+    m_btnBrowse->setText(k_hint_browse);
+    m_btnDownload->setText(k_hint_download);
+    m_lblUpdateLanguageVoicePrompt->setText(k_hint_voice_prompt);
   } else {
     m_btnUpdate->setText(q(stringUPDATE()));
     m_btnRestore->setText(q(AppTexts::vyla_string_mode_in(session::k_mode_firmware_restore, language)));
@@ -336,8 +360,8 @@ void UpdateViewController::setShortcutsFirmwareRestore() {
   const int language = this->language();
   if (state().showShortcuts()) {
     m_btnUpdate->setText("[C]-U");
-    m_btnRestore->setText("[O][C]-E");
-    m_lblRestoreLanguageVoicePrompt->setText("[C]-L");
+    m_btnRestore->setText(k_hint_restore_on_restore_page);
+    m_lblRestoreLanguageVoicePrompt->setText(k_hint_voice_prompt);
   } else {
     m_btnUpdate->setText(q(AppTexts::vyla_string_mode_in(session::k_mode_firmware_update, language)));
     m_btnRestore->setText(q(stringRESTORE()));

@@ -230,6 +230,8 @@ class UpdateViewController : public DetailViewController,
   void show_restore_rows();
   void backup_failed();
   void build_new_update_sheet();
+  // The keys of the page's hinted controls.
+  void bind_keys();
   update::RestoreTableContext restore_table_context() const;
 
   int m_mode;

@@ -421,6 +421,39 @@ TEST_F(AllSettingsSheet, DefaultTakesTheFactoryDefaultsWholeAndCancelTheDevice) 
   EXPECT_TRUE(sheet().isVisible());
 }
 
+TEST_F(AllSettingsSheet, ReturnClosesAndNeverResetsWhateverHasFocus) {
+  const auto prepare = [](Record& device) {
+    device.setBasicSetting20At_with(3, 0x1234);
+    device.setBasicSetting20At_with(4, 0x0F0F);
+  };
+  QPushButton* close = page.btnDeviceAllSettingsBasicClose();
+  for (int language : {0, 2}) {
+    state().setLanguageManager(language);
+    // first and later openings, with focus where the last one left it
+    for (int opening = 0; opening < 3; ++opening) {
+      SCOPED_TRACE(language * 10 + opening);
+      open(0x3211, 1, 0, prepare);
+      ASSERT_TRUE(sheet().isVisible());
+      ASSERT_NE(page.dataDefault().basicSettingLM6(3), 0x1234);
+      EXPECT_TRUE(close->isDefault());
+      for (QPushButton* button : sheet().findChildren<QPushButton*>()) {
+        if (button != close) {
+          EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
+        }
+      }
+      QWidget* focus = opening == 2 ? page.btnDeviceAllSettingsBasicDefault() : sheet().focusWidget();
+      if (opening == 1) focus = page.btnDeviceAllSettingsBasicCancel();
+      ASSERT_NE(focus, nullptr);
+      focus->setFocus();
+      QTest::keyClick(focus, Qt::Key_Return);
+      EXPECT_FALSE(sheet().isVisible());
+      EXPECT_FALSE(page.isSettingsChanged());
+      EXPECT_EQ(page.dataCurrent().basicSettingLM6(3), 0x1234);
+      EXPECT_TRUE(services.boxes.empty());
+    }
+  }
+}
+
 TEST_F(AllSettingsSheet, EscapeAsksAsClose) {
   open(0x6020, 1, 0);
   choose(N::VOXSensitivity, 4);

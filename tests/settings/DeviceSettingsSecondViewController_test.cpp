@@ -22,6 +22,7 @@
 #include "shell/shell_fixture.h"
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
+#include "strings/common_texts.h"
 #include "strings/fm_radio_texts.h"
 #include "support/qt_wait.h"
 
@@ -207,6 +208,132 @@ TEST_F(FMRadioPage, TheEditSheetTakesAValidFrequencyAndWarnsOtherwise) {
   QTest::mouseClick(in<QPushButton>(page, "btnFMRadioPresetEditCancel"), Qt::LeftButton);
   EXPECT_FALSE(sheet->isVisible());
   EXPECT_EQ(page.dataCurrent().fmRadioPresetsAt(0), 8760);
+}
+
+TEST_F(FMRadioPage, ReturnWarnsAndTheWarningsOKLeadsBackToTheField) {
+  for (int language : {0, 2}) {
+    SCOPED_TRACE(language);
+    auto controller = start();
+    controller->setLanguageManager(language);
+    DeviceSettingsSecondViewController& page = open(*controller, 0x5416);
+    QDialog* sheet = page.sheetFMRadioPresetEdit();
+    auto* field = in<QLineEdit>(page, "tfFMRadioPresetEdit");
+    auto* ok = in<QPushButton>(page, "btnFMRadioPresetEditOK");
+    auto* back = in<QPushButton>(page, "btnFMRadioPresetEditWarningOK");
+    QTest::mouseClick(preset_button(page, 1), Qt::LeftButton);
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(back->isHidden());
+    EXPECT_TRUE(ok->isDefault());
+
+    // 120 MHz and Return: the warning, with a visible way back that Return also takes
+    field->setText("120");
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(field->isHidden());
+    EXPECT_FALSE(back->isHidden());
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_EQ(back->text().toStdString(), CommonTexts::vyla_string_ok_in(language));
+    EXPECT_TRUE(back->isDefault());
+    EXPECT_FALSE(back->geometry().intersects(in<QPushButton>(page, "btnFMRAdioPresetEditWarning")->geometry()));
+    QTest::keyClick(sheet, Qt::Key_Return);
+    EXPECT_FALSE(field->isHidden());
+    EXPECT_TRUE(back->isHidden());
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(page.dataCurrent().fmRadioPresetsAt(0), 8750);
+
+    // and by mouse
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_FALSE(back->isHidden());
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_FALSE(field->isHidden());
+    EXPECT_EQ(sheet->focusWidget(), field);
+    page.cancelFMRadioPresetEdit();
+  }
+}
+
+TEST_F(FMRadioPage, HintedKeysActAsTheirControlsDo) {
+  auto controller = start();
+  DeviceSettingsSecondViewController& page = open(*controller, 0x6030);
+  controller->setShowShortcuts(true);
+  controller->reflectShortcuts();
+  controller->window()->show();
+  controller->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
+  VX_TRY_VERIFY(page.isVisible());
+  const auto key = [&page](Qt::Key pressed, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(&page, pressed, modifiers);
+  };
+
+  // [O]-No. ticks a preset's box; [S][C]-No. edits a preset in use
+  key(Qt::Key_2, Qt::AltModifier);
+  EXPECT_TRUE(check_box(page, 2)->isChecked());
+  key(Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(page.sheetFMRadioPresetEdit()->isVisible());
+  EXPECT_EQ(page.indexSelectedForFMRadioEdit(), 0);
+  page.cancelFMRadioPresetEdit();
+  // a preset not in use has its button disabled, a seventh is not shown here
+  key(Qt::Key_4, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_FALSE(page.sheetFMRadioPresetEdit()->isVisible());
+  ASSERT_TRUE(check_box(page, 7)->isHidden());
+  key(Qt::Key_7, Qt::AltModifier);
+  EXPECT_FALSE(check_box(page, 7)->isChecked());
+
+  // the RDS row: [O]-A on, [S][O]-A off
+  auto* rds = page.findChild<settings::RadioMatrix*>("radioFMRadioRDS");
+  ASSERT_NE(rds, nullptr);
+  key(Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(rds->selectedColumn(), 0);
+  EXPECT_NE(page.dataCurrent().fmRadioRDS(), 0);
+  key(Qt::Key_A, Qt::AltModifier | Qt::ShiftModifier);
+  EXPECT_EQ(rds->selectedColumn(), 1);
+
+  // nothing acts while an operation runs
+  controller->setOnProcessing(true);
+  key(Qt::Key_3, Qt::AltModifier);
+  EXPECT_TRUE(check_box(page, 3)->isChecked());
+  key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(check_box(page, 2)->isChecked());
+  controller->setOnProcessing(false);
+
+  // [C]-D the factory presets, [C]-C the device's again, [O][C]-S saves
+  key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_FALSE(check_box(page, 1)->isChecked());
+  key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(check_box(page, 1)->isChecked());
+  EXPECT_FALSE(check_box(page, 2)->isChecked());
+  key(Qt::Key_2, Qt::AltModifier);
+  key(Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_TRUE(page.saveEngine()->saving());
+  finish_save(page);
+}
+
+TEST_F(FMRadioPage, ThePresetsHintFitsAndRunsUnderNoControl) {
+  auto controller = start();
+  DeviceSettingsSecondViewController& page = open(*controller, 0x5416);
+  controller->window()->show();
+  auto* label = in<QLabel>(page, "lblFMRadioPresets");
+  for (int language = 0; language < 13; ++language) {
+    SCOPED_TRACE(language);
+    controller->setLanguageManager(language);
+    controller->setShowShortcuts(true);
+    page.setControls();
+    // every key named, every word shown in the label's frame
+    const QString shown = QString(label->text()).replace('\n', ' ').simplified();
+    EXPECT_EQ(shown, QString::fromStdString(FMRadioTexts::stringShortCutFMRadioPreset(language)).simplified());
+    const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap | label->alignment(),
+                                                           label->text());
+    EXPECT_LE(needed.width(), label->contentsRect().width());
+    EXPECT_LE(needed.height(), label->contentsRect().height());
+    for (QWidget* other : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other == label || other->isHidden() || other->isWindow()) continue;
+      EXPECT_FALSE(label->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+    }
+  }
+  // without hints the label is the presets' title again, on its row
+  controller->setShowShortcuts(false);
+  page.setControls();
+  EXPECT_EQ(label->text().toStdString(), FMRadioTexts::stringPresets(12));
+  EXPECT_EQ(label->height(), 17);
 }
 
 TEST_F(FMRadioPage, WhileAnOperationRunsEverythingIsDisabled) {

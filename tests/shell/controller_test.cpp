@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <algorithm>
 #include <cmath>
@@ -528,6 +530,26 @@ TEST_F(PageStrip, TwoTabsSwitchBetweenTheirPages) {
   EXPECT_EQ(controller->tabIndexSelected(), 0);
 }
 
+TEST_F(PageStrip, BothLabelsReadWhicheverIsSelected) {
+  auto controller = start();
+  recognize(*controller, 0x6020);  // settings, speed dial
+  const char* const sides[] = {"First", "Second"};
+  for (int page : {7, 9}) {
+    SCOPED_TRACE(page);
+    if (page == 7) controller->setDeviceSettingsWithStatus(true);
+    if (page == 9) controller->setDeviceSettingsSpeedDialWithStatus(true);
+    for (const char* side : sides) {
+      SCOPED_TRACE(side);
+      const std::string name = std::string("lblDetailTitlePages") + side;
+      auto* text = child<QLabel>(*controller, (name + "Foreground").c_str());
+      auto* background = child<QLabel>(*controller, (name + "Background").c_str());
+      ASSERT_TRUE(text->isVisibleTo(controller->window()));
+      EXPECT_GE(contrast(text->palette().color(QPalette::WindowText), background->palette().color(QPalette::Window)),
+                4.5);
+    }
+  }
+}
+
 TEST_F(PageStrip, ThreeTabsOfferMoreAndTheList) {
   auto controller = start();
   recognize(*controller, 0x3030);  // settings, speed dial, second settings
@@ -650,6 +672,31 @@ TEST_F(PageStrip, ShortcutHintsShowWholeLettersClearOfTheButtons) {
       EXPECT_FALSE(hint->geometry().intersects(child(*controller, button)->geometry())) << button;
     }
   }
+}
+
+TEST_F(PageStrip, TheLegendExplainsEveryModifierTheHintsUse) {
+  auto controller = start();
+  recognize(*controller, 0x5416);
+  const QString legend = child<QLabel>(*controller, "lblShortcutsKeys")->text();
+  const QRegularExpression modifier("\\[[A-Z]\\]");
+  const auto explained = [&](const QString& text) {
+    for (const QRegularExpressionMatch& match : modifier.globalMatch(text)) {
+      EXPECT_TRUE(legend.contains(match.captured() + " = ")) << text.toStdString();
+    }
+  };
+  for (int page : {5, 6, 7, 8, 9}) {
+    SCOPED_TRACE(page);
+    if (page == 5) controller->setFirmwareUpdateWithStatus(true);
+    if (page == 6) controller->setFirmwareRestoreWithStatus(true);
+    if (page == 7) controller->setDeviceSettingsWithStatus(true);
+    if (page == 8) controller->setDeviceSettingsSecondWithStatus(true);
+    if (page == 9) controller->setDeviceSettingsSpeedDialWithStatus(true);
+    controller->setShowShortcuts(true);
+    controller->reflectShortcuts();
+    for (QAbstractButton* button : controller->window()->findChildren<QAbstractButton*>()) explained(button->text());
+    for (QLabel* label : controller->window()->findChildren<QLabel*>()) explained(label->text());
+  }
+  for (const char* letter : {"[C]", "[O]", "[S]"}) EXPECT_TRUE(legend.contains(letter)) << letter;
 }
 
 TEST_F(PageStrip, MenuAndWindowControls) {

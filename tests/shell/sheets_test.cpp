@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
@@ -376,6 +378,62 @@ TEST_F(MessageBox, EscapeAnswersOnlyThroughCancel) {
   EXPECT_EQ(controller->mode(), 3);
 }
 
+TEST_F(MessageBox, EscapeInASaveQuestionKeepsThePageAndItsEdits) {
+  auto controller = start();
+  controller->window()->show();
+  recognize(*controller, 0x4111);
+  controller->setDeviceSettingsSpeedDialWithStatus(true);
+  ASSERT_EQ(controller->mode(), 9);
+  DeviceSettingsSpeedDialViewController* page = controller->deviceSettingsSpeedDialViewController();
+  page->openSpeedDialEdit(child<QPushButton>(*controller, "btnSpeedDial01"));
+  page->tfSpeedDialEdit()->setText("0049123");
+  page->okSpeedDialEdit();
+  ASSERT_TRUE(page->isSettingsChanged());
+
+  // the user leaves for the selection page, is asked, and presses Escape
+  QTest::mouseClick(child<QPushButton>(*controller, "btnDeviceSelection"), Qt::LeftButton);
+  ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::save_speed_dial));
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(controller->messageBoxStatus(), 0);
+  EXPECT_EQ(controller->mode(), 9);
+  EXPECT_TRUE(page->isSettingsChanged());
+  EXPECT_EQ(page->dataCurrent().speedDialAt(0), "0049123");
+  EXPECT_EQ(child<QPushButton>(*controller, "btnSpeedDial01")->text(), "0049123");
+
+  // asked again, No still drops them
+  QTest::mouseClick(child<QPushButton>(*controller, "btnDeviceSelection"), Qt::LeftButton);
+  ASSERT_NO_FATAL_FAILURE(shown(*controller, MessageBoxPurpose::save_speed_dial));
+  answer(*controller, false);
+  EXPECT_EQ(controller->mode(), 3);
+
+  for (MessageBoxPurpose purpose : {MessageBoxPurpose::save_settings, MessageBoxPurpose::save_settings_second,
+                                    MessageBoxPurpose::save_speed_dial, MessageBoxPurpose::close_all_settings}) {
+    EXPECT_TRUE(session::escape_keeps_the_edits(purpose));
+  }
+  EXPECT_FALSE(session::escape_keeps_the_edits(MessageBoxPurpose::start_over));
+}
+
+TEST_F(MessageBox, ReturnIsOkWhicheverButtonHasFocus) {
+  auto controller = start();
+  controller->window()->show();
+  auto* box = child<QDialog>(*controller, "sheetMessageBox");
+  auto* cancel = child<QPushButton>(*controller, "btnMessageBoxCancel");
+  for (int opening = 0; opening < 2; ++opening) {
+    SCOPED_TRACE(opening);
+    std::vector<bool> answers;
+    controller->openMessageBox(question(), [&answers](bool ok) { answers.push_back(ok); });
+    VX_TRY_VERIFY(box->isVisible());
+    EXPECT_TRUE(child<QPushButton>(*controller, "btnMessageBoxOK")->isDefault());
+    EXPECT_FALSE(cancel->autoDefault());
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_EQ(answers, std::vector<bool>{true});
+    EXPECT_FALSE(box->isVisible());
+  }
+}
+
 TEST_F(MessageBox, FirstBoxOfTheRunIsTaller) {
   auto controller = start();
   const bool first = !FEXOBluetoothManagerAppController::messageBoxOpenedBefore();
@@ -526,6 +584,75 @@ TEST_F(LanguageChooser, ClosedWhileProcessingButAChoiceMadeBeforeStillRetitles) 
   EXPECT_EQ(controller->window()->findChild<QAction*>("menuItemQuit")->text().toStdString(),
             AppTexts::stringMenuItemQuit(1));
   EXPECT_FALSE(child<QPushButton>(*controller, "btnDeviceSelection")->isEnabled());
+}
+
+TEST_F(LanguageChooser, TheTitleFitsInEveryLanguageAndTheSheetKeepsItsWidth) {
+  auto controller = start();
+  controller->openLanguageManager(child<QPushButton>(*controller, "btnLanguageManager"));
+  auto* sheet = child<QDialog>(*controller, "sheetLanguageManagerVerrano");
+  auto* box = child<QGroupBox>(*controller, "boxLanguageManagerVerrano");
+  ASSERT_TRUE(sheet->isVisible());
+  const int width = sheet->width();
+  // a title bar shows its title in bold beside about a hundred points of buttons
+  QFont title_font = sheet->font();
+  title_font.setBold(true);
+  for (int language = 0; language < 13; ++language) {
+    SCOPED_TRACE(language);
+    const QString title = QString::fromStdString(AppTexts::vyla_string_language_manager_in(language));
+    EXPECT_LE(QFontMetrics(title_font).horizontalAdvance(title) + 100, width);
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(title), box->contentsRect().width());
+  }
+  // previewing each offered language leaves the sheet as wide as it opened
+  for (int row = 0; row < shell::k_language_chooser_rows; ++row) {
+    QTest::mouseClick(child<QRadioButton>(*controller, ("buttonCell" + std::to_string(row) + "LanguageManagerVerrano").c_str()),
+                      Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(sheet->width(), width) << row;
+  }
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerCancelVerrano"), Qt::LeftButton);
+}
+
+TEST_F(LanguageChooser, TheFirmwareLanguageBoxAlwaysShowsTheStoredChoice) {
+  const std::string german_cell =
+      "buttonCell" + std::to_string(shell::buttonCellIndexFromLanguageManager(2)) + "LanguageManagerVerrano";
+  auto controller = start();
+  controller->window()->show();
+  QPushButton* flag = child<QPushButton>(*controller, "btnLanguageManager");
+  auto box = [&controller] { return child<QCheckBox>(*controller, "btnApplyToLanguageFirmwareVerrano"); };
+  auto ok = [&controller] { QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton); };
+  auto cancel = [&controller] {
+    QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerCancelVerrano"), Qt::LeftButton);
+  };
+
+  // English, ticked; German chosen with the box as it was: ticked again on reopening
+  controller->openLanguageManager(flag);
+  EXPECT_TRUE(box()->isChecked());
+  QTest::mouseClick(child<QRadioButton>(*controller, german_cell.c_str()), Qt::LeftButton);
+  ok();
+  ASSERT_EQ(controller->languageManager(), 2);
+  controller->openLanguageManager(flag);
+  EXPECT_TRUE(box()->isChecked());
+  // a change of the box left by Cancel is not stored
+  QTest::mouseClick(box(), Qt::LeftButton);
+  EXPECT_FALSE(box()->isChecked());
+  cancel();
+  controller->openLanguageManager(flag);
+  EXPECT_TRUE(box()->isChecked());
+  QTest::mouseClick(box(), Qt::LeftButton);
+  ok();
+  EXPECT_FALSE(controller->applyToLanguageFirmware());
+  controller->openLanguageManager(nullptr);
+  EXPECT_FALSE(box()->isChecked());
+  cancel();
+
+  // the next run reads both back
+  ASSERT_TRUE(controller->write_configuration_archive());
+  controller.reset();
+  controller = start();
+  EXPECT_EQ(controller->languageManager(), 2);
+  controller->openLanguageManager(child<QPushButton>(*controller, "btnLanguageManager"));
+  EXPECT_FALSE(box()->isChecked());
+  cancel();
 }
 
 using HeaderView = ShellFixture;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -325,6 +326,82 @@ TEST_F(UpdatePageServer, BrowseDownloadAndThePopUpAnswerOnThePage) {
   EXPECT_FALSE(state().listTabsOpened());
   EXPECT_EQ(m_services.calls.back(), "enableListTabsTo 0");
   languages->hidePopup();
+}
+
+TEST_F(UpdatePageServer, HintedKeysActAsTheirControlsDo) {
+  UpdateViewController page(session::k_mode_firmware_update);
+  enter_update_page(page, m_three_languages);
+  auto* sheet = child<QDialog>(page, "sheetNewUpdateFound");
+  VX_TRY_VERIFY(sheet->isVisible());
+  QTest::mouseClick(child<QPushButton>(page, "btnNo"), Qt::LeftButton);
+  VX_TRY_VERIFY(!state().onProcessing());
+  page.show();
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  auto* languages = child<QComboBox>(page, "popUpLanguageFirmware");
+  auto* update = child<QPushButton>(page, "btnUpdate");
+  const auto panels = [this] { return m_services.file_panels.size(); };
+
+  // nothing acts while an operation runs, even with the controls still enabled
+  state().setOnProcessing(true);
+  QTest::keyClick(&page, Qt::Key_B, Qt::ControlModifier);
+  QTest::keyClick(&page, Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(panels(), 0u);
+  state().setOnProcessing(false);
+
+  // [C]-B browses, [C]-D downloads
+  QTest::keyClick(&page, Qt::Key_B, Qt::ControlModifier);
+  ASSERT_EQ(panels(), 1u);
+  EXPECT_EQ(m_services.file_panels[0].request.kind, session::FilePanelRequest::Kind::open);
+  m_services.answer_file_panel(std::nullopt);
+  QTest::keyClick(&page, Qt::Key_D, Qt::ControlModifier);
+  ASSERT_EQ(panels(), 2u);
+  EXPECT_EQ(m_services.file_panels[1].request.kind, session::FilePanelRequest::Kind::save);
+  m_services.answer_file_panel(std::nullopt);
+
+  // [S][C]-L opens the voice-prompt pop-up while it is shown, never while hidden
+  QTest::keyClick(&page, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+  VX_TRY_VERIFY(languages->view()->isVisible());
+  languages->hidePopup();
+  VX_TRY_VERIFY(!languages->view()->isVisible());
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  languages->setVisible(false);
+  QTest::keyClick(&page, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::qWait(50);
+  EXPECT_FALSE(languages->view()->isVisible());
+  languages->setVisible(true);
+
+  // [O][C]-U does nothing while Update is disabled (no file yet), and updates once it is not
+  ASSERT_FALSE(update->isEnabled());
+  QTest::keyClick(&page, Qt::Key_U, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(page.operation().state(), update::k_state_idle);
+  child<QLineEdit>(page, "tfFirmwareFile")->setText(QString::fromStdString(m_folder + "/missing.img"));
+  ASSERT_TRUE(update->isEnabled());
+  QTest::keyClick(&page, Qt::Key_U, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_TRUE(state().onProcessing());
+
+  VX_TRY_VERIFY(!state().onProcessing());
+}
+
+TEST_F(UpdatePageServer, TheRestorePagesUpdateKeyRestores) {
+  UpdateViewController page(session::k_mode_firmware_restore);
+  page.setServices(&m_services);
+  page.show();
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  auto* restore = child<QPushButton>(page, "btnRestore");
+  // without a backup Restore stays disabled and so does its key
+  restore->setEnabled(false);
+  const std::size_t calls = m_services.calls.size();
+  QTest::keyClick(&page, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(m_services.calls.size(), calls);
+  // enabled, it starts the restore: the status line is to say the page is at work
+  restore->setEnabled(true);
+  QTest::keyClick(&page, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+  ASSERT_GT(m_services.calls.size(), calls);
+  EXPECT_EQ(m_services.calls[calls], "getStatusProcessing");
+  VX_TRY_VERIFY(!state().onProcessing());
 }
 
 TEST_F(UpdatePageServer, AnUnreadListLeavesNothingToDownload) {

@@ -179,10 +179,10 @@ TEST_F(FirmwarePages, ShortcutTitlesOfBothPagesAndWhereNextLeads) {
   EXPECT_EQ(child<QPushButton>(update_page, "btnRestore")->text(), "[C]-E");
   EXPECT_EQ(child<QPushButton>(update_page, "btnBrowse")->text(), "[C]-B");
   EXPECT_EQ(child<QPushButton>(update_page, "btnDownload")->text(), "[C]-D");
-  EXPECT_EQ(child<QLabel>(update_page, "lblUpdateLanguageVoicePrompt")->text(), "[C]-L");
+  EXPECT_EQ(child<QLabel>(update_page, "lblUpdateLanguageVoicePrompt")->text(), "[S][C]-L");
   EXPECT_EQ(child<QPushButton>(restore_page, "btnUpdate")->text(), "[C]-U");
   EXPECT_EQ(child<QPushButton>(restore_page, "btnRestore")->text(), "[O][C]-E");
-  EXPECT_EQ(child<QLabel>(restore_page, "lblRestoreLanguageVoicePrompt")->text(), "[C]-L");
+  EXPECT_EQ(child<QLabel>(restore_page, "lblRestoreLanguageVoicePrompt")->text(), "[S][C]-L");
 
   state().setShowShortcuts(false);
   update_page.setShortcuts();
