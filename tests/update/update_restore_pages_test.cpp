@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableView>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <utility>
@@ -149,6 +150,11 @@ TEST_F(FirmwarePages, UpdateFollowsTheFileAndProcessingAndTheBarTheProgress) {
     EXPECT_FALSE(child<QPushButton>(page, name)->isEnabled()) << name;
   }
   EXPECT_FALSE(child<QComboBox>(page, "popUpLanguageFirmware")->isEnabled());
+  // the file of the running job takes no typing
+  auto* file = child<QLineEdit>(page, "tfFirmwareFile");
+  EXPECT_TRUE(file->isReadOnly());
+  QTest::keyClicks(file, "x");
+  EXPECT_EQ(file->text(), "/tmp/FR9_v1.0.img");
 
   auto* bar = child<QProgressBar>(page, "piProcessing");
   auto* percent = child<QLabel>(page, "tfPercent");
@@ -165,6 +171,8 @@ TEST_F(FirmwarePages, UpdateFollowsTheFileAndProcessingAndTheBarTheProgress) {
   EXPECT_EQ(bar->maximum(), 100);
   page.operation().setState(update::k_state_idle);
   state().setOnProcessing(false);
+  page.setControls();
+  EXPECT_FALSE(file->isReadOnly());
 }
 
 TEST_F(FirmwarePages, ShortcutTitlesOfBothPagesAndWhereNextLeads) {
