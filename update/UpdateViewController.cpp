@@ -74,7 +74,6 @@ Control* page_control(QWidget* page, const char* name) {
   return control;
 }
 
-
 void set_text_colour(QLabel* label, Qt::GlobalColor colour) {
   QPalette colours = label->palette();
   colours.setColor(QPalette::WindowText, colour);

@@ -20,7 +20,6 @@ class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QScrollArea;
 class QTableView;
 class QTimer;

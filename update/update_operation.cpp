@@ -200,7 +200,8 @@ void UpdateOperation::show_success() {
       return AppTexts::vyla_status_success_usb_in(mode, usb, language).value_or("");
     }));
   }
-  show_status(m_report.updateStatus(), m_report.statusWarning() && !in_quiet_end_set(m_services.state().deviceTarget()));
+  const bool warning = m_report.statusWarning() && !in_quiet_end_set(m_services.state().deviceTarget());
+  show_status(m_report.updateStatus(), warning);
   m_page.set_page_controls();
 }
 

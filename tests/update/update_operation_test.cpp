@@ -188,7 +188,8 @@ TEST_F(UpdateOperationTest, ASuccessShowsForATickThenHandsOverToAFreshRecognitio
     services.state().setOnProcessing(true);
     worker_ends(operation, update::k_update_error_generic, update::k_update_succeeded, "On updating firmware. Done");
     services.state().setLanguageManager(2);
-    const std::string success = c.mode == 5 ? "Firmware erfolgreich aktualisiert" : "Firmware erfolgreich wiederhergestellt";
+    const std::string success =
+        c.mode == 5 ? "Firmware erfolgreich aktualisiert" : "Firmware erfolgreich wiederhergestellt";
 
     // the first tick shows the full bar and the success, in the interface
     // language and never in red, and the page stays
