@@ -187,7 +187,13 @@ void FEXOBluetoothManagerAppController::languageManagerOK(QObject*) {
     setControls();
     updateStatusInManagerLanguage();
     if (mode() == k_mode_firmware_restore) {
+      // the backup is read again in the new language; the tab the user chose stays
+      const int tab = m_restoreViewController->tabIndexSelected();
       m_restoreViewController->initializeObjectWithDefaultStatus(true);
+      if (tab < m_restoreViewController->tabCount()) {
+        m_restoreViewController->setTabIndexSelected(tab);
+        setControls();
+      }
       m_restoreViewController->setControlsFirmwareRestore();
     }
     if (mode() == k_mode_firmware_update || mode() == k_mode_firmware_restore) {

@@ -135,8 +135,26 @@ std::optional<std::string> StatusTexts::vyla_status_success_usb_in(int mode, int
       {"Správce nebyl aktualizován", "Nastavení zařízení bylo úspěšně uloženo"},
       {"Menedżer niezaktualizowany", "Z powodzeniem zapisano ustawienia urządzenia"},
   }};
+  // the update (5) and restore (6) pages, after the device took its firmware
+  static const std::array<std::array<const char*, 2>, strings::k_language_count> k_firmware = {{
+      {"Firmware updated successfully", "Firmware restored successfully"},
+      {"Micrologiciel mis à jour avec succès", "Micrologiciel restauré avec succès"},
+      {"Firmware erfolgreich aktualisiert", "Firmware erfolgreich wiederhergestellt"},
+      {"Firmware aggiornato correttamente", "Firmware ripristinato correttamente"},
+      {"ファームウェアの更新成功", "ファームウェアの復旧成功"},
+      {"펌웨어 업데이트 성공", "펌웨어 복구 성공"},
+      {"Firmware actualizado correctamente", "Firmware restaurado correctamente"},
+      {"Firmware is bijgewerkt", "Firmware is hersteld"},
+      {"Прошивка успешно обновлена", "Прошивка успешно восстановлена"},
+      {"已成功更新固件", "已成功还原固件"},
+      {"Laiteohjelmisto päivitetty onnistuneesti", "Laiteohjelmisto palautettu onnistuneesti"},
+      {"Firmware byl úspěšně aktualizován", "Firmware byl úspěšně obnoven"},
+      {"Z powodzeniem zaktualizowano oprogramowanie układowe",
+       "Z powodzeniem przywrócono oprogramowanie układowe"},
+  }};
   // the recognition page fills this with its own two texts
   if (mode == 4) return std::string("%@. %@");
+  if (mode == 5 || mode == 6) return std::string(k_firmware[language_row(language)][static_cast<size_t>(mode - 5)]);
   return outcome_text(k_texts, mode, language);
 }
 

@@ -21,9 +21,9 @@ class StatusTexts {
   static std::optional<std::string> vyla_status_default_usb_in(int mode, int usb, int language);
   // Text shown while page `mode` (2..9) works; no text for any other mode.
   static std::optional<std::string> vyla_status_processing_usb_in(int mode, int usb, int language);
-  // Success text of the manager update (2) and settings pages (7..9); for the
-  // recognition page (4) the format "%@. %@" that it fills itself. No text for
-  // any other mode.
+  // Success text of the manager update (2), firmware update (5) and restore
+  // (6) and settings pages (7..9); for the recognition page (4) the format
+  // "%@. %@" that it fills itself. No text for any other mode.
   static std::optional<std::string> vyla_status_success_usb_in(int mode, int usb, int language);
   // Failure text of the manager update (2) and settings pages (7..9); no text
   // for any other mode.

@@ -22,6 +22,7 @@
 
 #include "platform/format.h"
 #include "platform/main_queue.h"
+#include "shell/BusyIndicator.h"
 #include "shell/main_window_layout.h"
 #include "shell/named_images.h"
 #include "shell/page_keys.h"
@@ -34,8 +35,10 @@
 
 namespace {
 
-// The mesh products' bar runs to 102 before their procedure reports success.
-constexpr int k_progress_maximum = 102;
+// The bar is a percentage, like the figure beside it; the mesh products'
+// figure runs on to 102 before their procedure reports success, and the bar
+// stands full meanwhile.
+constexpr int k_progress_maximum = 100;
 constexpr std::chrono::milliseconds k_timer_interval{1000};
 
 // A pop-up button that tells its page before its menu opens.
@@ -78,12 +81,6 @@ Control* page_control(QWidget* page, const char* name) {
   auto* control = new Control(page);
   control->setObjectName(name);
   return control;
-}
-
-// The circular indicator runs (Qt's busy bar: an empty range) or stands at 0.
-void set_running(QProgressBar* indicator, bool running) {
-  indicator->setRange(0, running ? 0 : 1);
-  indicator->setValue(0);
 }
 
 void set_text_colour(QLabel* label, Qt::GlobalColor colour) {
@@ -147,9 +144,7 @@ void UpdateViewController::build_common_controls() {
   m_lblUpdateVoicePromptInformation = page_control<QLabel>(this, "lblUpdateVoicePromptInformation");
   m_lblUpdateVoicePromptInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  m_piProcessingCircular = page_control<QProgressBar>(this, "piProcessingCircular");
-  m_piProcessingCircular->setTextVisible(false);
-  m_piProcessingCircular->setRange(0, 1);
+  m_piProcessingCircular = page_control<BusyIndicator>(this, "piProcessingCircular");
   make_processing_indicator();
   m_piProcessing->setRange(0, k_progress_maximum);
   m_tfProcessing = page_control<QLabel>(this, "tfProcessing");
@@ -245,12 +240,16 @@ void UpdateViewController::build_new_update_sheet() {
   m_lblNewUpdateFoundLanguageVoicePrompt = sheet_label(m_sheetNewUpdateFound, "lblNewUpdateFoundLanguageVoicePrompt");
   m_popUpLanguageFirmwareSheet = new QComboBox(m_sheetNewUpdateFound);
   m_popUpLanguageFirmwareSheet->setObjectName("popUpLanguageFirmwareSheet");
+  // Return always answers Yes, wherever the focus is: a button that takes
+  // the focus does not take the default with it
   m_btnYes = new QPushButton(m_sheetNewUpdateFound);
   m_btnYes->setObjectName("btnYes");
+  m_btnYes->setAutoDefault(false);
   m_btnYes->setDefault(true);
   connect(m_btnYes, &QPushButton::clicked, this, [this] { yesButtonSelectedAt(m_btnYes); });
   m_btnNo = new QPushButton(m_sheetNewUpdateFound);
   m_btnNo->setObjectName("btnNo");
+  m_btnNo->setAutoDefault(false);
   connect(m_btnNo, &QPushButton::clicked, m_sheetNewUpdateFound, &QDialog::reject);
   grid->addWidget(m_imgNewUpdate, 0, 0, 4, 1, Qt::AlignTop);
   grid->addWidget(m_lblNewUpdateInformation, 0, 1, 1, 2);
@@ -372,7 +371,7 @@ void UpdateViewController::setShortcutsFirmwareRestore() {
 void UpdateViewController::show_progress(bool fetching, bool with_information) {
   const bool processing = state().onProcessing();
   if (fetching) {
-    set_running(m_piProcessingCircular, processing);
+    m_piProcessingCircular->setRunning(processing);
     for (QWidget* part : {static_cast<QWidget*>(m_piProcessing), static_cast<QWidget*>(m_tfProcessing),
                           static_cast<QWidget*>(m_tfPercent)}) {
       part->setVisible(false);
@@ -380,7 +379,7 @@ void UpdateViewController::show_progress(bool fetching, bool with_information) {
     if (with_information) m_lblUpdateVoicePromptInformation->setVisible(true);
     return;
   }
-  set_running(m_piProcessingCircular, false);
+  m_piProcessingCircular->setRunning(false);
   const int processed = operation().report().updateProcessed();
   const bool shown = processed >= 0;
   m_piProcessing->setVisible(shown);
@@ -388,7 +387,10 @@ void UpdateViewController::show_progress(bool fetching, bool with_information) {
   m_tfPercent->setVisible(shown);
   if (with_information) m_lblUpdateVoicePromptInformation->setVisible(!shown);
   if (shown) {
-    m_piProcessing->setValue(std::min(processed, m_piProcessing->maximum()));
+    m_piProcessing->setValue(std::clamp(processed, 0, k_progress_maximum));
+    // QProgressBar repaints by itself only when the change is wider than one
+    // chunk of its style; the bar is to show the figure beside it at every tick
+    m_piProcessing->update();
     m_tfProcessing->setText(QString::number(processed));
   }
 }
@@ -403,16 +405,20 @@ void UpdateViewController::setControlsFirmwareUpdate() {
                            static_cast<QWidget*>(m_popUpLanguageFirmware)}) {
     control->setEnabled(!processing);
   }
+  // the file of a running update stays as it is; its path can still be selected and copied
+  m_tfFirmwareFile->setReadOnly(processing);
   const int page_state = operation().state();
-  show_progress(page_state == update::k_state_reading_update_list || page_state == update::k_state_downloading_update,
-                true);
+  const bool reading_list = page_state == update::k_state_reading_update_list;
+  show_progress(reading_list || page_state == update::k_state_downloading_update, true);
 
   // the latest version of the server's list
   const update::LatestVersion& latest = operation().latestVersion();
   const bool several_languages = m_popUpLanguageFirmware->count() >= 2;
   if (latest.none()) {
     m_btnDownload->setEnabled(false);
-    m_tfLatestVersion->setText(q(UpdateTexts::vyla_string_cannot_connect_to_the_server_in(language)));
+    // while the list is read the spinner says so; the failure shows once the reading has failed
+    m_tfLatestVersion->setText(
+        reading_list ? QString() : q(UpdateTexts::vyla_string_cannot_connect_to_the_server_in(language)));
     set_text_colour(m_tfLatestVersion, Qt::red);
     m_popUpLanguageFirmware->setVisible(false);
     m_lblUpdateLanguageVoicePrompt->setVisible(false);
@@ -718,6 +724,8 @@ void UpdateViewController::show_new_update_sheet(const update::NewUpdateSheet& s
   setControlsNewUpdateFound();
   m_sheetNewUpdateFound->open();
   m_sheetNewUpdateFound->activateWindow();
+  // every showing starts on Yes, not where the last one was left
+  m_btnYes->setFocus(Qt::OtherFocusReason);
 }
 
 void UpdateViewController::updateFirmware(QObject*) { operation().updateFirmware(); }
@@ -756,14 +764,13 @@ void UpdateViewController::open_camera_copy_done_box(const session::MessageBoxRe
 
 void UpdateViewController::start_circular_progress() {
   platform::post_to_main([page = QPointer<UpdateViewController>(this)] {
-    // an empty range is Qt's busy indicator: it moves by itself
-    if (page) page->m_piProcessingCircular->setRange(0, 0);
+    if (page) page->m_piProcessingCircular->setRunning(true);
   });
 }
 
 void UpdateViewController::stop_circular_progress() {
   platform::post_to_main([page = QPointer<UpdateViewController>(this)] {
-    if (page) page->m_piProcessingCircular->setRange(0, 1);
+    if (page) page->m_piProcessingCircular->setRunning(false);
   });
 }
 

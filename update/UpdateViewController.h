@@ -15,11 +15,11 @@
 #include "update/unit_language_commands.h"
 #include "update/update_operation.h"
 
+class BusyIndicator;
 class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QScrollArea;
 class QTableView;
 class QTimer;
@@ -241,7 +241,7 @@ class UpdateViewController : public DetailViewController,
 
   QLineEdit* m_tfFirmwareFile = nullptr;
   QComboBox* m_popUpLanguageFirmware = nullptr;
-  QProgressBar* m_piProcessingCircular = nullptr;
+  BusyIndicator* m_piProcessingCircular = nullptr;
   QLabel* m_tfProcessing = nullptr;
   QLabel* m_tfPercent = nullptr;
   QPushButton* m_btnUpdate = nullptr;

@@ -79,6 +79,7 @@ void UpdateOperation::start_worker_and_timer() {
   m_report.reset_for_operation();
   m_flags = StepFlags{};
   m_checkOptraUpdateComplete = false;
+  m_success_shown = false;
   m_engine.start({m_mode, m_page.firmware_file()});
   m_page.start_timer();
 }
@@ -168,6 +169,12 @@ void UpdateOperation::timerMethodUpdate() {
 void UpdateOperation::tick_operation() {
   session::AppState& state = m_services.state();
   const int product = state.deviceTarget();
+  // a success stays on this page for one tick, the bar full and the status
+  // saying so, before the recognition page takes its place
+  if (m_report.updateFinished() && m_report.succeeded() && !m_success_shown) {
+    show_success();
+    return;
+  }
   if (m_report.updateFinished()) end_operation(product);
 
   // progress, also on the last tick
@@ -182,6 +189,19 @@ void UpdateOperation::tick_operation() {
   // status
   const bool failed = m_report.updateFinished() && !m_report.succeeded();
   show_status(m_report.updateStatus(), (failed || m_report.statusWarning()) && !in_quiet_end_set(product));
+  m_page.set_page_controls();
+}
+
+void UpdateOperation::show_success() {
+  m_success_shown = true;
+  // a part that did not take keeps its warning in the line
+  if (!m_report.statusWarning()) {
+    m_report.setUpdateStatus(texts_in([mode = m_mode, usb = m_services.state().usbStatus()](int language) {
+      return AppTexts::vyla_status_success_usb_in(mode, usb, language).value_or("");
+    }));
+  }
+  const bool warning = m_report.statusWarning() && !in_quiet_end_set(m_services.state().deviceTarget());
+  show_status(m_report.updateStatus(), warning);
   m_page.set_page_controls();
 }
 
@@ -274,8 +294,6 @@ void UpdateOperation::report_failure(int product, int language) {
 void UpdateOperation::report_success(int product, int language) {
   using session::MessageBoxPurpose;
   using session::MessageBoxSize;
-  // The two pages have no success text of their own (the status texts give
-  // none for modes 5 and 6), so the worker's last status stays in place.
   const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
   if (is_reconfigure_product(product)) {
     m_services.openMessageBox(box(UpdateTexts::stringMessageReconfigure_in(language), true, MessageBoxSize::w520_h175,

@@ -230,6 +230,7 @@ class UpdateOperation {
   TextIn processing_prefix() const;
   TextIn failure_prefix() const;
   void tick_operation();
+  void show_success();
   void end_operation(int product);
   void report_failure(int product, int language);
   void report_success(int product, int language);
@@ -241,6 +242,8 @@ class UpdateOperation {
   UpdateReport m_report;
   StepFlags m_flags;
   bool m_checkOptraUpdateComplete = false;
+  // The tick that found the worker's success has shown it; the next one hands over.
+  bool m_success_shown = false;
   std::atomic<bool> m_newUpdateFound{false};
   bool m_restorePossible = false;
   bool m_checkNewUpdate = false;

@@ -267,7 +267,7 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
     int mode;
     std::string status;  // English status line afterwards
   };
-  // the update and restore pages have no success text: their line is left empty
+  // the update and restore pages say their operation succeeded
   const auto success = [](int mode) { return AppTexts::vyla_status_success_usb_in(mode, 0x6020, 0).value_or(""); };
   const auto ready = [](int mode) { return AppTexts::vyla_status_default_usb_in(mode, 0x6020, 0).value(); };
   const std::string worker_text = "Device recognized successfully. " + ready(5);

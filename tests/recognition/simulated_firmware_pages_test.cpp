@@ -10,11 +10,14 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/main_queue.h"
 #include "platform/main_queue_qt.h"
@@ -35,6 +38,27 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Whether a progress bar was drawn full while `when` held.
+class FullBarWatch : public QObject {
+ public:
+  FullBarWatch(QProgressBar* bar, std::function<bool()> when) : m_bar(bar), m_when(std::move(when)) {
+    bar->installEventFilter(this);
+  }
+  bool seen = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_bar && event->type() == QEvent::Paint && m_bar->value() == m_bar->maximum() && m_when()) {
+      seen = true;
+    }
+    return false;
+  }
+
+ private:
+  QProgressBar* m_bar;
+  std::function<bool()> m_when;
+};
 
 class SimulatedFirmwarePages : public test_support::BusFixture {
  protected:
@@ -108,14 +132,23 @@ TEST_F(SimulatedFirmwarePages, UpdateThenRestoreTheBackupItWrote) {
   // the sheet offers v1.3; Yes downloads it and the update runs
   auto* sheet = update_page->findChild<QDialog*>("sheetNewUpdateFound");
   VX_TRY_VERIFY(sheet->isVisible());
+  auto* bar = update_page->findChild<QProgressBar*>("piProcessing");
+  auto* figure = update_page->findChild<QLabel*>("tfProcessing");
+  FullBarWatch full_bar(bar, [&] {
+    return controller.mode() == session::k_mode_firmware_update && figure->text() == "100";
+  });
   QTest::mouseClick(button("btnYes", sheet), Qt::LeftButton);
   answer_file_panel(m_folder + "/FR9_v1.3.img");
   VX_TRY_VERIFY_WITH_TIMEOUT(controller.mode() == session::k_mode_device_recognition, 30000);
   EXPECT_EQ(update_page->operation().report().updateProcessed(), update::k_update_succeeded);
+  EXPECT_TRUE(full_bar.seen) << "the update page drew 100 % before recognition took the window";
   // the update wrote the backup of the device as recognition read it
   ASSERT_TRUE(std::filesystem::exists(*update::backup_archive_path(0x6010)));
   recognize_until(session::k_mode_firmware_update);
   VX_TRY_VERIFY(!controller.onProcessing());
+  // back on the update page, its list read again, the line tells how the update ended
+  auto* status = controller.window()->findChild<QLabel*>("tfStatus");
+  EXPECT_EQ(status->text(), "Firmware updated successfully");
   // a recognition after an update writes nothing
   const int commits_before_restore = device->commits();
 
@@ -134,6 +167,12 @@ TEST_F(SimulatedFirmwarePages, UpdateThenRestoreTheBackupItWrote) {
   // device, then returns to the restore page
   recognize_until(session::k_mode_firmware_restore);
   EXPECT_GT(device->commits(), commits_before_restore);
+  VX_TRY_VERIFY(!controller.onProcessing());
+  EXPECT_EQ(status->text(), "Firmware restored successfully");
+  // in the interface language, after a change of it too
+  controller.setLanguageManager(2);
+  controller.updateStatusInManagerLanguage();
+  EXPECT_EQ(status->text(), "Firmware erfolgreich wiederhergestellt");
   testing::internal::GetCapturedStdout();
 }
 

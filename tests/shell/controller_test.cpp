@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <algorithm>
@@ -24,6 +25,7 @@
 #include "settings/DeviceSettingsViewController.h"
 #include "shell/FEXOBluetoothMainButton.h"
 #include "shell_fixture.h"
+#include "strings/setting_names.h"
 #include "support/qt_wait.h"
 #include "update/UpdateViewController.h"
 
@@ -629,6 +631,39 @@ TEST_F(PageStrip, RestorePageUsesItsOwnTabs) {
   restore->setRestorePossible(false);
   controller->setControls();
   EXPECT_FALSE(second_button->isVisibleTo(controller->window()));
+}
+
+TEST_F(PageStrip, TheRestorePageKeepsItsTabWhenTheInterfaceLanguageChanges) {
+  FEXOBluetoothDeviceData backup;
+  backup.setManagerVersionMajor(1);
+  backup.setManagerVersionMinor(4);
+  backup.setDeviceRecognized(0x6020);
+  backup.setDeviceVersionMajor_Minor(1, 0);
+  ASSERT_TRUE(platform::write_file_atomically(m_folder + "/Y350_R.vylaarch", backup.archived_bytes()));
+  test_support::LoopbackServer server;
+  test_support::ScopedServerEnvironment environment(server);
+  server.set_file("Revisions", "Y350_R:v1.0:Y350R_v1.0.img\r\n");
+  auto controller = start();
+  recognize(*controller, 0x6020);
+  UpdateViewController* restore = controller->restoreViewController();
+  controller->setFirmwareRestoreWithStatus(true);
+  ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
+  QTest::mouseClick(child<QPushButton>(*controller, "btnDetailTitlePagesSecond"), Qt::LeftButton);
+  ASSERT_EQ(restore->tabIndexSelected(), 1);
+
+  controller->openLanguageManager(nullptr);
+  QTest::mouseClick(child<QRadioButton>(*controller, "buttonCell4LanguageManagerVerrano"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*controller, "btnLanguageManagerOKVerrano"), Qt::LeftButton);
+  ASSERT_EQ(controller->languageManager(), 2);
+  ASSERT_NO_FATAL_FAILURE(wait_until_free(*controller));
+  EXPECT_EQ(controller->mode(), 6);
+  EXPECT_EQ(restore->tabIndexSelected(), 1);
+  // the strip shows the second tab chosen: the first one takes the click back
+  EXPECT_TRUE(child<QPushButton>(*controller, "btnDetailTitlePagesFirst")->isVisibleTo(controller->window()));
+  EXPECT_FALSE(child<QPushButton>(*controller, "btnDetailTitlePagesSecond")->isVisibleTo(controller->window()));
+  // and the rows are still the speed dials, now in German
+  EXPECT_EQ(child<QLabel>(*controller, "lblRestoredData1")->text().toStdString(),
+            strings::setting_name(strings::SettingName::SpeedDial, 2) + " 1: ");
 }
 
 TEST_F(PageStrip, ShortcutHintsReplaceTheTitles) {

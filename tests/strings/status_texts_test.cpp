@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -261,13 +262,33 @@ TEST(StatusTexts, SuccessAndFailureTexts) {
     // the recognition page fills its own two texts into this format
     EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(4, 0, c.language), "%@. %@");
     EXPECT_EQ(StatusTexts::vyla_status_failure_usb_in(4, 0, c.language), std::nullopt);
-    // selection, update and restore pages build their own outcome texts
+    // the selection page has no outcome; the update and restore pages build their own failure texts
+    EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(3, 0, c.language), std::nullopt);
     for (int mode : {3, 5, 6}) {
       SCOPED_TRACE(mode);
-      EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(mode, 0, c.language), std::nullopt);
       EXPECT_EQ(StatusTexts::vyla_status_failure_usb_in(mode, 0, c.language), std::nullopt);
     }
   }
+}
+
+TEST(StatusTexts, FirmwareUpdateAndRestoreSayTheySucceededInEveryLanguage) {
+  EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(5, 0, English), "Firmware updated successfully");
+  EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(6, 0, English), "Firmware restored successfully");
+  EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(5, 0, German), "Firmware erfolgreich aktualisiert");
+  EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(6, 0, German), "Firmware erfolgreich wiederhergestellt");
+  std::set<std::string> seen;
+  for (int language = 0; language < 13; ++language) {
+    SCOPED_TRACE(language);
+    const std::optional<std::string> update = StatusTexts::vyla_status_success_usb_in(5, 0, language);
+    const std::optional<std::string> restore = StatusTexts::vyla_status_success_usb_in(6, 0, language);
+    ASSERT_TRUE(update && restore);
+    EXPECT_NE(*update, *restore);
+    // each language its own words
+    EXPECT_TRUE(seen.insert(*update).second);
+    EXPECT_TRUE(seen.insert(*restore).second);
+  }
+  // in firmware-management mode too, and a language out of range reads English
+  EXPECT_EQ(StatusTexts::vyla_status_success_usb_in(5, k_usb_firmware_management, 13), "Firmware updated successfully");
 }
 
 }  // namespace

@@ -6,19 +6,26 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/main_queue.h"
+#include "platform/main_queue_qt.h"
+#include "shell/BusyIndicator.h"
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
 #include "strings/app_texts.h"
@@ -155,8 +162,8 @@ TEST(UpdatePageEngine, TheTimerEndsTheUpdateTheButtonStarted) {
   EXPECT_FALSE(update->isEnabled()) << "nothing to flash yet";
   file->setText("/tmp/Y350R.bin");
   ASSERT_TRUE(update->isEnabled());
-  // the mesh products' bar runs to 102
-  EXPECT_GE(bar->maximum(), 102);
+  // the bar is a percentage; the mesh products' figure of 102 fills it
+  EXPECT_EQ(bar->maximum(), 100);
 
   QTest::mouseClick(update, Qt::LeftButton);
   EXPECT_TRUE(services.state().onProcessing());
@@ -168,9 +175,79 @@ TEST(UpdatePageEngine, TheTimerEndsTheUpdateTheButtonStarted) {
   EXPECT_EQ(services.calls.back(), "setStatus_withWarning Failed to update firmware. Not the recognized device 1");
 }
 
+// The value a progress bar had when it was last drawn: what the user sees.
+class DrawnValue : public QObject {
+ public:
+  explicit DrawnValue(QProgressBar* bar) : m_bar(bar) { bar->installEventFilter(this); }
+  int value = -1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_bar && event->type() == QEvent::Paint) value = m_bar->value();
+    return false;
+  }
+
+ private:
+  QProgressBar* m_bar;
+};
+
+TEST(UpdatePageEngine, TheBarDrawsTheFigureBesideItAtEveryTickAndIsFullBeforeTheHandOver) {
+  test_support::FakeServices services;
+  UpdateViewController page(session::k_mode_firmware_update);
+  page.setServices(&services);
+  // the HID group creeps one step in two or three ticks
+  services.state().setDeviceTarget(0x6010);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  auto* bar = page.findChild<QProgressBar*>("piProcessing");
+  auto* figure = page.findChild<QLabel*>("tfProcessing");
+  ASSERT_TRUE(bar && figure);
+  DrawnValue drawn(bar);
+  update::UpdateOperation& operation = page.operation();
+  operation.setState(update::k_state_updating);
+  services.state().setOnProcessing(true);
+  operation.report().setUpdateProcessed(1);
+  operation.report().setAddUpdateProcessed(30);
+  for (int tick = 0; tick < 100; ++tick) {
+    page.timerMethodUpdate();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(drawn.value, figure->text().toInt()) << "tick " << tick;
+  }
+  EXPECT_EQ(figure->text(), "30");
+
+  // the worker's success: one tick shows 100 on a full bar, the page still here
+  const std::string hand_over = "setDeviceRecognitionWithStatus_info_from 0 - 5";
+  operation.report().setUpdateProcessed(update::k_update_succeeded);
+  operation.report().setUpdateFinished(true);
+  page.timerMethodUpdate();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(figure->text(), "100");
+  EXPECT_EQ(drawn.value, bar->maximum());
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(std::count(services.calls.begin(), services.calls.end(), hand_over), 0);
+  page.timerMethodUpdate();
+  EXPECT_EQ(std::count(services.calls.begin(), services.calls.end(), hand_over), 1);
+
+  // the mesh products' figure runs on to 102: the bar stays full
+  operation.setState(update::k_state_updating);
+  services.state().setDeviceTarget(0x6461);
+  operation.report().reset_for_operation();
+  operation.report().setUpdateProcessed(101);
+  page.setControls();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(drawn.value, bar->maximum());
+  EXPECT_EQ(figure->text(), "101");
+  operation.setState(update::k_state_idle);
+}
+
 TEST(UpdatePageEngine, StoppingThePageEndsAWorkerInItsWaitAtOnce) {
   // real time: the download-mode step would wait 10 s for the device to reboot
   sim::reset();
+  // the step's spinner is started on the main thread, as the program does it
+  platform::install_qt_main_dispatcher();
+  struct DispatcherOff {
+    ~DispatcherOff() { platform::install_main_dispatcher(nullptr, nullptr); }
+  } dispatcher_off;
   auto device = sim::attach(std::make_shared<sim::HidModel>(sim::hid_fixture_6020()));
   test_support::FakeServices services;
   UpdateViewController page(session::k_mode_firmware_update);
@@ -411,6 +488,88 @@ TEST_F(UpdatePageServer, AnUnreadListLeavesNothingToDownload) {
   EXPECT_FALSE(child<QDialog>(page, "sheetNewUpdateFound")->isVisible());
   EXPECT_FALSE(child<QPushButton>(page, "btnDownload")->isEnabled());
   EXPECT_TRUE(child<QPushButton>(page, "btnBrowse")->isEnabled());
+}
+
+// Distinct colours in a picture of `widget`.
+std::size_t colours_of(QWidget& widget) {
+  const QImage image = widget.grab().toImage();
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+  }
+  return colours.size();
+}
+
+TEST_F(UpdatePageServer, WhileTheListIsReadASpinnerTurnsAndNothingHasFailedYet) {
+  using namespace std::chrono_literals;
+  test_support::LoopbackResponse late;
+  late.body = "FR9:v1.0:FR9_v1.0.img\r\n";
+  late.delay = 800ms;
+  m_server.set_response("/fexobluetoothmanager/Firmware", late);
+  state().setDeviceTarget(0x6010);
+  state().setUsbStatus(0x6010);
+  state().data().setDeviceVersionMajor_Minor(1, 0);
+  UpdateViewController page(session::k_mode_firmware_update);
+  page.setServices(&m_services);
+  page.setTimerInterval(10ms);
+  page.operation().setServerIdleLimit(std::chrono::seconds(2));
+  page.show();
+  auto* spinner = child<BusyIndicator>(page, "piProcessingCircular");
+  auto* latest = child<QLabel>(page, "tfLatestVersion");
+  // in its frame, 24 x 20 from (250, 51) of the page's bottom-left corner
+  EXPECT_EQ(spinner->geometry(), QRect(250, page.height() - 51 - 20, 24, 20));
+  EXPECT_EQ(colours_of(*spinner), 1u) << "idle, it shows nothing";
+
+  page.initializeObjectWithDefaultStatus(true);
+  const int first_step = spinner->step();
+  QTest::qWait(400);
+  ASSERT_TRUE(state().onProcessing()) << "the server has not answered yet";
+  EXPECT_TRUE(spinner->isRunning());
+  EXPECT_NE(spinner->step(), first_step) << "it turns";
+  EXPECT_GT(colours_of(*spinner), 1u);
+  EXPECT_TRUE(latest->text().isEmpty());
+  EXPECT_TRUE(spinner->isVisible());
+
+  VX_TRY_VERIFY(!state().onProcessing());
+  EXPECT_FALSE(spinner->isRunning());
+  EXPECT_EQ(colours_of(*spinner), 1u);
+  EXPECT_EQ(latest->text(), "Latest Version: v1.0 (FR9_v1.0.img)");
+  for (const std::string& call : m_services.calls) {
+    EXPECT_EQ(call.find(UpdateTexts::vyla_string_cannot_connect_to_the_server_in(0)), std::string::npos) << call;
+  }
+}
+
+TEST_F(UpdatePageServer, ReturnOnTheNewUpdateSheetAlwaysAnswersYes) {
+  UpdateViewController page(session::k_mode_firmware_update);
+  page.show();
+  enter_update_page(page, m_three_languages);
+  auto* sheet = child<QDialog>(page, "sheetNewUpdateFound");
+  auto* yes = child<QPushButton>(page, "btnYes");
+  auto* no = child<QPushButton>(page, "btnNo");
+  VX_TRY_VERIFY(sheet->isVisible());
+  EXPECT_TRUE(yes->isDefault());
+  EXPECT_FALSE(no->isDefault());
+  EXPECT_EQ(sheet->focusWidget(), yes);
+  // No declines with a click, and the focus it took stays behind in the sheet
+  QTest::mouseClick(no, Qt::LeftButton);
+  ASSERT_FALSE(sheet->isVisible());
+  ASSERT_TRUE(m_services.file_panels.empty());
+
+  // shown again, in German
+  state().setLanguageManager(2);
+  page.initializeObjectWithDefaultStatus(true);
+  VX_TRY_VERIFY(sheet->isVisible());
+  EXPECT_EQ(yes->text().toStdString(), AppTexts::vyla_string_yes_in(2));
+  EXPECT_TRUE(yes->isDefault());
+  EXPECT_FALSE(no->isDefault());
+  EXPECT_EQ(sheet->focusWidget(), yes);
+  // Return where the focus is, even on No, answers Yes: the download's save panel
+  no->setFocus();
+  EXPECT_TRUE(yes->isDefault());
+  QTest::keyClick(no, Qt::Key_Return);
+  EXPECT_FALSE(sheet->isVisible());
+  ASSERT_EQ(m_services.file_panels.size(), 1u);
+  m_services.answer_file_panel(std::nullopt);
 }
 
 TEST_F(UpdatePageServer, TheRestorePageFindsItsBackupsFirmwareAndRestoresIt) {

@@ -153,7 +153,7 @@ TEST_F(UpdateOperationTest, CodeFourStoresTheRestartRecordAndStopsTheManager) {
   EXPECT_TRUE(m_services.boxes.empty());
 }
 
-TEST_F(UpdateOperationTest, ASuccessHandsOverToAFreshRecognition) {
+TEST_F(UpdateOperationTest, ASuccessShowsForATickThenHandsOverToAFreshRecognition) {
   FEXOBluetoothDeviceData backup;
   const std::string internal_5310 = *AppTexts::vyla_product_name_for_internal(0x5310, 1);
   struct Case {
@@ -174,7 +174,7 @@ TEST_F(UpdateOperationTest, ASuccessHandsOverToAFreshRecognition) {
       {"0x5310 is to be switched off and on",
        5,
        0x5310,
-       {"[On updating firmware. Done]\nPower off and power on " + internal_5310 + " to apply new firmware.\n"},
+       {"[Firmware updated successfully]\nPower off and power on " + internal_5310 + " to apply new firmware.\n"},
        "setDeviceRecognitionWithStatus_info_from 0 - 5"},
   };
   for (const Case& c : cases) {
@@ -185,16 +185,31 @@ TEST_F(UpdateOperationTest, ASuccessHandsOverToAFreshRecognition) {
     UpdateOperation operation(c.mode, services, page);
     services.state().setDeviceTarget(c.product);
     operation.setState(c.mode == 5 ? update::k_state_updating : update::k_state_restoring);
+    services.state().setOnProcessing(true);
     worker_ends(operation, update::k_update_error_generic, update::k_update_succeeded, "On updating firmware. Done");
+    services.state().setLanguageManager(2);
+    const std::string success =
+        c.mode == 5 ? "Firmware erfolgreich aktualisiert" : "Firmware erfolgreich wiederhergestellt";
 
+    // the first tick shows the full bar and the success, in the interface
+    // language and never in red, and the page stays
     operation.timerMethodUpdate();
+    EXPECT_EQ(operation.report().updateProcessed(), update::k_update_succeeded);
+    EXPECT_EQ(services.calls.back(), "setStatus_withWarning " + success + " 0");
+    EXPECT_EQ(std::count(services.calls.begin(), services.calls.end(), c.hand_over), 0);
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_TRUE(services.state().onProcessing());
 
+    // the next one hands over, the success still in the line
+    services.state().setLanguageManager(0);
+    operation.timerMethodUpdate();
     std::vector<std::string> boxes;
     for (const auto& box : services.boxes) boxes.push_back(box.request.message);
     EXPECT_EQ(boxes, c.boxes);
     EXPECT_EQ(std::count(services.calls.begin(), services.calls.end(), c.hand_over), 1);
-    // the worker's last status stands, and never in red
-    EXPECT_EQ(services.calls.back(), "setStatus_withWarning On updating firmware. Done 0");
+    EXPECT_EQ(operation.state(), update::k_state_idle);
+    EXPECT_FALSE(services.state().onProcessing());
+    EXPECT_EQ(services.state().strStatusAt(2), success);
     EXPECT_EQ(operation.report().updateProcessed(), update::k_update_succeeded);
   }
 }
@@ -326,6 +341,7 @@ TEST_F(UpdateOperationTest, ANewOperationStartsCleanOfThePreviousOne) {
   operation.timerMethodUpdate();
   EXPECT_TRUE(operation.step_flags().hid_first);
   worker_ends(operation, 1, update::k_update_succeeded, "done");
+  operation.timerMethodUpdate();
   operation.timerMethodUpdate();
   ASSERT_EQ(std::count(m_services.calls.begin(), m_services.calls.end(),
                        "setDeviceRecognitionWithStatus_info_from 0 - 5"),

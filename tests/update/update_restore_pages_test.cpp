@@ -11,12 +11,14 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableView>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/files.h"
+#include "shell/BusyIndicator.h"
 #include "strings/app_texts.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
@@ -79,15 +81,17 @@ TEST_F(FirmwarePages, UpdatePageWithoutAListShowsTheServerFailureInRed) {
   page.show();
   enter_update_page(page, "OTHER:v9.9:other.img\r\n");
   // the circular indicator runs while the list is read, and every control waits
-  auto* circular = child<QProgressBar>(page, "piProcessingCircular");
+  auto* circular = child<BusyIndicator>(page, "piProcessingCircular");
+  auto* latest = child<QLabel>(page, "tfLatestVersion");
   EXPECT_EQ(page.operation().state(), update::k_state_reading_update_list);
-  EXPECT_EQ(circular->maximum(), 0);
+  EXPECT_TRUE(circular->isRunning());
+  // nothing has failed yet
+  EXPECT_TRUE(latest->text().isEmpty());
   EXPECT_FALSE(child<QPushButton>(page, "btnBrowse")->isEnabled());
   EXPECT_FALSE(page.btnNext()->isEnabled());
   VX_TRY_VERIFY(!state().onProcessing());
-  EXPECT_EQ(circular->maximum(), 1);
+  EXPECT_FALSE(circular->isRunning());
 
-  auto* latest = child<QLabel>(page, "tfLatestVersion");
   EXPECT_EQ(latest->text().toStdString(), UpdateTexts::vyla_string_cannot_connect_to_the_server_in(0));
   EXPECT_TRUE(red(latest));
   auto* download = child<QPushButton>(page, "btnDownload");
@@ -146,6 +150,11 @@ TEST_F(FirmwarePages, UpdateFollowsTheFileAndProcessingAndTheBarTheProgress) {
     EXPECT_FALSE(child<QPushButton>(page, name)->isEnabled()) << name;
   }
   EXPECT_FALSE(child<QComboBox>(page, "popUpLanguageFirmware")->isEnabled());
+  // the file of the running job takes no typing
+  auto* file = child<QLineEdit>(page, "tfFirmwareFile");
+  EXPECT_TRUE(file->isReadOnly());
+  QTest::keyClicks(file, "x");
+  EXPECT_EQ(file->text(), "/tmp/FR9_v1.0.img");
 
   auto* bar = child<QProgressBar>(page, "piProcessing");
   auto* percent = child<QLabel>(page, "tfPercent");
@@ -159,9 +168,11 @@ TEST_F(FirmwarePages, UpdateFollowsTheFileAndProcessingAndTheBarTheProgress) {
   EXPECT_TRUE(percent->isVisible());
   EXPECT_EQ(bar->value(), 42);
   EXPECT_EQ(child<QLabel>(page, "tfProcessing")->text(), "42");
-  EXPECT_GE(bar->maximum(), 102);
+  EXPECT_EQ(bar->maximum(), 100);
   page.operation().setState(update::k_state_idle);
   state().setOnProcessing(false);
+  page.setControls();
+  EXPECT_FALSE(file->isReadOnly());
 }
 
 TEST_F(FirmwarePages, ShortcutTitlesOfBothPagesAndWhereNextLeads) {

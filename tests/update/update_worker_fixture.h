@@ -172,7 +172,8 @@ class UpdateWorkerFixture : public BusFixture {
       std::this_thread::yield();
     }
     operation.stop_and_join();
-    operation.timerMethodUpdate();
+    // a success shows on one tick and hands over on the next
+    for (int tick = 0; tick < 2 && operation.state() != update::k_state_idle; ++tick) operation.timerMethodUpdate();
     testing::internal::GetCapturedStdout();
     platform::install_clock(&m_watching);
     return ticks;

@@ -354,6 +354,8 @@ TEST_F(UsbDfuTest, TheUpdateButtonLeadsToRecognition) {
   press_update(
       operation, [&] { return operation.report().updateFinished(); },
       [&] { bars.push_back(operation.report().updateProcessed()); });
+  // one tick shows the success, the next hands over
+  operation.timerMethodUpdate();
   operation.timerMethodUpdate();
 
   EXPECT_EQ(operation.state(), update::k_state_idle);
@@ -828,6 +830,8 @@ TEST_F(CameraSplitTest, TheCameraPartGoesToTheDiskAndOkEndsTheUpdate) {
 
   m_services.answer(true);
   EXPECT_TRUE(operation.checkOptraUpdateComplete());
+  // one tick shows the success, the next hands over
+  operation.timerMethodUpdate();
   operation.timerMethodUpdate();
   EXPECT_EQ(operation.state(), update::k_state_idle);
   EXPECT_EQ(std::count(m_services.calls.begin(), m_services.calls.end(),
@@ -847,6 +851,9 @@ TEST_F(CameraSplitTest, WithoutTheCameraDiskTheEndIsAWarning) {
   const std::string warning = k_failed + "Camera firmware update failed";
   EXPECT_EQ(operation.report().updateStatusAt(0), warning);
   m_services.answer(true);
+  // the tick that shows the success keeps the warning of the part that did not take
+  operation.timerMethodUpdate();
+  EXPECT_EQ(m_services.calls.back(), "setStatus_withWarning " + warning + " 1");
   operation.timerMethodUpdate();
   EXPECT_EQ(operation.state(), update::k_state_idle);
   EXPECT_TRUE(operation.report().succeeded()) << "the Bluetooth part took";
