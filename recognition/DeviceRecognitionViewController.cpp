@@ -254,8 +254,13 @@ void DeviceRecognitionViewController::moveToCaller_withWarning(const std::string
     } else {
       controller->setFirmwareRestoreWithStatus(false);
     }
+    const std::optional<session::StatusLine::StatusTexts> kept = state.takeOperationWarning();
     if (management_mode && !state.isRestartDFU()) {
       controller->setStatus_withWarning(status, warning);
+    } else if (kept) {
+      // the part that did not take is still what the user must read
+      for (int i = 0; i < strings::k_language_count; ++i) state.setStrStatus_In((*kept)[static_cast<size_t>(i)], i);
+      controller->setStatus_withWarning(state.getStrStatus(), true);
     } else {
       success_status(caller, false);
     }

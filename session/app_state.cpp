@@ -103,6 +103,15 @@ OptionalText StatusLine::strStatusAt(int language) const {
   return m_strStatus.read([language](const auto& texts) { return texts[static_cast<size_t>(language)]; });
 }
 
+std::optional<StatusLine::StatusTexts> StatusLine::takeOperationWarning() {
+  std::optional<StatusTexts> taken;
+  m_operationWarning.update([&taken](std::optional<StatusTexts>& kept) {
+    taken = std::move(kept);
+    kept.reset();
+  });
+  return taken;
+}
+
 // ---- time zone ----
 
 int AppState::is_china_server() {

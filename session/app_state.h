@@ -328,8 +328,17 @@ class StatusLine {
   // Stored status of `language` (nil when never filled or out of range).
   OptionalText strStatusAt(int language) const;
 
+  using StatusTexts = std::array<std::string, strings::k_language_count>;
+  // The warning an update or restore ended with although it succeeded (a
+  // part that did not take). The page shows it again, not its success text,
+  // when recognition hands the page back; nil when the operation ended clean.
+  void setOperationWarning(const std::optional<StatusTexts>& texts) { m_operationWarning.set(texts); }
+  // The kept warning, forgotten once taken.
+  std::optional<StatusTexts> takeOperationWarning();
+
  private:
   Locked<std::array<OptionalText, strings::k_language_count>> m_strStatus;
+  Locked<std::optional<StatusTexts>> m_operationWarning;
 };
 
 class AppState : public PageAndDevice,

@@ -295,6 +295,9 @@ void UpdateOperation::report_success(int product, int language) {
   using session::MessageBoxPurpose;
   using session::MessageBoxSize;
   const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
+  // a part that did not take outlives the fresh recognition
+  m_services.state().setOperationWarning(m_report.statusWarning() ? std::optional(m_report.updateStatus())
+                                                                  : std::nullopt);
   if (is_reconfigure_product(product)) {
     m_services.openMessageBox(box(UpdateTexts::stringMessageReconfigure_in(language), true, MessageBoxSize::w520_h175,
                                   MessageBoxPurpose::notice, language));

@@ -303,6 +303,26 @@ TEST_F(RecognitionPage, ReturnsToThePageThatAsked) {
   }
 }
 
+TEST_F(RecognitionPage, AnUpdateThatEndedWithAWarningKeepsItWhenThePageComesBack) {
+  auto device = plug(sim::hid_fixture_6020());
+  session::StatusLine::StatusTexts warning;
+  for (int i = 0; i < strings::k_language_count; ++i) warning[static_cast<size_t>(i)] = "Camera part failed " + std::to_string(i);
+  for (const int caller : {5, 6}) {
+    SCOPED_TRACE(caller);
+    start();
+    controller().setDeviceTarget(0x6020);
+    // the update page ended with a part that did not take, then handed over
+    controller().setOperationWarning(warning);
+    controller().setDeviceRecognitionWithStatus_info_from(true, nullptr, caller);
+    ASSERT_NO_FATAL_FAILURE(wait_for_the_end());
+    EXPECT_EQ(controller().mode(), caller);
+    EXPECT_EQ(shown_status(), "Camera part failed 0") << "never the success text";
+    EXPECT_TRUE(status_is_red());
+    EXPECT_FALSE(controller().takeOperationWarning()) << "shown once";
+    EXPECT_EQ(commands_received(*device), k_one_run_of_6020);
+  }
+}
+
 TEST_F(RecognitionPage, QuittingStopsARunningRecognitionBeforeTheShutDown) {
   auto device = plug(sim::hid_fixture_6020());
   // the device takes its time over the name read (real time: the worker is busy in it)

@@ -838,6 +838,7 @@ TEST_F(CameraSplitTest, TheCameraPartGoesToTheDiskAndOkEndsTheUpdate) {
                        "setDeviceRecognitionWithStatus_info_from 0 - 5"),
             1);
   EXPECT_EQ(m_services.calls.back().back(), '0') << "no warning";
+  EXPECT_FALSE(m_services.state().takeOperationWarning());
   take_traffic(*device);
 }
 
@@ -864,6 +865,10 @@ TEST_F(CameraSplitTest, WithoutTheCameraDiskTheEndIsAWarning) {
                                    [](const std::string& call) { return call.starts_with("setStatus_withWarning"); });
   ASSERT_NE(status, m_services.calls.rend());
   EXPECT_EQ(*status, "setStatus_withWarning " + warning + " 1") << "red";
+  // and it stays for the page that recognition hands back
+  const auto kept = m_services.state().takeOperationWarning();
+  ASSERT_TRUE(kept);
+  EXPECT_EQ((*kept)[0], warning);
   take_traffic(*device);
 }
 
