@@ -2,7 +2,7 @@
 // After a firmware restore the recognition worker writes the restored backup
 // record's settings back into the device, before it reads them into the
 // controller's record. Which blocks a product writes, in which order and with
-// which words, follows the product's row; the blocks themselves are those of
+// which words, follows the product's settings-block layout; the blocks themselves are those of
 // settings_blocks.h. No write result is examined: a device that refuses the
 // writes shows its own settings afterwards.
 #include <cstdint>
