@@ -45,7 +45,8 @@ inline constexpr unsigned char k_block_qcc_fm = 0x44;
 
 // FM magic words (recognition/ps_key_decoding.h): a restore writes
 // k_fm_magic_alternative into the 15-word block of most products and k_fm_magic
-// into the six-preset block and the 15-word block of products 0x5412-0x5420; a
+// into the six-preset block and the 15-word block of the committing family with
+// VOX, smart volume and FM (SettingsLayout::commit_vox_smart_volume_fm); a
 // failed read stores k_fm_magic.
 
 enum class FmForm {
