@@ -9,7 +9,6 @@ namespace {
 using L = SettingsLayout;
 using B = BlockWords;
 
-constexpr UnpackLayout k_full{};
 constexpr UnpackLayout k_to_bit_12{.direct_bits = 0x1F7F};
 constexpr UnpackLayout k_to_bit_13{.direct_bits = 0x3F7F};
 constexpr UnpackLayout k_navigation{.direct_bits = 0x0F7F, .navigation = true};
