@@ -1,8 +1,7 @@
 #include "settings/hid_settings_save.h"
 
-#include <algorithm>
-#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device_data/settings_block_table.h"
