@@ -6,6 +6,7 @@
 // this one description; a block that only some of them touch says which.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -152,6 +153,28 @@ enum class SaveCheck : std::uint8_t {
   both_modules,  // set 01 on slot 0, then set 02 on slot 1
 };
 
+// Where a layout keeps its FM radio and speed dials (the blocks themselves are
+// recognition/settings_blocks.h's). "Written": a restore writes them back.
+enum class FmAndSpeedDials : std::uint8_t {
+  read_only,             // FM 0x15 and speed dials 0x5A-0x5C, read only
+  none,                  // neither
+  two_module,            // FM 0x15 on slot 1 and speed dials 0x5A-0x5C, written
+  qcc,                   // FM 0x44 and speed dials 0x37-0x39, written
+  first_set_dials,       // FM 0x15 read only; speed dials 0x37-0x39 written
+  language_pack_dials,   // no FM; speed dials over the language-pack channel, read only
+  written,               // FM 0x15 and speed dials 0x5A-0x5C, written
+  fm_written,            // FM 0x15 written; speed dials 0x5A-0x5C read only
+  dials_written,         // FM 0x15 read only; speed dials 0x5A-0x5C written
+  count_at_least_one,    // as written; an empty number is written as one zero word
+  commit_no_fm,          // no FM; speed dials as count_at_least_one
+  commit_fifteen_words,  // FM 0x15 written with magic 0x56E9; speed dials as count_at_least_one
+  commit_six_presets,    // FM 0x15 in the six-preset form, written; speed dials as count_at_least_one
+  commit_fm_read_only,   // FM 0x15 read only; speed dials as count_at_least_one
+};
+
+// The settings page's save group of a layout (settings/hid_settings_save.h).
+enum class SaveGroup : std::uint8_t { A, B, C, D, E, F, G, H, I, J1, J2, J3, J4, J5, J6 };
+
 // Steps of one layout that no column of a block describes.
 enum class SettingsExtra : std::uint8_t {
   none,
@@ -179,6 +202,9 @@ struct SettingsLayoutRow {
   // The save asks the device's mode first and writes only in its normal mode.
   bool save_mode_query = false;
   SettingsExtra extra = SettingsExtra::none;
+  FmAndSpeedDials fm_and_speed_dials = FmAndSpeedDials::read_only;
+  // nullopt: the save goes over the persistent store, or there is none.
+  std::optional<SaveGroup> save_group = std::nullopt;
 };
 
 // The row of `layout`.

@@ -35,14 +35,13 @@ constexpr SpeedDialMap dials_count_at_least_one() {
 }
 
 constexpr SettingsBlockMap k_two_module{.fm = fm_written(k_block_fm, 1), .speed_dials = dials_written()};
-constexpr SettingsBlockMap k_paired_units{};
+constexpr SettingsBlockMap k_none{};
 constexpr SettingsBlockMap k_qcc{.fm = fm_written(k_block_qcc_fm),
                                  .speed_dials = dials_written(SpeedDialBlocks::first_set)};
 // FM block 0x15 read only, speed dials in 0x37-0x39 written
 constexpr SettingsBlockMap k_first_set_dials{.fm = fm_read_only(),
                                              .speed_dials = dials_written(SpeedDialBlocks::first_set)};
-constexpr SettingsBlockMap k_airoha_with_speed_dials{.fm = {}, .speed_dials = {.blocks = SpeedDialBlocks::language_pack}};
-constexpr SettingsBlockMap k_airoha{};
+constexpr SettingsBlockMap k_language_pack_dials{.fm = {}, .speed_dials = {.blocks = SpeedDialBlocks::language_pack}};
 constexpr SettingsBlockMap k_written{.fm = fm_written(), .speed_dials = dials_written()};
 constexpr SettingsBlockMap k_fm_written{.fm = fm_written(), .speed_dials = dials_read_only()};
 constexpr SettingsBlockMap k_speed_dials_written{.fm = fm_read_only(), .speed_dials = dials_written()};
@@ -57,72 +56,23 @@ constexpr SettingsBlockMap k_commit_six_presets{
     .speed_dials = dials_count_at_least_one()};
 constexpr SettingsBlockMap k_commit_fm_read_only{.fm = fm_read_only(), .speed_dials = dials_count_at_least_one()};
 
-const SettingsBlockMap& block_map_of(device_data::SettingsLayout layout) {
-  using L = device_data::SettingsLayout;
-  switch (layout) {
-    case L::two_module:
-    case L::lm6: return k_two_module;
-    case L::paired_units: return k_paired_units;
-    case L::qcc_packed:
-    case L::qcc_packed_quiet:
-    case L::qcc_packed_three:
-    case L::qcc_packed_read_04:
-    case L::qcc_packed_vox:
-    case L::qcc_words:
-    case L::qcc_words_mode_query:
-    case L::qcc_words_wq8: return k_qcc;
-    // the QCC pair without a writable FM radio, and the speed-dial-only products
-    case L::qcc_words_wq8_first_dials:
-    case L::speed_dials_only: return k_first_set_dials;
-    case L::language_pack_speed_dials: return k_airoha_with_speed_dials;
-    case L::language_pack: return k_airoha;
-    case L::mesh_nd4_firmware:
-    case L::mesh_nd4:
-    case L::mesh_kwnd4:
-    case L::mesh_solvane:
-    case L::mesh_solvane_word_2_0:
-    case L::mesh_solvane_word_2_ffff:
-    case L::mesh_solvane_zod:
-    case L::mesh_plv:
-    case L::mesh_tj6:
-    case L::mesh_kwwq8:
-    case L::mesh_wq8:
-    case L::mesh_wq8_from_1_1:
-    case L::qorlan:
-    case L::qorlan_module_1:
-    case L::packed_word_1_written:
-    case L::packed_word_1_zero_failure:
-    case L::packed_vox_smart_volume: return k_written;
-    case L::mesh_solvane_fm:
-    case L::packed_word_1_fm: return k_fm_written;
-    case L::packed_word_1_dials: return k_speed_dials_written;
-    case L::commit_vox_smart_volume: return k_commit_no_fm;
-    case L::commit_vox_smart_volume_fm: return k_commit_fifteen_words;
-    case L::navigation:
-    case L::navigation_logged:
-    case L::navigation_automatic: return k_commit_six_presets;
-    case L::navigation_short: return k_commit_fm_read_only;
-    case L::packed_pair:
-    case L::packed_pair_unread:
-    case L::packed_pair_to_bit_12:
-    case L::packed_pair_to_bit_12_keyed:
-    case L::packed_pair_to_bit_13:
-    case L::packed_pair_no_boost_failure:
-    case L::packed_pair_no_vox:
-    case L::packed_pair_no_sidetone:
-    case L::packed_pair_boost_hush:
-    case L::packed_pair_station_guide:
-    case L::packed_pair_recording:
-    case L::packed_pair_vox:
-    case L::packed_pair_vox_reset:
-    case L::packed_pair_vox_to_bit_12:
-    case L::packed_pair_smart_volume:
-    case L::packed_pair_vox_from_1_1:
-    case L::packed_pair_camera: return k_packed_word_large;
-    case L::read_only:
-    case L::packed_word_1:
-    case L::mesh_channel:
-    case L::mesh_channel_volume: break;
+const SettingsBlockMap& block_map_of(device_data::FmAndSpeedDials kind) {
+  using K = device_data::FmAndSpeedDials;
+  switch (kind) {
+    case K::read_only: break;
+    case K::none: return k_none;
+    case K::two_module: return k_two_module;
+    case K::qcc: return k_qcc;
+    case K::first_set_dials: return k_first_set_dials;
+    case K::language_pack_dials: return k_language_pack_dials;
+    case K::written: return k_written;
+    case K::fm_written: return k_fm_written;
+    case K::dials_written: return k_speed_dials_written;
+    case K::count_at_least_one: return k_packed_word_large;
+    case K::commit_no_fm: return k_commit_no_fm;
+    case K::commit_fifteen_words: return k_commit_fifteen_words;
+    case K::commit_six_presets: return k_commit_six_presets;
+    case K::commit_fm_read_only: return k_commit_fm_read_only;
   }
   return k_read_only;
 }
@@ -130,7 +80,7 @@ const SettingsBlockMap& block_map_of(device_data::SettingsLayout layout) {
 }  // namespace
 
 const SettingsBlockMap& settings_block_map(std::uint32_t id) {
-  return block_map_of(device_data::product_facts(static_cast<int>(id)).settings_layout);
+  return block_map_of(device_data::settings_layout_row_of(static_cast<int>(id)).fm_and_speed_dials);
 }
 
 bool keeps_settings_behind_language_pack(std::uint32_t id) {

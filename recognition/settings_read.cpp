@@ -190,6 +190,25 @@ void SettingsReader::store_words(const SettingsBlock& block) {
     (m_record.*set)(first, m_blocks.word(0));
     (m_record.*set)(first + 1, m_blocks.word(1));
   };
+  if (carries_packed_word(block.words)) {
+    m_fields = unpack_settings_word(m_blocks.word(0), m_row.unpack);
+    if (block.words == BlockWords::packed_word_1 || block.words == BlockWords::packed_words_1_2) lm6_from_reply(1);
+    if (block.words == BlockWords::packed_words_1_2) lm6_from_reply(2);
+    if (block.words == BlockWords::packed_navigation) {
+      lm6_from_reply(2);
+      lm6_from_reply(3);
+    }
+    if (m_row.extra == SettingsExtra::navigation_logs) {
+      platform::system_log(platform::format("pdata2 = %04X", m_blocks.word(2)));
+      platform::system_log(platform::format("pdata3 = %04X", m_blocks.word(3)));
+    }
+    if (m_row.extra == SettingsExtra::recording_bit && (m_blocks.word(1) & 1)) m_fields |= k_auto_start_recording;
+    if (m_row.extra == SettingsExtra::y370_logs) {
+      platform::system_log(platform::format("PQPQ %d", (m_blocks.word(1) >> 4) & 0x0F));
+    }
+    log_read(block);
+    return;
+  }
   switch (block.words) {
     case BlockWords::settings_words: {
       // the record keeps ten words; a longer reply's further words have no place
@@ -209,29 +228,6 @@ void SettingsReader::store_words(const SettingsBlock& block) {
       }
       return;
     }
-    case BlockWords::packed_read:
-    case BlockWords::packed_word_1:
-    case BlockWords::packed_words_1_2:
-    case BlockWords::packed_second:
-    case BlockWords::packed_zero:
-    case BlockWords::packed_navigation:
-    case BlockWords::packed_zeros:
-      m_fields = unpack_settings_word(m_blocks.word(0), m_row.unpack);
-      if (block.words == BlockWords::packed_word_1 || block.words == BlockWords::packed_words_1_2) lm6_from_reply(1);
-      if (block.words == BlockWords::packed_words_1_2) lm6_from_reply(2);
-      if (block.words == BlockWords::packed_navigation) {
-        lm6_from_reply(2);
-        lm6_from_reply(3);
-      }
-      if (m_row.extra == SettingsExtra::navigation_logs) {
-        platform::system_log(platform::format("pdata2 = %04X", m_blocks.word(2)));
-        platform::system_log(platform::format("pdata3 = %04X", m_blocks.word(3)));
-      }
-      if (m_row.extra == SettingsExtra::recording_bit && (m_blocks.word(1) & 1)) m_fields |= k_auto_start_recording;
-      if (m_row.extra == SettingsExtra::y370_logs) {
-        platform::system_log(platform::format("PQPQ %d", (m_blocks.word(1) >> 4) & 0x0F));
-      }
-      break;
     case BlockWords::vox: set_pair(&FEXOBluetoothDeviceData::setBasicSettingKR5VOXSensitivity_with, 0); break;
     case BlockWords::vox_first: m_record.setBasicSettingKR5VOXSensitivity_with(0, m_blocks.word(0)); break;
     case BlockWords::smart_volume:
@@ -241,13 +237,16 @@ void SettingsReader::store_words(const SettingsBlock& block) {
     case BlockWords::camera_high: set_pair(&FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with, 2); break;
     case BlockWords::mesh_channel: lm6_from_reply(0); break;
     case BlockWords::mesh_volume: m_record.setBasicSetting20At_with(1, m_blocks.word(0)); break;
+    default: break;  // the packed words above
   }
   log_read(block);
 }
 
 void SettingsReader::log_read(const SettingsBlock& block) {
   switch (block.read_log_kind) {
-    case ReadLog::pair: platform::system_log(platform::format(block.read_log, m_blocks.word(0), m_blocks.word(1))); break;
+    case ReadLog::pair:
+      platform::system_log(platform::format(block.read_log, m_blocks.word(0), m_blocks.word(1)));
+      break;
     case ReadLog::words_0_2:
       platform::system_log(platform::format(block.read_log, m_blocks.word(0), m_blocks.word(1), m_blocks.word(2)));
       break;

@@ -99,73 +99,7 @@ int write_language_pack_settings(const SaveCopies& copies) {
 }  // namespace
 
 std::optional<HidSaveGroup> hid_save_group(int product_id) {
-  using L = device_data::SettingsLayout;
-  switch (device_data::product_facts(product_id).settings_layout) {
-    case L::two_module:
-    case L::lm6: return HidSaveGroup::A;
-    case L::mesh_channel:
-    case L::mesh_channel_volume: return HidSaveGroup::B;
-    case L::language_pack:
-    case L::language_pack_speed_dials: return HidSaveGroup::C;
-    case L::qcc_words:
-    case L::qcc_words_mode_query:
-    case L::qcc_words_wq8:
-    case L::qcc_words_wq8_first_dials: return HidSaveGroup::D;
-    case L::qcc_packed_three: return HidSaveGroup::E;
-    case L::qcc_packed_vox: return HidSaveGroup::F;
-    case L::qcc_packed:
-    case L::qcc_packed_quiet:
-    case L::qcc_packed_read_04: return HidSaveGroup::G;
-    case L::qorlan: return HidSaveGroup::H;
-    case L::mesh_nd4_firmware:
-    case L::mesh_nd4:
-    case L::mesh_kwnd4:
-    case L::mesh_solvane:
-    case L::mesh_solvane_word_2_0:
-    case L::mesh_solvane_word_2_ffff:
-    case L::mesh_solvane_zod:
-    case L::mesh_solvane_fm:
-    case L::mesh_plv:
-    case L::mesh_tj6:
-    case L::mesh_kwwq8:
-    case L::mesh_wq8:
-    case L::mesh_wq8_from_1_1:
-    case L::qorlan_module_1: return HidSaveGroup::I;
-    case L::navigation:
-    case L::navigation_logged:
-    case L::navigation_automatic: return HidSaveGroup::J1;
-    case L::packed_word_1:
-    case L::packed_word_1_fm:
-    case L::packed_word_1_dials:
-    case L::packed_word_1_written:
-    case L::packed_word_1_zero_failure: return HidSaveGroup::J2;
-    case L::packed_vox_smart_volume: return HidSaveGroup::J3;
-    case L::navigation_short: return HidSaveGroup::J4;
-    case L::commit_vox_smart_volume:
-    case L::commit_vox_smart_volume_fm: return HidSaveGroup::J5;
-    case L::packed_pair:
-    case L::packed_pair_to_bit_12:
-    case L::packed_pair_to_bit_12_keyed:
-    case L::packed_pair_to_bit_13:
-    case L::packed_pair_no_boost_failure:
-    case L::packed_pair_no_vox:
-    case L::packed_pair_no_sidetone:
-    case L::packed_pair_boost_hush:
-    case L::packed_pair_station_guide:
-    case L::packed_pair_recording:
-    case L::packed_pair_vox:
-    case L::packed_pair_vox_reset:
-    case L::packed_pair_vox_to_bit_12:
-    case L::packed_pair_smart_volume:
-    case L::packed_pair_vox_from_1_1:
-    case L::packed_pair_camera: return HidSaveGroup::J6;
-    // saved over the persistent store, or not at all
-    case L::read_only:
-    case L::paired_units:
-    case L::packed_pair_unread:
-    case L::speed_dials_only: break;
-  }
-  return std::nullopt;
+  return device_data::settings_layout_row_of(product_id).save_group;
 }
 
 int write_hid_settings(std::uint32_t opened_product_id, const SaveCopies& copies) {

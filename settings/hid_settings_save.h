@@ -29,11 +29,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "device_data/settings_block_table.h"
 #include "settings/save_engine.h"
 
 namespace settings {
 
-enum class HidSaveGroup { A, B, C, D, E, F, G, H, I, J1, J2, J3, J4, J5, J6 };
+using HidSaveGroup = device_data::SaveGroup;
 
 // The group of `product_id`'s settings-block layout; nullopt for a product
 // saved otherwise (the persistent-store products) or not at all.
