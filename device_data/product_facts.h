@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "device_data/settings_layout.h"
+
 namespace device_data {
 
 // Which settings tabs a product offers before its firmware version and FM
@@ -163,6 +165,10 @@ struct ProductFacts {
   FmPresenceQuery fm_presence_query = FmPresenceQuery::none;
   // A device that gives no name of its own is named by its catalogue name.
   bool default_name_is_catalogue_name = false;
+  // settings blocks
+  // Which blocks hold the settings, FM radio and speed dials, and what their
+  // words mean, for the read, the restore's write and the settings page's save.
+  SettingsLayout settings_layout = SettingsLayout::read_only;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -1,7 +1,6 @@
 #include "recognition/settings_blocks.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "device_data/product_facts.h"
 #include "platform/format.h"
@@ -23,10 +22,6 @@ constexpr std::size_t k_lang_pack_text_bytes = 58;
 constexpr std::size_t k_address_byte = 3;
 constexpr std::size_t k_request_words_byte = 4;
 
-bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 constexpr FmBlockMap fm_written(unsigned char block = k_block_fm, int slot = 0) {
   return {.block = block, .slot = slot, .written = true};
 }
@@ -39,87 +34,57 @@ constexpr SpeedDialMap dials_count_at_least_one() {
   return {.blocks = SpeedDialBlocks::second_set, .written = true, .count_at_least_one = true};
 }
 
-constexpr SettingsBlockMap k_two_module{
-    .settings_slot = 1, .fm = fm_written(k_block_fm, 1), .speed_dials = dials_written()};
-constexpr SettingsBlockMap k_paired_units{};
+constexpr SettingsBlockMap k_two_module{.fm = fm_written(k_block_fm, 1), .speed_dials = dials_written()};
+constexpr SettingsBlockMap k_none{};
 constexpr SettingsBlockMap k_qcc{.fm = fm_written(k_block_qcc_fm),
                                  .speed_dials = dials_written(SpeedDialBlocks::first_set)};
 // FM block 0x15 read only, speed dials in 0x37-0x39 written
 constexpr SettingsBlockMap k_first_set_dials{.fm = fm_read_only(),
-                                                    .speed_dials = dials_written(SpeedDialBlocks::first_set)};
-constexpr SettingsBlockMap k_airoha_with_speed_dials{.fm = {}, .speed_dials = {.blocks = SpeedDialBlocks::language_pack}};
-constexpr SettingsBlockMap k_airoha{};
+                                             .speed_dials = dials_written(SpeedDialBlocks::first_set)};
+constexpr SettingsBlockMap k_language_pack_dials{.fm = {}, .speed_dials = {.blocks = SpeedDialBlocks::language_pack}};
 constexpr SettingsBlockMap k_written{.fm = fm_written(), .speed_dials = dials_written()};
 constexpr SettingsBlockMap k_fm_written{.fm = fm_written(), .speed_dials = dials_read_only()};
 constexpr SettingsBlockMap k_speed_dials_written{.fm = fm_read_only(), .speed_dials = dials_written()};
 constexpr SettingsBlockMap k_read_only{.fm = fm_read_only(), .speed_dials = dials_read_only()};
 constexpr SettingsBlockMap k_packed_word_large{.fm = fm_written(), .speed_dials = dials_count_at_least_one()};
-constexpr SettingsBlockMap k_commit_5410{.commits = true,
-                                         .committed_settings_blocks = {k_block_settings, k_block_vox,
-                                                                       k_block_smart_volume},
-                                         .fm = {},
-                                         .speed_dials = dials_count_at_least_one()};
-constexpr SettingsBlockMap k_commit_5412{
-    .commits = true,
-    .committed_settings_blocks = {k_block_settings, k_block_vox, k_block_smart_volume},
+constexpr SettingsBlockMap k_commit_no_fm{.fm = {}, .speed_dials = dials_count_at_least_one()};
+constexpr SettingsBlockMap k_commit_fifteen_words{
     .fm = {.block = k_block_fm, .written = true, .written_magic = k_fm_magic},
     .speed_dials = dials_count_at_least_one()};
-constexpr SettingsBlockMap k_commit_6010{
-    .commits = true,
-    .committed_settings_blocks = {k_block_settings, k_block_vox},
-    .fm = {.block = k_block_fm, .form = FmForm::six_presets, .written = true,
-           .written_magic = k_fm_magic},
+constexpr SettingsBlockMap k_commit_six_presets{
+    .fm = {.block = k_block_fm, .form = FmForm::six_presets, .written = true, .written_magic = k_fm_magic},
     .speed_dials = dials_count_at_least_one()};
-constexpr SettingsBlockMap k_commit_6020{.commits = true,
-                                         .committed_settings_blocks = {k_block_settings, k_block_vox_navigation},
-                                         .fm = fm_read_only(),
-                                         .speed_dials = dials_count_at_least_one()};
+constexpr SettingsBlockMap k_commit_fm_read_only{.fm = fm_read_only(), .speed_dials = dials_count_at_least_one()};
+
+const SettingsBlockMap& block_map_of(device_data::FmAndSpeedDials kind) {
+  using K = device_data::FmAndSpeedDials;
+  switch (kind) {
+    case K::read_only: break;
+    case K::none: return k_none;
+    case K::two_module: return k_two_module;
+    case K::qcc: return k_qcc;
+    case K::first_set_dials: return k_first_set_dials;
+    case K::language_pack_dials: return k_language_pack_dials;
+    case K::written: return k_written;
+    case K::fm_written: return k_fm_written;
+    case K::dials_written: return k_speed_dials_written;
+    case K::count_at_least_one: return k_packed_word_large;
+    case K::commit_no_fm: return k_commit_no_fm;
+    case K::commit_fifteen_words: return k_commit_fifteen_words;
+    case K::commit_six_presets: return k_commit_six_presets;
+    case K::commit_fm_read_only: return k_commit_fm_read_only;
+  }
+  return k_read_only;
+}
 
 }  // namespace
 
 const SettingsBlockMap& settings_block_map(std::uint32_t id) {
-  if (device_data::product_facts(static_cast<int>(id)).two_modules) return k_two_module;
-  if (id == 0x5345) return k_paired_units;
-  // QCC families: settings in block 0x36, FM in 0x44
-  if (in(id, {0x3150, 0x3161, 0x4D16, 0x4D86, 0x6500, 0x6510, 0x3052, 0x3072, 0x3082, 0x3085, 0x3340, 0x3341,
-              0x3350, 0x3360, 0x3370, 0x3400, 0x4023, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
-              0x5595, 0x6038, 0x6039, 0x6900})) {
-    return k_qcc;
-  }
-  // the QCC pair without a writable FM radio, and the speed-dial-only products
-  if (in(id, {0x4D06, 0x4D76, 0x6461, 0x6481, 0x6491, 0x6600, 0x6700})) return k_first_set_dials;
-  if (in(id, {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812})) return k_airoha_with_speed_dials;
-  if (in(id, {0x6801, 0x6802, 0x6803})) return k_airoha;
-  // mesh families
-  if (in(id, {0x3132, 0x3134, 0x3210, 0x3211, 0x3212, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3260,
-              0x3264, 0x3900, 0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3140, 0x3144,
-              0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170, 0x3213, 0x3240, 0x3310, 0x3320, 0x3330})) {
-    return k_written;
-  }
-  if (id == 0x3142) return k_fm_written;
-  if (in(id, {0x3500, 0x3540, 0x3560, 0x3570})) return k_read_only;
-  // commit families
-  if (id == 0x5410) return k_commit_5410;
-  if (in(id, {0x5412, 0x5414, 0x5416, 0x5418, 0x5420})) return k_commit_5412;
-  if (in(id, {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036})) {
-    return k_commit_6010;
-  }
-  if (in(id, {0x6020, 0x6022, 0x6024})) return k_commit_6020;
-  // packed settings word families
-  if (in(id, {0x5570, 0x5580, 0x5534, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434})) return k_written;
-  if (in(id, {0x3070, 0x3080})) return k_fm_written;
-  if (id == 0x3300) return k_speed_dials_written;
-  if (in(id, {0x3030, 0x3032, 0x3040, 0x3050, 0x3060, 0x3550, 0x5320, 0x5330, 0x5510, 0x5520, 0x5522, 0x5524,
-              0x5526, 0x5530, 0x5532, 0x5536, 0x5550, 0x5560, 0x5562, 0x5576, 0x5610, 0x5611, 0x5612, 0x5620,
-              0x5621, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6112, 0x6114, 0x6210, 0x6400})) {
-    return k_packed_word_large;
-  }
-  // 0x4050 0x5564 0x6310 0x6320 0x6330 0x6335 and every product outside the families
-  return k_read_only;
+  return block_map_of(device_data::settings_layout_row_of(static_cast<int>(id)).fm_and_speed_dials);
 }
 
 bool keeps_settings_behind_language_pack(std::uint32_t id) {
-  return (id >= 0x6800 && id <= 0x6805) || (id >= 0x6810 && id <= 0x6812);
+  return device_data::settings_layout_row_of(static_cast<int>(id)).language_pack;
 }
 
 unsigned char speed_dial_block(SpeedDialBlocks blocks, int index) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/settings_block_table.h"
 #include "recognition/ps_key_decoding.h"
 #include "transport/hid_channel.h"
 
@@ -28,23 +29,24 @@ inline constexpr unsigned char k_command_write_block = 0x04;
 inline constexpr unsigned char k_command_announce_block = 0x10;
 inline constexpr unsigned char k_command_commit_block = 0x11;
 
-inline constexpr unsigned char k_block_smart_volume = 0x03;
-inline constexpr unsigned char k_block_settings = 0x04;
+using device_data::k_block_camera_high;
+using device_data::k_block_camera_low;
+using device_data::k_block_mesh_channel;
+using device_data::k_block_mesh_volume;
+using device_data::k_block_qcc_settings;
+using device_data::k_block_settings;
+using device_data::k_block_smart_volume;
+using device_data::k_block_vox;
+using device_data::k_block_vox_navigation;
+using device_data::k_block_vox_y370;
 inline constexpr unsigned char k_block_sub_model = 0x05;
-inline constexpr unsigned char k_block_camera_low = 0x07;
-inline constexpr unsigned char k_block_vox_navigation = 0x12;
-inline constexpr unsigned char k_block_vox = 0x14;
 inline constexpr unsigned char k_block_fm = 0x15;
-inline constexpr unsigned char k_block_vox_y370 = 0x17;
-inline constexpr unsigned char k_block_camera_high = 0x1C;
-inline constexpr unsigned char k_block_mesh_volume = 0x1F;
-inline constexpr unsigned char k_block_mesh_channel = 0x20;
-inline constexpr unsigned char k_block_qcc_settings = 0x36;
 inline constexpr unsigned char k_block_qcc_fm = 0x44;
 
 // FM magic words (recognition/ps_key_decoding.h): a restore writes
 // k_fm_magic_alternative into the 15-word block of most products and k_fm_magic
-// into the six-preset block and the 15-word block of products 0x5412-0x5420; a
+// into the six-preset block and the 15-word block of the committing family with
+// VOX, smart volume and FM (SettingsLayout::commit_vox_smart_volume_fm); a
 // failed read stores k_fm_magic.
 
 enum class FmForm {
@@ -74,25 +76,20 @@ struct SpeedDialMap {
   bool count_at_least_one = false;
 };
 
-// One product family's blocks. Speed dials always travel on slot 0.
+// Where a product family keeps its FM radio and speed dials; its settings
+// words are the catalogue's settings-block layout (device_data/settings_block_table.h).
+// Speed dials always travel on slot 0.
 struct SettingsBlockMap {
-  // The slot of the settings and FM blocks: 1 for the two-module family.
-  int settings_slot = 0;
-  // A commit family commits (0x11) every settings and FM block it writes, and
-  // announces (0x10) every block it writes before reading it back: these
-  // settings blocks, the FM block when written, and the speed dials.
-  bool commits = false;
-  std::array<unsigned char, 3> committed_settings_blocks{};  // in write order, 0 after the last
   FmBlockMap fm;
   SpeedDialMap speed_dials;
 };
 
-// The blocks of `product_id` (a product outside every family: settings word
-// block 0x04, FM block 0x15 and speed dials 0x5A-0x5C, all read only).
+// The FM and speed-dial blocks of `product_id` (a product outside every family:
+// FM block 0x15 and speed dials 0x5A-0x5C, both read only).
 const SettingsBlockMap& settings_block_map(std::uint32_t product_id);
 
 // True for the products that keep their settings words behind the
-// language-pack channel (0x6800-0x6805, 0x6810-0x6812).
+// language-pack channel.
 bool keeps_settings_behind_language_pack(std::uint32_t product_id);
 
 // Block id of speed dial `index` (0-2) in `blocks` (0 for none or the language pack).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device_data/product_facts.h"
+#include "device_data/settings_block_table.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "recognition/address_ranges.h"
@@ -12,35 +13,30 @@
 namespace recognition {
 namespace {
 
-bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
-constexpr UnpackLayout k_full{};
-constexpr UnpackLayout k_full_to_bit_12{.direct_bits = 0x1F7F};
-constexpr UnpackLayout k_full_to_bit_13{.direct_bits = 0x3F7F};
-constexpr UnpackLayout k_navigation{.direct_bits = 0x0F7F, .navigation = true};
-constexpr UnpackLayout k_navigation_automatic{.direct_bits = 0x0F7F, .navigation = true, .automatic_on_off = true};
-// 0x5550 has no hands-free VOX, intercom VOX or sidetone bit; 0x6210 no sidetone bit
-constexpr UnpackLayout k_full_without_vox_and_sidetone{.direct_bits = 0xFF7F & ~0x0103};
-constexpr UnpackLayout k_full_without_sidetone{.direct_bits = 0xFF7F & ~0x0100};
-constexpr UnpackLayout k_voice_prompt_bitpool_hush_boost_guide{.direct_bits = 0x1628};
-constexpr UnpackLayout k_station_guide_only{.direct_bits = 0x1000};
-
-// What a family stores when its settings word cannot be read.
-constexpr std::uint32_t k_common_failure_default = k_handsfree_vox | k_plc | k_bitpool_rate | k_microphone_boost |
-                                                   k_audio_boost | k_hd_intercom | k_fm_station_guide;
+using device_data::AfterFailure;
+using device_data::BlockWords;
+using device_data::ReadLog;
+using device_data::SettingsBlock;
+using device_data::SettingsExtra;
+using device_data::SettingsLayoutRow;
 
 constexpr int k_lm6_words = FEXOBluetoothDeviceData::k_basic_setting_lm6_count;
 constexpr int k_sub_model_ironvale = 11;
-constexpr int k_lm6_product = 0x4210;
 
-// A copying family's log line: "<name> data[%d] = %04X", or with the reply's
-// word count first ("... len[%d] ... data[%d] = %04X").
-struct CopyLog {
-  const char* format = nullptr;
-  bool with_length = false;
-};
+bool read_walks(const SettingsBlock& block) { return block.block != 0 && (block.walks & device_data::k_walk_read); }
+
+bool carries_packed_word(BlockWords words) {
+  switch (words) {
+    case BlockWords::packed_read:
+    case BlockWords::packed_word_1:
+    case BlockWords::packed_words_1_2:
+    case BlockWords::packed_second:
+    case BlockWords::packed_zero:
+    case BlockWords::packed_navigation:
+    case BlockWords::packed_zeros: return true;
+    default: return false;
+  }
+}
 
 class SettingsReader {
  public:
@@ -51,12 +47,12 @@ class SettingsReader {
         m_controller(controller),
         m_record(controller.data()),
         m_backup(backup),
-        m_map(settings_block_map(id)) {}
+        m_map(settings_block_map(id)),
+        m_row(device_data::settings_layout_row_of(static_cast<int>(id))) {}
 
   void read() {
     read_address();
     announce_settings_blocks();
-    read_mesh_channel();
     read_settings_blocks();
     store_on_off_fields(m_record, m_fields);
     read_fm_block();
@@ -68,43 +64,19 @@ class SettingsReader {
   void set_ironvale_sub_model(const BdAddress& address);
   void read_sub_model();
   void announce_settings_blocks();
-  void read_mesh_channel();
   void read_settings_blocks();
+  void read_language_pack_settings();
+  // False when the block's firmware floor holds it back.
+  bool firmware_has(const SettingsBlock& block) const;
+  // Reads `block` and stores its words, or its failure words; false when the read failed.
+  bool read_block(const SettingsBlock& block);
+  void store_words(const SettingsBlock& block);
+  void store_failure(const SettingsBlock& block);
+  void log_read(const SettingsBlock& block);
+  void lm6_from_reply(int index) { m_record.setBasicSetting20At_with(index, m_blocks.word(index)); }
+  void store_lm6_failure_by_version();
   void read_fm_block();
   void read_speed_dials();
-
-  // Copies the reply's words (at most ten) into the LM6 words; false when the read failed.
-  bool copy(int slot, unsigned char block, CopyLog log = {});
-  // Reads a settings word on slot 0 and takes the on/off fields from its word 0.
-  bool unpack(unsigned char block, const UnpackLayout& layout);
-  // As unpack in the full layout, and LM6 word 1 := reply word 1; a failed read
-  // stores `failed_word_1` and the common failure default instead.
-  bool unpack_with_word_1(unsigned char block, std::int32_t failed_word_1);
-  void lm6_from_reply(int index) { m_record.setBasicSetting20At_with(index, m_blocks.word(index)); }
-  void set_lm6(int first, std::initializer_list<std::int32_t> values) {
-    for (std::int32_t value : values) m_record.setBasicSetting20At_with(first++, value);
-  }
-  // A block whose words 0 and 1 go to two words of the record from `first`, or
-  // `failure` when the read fails; `log` (two %d) is written after a read.
-  using WordSetter = void (FEXOBluetoothDeviceData::*)(int, std::int32_t);
-  void read_word_pair(unsigned char block, WordSetter set, int first, std::array<std::int32_t, 2> failure,
-                      const char* log = nullptr);
-  void read_vox(unsigned char block, std::array<std::int32_t, 2> failure) {
-    read_word_pair(block, &FEXOBluetoothDeviceData::setBasicSettingKR5VOXSensitivity_with, 0, failure);
-  }
-  void set_vox(std::int32_t first, std::int32_t second) {
-    m_record.setBasicSettingKR5VOXSensitivity_with(0, first);
-    m_record.setBasicSettingKR5VOXSensitivity_with(1, second);
-  }
-  void read_smart_volume(const char* log = nullptr) {
-    read_word_pair(k_block_smart_volume, &FEXOBluetoothDeviceData::setBasicSettingTJ4SmartVolumeControl_with, 0,
-                   {0, 0}, log);
-  }
-  void set_smart_volume(std::int32_t first, std::int32_t second) {
-    m_record.setBasicSettingTJ4SmartVolumeControl_with(0, first);
-    m_record.setBasicSettingTJ4SmartVolumeControl_with(1, second);
-  }
-  void store_lm6_failure_by_version();
 
   SettingsBlocks& m_blocks;
   const std::uint32_t m_id;
@@ -112,25 +84,26 @@ class SettingsReader {
   FEXOBluetoothDeviceData& m_record;
   const std::optional<FEXOBluetoothDeviceData>& m_backup;
   const SettingsBlockMap& m_map;
-  // On/off fields of step 5; the copying families leave them all off.
+  const SettingsLayoutRow& m_row;
+  // On/off fields of the packed settings word; the copying families leave them all off.
   std::uint32_t m_fields = 0;
 };
 
 // ---- step 1: device address ----
 
 void SettingsReader::read_address() {
-  const std::optional<BdAddress> address = keeps_settings_behind_language_pack(m_id)
-                                               ? m_blocks.read_language_pack_address()
-                                               : m_blocks.read_address(0);
+  const bool lm6 = m_row.extra == SettingsExtra::lm6;
+  const std::optional<BdAddress> address =
+      m_row.language_pack ? m_blocks.read_language_pack_address() : m_blocks.read_address(0);
   std::string display;
   if (address) {
     const BdAddress& a = *address;
     m_record.setDeviceBdAddress(platform::format("%02X%02X%02X%02X%02X%02X", a[0], a[1], a[2], a[3], a[4], a[5]));
     display = address_display_text(a);
-    if (m_id == k_lm6_product) set_ironvale_sub_model(a);
+    if (lm6) set_ironvale_sub_model(a);
   }
   m_record.setBdAddress(display);
-  if (m_id == k_lm6_product) read_sub_model();
+  if (lm6) read_sub_model();
   if (device_data::product_facts(static_cast<int>(m_id)).two_modules) {
     const std::optional<BdAddress> second = m_blocks.read_address(1);
     m_record.setBdAddress(display + " _ " + (second ? address_display_text(*second) : std::string()));
@@ -153,72 +126,154 @@ void SettingsReader::read_sub_model() {
   m_record.setDivisionLM6evoValue(read ? m_blocks.word(0) & 0xFF : 0);
 }
 
-// ---- steps 2 and 3 ----
+// ---- step 2: a commit family announces the blocks it reads back ----
 
 void SettingsReader::announce_settings_blocks() {
-  if (!m_map.commits) return;
-  for (unsigned char block : m_map.committed_settings_blocks) {
-    if (block != 0) m_blocks.announce(0, block);
+  if (!m_row.commits) return;
+  for (const SettingsBlock& block : m_row.blocks) {
+    if (read_walks(block)) m_blocks.announce(0, block.block);
   }
 }
 
-void SettingsReader::read_mesh_channel() {
-  if (!in(m_id, {0x3500, 0x3540, 0x3560, 0x3570})) return;
-  if (m_blocks.read(0, k_block_mesh_channel)) {
-    lm6_from_reply(0);
-    platform::system_log(platform::format("mesh channel data[%d] = %d", 0, m_blocks.word(0)));
-  } else {
-    set_lm6(0, {1});
-  }
-  if (m_id != 0x3560) return;
-  if (m_blocks.read(0, k_block_mesh_volume)) {
-    m_record.setBasicSetting20At_with(1, m_blocks.word(0));
-    platform::system_log(platform::format("mesh volume data[%d] = %d", 1, m_blocks.word(0)));
-  } else {
-    set_lm6(1, {10});
+// ---- steps 3 and 4: the layout's blocks in the device's order ----
+
+void SettingsReader::read_settings_blocks() {
+  if (m_row.language_pack) return read_language_pack_settings();
+  bool packed_failed = false;
+  for (const SettingsBlock& block : m_row.blocks) {
+    if (!read_walks(block)) continue;
+    if (packed_failed && m_row.after_failure == AfterFailure::skip) continue;
+    if (packed_failed && m_row.after_failure == AfterFailure::reset) {
+      store_failure(block);
+      continue;
+    }
+    if (!firmware_has(block)) continue;
+    if (!read_block(block) && carries_packed_word(block.words)) packed_failed = true;
+    // the line shows whatever the last reply holds, read or not
+    if (m_row.extra == SettingsExtra::y370_logs && block.words == BlockWords::vox) {
+      platform::system_log(platform::format("SAVEF3 %X %X %X", m_blocks.word(0), m_blocks.word(1), m_blocks.word(2)));
+    }
   }
 }
 
-// ---- step 4: settings words by family ----
-
-bool SettingsReader::copy(int slot, unsigned char block, CopyLog log) {
-  if (!m_blocks.read(slot, block)) return false;
-  const int count = m_blocks.word_count();
-  // the record keeps ten words; a longer reply's further words have no place
-  for (int index = 0; index < std::min(count, k_lm6_words); ++index) {
-    lm6_from_reply(index);
-    if (!log.format) continue;
-    platform::system_log(log.with_length ? platform::format(log.format, count, index, m_blocks.word(index))
-                                         : platform::format(log.format, index, m_blocks.word(index)));
+void SettingsReader::read_language_pack_settings() {
+  if (const auto words = m_blocks.read_language_pack_settings()) {
+    for (int index = 0; index < 3; ++index) m_record.setBasicSetting20At_with(index, (*words)[index]);
+    platform::system_log(platform::format("Get Total HEX AIROHA 0=[%04X], 1=[%04X], 2=[%04X]", (*words)[0],
+                                          (*words)[1], (*words)[2]));
+  } else {
+    m_record.setBasicSetting20At_with(0, 3);
+    m_record.setBasicSetting20At_with(1, 0x2200);
   }
+}
+
+bool SettingsReader::firmware_has(const SettingsBlock& block) const {
+  if (block.from.major == 0 && block.from.minor == 0) return true;
+  if (block.read_by_backup) {
+    // a backup of older firmware had no such block to restore
+    return !m_backup || m_backup->compareVersionUpToMinorWithMajor_Minor(block.from.major, block.from.minor) >= 0;
+  }
+  return m_record.compareVersionUpToMinorWithMajor_Minor(block.from.major, block.from.minor) >= 0;
+}
+
+bool SettingsReader::read_block(const SettingsBlock& block) {
+  if (!m_blocks.read(m_row.slot, block.block)) {
+    store_failure(block);
+    return false;
+  }
+  store_words(block);
   return true;
 }
 
-bool SettingsReader::unpack(unsigned char block, const UnpackLayout& layout) {
-  if (!m_blocks.read(0, block)) return false;
-  m_fields = unpack_settings_word(m_blocks.word(0), layout);
-  return true;
-}
-
-bool SettingsReader::unpack_with_word_1(unsigned char block, std::int32_t failed_word_1) {
-  if (unpack(block, k_full)) {
-    lm6_from_reply(1);
-    return true;
-  }
-  set_lm6(1, {failed_word_1});
-  m_fields = k_common_failure_default;
-  return false;
-}
-
-void SettingsReader::read_word_pair(unsigned char block, WordSetter set, int first,
-                                    std::array<std::int32_t, 2> failure, const char* log) {
-  if (m_blocks.read(0, block)) {
+void SettingsReader::store_words(const SettingsBlock& block) {
+  const auto set_pair = [this](void (FEXOBluetoothDeviceData::*set)(int, std::int32_t), int first) {
     (m_record.*set)(first, m_blocks.word(0));
     (m_record.*set)(first + 1, m_blocks.word(1));
-    if (log) platform::system_log(platform::format(log, m_blocks.word(0), m_blocks.word(1)));
-  } else {
-    (m_record.*set)(first, failure[0]);
-    (m_record.*set)(first + 1, failure[1]);
+  };
+  if (carries_packed_word(block.words)) {
+    m_fields = unpack_settings_word(m_blocks.word(0), m_row.unpack);
+    if (block.words == BlockWords::packed_word_1 || block.words == BlockWords::packed_words_1_2) lm6_from_reply(1);
+    if (block.words == BlockWords::packed_words_1_2) lm6_from_reply(2);
+    if (block.words == BlockWords::packed_navigation) {
+      lm6_from_reply(2);
+      lm6_from_reply(3);
+    }
+    if (m_row.extra == SettingsExtra::navigation_logs) {
+      platform::system_log(platform::format("pdata2 = %04X", m_blocks.word(2)));
+      platform::system_log(platform::format("pdata3 = %04X", m_blocks.word(3)));
+    }
+    if (m_row.extra == SettingsExtra::recording_bit && (m_blocks.word(1) & 1)) m_fields |= k_auto_start_recording;
+    if (m_row.extra == SettingsExtra::y370_logs) {
+      platform::system_log(platform::format("PQPQ %d", (m_blocks.word(1) >> 4) & 0x0F));
+    }
+    log_read(block);
+    return;
+  }
+  switch (block.words) {
+    case BlockWords::settings_words: {
+      // the record keeps ten words; a longer reply's further words have no place
+      const int count = m_blocks.word_count();
+      for (int index = 0; index < std::min(count, k_lm6_words); ++index) {
+        lm6_from_reply(index);
+        if (block.read_log_kind == ReadLog::per_word) {
+          platform::system_log(platform::format(block.read_log, index, m_blocks.word(index)));
+        } else if (block.read_log_kind == ReadLog::per_word_with_length) {
+          platform::system_log(platform::format(block.read_log, count, index, m_blocks.word(index)));
+        }
+      }
+      if (m_row.extra == SettingsExtra::speaker_type) {
+        const int speaker = m_record.GetBasicSetting50SpeakerAccessorySelect();
+        m_controller.setDevice50SpeakerType(speaker);
+        platform::system_log(platform::format("wq8 speaker type = [%d]", speaker));
+      }
+      return;
+    }
+    case BlockWords::vox: set_pair(&FEXOBluetoothDeviceData::setBasicSettingKR5VOXSensitivity_with, 0); break;
+    case BlockWords::vox_first: m_record.setBasicSettingKR5VOXSensitivity_with(0, m_blocks.word(0)); break;
+    case BlockWords::smart_volume:
+      set_pair(&FEXOBluetoothDeviceData::setBasicSettingTJ4SmartVolumeControl_with, 0);
+      break;
+    case BlockWords::camera_low: set_pair(&FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with, 0); break;
+    case BlockWords::camera_high: set_pair(&FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with, 2); break;
+    case BlockWords::mesh_channel: lm6_from_reply(0); break;
+    case BlockWords::mesh_volume: m_record.setBasicSetting20At_with(1, m_blocks.word(0)); break;
+    default: break;  // the packed words above
+  }
+  log_read(block);
+}
+
+void SettingsReader::log_read(const SettingsBlock& block) {
+  switch (block.read_log_kind) {
+    case ReadLog::pair:
+      platform::system_log(platform::format(block.read_log, m_blocks.word(0), m_blocks.word(1)));
+      break;
+    case ReadLog::words_0_2:
+      platform::system_log(platform::format(block.read_log, m_blocks.word(0), m_blocks.word(1), m_blocks.word(2)));
+      break;
+    case ReadLog::indexed:
+      platform::system_log(
+          platform::format(block.read_log, block.words == BlockWords::mesh_volume ? 1 : 0, m_blocks.word(0)));
+      break;
+    case ReadLog::none:
+    case ReadLog::per_word:
+    case ReadLog::per_word_with_length: break;
+  }
+}
+
+void SettingsReader::store_failure(const SettingsBlock& block) {
+  if (m_row.extra == SettingsExtra::lm6) return store_lm6_failure_by_version();
+  if (carries_packed_word(block.words)) m_fields = m_row.failure_fields;
+  void (FEXOBluetoothDeviceData::*set)(int, std::int32_t) = &FEXOBluetoothDeviceData::setBasicSetting20At_with;
+  switch (block.words) {
+    case BlockWords::vox:
+    case BlockWords::vox_first: set = &FEXOBluetoothDeviceData::setBasicSettingKR5VOXSensitivity_with; break;
+    case BlockWords::smart_volume: set = &FEXOBluetoothDeviceData::setBasicSettingTJ4SmartVolumeControl_with; break;
+    case BlockWords::camera_low:
+    case BlockWords::camera_high: set = &FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with; break;
+    default: break;
+  }
+  for (int index = 0; index < block.failure.count; ++index) {
+    (m_record.*set)(block.failure.first + index, block.failure.values[static_cast<std::size_t>(index)]);
   }
 }
 
@@ -226,176 +281,15 @@ void SettingsReader::store_lm6_failure_by_version() {
   const auto below = [this](int major, int minor) {
     return m_record.compareVersionUpToMinorWithMajor_Minor(major, minor) < 0;
   };
-  if (below(1, 1)) return set_lm6(0, {5, 3, 0xEC00});
-  if (below(1, 2)) return set_lm6(0, {5, 3, 0xEC00, 3});
-  if (below(1, 5)) return set_lm6(0, {5, 3, 0xED80, 3, 0, 0, 0, 0, 0, 0});
-  if (below(1, 6)) return set_lm6(0, {5, 3, 0xEDA0, 3, 0, 0, 0, 0, 0, 0});
-  set_lm6(0, {5, 3, 0xED20, 2, 0, 0, 0, 0, 0, 0});
-}
-
-void SettingsReader::read_settings_blocks() {
-  const std::uint32_t id = m_id;
-  const bool two_modules = device_data::product_facts(static_cast<int>(id)).two_modules;
-  if (id == k_lm6_product) {
-    if (!copy(1, k_block_settings)) store_lm6_failure_by_version();
-  } else if (two_modules) {
-    if (!copy(1, k_block_settings)) set_lm6(0, {5, 3, 0xED21, 2, 0, 0, 0, 0, 0, 0});
-  } else if (in(id, {0x5345, 0x3550, 0x5320, 0x5330})) {
-    // no settings word: every on/off field off
-  } else if (in(id, {0x3110, 0x3146})) {
-    if (!copy(0, k_block_settings, {"ND4 data[%d] = %04X"})) set_lm6(0, {0x1C21, 0x0583});
-  } else if (id == 0x3140) {
-    if (!copy(0, k_block_settings, {"PLV_DT3M data[%d] = %04X"})) set_lm6(0, {0x1821, 0x0583});
-  } else if (in(id, {0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3142, 0x3144, 0x3152})) {
-    const CopyLog log{id == 0x3126 ? "DK3 ZOD CS data[%d] = %04X" : "Solvane m data[%d] = %04X"};
-    if (!copy(0, k_block_settings, log)) {
-      if (id == 0x3142) {
-        set_lm6(0, {0x1D21, 0x0183});
-      } else {
-        set_lm6(0, {0x1C21, 0x0583});
-        if (id == 0x3116) set_lm6(2, {0, 0x0020});
-        if (id == 0x3118) set_lm6(2, {0xFFFF, 0x0020});
-      }
-    }
-  } else if (in(id, {0x3112, 0x3114})) {
-    if (!copy(0, k_block_settings, {"KWND4 len[%d]data[%d] = %04X", true})) set_lm6(0, {0x1C21, 0x0583, 0x0066});
-  } else if (in(id, {0x3148, 0x3154, 0x3170})) {
-    if (!copy(0, k_block_settings, {"tj6 data[%d] = %04X"})) set_lm6(0, {0x1C21, 0x0583});
-  } else if (in(id, {0x3156, 0x3213, 0x3240})) {
-    if (!copy(0, k_block_settings, {"KWWQ8 data[%d] = %04X"})) set_lm6(0, {0x1C21, 0x0583});
-  } else if (in(id, {0x3310, 0x3320, 0x3330})) {
-    if (!copy(0, k_block_settings, {"len[%d] qorlan data[%d] = %04X", true})) set_lm6(0, {0x1C21, 0x0583});
-  } else if (in(id, {0x3132, 0x3134, 0x3210, 0x3211, 0x3212, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
-                     0x3260, 0x3264, 0x3900})) {
-    if (copy(0, k_block_settings, {"WQ8 data[%d] = %04X"})) {
-      const int speaker = m_record.GetBasicSetting50SpeakerAccessorySelect();
-      m_controller.setDevice50SpeakerType(speaker);
-      platform::system_log(platform::format("wq8 speaker type = [%d]", speaker));
-    } else {
-      set_lm6(0, {0x1C21, 0x0583});
-    }
-  } else if (in(id, {0x3150, 0x3161, 0x6500, 0x6510})) {
-    if (!copy(0, k_block_qcc_settings, {"kr9r data[%d] = %04X"})) set_lm6(0, {0x1C21, 0x0583});
-  } else if (in(id, {0x4D06, 0x4D16, 0x4D76, 0x4D86})) {
-    if (!copy(0, k_block_qcc_settings, {"WQ8 data[%d] = %04X"})) set_lm6(0, {0x1421, 0x0200});
-  } else if (keeps_settings_behind_language_pack(id)) {
-    if (const auto words = m_blocks.read_language_pack_settings()) {
-      set_lm6(0, {(*words)[0], (*words)[1], (*words)[2]});
-      platform::system_log(platform::format("Get Total HEX AIROHA 0=[%04X], 1=[%04X], 2=[%04X]", (*words)[0],
-                                            (*words)[1], (*words)[2]));
-    } else {
-      set_lm6(0, {3, 0x2200});
-    }
-  } else if (in(id, {0x3052, 0x3072, 0x3082, 0x3085, 0x3400, 0x4023, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
-                     0x5595, 0x3340, 0x3341, 0x5552, 0x5553})) {
-    if (unpack_with_word_1(k_block_qcc_settings, 0x0020)) {
-      // word 2 is the third settings word of these two (in the failure case it keeps its value)
-      if (in(id, {0x5552, 0x5553})) lm6_from_reply(2);
-      if (!in(id, {0x3340, 0x3341})) {
-        platform::system_log(
-            platform::format("SAVEF3 %X %X %X", m_blocks.word(0), m_blocks.word(1), m_blocks.word(2)));
-      }
-    }
-  } else if (in(id, {0x6038, 0x6039})) {
-    if (unpack_with_word_1(k_block_qcc_settings, 0x0020)) {
-      platform::system_log(platform::format("PQPQ %d", (m_blocks.word(1) >> 4) & 0x0F));
-      read_vox(k_block_vox_y370, {2, 0});
-      platform::system_log(platform::format("SAVEF3 %X %X %X", m_blocks.word(0), m_blocks.word(1), m_blocks.word(2)));
-    }
-  } else if (in(id, {0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420})) {
-    if (unpack(k_block_settings, k_full)) {
-      read_vox(k_block_vox, {3, 0});
-      read_smart_volume();
-    } else {
-      m_fields = k_common_failure_default;
-      set_vox(3, 0);
-      set_smart_volume(0, 0);
-    }
-  } else if (in(id, {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036})) {
-    const bool automatic = in(id, {0x6028, 0x6030, 0x6032, 0x6034, 0x6036});
-    if (unpack(k_block_settings, automatic ? k_navigation_automatic : k_navigation)) {
-      lm6_from_reply(2);
-      lm6_from_reply(3);
-      if (in(id, {0x6010, 0x6012})) {
-        platform::system_log(platform::format("pdata2 = %04X", m_blocks.word(2)));
-        platform::system_log(platform::format("pdata3 = %04X", m_blocks.word(3)));
-      }
-      read_vox(k_block_vox, {2, 0});
-    } else {
-      set_lm6(2, {in(id, {0x6010, 0x6012}) ? 0x68 : 0x6B, 0});
-      m_fields = (k_common_failure_default & ~k_fm_station_guide) | (automatic ? k_auto_on_off : 0u);
-    }
-  } else if (in(id, {0x6020, 0x6022, 0x6024})) {
-    if (unpack(k_block_settings, k_navigation)) {
-      // the block holds the first VOX word only
-      if (m_blocks.read(0, k_block_vox_navigation)) {
-        m_record.setBasicSettingKR5VOXSensitivity_with(0, m_blocks.word(0));
-      } else {
-        set_vox(2, 0);
-      }
-    } else {
-      m_fields = k_common_failure_default & ~k_fm_station_guide;
-    }
-  } else if (in(id, {0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434})) {
-    unpack_with_word_1(k_block_settings, 0x0020);
-    read_vox(k_block_vox, {3, 0});
-    read_smart_volume("morvent r, rovaga evo smart volume[[%d, %d]]");
-  } else if (id == 0x5510) {
-    if (!unpack(k_block_settings, k_full)) m_fields = k_common_failure_default;
-    read_word_pair(k_block_camera_low, &FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with, 0, {0x07C0, 0},
-                   "VT4Camera[[%d, %d");
-    if (m_record.compareVersionUpToMinorWithMajor_Minor(2, 0) >= 0) {
-      read_word_pair(k_block_camera_high, &FEXOBluetoothDeviceData::setBasicSettingVT4Camera_with, 2, {20, 0},
-                     "VT4Camera[[%d, %d");
-    }
-  } else if (in(id, {0x5520, 0x6112, 0x6114, 0x6400})) {
-    if (!unpack(k_block_settings, k_full)) m_fields = k_common_failure_default;
-    read_vox(k_block_vox, {3, 0});
-  } else if (in(id, {0x5622, 0x5623, 0x5624})) {
-    if (!unpack(k_block_settings, k_full)) m_fields = k_common_failure_default;
-    if (id != 0x5623) read_smart_volume("smart volume[[%d, %d]]");
-    // a backup of firmware before 1.1 had no VOX block to restore
-    if (!m_backup || m_backup->compareVersionUpToMinorWithMajor_Minor(1, 1) >= 0) read_vox(k_block_vox, {3, 0});
-  } else if (in(id, {0x5526, 0x5720})) {
-    if (unpack(k_block_settings, id == 0x5720 ? k_full_to_bit_12 : k_full)) {
-      read_vox(k_block_vox, {3, 0});
-    } else {
-      m_fields = k_common_failure_default;
-      set_vox(3, 0);
-    }
-  } else if (in(id, {0x5570, 0x5580})) {
-    unpack_with_word_1(k_block_settings, 0);
-  } else if (id == 0x5576) {
-    if (unpack(k_block_settings, k_full)) {
-      if (m_blocks.word(1) & 1) m_fields |= k_auto_start_recording;
-    } else {
-      m_fields = k_common_failure_default;
-    }
-  } else if (in(id, {0x3300, 0x3070, 0x3080, 0x4050, 0x5534, 0x5564, 0x6310, 0x6320, 0x6330, 0x6335})) {
-    unpack_with_word_1(k_block_settings, 0x0020);
-  } else if (id == 0x5524) {
-    if (!unpack(k_block_settings, k_full)) m_fields = k_common_failure_default & ~k_audio_boost;
-  } else if (in(id, {0x3030, 0x3032, 0x3040, 0x3050, 0x3060, 0x5522})) {
-    if (!unpack(k_block_settings, k_full_to_bit_12)) m_fields = k_common_failure_default & ~k_audio_boost;
-  } else if (in(id, {0x5710, 0x5910, 0x5920})) {
-    if (!unpack(k_block_settings, k_full_to_bit_12)) m_fields = k_common_failure_default;
-  } else if (id == 0x5532) {
-    if (!unpack(k_block_settings, k_full_to_bit_13)) m_fields = k_common_failure_default;
-  } else if (id == 0x5550) {
-    if (!unpack(k_block_settings, k_full_without_vox_and_sidetone)) {
-      m_fields = k_common_failure_default & ~k_handsfree_vox;
-    }
-  } else if (id == 0x6210) {
-    if (!unpack(k_block_settings, k_full_without_sidetone)) m_fields = k_common_failure_default;
-  } else if (id == 0x5536) {
-    if (!unpack(k_block_settings, k_voice_prompt_bitpool_hush_boost_guide)) {
-      m_fields = k_bitpool_rate | k_fm_station_guide;
-    }
-  } else if (in(id, {0x5560, 0x5562})) {
-    if (!unpack(k_block_settings, k_station_guide_only)) m_fields = k_fm_station_guide;
-  } else {
-    if (!unpack(k_block_settings, k_full)) m_fields = k_common_failure_default;
-  }
+  const auto set_lm6 = [this](std::initializer_list<std::int32_t> values) {
+    int index = 0;
+    for (std::int32_t value : values) m_record.setBasicSetting20At_with(index++, value);
+  };
+  if (below(1, 1)) return set_lm6({5, 3, 0xEC00});
+  if (below(1, 2)) return set_lm6({5, 3, 0xEC00, 3});
+  if (below(1, 5)) return set_lm6({5, 3, 0xED80, 3, 0, 0, 0, 0, 0, 0});
+  if (below(1, 6)) return set_lm6({5, 3, 0xEDA0, 3, 0, 0, 0, 0, 0, 0});
+  set_lm6({5, 3, 0xED20, 2, 0, 0, 0, 0, 0, 0});
 }
 
 // ---- steps 6 and 7: FM block and speed dials ----
@@ -410,7 +304,7 @@ void SettingsReader::read_fm_block() {
     m_record.setFmRadioRegion(0);
     return;
   }
-  if (m_map.commits && fm.written) m_blocks.announce(0, fm.block);
+  if (m_row.commits && fm.written) m_blocks.announce(0, fm.block);
   if (m_blocks.read(fm.slot, fm.block)) {
     store_fm_block(m_record, m_blocks, fm.form);
   } else {
@@ -422,7 +316,7 @@ void SettingsReader::read_speed_dials() {
   const SpeedDialMap& dials = m_map.speed_dials;
   if (dials.blocks == SpeedDialBlocks::none) return;
   constexpr int k_count = FEXOBluetoothDeviceData::k_speed_dial_count;
-  if (m_map.commits) {
+  if (m_row.commits) {
     for (int index = 0; index < k_count; ++index) m_blocks.announce(0, speed_dial_block(dials.blocks, index));
   }
   // a number that cannot be read is stored empty

@@ -3,17 +3,18 @@
 // words go into the device's settings blocks over the HID command channel,
 // after the device was found to be the recognized one (product id, firmware
 // version, and for some families its normal mode). Which blocks, in which order
-// and with which words follows the product's group; the first group that holds
-// the selected product decides:
+// and with which words follows the product's settings-block layout
+// (device_data/settings_block_table.h), the same description the recognition
+// read and the restore's write walk. Its group names what the save checks first:
 //
-//   A  two-module products: versions of both modules; block 0x04 to module 2 (slot 1)
-//   B  0x3500 0x3540 0x3560 0x3570: version (module 1); block 0x20 (0x3560 also 0x1F)
-//   C  0x6800-0x6805 0x6810-0x6812: words 0-2 in one language-pack exchange
-//   D  0x6510 0x6500 0x4D16 0x4D06 0x4D76 0x4D86 0x3161 0x3150: mode (0x6510, 0x6500); block 0x36
-//   E  0x5552 0x5553: mode; block 0x36, 3 words
-//   F  0x6038 0x6039: mode; block 0x36, block 0x17, commit
-//   G  0x5590 0x3085 ... 0x4023: mode; block 0x36, 2 words
-//   H  0x3310 0x3330: version; block 0x04, 4 words
+//   A  two-module products: versions of both modules; settings words to module 2 (slot 1)
+//   B  the mesh channel products: version (module 1); mesh channel (and volume) blocks
+//   C  the language-pack products: words 0-2 in one language-pack exchange
+//   D  QCC settings words 0 and 1 in block 0x36 (mode query for some)
+//   E  QCC with three words in block 0x36: mode
+//   F  QCC with VOX block 0x17: mode; the VOX write's commit names block 0x14
+//   G  QCC packed word and word 1 in block 0x36: mode
+//   H  four settings words in block 0x04: version
 //   I  the mesh headsets: version (module 1); block 0x04, 2 to 5 words by product and firmware
 //   J  the settings-block family, sub-groups J1 to J6: version; the packed words
 //      to block 0x04, VOX, smart-volume and camera blocks by sub-group
@@ -28,14 +29,15 @@
 #include <cstdint>
 #include <optional>
 
+#include "device_data/settings_block_table.h"
 #include "settings/save_engine.h"
 
 namespace settings {
 
-enum class HidSaveGroup { A, B, C, D, E, F, G, H, I, J1, J2, J3, J4, J5, J6 };
+using HidSaveGroup = device_data::SaveGroup;
 
-// The group of `product_id`; nullopt for a product saved otherwise (the
-// persistent-store products).
+// The group of `product_id`'s settings-block layout; nullopt for a product
+// saved otherwise (the persistent-store products) or not at all.
 std::optional<HidSaveGroup> hid_save_group(int product_id);
 
 // The whole HID save of the settings page: closes both slots, opens the
