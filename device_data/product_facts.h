@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "device_data/setting_catalogue.h"
+
 namespace device_data {
 
 // Which settings tabs a product offers before its firmware version and FM
@@ -163,6 +165,9 @@ struct ProductFacts {
   FmPresenceQuery fm_presence_query = FmPresenceQuery::none;
   // A device that gives no name of its own is named by its catalogue name.
   bool default_name_is_catalogue_name = false;
+  // setting catalogue
+  // The word layouts the product's settings are written through (SettingLayout bits).
+  std::uint16_t setting_layouts = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -236,7 +236,8 @@ std::optional<Text> information_text(const AllSettingsContext& context, SettingA
     case A::AutoGainControl:
     case A::MeshMode:
     case A::MicGain:
-    case A::RTG: break;
+    case A::RTG:
+    case A::ACT: break;
   }
   return std::nullopt;
 }

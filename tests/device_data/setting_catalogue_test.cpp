@@ -1,0 +1,136 @@
+// The setting catalogue names each setting once, and the product catalogue's
+// setting columns hold exactly the product lists the settings pages kept:
+// those lists are written out here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "device_data/product_facts.h"
+#include "device_data/setting_catalogue.h"
+#include "device_data/setting_fields.h"
+
+namespace {
+
+using device_data::ProductFacts;
+using device_data::product_facts;
+using device_data::Setting;
+using device_data::SettingKind;
+using device_data::ValueRule;
+
+// Every id whose row satisfies `selected`, ascending.
+std::vector<int> ids_where(const std::function<bool(const ProductFacts&)>& selected) {
+  std::vector<int> ids;
+  for (int id = 0; id <= 0xFFFF; ++id) {
+    if (selected(product_facts(id))) ids.push_back(id);
+  }
+  return ids;
+}
+
+std::vector<int> sorted(std::vector<int> ids) {
+  std::ranges::sort(ids);
+  return ids;
+}
+
+TEST(SettingCatalogue, SettingLayoutsHoldTheSettingActionsProductGroups) {
+  struct Case {
+    unsigned layout;
+    std::vector<int> ids;
+  };
+  const Case cases[] = {
+      {device_data::k_layout_nd4,
+       {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3144, 0x3146,
+        0x3148, 0x3152, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217,
+        0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900}},
+      {device_data::k_layout_wq8,
+       {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216,
+        0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900}},
+      {device_data::k_layout_4d,
+       {0x4D06, 0x4D16, 0x4D76, 0x4D86}},
+      {device_data::k_layout_qcc,
+       {0x6500, 0x6510}},
+      {device_data::k_layout_airoha_a,
+       {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812}},
+      {device_data::k_layout_airoha_b,
+       {0x6801, 0x6802, 0x6803}},
+      {device_data::k_layout_tj4_volume,
+       {0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5622, 0x5624, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432,
+        0x5434}},
+      {device_data::k_layout_hb6_language,
+       {0x3052, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400,
+        0x4023, 0x4050, 0x5424, 0x5428, 0x5430, 0x5432, 0x5434, 0x5534, 0x5564, 0x5590, 0x5591, 0x5592, 0x5593,
+        0x5594, 0x6310, 0x6320, 0x6330, 0x6335, 0x6900}},
+      {device_data::k_layout_nd4_language,
+       {0x3110, 0x3132, 0x3134, 0x3142, 0x3146, 0x3148, 0x3154, 0x3156, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214,
+        0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3900}},
+      {device_data::k_layout_hb6_equalizer,
+       {0x3052, 0x3072, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x5534, 0x5552,
+        0x5553, 0x5570, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.layout);
+    EXPECT_EQ(ids_where([&](const ProductFacts& row) { return (row.setting_layouts & c.layout) != 0; }),
+              sorted(c.ids));
+  }
+}
+
+TEST(SettingCatalogue, EveryEntryIsItsOwnIdWithAControlThatFitsItsKind) {
+  std::set<Setting> seen;
+  for (const device_data::SettingEntry& entry : device_data::setting_entries()) {
+    SCOPED_TRACE(entry.field);
+    EXPECT_TRUE(seen.insert(entry.id).second);
+    EXPECT_EQ(&device_data::setting_entry(entry.id), &entry);
+    EXPECT_FALSE(entry.field.empty());
+    switch (entry.kind) {
+      case SettingKind::on_off:
+        EXPECT_TRUE(entry.rule == ValueRule::column0_on || entry.rule == ValueRule::column0_off);
+        EXPECT_FALSE(entry.items.has_value());
+        break;
+      case SettingKind::pop_up:
+        EXPECT_NE(entry.rule, ValueRule::column0_on);
+        EXPECT_NE(entry.rule, ValueRule::column0_off);
+        break;
+      case SettingKind::number:
+        EXPECT_EQ(entry.rule, ValueRule::number);
+        EXPECT_LT(entry.low, entry.high);
+        break;
+    }
+  }
+  EXPECT_EQ(static_cast<int>(seen.size()), device_data::k_setting_count);
+}
+
+TEST(SettingCatalogue, FieldsOfThePackedWordsNameADescriptor) {
+  // a field in the settings words is named as its descriptor is
+  for (Setting id : {Setting::MotionSensorSensitivity, Setting::AudioBraiding, Setting::AudioBraidingSensitivity,
+                     Setting::NavigationAppOverlay, Setting::EightWayIntercom, Setting::LEDControl,
+                     Setting::SmartVolumeControl}) {
+    SCOPED_TRACE(static_cast<int>(id));
+    EXPECT_NE(device_data::find_setting_field(device_data::setting_entry(id).field), nullptr);
+  }
+  EXPECT_EQ(device_data::setting_entry(Setting::ACT).low, 3);
+  EXPECT_EQ(device_data::setting_entry(Setting::ACT).high, 60);
+}
+
+TEST(SettingCatalogue, StoredValueFollowsTheRule) {
+  struct Case {
+    ValueRule rule;
+    int choice;
+    std::optional<int> value;
+  };
+  const Case cases[] = {
+      {ValueRule::column0_on, 0, 1},       {ValueRule::column0_on, 1, 0},      {ValueRule::column0_on, -1, 0},
+      {ValueRule::column0_off, 0, 0},      {ValueRule::column0_off, 2, 1},     {ValueRule::index, 3, 3},
+      {ValueRule::index, -1, std::nullopt}, {ValueRule::index_plus_1, 0, 1},   {ValueRule::ten_minus_index, 0, 10},
+      {ValueRule::ten_minus_index, 9, 1},  {ValueRule::index_plus_8, 4, 12},   {ValueRule::rtg, 0, 12},
+      {ValueRule::rtg, 2, 17},             {ValueRule::rtg, 3, std::nullopt},  {ValueRule::mic_gain, 1, 3},
+      {ValueRule::mic_gain, 3, std::nullopt}, {ValueRule::number, 45, 45},     {ValueRule::number, -2, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.choice);
+    EXPECT_EQ(device_data::stored_value(c.rule, c.choice), c.value);
+  }
+}
+
+}  // namespace
