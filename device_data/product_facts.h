@@ -168,6 +168,11 @@ struct ProductFacts {
   // setting catalogue
   // The word layouts the product's settings are written through (SettingLayout bits).
   std::uint16_t setting_layouts = 0;
+  // The product's settings are edited in the all-settings table.
+  bool all_settings = false;
+  ClassicPanel classic_panel = ClassicPanel::none;
+  // The apply note of the classic panel has no button in any language.
+  bool apply_note_without_button = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

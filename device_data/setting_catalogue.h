@@ -82,6 +82,10 @@ enum class Setting : int {
   MicGain,
   RTG,  // radio transmit gain: Low, Medium, High
   ACT,  // audio channel timeout, in seconds
+
+  // the classic panel's names of the two VOX settings (its outlets' names)
+  IntercomVOX = IVOX,
+  HandsfreeVOX = HVOX,
 };
 
 inline constexpr int k_setting_count = static_cast<int>(Setting::ACT) + 1;
@@ -149,6 +153,41 @@ enum SettingLayout : std::uint16_t {
   k_layout_hb6_language = 1u << 7,   // unit language in the HB6 word
   k_layout_nd4_language = 1u << 8,   // unit language in the ND4 word
   k_layout_hb6_equalizer = 1u << 9,  // equalizer in the HB6 word
+};
+
+// The classic settings panel a product has: which rows its panel places at
+// each firmware version and which it shows. Named after the first product
+// of each panel.
+enum class ClassicPanel : std::uint8_t {
+  none,          // no classic panel
+  like_4d10,     // VOX, EDR; PLC from 4.0; A2DP and the microphone boost from 4.1; no PLC from 4.2; sidetone from 5.0
+  like_4d20,     // as like_4d10 without the microphone boost
+  like_5020,     // as like_4d20 without the sidetone from 5.0
+  like_4d05,     // phone VOX, EDR, PLC; A2DP in place of PLC from 1.2; sidetone from 2.0
+  like_4d06,     // phone VOX, EDR, A2DP, sidetone (the mesh models' words)
+  like_4d76,     // both VOX, EDR, A2DP, sidetone
+  like_2020,     // as like_4d76; the ambient hush control from 1.1
+  like_4d85,     // phone VOX, EDR, A2DP, sidetone; the intercom VOX value kept
+  like_6000,     // phone VOX, EDR, A2DP, sidetone
+  like_2010,     // phone VOX, EDR, A2DP; the intercom VOX value kept
+  like_2120,     // phone VOX in the second slot
+  like_4d21,     // sidetone in the second slot
+  like_4040,     // sidetone
+  like_4110,     // EDR, A2DP
+  like_4120,     // EDR, A2DP, sidetone, ambient hush control, auto gain control
+  like_6110,     // EDR, A2DP, sidetone, ambient hush control
+  like_6420,     // phone VOX, EDR; no apply button
+  like_6430,     // phone VOX; no apply button
+  lm6,           // the six LM6 rows and the all-settings button
+  lm6_4210,      // four LM6 rows, six from 1.1, the all-settings button from 1.2
+  like_4023,     // audio boost, phone VOX, A2DP beside the all-settings button
+  like_5522,     // audio boost, A2DP, ambient hush control beside the all-settings button
+  like_5526,     // five rows beside the all-settings button
+  like_3030,     // A2DP, ambient hush control beside the all-settings button
+  like_5210,     // the transmit gain and channel timeout
+  buttons_only,  // the page buttons only
+  buttons_only_5560,  // the page buttons only; no row without the all-settings table either
+  six_rows,      // the six rows under the wide all-settings button
 };
 
 }  // namespace device_data
