@@ -173,6 +173,14 @@ struct ProductFacts {
   ClassicPanel classic_panel = ClassicPanel::none;
   // The apply note of the classic panel has no button in any language.
   bool apply_note_without_button = false;
+  // The information texts of the all-settings sheet.
+  VeneerText veneer_text = VeneerText::one_module;
+  VoxSensitivityText vox_sensitivity_text = VoxSensitivityText::plain;
+  UnitLanguageText unit_language_text = UnitLanguageText::unit_language;
+  EqualizerText equalizer_text = EqualizerText::plain;
+  // Only the Audio Equalizer and HD Voice rows have texts; the other
+  // information buttons show an empty box.
+  bool few_information_texts = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -190,4 +190,29 @@ enum class ClassicPanel : std::uint8_t {
   six_rows,      // the six rows under the wide all-settings button
 };
 
+// The information texts of the all-settings sheet where products of one row
+// read different texts.
+enum class VeneerText : std::uint8_t {
+  one_module,  // the one-module Audio Braiding text
+  braiding,    // the Bluetooth Intercom Audio Braiding text
+  plain,       // the Audio Veneer text
+  verrano,     // the one-module text of the Verrano headsets
+};
+enum class VoxSensitivityText : std::uint8_t { plain, verrano, kestner, gz3 };
+enum class UnitLanguageText : std::uint8_t {
+  unit_language,
+  headset_unit_language,
+  headset_unit_language_before_1_1,     // the headset unit language text below firmware 1.1
+  headset_unit_language_known_speaker,  // it while recognition knew the speaker accessory
+  headset_language,
+  vexlink,
+};
+enum class EqualizerText : std::uint8_t {
+  plain,
+  rf,                   // the RF text
+  vq,                   // the VQ text
+  by_speaker,           // the VQ text while the speaker code names the VQ speakers
+  by_speaker_from_1_1,  // as by_speaker from firmware 1.1
+};
+
 }  // namespace device_data

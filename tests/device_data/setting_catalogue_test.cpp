@@ -238,6 +238,62 @@ TEST(SettingCatalogue, AllSettingsAndApplyNoteColumnsHoldTheirLists) {
   EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.apply_note_without_button; }), without_note_button);
 }
 
+// The product lists of the all-settings sheet: the headsets whose HD
+// intercom, HD voice and audio veneer exclude each other, and the products
+// of each information text.
+TEST(SettingCatalogue, AllSettingsSheetColumnsHoldTheSheetsLists) {
+  struct Case {
+    const char* list;
+    bool (*selected)(const ProductFacts&);
+    std::vector<int> ids;
+  };
+  const Case cases[] = {
+      {"exclusive_audio", [](const ProductFacts& row) { return (row.setting_layouts & device_data::k_layout_wq8) != 0; },
+       {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216,
+        0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900}},
+      {"veneer_braiding", [](const ProductFacts& row) { return row.veneer_text == device_data::VeneerText::braiding; },
+       {0x3110, 0x3112, 0x3114, 0x3116, 0x3132, 0x3134, 0x3140, 0x3146, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210,
+        0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3264, 0x3310, 0x3320,
+        0x3330, 0x3900}},
+      {"veneer_plain", [](const ProductFacts& row) { return row.veneer_text == device_data::VeneerText::plain; },
+       {0x5412, 0x5414, 0x5416, 0x5418, 0x5420}},
+      {"veneer_verrano", [](const ProductFacts& row) { return row.veneer_text == device_data::VeneerText::verrano; },
+       {0x6028, 0x6030, 0x6032, 0x6034, 0x6036}},
+      {"vox_verrano", [](const ProductFacts& row) { return row.vox_sensitivity_text == device_data::VoxSensitivityText::verrano; },
+       {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022, 0x6024, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034,
+        0x6036, 0x6038, 0x6039}},
+      {"vox_kestner", [](const ProductFacts& row) { return row.vox_sensitivity_text == device_data::VoxSensitivityText::kestner; },
+       {0x5622, 0x5623, 0x5624, 0x6400}},
+      {"vox_gz3", [](const ProductFacts& row) { return row.vox_sensitivity_text == device_data::VoxSensitivityText::gz3; },
+       {0x6500, 0x6510, 0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812}},
+      {"headset_unit_language", [](const ProductFacts& row) { return row.unit_language_text == device_data::UnitLanguageText::headset_unit_language; },
+       {0x3148, 0x3154, 0x3161, 0x3170, 0x3211, 0x3215, 0x3260, 0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805,
+        0x6810, 0x6811, 0x6812}},
+      {"headset_unit_language_before_1_1", [](const ProductFacts& row) { return row.unit_language_text == device_data::UnitLanguageText::headset_unit_language_before_1_1; },
+       {0x3132, 0x3134, 0x3210, 0x3218, 0x3900}},
+      {"headset_unit_language_by_speaker", [](const ProductFacts& row) { return row.unit_language_text == device_data::UnitLanguageText::headset_unit_language_known_speaker; },
+       {0x3214, 0x3217}},
+      {"headset_language", [](const ProductFacts& row) { return row.unit_language_text == device_data::UnitLanguageText::headset_language; },
+       {0x3085, 0x3350, 0x3360, 0x3370, 0x3400, 0x5534, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x6900}},
+      {"unit_language_vexlink", [](const ProductFacts& row) { return row.unit_language_text == device_data::UnitLanguageText::vexlink; },
+       {0x6038, 0x6039}},
+      {"equalizer_rf", [](const ProductFacts& row) { return row.equalizer_text == device_data::EqualizerText::rf; },
+       {0x3156, 0x3213, 0x3240}},
+      {"equalizer_vq", [](const ProductFacts& row) { return row.equalizer_text == device_data::EqualizerText::vq; },
+       {0x3232, 0x3264}},
+      {"equalizer_by_speaker", [](const ProductFacts& row) { return row.equalizer_text == device_data::EqualizerText::by_speaker; },
+       {0x3215, 0x3211, 0x3212, 0x3214, 0x3216, 0x3217}},
+      {"equalizer_by_speaker_from_1_1", [](const ProductFacts& row) { return row.equalizer_text == device_data::EqualizerText::by_speaker_from_1_1; },
+       {0x3132, 0x3134, 0x3210, 0x3218, 0x3900}},
+      {"few_texts", [](const ProductFacts& row) { return row.few_information_texts; },
+       {0x5552, 0x5553}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    EXPECT_EQ(ids_where(c.selected), sorted(c.ids));
+  }
+}
+
 TEST(SettingCatalogue, EveryEntryIsItsOwnIdWithAControlThatFitsItsKind) {
   std::set<Setting> seen;
   for (const device_data::SettingEntry& entry : device_data::setting_entries()) {
