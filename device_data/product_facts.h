@@ -7,6 +7,7 @@
 #include <span>
 
 #include "device_data/settings_layout.h"
+#include "device_data/setting_catalogue.h"
 
 namespace device_data {
 
@@ -169,6 +170,22 @@ struct ProductFacts {
   // Which blocks hold the settings, FM radio and speed dials, and what their
   // words mean, for the read, the restore's write and the settings page's save.
   SettingsLayout settings_layout = SettingsLayout::read_only;
+  // setting catalogue
+  // The word layouts the product's settings are written through (SettingLayout bits).
+  std::uint16_t setting_layouts = 0;
+  // The product's settings are edited in the all-settings table.
+  bool all_settings = false;
+  ClassicPanel classic_panel = ClassicPanel::none;
+  // The apply note of the classic panel has no button in any language.
+  bool apply_note_without_button = false;
+  // The information texts of the all-settings sheet.
+  VeneerText veneer_text = VeneerText::one_module;
+  VoxSensitivityText vox_sensitivity_text = VoxSensitivityText::plain;
+  UnitLanguageText unit_language_text = UnitLanguageText::unit_language;
+  EqualizerText equalizer_text = EqualizerText::plain;
+  // Only the Audio Equalizer and HD Voice rows have texts; the other
+  // information buttons show an empty box.
+  bool few_information_texts = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

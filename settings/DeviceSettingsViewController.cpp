@@ -39,30 +39,6 @@ constexpr double k_act_min_seconds = 3;
 constexpr double k_act_max_seconds = 60;
 constexpr int k_act_default_seconds = 5;
 
-// The setting action each classic row sends.
-settings::SettingAction action_of(PanelRow row) {
-  using settings::SettingAction;
-  switch (row) {
-    case PanelRow::IntercomVOX: return SettingAction::IVOX;
-    case PanelRow::HandsfreeVOX: return SettingAction::HVOX;
-    case PanelRow::EDR: return SettingAction::EDR;
-    case PanelRow::PLC: return SettingAction::PLC;
-    case PanelRow::BitpoolRate: return SettingAction::BitpoolRate;
-    case PanelRow::MicrophoneBoost: return SettingAction::MicrophoneBoost;
-    case PanelRow::Sidetone: return SettingAction::Sidetone;
-    case PanelRow::AmbientHushControl: return SettingAction::AmbientHushControl;
-    case PanelRow::AutoGainControl: return SettingAction::AutoGainControl;
-    case PanelRow::AudioBoost: return SettingAction::AudioBoost;
-    case PanelRow::MotionSensorSensitivity: return SettingAction::MotionSensorSensitivity;
-    case PanelRow::AudioBraiding: return SettingAction::AudioBraiding;
-    case PanelRow::AudioBraidingSensitivity: return SettingAction::AudioBraidingSensitivity;
-    case PanelRow::NavigationAppOverlay: return SettingAction::NavigationAppOverlay;
-    case PanelRow::RTG:
-    case PanelRow::ACT: break;
-  }
-  return SettingAction::RTG;
-}
-
 }  // namespace
 
 DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
@@ -486,7 +462,8 @@ void DeviceSettingsViewController::show_value(PanelRow which, int value) {
 // ---- actions ----
 
 void DeviceSettingsViewController::change(PanelRow which, int choice) {
-  if (!m_editor.change(action_of(which), choice)) return;
+  // a row of the panel is the setting its change sends
+  if (!m_editor.change(which, choice)) return;
   setControls();
 }
 

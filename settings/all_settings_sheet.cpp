@@ -19,50 +19,27 @@ using A = SettingAction;
 using N = strings::SettingName;
 using T = SettingsTexts;
 
-bool contains(std::span<const int> ids, int product) {
-  return std::find(ids.begin(), ids.end(), product) != ids.end();
-}
 
 bool below(const R& data, int major, int minor) { return data.compareVersionUpToMinorWithMajor_Minor(major, minor) < 0; }
 
 // ---- the step after an action ----
 
-// HD Intercom, HD Voice and Audio Veneer exclude each other on these headsets.
-constexpr int k_exclusive_audio[] = {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211,
-                                     0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
-                                     0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
+// HD Intercom, HD Voice and Audio Veneer exclude each other on the headsets
+// with the WQ8 words.
+bool exclusive_audio(int product) {
+  return (device_data::product_facts(product).setting_layouts & device_data::k_layout_wq8) != 0;
+}
 // The camera that records its speaker sound from four sources.
 constexpr int k_recording_camera = 0x5510;
 
 // ---- information texts by product ----
 
-constexpr int k_veneer_braiding[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3132, 0x3134, 0x3140, 0x3146, 0x3148, 0x3154,
-                                     0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217,
-                                     0x3218, 0x3232, 0x3240, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
-constexpr int k_veneer_plain[] = {0x5412, 0x5414, 0x5416, 0x5418, 0x5420};
-constexpr int k_veneer_verrano[] = {0x6028, 0x6030, 0x6032, 0x6034, 0x6036};
+using device_data::EqualizerText;
+using device_data::UnitLanguageText;
+using device_data::VeneerText;
+using device_data::VoxSensitivityText;
 
-constexpr int k_vox_verrano[] = {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022, 0x6024,
-                                 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039};
-constexpr int k_vox_kestner[] = {0x5622, 0x5623, 0x5624, 0x6400};
-constexpr int k_vox_gz3[] = {0x6500, 0x6510, 0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-
-constexpr int k_headset_unit_language[] = {0x3148, 0x3154, 0x3161, 0x3170, 0x3211, 0x3215, 0x3260, 0x6800,
-                                           0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-constexpr int k_headset_unit_language_before_1_1[] = {0x3132, 0x3134, 0x3210, 0x3218, 0x3900};
-constexpr int k_headset_unit_language_by_speaker[] = {0x3214, 0x3217};
-constexpr int k_headset_language[] = {0x3085, 0x3350, 0x3360, 0x3370, 0x3400, 0x5534,
-                                      0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x6900};
-constexpr int k_unit_language_vexlink[] = {0x6038, 0x6039};
-
-constexpr int k_equalizer_rf[] = {0x3156, 0x3213, 0x3240};
-constexpr int k_equalizer_vq[] = {0x3232, 0x3264};
-constexpr int k_equalizer_by_speaker[] = {0x3215, 0x3211, 0x3212, 0x3214, 0x3216, 0x3217};
-constexpr int k_equalizer_by_speaker_from_1_1[] = {0x3132, 0x3134, 0x3210, 0x3218, 0x3900};
-
-// Only their Audio Equalizer and HD Voice rows have texts; the other
-// information buttons show an empty box.
-constexpr int k_few_texts[] = {0x5552, 0x5553};
+const device_data::ProductFacts& facts(int product) { return device_data::product_facts(product); }
 
 bool speaker_type_known(const AllSettingsContext& context) {
   return context.device50SpeakerType >= 0 && context.device50SpeakerType <= 7;
@@ -77,8 +54,8 @@ Text equalizer_text(const AllSettingsContext& context) {
   const int product = context.product;
   const int language = context.language;
   const R& data = context.data;
-  if (contains(k_equalizer_rf, product)) return {T::stringInformationAudioEqualizerRF(language), 6};
-  if (contains(k_equalizer_vq, product) ||
+  if (facts(product).equalizer_text == EqualizerText::rf) return {T::stringInformationAudioEqualizerRF(language), 6};
+  if (facts(product).equalizer_text == EqualizerText::vq ||
       (product == 0x4210 && context.deviceInfoStatus == 1 && !below(data, 2, 5))) {
     return {T::stringInformationAudioEqualizerVQ(language), 6};
   }
@@ -89,8 +66,8 @@ Text equalizer_text(const AllSettingsContext& context) {
             6};
   }
   if (product == 0x3112 && !below(data, 3, 1)) return {T::stringInformationAudioEqualizer(language), 6};
-  if (contains(k_equalizer_by_speaker, product) ||
-      (contains(k_equalizer_by_speaker_from_1_1, product) && !below(data, 1, 1))) {
+  if (facts(product).equalizer_text == EqualizerText::by_speaker ||
+      (facts(product).equalizer_text == EqualizerText::by_speaker_from_1_1 && !below(data, 1, 1))) {
     // the speaker code that names the VQ speakers depends on whether recognition knew the accessory
     const bool known = product == 0x3215 || speaker_type_known(context);
     const int code = context.current.GetBasicSetting50SpeakerAccessorySelect();
@@ -103,28 +80,28 @@ Text equalizer_text(const AllSettingsContext& context) {
 std::string unit_language_text(const AllSettingsContext& context) {
   const int product = context.product;
   const int language = context.language;
-  if (contains(k_headset_unit_language, product) ||
-      (contains(k_headset_unit_language_before_1_1, product) && below(context.data, 1, 1)) ||
-      (contains(k_headset_unit_language_by_speaker, product) && speaker_type_known(context))) {
+  if (facts(product).unit_language_text == UnitLanguageText::headset_unit_language ||
+      (facts(product).unit_language_text == UnitLanguageText::headset_unit_language_before_1_1 && below(context.data, 1, 1)) ||
+      (facts(product).unit_language_text == UnitLanguageText::headset_unit_language_known_speaker && speaker_type_known(context))) {
     return T::stringInformationHeadsetUnitLanguage(language);
   }
-  if (contains(k_headset_language, product)) return T::stringInformationHeadsetLanguage(language);
-  if (contains(k_unit_language_vexlink, product)) return T::stringInformationUnitLanguageVexlink(language);
+  if (facts(product).unit_language_text == UnitLanguageText::headset_language) return T::stringInformationHeadsetLanguage(language);
+  if (facts(product).unit_language_text == UnitLanguageText::vexlink) return T::stringInformationUnitLanguageVexlink(language);
   return T::stringInformationUnitLanguage(language);
 }
 
 Text audio_veneer_text(int product, int language) {
-  if (contains(k_veneer_braiding, product)) return {T::stringInformationBluetoothIntercomAudioBraiding(language), 6};
-  if (contains(k_veneer_plain, product)) return {T::stringInformationAudioVeneer(language), 6};
+  if (facts(product).veneer_text == VeneerText::braiding) return {T::stringInformationBluetoothIntercomAudioBraiding(language), 6};
+  if (facts(product).veneer_text == VeneerText::plain) return {T::stringInformationAudioVeneer(language), 6};
   if (product == 0x5410) return {T::stringInformationAudioVeneerWN3(language), 2};
-  if (contains(k_veneer_verrano, product)) return {T::stringInformationAudioBraidingOneModuleForVerrano(language), 2};
+  if (facts(product).veneer_text == VeneerText::verrano) return {T::stringInformationAudioBraidingOneModuleForVerrano(language), 2};
   return {T::stringInformationAudioBraidingOneModule(language), 6};
 }
 
 std::string vox_sensitivity_text(int product, int language) {
-  if (contains(k_vox_verrano, product)) return T::stringInformationVOXSensitivityForVerrano(language);
-  if (contains(k_vox_kestner, product)) return T::stringInformationVOXSensitivityForKestner(language);
-  if (contains(k_vox_gz3, product)) return T::stringInformationVOXSensitivityGZ3(language);
+  if (facts(product).vox_sensitivity_text == VoxSensitivityText::verrano) return T::stringInformationVOXSensitivityForVerrano(language);
+  if (facts(product).vox_sensitivity_text == VoxSensitivityText::kestner) return T::stringInformationVOXSensitivityForKestner(language);
+  if (facts(product).vox_sensitivity_text == VoxSensitivityText::gz3) return T::stringInformationVOXSensitivityGZ3(language);
   return T::stringInformationVOXSensitivity(language);
 }
 
@@ -236,7 +213,8 @@ std::optional<Text> information_text(const AllSettingsContext& context, SettingA
     case A::AutoGainControl:
     case A::MeshMode:
     case A::MicGain:
-    case A::RTG: break;
+    case A::RTG:
+    case A::ACT: break;
   }
   return std::nullopt;
 }
@@ -246,15 +224,15 @@ std::optional<Text> information_text(const AllSettingsContext& context, SettingA
 bool all_settings_extra_step(SettingAction action, int product, const R& data, R& current) {
   switch (action) {
     case A::HDIntercom:
-      if (!contains(k_exclusive_audio, product)) return false;
+      if (!exclusive_audio(product)) return false;
       if (current.GetBasicSettingND4HDIntercom() == 1) current.SetBasicSettingND4AudioVeneer(0);
       return true;
     case A::HDVoice:
-      if (!contains(k_exclusive_audio, product)) return false;
+      if (!exclusive_audio(product)) return false;
       if (current.GetBasicSettingWQ8HDVoice() == 1) current.SetBasicSettingND4AudioVeneer(0);
       return true;
     case A::AudioVeneer:
-      if (contains(k_exclusive_audio, product)) {
+      if (exclusive_audio(product)) {
         if (current.GetBasicSettingND4AudioVeneer() == 1) {
           current.SetBasicSettingND4HDIntercom(0);
           current.SetBasicSettingWQ8HDVoice(0);
@@ -291,7 +269,7 @@ bool all_settings_extra_step(SettingAction action, int product, const R& data, R
 std::optional<session::MessageBoxRequest> all_settings_information(const AllSettingsContext& context,
                                                                    SettingAction action) {
   std::optional<Text> text;
-  if (contains(k_few_texts, context.product) && action != A::AudioEqualizer && action != A::HDVoice) {
+  if (facts(context.product).few_information_texts && action != A::AudioEqualizer && action != A::HDVoice) {
     text = Text{std::string(), 2};
   } else {
     text = information_text(context, action);

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "device_data/product_facts.h"
+
 namespace settings {
 
 namespace {
@@ -85,28 +87,17 @@ struct Step {
 };
 
 struct LayoutLine {
-  std::vector<int> ids;
+  // The products of the line: those whose catalogue row names one of these panels.
+  std::vector<device_data::ClassicPanel> panels;
   std::vector<Step> steps;
 };
-
-std::vector<int> id_range(int first, int last) {
-  std::vector<int> ids;
-  for (int id = first; id <= last; ++id) ids.push_back(id);
-  return ids;
-}
-
-std::vector<int> joined(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> ids;
-  for (const std::vector<int>& part : parts) ids.insert(ids.end(), part.begin(), part.end());
-  return ids;
-}
 
 // Steps of the 0x4D20 line: 0x5020 and 0x5070 share the first three.
 std::vector<Step> steps_4d20_before_4_2() {
   return {
-      {{}, PanelTemplate::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR}, true, true, {}, {}},
-      {Version{4, 0}, PanelTemplate::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR, PLC}, true, true, {}, {}},
-      {Version{4, 1}, PanelTemplate::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR, PLC, BitpoolRate}, true, true, {}, {}},
+      {{}, PanelTemplate::NoteGrid3, {HVOX, IVOX, EDR}, true, true, {}, {}},
+      {Version{4, 0}, PanelTemplate::NoteGrid3, {HVOX, IVOX, EDR, PLC}, true, true, {}, {}},
+      {Version{4, 1}, PanelTemplate::NoteGrid3, {HVOX, IVOX, EDR, PLC, BitpoolRate}, true, true, {}, {}},
   };
 }
 
@@ -123,98 +114,87 @@ Step any_version(PanelTemplate panel_template, std::vector<Slot> slots, bool app
 const std::vector<LayoutLine>& layout_lines() {
   static const std::vector<LayoutLine> lines = [] {
     using T = PanelTemplate;
-    const std::vector<Slot> lm6_rows = {HandsfreeVOX,  Sidetone, MotionSensorSensitivity, AudioBraiding,
+    using P = device_data::ClassicPanel;
+    const std::vector<Slot> lm6_rows = {HVOX,  Sidetone, MotionSensorSensitivity, AudioBraiding,
                                         AudioBraidingSensitivity, NavigationAppOverlay};
     std::vector<LayoutLine> table;
     table.push_back(
-        {{0x4D10, 0x4D30, 0x4D40},
-         {{{}, T::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR}, true, true, {}, {}},
-          {Version{4, 0}, T::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR, PLC}, true, true, {}, {}},
-          {Version{4, 1}, T::NoteGrid3, {HandsfreeVOX, IntercomVOX, EDR, PLC, BitpoolRate, MicrophoneBoost}, true,
+        {{P::like_4d10},
+         {{{}, T::NoteGrid3, {HVOX, IVOX, EDR}, true, true, {}, {}},
+          {Version{4, 0}, T::NoteGrid3, {HVOX, IVOX, EDR, PLC}, true, true, {}, {}},
+          {Version{4, 1}, T::NoteGrid3, {HVOX, IVOX, EDR, PLC, BitpoolRate, MicrophoneBoost}, true,
            true, {}, {}},
-          {Version{4, 2}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, MicrophoneBoost}, false, true, {},
+          {Version{4, 2}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, MicrophoneBoost}, false, true, {},
            {}},
-          {Version{5, 0}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, Sidetone, MicrophoneBoost}, false,
+          {Version{5, 0}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, Sidetone, MicrophoneBoost}, false,
            true, {}, {}}}});
     table.push_back(
-        {{0x4D20, 0x4D50, 0x5010, 0x5030, 0x5040, 0x5050, 0x5060, 0x5061, 0x5080},
+        {{P::like_4d20},
          with(steps_4d20_before_4_2(),
-              {{Version{4, 2}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate}, false, true, {}, {}},
-               {Version{5, 0}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, Sidetone}, false, true, {},
+              {{Version{4, 2}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate}, false, true, {}, {}},
+               {Version{5, 0}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, Sidetone}, false, true, {},
                 {}}})});
     table.push_back(
-        {{0x5020, 0x5070},
+        {{P::like_5020},
          with(steps_4d20_before_4_2(),
-              {{Version{4, 2}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate}, false, true, {}, {}}})});
-    table.push_back({{0x4D05, 0x4D15, 0x4D35, 0x4D45, 0x4D55, 0x4D65},
-                     {{{}, T::NoteGrid2, {HandsfreeVOX, EDR, PLC}, true, true, {}, {IntercomVOX}},
-                      {Version{1, 2}, T::Grid18, {HandsfreeVOX, EDR, BitpoolRate}, false, true, {}, {IntercomVOX}},
-                      {Version{2, 0}, T::Grid18, {HandsfreeVOX, EDR, BitpoolRate, Sidetone}, false, true, {},
-                       {IntercomVOX}}}});
+              {{Version{4, 2}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate}, false, true, {}, {}}})});
+    table.push_back({{P::like_4d05},
+                     {{{}, T::NoteGrid2, {HVOX, EDR, PLC}, true, true, {}, {IVOX}},
+                      {Version{1, 2}, T::Grid18, {HVOX, EDR, BitpoolRate}, false, true, {}, {IVOX}},
+                      {Version{2, 0}, T::Grid18, {HVOX, EDR, BitpoolRate, Sidetone}, false, true, {},
+                       {IVOX}}}});
     table.push_back(
-        {{0x4D06, 0x4D16, 0x4D86}, {any_version(T::Grid18, {HandsfreeVOX, EDR, BitpoolRate, Sidetone}, true)}});
-    table.push_back({{0x4D76, 0x4D75, 0x5011},
-                     {any_version(T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, Sidetone}, true)}});
+        {{P::like_4d06}, {any_version(T::Grid18, {HVOX, EDR, BitpoolRate, Sidetone}, true)}});
+    table.push_back({{P::like_4d76},
+                     {any_version(T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, Sidetone}, true)}});
     table.push_back(
-        {{0x2020},
-         {any_version(T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, Sidetone}, true),
-          {Version{1, 1}, T::Grid18, {HandsfreeVOX, IntercomVOX, EDR, BitpoolRate, Sidetone, AmbientHushControl},
+        {{P::like_2020},
+         {any_version(T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, Sidetone}, true),
+          {Version{1, 1}, T::Grid18, {HVOX, IVOX, EDR, BitpoolRate, Sidetone, AmbientHushControl},
            false, true, {}, {}}}});
     table.push_back(
-        {{0x4D85}, {any_version(T::Grid18, {HandsfreeVOX, EDR, BitpoolRate, Sidetone}, true, {}, {IntercomVOX})}});
-    table.push_back({{0x6000}, {any_version(T::Grid18, {HandsfreeVOX, EDR, BitpoolRate, Sidetone}, true)}});
-    table.push_back({{0x2010, 0x2011, 0x2110, 0x2210, 0x2310, 0x4010, 0x4020, 0x4030},
-                     {any_version(T::Grid18, {HandsfreeVOX, EDR, BitpoolRate}, true, {}, {IntercomVOX})}});
-    table.push_back({{0x2120, 0x4021}, {any_version(T::Grid18, {k_empty, HandsfreeVOX}, true)}});
-    table.push_back({{0x4D21}, {any_version(T::Grid18, {k_empty, Sidetone}, true)}});
-    table.push_back({{0x4040}, {any_version(T::Grid18, {Sidetone}, true)}});
-    table.push_back({{0x4110, 0x4111, 0x4112, 0x4113}, {any_version(T::Grid18, {EDR, BitpoolRate}, true)}});
+        {{P::like_4d85}, {any_version(T::Grid18, {HVOX, EDR, BitpoolRate, Sidetone}, true, {}, {IVOX})}});
+    table.push_back({{P::like_6000}, {any_version(T::Grid18, {HVOX, EDR, BitpoolRate, Sidetone}, true)}});
+    table.push_back({{P::like_2010},
+                     {any_version(T::Grid18, {HVOX, EDR, BitpoolRate}, true, {}, {IVOX})}});
+    table.push_back({{P::like_2120}, {any_version(T::Grid18, {k_empty, HVOX}, true)}});
+    table.push_back({{P::like_4d21}, {any_version(T::Grid18, {k_empty, Sidetone}, true)}});
+    table.push_back({{P::like_4040}, {any_version(T::Grid18, {Sidetone}, true)}});
+    table.push_back({{P::like_4110}, {any_version(T::Grid18, {EDR, BitpoolRate}, true)}});
     table.push_back(
-        {{0x4120},
+        {{P::like_4120},
          {any_version(T::Grid18, {EDR, BitpoolRate, Sidetone, AmbientHushControl, AutoGainControl}, true)}});
-    table.push_back({{0x6110, 0x6111, 0x6120, 0x6121},
+    table.push_back({{P::like_6110},
                      {any_version(T::Grid18, {EDR, BitpoolRate, Sidetone, AmbientHushControl}, true)}});
-    table.push_back({{0x6420, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490},
-                     {any_version(T::Grid18, {HandsfreeVOX, EDR}, false)}});
-    table.push_back({{0x6430}, {any_version(T::Grid18, {HandsfreeVOX}, false)}});
-    table.push_back({{0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610},
+    table.push_back({{P::like_6420},
+                     {any_version(T::Grid18, {HVOX, EDR}, false)}});
+    table.push_back({{P::like_6430}, {any_version(T::Grid18, {HVOX}, false)}});
+    table.push_back({{P::lm6},
                      {any_version(T::Grid23, lm6_rows, false, k_all_settings_wide)}});
     table.push_back(
-        {{0x4210},
-         {any_version(T::Grid23, {HandsfreeVOX, Sidetone, AudioBraiding, AudioBraidingSensitivity}, false),
+        {{P::lm6_4210},
+         {any_version(T::Grid23, {HVOX, Sidetone, AudioBraiding, AudioBraidingSensitivity}, false),
           {Version{1, 1}, T::Grid23, lm6_rows, false, false, {}, {}},
           {Version{1, 2}, T::Grid23, lm6_rows, false, false, k_all_settings_wide, {}}}});
-    table.push_back({{0x4023}, {any_version(T::Grid23, {AudioBoost, HandsfreeVOX, BitpoolRate}, false,
+    table.push_back({{P::like_4023}, {any_version(T::Grid23, {AudioBoost, HVOX, BitpoolRate}, false,
                                             all_settings_at(151))}});
-    table.push_back({{0x5522, 0x5524, 0x5536}, {any_version(T::Grid23, {AudioBoost, BitpoolRate, AmbientHushControl},
+    table.push_back({{P::like_5522}, {any_version(T::Grid23, {AudioBoost, BitpoolRate, AmbientHushControl},
                                                             false, all_settings_at(151))}});
     table.push_back(
-        {{0x5526, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6210, 0x6400},
-         {any_version(T::Grid23, {AudioBoost, HandsfreeVOX, IntercomVOX, BitpoolRate, AmbientHushControl}, false,
+        {{P::like_5526},
+         {any_version(T::Grid23, {AudioBoost, HVOX, IVOX, BitpoolRate, AmbientHushControl}, false,
                       all_settings_at(101))}});
-    table.push_back({{0x3030, 0x3032, 0x3040, 0x3050, 0x3060},
+    table.push_back({{P::like_3030},
                      {any_version(T::Grid23, {BitpoolRate, AmbientHushControl}, false, all_settings_at(176))}});
     // the transmit-gain and channel-timeout rows keep their frames
-    table.push_back({{0x5210}, {any_version(T::Grid18, {}, true, {}, {RTG, ACT})}});
+    table.push_back({{P::like_5210}, {any_version(T::Grid18, {}, true, {}, {RTG, ACT})}});
     // page buttons only
-    table.push_back({joined({{0x3150, 0x3161, 0x5560, 0x5562, 0x6500, 0x6510}, id_range(0x6800, 0x6805),
-                             id_range(0x6810, 0x6812)}),
+    table.push_back({{P::buttons_only, P::buttons_only_5560},
                      {any_version(T::Grid18, {}, false)}});
     table.push_back(
-        {joined({{0x3052, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124,
-                  0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156,
-                  0x3170},
-                 id_range(0x3210, 0x3218),
-                 {0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310, 0x3320, 0x3330, 0x3340, 0x3341, 0x3350, 0x3360,
-                  0x3370, 0x3400, 0x3900, 0x4050, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5424, 0x5426,
-                  0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5530, 0x5532, 0x5534, 0x5550, 0x5552, 0x5553,
-                  0x5564, 0x5570, 0x5576, 0x5580},
-                 id_range(0x5590, 0x5595),
-                 {0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022,
-                  0x6024, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6310,
-                  0x6320, 0x6330, 0x6335, 0x6900}}),
+        {{P::six_rows},
          {any_version(T::Grid23,
-                      {AudioBoost, HandsfreeVOX, IntercomVOX, BitpoolRate, Sidetone, AmbientHushControl}, false,
+                      {AudioBoost, HVOX, IVOX, BitpoolRate, Sidetone, AmbientHushControl}, false,
                       k_all_settings_wide)}});
     return table;
   }();
@@ -229,8 +209,9 @@ const Step& step_for(const LayoutLine& line, const Record& device) {
   return *chosen;
 }
 
-bool contains(std::span<const int> ids, int product) {
-  return std::find(ids.begin(), ids.end(), product) != ids.end();
+bool holds(const LayoutLine& line, int product) {
+  const device_data::ClassicPanel panel = device_data::product_facts(product).classic_panel;
+  return std::find(line.panels.begin(), line.panels.end(), panel) != line.panels.end();
 }
 
 // ---- values ----
@@ -238,13 +219,11 @@ bool contains(std::span<const int> ids, int product) {
 // Which record accessors a product's rows read.
 enum class Accessors { plain, nd4, lm6 };
 
-constexpr int k_nd4_accessor_products[] = {0x4D06, 0x4D16, 0x4D86, 0x4D76};
-constexpr int k_lm6_accessor_products[] = {0x2030, 0x4310, 0x4330, 0x4410, 0x4430,
-                                           0x4510, 0x4530, 0x4610, 0x4210};
-
+// The mesh models' words (the 4D layout), the LM6 words (the two-module products).
 Accessors accessors_of(int product) {
-  if (contains(k_nd4_accessor_products, product)) return Accessors::nd4;
-  if (contains(k_lm6_accessor_products, product)) return Accessors::lm6;
+  const device_data::ProductFacts& facts = device_data::product_facts(product);
+  if (facts.setting_layouts & device_data::k_layout_4d) return Accessors::nd4;
+  if (facts.two_modules) return Accessors::lm6;
   return Accessors::plain;
 }
 
@@ -261,7 +240,7 @@ const char* panel_row_name(PanelRow row) { return k_row_traits[static_cast<size_
 
 ControlKind control_kind(PanelRow row) { return k_row_traits[static_cast<size_t>(index_of(row))].kind; }
 
-bool has_information_button(PanelRow row) { return row != IntercomVOX && row != HandsfreeVOX; }
+bool has_information_button(PanelRow row) { return row != IVOX && row != HVOX; }
 
 bool has_reached(const Record& device, const std::optional<FirmwareVersion>& from) {
   return !from || device.compareVersionUpToMinorWithMajor_Minor(from->major, from->minor) >= 0;
@@ -330,7 +309,7 @@ RowFrames initial_row_frames(PanelRow row) {
 
 std::optional<PanelLayout> classic_panel_layout(int product, const Record& device) {
   for (const LayoutLine& line : layout_lines()) {
-    if (!contains(line.ids, product)) continue;
+    if (!holds(line, product)) continue;
     const Step& step = step_for(line, device);
     PanelLayout layout;
     for (size_t slot = 0; slot < step.slots.size(); ++slot) {
@@ -351,11 +330,11 @@ std::optional<PanelLayout> classic_panel_layout(int product, const Record& devic
 int panel_value(PanelRow row, int product, const Record& edited) {
   const Accessors accessors = accessors_of(product);
   switch (row) {
-    case HandsfreeVOX:
+    case HVOX:
       return column_zero_when_set(accessors == Accessors::nd4   ? edited.GetBasicSettingND4VOXPhone()
                                   : accessors == Accessors::lm6 ? edited.getBasicSettingLM6VOXPhone()
                                                                 : edited.handsfreeVOX());
-    case IntercomVOX:
+    case IVOX:
       return column_zero_when_set(product == 0x4D76 ? edited.GetBasicSettingND4VOXIntercom() : edited.intercomVOX());
     case EDR:
       return column_one_when_set(accessors == Accessors::nd4 ? edited.GetBasicSettingEDR() : edited.edr());
@@ -389,6 +368,8 @@ int panel_value(PanelRow row, int product, const Record& edited) {
       return FEXOBluetoothDeviceData::getIndexFromRTG(edited.radioTransmitGain());
     case ACT:
       return edited.audioChannelTimeout();
+    default:
+      break;
   }
   return -1;
 }

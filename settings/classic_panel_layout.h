@@ -9,39 +9,29 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/setting_catalogue.h"
 
 namespace settings {
 
 // The rows of the panel, in the order of the page's outlets.
-enum class PanelRow : int {
-  IntercomVOX,
-  HandsfreeVOX,
-  EDR,
-  PLC,
-  BitpoolRate,  // High Quality A2DP
-  MicrophoneBoost,
-  Sidetone,
-  AmbientHushControl,
-  AutoGainControl,
-  AudioBoost,
-  MotionSensorSensitivity,
-  AudioBraiding,
-  AudioBraidingSensitivity,
-  NavigationAppOverlay,
-  RTG,  // radio transmit gain
-  ACT,  // audio channel timeout
-};
+using PanelRow = device_data::Setting;
 
 inline constexpr int k_panel_row_count = 16;
 inline constexpr std::array<PanelRow, k_panel_row_count> k_panel_rows = {
-    PanelRow::IntercomVOX,        PanelRow::HandsfreeVOX,      PanelRow::EDR,
+    PanelRow::IVOX,        PanelRow::HVOX,      PanelRow::EDR,
     PanelRow::PLC,                PanelRow::BitpoolRate,       PanelRow::MicrophoneBoost,
     PanelRow::Sidetone,           PanelRow::AmbientHushControl, PanelRow::AutoGainControl,
     PanelRow::AudioBoost,         PanelRow::MotionSensorSensitivity, PanelRow::AudioBraiding,
     PanelRow::AudioBraidingSensitivity, PanelRow::NavigationAppOverlay, PanelRow::RTG,
     PanelRow::ACT};
 
-constexpr int index_of(PanelRow row) { return static_cast<int>(row); }
+// The row's place in k_panel_rows; -1 for a setting the panel has no row for.
+constexpr int index_of(PanelRow row) {
+  for (int index = 0; index < k_panel_row_count; ++index) {
+    if (k_panel_rows[static_cast<size_t>(index)] == row) return index;
+  }
+  return -1;
+}
 
 // What a row's value control is.
 enum class ControlKind {

@@ -18,58 +18,21 @@ using Record = FEXOBluetoothDeviceData;
 
 // ---- product groups: each rule names its products by these ----
 
+// The word layouts of the product catalogue, and the two-module products.
 enum Group : unsigned {
-  k_lm6 = 1u << 0,
-  k_nd4 = 1u << 1,
-  k_wq8 = 1u << 2,
-  k_4d = 1u << 3,
-  k_qcc = 1u << 4,
-  k_airoha_a = 1u << 5,
-  k_airoha_b = 1u << 6,
-  k_tj4 = 1u << 7,
-  k_hb6l = 1u << 8,
-  k_nd4l = 1u << 9,
-  k_hb6e = 1u << 10,
+  k_nd4 = device_data::k_layout_nd4,
+  k_wq8 = device_data::k_layout_wq8,
+  k_4d = device_data::k_layout_4d,
+  k_qcc = device_data::k_layout_qcc,
+  k_airoha_a = device_data::k_layout_airoha_a,
+  k_airoha_b = device_data::k_layout_airoha_b,
+  k_tj4 = device_data::k_layout_tj4_volume,
+  k_hb6l = device_data::k_layout_hb6_language,
+  k_nd4l = device_data::k_layout_nd4_language,
+  k_hb6e = device_data::k_layout_hb6_equalizer,
+  k_lm6 = 1u << 30,
   k_any = 1u << 31,
 };
-
-constexpr int k_nd4_ids[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132,
-                             0x3134, 0x3140, 0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170,
-                             0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218,
-                             0x3232, 0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
-constexpr int k_wq8_ids[] = {0x3132, 0x3134, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211,
-                             0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
-                             0x3240, 0x3260, 0x3264, 0x3310, 0x3320, 0x3330, 0x3900};
-constexpr int k_4d_ids[] = {0x4D06, 0x4D16, 0x4D76, 0x4D86};
-constexpr int k_qcc_ids[] = {0x6500, 0x6510};
-constexpr int k_airoha_a_ids[] = {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-constexpr int k_airoha_b_ids[] = {0x6801, 0x6802, 0x6803};
-// Products that keep their smart volume control in the TJ4 word. 0x5424 to
-// 0x5434 are among them: their rows, change detection and save read that
-// word, so their choice is written there too.
-constexpr int k_tj4_ids[] = {0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5622,
-                             0x5624, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434};
-constexpr int k_hb6l_ids[] = {0x3052, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360,
-                              0x3370, 0x3400, 0x4023, 0x4050, 0x5424, 0x5428, 0x5430, 0x5432, 0x5434, 0x5534, 0x5564,
-                              0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x6310, 0x6320, 0x6330, 0x6335, 0x6900};
-constexpr int k_nd4l_ids[] = {0x3110, 0x3132, 0x3134, 0x3142, 0x3146, 0x3148, 0x3154, 0x3156, 0x3210, 0x3211, 0x3212,
-                              0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3900};
-constexpr int k_hb6e_ids[] = {0x3052, 0x3072, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3350, 0x3360,
-                              0x3370, 0x3400, 0x5534, 0x5552, 0x5553, 0x5570, 0x5580, 0x5590, 0x5591,
-                              0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6900};
-
-struct GroupIds {
-  Group group;
-  std::span<const int> ids;
-};
-
-constexpr GroupIds k_groups[] = {
-    {k_nd4, k_nd4_ids},           {k_wq8, k_wq8_ids},           {k_4d, k_4d_ids},     {k_qcc, k_qcc_ids},
-    {k_airoha_a, k_airoha_a_ids}, {k_airoha_b, k_airoha_b_ids}, {k_tj4, k_tj4_ids},   {k_hb6l, k_hb6l_ids},
-    {k_nd4l, k_nd4l_ids},         {k_hb6e, k_hb6e_ids},
-};
-
-bool contains(std::span<const int> ids, int device) { return std::find(ids.begin(), ids.end(), device) != ids.end(); }
 
 // The products a rule applies to: groups and single ids (0 ends the ids).
 struct Who {
@@ -81,9 +44,7 @@ bool holds(const Who& who, int device) {
   if (who.groups & k_any) return true;
   // the LM6 group is the two-module products
   if ((who.groups & k_lm6) && device_data::product_facts(device).two_modules) return true;
-  for (const GroupIds& group : k_groups) {
-    if ((who.groups & group.group) && contains(group.ids, device)) return true;
-  }
+  if (who.groups & device_data::product_facts(device).setting_layouts) return true;
   return std::find(who.ids.begin(), who.ids.end(), device) != who.ids.end() && device != 0;
 }
 
@@ -110,50 +71,7 @@ void set_for_device(Record& record, int value, int device) {
   (record.*F)(value, device);
 }
 
-// How the choice becomes the stored value.
-enum class Map {
-  column0_on,       // column 0 writes 1, any other column 0
-  column0_off,      // column 0 writes 0, any other column 1
-  index,            // the item index
-  index_plus_1,     // the item index plus one
-  ten_minus_index,  // 10 minus the item index
-  index_plus_8,     // the item index plus eight
-  rtg,              // columns 0, 1, 2 write the gains 12, 15, 17
-  mic_gain,         // items 0, 1, 2 write 1, 3, 5
-};
-
-std::optional<int> value_of(Map map, int choice) {
-  switch (map) {
-    case Map::column0_on:
-      return choice == 0 ? 1 : 0;
-    case Map::column0_off:
-      return choice == 0 ? 0 : 1;
-    default:
-      break;
-  }
-  // a pop-up with nothing selected
-  if (choice < 0) return std::nullopt;
-  switch (map) {
-    case Map::index:
-      return choice;
-    case Map::index_plus_1:
-      return choice + 1;
-    case Map::ten_minus_index:
-      return 10 - choice;
-    case Map::index_plus_8:
-      return choice + 8;
-    case Map::rtg: {
-      static constexpr int k_gains[] = {12, 15, 17};
-      if (choice >= static_cast<int>(std::size(k_gains))) return std::nullopt;
-      return k_gains[choice];
-    }
-    case Map::mic_gain:
-      if (choice > 2) return std::nullopt;
-      return 2 * choice + 1;
-    default:
-      return std::nullopt;
-  }
-}
+using Map = device_data::ValueRule;
 
 // One line of an action: the first rule that holds the product decides; a
 // rule without a setter writes nothing.
@@ -488,6 +406,7 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case HDSpeakerAccessory:
+    case ACT:
       break;
   }
   return {};
@@ -520,7 +439,7 @@ constexpr SpeakerFamily k_speaker_families[] = {
 void change_hd_speaker_accessory(int column, int device, Record& record) {
   for (const SpeakerFamily& family : k_speaker_families) {
     if (!holds(family.who, device)) continue;
-    (record.*family.set_accessory)(*value_of(Map::column0_on, column));
+    (record.*family.set_accessory)(*device_data::stored_value(Map::column0_on, column));
     if ((record.*family.get_accessory)() == 1 && (record.*family.get_boost)() != family.boost_with_accessory) {
       (record.*family.set_boost)(family.boost_with_accessory);
     }
@@ -538,7 +457,7 @@ void apply_setting_action(SettingAction action, int choice, int device, FEXOBlue
   }
   for (const Rule& rule : rules_of(action)) {
     if (!holds(rule.who, device)) continue;
-    const std::optional<int> value = value_of(rule.map, choice);
+    const std::optional<int> value = device_data::stored_value(rule.map, choice);
     if (rule.setter && value) rule.setter(record, *value, device);
     return;
   }
