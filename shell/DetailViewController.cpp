@@ -45,7 +45,9 @@ QProgressBar* DetailViewController::make_processing_indicator() {
 
 void DetailViewController::show_processing(bool processing) {
   if (!m_piProcessing) return;
-  // an empty range is Qt's busy bar: it moves by itself for as long as it is set
+  // an empty range is Qt's busy bar: it moves by itself for as long as it is
+  // set; idle, the bar is hidden, as an empty bar reads as an unticked box
   m_piProcessing->setRange(0, processing ? 0 : 100);
   m_piProcessing->setValue(0);
+  m_piProcessing->setVisible(processing);
 }

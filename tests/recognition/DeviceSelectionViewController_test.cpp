@@ -65,12 +65,14 @@ TEST_F(SelectionPage, TheActivityBarMovesOnlyWhileProcessing) {
   controller().setOnProcessing(true);
   page()->setControls();
   ASSERT_TRUE(activity_bar_runs(page()));
+  EXPECT_TRUE(bar->isVisible());
   const QImage first = frame();
   EXPECT_TRUE(QTest::qWaitFor([&] { return frame() != first; }, 3000)) << "a running bar moves";
 
   controller().setOnProcessing(false);
   page()->setControls();
   EXPECT_FALSE(activity_bar_runs(page()));
+  EXPECT_FALSE(bar->isVisible()) << "idle, nothing to see";
   const QImage still = frame();
   QTest::qWait(300);
   EXPECT_TRUE(frame() == still) << "a stopped bar stands still";

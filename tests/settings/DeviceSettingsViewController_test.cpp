@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -145,6 +146,17 @@ TEST_F(SettingsPage, YesInTheSavePromptSavesThenOpensThePageItWasLeavingFor) {
   ASSERT_NO_FATAL_FAILURE(finish_recognition(*controller));
   EXPECT_EQ(controller->mode(), 5);
   EXPECT_EQ(controller->data().basicSettingKR5VOXSensitivityAt(0), 5);
+}
+
+TEST_F(SettingsPage, AnIdleActivityBarShowsNothing) {
+  auto controller = start();
+  auto model = open_with_an_edit(*controller);
+  DeviceSettingsViewController* page = controller->deviceSettingsViewController();
+  auto* bar = page->findChild<QProgressBar*>("piProcessing");
+  ASSERT_NE(bar, nullptr);
+  // an empty bar in its small frame reads as an unticked check box
+  EXPECT_FALSE(bar->isVisibleTo(page));
+  EXPECT_TRUE(model->take_received().empty());
 }
 
 TEST_F(SettingsPage, AnotherDeviceOnTheBusDiscardsTheEditsAndSendsToTheSelection) {
