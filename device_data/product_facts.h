@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "device_data/save_families.h"
+
 namespace device_data {
 
 // Which settings tabs a product offers before its firmware version and FM
@@ -163,6 +165,18 @@ struct ProductFacts {
   FmPresenceQuery fm_presence_query = FmPresenceQuery::none;
   // A device that gives no name of its own is named by its catalogue name.
   bool default_name_is_catalogue_name = false;
+  // save families and the remaining product lists
+  FmSave fm_save = FmSave::persistent_store;
+  // The 15-word FM block carries the six-preset magic word 0x56E9 and is
+  // committed, as the six-preset products' block is.
+  bool fm_block_six_preset_magic = false;
+  // The persistent-store products that keep their FM block under key 671;
+  // the others of that save have their device checked and nothing written.
+  bool fm_block_in_persistent_store = false;
+  SpeedDialSave speed_dial_save = SpeedDialSave::persistent_store;
+  // The FM and speed-dial saves ask the device's mode (command 0x12) first
+  // and write only in its normal mode.
+  bool save_asks_mode = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

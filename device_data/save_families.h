@@ -1,0 +1,26 @@
+#pragma once
+// The columns of the product catalogue that choose a settings page's save
+// procedure and the product lists of update, recognition and session rules.
+#include <cstdint>
+
+namespace device_data {
+
+// How the FM radio page writes the FM block into the device.
+enum class FmSave : std::uint8_t {
+  persistent_store,  // the persistent-store walk; key 671 where fm_block_in_persistent_store
+  two_module,        // versions of both modules, block 0x15 to module 2 (slot 1)
+  qcc,               // block 0x44, no version check
+  hid_block,         // block 0x15 after a version check
+  none,              // the device takes no FM block over USB: the save is refused
+};
+
+// How the speed-dial page writes its three numbers.
+enum class SpeedDialSave : std::uint8_t {
+  persistent_store,  // keys 8832-8834 on every open BlueCore device
+  two_module,        // versions of both modules, blocks 0x5A-0x5C
+  language_pack,     // one language-pack frame per number
+  low_blocks,        // blocks 0x37-0x39
+  high_blocks,       // a version check, then blocks 0x5A-0x5C
+};
+
+}  // namespace device_data
