@@ -177,6 +177,12 @@ struct ProductFacts {
   // The FM and speed-dial saves ask the device's mode (command 0x12) first
   // and write only in its normal mode.
   bool save_asks_mode = false;
+  // An action camera whose camera firmware, entry 2 of the package's block
+  // table, is copied onto its disk; only sections 0 and 1 go over HID.
+  bool camera_part_to_disk = false;
+  SectionDownloadEnd section_download_end = SectionDownloadEnd::button_notice;
+  // The HID section download writes the voice-prompt language after the sections.
+  bool section_download_language = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

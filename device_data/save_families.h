@@ -23,4 +23,13 @@ enum class SpeedDialSave : std::uint8_t {
   high_blocks,       // a version check, then blocks 0x5A-0x5C
 };
 
+// How the HID section download of a directly flashed product ends: whether it
+// shows the notice asking to hold the device's button, and whether it waits
+// for the device to report ready before the loader runs.
+enum class SectionDownloadEnd : std::uint8_t {
+  button_notice,  // the notice, and the readiness wait
+  quiet,          // no notice; the readiness wait
+  quiet_no_wait,  // no notice, no readiness wait: a pause of 1 s instead
+};
+
 }  // namespace device_data

@@ -131,4 +131,20 @@ TEST(SaveFamilyColumns, FmProductsAreThoseWithAnFmSave) {
   EXPECT_EQ(ids_where(with_fm_save), sorted(fm_products));
 }
 
+TEST(ProductListColumns, SectionDownloadColumnsHoldTheSectionDownloadSets) {
+  using device_data::SectionDownloadEnd;
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.camera_part_to_disk; }),
+            sorted({0x5510, 0x5580, 0x5570, 0x5576, 0x3060}));
+  const std::vector<int> quiet = {0x5320, 0x5330, 0x5720, 0x3050, 0x6400, 0x6112, 0x6114, 0x5424, 0x5434,
+                                  0x5430, 0x5432, 0x5428, 0x5426, 0x5534, 0x3070, 0x3080, 0x3310, 0x3330,
+                                  0x6310, 0x6320, 0x6335, 0x6330, 0x5564, 0x4050, 0x3060, 0x5570, 0x5576};
+  const std::vector<int> quiet_that_wait = {0x5320, 0x5330};
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.section_download_end != SectionDownloadEnd::button_notice; }),
+            sorted(quiet));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.section_download_end == SectionDownloadEnd::quiet; }),
+            sorted(quiet_that_wait));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.section_download_language; }),
+            sorted({0x3310, 0x3330}));
+}
+
 }  // namespace
