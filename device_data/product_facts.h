@@ -183,6 +183,18 @@ struct ProductFacts {
   SectionDownloadEnd section_download_end = SectionDownloadEnd::button_notice;
   // The HID section download writes the voice-prompt language after the sections.
   bool section_download_language = false;
+  UsbDfuBusId usb_dfu_bus_id = UsbDfuBusId::other;
+  // The USB DFU update clears the persistent-store keys of the older models
+  // that the new firmware must write anew.
+  bool dfu_clears_ps_keys = false;
+  // The device detaches without being re-plugged: no box asks for it.
+  bool dfu_detach_without_box = false;
+  // The device restarts by itself after the download: no box asks to switch it off and on.
+  bool dfu_restart_without_box = false;
+  // The firmware image names the model tag of the selected product, not of the recognized one.
+  bool dfu_tag_of_selected_product = false;
+  // A second model tag the firmware image of the recognized product may carry (0: none).
+  std::uint16_t dfu_substitute_tag = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -32,4 +32,12 @@ enum class SectionDownloadEnd : std::uint8_t {
   quiet_no_wait,  // no notice, no readiness wait: a pause of 1 s instead
 };
 
+// What a normal-mode id of the USB DFU family means on the bus while the
+// update waits for the device to re-enumerate in its download mode.
+enum class UsbDfuBusId : std::uint8_t {
+  other,                // not one of the family's normal-mode ids
+  normal_mode,          // the device has not detached yet
+  kept_while_detached,  // the device keeps this id while detached: it is passed over
+};
+
 }  // namespace device_data

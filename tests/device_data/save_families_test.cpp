@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
@@ -145,6 +147,61 @@ TEST(ProductListColumns, SectionDownloadColumnsHoldTheSectionDownloadSets) {
             sorted(quiet_that_wait));
   EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.section_download_language; }),
             sorted({0x3310, 0x3330}));
+}
+
+TEST(ProductListColumns, UsbDfuColumnsHoldTheUsbDfuLists) {
+  using device_data::UsbDfuBusId;
+  // sent into their download mode over HID first
+  EXPECT_EQ(ids_where([](const ProductFacts& row) {
+              return row.id != 0 && row.update_family == device_data::UpdateFamily::download_mode;
+            }),
+            sorted({0x6020, 0x6022, 0x6024}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_clears_ps_keys; }),
+            sorted({0x4D10, 0x4D30, 0x4D40, 0x5010, 0x5060, 0x5061, 0x5020, 0x5070}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_detach_without_box; }),
+            sorted({0x3020, 0x6000, 0x6020, 0x6022, 0x6024, 0x6420, 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480,
+                    0x6490}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_restart_without_box; }),
+            sorted({0x5310, 0x6020, 0x6022, 0x6024, 0x3020, 0x6420, 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480,
+                    0x6490, 0x6000, 0x4120}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_tag_of_selected_product; }),
+            sorted({0x4D45, 0x4D65, 0x5050}));
+  const std::vector<std::pair<int, int>> substitute_tags = {
+      {0x4D05, 0x4D35}, {0x4D55, 0x4D35}, {0x4D10, 0x4D30}, {0x4D40, 0x4D30}, {0x4D45, 0x4D15}, {0x4D65, 0x4D15},
+      {0x4D50, 0x4D20}, {0x5010, 0x5061}, {0x5060, 0x5061}, {0x5020, 0x5070}, {0x5030, 0x5080}, {0x5050, 0x5040}};
+  std::vector<std::pair<int, int>> column_tags;
+  for (int id = 0; id <= 0xFFFF; ++id) {
+    if (product_facts(id).dfu_substitute_tag != 0) column_tags.emplace_back(id, product_facts(id).dfu_substitute_tag);
+  }
+  std::vector<std::pair<int, int>> listed_tags = substitute_tags;
+  std::ranges::sort(listed_tags);
+  EXPECT_EQ(column_tags, listed_tags);
+
+  // the family's normal-mode ids on the bus; the download-mode products show
+  // their id plus one, which has no row
+  const std::vector<int> normal_mode_ids = {
+      0x2010, 0x2011, 0x2020, 0x2110, 0x2120, 0x2210, 0x2310, 0x3010, 0x3020, 0x4010, 0x4020, 0x4021, 0x4030,
+      0x4040, 0x4110, 0x4111, 0x4112, 0x4113, 0x4120, 0x4D05, 0x4D10, 0x4D15, 0x4D20, 0x4D21, 0x4D30, 0x4D35,
+      0x4D40, 0x4D45, 0x4D50, 0x4D55, 0x4D65, 0x4D75, 0x4D85, 0x5010, 0x5011, 0x5020, 0x5030, 0x5040, 0x5050,
+      0x5060, 0x5061, 0x5070, 0x5080, 0x5210, 0x5310, 0x6000, 0x6021, 0x6023, 0x6025, 0x6110, 0x6111, 0x6120,
+      0x6121, 0x6420, 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
+  const std::vector<int> kept_while_detached = {0x3010, 0x4120, 0x5310, 0x6000, 0x6021, 0x6023, 0x6025, 0x6420,
+                                                0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
+  const std::vector<int> download_mode_ids = {0x6021, 0x6023, 0x6025};
+  const auto without_download_mode_ids = [&](const std::vector<int>& ids) {
+    std::vector<int> rest;
+    std::ranges::copy_if(ids, std::back_inserter(rest),
+                         [&](int id) { return std::ranges::find(download_mode_ids, id) == download_mode_ids.end(); });
+    return sorted(rest);
+  };
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.usb_dfu_bus_id != UsbDfuBusId::other; }),
+            without_download_mode_ids(normal_mode_ids));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.usb_dfu_bus_id == UsbDfuBusId::kept_while_detached; }),
+            without_download_mode_ids(kept_while_detached));
+  for (int id : download_mode_ids) {
+    EXPECT_EQ(product_facts(id).id, 0);
+    EXPECT_EQ(product_facts(id - 1).update_family, device_data::UpdateFamily::download_mode);
+  }
 }
 
 }  // namespace
