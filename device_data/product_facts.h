@@ -195,6 +195,9 @@ struct ProductFacts {
   bool dfu_tag_of_selected_product = false;
   // A second model tag the firmware image of the recognized product may carry (0: none).
   std::uint16_t dfu_substitute_tag = 0;
+  // A server firmware whose secondary number alone is higher is newer, even
+  // when the device's own secondary number is not known.
+  bool secondary_number_makes_newer = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
