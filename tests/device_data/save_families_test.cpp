@@ -217,4 +217,10 @@ TEST(ProductListColumns, SecondaryNumberColumnHoldsTheNewUpdateList) {
             sorted(secondary_number_products));
 }
 
+TEST(ProductListColumns, FactoryWordsRowIsTheTwoModuleProductsButTheLm6) {
+  // the LM6 has factory words of its own by firmware version
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.two_modules && row.id != device_data::k_lm6_product; }),
+            std::vector<int>({0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610}));
+}
+
 }  // namespace
