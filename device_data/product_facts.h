@@ -198,6 +198,7 @@ struct ProductFacts {
   // A server firmware whose secondary number alone is higher is newer, even
   // when the device's own secondary number is not known.
   bool secondary_number_makes_newer = false;
+  UpdateButtons update_buttons = UpdateButtons::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -40,4 +40,21 @@ enum class UsbDfuBusId : std::uint8_t {
   kept_while_detached,  // the device keeps this id while detached: it is passed over
 };
 
+// The buttons the update's message boxes tell the user to hold to put the
+// device into firmware-management mode: the first instruction's button, the
+// one while re-plugging after a failure, then the pair held while it is
+// switched off and on ("none": that box shows no button).
+enum class UpdateButtons : std::uint8_t {
+  none,                                  // no box names a button
+  replug,                                // re-plugged without holding a button
+  minus_minus_then_plus_minus,
+  center_center_then_center_plus,
+  minus_center_then_center_plus,
+  phone_phone_then_jog_dial_phone,
+  phone_none_then_jog_dial_phone,
+  left_left_then_left_right,
+  pairing_pairing_then_ptt_pairing,
+  minus_none_then_none,
+};
+
 }  // namespace device_data

@@ -223,4 +223,35 @@ TEST(ProductListColumns, FactoryWordsRowIsTheTwoModuleProductsButTheLm6) {
             std::vector<int>({0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610}));
 }
 
+TEST(ProductListColumns, UpdateButtonsHoldTheMessageBoxButtonGroups) {
+  using device_data::UpdateButtons;
+  struct Case {
+    UpdateButtons buttons;
+    std::vector<int> ids;
+  };
+  const Case cases[] = {
+      {UpdateButtons::minus_minus_then_plus_minus,
+       {0x2010, 0x2011, 0x2110, 0x2120, 0x2210, 0x2310, 0x3030, 0x3032, 0x3040, 0x4010, 0x4020, 0x4021, 0x4030,
+        0x5522, 0x5524, 0x5526, 0x5536, 0x5560, 0x5562, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622, 0x5623,
+        0x5624, 0x5720, 0x5910, 0x5920, 0x6210}},
+      {UpdateButtons::center_center_then_center_plus,
+       {0x2020, 0x4110, 0x4111, 0x4112, 0x4113, 0x4D20, 0x4D21, 0x4D50, 0x6000, 0x6110, 0x6111, 0x6120, 0x6121}},
+      {UpdateButtons::minus_center_then_center_plus, {0x5520, 0x6112, 0x6114}},
+      {UpdateButtons::phone_phone_then_jog_dial_phone,
+       {0x4D05, 0x4D10, 0x4D15, 0x4D30, 0x4D35, 0x4D40, 0x4D45, 0x4D55, 0x4D65, 0x4D75, 0x4D85, 0x5010, 0x5011,
+        0x5020, 0x5030, 0x5040, 0x5050, 0x5060, 0x5061, 0x5070, 0x5080, 0x5510, 0x5530, 0x5532, 0x5550, 0x5570,
+        0x5580, 0x5710}},
+      {UpdateButtons::phone_none_then_jog_dial_phone, {0x4D06, 0x4D16, 0x4D76, 0x4D86}},
+      {UpdateButtons::left_left_then_left_right, {0x4040}},
+      {UpdateButtons::pairing_pairing_then_ptt_pairing, {0x5210}},
+      {UpdateButtons::minus_none_then_none, {0x3300}},
+      // re-plugged without holding a button
+      {UpdateButtons::replug, {0x3010, 0x3020, 0x4120, 0x5310}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.buttons));
+    EXPECT_EQ(ids_where([&](const ProductFacts& row) { return row.update_buttons == c.buttons; }), sorted(c.ids));
+  }
+}
+
 }  // namespace
