@@ -199,6 +199,13 @@ struct ProductFacts {
   // when the device's own secondary number is not known.
   bool secondary_number_makes_newer = false;
   UpdateButtons update_buttons = UpdateButtons::none;
+  // A recognized device of this id is taken for the selected product of this
+  // id, another model of its line (0: only for its own).
+  std::uint16_t same_device_as = 0;
+  // The settings pages are not offered for the product, or not below this
+  // firmware (0.0: from any firmware).
+  bool without_settings = false;
+  FirmwareFloor settings_from_firmware{};
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

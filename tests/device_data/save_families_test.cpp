@@ -254,4 +254,38 @@ TEST(ProductListColumns, UpdateButtonsHoldTheMessageBoxButtonGroups) {
   }
 }
 
+TEST(ProductListColumns, SessionColumnsHoldTheTargetPairsAndTheProductsWithoutSettings) {
+  const std::vector<std::pair<int, int>> recognized_and_target = {
+      {0x4D35, 0x4D05}, {0x4D55, 0x4D05}, {0x4D45, 0x4D15}, {0x4D65, 0x4D15}, {0x4D30, 0x4D10}, {0x4D40, 0x4D10},
+      {0x5050, 0x5040}, {0x5060, 0x5010}, {0x5061, 0x5010}, {0x5070, 0x5020}, {0x5080, 0x5030}};
+  std::vector<std::pair<int, int>> column_pairs;
+  for (int id = 0; id <= 0xFFFF; ++id) {
+    if (product_facts(id).same_device_as != 0) column_pairs.emplace_back(id, product_facts(id).same_device_as);
+  }
+  // a lookup: the order of the list does not matter
+  std::vector<std::pair<int, int>> listed_pairs = recognized_and_target;
+  std::ranges::sort(listed_pairs);
+  EXPECT_EQ(column_pairs, listed_pairs);
+
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.without_settings; }),
+            sorted({0x3010, 0x3020, 0x3550, 0x5310, 0x5320, 0x5330, 0x5345}));
+  struct Floor {
+    int id;
+    int major;
+    int minor;
+  };
+  const std::vector<Floor> floors = {{0x3500, 2, 2}, {0x3560, 1, 1}, {0x3570, 1, 1}};
+  std::vector<int> floor_ids;
+  for (const Floor& floor : floors) {
+    SCOPED_TRACE(floor.id);
+    EXPECT_EQ(product_facts(floor.id).settings_from_firmware.major, floor.major);
+    EXPECT_EQ(product_facts(floor.id).settings_from_firmware.minor, floor.minor);
+    floor_ids.push_back(floor.id);
+  }
+  EXPECT_EQ(ids_where([](const ProductFacts& row) {
+              return row.settings_from_firmware.major != 0 || row.settings_from_firmware.minor != 0;
+            }),
+            floor_ids);
+}
+
 }  // namespace
