@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 
 namespace {
 
@@ -288,8 +289,12 @@ std::vector<Row> build_table() {
   });
 
   // ---- products whose settings are only words ----
-  // one row of words for these products; 0x4210 has rows by firmware version below
-  const Products words_ed21 = {0x2030, 0x4310, 0x4330, 0x4410, 0x4430, 0x4510, 0x4530, 0x4610};
+  // one row of words for the two-module products but the LM6, which has rows
+  // by firmware version below
+  Products words_ed21;
+  for (const device_data::ProductFacts& product : device_data::product_rows()) {
+    if (product.two_modules && product.id != device_data::k_lm6_product) words_ed21.push_back(product.id);
+  }
   const Writes fm_region_1{k_fm_reset, fm_region(1)};
   const Products unit_3110 = Products{0x3110, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3144,
                                       0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170} +

@@ -8,6 +8,7 @@
 
 #include "device_data/settings_layout.h"
 #include "device_data/setting_catalogue.h"
+#include "device_data/save_families.h"
 
 namespace device_data {
 
@@ -186,6 +187,47 @@ struct ProductFacts {
   // Only the Audio Equalizer and HD Voice rows have texts; the other
   // information buttons show an empty box.
   bool few_information_texts = false;
+  // save families and the remaining product lists
+  FmSave fm_save = FmSave::persistent_store;
+  // The 15-word FM block carries the six-preset magic word 0x56E9 and is
+  // committed, as the six-preset products' block is.
+  bool fm_block_six_preset_magic = false;
+  // The persistent-store products that keep their FM block under key 671;
+  // the others of that save have their device checked and nothing written.
+  bool fm_block_in_persistent_store = false;
+  SpeedDialSave speed_dial_save = SpeedDialSave::persistent_store;
+  // The FM and speed-dial saves ask the device's mode (command 0x12) first
+  // and write only in its normal mode.
+  bool save_asks_mode = false;
+  // An action camera whose camera firmware, entry 2 of the package's block
+  // table, is copied onto its disk; only sections 0 and 1 go over HID.
+  bool camera_part_to_disk = false;
+  SectionDownloadEnd section_download_end = SectionDownloadEnd::button_notice;
+  // The HID section download writes the voice-prompt language after the sections.
+  bool section_download_language = false;
+  UsbDfuBusId usb_dfu_bus_id = UsbDfuBusId::other;
+  // The USB DFU update clears the persistent-store keys of the older models
+  // that the new firmware must write anew.
+  bool dfu_clears_ps_keys = false;
+  // The device detaches without being re-plugged: no box asks for it.
+  bool dfu_detach_without_box = false;
+  // The device restarts by itself after the download: no box asks to switch it off and on.
+  bool dfu_restart_without_box = false;
+  // The firmware image names the model tag of the selected product, not of the recognized one.
+  bool dfu_tag_of_selected_product = false;
+  // A second model tag the firmware image of the recognized product may carry (0: none).
+  std::uint16_t dfu_substitute_tag = 0;
+  // A server firmware whose secondary number alone is higher is newer, even
+  // when the device's own secondary number is not known.
+  bool secondary_number_makes_newer = false;
+  UpdateButtons update_buttons = UpdateButtons::none;
+  // A recognized device of this id is taken for the selected product of this
+  // id, another model of its line (0: only for its own).
+  std::uint16_t same_device_as = 0;
+  // The settings pages are not offered for the product, or not below this
+  // firmware (0.0: from any firmware).
+  bool without_settings = false;
+  FirmwareFloor settings_from_firmware{};
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -14,29 +14,15 @@ namespace session {
 bool PageAndDevice::isDeviceTargetSameAs(int recognized_id) const {
   const int target = deviceTarget();
   if (recognized_id == target) return true;
-  struct Pair { int recognized; int target; };
-  static constexpr Pair k_pairs[] = {
-      {0x4D35, 0x4D05}, {0x4D55, 0x4D05}, {0x4D45, 0x4D15}, {0x4D65, 0x4D15}, {0x4D30, 0x4D10},
-      {0x4D40, 0x4D10}, {0x5050, 0x5040}, {0x5060, 0x5010}, {0x5061, 0x5010}, {0x5070, 0x5020},
-      {0x5080, 0x5030},
-  };
-  for (const Pair& pair : k_pairs) {
-    if (pair.recognized == recognized_id && pair.target == target) return true;
-  }
-  return false;
+  return device_data::product_facts(recognized_id).same_device_as == target && target != 0;
 }
 
 bool PageAndDevice::target_without_settings() const {
-  switch (deviceTarget()) {
-    case 0x3010: case 0x3020: case 0x3550: case 0x5310: case 0x5320: case 0x5330: case 0x5345:
-      return true;
-    case 0x3560: case 0x3570:
-      return m_data.compareVersionUpToMinorWithMajor_Minor(1, 1) < 0;
-    case 0x3500:
-      return m_data.compareVersionUpToMinorWithMajor_Minor(2, 2) < 0;
-    default:
-      return false;
-  }
+  const device_data::ProductFacts& facts = device_data::product_facts(deviceTarget());
+  if (facts.without_settings) return true;
+  const device_data::FirmwareFloor floor = facts.settings_from_firmware;
+  if (floor.major == 0 && floor.minor == 0) return false;
+  return m_data.compareVersionUpToMinorWithMajor_Minor(floor.major, floor.minor) < 0;
 }
 
 bool PageAndDevice::target_speed_dial_only() const { return speed_dial_only(deviceTarget()); }

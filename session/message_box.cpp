@@ -1,5 +1,6 @@
 #include "session/message_box.h"
 
+#include "device_data/product_facts.h"
 #include "platform/deployment.h"
 #include "platform/format.h"
 #include "strings/common_texts.h"
@@ -37,38 +38,34 @@ struct ProductButtons {
 };
 
 std::optional<ProductButtons> product_buttons(int product) {
-  switch (product) {
-    case 0x2010: case 0x2011: case 0x2110: case 0x2120: case 0x2210: case 0x2310: case 0x3030: case 0x3032:
-    case 0x3040: case 0x4010: case 0x4020: case 0x4021: case 0x4030: case 0x5522: case 0x5524: case 0x5526:
-    case 0x5536: case 0x5560: case 0x5562: case 0x5610: case 0x5611: case 0x5612: case 0x5620: case 0x5621:
-    case 0x5622: case 0x5623: case 0x5624: case 0x5720: case 0x5910: case 0x5920: case 0x6210:
+  using device_data::UpdateButtons;
+  switch (device_data::product_facts(product).update_buttons) {
+    case UpdateButtons::minus_minus_then_plus_minus:
       return ProductButtons{Button::minus, Button::minus, Button::plus, Button::minus};
-    case 0x2020: case 0x4110: case 0x4111: case 0x4112: case 0x4113: case 0x4D20: case 0x4D21: case 0x4D50:
-    case 0x6000: case 0x6110: case 0x6111: case 0x6120: case 0x6121:
+    case UpdateButtons::center_center_then_center_plus:
       return ProductButtons{Button::center, Button::center, Button::center, Button::plus};
-    case 0x5520: case 0x6112: case 0x6114:
+    case UpdateButtons::minus_center_then_center_plus:
       return ProductButtons{Button::minus, Button::center, Button::center, Button::plus};
-    case 0x4D05: case 0x4D10: case 0x4D15: case 0x4D30: case 0x4D35: case 0x4D40: case 0x4D45: case 0x4D55:
-    case 0x4D65: case 0x4D75: case 0x4D85: case 0x5010: case 0x5011: case 0x5020: case 0x5030: case 0x5040:
-    case 0x5050: case 0x5060: case 0x5061: case 0x5070: case 0x5080: case 0x5510: case 0x5530: case 0x5532:
-    case 0x5550: case 0x5570: case 0x5580: case 0x5710:
+    case UpdateButtons::phone_phone_then_jog_dial_phone:
       return ProductButtons{Button::phone, Button::phone, Button::jog_dial, Button::phone};
-    case 0x4D06: case 0x4D16: case 0x4D76: case 0x4D86:
+    case UpdateButtons::phone_none_then_jog_dial_phone:
       return ProductButtons{Button::phone, Button::none, Button::jog_dial, Button::phone};
-    case 0x4040:
+    case UpdateButtons::left_left_then_left_right:
       return ProductButtons{Button::left, Button::left, Button::left, Button::right};
-    case 0x5210:
+    case UpdateButtons::pairing_pairing_then_ptt_pairing:
       return ProductButtons{Button::pairing, Button::pairing, Button::ptt, Button::pairing};
-    case 0x3300:
+    case UpdateButtons::minus_none_then_none:
       return ProductButtons{Button::minus, Button::none, Button::none, Button::none};
-    default:
-      return std::nullopt;
+    case UpdateButtons::replug:
+    case UpdateButtons::none:
+      break;
   }
+  return std::nullopt;
 }
 
 // Products that are re-plugged without holding a button.
 bool unplugs_without_button(int product) {
-  return product == 0x3010 || product == 0x3020 || product == 0x4120 || product == 0x5310;
+  return device_data::product_facts(product).update_buttons == device_data::UpdateButtons::replug;
 }
 
 std::optional<std::string> one_button_text(const std::string& format, Button button, int language) {

@@ -4,19 +4,21 @@
 // the recognized one.
 //
 //   D  two-module products: versions of both modules; block 0x15 to module 2 (slot 1)
-//   Q  the QCC products: mode (0x6500 and 0x6510 only); block 0x44, no version check
-//   H  block 0x15 after a version check; the six-preset block and 0x5412-0x5420 committed
-//   P  every other product: the persistent-store walk; key 671 for
-//      0x4D15 0x4D45 0x4D65 0x4D85 0x5040 0x5050, nothing for the others
-//   none  the Airoha FM products (0x6800 0x6804 0x6805 0x6810 0x6811 0x6812)
-//      take no FM block over USB: their save is refused before the device is
-//      opened, and the edits stay
+//   Q  the QCC products: mode first where the catalogue says so; block 0x44, no version check
+//   H  block 0x15 after a version check (module 1's version where the header
+//      shows it, else the main set); the six-preset block and the
+//      fm_block_six_preset_magic products' block committed
+//   P  every other product: the persistent-store walk; key 671 for the
+//      fm_block_in_persistent_store products, nothing for the others
+//   none  the Airoha FM products take no FM block over USB: their save is
+//      refused before the device is opened, and the edits stay
 //
-// The FM block is 15 words: magic word, current frequency, current preset,
-// presets 1 to 10, RDS, region (11 words with presets 1 to 6 on the six-preset
-// products). The magic word is fixed by product: 0x56E9 for the six-preset
-// products and 0x5412 0x5414 0x5416 0x5418 0x5420, 0x66E9 for every other; the
-// record's own magic word is never written. Commit results are not looked at.
+// The procedure is the catalogue's fm_save column. The FM block is 15 words:
+// magic word, current frequency, current preset, presets 1 to 10, RDS, region
+// (11 words with presets 1 to 6 on the six-preset products). The magic word
+// is fixed by product: 0x56E9 for the six-preset products and the
+// fm_block_six_preset_magic ones, 0x66E9 for every other; the record's own
+// magic word is never written. Commit results are not looked at.
 // Qt-free; runs on the save worker's thread.
 #include <cstdint>
 #include <string>

@@ -21,26 +21,6 @@ namespace {
 
 using Record = FEXOBluetoothDeviceData;
 
-constexpr int k_family_b[] = {0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-constexpr int k_family_c[] = {0x3052, 0x3072, 0x3082, 0x3085, 0x3150, 0x3161, 0x3340, 0x3341, 0x3400, 0x4D06,
-                              0x4D16, 0x4D76, 0x4D86, 0x5552, 0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594,
-                              0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700};
-// Family C products whose normal mode is asked before the writes.
-constexpr int k_family_c_mode_query[] = {0x6500, 0x6510};
-constexpr int k_family_d[] = {
-    0x3030, 0x3032, 0x3040, 0x3050, 0x3060, 0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3128, 0x3132, 0x3134, 0x3140,
-    0x3146, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218,
-    0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310, 0x3320, 0x3330, 0x3900, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418,
-    0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532,
-    0x5534, 0x5536, 0x5550, 0x5570, 0x5576, 0x5580, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621, 0x5622, 0x5623, 0x5624,
-    0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6020, 0x6022, 0x6024, 0x6026, 0x6028,
-    0x6030, 0x6032, 0x6034, 0x6036, 0x6112, 0x6114, 0x6210, 0x6400};
-// Family D products whose firmware is compared with version set 01; the others use the main set.
-constexpr int k_family_d_module_1[] = {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3128, 0x3132, 0x3134,
-                                       0x3140, 0x3146, 0x3148, 0x3154, 0x3156, 0x3170, 0x3210, 0x3211,
-                                       0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232,
-                                       0x3240, 0x3260, 0x3264, 0x3320, 0x3900};
-
 // Blocks of speed dials 1 to 3.
 constexpr unsigned char k_blocks_high[] = {0x5A, 0x5B, 0x5C};  // families A and D
 constexpr unsigned char k_blocks_low[] = {0x37, 0x38, 0x39};   // family C
@@ -58,8 +38,6 @@ constexpr unsigned char k_lang_pack_write = 0x04;
 constexpr unsigned char k_lang_pack_first_speed_dial = 0x05;
 constexpr std::size_t k_lang_pack_text_byte = 4;
 constexpr std::size_t k_lang_pack_text_max = std::tuple_size_v<lang_pack_report> - k_lang_pack_text_byte - 1;
-
-bool contains(std::span<const int> ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 // The three block writes of families A, C and D; `minimum_count` is the word
 // count an empty number is sent with (0 or 1).
@@ -114,14 +92,17 @@ int write_family_b(const SaveCopies& copies) {
 }
 
 int write_family_c(HidSaveFrames& frames, const SaveCopies& copies) {
-  if (contains(k_family_c_mode_query, copies.deviceTarget) && !frames.normal_mode()) {
+  if (device_data::product_facts(copies.deviceTarget).save_asks_mode && !frames.normal_mode()) {
     return k_speed_dial_save_refused;
   }
   return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_low, 1));
 }
 
 int write_family_d(HidSaveFrames& frames, const SaveCopies& copies) {
-  const VersionSet set = contains(k_family_d_module_1, copies.deviceTarget) ? VersionSet::module_1 : VersionSet::main;
+  // compared with version set 01 where the header shows module 1's version
+  const bool module_1 =
+      device_data::product_facts(copies.deviceTarget).header_version == device_data::HeaderVersionSource::module1;
+  const VersionSet set = module_1 ? VersionSet::module_1 : VersionSet::main;
   if (!frames.same_version(0, set, copies.data)) return k_speed_dial_save_not_recognized_device;
   return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_high, 1));
 }
@@ -150,10 +131,14 @@ int save_over_persistent_store(const SaveCopies& copies) {
 }  // namespace
 
 SpeedDialFamily speed_dial_family(int product_id) {
-  if (device_data::product_facts(product_id).two_modules) return SpeedDialFamily::A;
-  if (contains(k_family_b, product_id)) return SpeedDialFamily::B;
-  if (contains(k_family_c, product_id)) return SpeedDialFamily::C;
-  if (contains(k_family_d, product_id)) return SpeedDialFamily::D;
+  using device_data::SpeedDialSave;
+  switch (device_data::product_facts(product_id).speed_dial_save) {
+    case SpeedDialSave::two_module: return SpeedDialFamily::A;
+    case SpeedDialSave::language_pack: return SpeedDialFamily::B;
+    case SpeedDialSave::low_blocks: return SpeedDialFamily::C;
+    case SpeedDialSave::high_blocks: return SpeedDialFamily::D;
+    case SpeedDialSave::persistent_store: break;
+  }
   return SpeedDialFamily::E;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 // How the speed-dial page (page mode 9) saves its three numbers: the result
 // codes and their reason texts, the codes that discard the edits, and the
-// write procedure of each product family, chosen by the selected product:
+// write procedure of each product family, chosen by the selected product's
+// speed_dial_save column in the catalogue:
 //
 //   A  two-module products: versions of both modules (slot 0, slot 1); blocks
 //      0x5A-0x5C on slot 0, word count 0 for an empty number
-//   B  0x6800 0x6804 0x6805 0x6810-0x6812: one language-pack frame per number
+//   B  the Airoha products with an FM radio: one language-pack frame per number
 //      (command 0x04, index 5-7, the number as UTF-8 text with its NUL)
-//   C  blocks 0x37-0x39 (mode query first on 0x6500 and 0x6510), word count
+//   C  blocks 0x37-0x39 (mode query first where the catalogue says so), word count
 //      at least 1
 //   D  version check (module 1 or main set); blocks 0x5A-0x5C, word count at
 //      least 1

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/int_value.h"
 #include "platform/log.h"
@@ -19,17 +20,6 @@ constexpr int k_camera_split_product = 0x3020;
 constexpr int k_address_range_product = 0x5060;
 // The pair unit, whose versions always show their secondary number.
 constexpr int k_pair_unit = 0x5345;
-
-// Products whose secondary number alone can make a firmware newer, even when
-// the device's own secondary number is not known.
-constexpr int k_secondary_number_products[] = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132,
-    0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148, 0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210,
-    0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3320,
-    0x3340, 0x3341, 0x3350, 0x3360, 0x3370, 0x3400, 0x3900, 0x4023, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5552,
-    0x5553, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x6038, 0x6039, 0x6461, 0x6481, 0x6491, 0x6500,
-    0x6510, 0x6600, 0x6700, 0x6800, 0x6801, 0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812, 0x6900};
-static_assert(std::size(k_secondary_number_products) == 78);
 
 // Secondary version type 1: a release candidate, replaced by the release of the same number.
 constexpr int32_t k_type_release_candidate = 1;
@@ -81,7 +71,7 @@ bool haveNewUpdate(int product, const FEXOBluetoothDeviceData& device, const Lat
     if (changePSKeyKWXP9With(product, device.lastSixBDAddress())) return true;
     return general_rule(c, type, s, latest.secondary);
   }
-  if (std::ranges::find(k_secondary_number_products, product) != std::end(k_secondary_number_products)) {
+  if (device_data::product_facts(product).secondary_number_makes_newer) {
     if (type == k_type_release_candidate) return c <= 0;
     if (c != 0) return c < 0;
     if (type == k_type_numbered) return s < latest.secondary;

@@ -2,15 +2,15 @@
 // The products whose Bluetooth or mesh part is an Airoha chip take their
 // firmware blocks over the language-pack channel
 // (update/families/airoha_block_transfer.h). Three procedures:
-// - 0x68xx (0x6800 .. 0x6805, 0x6810 .. 0x6812): every block of table B in
+// - Airoha (update family airoha): every block of table B in
 //   turn, the device restarting after each; a version-checked block whose
 //   versions the device holds already is skipped;
-// - mesh Airoha (0x3210 .. 0x3218): the module-1 version must be the one
+// - mesh Airoha (update family airoha_mesh): the module-1 version must be the one
 //   recognition read; the device goes into its mesh download mode (0x50), its
 //   Airoha part (0x3220) takes block entry 2, then the Bluetooth module takes
 //   entries 0 and 1 as HID sections and, when one of them is the loader
 //   (block number 0), starts its loader (0x08);
-// - two-chip (0x5552, 0x5553): the same version check, the mesh chip (0x3220
+// - two-chip (update family two_chip): the same version check, the mesh chip (0x3220
 //   beside the device) takes block entry 1, then the device is checked and
 //   the package loaded again and the QCC chip takes the image of section
 //   entry 0 (update/families/qcc_image_transfer.h).

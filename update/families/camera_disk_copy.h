@@ -1,6 +1,6 @@
 #pragma once
-// The camera part of the five action cameras (0x5510 0x5580 0x5570 0x5576
-// 0x3060): their camera firmware, entry 2 of the package's block table, is
+// The camera part of the action cameras (the catalogue's camera_part_to_disk):
+// their camera firmware, entry 2 of the package's block table, is
 // copied onto the camera's own disk before the HID sections go, and the
 // camera installs it from there.
 //

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/log.h"
 #include "session/message_box.h"
 #include "strings/update_texts.h"
@@ -33,17 +34,8 @@ constexpr unsigned char k_command_run_loader = 0x08;
 // Reply byte 3: the readiness flag.
 constexpr std::size_t k_reply_data_at = 3;
 
-// The cameras: their camera firmware goes to their disk, only sections 0 and 1 over HID.
-constexpr int k_camera_products[] = {0x5510, 0x5580, 0x5570, 0x5576, 0x3060};
+// The cameras' camera firmware goes to their disk, only sections 0 and 1 over HID.
 constexpr int k_sections_over_hid_of_cameras = 2;
-// Never shown the notice asking to hold the device's button.
-constexpr int k_quiet_products[] = {0x5320, 0x5330, 0x5720, 0x3050, 0x6400, 0x6112, 0x6114, 0x5424, 0x5434,
-                                    0x5430, 0x5432, 0x5428, 0x5426, 0x5534, 0x3070, 0x3080, 0x3310, 0x3330,
-                                    0x6310, 0x6320, 0x6335, 0x6330, 0x5564, 0x4050, 0x3060, 0x5570, 0x5576};
-// Quiet products that are not asked whether they are ready either.
-constexpr int k_quiet_products_that_wait[] = {0x5320, 0x5330};
-// Their voice-prompt language is written after the sections.
-constexpr int k_language_products[] = {0x3310, 0x3330};
 
 // The device keeps its product id in download mode and is opened again after this.
 constexpr std::chrono::milliseconds k_download_mode_reopen = 3s;
@@ -101,9 +93,10 @@ class HidSectionDownload {
 
   Exit direct(bool (*camera_copy)(UpdateRun& run)) {
     const int product = m_run.product();
-    const bool camera = listed(k_camera_products, product);
-    const bool quiet = listed(k_quiet_products, product);
-    const bool waits_for_readiness = !quiet || listed(k_quiet_products_that_wait, product);
+    const device_data::ProductFacts& facts = device_data::product_facts(product);
+    const bool camera = facts.camera_part_to_disk;
+    const bool quiet = facts.section_download_end != device_data::SectionDownloadEnd::button_notice;
+    const bool waits_for_readiness = facts.section_download_end != device_data::SectionDownloadEnd::quiet_no_wait;
     const transport::OpenDeviceGuard device;
 
     // check the device and the package
@@ -114,7 +107,7 @@ class HidSectionDownload {
     if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
     if (!send_sections(camera)) return cannot_get_status();
     if (!m_run.wait(k_section_pause)) return Exit::close_and_finish;
-    if (listed(k_language_products, product)) {
+    if (facts.section_download_language) {
       // a failed language write leaves the update as good as it is
       const int code = UnitLanguageCommands::UnitLanguageCodeFromStringForQorlan(
           m_run.controller().strLanguageFirmware().value_or(std::string()));

@@ -6,15 +6,15 @@
 // archive is written, the sections go, the device's loader is started and the
 // device is waited for until it is back on USB.
 //
-// Two groups of products:
-// - download-mode entry (0x6010 .. 0x6036, 0x5410 .. 0x5420): command 0x0E
-//   first, then the device is closed and opened again after 3 s;
-// - direct (the other 55 ids of the HID section download): the version query
-//   first. Within it the cameras copy their camera firmware to their disk
-//   before the sections and send only sections 0 and 1 over HID; the quiet
-//   products never show the button notice, the no-wait products skip the
-//   readiness wait, and 0x3310 and 0x3330 have their voice-prompt language
-//   written after the sections.
+// Two groups of products, by the catalogue's update_family:
+// - download-mode entry: command 0x0E first, then the device is closed and
+//   opened again after 3 s;
+// - direct: the version query first. Within it the cameras
+//   (camera_part_to_disk) copy their camera firmware to their disk before the
+//   sections and send only sections 0 and 1 over HID; section_download_end
+//   says which products never show the button notice and which of those also
+//   skip the readiness wait, and section_download_language which have their
+//   voice-prompt language written after the sections.
 //
 // update_error_code: 2 when the opened device is not the attached one
 // (usbStatus) or its version differs from the record's; 3 when the package is

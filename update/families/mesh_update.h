@@ -13,12 +13,11 @@
 // voice-prompt language are set. Only one device is open at a time, always in
 // slot 0.
 //
-// - The mesh procedure (0x3110 0x3112 0x3114 0x3116 0x3118 0x3124 0x3126
-//   0x3128 0x3140 0x3142 0x3144 0x3146 0x3152, mesh image in block entry 2;
-//   0x3500 0x3540 0x3550 0x3560 0x3570, mesh image in entry 1).
-// - The mesh procedure with its camera and voice-processor parts (0x3132
-//   0x3134 0x3148 0x3154 0x3156 0x3170 0x3260 0x3264 0x3320 0x3900: mesh image
-//   in entry 2, iM501 image in entry 3; 0x3232 and 0x3240: camera part in
+// - The mesh procedure (update family mesh): mesh image in block entry 2, or
+//   in entry 1 on the products of k_mesh_image_in_entry_1 (mesh_update.cpp).
+// - The mesh procedure with its camera and voice-processor parts (update
+//   family mesh_with_voice_processor): mesh image in entry 2, iM501 image in
+//   entry 3; on the cameras (k_camera_products in mesh_update.cpp) camera part in
 //   entry 2, copied to the camera's disk first, mesh 3, iM501 4). The iM501
 //   image goes to the mesh processor after it is back; no failure there stops
 //   the update. Blocks 0 and 1 go to the module; no image language.

@@ -3,17 +3,17 @@
 // command channel (update/families/qcc_image_transfer.h): the device is opened
 // and checked against the attached one, the package is loaded and checked,
 // the backup archive is written, then
-// - the QCC procedure (29 products) restarts the device into its update mode
-//   (0x13) and sends the image of section entry 0. The button set (0x4D06
-//   0x4D16 0x4D76 0x4D86) first shows the notice to hold the device's button
+// - the QCC procedure (update family qcc) restarts the device into its update
+//   mode (0x13) and sends the image of section entry 0. The button set
+//   (k_button_set in qcc_update.cpp) first shows the notice to hold the device's button
 //   until the device says it is ready (0x0D), and after the image the notice
 //   to switch it off and on or hold two buttons until its mode probe (0x12)
 //   answers non-zero;
-// - the mesh QCC procedure (0x6500 0x6510 0x3150 0x3161) switches the device
+// - the mesh QCC procedure (update family qcc_mesh) switches the device
 //   into its mesh download mode (0x0F), sends the mesh image of section entry
 //   1 over the short reports to the mesh unit, waits for the mesh unit to
 //   restart, brings the device back to normal mode (0x10) and sends the image
-//   of section entry 0. 0x6500 and 0x6510 must answer their mode probe with 0
+//   of section entry 0. The products with a mode probe must answer it with 0
 //   before anything is changed.
 // Neither compares the device's firmware version with the one recognition read.
 //

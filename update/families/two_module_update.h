@@ -8,8 +8,8 @@
 // module that received its loader section is started (0x08, slot 0 first),
 // and the device is waited for until it is back on USB.
 //
-// - The dual-module procedure (0x2030 0x4310 0x4330 0x4410 0x4430 0x4510
-//   0x4530 0x4610) takes its sections from the package's block table, routed
+// - The dual-module procedure (update family dual_module) takes its sections
+//   from the package's block table, routed
 //   by block number.
 // - The LM6 procedure (0x4210) takes them from the section table, routed by
 //   target module, and first asks module 1 for its sub-model (block 0x05): the

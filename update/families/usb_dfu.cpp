@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
@@ -41,36 +42,6 @@ constexpr int k_firmware_management_bit = 0x8000;
 // The camera's id in firmware-management mode: a device that comes back with it
 // has lost its firmware, and the manager restarts to recover it.
 constexpr int k_recover_product = 0xB020;
-
-// Sent into their download mode over HID first; there they show their id plus one.
-constexpr int k_download_mode_products[] = {0x6020, 0x6022, 0x6024};
-// Older models whose persistent store keeps keys the new firmware must write anew.
-constexpr int k_ps_key_products[] = {0x4D10, 0x4D30, 0x4D40, 0x5010, 0x5060, 0x5061, 0x5020, 0x5070};
-// Products that detach without being re-plugged, so no box asks for it.
-constexpr int k_detach_without_box_products[] = {0x3020, 0x6000, 0x6020, 0x6022, 0x6024, 0x6420,
-                                                 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
-// Products that restart by themselves after the download, so no box asks to switch them off and on.
-constexpr int k_restart_without_box_products[] = {0x5310, 0x6020, 0x6022, 0x6024, 0x3020, 0x6420, 0x6430, 0x6440,
-                                                  0x6450, 0x6460, 0x6470, 0x6480, 0x6490, 0x6000, 0x4120};
-// Normal-mode ids of the family: one of them while the re-enumeration is waited
-// for means a device did not detach, unless it is one that keeps its id.
-constexpr int k_normal_mode_ids[] = {
-    0x2010, 0x2011, 0x2020, 0x2110, 0x2120, 0x2210, 0x2310, 0x3010, 0x3020, 0x4010, 0x4020, 0x4021, 0x4030,
-    0x4040, 0x4110, 0x4111, 0x4112, 0x4113, 0x4120, 0x4D05, 0x4D10, 0x4D15, 0x4D20, 0x4D21, 0x4D30, 0x4D35,
-    0x4D40, 0x4D45, 0x4D50, 0x4D55, 0x4D65, 0x4D75, 0x4D85, 0x5010, 0x5011, 0x5020, 0x5030, 0x5040, 0x5050,
-    0x5060, 0x5061, 0x5070, 0x5080, 0x5210, 0x5310, 0x6000, 0x6021, 0x6023, 0x6025, 0x6110, 0x6111, 0x6120,
-    0x6121, 0x6420, 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
-constexpr int k_ids_kept_while_detached[] = {0x3010, 0x4120, 0x5310, 0x6000, 0x6021, 0x6023, 0x6025, 0x6420,
-                                             0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
-// Their images name the model tag of the selected product, not of the recognized one.
-constexpr int k_tag_of_target_products[] = {0x4D45, 0x4D65, 0x5050};
-// A second model tag the images of some recognized products may carry.
-constexpr struct {
-  int recognized;
-  int tag;
-} k_substitute_tags[] = {{0x4D05, 0x4D35}, {0x4D55, 0x4D35}, {0x4D10, 0x4D30}, {0x4D40, 0x4D30},
-                         {0x4D45, 0x4D15}, {0x4D65, 0x4D15}, {0x4D50, 0x4D20}, {0x5010, 0x5061},
-                         {0x5060, 0x5061}, {0x5020, 0x5070}, {0x5030, 0x5080}, {0x5050, 0x5040}};
 
 // bc_open_devices modes, and their try budgets (one try a second).
 constexpr int k_open_dfu_device = 1;
@@ -138,13 +109,25 @@ struct ProgressRange {
 constexpr ProgressRange k_single_progress{5, 11, 16, 84, 99};
 constexpr ProgressRange k_pair_progress{8, 16, 24, 76, 90};
 
-bool in(std::span<const int> ids, int id) { return std::ranges::find(ids, id) != ids.end(); }
+using device_data::product_facts;
+
+// Sent into their download mode over HID first; there they show their id plus one.
+bool sent_into_download_mode(int product) {
+  return product_facts(product).update_family == device_data::UpdateFamily::download_mode;
+}
+
+// What `id` on the bus says while the re-enumeration is waited for: one of the
+// family's normal-mode ids means a device did not detach, unless it is one
+// that keeps its id (as the download-mode products do with their id plus one).
+device_data::UsbDfuBusId bus_id_kind(int id) {
+  if ((id & 1) != 0 && sent_into_download_mode(id - 1)) return device_data::UsbDfuBusId::kept_while_detached;
+  return product_facts(id).usb_dfu_bus_id;
+}
 
 std::optional<int> substitute_tag(int recognized) {
-  for (const auto& row : k_substitute_tags) {
-    if (row.recognized == recognized) return row.tag;
-  }
-  return std::nullopt;
+  const int tag = product_facts(recognized).dfu_substitute_tag;
+  if (tag == 0) return std::nullopt;
+  return tag;
 }
 
 // Releases interface 0, resets and closes each handle; request 7 first when asked.
@@ -229,7 +212,7 @@ class UsbDfuUpdate {
   // firmware-management mode, shows up under a download or management id;
   // every other model is updated from its normal mode, as recognized.
   bool waits_for_download_mode() const {
-    return in(k_download_mode_products, m_product) || m_run.usb_status() >= k_firmware_management_bit;
+    return sent_into_download_mode(m_product) || m_run.usb_status() >= k_firmware_management_bit;
   }
 
   // B: the device, checked over the BlueCore channel against the record.
@@ -255,7 +238,7 @@ class UsbDfuUpdate {
     } else if (m_count != 1) {
       return not_recognized(platform::format("%d devices", m_count));
     }
-    if (in(k_download_mode_products, m_product)) {
+    if (sent_into_download_mode(m_product)) {
       m_run.controller().setUsbStatus(m_run.usb_status() < k_firmware_management_bit
                                           ? m_product + 1
                                           : (m_product | k_firmware_management_bit));
@@ -296,7 +279,7 @@ class UsbDfuUpdate {
   bool check_firmware() {
     const int recognized = m_run.controller().data().deviceRecognized();
     std::filesystem::path path = m_run.firmware_file();
-    int tag_id = in(k_tag_of_target_products, recognized) ? m_product : recognized;
+    int tag_id = product_facts(recognized).dfu_tag_of_selected_product ? m_product : recognized;
     if (m_product == k_camera_product) {
       const std::optional<std::filesystem::path> bluetooth_part = split_camera_package(m_run);
       if (!bluetooth_part) return false;
@@ -320,7 +303,7 @@ class UsbDfuUpdate {
   // E: keys of the older models, cleared so the new firmware writes its own;
   // a failed write leaves the update as good as it is.
   void prepare_ps_keys() {
-    if (management_mode() || !in(k_ps_key_products, m_product)) return;
+    if (management_mode() || !product_facts(m_product).dfu_clears_ps_keys) return;
     if (m_run.controller().data().compareVersionUpToMinorWithMajor_Minor(3, 2) < 0) {
       const std::uint16_t zero[2] = {0, 0};
       bc_ps_write(k_key_version_record, zero);
@@ -417,7 +400,7 @@ class UsbDfuUpdate {
     }
     close_targets(true);
 
-    if (!in(k_detach_without_box_products, m_product) && !m_report.openedMessageBox()) {
+    if (!product_facts(m_product).dfu_detach_without_box && !m_report.openedMessageBox()) {
       show_notice(session::message_box_first_button(m_product, language()), session::MessageBoxSize::w420_h115);
     }
     // the bar stands while the device re-enumerates, with or without a box
@@ -447,13 +430,15 @@ class UsbDfuUpdate {
         for (struct usb_device* device = bus->devices; device != nullptr; device = device->next) {
           const usb_device_descriptor& descriptor = device->descriptor;
           const int product = descriptor.idProduct;
-          if (descriptor.idVendor == k_maker_vendor_id && (in(k_normal_mode_ids, product) || product == k_recover_product)) {
+          const device_data::UsbDfuBusId kind = bus_id_kind(product);
+          if (descriptor.idVendor == k_maker_vendor_id &&
+              (kind != device_data::UsbDfuBusId::other || product == k_recover_product)) {
             if ((product | k_firmware_management_bit) == k_recover_product) {
               platform::system_log(platform::format("device back as %04X: restart to recover", product));
               m_report.setUpdateRestoreError(k_update_error_restart);
               return Exit::close_and_finish;
             }
-            if (!in(k_ids_kept_while_detached, product)) {
+            if (kind != device_data::UsbDfuBusId::kept_while_detached) {
               still_attached = true;
               break;
             }
@@ -635,7 +620,7 @@ class UsbDfuUpdate {
 
     if (pair()) m_report.setAddUpdateProcessed(99);
     if (!clear_management_mode()) return Exit::close_and_finish;
-    if (!in(k_restart_without_box_products, m_product)) {
+    if (!product_facts(m_product).dfu_restart_without_box) {
       show_notice(session::message_box_second_button(m_product, language()), session::MessageBoxSize::w420_h115);
       m_report.setOpenedMessageBox(true);
     }

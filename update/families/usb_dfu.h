@@ -1,10 +1,10 @@
 #pragma once
 // The BlueCore models take their firmware as a USB DFU 1.1 download: every
-// product the dispatch sends nowhere else, and 0x6020, 0x6022 and 0x6024 once
+// product the dispatch sends nowhere else, and the download-mode products once
 // command 0x0E has sent them into their download mode
 // (update/families/download_mode.h). In the device's order:
 //   B  the device is checked over its persistent store against the record
-//      recognition filled: 0x6020, 0x6022, 0x6024 and a device recognized in
+//      recognition filled: the download-mode products and a device recognized in
 //      firmware-management mode are first waited for (20 s) in their download
 //      or firmware-management mode, every other model is taken in its normal
 //      mode as recognition found it;
