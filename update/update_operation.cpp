@@ -168,7 +168,8 @@ void UpdateOperation::timerMethodUpdate() {
 void UpdateOperation::tick_operation() {
   session::AppState& state = m_services.state();
   const int product = state.deviceTarget();
-  if (m_report.updateFinished()) end_operation(product);
+  const bool ended = m_report.updateFinished();
+  if (ended) end_operation(product);
 
   // progress, also on the last tick
   const ProgressGroup group = progress_group_of(product);
@@ -179,9 +180,17 @@ void UpdateOperation::tick_operation() {
     m_flags = tick.flags;
   });
 
-  // status
-  const bool failed = m_report.updateFinished() && !m_report.succeeded();
-  show_status(m_report.updateStatus(), (failed || m_report.statusWarning()) && !in_quiet_end_set(product));
+  const bool failed = ended && !m_report.succeeded();
+  const bool warning = (failed || m_report.statusWarning()) && !in_quiet_end_set(product);
+  if (ended && m_report.succeeded()) {
+    // the page's last refresh comes first: from the hand-over on, the
+    // recognition worker rewrites the device record the page reads
+    m_page.set_page_controls();
+    hand_over_to_recognition();
+    show_status(m_report.updateStatus(), warning);
+    return;
+  }
+  show_status(m_report.updateStatus(), warning);
   m_page.set_page_controls();
 }
 
@@ -276,7 +285,6 @@ void UpdateOperation::report_success(int product, int language) {
   using session::MessageBoxSize;
   // The two pages have no success text of their own (the status texts give
   // none for modes 5 and 6), so the worker's last status stays in place.
-  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
   if (is_reconfigure_product(product)) {
     m_services.openMessageBox(box(UpdateTexts::stringMessageReconfigure_in(language), true, MessageBoxSize::w520_h175,
                                   MessageBoxPurpose::notice, language));
@@ -286,8 +294,12 @@ void UpdateOperation::report_success(int product, int language) {
                                                    m_report.updateStatusAt(language), internal_name(product)),
                                   false, MessageBoxSize::w520_h175, MessageBoxPurpose::notice, language));
   }
+}
+
+void UpdateOperation::hand_over_to_recognition() {
   // the recognition page shows and starts at once; after a restore it writes
   // the backed-up settings into the device
+  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
   m_services.setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
 }
 
