@@ -15,10 +15,12 @@ namespace platform {
 namespace {
 
 // A task on its way through Qt's event queue. Qt hands a queued call from the
-// posting thread to the main thread behind a futex lock that ThreadSanitizer
-// cannot see; under it, each move of the task announces what the poster wrote
-// (release) and the main thread takes that in before it runs or drops the task
-// (acquire). Without the sanitizer these are plain moves.
+// posting thread to the main thread behind a futex lock, and whichever thread
+// drops the last reference destroys it (the poster, when the main thread was
+// quicker); ThreadSanitizer sees neither. Under it, each move of the task and
+// the end of its run announce what that thread wrote (release), and the run and
+// the destruction take that in first (acquire). Without the sanitizer these are
+// plain moves.
 class QueuedTask {
  public:
   explicit QueuedTask(Task task) : m_task(std::move(task)) { release(); }
@@ -31,6 +33,7 @@ class QueuedTask {
   void operator()() {
     acquire();
     m_task();
+    release();
   }
 
  private:
