@@ -175,7 +175,8 @@ void UpdateOperation::tick_operation() {
     show_success();
     return;
   }
-  if (m_report.updateFinished()) end_operation(product);
+  const bool ended = m_report.updateFinished();
+  if (ended) end_operation(product);
 
   // progress, also on the last tick
   const ProgressGroup group = progress_group_of(product);
@@ -186,9 +187,17 @@ void UpdateOperation::tick_operation() {
     m_flags = tick.flags;
   });
 
-  // status
-  const bool failed = m_report.updateFinished() && !m_report.succeeded();
-  show_status(m_report.updateStatus(), (failed || m_report.statusWarning()) && !in_quiet_end_set(product));
+  const bool failed = ended && !m_report.succeeded();
+  const bool warning = (failed || m_report.statusWarning()) && !in_quiet_end_set(product);
+  if (ended && m_report.succeeded()) {
+    // the page's last refresh comes first: from the hand-over on, the
+    // recognition worker rewrites the device record the page reads
+    m_page.set_page_controls();
+    hand_over_to_recognition();
+    show_status(m_report.updateStatus(), warning);
+    return;
+  }
+  show_status(m_report.updateStatus(), warning);
   m_page.set_page_controls();
 }
 
@@ -294,7 +303,6 @@ void UpdateOperation::report_failure(int product, int language) {
 void UpdateOperation::report_success(int product, int language) {
   using session::MessageBoxPurpose;
   using session::MessageBoxSize;
-  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
   // a part that did not take outlives the fresh recognition
   m_services.state().setOperationWarning(m_report.statusWarning() ? std::optional(m_report.updateStatus())
                                                                   : std::nullopt);
@@ -307,8 +315,12 @@ void UpdateOperation::report_success(int product, int language) {
                                                    m_report.updateStatusAt(language), internal_name(product)),
                                   false, MessageBoxSize::w520_h175, MessageBoxPurpose::notice, language));
   }
+}
+
+void UpdateOperation::hand_over_to_recognition() {
   // the recognition page shows and starts at once; after a restore it writes
   // the backed-up settings into the device
+  const FEXOBluetoothDeviceData* info = m_mode == session::k_mode_firmware_update ? nullptr : m_page.data_to_unarchive();
   m_services.setDeviceRecognitionWithStatus_info_from(false, info, m_mode);
 }
 

@@ -234,6 +234,9 @@ class UpdateOperation {
   void end_operation(int product);
   void report_failure(int product, int language);
   void report_success(int product, int language);
+  // A fresh recognition of the updated or restored device (the restore page's
+  // backed-up record with it); it starts at once.
+  void hand_over_to_recognition();
 
   const int m_mode;
   session::Services& m_services;

@@ -7,6 +7,7 @@
 // the open box, and the last file panel, when the test says so.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +30,12 @@ class FakeServices : public session::Services {
     m_state.setMessageBoxStatus(static_cast<int>(request.purpose));
     boxes.push_back({request, std::move(on_answer)});
     m_box_open = true;
+    m_boxes_opened.fetch_add(1, std::memory_order_release);
   }
+  // How many boxes have been opened. A worker opens its boxes from its own
+  // thread: while it runs, a test waits on this count, and reads `boxes` only
+  // once the count has moved or the worker has ended.
+  int boxes_opened() const { return m_boxes_opened.load(std::memory_order_acquire); }
   int closeMessageBox() override {
     calls.push_back("closeMessageBox");
     const int purpose = m_state.messageBoxStatus();
@@ -117,6 +123,7 @@ class FakeServices : public session::Services {
 
   session::AppState m_state;
   bool m_box_open = false;
+  std::atomic<int> m_boxes_opened{0};
 };
 
 }  // namespace test_support

@@ -153,6 +153,24 @@ TEST_F(UpdateOperationTest, CodeFourStoresTheRestartRecordAndStopsTheManager) {
   EXPECT_TRUE(m_services.boxes.empty());
 }
 
+// A page that notes each refresh that comes after the fresh recognition was asked for.
+class PageWatchingTheHandOver : public test_support::FakeUpdatePage {
+ public:
+  explicit PageWatchingTheHandOver(test_support::FakeServices& services)
+      : FakeUpdatePage(services), m_calls(services.calls) {}
+  void set_page_controls() override {
+    FakeUpdatePage::set_page_controls();
+    const bool handed_over = std::any_of(m_calls.begin(), m_calls.end(), [](const std::string& call) {
+      return call.starts_with("setDeviceRecognitionWithStatus_info_from");
+    });
+    if (handed_over) ++refreshes_after_hand_over;
+  }
+  int refreshes_after_hand_over = 0;
+
+ private:
+  const std::vector<std::string>& m_calls;
+};
+
 TEST_F(UpdateOperationTest, ASuccessShowsForATickThenHandsOverToAFreshRecognition) {
   FEXOBluetoothDeviceData backup;
   const std::string internal_5310 = *AppTexts::vyla_product_name_for_internal(0x5310, 1);
@@ -180,7 +198,7 @@ TEST_F(UpdateOperationTest, ASuccessShowsForATickThenHandsOverToAFreshRecognitio
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     test_support::FakeServices services;
-    test_support::FakeUpdatePage page(services);
+    PageWatchingTheHandOver page(services);
     page.backup = &backup;
     UpdateOperation operation(c.mode, services, page);
     services.state().setDeviceTarget(c.product);
@@ -203,6 +221,11 @@ TEST_F(UpdateOperationTest, ASuccessShowsForATickThenHandsOverToAFreshRecognitio
     // the next one hands over, the success still in the line
     services.state().setLanguageManager(0);
     operation.timerMethodUpdate();
+    // the page reads the device record, which the recognition's worker rewrites
+    // from the hand-over on: its last refresh comes before
+    EXPECT_EQ(page.page_controls, 2);
+    EXPECT_EQ(page.refreshes_after_hand_over, 0);
+
     std::vector<std::string> boxes;
     for (const auto& box : services.boxes) boxes.push_back(box.request.message);
     EXPECT_EQ(boxes, c.boxes);

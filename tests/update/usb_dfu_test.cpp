@@ -790,7 +790,7 @@ class CameraSplitTest : public UsbDfuTest {
     m_services.state().setStrRestartDFUFirmwareFile(file);
     m_services.state().setIndexRestartDFUFirmwareLanguage(0);
     m_services.state().setDeviceVersionMajorRestartDFU(1);
-    press_update(operation, [this] { return !m_services.boxes.empty(); });
+    press_update(operation, [this] { return m_services.boxes_opened() > 0; });
   }
 
   std::filesystem::path app_file(const char* name) const { return m_app_folder.file(name); }
