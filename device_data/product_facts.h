@@ -239,6 +239,10 @@ struct ProductFacts {
   // reports its persistent-store keys 100 higher.
   bool reports_model_id = false;
   bool reports_keys_shifted = false;
+  // Units above this address (six hex digits of the low 24 bits; nullptr:
+  // none) get the radio power set rewritten.
+  const char* power_address_threshold = nullptr;
+  PowerSet power_set = PowerSet::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -48,4 +48,9 @@ enum class SecondModuleRead : std::uint8_t {
   paired_units,    // version command to the unit in slot 1, secondary type 2
 };
 
+// The radio power set recognition writes over a unit whose address lies
+// above the product's power_address_threshold (keys 23, 33, 45, table 49,
+// and for all but A keys 502, 521, 578).
+enum class PowerSet : std::uint8_t { none, a, b, c, d, e };
+
 }  // namespace device_data

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "device_data/product_facts.h"
@@ -140,6 +142,38 @@ TEST(RecognitionColumns, DeviceInfoReportColumnsHoldTheReportLists) {
   // the two-module products but 0x4610
   EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.reports_keys_shifted; }),
             sorted({0x4210, 0x4310, 0x4330, 0x4510, 0x4530, 0x2030, 0x4410, 0x4430}));
+}
+
+TEST(RecognitionColumns, PowerColumnsHoldThePowerTableLists) {
+  using device_data::PowerSet;
+  const std::pair<const char*, std::vector<int>> thresholds[] = {
+      {"2DD49E", {0x4D05, 0x4D35, 0x4D55}}, {"2DE43E", {0x4D15, 0x4D65, 0x4D45, 0x5040, 0x5050}},
+      {"2E037E", {0x4D85}},                 {"2C9BD1", {0x4D10, 0x4D30, 0x4D40}},
+      {"2CAF59", {0x4D20, 0x4D50}},         {"34FD7D", {0x6110}},
+      {"358E08", {0x6120}},
+  };
+  std::vector<int> with_threshold;
+  for (const auto& [address, ids] : thresholds) {
+    SCOPED_TRACE(address);
+    EXPECT_EQ(ids_where([address](const ProductFacts& row) {
+                return row.power_address_threshold != nullptr && std::string(row.power_address_threshold) == address;
+              }),
+              sorted(ids));
+    with_threshold.insert(with_threshold.end(), ids.begin(), ids.end());
+  }
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.power_address_threshold != nullptr; }),
+            sorted(with_threshold));
+  const std::pair<PowerSet, std::vector<int>> sets[] = {
+      {PowerSet::a, {0x4D15, 0x4D65, 0x4D45, 0x5040, 0x5050}},
+      {PowerSet::b, {0x4D05, 0x4D35, 0x4D55, 0x4D85}},
+      {PowerSet::c, {0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50}},
+      {PowerSet::d, {0x6110}},
+      {PowerSet::e, {0x6120}},
+  };
+  for (const auto& [set, ids] : sets) {
+    SCOPED_TRACE(static_cast<int>(set));
+    EXPECT_EQ(ids_where([set](const ProductFacts& row) { return row.power_set == set; }), sorted(ids));
+  }
 }
 
 }  // namespace
