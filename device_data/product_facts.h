@@ -9,6 +9,7 @@
 #include "device_data/settings_layout.h"
 #include "device_data/setting_catalogue.h"
 #include "device_data/save_families.h"
+#include "device_data/recognition_facts.h"
 
 namespace device_data {
 
@@ -228,6 +229,20 @@ struct ProductFacts {
   // firmware (0.0: from any firmware).
   bool without_settings = false;
   FirmwareFloor settings_from_firmware{};
+  // recognition
+  // The persistent-store keys legacy USB recognition reads, and the layout
+  // of the settings word among them.
+  LegacyKeySet legacy_keys = LegacyKeySet::none;
+  SettingsWordLayout settings_word = SettingsWordLayout::none;
+  SecondModuleRead second_module = SecondModuleRead::none;
+  // The device information report names the product by a model id, and
+  // reports its persistent-store keys 100 higher.
+  bool reports_model_id = false;
+  bool reports_keys_shifted = false;
+  // Units above this address (six hex digits of the low 24 bits; nullptr:
+  // none) get the radio power set rewritten.
+  const char* power_address_threshold = nullptr;
+  PowerSet power_set = PowerSet::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "device_data/product_facts.h"
 #include "platform/deployment.h"
 #include "platform/format.h"
 #include "platform/http.h"
@@ -16,23 +17,12 @@ namespace recognition {
 
 namespace {
 
-// The products with a model id, in the order they are looked up.
-constexpr std::array<int, 49> k_products_with_model_id = {
-    0x4210, 0x4310, 0x4330, 0x4510, 0x4530, 0x4610, 0x2030, 0x4410, 0x4430, 0x5510, 0x5580, 0x5570, 0x5611,
-    0x5610, 0x5612, 0x5620, 0x5621, 0x5520, 0x5526, 0x5720, 0x5530, 0x5532, 0x5550, 0x5710, 0x5524, 0x5536,
-    0x5522, 0x3030, 0x3050, 0x3060, 0x3040, 0x5910, 0x5920, 0x5623, 0x5622, 0x5624, 0x6210, 0x6400, 0x3110,
-    0x3116, 0x3118, 0x3112, 0x3114, 0x5410, 0x5412, 0x5414, 0x5420, 0x5418, 0x5416};
-
-// Products whose persistent-store keys are reported 100 higher.
-constexpr std::array<int, 8> k_products_with_shifted_keys = {0x4210, 0x4310, 0x4330, 0x4510,
-                                                             0x4530, 0x2030, 0x4410, 0x4430};
+// Persistent-store keys of the products that number them apart are reported this much higher.
 constexpr int k_key_shift = 100;
 
 // Interface language index 1..10 -> code; every other index is English.
 constexpr std::array<const char*, 11> k_language_codes = {"en", "fr", "de", "it", "ja", "ko",
                                                           "es", "nl", "ru", "zh", "fi"};
-
-bool contains(std::span<const int> ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 // "https://host:port" of an address: up to the first "/" after the scheme.
 std::string scheme_and_host(const std::string& address) {
@@ -101,7 +91,7 @@ std::optional<std::string> DeviceInfoReport::threadMethodDeviceInfoCollection(co
 }
 
 std::optional<std::string> DeviceInfoReport::deviceInfoGetXMLID(int device_target) {
-  if (!contains(k_products_with_model_id, device_target)) return std::nullopt;
+  if (!device_data::product_facts(device_target).reports_model_id) return std::nullopt;
   std::optional<std::string> name = ProductCatalogue::vyla_product_name(device_target);
   if (name) std::replace(name->begin(), name->end(), ' ', '_');
   return name;
@@ -113,7 +103,7 @@ std::string DeviceInfoReport::deviceInfoGetLanguage(int language) {
 }
 
 std::string DeviceInfoReport::deviceInfoGetPSKey(int key, int device_target) {
-  const long long reported = contains(k_products_with_shifted_keys, device_target) ? key + 0LL + k_key_shift : key;
+  const long long reported = device_data::product_facts(device_target).reports_keys_shifted ? key + 0LL + k_key_shift : key;
   std::string text = std::to_string(reported);
   platform::system_log(platform::format("PSKey = [%@]", text));
   return text;

@@ -72,13 +72,13 @@ class DeviceInfoReport {
   static std::optional<std::string> threadMethodDeviceInfoCollection(const DeviceInfoSnapshot& snapshot,
                                                                      const std::atomic<bool>* stop_requested = nullptr);
   // Model id of `device_target`: its catalogue name with blanks as underscores,
-  // for the 49 products that have one; none for every other id.
+  // for the products that report one (reports_model_id); none for every other id.
   static std::optional<std::string> deviceInfoGetXMLID(int device_target);
   // Two-letter code of an interface language index ("en" for every index
   // without its own code).
   static std::string deviceInfoGetLanguage(int language);
   // `key` as decimal text, 100 higher for the products that number their keys
-  // apart (0x4210, 0x4310, 0x4330, 0x4510, 0x4530, 0x2030, 0x4410, 0x4430).
+  // apart (reports_keys_shifted).
   static std::string deviceInfoGetPSKey(int key, int device_target);
   // The first `count` words as "%04X" each, never more than `words` holds;
   // none when `count` is below 1.

@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "device_data/product_facts.h"
 #include "platform/int_value.h"
 #include "transport/bluecore_channel.h"
 
@@ -12,21 +13,6 @@ namespace {
 
 // The prefix and the thresholds are read as at most six hex digits.
 constexpr std::size_t k_address_digits = 6;
-
-struct Threshold {
-  std::initializer_list<int> targets;
-  const char* address;
-};
-
-constexpr Threshold k_thresholds[] = {
-    {{0x4D05, 0x4D35, 0x4D55}, "2DD49E"},
-    {{0x4D15, 0x4D65, 0x4D45, 0x5040, 0x5050}, "2DE43E"},
-    {{0x4D85}, "2E037E"},
-    {{0x4D10, 0x4D30, 0x4D40}, "2C9BD1"},
-    {{0x4D20, 0x4D50}, "2CAF59"},
-    {{0x6110}, "34FD7D"},
-    {{0x6120}, "358E08"},
-};
 
 // Key 49 tables: the radio's output power steps.
 constexpr std::array<std::uint16_t, 15> k_table_a = {
@@ -61,7 +47,7 @@ struct SingleKey {
 };
 
 struct PowerSet {
-  std::initializer_list<int> targets;
+  device_data::PowerSet name;
   std::initializer_list<SingleKey> before_table;  // keys 23, 33, 45
   std::span<const std::uint16_t> table;           // key 49
   bool radio_keys;                                // keys 502, 521, 578
@@ -69,15 +55,15 @@ struct PowerSet {
 
 constexpr PowerSet k_power_sets[] = {
     // A
-    {{0x4D15, 0x4D65, 0x4D45, 0x5040, 0x5050}, {{23, 0x0010}, {33, 0x0008}}, k_table_a, false},
+    {device_data::PowerSet::a, {{23, 0x0010}, {33, 0x0008}}, k_table_a, false},
     // B
-    {{0x4D05, 0x4D35, 0x4D55, 0x4D85}, {{23, 0x0008}, {33, 0x0008}, {45, 0x0008}}, k_table_b, true},
+    {device_data::PowerSet::b, {{23, 0x0008}, {33, 0x0008}, {45, 0x0008}}, k_table_b, true},
     // C
-    {{0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50}, {{23, 0x0010}, {33, 0x000C}, {45, 0x0010}}, k_table_c, true},
+    {device_data::PowerSet::c, {{23, 0x0010}, {33, 0x000C}, {45, 0x0010}}, k_table_c, true},
     // D
-    {{0x6110}, {{23, 0x000A}, {33, 0x000A}, {45, 0x0010}}, k_table_d, true},
+    {device_data::PowerSet::d, {{23, 0x000A}, {33, 0x000A}, {45, 0x0010}}, k_table_d, true},
     // E
-    {{0x6120}, {{23, 0x000A}, {33, 0x000A}, {45, 0x000A}}, k_table_e, true},
+    {device_data::PowerSet::e, {{23, 0x000A}, {33, 0x000A}, {45, 0x000A}}, k_table_e, true},
 };
 
 // Keys 502, 521 and 578 of the sets that write them.
@@ -85,23 +71,20 @@ constexpr std::uint16_t k_key_502_value[] = {0x0027};
 constexpr std::uint16_t k_key_521_value[] = {0x0001};
 constexpr std::uint16_t k_key_578_value[] = {0x0000};
 
-bool in(int id, std::initializer_list<int> ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
-
 }  // namespace
 
 bool changePSKeyPowerTableWith(int device_target, std::string_view address_prefix) {
-  for (const Threshold& threshold : k_thresholds) {
-    if (!in(device_target, threshold.targets)) continue;
-    const std::uint32_t address = platform::hex_value(address_prefix.substr(0, k_address_digits));
-    return address > platform::hex_value(threshold.address);
-  }
-  return false;
+  const char* threshold = device_data::product_facts(device_target).power_address_threshold;
+  if (threshold == nullptr) return false;
+  const std::uint32_t address = platform::hex_value(address_prefix.substr(0, k_address_digits));
+  return address > platform::hex_value(threshold);
 }
 
 std::vector<PowerKeyWrite> power_set_writes(int device_target) {
   std::vector<PowerKeyWrite> writes;
+  const device_data::PowerSet wanted = device_data::product_facts(device_target).power_set;
   for (const PowerSet& set : k_power_sets) {
-    if (!in(device_target, set.targets)) continue;
+    if (set.name != wanted) continue;
     for (const SingleKey& single : set.before_table) writes.push_back({single.key, {&single.value, 1}});
     writes.push_back({k_key_table, set.table});
     if (set.radio_keys) {

@@ -4,30 +4,23 @@
 #include <initializer_list>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "transport/byte_order.h"
 
 namespace recognition {
 namespace {
-
-bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
 
 int compare(int major, int minor, int with_major, int with_minor) {
   return FEXOBluetoothDeviceData::compareVersionUpToMinorMajor_Minor_WithMajor_Minor(major, minor, with_major,
                                                                                      with_minor);
 }
 
-constexpr std::initializer_list<std::uint32_t> k_gated_ids = {0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50, 0x5010,
-                                                              0x5060, 0x5061, 0x5020, 0x5070, 0x5030, 0x5080};
-constexpr std::initializer_list<std::uint32_t> k_gated_fm_ids = {0x5040, 0x5050};
-constexpr std::initializer_list<std::uint32_t> k_dials_from_1_3_ids = {0x4D05, 0x4D35, 0x4D55};
-constexpr std::initializer_list<std::uint32_t> k_fm_dials_from_1_3_ids = {0x4D15, 0x4D45, 0x4D65};
-constexpr std::initializer_list<std::uint32_t> k_word_and_dials_ids = {
-    0x6000, 0x4D21, 0x2020, 0x6110, 0x6111, 0x6120, 0x6121, 0x6420, 0x6470, 0x6460, 0x6480,
-    0x6490, 0x6440, 0x6450, 0x6430, 0x5011, 0x4D75, 0x4110, 0x4113, 0x4111, 0x4112, 0x4120};
-constexpr std::initializer_list<std::uint32_t> k_word_only_ids = {0x4040, 0x4020, 0x4021, 0x2310, 0x2010, 0x2011,
-                                                                  0x2110, 0x2120, 0x2210, 0x4030, 0x4010};
+using device_data::LegacyKeySet;
+using device_data::SettingsWordLayout;
+
+LegacyKeySet key_set(std::uint32_t product) {
+  return product > 0xFFFF ? LegacyKeySet::none : device_data::product_facts(static_cast<int>(product)).legacy_keys;
+}
 
 // Bits of the settings word, by setting.
 enum Bit : int {
@@ -57,7 +50,7 @@ constexpr std::uint16_t k_failed_vox_plc_bitpool = bits({k_handsfree_vox, k_plc,
 
 // How one product family lays out its settings word.
 struct WordLayout {
-  std::initializer_list<std::uint32_t> ids;
+  SettingsWordLayout layout;
   std::uint16_t bits;           // settings the word holds
   std::uint16_t failed;         // settings set to 1 when the word cannot be read
   std::uint16_t later_bits = 0; // settings the word holds from firmware later_major.later_minor
@@ -66,28 +59,29 @@ struct WordLayout {
 };
 
 constexpr WordLayout k_word_layouts[] = {
-    {{0x4D10, 0x4D30, 0x4D40, 0x4D20, 0x4D50, 0x5010, 0x5060, 0x5061, 0x5020, 0x5070, 0x5030, 0x5080, 0x5040,
-      0x5050},
-     k_bits_0_to_6, k_failed_vox_plc_bitpool_boost, bits({k_sidetone}), 5, 0},
-    {{0x5011, 0x4D75}, k_bits_0_to_6 | bits({k_sidetone}), k_failed_vox_plc_bitpool_boost},
-    {{0x4110, 0x4113, 0x4111, 0x4112}, k_bits_0_to_6, k_failed_vox_plc_bitpool_boost},
-    {{0x6000},
+    {SettingsWordLayout::bits_0_to_6_sidetone_from_5_0, k_bits_0_to_6, k_failed_vox_plc_bitpool_boost,
+     bits({k_sidetone}), 5, 0},
+    {SettingsWordLayout::bits_0_to_6_sidetone, k_bits_0_to_6 | bits({k_sidetone}), k_failed_vox_plc_bitpool_boost},
+    {SettingsWordLayout::bits_0_to_6, k_bits_0_to_6, k_failed_vox_plc_bitpool_boost},
+    {SettingsWordLayout::no_intercom_vox,
      bits({k_handsfree_vox, k_edr, k_voice_prompt, k_plc, k_bitpool_rate, k_microphone_boost, k_sidetone}),
      k_failed_vox_plc_bitpool_boost},
-    {{0x2020}, k_bits_0_to_6 | bits({k_sidetone}), k_failed_vox_plc_bitpool_boost, bits({k_ambient_hush}), 1, 1},
-    {{0x4040}, k_bits_0_to_6 | bits({k_sidetone, k_ambient_hush}), k_failed_vox_plc_bitpool_boost},
-    {{0x4120}, k_bits_0_to_6 | bits({k_sidetone, k_ambient_hush, k_auto_gain}), k_failed_vox_plc_bitpool_boost},
-    {{0x6110, 0x6111, 0x6120, 0x6121},
+    {SettingsWordLayout::sidetone_hush_from_1_1, k_bits_0_to_6 | bits({k_sidetone}), k_failed_vox_plc_bitpool_boost,
+     bits({k_ambient_hush}), 1, 1},
+    {SettingsWordLayout::sidetone_hush, k_bits_0_to_6 | bits({k_sidetone, k_ambient_hush}),
+     k_failed_vox_plc_bitpool_boost},
+    {SettingsWordLayout::sidetone_hush_auto_gain, k_bits_0_to_6 | bits({k_sidetone, k_ambient_hush, k_auto_gain}),
+     k_failed_vox_plc_bitpool_boost},
+    {SettingsWordLayout::no_vox_hush,
      bits({k_edr, k_voice_prompt, k_plc, k_bitpool_rate, k_microphone_boost, k_sidetone, k_ambient_hush}),
      bits({k_plc, k_bitpool_rate, k_microphone_boost})},
-    {{0x4D21}, bits({k_sidetone}), bits({k_sidetone})},
-    {{0x4D05, 0x4D35, 0x4D55, 0x4D15, 0x4D45, 0x4D65}, k_bits_0_to_5, k_failed_vox_plc_bitpool, bits({k_sidetone}), 2,
-     0},
-    {{0x4D85}, k_bits_0_to_5 | bits({k_sidetone}), k_failed_vox_plc_bitpool},
-    {{0x4020, 0x2310, 0x2010, 0x2011, 0x2110, 0x2120, 0x2210, 0x4030, 0x4010}, k_bits_0_to_5, k_failed_vox_plc_bitpool},
-    {{0x6420, 0x6470, 0x6460, 0x6480, 0x6490, 0x6440, 0x6450}, bits({k_handsfree_vox, k_edr, k_voice_prompt}),
-     bits({k_handsfree_vox})},
-    {{0x6430, 0x4021}, bits({k_handsfree_vox}), bits({k_handsfree_vox})},
+    {SettingsWordLayout::sidetone_only, bits({k_sidetone}), bits({k_sidetone})},
+    {SettingsWordLayout::bits_0_to_5_sidetone_from_2_0, k_bits_0_to_5, k_failed_vox_plc_bitpool, bits({k_sidetone}),
+     2, 0},
+    {SettingsWordLayout::bits_0_to_5_sidetone, k_bits_0_to_5 | bits({k_sidetone}), k_failed_vox_plc_bitpool},
+    {SettingsWordLayout::bits_0_to_5, k_bits_0_to_5, k_failed_vox_plc_bitpool},
+    {SettingsWordLayout::vox_edr_prompt, bits({k_handsfree_vox, k_edr, k_voice_prompt}), bits({k_handsfree_vox})},
+    {SettingsWordLayout::vox_only, bits({k_handsfree_vox}), bits({k_handsfree_vox})},
 };
 
 int* field_of_bit(LegacySettings& settings, int bit) {
@@ -119,42 +113,57 @@ std::uint16_t word_at(std::span<const std::uint8_t> bytes, std::size_t index) {
   return transport::le16_at(bytes, 2 * index);
 }
 
-bool settings_word_from_4_0(std::uint32_t product) { return in(product, k_gated_ids); }
+bool settings_word_from_4_0(std::uint32_t product) { return key_set(product) == LegacyKeySet::word_from_4_0; }
 
-bool settings_word_from_4_0_with_fm_block(std::uint32_t product) { return in(product, k_gated_fm_ids); }
+bool settings_word_from_4_0_with_fm_block(std::uint32_t product) {
+  return key_set(product) == LegacyKeySet::word_from_4_0_with_fm;
+}
 
 std::vector<std::uint16_t> legacy_keys_to_read(std::uint32_t product, int major, int minor) {
   std::vector<std::uint16_t> keys;
-  if (settings_word_from_4_0(product) || settings_word_from_4_0_with_fm_block(product)) {
-    if (compare(major, minor, 4, 0) < 0) {
-      keys = {k_key_intercom_vox, k_key_phone_vox, k_key_edr_pattern};
-    } else {
+  switch (key_set(product)) {
+    case LegacyKeySet::word_from_4_0:
+    case LegacyKeySet::word_from_4_0_with_fm:
+      if (compare(major, minor, 4, 0) < 0) {
+        keys = {k_key_intercom_vox, k_key_phone_vox, k_key_edr_pattern};
+      } else {
+        keys = {k_key_settings_word};
+        if (compare(major, minor, 4, 2) > 0) append_speed_dials(keys);
+      }
+      if (settings_word_from_4_0_with_fm_block(product)) keys.push_back(k_key_fm_block);
+      break;
+    case LegacyKeySet::word_dials_above_1_2:
+    case LegacyKeySet::word_fm_dials_above_1_2:
       keys = {k_key_settings_word};
-      if (compare(major, minor, 4, 2) > 0) append_speed_dials(keys);
-    }
-    if (settings_word_from_4_0_with_fm_block(product)) keys.push_back(k_key_fm_block);
-  } else if (in(product, k_dials_from_1_3_ids) || in(product, k_fm_dials_from_1_3_ids)) {
-    keys = {k_key_settings_word};
-    if (in(product, k_fm_dials_from_1_3_ids)) keys.push_back(k_key_fm_block);
-    if (compare(major, minor, 1, 2) > 0) append_speed_dials(keys);
-  } else if (product == 0x4D85) {
-    keys = {k_key_settings_word, k_key_fm_block};
-    append_speed_dials(keys);
-  } else if (in(product, k_word_and_dials_ids)) {
-    keys = {k_key_settings_word};
-    append_speed_dials(keys);
-  } else if (in(product, k_word_only_ids)) {
-    keys = {k_key_settings_word};
-  } else if (product == 0x5210) {
-    keys = {k_key_transmit_gain, k_key_channel_timeout};
+      if (key_set(product) == LegacyKeySet::word_fm_dials_above_1_2) keys.push_back(k_key_fm_block);
+      if (compare(major, minor, 1, 2) > 0) append_speed_dials(keys);
+      break;
+    case LegacyKeySet::word_fm_dials:
+      keys = {k_key_settings_word, k_key_fm_block};
+      append_speed_dials(keys);
+      break;
+    case LegacyKeySet::word_and_dials:
+      keys = {k_key_settings_word};
+      append_speed_dials(keys);
+      break;
+    case LegacyKeySet::word_only:
+      keys = {k_key_settings_word};
+      break;
+    case LegacyKeySet::gain_and_timeout:
+      keys = {k_key_transmit_gain, k_key_channel_timeout};
+      break;
+    case LegacyKeySet::none:
+      break;
   }
   return keys;
 }
 
 void decode_settings_word(std::uint32_t product, int major, int minor, std::optional<std::uint16_t> word,
                           LegacySettings& settings) {
+  const SettingsWordLayout wanted =
+      product > 0xFFFF ? SettingsWordLayout::none : device_data::product_facts(static_cast<int>(product)).settings_word;
   for (const WordLayout& layout : k_word_layouts) {
-    if (!in(product, layout.ids)) continue;
+    if (layout.layout != wanted) continue;
     std::uint16_t held = layout.bits;
     if (layout.later_bits != 0 && compare(major, minor, layout.later_major, layout.later_minor) >= 0) {
       held = static_cast<std::uint16_t>(held | layout.later_bits);

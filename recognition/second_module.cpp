@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <initializer_list>
 
 #include "device_data/product_facts.h"
 #include "platform/clock.h"
@@ -25,10 +24,6 @@ constexpr auto k_mesh_switch_wait = 2s;
 // A mesh unit shows up within 20 tries 1 s apart, or never.
 constexpr int k_mesh_open_tries = 20;
 constexpr auto k_mesh_open_interval = 1s;
-
-bool in(std::uint32_t id, std::initializer_list<std::uint32_t> ids) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
 
 struct Version {
   int major = 1;
@@ -177,18 +172,14 @@ void SecondModule::read_mesh(ModuleGroup group) {
 }  // namespace
 
 ModuleGroup module_group(std::uint32_t id) {
-  if (in(id, {0x3150, 0x3161, 0x5552, 0x5553, 0x6500, 0x6510})) return ModuleGroup::qcc_mesh;
-  if (device_data::product_facts(static_cast<int>(id)).two_modules) return ModuleGroup::two_units;
-  if (in(id, {0x3500, 0x3540, 0x3550, 0x3560, 0x3570})) return ModuleGroup::plus_weave;
-  if (in(id, {0x3110, 0x3112, 0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142,
-              0x3144, 0x3146, 0x3148, 0x3152, 0x3154, 0x3156, 0x3170, 0x3232, 0x3240, 0x3260, 0x3264, 0x3320,
-              0x3900})) {
-    return ModuleGroup::mesh_processor;
-  }
-  if (in(id, {0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216, 0x3217, 0x3218})) {
-    return ModuleGroup::airoha_mesh;
-  }
-  if (id == 0x5345) return ModuleGroup::paired_units;
+  using device_data::SecondModuleRead;
+  const device_data::ProductFacts& row = device_data::product_facts(static_cast<int>(id));
+  if (row.second_module == SecondModuleRead::qcc_mesh) return ModuleGroup::qcc_mesh;
+  if (row.two_modules) return ModuleGroup::two_units;
+  if (row.second_module == SecondModuleRead::module_1_only) return ModuleGroup::plus_weave;
+  if (row.second_module == SecondModuleRead::mesh_processor) return ModuleGroup::mesh_processor;
+  if (row.update_family == device_data::UpdateFamily::airoha_mesh) return ModuleGroup::airoha_mesh;
+  if (row.second_module == SecondModuleRead::paired_units) return ModuleGroup::paired_units;
   return ModuleGroup::none;
 }
 
