@@ -9,6 +9,7 @@
 #include "device_data/settings_layout.h"
 #include "device_data/setting_catalogue.h"
 #include "device_data/save_families.h"
+#include "device_data/leftover_facts.h"
 
 namespace device_data {
 
@@ -228,6 +229,8 @@ struct ProductFacts {
   // firmware (0.0: from any firmware).
   bool without_settings = false;
   FirmwareFloor settings_from_firmware{};
+  // settings saves and the mesh and QCC updates
+  BlueCoreSettingsKeys bluecore_settings_keys = BlueCoreSettingsKeys::edr_only;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -1,0 +1,17 @@
+#pragma once
+// Per-product facts of the settings page's persistent-store save and of the
+// mesh and QCC updates.
+#include <cstdint>
+
+namespace device_data {
+
+// Which persistent-store keys the settings page's BlueCore save writes
+// besides EDR (key 239).
+enum class BlueCoreSettingsKeys : std::uint8_t {
+  edr_only,               // nothing else
+  vox_keys_before_4_0,    // intercom and phone VOX (664, 665) before 4.0, the packed word (654) from 4.0
+  settings_word,          // the packed settings word (654)
+  transmit_gain_timeout,  // radio transmit gain (684), then audio channel timeout (682)
+};
+
+}  // namespace device_data
