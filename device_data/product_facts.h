@@ -231,6 +231,12 @@ struct ProductFacts {
   FirmwareFloor settings_from_firmware{};
   // settings saves and the mesh and QCC updates
   BlueCoreSettingsKeys bluecore_settings_keys = BlueCoreSettingsKeys::edr_only;
+  // The QCC update waits, its notice open, while the user holds the device's
+  // buttons until the device is ready.
+  bool qcc_update_holds_buttons = false;
+  // The QCC mesh update asks the device's mode (command 0x12) first and goes
+  // on only in mode 0.
+  bool qcc_mesh_update_probes_mode = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

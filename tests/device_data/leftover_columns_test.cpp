@@ -45,4 +45,11 @@ TEST(LeftoverColumns, BlueCoreSettingsKeysHoldTheSaveLists) {
   EXPECT_EQ(product_facts(0x1234).bluecore_settings_keys, BlueCoreSettingsKeys::edr_only);
 }
 
+TEST(LeftoverColumns, QccUpdateColumnsHoldTheButtonAndModeProbeLists) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.qcc_update_holds_buttons; }),
+            sorted({0x4D06, 0x4D16, 0x4D76, 0x4D86}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.qcc_mesh_update_probes_mode; }),
+            sorted({0x6500, 0x6510}));
+}
+
 }  // namespace
