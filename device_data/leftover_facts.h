@@ -14,4 +14,13 @@ enum class BlueCoreSettingsKeys : std::uint8_t {
   transmit_gain_timeout,  // radio transmit gain (684), then audio channel timeout (682)
 };
 
+// Which voice-prompt language the mesh update writes to the unit at its end.
+enum class MeshUnitLanguage : std::uint8_t {
+  by_family,      // with the voice processor the unit's language; without it none
+  sent,           // the unit's language
+  sent_from_2_1,  // with the voice processor the unit's language; without it from firmware 2.1 on
+  qorlan,         // with the voice processor the Qorlan language code; without it none
+  not_sent,       // none
+};
+
 }  // namespace device_data

@@ -237,6 +237,12 @@ struct ProductFacts {
   // The QCC mesh update asks the device's mode (command 0x12) first and goes
   // on only in mode 0.
   bool qcc_mesh_update_probes_mode = false;
+  // The mesh update without the voice processor finds the mesh image in
+  // entry 1 of the block table, not in entry 2.
+  bool mesh_image_in_entry_1 = false;
+  // The mesh update with the voice processor also carries a camera part.
+  bool mesh_update_camera_part = false;
+  MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

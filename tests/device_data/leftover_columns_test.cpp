@@ -52,4 +52,19 @@ TEST(LeftoverColumns, QccUpdateColumnsHoldTheButtonAndModeProbeLists) {
             sorted({0x6500, 0x6510}));
 }
 
+TEST(LeftoverColumns, MeshUpdateColumnsHoldTheMeshLists) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.mesh_image_in_entry_1; }),
+            sorted({0x3500, 0x3540, 0x3550, 0x3560, 0x3570}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.mesh_update_camera_part; }),
+            sorted({0x3232, 0x3240}));
+  using device_data::MeshUnitLanguage;
+  const auto language = [](MeshUnitLanguage wanted) {
+    return ids_where([wanted](const ProductFacts& row) { return row.mesh_unit_language == wanted; });
+  };
+  EXPECT_EQ(language(MeshUnitLanguage::sent), sorted({0x3116, 0x3118, 0x3124, 0x3126, 0x3140, 0x3144, 0x3152}));
+  EXPECT_EQ(language(MeshUnitLanguage::sent_from_2_1), std::vector<int>{0x3110});
+  EXPECT_EQ(language(MeshUnitLanguage::qorlan), std::vector<int>{0x3320});
+  EXPECT_EQ(language(MeshUnitLanguage::not_sent), sorted({0x3170, 0x3260}));
+}
+
 }  // namespace
