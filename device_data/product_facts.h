@@ -10,6 +10,7 @@
 #include "device_data/setting_catalogue.h"
 #include "device_data/save_families.h"
 #include "device_data/recognition_facts.h"
+#include "device_data/leftover_facts.h"
 
 namespace device_data {
 
@@ -243,6 +244,20 @@ struct ProductFacts {
   // none) get the radio power set rewritten.
   const char* power_address_threshold = nullptr;
   PowerSet power_set = PowerSet::none;
+  // settings saves and the mesh and QCC updates
+  BlueCoreSettingsKeys bluecore_settings_keys = BlueCoreSettingsKeys::edr_only;
+  // The QCC update waits, its notice open, while the user holds the device's
+  // buttons until the device is ready.
+  bool qcc_update_holds_buttons = false;
+  // The QCC mesh update asks the device's mode (command 0x12) first and goes
+  // on only in mode 0.
+  bool qcc_mesh_update_probes_mode = false;
+  // The mesh update without the voice processor finds the mesh image in
+  // entry 1 of the block table, not in entry 2.
+  bool mesh_image_in_entry_1 = false;
+  // The mesh update with the voice processor also carries a camera part.
+  bool mesh_update_camera_part = false;
+  MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -1,9 +1,9 @@
 #include "settings/bluecore_settings_save.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
+#include "device_data/product_facts.h"
 #include "settings/settings_save.h"
 
 namespace settings {
@@ -24,23 +24,6 @@ constexpr std::initializer_list<std::uint16_t> k_edr_off = {0xFEFF, 0xFE8F, 0xFF
 // The device counts the audio channel timeout in milliseconds.
 constexpr int k_ms_per_second = 1000;
 
-// Products that keep the two VOX levels in keys of their own before 4.0 and
-// the packed settings word from 4.0.
-constexpr std::initializer_list<int> k_vox_keys_before_4_0 = {0x4D10, 0x4D20, 0x4D30, 0x4D40, 0x4D50,
-                                                              0x5010, 0x5020, 0x5030, 0x5040, 0x5050,
-                                                              0x5060, 0x5061, 0x5070, 0x5080};
-// Products that keep their settings in the packed word.
-constexpr std::initializer_list<int> k_settings_word = {
-    0x2010, 0x2011, 0x2020, 0x2110, 0x2120, 0x2210, 0x2310, 0x4010, 0x4020, 0x4021,
-    0x4030, 0x4040, 0x4110, 0x4111, 0x4112, 0x4113, 0x4120, 0x4D05, 0x4D15, 0x4D21,
-    0x4D35, 0x4D45, 0x4D55, 0x4D65, 0x4D75, 0x4D85, 0x5011, 0x6000, 0x6110, 0x6111,
-    0x6120, 0x6121, 0x6420, 0x6430, 0x6440, 0x6450, 0x6460, 0x6470, 0x6480, 0x6490};
-constexpr int k_transmitter = 0x5210;
-
-bool in(int product, std::initializer_list<int> products) {
-  return std::find(products.begin(), products.end(), product) != products.end();
-}
-
 std::uint16_t word(std::int64_t value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
 
 // Key 654 when the packed word changed.
@@ -60,8 +43,9 @@ std::vector<PsKeyWrite> bluecore_settings_writes(const SaveCopies& copies) {
     writes.push_back({k_key_edr, edited.edr() != 0 ? k_edr_on : k_edr_off, k_settings_save_edr_refused});
   }
 
-  const int product = copies.deviceTarget;
-  if (in(product, k_vox_keys_before_4_0)) {
+  using device_data::BlueCoreSettingsKeys;
+  const BlueCoreSettingsKeys keys = device_data::product_facts(copies.deviceTarget).bluecore_settings_keys;
+  if (keys == BlueCoreSettingsKeys::vox_keys_before_4_0) {
     if (device.compareVersionUpToMinorWithMajor_Minor(4, 0) >= 0) {
       add_settings_word(copies, writes);
     } else {
@@ -72,9 +56,9 @@ std::vector<PsKeyWrite> bluecore_settings_writes(const SaveCopies& copies) {
         writes.push_back({k_key_phone_vox, {word(edited.handsfreeVOX())}, k_settings_save_phone_vox_refused});
       }
     }
-  } else if (in(product, k_settings_word)) {
+  } else if (keys == BlueCoreSettingsKeys::settings_word) {
     add_settings_word(copies, writes);
-  } else if (product == k_transmitter) {
+  } else if (keys == BlueCoreSettingsKeys::transmit_gain_timeout) {
     if (edited.radioTransmitGain() != device.radioTransmitGain()) {
       writes.push_back({k_key_transmit_gain, {word(edited.radioTransmitGain())}, k_settings_save_rtg_refused});
     }

@@ -6,10 +6,13 @@
 // read it are written:
 //
 //   239  EDR, every product: 4 words, the pattern of on or of off
-//   664  intercom VOX, 665 phone VOX: the 0x4D10 and 0x5010 families below 4.0
-//   654  the packed settings word and 0: those families from 4.0, and the
-//        40 products that keep their settings in this word
-//   684  radio transmit gain, then 682 audio channel timeout in ms: 0x5210
+//   664  intercom VOX, 665 phone VOX: the products whose catalogue row
+//        (device_data/product_facts.h, bluecore_settings_keys) says
+//        vox_keys_before_4_0, below 4.0
+//   654  the packed settings word and 0: those products from 4.0, and the
+//        products of settings_word
+//   684  radio transmit gain, then 682 audio channel timeout in ms: the
+//        product of transmit_gain_timeout
 //
 // Codes: 1 no device opened, 2 firmware-management mode, 9 another device or
 // firmware; a refused key 3 (664), 4 (665), 5 (239), 6 (684), 7 (682) or 8

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/files.h"
 #include "platform/format.h"
 #include "platform/log.h"
@@ -70,15 +71,8 @@ constexpr std::chrono::milliseconds k_open_pause = 1s;
 
 // The mesh processors from this version on take their image with CRCs.
 constexpr int k_crc_major = 1, k_crc_minor = 0, k_crc_secondary_type = 2, k_crc_secondary = 1;
-// 0x3110 takes a unit language from this firmware on.
+// Products of MeshUnitLanguage::sent_from_2_1 take a unit language from this firmware on.
 constexpr int k_unit_language_major = 2, k_unit_language_minor = 1;
-
-constexpr int k_mesh_image_in_entry_1[] = {0x3500, 0x3540, 0x3550, 0x3560, 0x3570};
-constexpr int k_unit_language_products[] = {0x3116, 0x3118, 0x3124, 0x3126, 0x3140, 0x3144, 0x3152};
-constexpr int k_version_gated_unit_language = 0x3110;
-constexpr int k_camera_products[] = {0x3232, 0x3240};
-constexpr int k_no_unit_language[] = {0x3170, 0x3260};
-constexpr int k_qorlan_unit_language = 0x3320;
 
 // With the voice processor: where each part lies in the block table.
 constexpr int k_camera_entry = 2;
@@ -101,10 +95,10 @@ class MeshUpdate {
  public:
   MeshUpdate(UpdateRun& run, bool voice_processor)
       : m_run(run), m_report(run.report()), m_voice_processor(voice_processor) {
-    const int product = run.product();
-    m_camera = voice_processor && listed(k_camera_products, product);
+    const device_data::ProductFacts& row = device_data::product_facts(run.product());
+    m_camera = voice_processor && row.mesh_update_camera_part;
     if (!voice_processor) {
-      m_mesh_entry = listed(k_mesh_image_in_entry_1, product) ? 1 : 2;
+      m_mesh_entry = row.mesh_image_in_entry_1 ? 1 : 2;
     } else {
       m_mesh_entry = m_camera ? 3 : 2;
       m_im501_entry = m_mesh_entry + 1;
@@ -454,16 +448,17 @@ class MeshUpdate {
 
   // 22: the unit's voice-prompt language, by product; its result is not looked at.
   void unit_language() {
-    const int product = m_run.product();
+    using device_data::MeshUnitLanguage;
+    const MeshUnitLanguage rule = device_data::product_facts(m_run.product()).mesh_unit_language;
     const std::string language = m_run.controller().strLanguageFirmware().value_or(std::string());
     if (m_voice_processor) {
-      if (listed(k_no_unit_language, product)) return;
-      if (product == k_qorlan_unit_language) {
+      if (rule == MeshUnitLanguage::not_sent) return;
+      if (rule == MeshUnitLanguage::qorlan) {
         UnitLanguageCommands::bt_set_unit_language_qorlan_with(
             k_slot, UnitLanguageCommands::UnitLanguageCodeFromStringForQorlan(language));
         return;
       }
-    } else if (product == k_version_gated_unit_language) {
+    } else if (rule == MeshUnitLanguage::sent_from_2_1) {
       if (!command(k_command_version)) {
         platform::system_log("FAIL_GET_VER");
         return;
@@ -475,7 +470,7 @@ class MeshUpdate {
         return;
       }
       platform::system_log("2.1 or later");
-    } else if (!listed(k_unit_language_products, product)) {
+    } else if (rule != MeshUnitLanguage::sent) {
       return;
     }
     UnitLanguageCommands::bt_set_unit_language_with(k_slot, UnitLanguageCommands::UnitLanguageCodeFromString(language));

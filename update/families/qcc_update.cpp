@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "session/message_box.h"
@@ -43,11 +44,6 @@ constexpr int k_phase_device_work = 4;
 constexpr std::int64_t k_bluetooth_entry = 0;
 constexpr std::int64_t k_mesh_entry = 1;
 
-// The user holds device buttons while these update.
-constexpr int k_button_set[] = {0x4D06, 0x4D16, 0x4D76, 0x4D86};
-// Their mode probe must answer 0 before their mesh part is updated.
-constexpr int k_mode_probe_set[] = {0x6500, 0x6510};
-
 // The device restarts into its update mode, or into its mesh download mode.
 constexpr std::chrono::milliseconds k_mode_switch_settle = 2s;
 // The mesh unit is looked for again after this.
@@ -66,7 +62,7 @@ class QccProcedure {
   explicit QccProcedure(UpdateRun& run) : m_run(run), m_report(run.report()) {}
 
   Exit qcc() {
-    const bool button_set = listed(k_button_set, m_run.product());
+    const bool button_set = device_data::product_facts(m_run.product()).qcc_update_holds_buttons;
     const transport::OpenDeviceGuard device;
     if (!open_and_prepare({k_bluetooth_entry})) return Exit::close_and_finish;
 
@@ -98,7 +94,7 @@ class QccProcedure {
     if (!open_and_prepare({k_bluetooth_entry, k_mesh_entry})) return Exit::close_and_finish;
 
     // the device must be in its normal mode before anything changes
-    if (listed(k_mode_probe_set, m_run.product())) {
+    if (device_data::product_facts(m_run.product()).qcc_mesh_update_probes_mode) {
       if (!exchange(k_command_mode_probe)) return failed("[01][qm]");
       log_mode();
       if (m_reply[k_reply_data_at] != 0) return failed("[02][qm]");
