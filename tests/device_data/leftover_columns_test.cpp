@@ -7,25 +7,15 @@
 #include <vector>
 
 #include "device_data/product_facts.h"
+#include "support/catalogue_ids.h"
 
 namespace {
 
 using device_data::ProductFacts;
 using device_data::product_facts;
 
-// Every id whose row satisfies `selected`, ascending.
-std::vector<int> ids_where(const std::function<bool(const ProductFacts&)>& selected) {
-  std::vector<int> ids;
-  for (int id = 0; id <= 0xFFFF; ++id) {
-    if (selected(product_facts(id))) ids.push_back(id);
-  }
-  return ids;
-}
-
-std::vector<int> sorted(std::vector<int> ids) {
-  std::ranges::sort(ids);
-  return ids;
-}
+using test_support::ids_where;
+using test_support::sorted;
 
 TEST(LeftoverColumns, BlueCoreSettingsKeysHoldTheSaveLists) {
   using device_data::BlueCoreSettingsKeys;
