@@ -15,6 +15,7 @@
 // byte each (0xFF refuses an open; for a claim 0 grants it, an odd byte is
 // ENOENT, any other EBUSY) and, last, the status reply: a length byte and the
 // bytes.
+#include <libusb-1.0/libusb.h>
 #include <usb.h>
 
 #include <algorithm>
@@ -116,6 +117,12 @@ bool fits_mode(int mode, std::uint16_t id) {
 }  // namespace
 
 extern "C" {
+
+// The access report of a libusb-1.0 device lives beside the legacy open the
+// requests use; no libusb-1.0 device reaches it here.
+int libusb_get_device_descriptor(libusb_device*, struct libusb_device_descriptor*) { return LIBUSB_ERROR_NOT_SUPPORTED; }
+uint8_t libusb_get_bus_number(libusb_device*) { return 0; }
+uint8_t libusb_get_device_address(libusb_device*) { return 0; }
 
 void usb_init(void) {}
 int usb_find_busses(void) { return 0; }
