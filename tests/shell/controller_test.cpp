@@ -500,6 +500,16 @@ TEST_F(Navigation, KeysActOnlyThroughTheirEnabledButtons) {
 
 // ---- page strip, tab list and shortcut hints ----
 
+// A backup of 0x6020 at firmware 1.0 in `folder`, whose tabs are settings and speed dials.
+bool write_backup_of_6020(const std::string& folder) {
+  FEXOBluetoothDeviceData backup;
+  backup.setManagerVersionMajor(1);
+  backup.setManagerVersionMinor(4);
+  backup.setDeviceRecognized(0x6020);
+  backup.setDeviceVersionMajor_Minor(1, 0);
+  return platform::write_file_atomically(folder + "/Y350_R.vylaarch", backup.archived_bytes());
+}
+
 using PageStrip = ShellFixture;
 
 TEST_F(PageStrip, TwoTabsSwitchBetweenTheirPages) {
@@ -604,12 +614,7 @@ TEST_F(PageStrip, SingleTabShowsNoStripAndOtherPagesNeither) {
 
 TEST_F(PageStrip, RestorePageUsesItsOwnTabs) {
   // a backup of 0x6020, whose tabs are settings and speed dials, and its firmware on the server
-  FEXOBluetoothDeviceData backup;
-  backup.setManagerVersionMajor(1);
-  backup.setManagerVersionMinor(4);
-  backup.setDeviceRecognized(0x6020);
-  backup.setDeviceVersionMajor_Minor(1, 0);
-  ASSERT_TRUE(platform::write_file_atomically(m_folder + "/Y350_R.vylaarch", backup.archived_bytes()));
+  ASSERT_TRUE(write_backup_of_6020(m_folder));
   test_support::LoopbackServer server;
   test_support::ScopedServerEnvironment environment(server);
   server.set_file("Revisions", "Y350_R:v1.0:Y350R_v1.0.img\r\n");
@@ -634,12 +639,7 @@ TEST_F(PageStrip, RestorePageUsesItsOwnTabs) {
 }
 
 TEST_F(PageStrip, TheRestorePageKeepsItsTabWhenTheInterfaceLanguageChanges) {
-  FEXOBluetoothDeviceData backup;
-  backup.setManagerVersionMajor(1);
-  backup.setManagerVersionMinor(4);
-  backup.setDeviceRecognized(0x6020);
-  backup.setDeviceVersionMajor_Minor(1, 0);
-  ASSERT_TRUE(platform::write_file_atomically(m_folder + "/Y350_R.vylaarch", backup.archived_bytes()));
+  ASSERT_TRUE(write_backup_of_6020(m_folder));
   test_support::LoopbackServer server;
   test_support::ScopedServerEnvironment environment(server);
   server.set_file("Revisions", "Y350_R:v1.0:Y350R_v1.0.img\r\n");
