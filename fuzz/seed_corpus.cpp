@@ -17,8 +17,8 @@
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "fuzz/settings_products.h"
 #include "platform/keyed_archive.h"
+#include "recognition/manager_update_check.h"
 #include "shell/configuration_archive.h"
-#include "shell/manager_update_check.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string k_base = "https://updates.invalid/fexobluetoothmanager/";

@@ -12,8 +12,8 @@
 
 #include "recognition/device_info_report.h"
 #include "recognition/recognition_worker.h"
-#include "shell/DetailViewController.h"
 #include "strings/recognition_texts.h"
+#include "widgets/DetailViewController.h"
 
 class FEXOBluetoothDeviceData;
 class QLineEdit;

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/named_images.h"
 #include "strings/app_texts.h"
+#include "widgets/named_images.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <memory>
 
-#include "shell/DetailViewController.h"
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
+#include "widgets/DetailViewController.h"
 
 class QTimer;
 

@@ -10,8 +10,8 @@
 #include <QTableWidget>
 
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/DeviceSettingsTableCellView.h"
-#include "shell/page_keys.h"
+#include "widgets/DeviceSettingsTableCellView.h"
+#include "widgets/page_keys.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "settings/save_engine.h"
-#include "shell/DetailViewController.h"
+#include "widgets/DetailViewController.h"
 
 class QTimer;
 

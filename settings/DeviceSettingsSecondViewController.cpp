@@ -18,10 +18,10 @@
 #include "settings/classic_panel_layout.h"
 #include "settings/fm_radio_save.h"
 #include "settings/page_settings_host_qt.h"
-#include "shell/main_window_layout.h"
-#include "shell/page_keys.h"
 #include "strings/common_texts.h"
 #include "strings/fm_radio_texts.h"
+#include "widgets/main_window_layout.h"
+#include "widgets/page_keys.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "settings/classic_panel_layout.h"
 #include "settings/classic_panel_states.h"
 #include "settings/speed_dial_save.h"
-#include "shell/main_window_layout.h"
-#include "shell/page_keys.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
 #include "strings/settings_texts.h"
+#include "widgets/main_window_layout.h"
+#include "widgets/page_keys.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include "settings/classic_panel_states.h"
 #include "settings/page_settings_host_qt.h"
 #include "settings/settings_save.h"
-#include "shell/DeviceSettingsTableCellView.h"
-#include "shell/main_window_layout.h"
 #include "strings/app_texts.h"
+#include "widgets/DeviceSettingsTableCellView.h"
+#include "widgets/main_window_layout.h"
 
 using settings::PanelRow;
 

@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
-#include "shell/DeviceSettingsTableCellView.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 
 namespace settings {
 

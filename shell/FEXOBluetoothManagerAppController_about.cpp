@@ -17,8 +17,8 @@
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/FEXOBluetoothManagerView.h"
 #include "shell/diagnostic_log.h"
-#include "shell/named_images.h"
 #include "transport/device_access.h"
+#include "widgets/named_images.h"
 
 using namespace shell;
 using namespace session;

@@ -3,7 +3,7 @@
 
 #include "session/device_header.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/named_images.h"
+#include "widgets/named_images.h"
 
 std::optional<std::string> FEXOBluetoothManagerAppController::getImageFileName() const {
   return session::product_image_file_name(data().deviceRecognized(), data().divisionLM6evoValue());

@@ -20,13 +20,13 @@
 
 #include "platform/format.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/DetailViewController.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/language_chooser_rows.h"
-#include "shell/page_keys.h"
 #include "strings/language.h"
 #include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
+#include "widgets/DetailViewController.h"
+#include "widgets/page_keys.h"
 
 using namespace shell;
 using namespace session;

@@ -19,8 +19,8 @@
 #include "session/message_box.h"
 #include "strings/message_box_texts.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/named_images.h"
-#include "shell/page_keys.h"
+#include "widgets/named_images.h"
+#include "widgets/page_keys.h"
 
 using namespace shell;
 using namespace session;

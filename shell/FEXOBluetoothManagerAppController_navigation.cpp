@@ -15,11 +15,11 @@
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/FEXOBluetoothMainButton.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/ManagerUpdateViewController.h"
 #include "strings/language_chooser_texts.h"
 #include "update/UpdateViewController.h"
+#include "widgets/FEXOBluetoothMainButton.h"
 
 using namespace session;
 

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "shell/FEXOBluetoothManagerAppController.h"
-#include "shell/main_window_layout.h"
 #include "strings/page_strip_texts.h"
 #include "update/UpdateViewController.h"
+#include "widgets/main_window_layout.h"
 
 using namespace shell;
 using namespace session;

@@ -18,12 +18,12 @@
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/FEXOBluetoothMainButton.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "shell/FEXOBluetoothManagerView.h"
 #include "shell/ManagerUpdateViewController.h"
-#include "shell/main_window_layout.h"
 #include "update/UpdateViewController.h"
+#include "widgets/FEXOBluetoothMainButton.h"
+#include "widgets/main_window_layout.h"
 
 namespace {
 

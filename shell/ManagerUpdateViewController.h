@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/DetailViewController.h"
+#include "widgets/DetailViewController.h"
 
 class QLabel;
 

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/DetailViewController.h"
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
+#include "widgets/DetailViewController.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -22,16 +22,16 @@
 
 #include "platform/format.h"
 #include "platform/main_queue.h"
-#include "shell/BusyIndicator.h"
-#include "shell/main_window_layout.h"
-#include "shell/named_images.h"
-#include "shell/page_keys.h"
 #include "strings/app_texts.h"
 #include "strings/setting_names.h"
 #include "update/RestoreTableCellView.h"
 #include "update/backup_panel.h"
 #include "update/restore_table.h"
 #include "update/restore_table_model_qt.h"
+#include "widgets/BusyIndicator.h"
+#include "widgets/main_window_layout.h"
+#include "widgets/named_images.h"
+#include "widgets/page_keys.h"
 
 namespace {
 

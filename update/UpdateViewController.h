@@ -10,10 +10,10 @@
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "session/settings_tabs.h"
-#include "shell/DetailViewController.h"
 #include "strings/update_texts.h"
 #include "update/unit_language_commands.h"
 #include "update/update_operation.h"
+#include "widgets/DetailViewController.h"
 
 class BusyIndicator;
 class QComboBox;

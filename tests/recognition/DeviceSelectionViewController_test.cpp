@@ -5,7 +5,7 @@
 #include "recognition/DeviceRecognitionViewController.h"
 #include "session/app_state.h"
 #include "shell/ManagerUpdateViewController.h"
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
 #include "strings/app_texts.h"
 #include "page_fixture.h"
 #include "support/loopback_server.h"

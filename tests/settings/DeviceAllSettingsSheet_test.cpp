@@ -20,12 +20,12 @@
 
 #include "platform/format.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/DeviceSettingsTableCellView.h"
 #include "strings/app_texts.h"
 #include "strings/language_table.h"
 #include "strings/setting_names.h"
 #include "strings/settings_texts.h"
 #include "support/fake_services.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 
 namespace {
 

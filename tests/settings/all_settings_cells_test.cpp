@@ -13,10 +13,10 @@
 
 #include "settings/DeviceSettingsViewController.h"
 #include "settings/all_settings_cells_qt.h"
-#include "shell/DeviceSettingsTableCellView.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
 #include "support/fake_services.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 
 namespace {
 

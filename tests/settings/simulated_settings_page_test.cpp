@@ -32,7 +32,7 @@
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/DeviceSettingsTableCellView.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 #include "strings/setting_names.h"
 #include "shell/FEXOBluetoothManagerAppController.h"
 #include "sim/sim_env.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "recognition/DeviceSelectionViewController.h"
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
 #include "shell_fixture.h"
 #include "strings/app_texts.h"
 #include "strings/precaution_texts.h"

@@ -23,11 +23,11 @@
 #include "recognition/DeviceSelectionViewController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/FEXOBluetoothMainButton.h"
 #include "shell_fixture.h"
 #include "strings/setting_names.h"
 #include "support/qt_wait.h"
 #include "update/UpdateViewController.h"
+#include "widgets/FEXOBluetoothMainButton.h"
 
 namespace {
 

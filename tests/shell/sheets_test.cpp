@@ -32,7 +32,7 @@
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "session/message_box.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "shell/DeviceSettingsTableCellView.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 #include "shell/language_chooser_rows.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"

@@ -25,7 +25,6 @@
 #include "platform/files.h"
 #include "platform/main_queue.h"
 #include "platform/main_queue_qt.h"
-#include "shell/BusyIndicator.h"
 #include "sim/bus.h"
 #include "sim/models/hid_model.h"
 #include "strings/app_texts.h"
@@ -34,6 +33,7 @@
 #include "support/qt_wait.h"
 #include "update/server_fixture.h"
 #include "update/update_engine.h"
+#include "widgets/BusyIndicator.h"
 
 namespace {
 

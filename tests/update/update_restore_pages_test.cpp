@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "shell/BusyIndicator.h"
 #include "strings/app_texts.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
@@ -27,6 +26,7 @@
 #include "update/UpdateViewController.h"
 #include "update/backup_step.h"
 #include "update/server_fixture.h"
+#include "widgets/BusyIndicator.h"
 
 namespace {
 

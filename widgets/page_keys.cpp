@@ -1,4 +1,4 @@
-#include "shell/page_keys.h"
+#include "widgets/page_keys.h"
 
 #include <QAbstractButton>
 #include <QDialog>

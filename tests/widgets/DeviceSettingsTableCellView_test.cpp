@@ -1,4 +1,4 @@
-#include "shell/DeviceSettingsTableCellView.h"
+#include "widgets/DeviceSettingsTableCellView.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "shell/DetailViewController.h"
+#include "widgets/DetailViewController.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "shell/manager_update_check.h"
+#include "recognition/manager_update_check.h"
 
 #include <chrono>
 #include <optional>

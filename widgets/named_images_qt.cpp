@@ -1,4 +1,4 @@
-#include "shell/named_images.h"
+#include "widgets/named_images.h"
 
 #include <QFile>
 #include <QImageReader>

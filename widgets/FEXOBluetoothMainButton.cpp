@@ -1,4 +1,4 @@
-#include "shell/FEXOBluetoothMainButton.h"
+#include "widgets/FEXOBluetoothMainButton.h"
 
 #include <QEnterEvent>
 #include <QPainter>

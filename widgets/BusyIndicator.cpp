@@ -1,4 +1,4 @@
-#include "shell/BusyIndicator.h"
+#include "widgets/BusyIndicator.h"
 
 #include <QColor>
 #include <QPainter>

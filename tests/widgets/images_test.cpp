@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "session/device_header.h"
-#include "shell/named_images.h"
 #include "strings/product_catalogue.h"
+#include "widgets/named_images.h"
 
 namespace {
 
