@@ -38,7 +38,7 @@ ChangeSet settings_change_set(const ProductFacts& row);
 
 // What the settings page's Default button keeps from the device: general
 // settings words copied from the device's values, and settings forced to a
-// value after that. Any firmware unless a version is named.
+// value after that (the fields' codes). Any firmware unless a version is named.
 enum class DefaultReset : std::uint8_t {
   factory,                              // the factory defaults as they are
   word_1,                               // word 1
@@ -47,14 +47,14 @@ enum class DefaultReset : std::uint8_t {
   word_3,                               // word 3
   word_3_public_channel,                // word 3; mesh public channel 1
   word_3_equalizer_from_3_1,            // word 3; from 3.1 the 30-family equalizer 0
-  word_3_speaker_equalizer,             // word 3; HD speaker accessory off, 30-family equalizer 0
+  word_3_speaker_equalizer,             // word 3; HD speaker accessory 0, 30-family equalizer 0
   word_3_speaker_equalizer_from_3_0,    // as word_3_speaker_equalizer, all from 3.0
-  word_3_hd_voice,                      // word 3; HD voice on, 50-family equalizer 0
-  words_3_4_hd_voice,                   // words 3 and 4; HD voice on, 50-family equalizer 0
-  words_3_4_hd_voice_assistant,         // as words_3_4_hd_voice; voice assistant on, audio boost off
-  words_0_1_mesh_switches,              // words 0 and 1; phone VOX on, EDR off, A2DP on, sidetone off
+  word_3_hd_voice,                      // word 3; HD voice 1, 50-family equalizer 0
+  words_3_4_hd_voice,                   // words 3 and 4; HD voice 1, 50-family equalizer 0
+  words_3_4_hd_voice_assistant,         // as words_3_4_hd_voice; voice assistant 1, audio boost 0
+  words_0_1_mesh_switches,              // words 0 and 1; phone VOX 1, EDR 0, A2DP 1, sidetone 0
   word_1_hb6_equalizer,                 // word 1; HB6 equalizer 0
-  word_1_hb6_equalizer_hd_voice_off,    // word 1; HB6 equalizer 0, HD voice off
+  word_1_hb6_equalizer_hd_voice_off,    // word 1; HB6 equalizer 0, HD voice 0
 };
 
 }  // namespace device_data

@@ -127,8 +127,7 @@ bool any_difference(const Compared& compared, bool log_packed, const Record& dev
   }
   if ((compared.words & k_general) && device.compareBasicSettingLM6With(edited) != 0) return true;
   if ((compared.words & k_camera) && device.compareBasicSettingVT4CameraWith(edited) != 0) return true;
-  return std::ranges::any_of(compared.settings,
-                             [&](Setting setting) { return differs(setting, device, edited); });
+  return std::ranges::any_of(compared.settings, [&](Setting setting) { return differs(setting, device, edited); });
 }
 
 // ---- factory defaults ----
@@ -171,7 +170,11 @@ constexpr DefaultRow k_default_rows[] = {
        {&R::SetBasicSettingND4AudioBoost, 0}}},
      {},
      {}},
-    {DefaultReset::word_3_hd_voice, word(3), {{{&R::SetBasicSettingWQ8HDVoice, 1}, {&R::SetBasicSetting50Equalizer, 0}}}, {}, {}},
+    {DefaultReset::word_3_hd_voice,
+     word(3),
+     {{{&R::SetBasicSettingWQ8HDVoice, 1}, {&R::SetBasicSetting50Equalizer, 0}}},
+     {},
+     {}},
     {DefaultReset::word_3_equalizer_from_3_1, word(3), {{{&R::SetBasicSetting30Equalizer, 0}}}, {}, Version{3, 1}},
     {DefaultReset::word_3_speaker_equalizer,
      word(3),
@@ -192,7 +195,11 @@ constexpr DefaultRow k_default_rows[] = {
      {{{&R::SetBasicSettingND4HDSpeakerAccessory, 0}, {&R::SetBasicSetting30Equalizer, 0}}},
      Version{3, 0},
      Version{3, 0}},
-    {DefaultReset::word_1_hb6_equalizer_hd_voice_off, word(1), {{{&R::SetBasicSettingHB6Equalizer, 0}, {&R::SetBasicSettingWQ8HDVoice, 0}}}, {}, {}},
+    {DefaultReset::word_1_hb6_equalizer_hd_voice_off,
+     word(1),
+     {{{&R::SetBasicSettingHB6Equalizer, 0}, {&R::SetBasicSettingWQ8HDVoice, 0}}},
+     {},
+     {}},
     {DefaultReset::word_1_hb6_equalizer, word(1), {{{&R::SetBasicSettingHB6Equalizer, 0}}}, {}, {}},
     {DefaultReset::word_1, word(1), {}, {}, {}},
     {DefaultReset::word_2, word(2), {}, {}, {}},
