@@ -11,6 +11,7 @@
 #include "device_data/save_families.h"
 #include "device_data/recognition_facts.h"
 #include "device_data/leftover_facts.h"
+#include "device_data/settings_change_sets.h"
 
 namespace device_data {
 
@@ -258,6 +259,9 @@ struct ProductFacts {
   // The mesh update with the voice processor also carries a camera part.
   bool mesh_update_camera_part = false;
   MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
+  // settings editor
+  // What the settings page's Default button keeps from the device.
+  DefaultReset default_reset = DefaultReset::factory;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -1,12 +1,14 @@
 // The settings page's editing core, driven through a recording controller.
 #include "settings/settings_editor.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/format.h"
 #include "strings/common_texts.h"
 #include "strings/language_table.h"
 #include "strings/menu_texts.h"
@@ -111,6 +113,31 @@ TEST_F(SettingsEditorTest, ChangeDetectionCountsOnlyWhatTheProductSaves) {
     c.edit(editor, host.device);
     EXPECT_EQ(editor.isSettingsChanged(), c.changed);
   }
+}
+
+TEST_F(SettingsEditorTest, TheHb6FamilyLogsItsPackedWordsAndDefaultWords) {
+  const auto console_of = [](const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+  };
+  // the change check writes the device's and the edited packed word before comparing them
+  open(0x5595);
+  editor.changeHVOX(0);
+  ASSERT_NE(host.device.getSettings40(), editor.dataCurrent().getSettings40());
+  EXPECT_EQ(console_of([&] { EXPECT_TRUE(editor.isSettingsChanged()); }),
+            platform::format("ARABIC V %X %X\n", host.device.getSettings40(), editor.dataCurrent().getSettings40()));
+  // a product that compares the same words logs nothing
+  open(0x3070);
+  editor.changeHVOX(0);
+  EXPECT_EQ(console_of([&] { editor.isSettingsChanged(); }), "");
+
+  // Default first writes the device's words 0 and 1, then copies word 1
+  open(0x5595, 1, 0, [](Record& d) {
+    d.setBasicSetting20At_with(0, 0x12);
+    d.setBasicSetting20At_with(1, 0xAB);
+  });
+  EXPECT_THAT(console_of([&] { editor.changeToDefault(); }), testing::StartsWith("ARABIC 12 AB\n"));
 }
 
 // ---- factory defaults and the device's values ----
