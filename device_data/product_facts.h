@@ -11,6 +11,7 @@
 #include "device_data/save_families.h"
 #include "device_data/recognition_facts.h"
 #include "device_data/leftover_facts.h"
+#include "device_data/restore_table_sets.h"
 
 namespace device_data {
 
@@ -258,6 +259,10 @@ struct ProductFacts {
   // The mesh update with the voice processor also carries a camera part.
   bool mesh_update_camera_part = false;
   MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
+  // restore table
+  // The rows the restore page's table defines for the product and how many it counts.
+  RestoreTableRows restore_table_rows = RestoreTableRows::none;
+  RestoreTableCount restore_table_count = RestoreTableCount::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
