@@ -172,7 +172,7 @@ TEST(RestoreTableCells, EveryProductShowsTheRecordedTable) {
   actual += product_text(0x0001);
   platform::restore_logs();
 
-  const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "restore_table_cells.golden";
+  const std::filesystem::path golden = VX_RESTORE_TABLE_GOLDEN;
   std::ifstream in(golden);
   ASSERT_TRUE(in) << "cannot read " << golden;
   std::stringstream expected;
