@@ -1,6 +1,7 @@
 #include "update/restore_table.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace {
 
 using R = FEXOBluetoothDeviceData;
 using N = strings::SettingName;
+using S = device_data::Setting;
 using Rows = device_data::RestoreTableRows;
 using Count = device_data::RestoreTableCount;
 
@@ -121,9 +123,25 @@ constexpr const char* k_channels[] = {"CH 1 (Common)", "CH 2", "CH 3", "CH 4", "
 constexpr Options k_channel{k_channels, nullptr};
 constexpr const char* k_levels[] = {"Low", "Medium", "High"};
 
-// One row: its name, where its value comes from and how the value shows.
+// A row's name. A row that shows a setting of the setting catalogue takes
+// that entry's label; a row whose name is not a catalogue label (a name cut
+// off as the table stores it, a word of another setting shown under this
+// name) names itself.
+struct Label {
+  constexpr Label(S setting) : m_setting(setting) {}
+  constexpr Label(N own_name) : m_own_name(own_name) {}
+  N name() const { return m_setting ? device_data::setting_entry(*m_setting).label : m_own_name; }
+
+ private:
+  std::optional<S> m_setting;
+  N m_own_name = N::Empty;
+};
+
+// One row: its name, where its value comes from and how the value shows. The
+// value rule is the table's own: it shows the value as the backup recorded it,
+// which is not always what the settings pages' controls store.
 struct Row {
-  N name;
+  Label label;
   Getter getter;
   Rule rule;
   const Options* options = nullptr;
@@ -133,146 +151,141 @@ struct Row {
 
 // The record's own fields and the getters of the older products.
 namespace rec {
-constexpr Row VOXPhone{N::VOXPhone, get<&R::handsfreeVOX>, Rule::on_off};
-constexpr Row VOXIntercom{N::VOXIntercom, get<&R::intercomVOX>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::voicePrompt>, Rule::off_is_1};
-constexpr Row HighQualityA2DP{N::HighQualityA2DP, get<&R::bitpoolRate>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::ambientHushControl>, Rule::off_is_1};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::audioBoost>, Rule::off_is_1};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::hdIntercom>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::fmStationGuide>, Rule::on_off};
-constexpr Row HDVoice{N::HDVoice, get<&R::hdVoice>, Rule::on_off};
+constexpr Row VOXPhone{S::HVOX, get<&R::handsfreeVOX>, Rule::on_off};
+constexpr Row VOXIntercom{S::IVOX, get<&R::intercomVOX>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::voicePrompt>, Rule::off_is_1};
+constexpr Row HighQualityA2DP{S::BitpoolRate, get<&R::bitpoolRate>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::ambientHushControl>, Rule::off_is_1};
+constexpr Row AudioBoost{S::AudioBoost, get<&R::audioBoost>, Rule::off_is_1};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::hdIntercom>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::fmStationGuide>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::hdVoice>, Rule::on_off};
+// the record's audio veneer under the names these products give it, which
+// are not the label of the setting catalogue's audio veneer
 constexpr Row AudioBraiding{N::AudioBraiding, get<&R::audioVeneer>, Rule::on_off};
 constexpr Row AudioBraidingPlain{N::AudioBraidingPlain, get<&R::audioVeneer>, Rule::on_off};
 constexpr Row AudioVeneer{N::AudioVeneer, get<&R::audioVeneer>, Rule::on_off};
-constexpr Row AudioSourcePriority{N::AudioSourcePriority, get<&R::audioSourcePriority>, Rule::list,
-                                  &k_source_priority};
-constexpr Row SmartNaviSystem{N::SmartNaviSystem, get<&R::smartNaviSystem>, Rule::on_off};
-constexpr Row AutoOnOff{N::AutoOnOff, get<&R::autoOnOff>, Rule::off_is_1};
-constexpr Row AutoStartRecording{N::AutoStartRecording, get<&R::autoStartRecording>, Rule::off_is_1};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>, Rule::number};
+constexpr Row AudioSourcePriority{S::AudioSourcePriority, get<&R::audioSourcePriority>, Rule::list, &k_source_priority};
+constexpr Row SmartNaviSystem{S::SmartNaviSystem, get<&R::smartNaviSystem>, Rule::on_off};
+constexpr Row AutoOnOff{S::AutoOnOff, get<&R::autoOnOff>, Rule::off_is_1};
+constexpr Row AutoStartRecording{S::AutoStartRecording, get<&R::autoStartRecording>, Rule::off_is_1};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>, Rule::number};
 // the Y370 family counts its sensitivity from 1
-constexpr Row VOXSensitivityFrom1{N::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>,
+constexpr Row VOXSensitivityFrom1{S::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>,
                                   Rule::number_minus_1};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get_first<&R::basicSettingTJ4SmartVolumeControlAt>,
+constexpr Row SmartVolumeControl{S::SmartVolumeControl, get_first<&R::basicSettingTJ4SmartVolumeControlAt>,
                                  Rule::level};
-constexpr Row UnitLanguage{N::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
+constexpr Row UnitLanguage{S::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                            &k_languages};
 // the languages of the headsets that speak Czech in place of Russian
-constexpr Row UnitLanguageCzech{N::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
+constexpr Row UnitLanguageCzech{S::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                                 &k_languages_czech};
+// the unit language under the name these headsets give it
 constexpr Row HeadsetLanguage{N::HeadsetLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                               &k_languages};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingHB6Equalizer>, Rule::list, &k_equalizer};
-constexpr Row HDSpeakerAccessory{N::HDSpeakerAccessory, get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingHB6Equalizer>, Rule::list, &k_equalizer};
+constexpr Row HDSpeakerAccessory{S::HDSpeakerAccessory, get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
                                  Rule::on_off};
-constexpr Row ESSConfiguration{N::ESSConfiguration, get<&R::getEssStatus>, Rule::list, &k_ess_configuration};
-constexpr Row ESSSensitivity{N::ESSSensitivity, get<&R::getEssSensitivity>, Rule::list, &k_ess_sensitivity};
-constexpr Row Channel{N::Channel, get_first<&R::basicSettingNetdockChannelAt>, Rule::number_plus_1};
+constexpr Row ESSConfiguration{S::ESSStatus, get<&R::getEssStatus>, Rule::list, &k_ess_configuration};
+constexpr Row ESSSensitivity{S::ESSSensitivity, get<&R::getEssSensitivity>, Rule::list, &k_ess_sensitivity};
+constexpr Row Channel{S::Channel, get_first<&R::basicSettingNetdockChannelAt>, Rule::number_plus_1};
 // the dock keeps its volume in the word after the channel, where the settings page writes it
-constexpr Row Volume{N::Volume, get_second<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
-constexpr Row PhotoMode{N::PhotoMode, get<&R::getBasicSettingVT4CameraPhotoMode>, Rule::list, &k_photo_mode};
-constexpr Row VideoMode{N::VideoMode, get<&R::getBasicSettingVT4CameraVideoMode>, Rule::list, &k_video_mode};
-constexpr Row VideoResolution{N::VideoResolution, get<&R::getBasicSettingVT4CameraVideoResolution>, Rule::list,
+constexpr Row Volume{S::Volume, get_second<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
+constexpr Row PhotoMode{S::PhotoMode, get<&R::getBasicSettingVT4CameraPhotoMode>, Rule::list, &k_photo_mode};
+constexpr Row VideoMode{S::VideoMode, get<&R::getBasicSettingVT4CameraVideoMode>, Rule::list, &k_video_mode};
+constexpr Row VideoResolution{S::VideoResolution, get<&R::getBasicSettingVT4CameraVideoResolution>, Rule::list,
                               &k_video_resolution};
-constexpr Row TimelapseInterval{N::TimelapseInterval, get<&R::getBasicSettingVT4CameraTimelapseInterval>, Rule::list,
+constexpr Row TimelapseInterval{S::TimelapseInterval, get<&R::getBasicSettingVT4CameraTimelapseInterval>, Rule::list,
                                 &k_timelapse_interval};
-constexpr Row VideoTaggingInterval{N::VideoTaggingInterval, get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
+constexpr Row VideoTaggingInterval{S::VideoTaggingInterval, get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
                                    Rule::list, &k_minute_interval};
+// the settings pages call it the loop recording interval
 constexpr Row LoopRecordingMode{N::LoopRecordingMode, get<&R::getBasicSettingVT4CameraLoopRecordingInterval>,
                                 Rule::list, &k_minute_interval};
-constexpr Row VideoMicrophoneGain{N::VideoMicrophoneGain, get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
+constexpr Row VideoMicrophoneGain{S::VideoMicrophoneGain, get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
                                   Rule::list, &k_microphone_gain};
-constexpr Row DateCaption{N::DateCaption, get<&R::getBasicSettingVT4CameraDateCaption>, Rule::on_off};
-constexpr Row SpeakerSoundRecording{N::SpeakerSoundRecording, get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
+constexpr Row DateCaption{S::DateCaption, get<&R::getBasicSettingVT4CameraDateCaption>, Rule::on_off};
+constexpr Row SpeakerSoundRecording{S::SpeakerSoundRecording, get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
                                     Rule::on_off};
-constexpr Row AutoCameraSleep{N::AutoCameraSleep, get<&R::getBasicSettingVT4CameraAutoCameraSleep>, Rule::on_off};
-constexpr Row Music{N::SpeakerSoundRecordingMusic, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
+constexpr Row AutoCameraSleep{S::AutoCameraSleep, get<&R::getBasicSettingVT4CameraAutoCameraSleep>, Rule::on_off};
+constexpr Row Music{S::SpeakerSoundRecordingMusic, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
                     Rule::on_off};
-constexpr Row FMRadio{N::SpeakerSoundRecordingFMRadio, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>,
+constexpr Row FMRadio{S::SpeakerSoundRecordingFMRadio, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>,
                       Rule::on_off};
-constexpr Row Intercom{N::SpeakerSoundRecordingIntercom,
-                       get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, Rule::on_off};
-constexpr Row Phone{N::SpeakerSoundRecordingPhone, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
+constexpr Row Intercom{S::SpeakerSoundRecordingIntercom, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>,
+                       Rule::on_off};
+constexpr Row Phone{S::SpeakerSoundRecordingPhone, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
                     Rule::on_off};
 }  // namespace rec
 
 // The mesh headsets' settings words.
 namespace nd4 {
-constexpr Row VOXPhone{N::VOXPhone, get<&R::GetBasicSettingND4VOXPhone>, Rule::on_off};
-constexpr Row VOXIntercom{N::VOXIntercom, get<&R::GetBasicSettingND4VOXIntercom>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
-constexpr Row HighQualityA2DP{N::HighQualityA2DP, get<&R::GetBasicSettingND4HighQulityA2DP>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::GetBasicSettingND4Sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::GetBasicSettingND4AmbientHushControl>,
-                                 Rule::off_is_1};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::GetBasicSettingND4AudioBoost>, Rule::off_is_1};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::GetBasicSettingND4HDIntercom>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingND4FMStationGuide>, Rule::on_off};
-constexpr Row GuestMode{N::GuestMode, get<&R::GetBasicSettingND4MeshGuestMode>, Rule::on_off};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingND4VoxSensitivity>, Rule::number};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get<&R::GetBasicSettingND4AGCSensitivity>, Rule::level};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row VOXPhone{S::HVOX, get<&R::GetBasicSettingND4VOXPhone>, Rule::on_off};
+constexpr Row VOXIntercom{S::IVOX, get<&R::GetBasicSettingND4VOXIntercom>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
+constexpr Row HighQualityA2DP{S::BitpoolRate, get<&R::GetBasicSettingND4HighQulityA2DP>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::GetBasicSettingND4Sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::GetBasicSettingND4AmbientHushControl>, Rule::off_is_1};
+constexpr Row AudioBoost{S::AudioBoost, get<&R::GetBasicSettingND4AudioBoost>, Rule::off_is_1};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::GetBasicSettingND4HDIntercom>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::GetBasicSettingND4FMStationGuide>, Rule::on_off};
+constexpr Row GuestMode{S::MeshGuestMode, get<&R::GetBasicSettingND4MeshGuestMode>, Rule::on_off};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingND4VoxSensitivity>, Rule::number};
+constexpr Row SmartVolumeControl{S::AGCSensitivity, get<&R::GetBasicSettingND4AGCSensitivity>, Rule::level};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Rule::on_off};
 // one mesh headset reads the same bit with the opposite sense
-constexpr Row AudioVeneerVolumeManagementOnIs0{N::AudioVeneerVolumeManagement,
-                                               get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>,
-                                               Rule::on_is_0};
+constexpr Row AudioVeneerVolumeManagementOnIs0{S::AudioVeneerVolumeManagement,
+                                               get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Rule::on_is_0};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingND4AudioVeneerSensitivity>, Rule::number};
-constexpr Row VoiceCommand{N::VoiceCommand, get<&R::GetBasicSettingND4VoiceCommand>, Rule::on_off};
-constexpr Row BluetoothIntercomAudioBraiding{N::BluetoothIntercomAudioBraiding,
-                                             get<&R::GetBasicSettingND4AudioVeneer>, Rule::on_off};
-constexpr Row UnitLanguage{N::UnitLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
-constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list,
-                              &k_languages};
-constexpr Row HDSpeakerAccessory{N::HDSpeakerAccessory, get<&R::GetBasicSettingND4HDSpeakerAccessory>,
-                                 Rule::on_off};
-constexpr Row HDVoice{N::HDVoice, get<&R::GetBasicSettingWQ8HDVoice>, Rule::on_off};
+constexpr Row VoiceCommand{S::VoiceCommand, get<&R::GetBasicSettingND4VoiceCommand>, Rule::on_off};
+constexpr Row BluetoothIntercomAudioBraiding{S::AudioVeneer, get<&R::GetBasicSettingND4AudioVeneer>, Rule::on_off};
+constexpr Row UnitLanguage{S::UnitLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
+constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
+constexpr Row HDSpeakerAccessory{S::HDSpeakerAccessory, get<&R::GetBasicSettingND4HDSpeakerAccessory>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::GetBasicSettingWQ8HDVoice>, Rule::on_off};
 // shows the voice prompt's bit, as the headsets' own menu groups them
 constexpr Row VoiceAssistant{N::VoiceAssistant, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
-constexpr Row MusicEqualizer{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list,
-                             &k_music_equalizer};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
+constexpr Row MusicEqualizer{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_music_equalizer};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
 }  // namespace nd4
 
 // The LM6 family's settings words.
 namespace lm6 {
-constexpr Row AudioBraiding{N::AudioBraiding, get<&R::getBasicSettingLM6AudioBraiding>, Rule::on_off};
+constexpr Row AudioBraiding{S::AudioBraiding, get<&R::getBasicSettingLM6AudioBraiding>, Rule::on_off};
 // the device counts its sensitivity downwards from 11
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
-                                             get<&R::getBasicSettingLM6AudioBraidingSensitivity>,
-                                             Rule::eleven_minus};
+                                             get<&R::getBasicSettingLM6AudioBraidingSensitivity>, Rule::eleven_minus};
+// the navigation overlay's bit, shown under the veneer volume management's name
 constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
                                           get<&R::getBasicSettingLM6NavigationAppOverlay>, Rule::on_off};
-constexpr Row NavigationAppSupport{N::NavigationAppSupport, get<&R::getBasicSettingLM6NavigationAppOverlay>,
+constexpr Row NavigationAppSupport{S::NavigationAppOverlay, get<&R::getBasicSettingLM6NavigationAppOverlay>,
                                    Rule::on_off};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::getBasicSettingLM6AudioBoost>, Rule::on_off};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get<&R::getBasicSettingLM6SmartVolumeControl>, Rule::level};
-constexpr Row VOXPhone{N::VOXPhone, get<&R::getBasicSettingLM6VOXPhone>, Rule::on_off};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::getBasicSettingLM6HDIntercom>, Rule::on_off};
-constexpr Row EightWayIntercom{N::EightWayIntercom, get<&R::getBasicSettingLM6EightWayIntercom>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::getBasicSettingLM6VoicePrompt>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::getBasicSettingLM6FMStationGuide>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::getBasicSettingLM6Sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::getBasicSettingLM6AmbientHushControl>, Rule::on_off};
-constexpr Row VoiceCommand{N::VoiceCommand, get<&R::GetBasicSettingLM6VoiceCommand>, Rule::on_off};
-constexpr Row WhiteLEDAlwaysOn{N::WhiteLEDAlwaysOn, get<&R::getBasicSettingLM6LEDControl>, Rule::on_off};
-constexpr Row MotionSensorSensitivity{N::MotionSensorSensitivity, get<&R::getBasicSettingLM6MotionSensorSensitivity>,
+constexpr Row AudioBoost{S::AudioBoost, get<&R::getBasicSettingLM6AudioBoost>, Rule::on_off};
+constexpr Row SmartVolumeControl{S::SmartVolumeControl, get<&R::getBasicSettingLM6SmartVolumeControl>, Rule::level};
+constexpr Row VOXPhone{S::HVOX, get<&R::getBasicSettingLM6VOXPhone>, Rule::on_off};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::getBasicSettingLM6HDIntercom>, Rule::on_off};
+constexpr Row EightWayIntercom{S::EightWayIntercom, get<&R::getBasicSettingLM6EightWayIntercom>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::getBasicSettingLM6VoicePrompt>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::getBasicSettingLM6FMStationGuide>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::getBasicSettingLM6Sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::getBasicSettingLM6AmbientHushControl>, Rule::on_off};
+constexpr Row VoiceCommand{S::VoiceCommand, get<&R::GetBasicSettingLM6VoiceCommand>, Rule::on_off};
+constexpr Row WhiteLEDAlwaysOn{S::LEDControl, get<&R::getBasicSettingLM6LEDControl>, Rule::on_off};
+constexpr Row MotionSensorSensitivity{S::MotionSensorSensitivity, get<&R::getBasicSettingLM6MotionSensorSensitivity>,
                                       Rule::list, &k_motion_sensitivity};
 }  // namespace lm6
 
 // The Airoha-based headsets.
 namespace airoha {
-constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingAirohaUnitLanguage>, Rule::list,
-                              &k_languages};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingAirohaAudioEqualizer>, Rule::list,
-                             &k_equalizer};
-constexpr Row VOXPhone{N::VOXPhone, get<&R::GetBasicSettingAirohaVOXPhone>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingAirohaVoicePrompt>, Rule::on_off};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingAirohaVoxSensitivity>, Rule::number_plus_1};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingAirohaUnitLanguage>, Rule::list, &k_languages};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingAirohaAudioEqualizer>, Rule::list, &k_equalizer};
+constexpr Row VOXPhone{S::HVOX, get<&R::GetBasicSettingAirohaVOXPhone>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::GetBasicSettingAirohaVoicePrompt>, Rule::on_off};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingAirohaVoxSensitivity>, Rule::number_plus_1};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingAirohaAudioVeneerVolumeManagement>, Rule::on_off};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingAirohaIntercomAudioVeneerSensitivity>,
@@ -283,35 +296,31 @@ constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCu
 // sit where the mesh headsets keep them, and HD voice has a bit of its own:
 // these rows read the bits the settings page writes for them.
 namespace qcc {
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingQCCVOXSensitivity>, Rule::number_plus_1};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingQCCVOXSensitivity>, Rule::number_plus_1};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingQCCAudioVeneerVolumeManagement>, Rule::on_off};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingQCCAudioVeneerSensitivity>, Rule::number};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingQCCAudioEqualizer>, Rule::list,
-                             &k_equalizer};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingQCCAudioEqualizer>, Rule::list, &k_equalizer};
 constexpr Row VOXPhone = nd4::VOXPhone;
-constexpr Row HDVoice{N::HDVoice, get<&R::GetBasicSettingQCCHDVoice>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::GetBasicSettingQCCHDVoice>, Rule::on_off};
 constexpr Row VoicePrompt = nd4::VoicePrompt;
 constexpr Row FMStationGuide = nd4::FMStationGuide;
 }  // namespace qcc
 
 // Getters that an entry names for one of its rows.
 namespace any {
-constexpr Row AdvancedFeatures{N::AdvancedFeatures, get<&R::GetBasicSettingUILayer>, Rule::on_off};
-constexpr Row Equalizer30{N::AudioEqualizer, get<&R::GetBasicSetting30Equalizer>, Rule::list, &k_equalizer};
-constexpr Row Equalizer50{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
-constexpr Row ChannelSetting{N::ChannelSetting, get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Rule::list,
+constexpr Row AdvancedFeatures{S::UILayer, get<&R::GetBasicSettingUILayer>, Rule::on_off};
+constexpr Row Equalizer30{S::AudioEqualizer, get<&R::GetBasicSetting30Equalizer>, Rule::list, &k_equalizer};
+constexpr Row Equalizer50{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
+constexpr Row ChannelSetting{S::MeshPublicChannel, get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Rule::list,
                              &k_channel};
-constexpr Row RemoteUIPTTAsFMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingVelandraRemoteUIPTT>,
-                                          Rule::on_off};
-constexpr Row UnitLanguageDK5X{N::UnitLanguage, get<&R::GetBasicSettingDK5XUnitLanguage>, Rule::list, &k_languages};
-constexpr Row UnitLanguageQorlan{N::UnitLanguage, get_for_product<&R::GetBasicSettingQorlanUnitLanguage>, Rule::list,
+constexpr Row RemoteUIPTTAsFMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingVelandraRemoteUIPTT>, Rule::on_off};
+constexpr Row UnitLanguageDK5X{S::UnitLanguage, get<&R::GetBasicSettingDK5XUnitLanguage>, Rule::list, &k_languages};
+constexpr Row UnitLanguageQorlan{S::UnitLanguage, get_for_product<&R::GetBasicSettingQorlanUnitLanguage>, Rule::list,
                                  &k_languages_czech};
-constexpr Row UnitLanguageTJ6{N::UnitLanguage, tj6_language_code, Rule::list,
-                              &k_languages_tj6};
-constexpr Row HDSpeakerAccessoryAsVOXPhone{N::VOXPhone, get<&R::GetBasicSettingQorlanHDSpeakerAccessory>,
-                                           Rule::on_off};
+constexpr Row UnitLanguageTJ6{S::UnitLanguage, tj6_language_code, Rule::list, &k_languages_tj6};
+constexpr Row HDSpeakerAccessoryAsVOXPhone{N::VOXPhone, get<&R::GetBasicSettingQorlanHDSpeakerAccessory>, Rule::on_off};
 constexpr Row MeshPublicChannelAsVoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingVelandraMeshPublicChannel>,
                                              Rule::off_is_1};
 // the mesh headsets of the like_3132 set show the record's audio boost
@@ -786,7 +795,7 @@ std::vector<Row> defined_rows(const RestoreTableContext& context) {
     const Band& band = band_of(entry.bands, *context.backup);
     std::vector<Row> rows = band.rows;
     if (band.fm_station_guide_only_while_fm_shown && context.fmRadioShowAndHide == k_fm_hidden) {
-      std::erase_if(rows, [](const Row& row) { return row.name == N::FMStationGuide; });
+      std::erase_if(rows, [](const Row& row) { return row.label.name() == N::FMStationGuide; });
     }
     return rows;
   }
@@ -850,7 +859,7 @@ std::optional<RestoreTableCell> restore_table_cell(const RestoreTableContext& co
   const std::vector<Row> rows = defined_rows(context);
   if (row >= static_cast<int>(rows.size())) return std::nullopt;
   const Row& definition = rows[static_cast<std::size_t>(row)];
-  return RestoreTableCell{strings::setting_name(definition.name, context.language),
+  return RestoreTableCell{strings::setting_name(definition.label.name(), context.language),
                           value_text(definition, definition.getter(*context.backup, context.product),
                                      context.language)};
 }
