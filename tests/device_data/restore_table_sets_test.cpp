@@ -2,6 +2,7 @@
 // they replaced, written out here in the order the tables listed them.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "device_data/product_facts.h"
@@ -21,6 +22,18 @@ struct Case {
   Set set;
   std::vector<int> products;
 };
+
+// Each case's set holds exactly its products, and no other product has a set.
+template <class Set, std::size_t count>
+void expect_sets(const Case<Set> (&cases)[count], Set ProductFacts::*column) {
+  std::vector<int> listed;
+  for (const Case<Set>& entry : cases) {
+    SCOPED_TRACE(static_cast<int>(entry.set));
+    EXPECT_EQ(ids_where([&](const ProductFacts& row) { return row.*column == entry.set; }), sorted(entry.products));
+    listed.insert(listed.end(), entry.products.begin(), entry.products.end());
+  }
+  EXPECT_EQ(ids_where([column](const ProductFacts& row) { return row.*column != Set::none; }), sorted(listed));
+}
 
 TEST(RestoreTableSets, RowSetsHoldTheRowTableLists) {
   const Case<RestoreTableRows> cases[] = {
@@ -111,15 +124,7 @@ TEST(RestoreTableSets, RowSetsHoldTheRowTableLists) {
       {RestoreTableRows::like_6801, {0x6801, 0x6802, 0x6803}},
       {RestoreTableRows::like_6804, {0x6804, 0x6812}},
   };
-  std::vector<int> listed;
-  for (const Case<RestoreTableRows>& entry : cases) {
-    SCOPED_TRACE(static_cast<int>(entry.set));
-    EXPECT_EQ(ids_where([&entry](const ProductFacts& row) { return row.restore_table_rows == entry.set; }),
-              sorted(entry.products));
-    listed.insert(listed.end(), entry.products.begin(), entry.products.end());
-  }
-  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.restore_table_rows != RestoreTableRows::none; }),
-            sorted(listed));
+  expect_sets(cases, &ProductFacts::restore_table_rows);
 }
 
 TEST(RestoreTableSets, CountSetsHoldTheCountTableLists) {
@@ -178,15 +183,7 @@ TEST(RestoreTableSets, CountSetsHoldTheCountTableLists) {
       {RestoreTableCount::like_6014, {0x6014, 0x6016}},
       {RestoreTableCount::like_5580, {0x5580}},
   };
-  std::vector<int> listed;
-  for (const Case<RestoreTableCount>& entry : cases) {
-    SCOPED_TRACE(static_cast<int>(entry.set));
-    EXPECT_EQ(ids_where([&entry](const ProductFacts& row) { return row.restore_table_count == entry.set; }),
-              sorted(entry.products));
-    listed.insert(listed.end(), entry.products.begin(), entry.products.end());
-  }
-  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.restore_table_count != RestoreTableCount::none; }),
-            sorted(listed));
+  expect_sets(cases, &ProductFacts::restore_table_count);
 }
 
 // The two columns do not agree, as the two tables did not: these products
