@@ -12,6 +12,7 @@
 #include "device_data/recognition_facts.h"
 #include "device_data/leftover_facts.h"
 #include "device_data/settings_change_sets.h"
+#include "device_data/restore_table_sets.h"
 
 namespace device_data {
 
@@ -262,6 +263,10 @@ struct ProductFacts {
   // settings editor
   // What the settings page's Default button keeps from the device.
   DefaultReset default_reset = DefaultReset::factory;
+  // restore table
+  // The rows the restore page's table defines for the product and how many it counts.
+  RestoreTableRows restore_table_rows = RestoreTableRows::none;
+  RestoreTableCount restore_table_count = RestoreTableCount::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -1,10 +1,11 @@
 #include "update/restore_table.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "device_data/product_facts.h"
 #include "strings/common_texts.h"
 #include "strings/setting_names.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 using R = FEXOBluetoothDeviceData;
 using N = strings::SettingName;
+using S = device_data::Setting;
+using Rows = device_data::RestoreTableRows;
+using Count = device_data::RestoreTableCount;
 
 // 4: the device has no FM radio shown.
 constexpr int k_fm_hidden = 4;
@@ -119,9 +123,25 @@ constexpr const char* k_channels[] = {"CH 1 (Common)", "CH 2", "CH 3", "CH 4", "
 constexpr Options k_channel{k_channels, nullptr};
 constexpr const char* k_levels[] = {"Low", "Medium", "High"};
 
-// One row: its name, where its value comes from and how the value shows.
+// A row's name. A row that shows a setting of the setting catalogue takes
+// that entry's label; a row whose name is not a catalogue label (a name cut
+// off as the table stores it, a word of another setting shown under this
+// name) names itself.
+struct Label {
+  constexpr Label(S setting) : m_setting(setting) {}
+  constexpr Label(N own_name) : m_own_name(own_name) {}
+  N name() const { return m_setting ? device_data::setting_entry(*m_setting).label : m_own_name; }
+
+ private:
+  std::optional<S> m_setting;
+  N m_own_name = N::Empty;
+};
+
+// One row: its name, where its value comes from and how the value shows. The
+// value rule is the table's own: it shows the value as the backup recorded it,
+// which is not always what the settings pages' controls store.
 struct Row {
-  N name;
+  Label label;
   Getter getter;
   Rule rule;
   const Options* options = nullptr;
@@ -131,146 +151,141 @@ struct Row {
 
 // The record's own fields and the getters of the older products.
 namespace rec {
-constexpr Row VOXPhone{N::VOXPhone, get<&R::handsfreeVOX>, Rule::on_off};
-constexpr Row VOXIntercom{N::VOXIntercom, get<&R::intercomVOX>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::voicePrompt>, Rule::off_is_1};
-constexpr Row HighQualityA2DP{N::HighQualityA2DP, get<&R::bitpoolRate>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::ambientHushControl>, Rule::off_is_1};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::audioBoost>, Rule::off_is_1};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::hdIntercom>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::fmStationGuide>, Rule::on_off};
-constexpr Row HDVoice{N::HDVoice, get<&R::hdVoice>, Rule::on_off};
+constexpr Row VOXPhone{S::HVOX, get<&R::handsfreeVOX>, Rule::on_off};
+constexpr Row VOXIntercom{S::IVOX, get<&R::intercomVOX>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::voicePrompt>, Rule::off_is_1};
+constexpr Row HighQualityA2DP{S::BitpoolRate, get<&R::bitpoolRate>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::ambientHushControl>, Rule::off_is_1};
+constexpr Row AudioBoost{S::AudioBoost, get<&R::audioBoost>, Rule::off_is_1};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::hdIntercom>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::fmStationGuide>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::hdVoice>, Rule::on_off};
+// the record's audio veneer under the names these products give it, which
+// are not the label of the setting catalogue's audio veneer
 constexpr Row AudioBraiding{N::AudioBraiding, get<&R::audioVeneer>, Rule::on_off};
 constexpr Row AudioBraidingPlain{N::AudioBraidingPlain, get<&R::audioVeneer>, Rule::on_off};
 constexpr Row AudioVeneer{N::AudioVeneer, get<&R::audioVeneer>, Rule::on_off};
-constexpr Row AudioSourcePriority{N::AudioSourcePriority, get<&R::audioSourcePriority>, Rule::list,
-                                  &k_source_priority};
-constexpr Row SmartNaviSystem{N::SmartNaviSystem, get<&R::smartNaviSystem>, Rule::on_off};
-constexpr Row AutoOnOff{N::AutoOnOff, get<&R::autoOnOff>, Rule::off_is_1};
-constexpr Row AutoStartRecording{N::AutoStartRecording, get<&R::autoStartRecording>, Rule::off_is_1};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>, Rule::number};
+constexpr Row AudioSourcePriority{S::AudioSourcePriority, get<&R::audioSourcePriority>, Rule::list, &k_source_priority};
+constexpr Row SmartNaviSystem{S::SmartNaviSystem, get<&R::smartNaviSystem>, Rule::on_off};
+constexpr Row AutoOnOff{S::AutoOnOff, get<&R::autoOnOff>, Rule::off_is_1};
+constexpr Row AutoStartRecording{S::AutoStartRecording, get<&R::autoStartRecording>, Rule::off_is_1};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>, Rule::number};
 // the Y370 family counts its sensitivity from 1
-constexpr Row VOXSensitivityFrom1{N::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>,
+constexpr Row VOXSensitivityFrom1{S::VOXSensitivity, get_first<&R::basicSettingKR5VOXSensitivityAt>,
                                   Rule::number_minus_1};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get_first<&R::basicSettingTJ4SmartVolumeControlAt>,
+constexpr Row SmartVolumeControl{S::SmartVolumeControl, get_first<&R::basicSettingTJ4SmartVolumeControlAt>,
                                  Rule::level};
-constexpr Row UnitLanguage{N::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
+constexpr Row UnitLanguage{S::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                            &k_languages};
-// the languages of 0x3340 and 0x3341: Czech in place of Russian
-constexpr Row UnitLanguageCzech{N::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
+// the languages of the headsets that speak Czech in place of Russian
+constexpr Row UnitLanguageCzech{S::UnitLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                                 &k_languages_czech};
+// the unit language under the name these headsets give it
 constexpr Row HeadsetLanguage{N::HeadsetLanguage, get_for_product<&R::GetBasicSettinghb6UnitLanguage>, Rule::list,
                               &k_languages};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingHB6Equalizer>, Rule::list, &k_equalizer};
-constexpr Row HDSpeakerAccessory{N::HDSpeakerAccessory, get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingHB6Equalizer>, Rule::list, &k_equalizer};
+constexpr Row HDSpeakerAccessory{S::HDSpeakerAccessory, get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
                                  Rule::on_off};
-constexpr Row ESSConfiguration{N::ESSConfiguration, get<&R::getEssStatus>, Rule::list, &k_ess_configuration};
-constexpr Row ESSSensitivity{N::ESSSensitivity, get<&R::getEssSensitivity>, Rule::list, &k_ess_sensitivity};
-constexpr Row Channel{N::Channel, get_first<&R::basicSettingNetdockChannelAt>, Rule::number_plus_1};
+constexpr Row ESSConfiguration{S::ESSStatus, get<&R::getEssStatus>, Rule::list, &k_ess_configuration};
+constexpr Row ESSSensitivity{S::ESSSensitivity, get<&R::getEssSensitivity>, Rule::list, &k_ess_sensitivity};
+constexpr Row Channel{S::Channel, get_first<&R::basicSettingNetdockChannelAt>, Rule::number_plus_1};
 // the dock keeps its volume in the word after the channel, where the settings page writes it
-constexpr Row Volume{N::Volume, get_second<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
-constexpr Row PhotoMode{N::PhotoMode, get<&R::getBasicSettingVT4CameraPhotoMode>, Rule::list, &k_photo_mode};
-constexpr Row VideoMode{N::VideoMode, get<&R::getBasicSettingVT4CameraVideoMode>, Rule::list, &k_video_mode};
-constexpr Row VideoResolution{N::VideoResolution, get<&R::getBasicSettingVT4CameraVideoResolution>, Rule::list,
+constexpr Row Volume{S::Volume, get_second<&R::basicSettingNetdockVolumeAt>, Rule::number_minus_7};
+constexpr Row PhotoMode{S::PhotoMode, get<&R::getBasicSettingVT4CameraPhotoMode>, Rule::list, &k_photo_mode};
+constexpr Row VideoMode{S::VideoMode, get<&R::getBasicSettingVT4CameraVideoMode>, Rule::list, &k_video_mode};
+constexpr Row VideoResolution{S::VideoResolution, get<&R::getBasicSettingVT4CameraVideoResolution>, Rule::list,
                               &k_video_resolution};
-constexpr Row TimelapseInterval{N::TimelapseInterval, get<&R::getBasicSettingVT4CameraTimelapseInterval>, Rule::list,
+constexpr Row TimelapseInterval{S::TimelapseInterval, get<&R::getBasicSettingVT4CameraTimelapseInterval>, Rule::list,
                                 &k_timelapse_interval};
-constexpr Row VideoTaggingInterval{N::VideoTaggingInterval, get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
+constexpr Row VideoTaggingInterval{S::VideoTaggingInterval, get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
                                    Rule::list, &k_minute_interval};
+// the settings pages call it the loop recording interval
 constexpr Row LoopRecordingMode{N::LoopRecordingMode, get<&R::getBasicSettingVT4CameraLoopRecordingInterval>,
                                 Rule::list, &k_minute_interval};
-constexpr Row VideoMicrophoneGain{N::VideoMicrophoneGain, get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
+constexpr Row VideoMicrophoneGain{S::VideoMicrophoneGain, get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
                                   Rule::list, &k_microphone_gain};
-constexpr Row DateCaption{N::DateCaption, get<&R::getBasicSettingVT4CameraDateCaption>, Rule::on_off};
-constexpr Row SpeakerSoundRecording{N::SpeakerSoundRecording, get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
+constexpr Row DateCaption{S::DateCaption, get<&R::getBasicSettingVT4CameraDateCaption>, Rule::on_off};
+constexpr Row SpeakerSoundRecording{S::SpeakerSoundRecording, get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
                                     Rule::on_off};
-constexpr Row AutoCameraSleep{N::AutoCameraSleep, get<&R::getBasicSettingVT4CameraAutoCameraSleep>, Rule::on_off};
-constexpr Row Music{N::SpeakerSoundRecordingMusic, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
+constexpr Row AutoCameraSleep{S::AutoCameraSleep, get<&R::getBasicSettingVT4CameraAutoCameraSleep>, Rule::on_off};
+constexpr Row Music{S::SpeakerSoundRecordingMusic, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
                     Rule::on_off};
-constexpr Row FMRadio{N::SpeakerSoundRecordingFMRadio, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>,
+constexpr Row FMRadio{S::SpeakerSoundRecordingFMRadio, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>,
                       Rule::on_off};
-constexpr Row Intercom{N::SpeakerSoundRecordingIntercom,
-                       get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, Rule::on_off};
-constexpr Row Phone{N::SpeakerSoundRecordingPhone, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
+constexpr Row Intercom{S::SpeakerSoundRecordingIntercom, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>,
+                       Rule::on_off};
+constexpr Row Phone{S::SpeakerSoundRecordingPhone, get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
                     Rule::on_off};
 }  // namespace rec
 
 // The mesh headsets' settings words.
 namespace nd4 {
-constexpr Row VOXPhone{N::VOXPhone, get<&R::GetBasicSettingND4VOXPhone>, Rule::on_off};
-constexpr Row VOXIntercom{N::VOXIntercom, get<&R::GetBasicSettingND4VOXIntercom>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
-constexpr Row HighQualityA2DP{N::HighQualityA2DP, get<&R::GetBasicSettingND4HighQulityA2DP>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::GetBasicSettingND4Sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::GetBasicSettingND4AmbientHushControl>,
-                                 Rule::off_is_1};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::GetBasicSettingND4AudioBoost>, Rule::off_is_1};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::GetBasicSettingND4HDIntercom>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingND4FMStationGuide>, Rule::on_off};
-constexpr Row GuestMode{N::GuestMode, get<&R::GetBasicSettingND4MeshGuestMode>, Rule::on_off};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingND4VoxSensitivity>, Rule::number};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get<&R::GetBasicSettingND4AGCSensitivity>, Rule::level};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row VOXPhone{S::HVOX, get<&R::GetBasicSettingND4VOXPhone>, Rule::on_off};
+constexpr Row VOXIntercom{S::IVOX, get<&R::GetBasicSettingND4VOXIntercom>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
+constexpr Row HighQualityA2DP{S::BitpoolRate, get<&R::GetBasicSettingND4HighQulityA2DP>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::GetBasicSettingND4Sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::GetBasicSettingND4AmbientHushControl>, Rule::off_is_1};
+constexpr Row AudioBoost{S::AudioBoost, get<&R::GetBasicSettingND4AudioBoost>, Rule::off_is_1};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::GetBasicSettingND4HDIntercom>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::GetBasicSettingND4FMStationGuide>, Rule::on_off};
+constexpr Row GuestMode{S::MeshGuestMode, get<&R::GetBasicSettingND4MeshGuestMode>, Rule::on_off};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingND4VoxSensitivity>, Rule::number};
+constexpr Row SmartVolumeControl{S::AGCSensitivity, get<&R::GetBasicSettingND4AGCSensitivity>, Rule::level};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Rule::on_off};
-// 0x3142 reads the same bit with the opposite sense
-constexpr Row AudioVeneerVolumeManagementOnIs0{N::AudioVeneerVolumeManagement,
-                                               get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>,
-                                               Rule::on_is_0};
+// one mesh headset reads the same bit with the opposite sense
+constexpr Row AudioVeneerVolumeManagementOnIs0{S::AudioVeneerVolumeManagement,
+                                               get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Rule::on_is_0};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingND4AudioVeneerSensitivity>, Rule::number};
-constexpr Row VoiceCommand{N::VoiceCommand, get<&R::GetBasicSettingND4VoiceCommand>, Rule::on_off};
-constexpr Row BluetoothIntercomAudioBraiding{N::BluetoothIntercomAudioBraiding,
-                                             get<&R::GetBasicSettingND4AudioVeneer>, Rule::on_off};
-constexpr Row UnitLanguage{N::UnitLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
-constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list,
-                              &k_languages};
-constexpr Row HDSpeakerAccessory{N::HDSpeakerAccessory, get<&R::GetBasicSettingND4HDSpeakerAccessory>,
-                                 Rule::on_off};
-constexpr Row HDVoice{N::HDVoice, get<&R::GetBasicSettingWQ8HDVoice>, Rule::on_off};
+constexpr Row VoiceCommand{S::VoiceCommand, get<&R::GetBasicSettingND4VoiceCommand>, Rule::on_off};
+constexpr Row BluetoothIntercomAudioBraiding{S::AudioVeneer, get<&R::GetBasicSettingND4AudioVeneer>, Rule::on_off};
+constexpr Row UnitLanguage{S::UnitLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
+constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingND4UnitLanguage>, Rule::list, &k_languages};
+constexpr Row HDSpeakerAccessory{S::HDSpeakerAccessory, get<&R::GetBasicSettingND4HDSpeakerAccessory>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::GetBasicSettingWQ8HDVoice>, Rule::on_off};
 // shows the voice prompt's bit, as the headsets' own menu groups them
 constexpr Row VoiceAssistant{N::VoiceAssistant, get<&R::GetBasicSettingND4VoicePrompt>, Rule::off_is_1};
-constexpr Row MusicEqualizer{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list,
-                             &k_music_equalizer};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
+constexpr Row MusicEqualizer{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_music_equalizer};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
 }  // namespace nd4
 
 // The LM6 family's settings words.
 namespace lm6 {
-constexpr Row AudioBraiding{N::AudioBraiding, get<&R::getBasicSettingLM6AudioBraiding>, Rule::on_off};
+constexpr Row AudioBraiding{S::AudioBraiding, get<&R::getBasicSettingLM6AudioBraiding>, Rule::on_off};
 // the device counts its sensitivity downwards from 11
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
-                                             get<&R::getBasicSettingLM6AudioBraidingSensitivity>,
-                                             Rule::eleven_minus};
+                                             get<&R::getBasicSettingLM6AudioBraidingSensitivity>, Rule::eleven_minus};
+// the navigation overlay's bit, shown under the veneer volume management's name
 constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
                                           get<&R::getBasicSettingLM6NavigationAppOverlay>, Rule::on_off};
-constexpr Row NavigationAppSupport{N::NavigationAppSupport, get<&R::getBasicSettingLM6NavigationAppOverlay>,
+constexpr Row NavigationAppSupport{S::NavigationAppOverlay, get<&R::getBasicSettingLM6NavigationAppOverlay>,
                                    Rule::on_off};
-constexpr Row AudioBoost{N::AudioBoost, get<&R::getBasicSettingLM6AudioBoost>, Rule::on_off};
-constexpr Row SmartVolumeControl{N::SmartVolumeControl, get<&R::getBasicSettingLM6SmartVolumeControl>, Rule::level};
-constexpr Row VOXPhone{N::VOXPhone, get<&R::getBasicSettingLM6VOXPhone>, Rule::on_off};
-constexpr Row HDIntercom{N::HDIntercom, get<&R::getBasicSettingLM6HDIntercom>, Rule::on_off};
-constexpr Row EightWayIntercom{N::EightWayIntercom, get<&R::getBasicSettingLM6EightWayIntercom>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::getBasicSettingLM6VoicePrompt>, Rule::on_off};
-constexpr Row FMStationGuide{N::FMStationGuide, get<&R::getBasicSettingLM6FMStationGuide>, Rule::on_off};
-constexpr Row Sidetone{N::Sidetone, get<&R::getBasicSettingLM6Sidetone>, Rule::on_off};
-constexpr Row AmbientHushControl{N::AmbientHushControl, get<&R::getBasicSettingLM6AmbientHushControl>, Rule::on_off};
-constexpr Row VoiceCommand{N::VoiceCommand, get<&R::GetBasicSettingLM6VoiceCommand>, Rule::on_off};
-constexpr Row WhiteLEDAlwaysOn{N::WhiteLEDAlwaysOn, get<&R::getBasicSettingLM6LEDControl>, Rule::on_off};
-constexpr Row MotionSensorSensitivity{N::MotionSensorSensitivity, get<&R::getBasicSettingLM6MotionSensorSensitivity>,
+constexpr Row AudioBoost{S::AudioBoost, get<&R::getBasicSettingLM6AudioBoost>, Rule::on_off};
+constexpr Row SmartVolumeControl{S::SmartVolumeControl, get<&R::getBasicSettingLM6SmartVolumeControl>, Rule::level};
+constexpr Row VOXPhone{S::HVOX, get<&R::getBasicSettingLM6VOXPhone>, Rule::on_off};
+constexpr Row HDIntercom{S::HDIntercom, get<&R::getBasicSettingLM6HDIntercom>, Rule::on_off};
+constexpr Row EightWayIntercom{S::EightWayIntercom, get<&R::getBasicSettingLM6EightWayIntercom>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::getBasicSettingLM6VoicePrompt>, Rule::on_off};
+constexpr Row FMStationGuide{S::FMStationGuide, get<&R::getBasicSettingLM6FMStationGuide>, Rule::on_off};
+constexpr Row Sidetone{S::Sidetone, get<&R::getBasicSettingLM6Sidetone>, Rule::on_off};
+constexpr Row AmbientHushControl{S::AmbientHushControl, get<&R::getBasicSettingLM6AmbientHushControl>, Rule::on_off};
+constexpr Row VoiceCommand{S::VoiceCommand, get<&R::GetBasicSettingLM6VoiceCommand>, Rule::on_off};
+constexpr Row WhiteLEDAlwaysOn{S::LEDControl, get<&R::getBasicSettingLM6LEDControl>, Rule::on_off};
+constexpr Row MotionSensorSensitivity{S::MotionSensorSensitivity, get<&R::getBasicSettingLM6MotionSensorSensitivity>,
                                       Rule::list, &k_motion_sensitivity};
 }  // namespace lm6
 
 // The Airoha-based headsets.
 namespace airoha {
-constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingAirohaUnitLanguage>, Rule::list,
-                              &k_languages};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingAirohaAudioEqualizer>, Rule::list,
-                             &k_equalizer};
-constexpr Row VOXPhone{N::VOXPhone, get<&R::GetBasicSettingAirohaVOXPhone>, Rule::on_off};
-constexpr Row VoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingAirohaVoicePrompt>, Rule::on_off};
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingAirohaVoxSensitivity>, Rule::number_plus_1};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row HeadsetLanguage{N::HeadsetLanguage, get<&R::GetBasicSettingAirohaUnitLanguage>, Rule::list, &k_languages};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingAirohaAudioEqualizer>, Rule::list, &k_equalizer};
+constexpr Row VOXPhone{S::HVOX, get<&R::GetBasicSettingAirohaVOXPhone>, Rule::on_off};
+constexpr Row VoicePrompt{S::VoicePrompt, get<&R::GetBasicSettingAirohaVoicePrompt>, Rule::on_off};
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingAirohaVoxSensitivity>, Rule::number_plus_1};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingAirohaAudioVeneerVolumeManagement>, Rule::on_off};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingAirohaIntercomAudioVeneerSensitivity>,
@@ -281,42 +296,38 @@ constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCu
 // sit where the mesh headsets keep them, and HD voice has a bit of its own:
 // these rows read the bits the settings page writes for them.
 namespace qcc {
-constexpr Row VOXSensitivity{N::VOXSensitivity, get<&R::GetBasicSettingQCCVOXSensitivity>, Rule::number_plus_1};
-constexpr Row AudioVeneerVolumeManagement{N::AudioVeneerVolumeManagement,
+constexpr Row VOXSensitivity{S::VOXSensitivity, get<&R::GetBasicSettingQCCVOXSensitivity>, Rule::number_plus_1};
+constexpr Row AudioVeneerVolumeManagement{S::AudioVeneerVolumeManagement,
                                           get<&R::GetBasicSettingQCCAudioVeneerVolumeManagement>, Rule::on_off};
 constexpr Row IntercomAudioVeneerSensitivity{N::IntercomAudioVeneerSensitivityCut,
                                              get<&R::GetBasicSettingQCCAudioVeneerSensitivity>, Rule::number};
-constexpr Row AudioEqualizer{N::AudioEqualizer, get<&R::GetBasicSettingQCCAudioEqualizer>, Rule::list,
-                             &k_equalizer};
+constexpr Row AudioEqualizer{S::AudioEqualizer, get<&R::GetBasicSettingQCCAudioEqualizer>, Rule::list, &k_equalizer};
 constexpr Row VOXPhone = nd4::VOXPhone;
-constexpr Row HDVoice{N::HDVoice, get<&R::GetBasicSettingQCCHDVoice>, Rule::on_off};
+constexpr Row HDVoice{S::HDVoice, get<&R::GetBasicSettingQCCHDVoice>, Rule::on_off};
 constexpr Row VoicePrompt = nd4::VoicePrompt;
 constexpr Row FMStationGuide = nd4::FMStationGuide;
 }  // namespace qcc
 
 // Getters that an entry names for one of its rows.
 namespace any {
-constexpr Row AdvancedFeatures{N::AdvancedFeatures, get<&R::GetBasicSettingUILayer>, Rule::on_off};
-constexpr Row Equalizer30{N::AudioEqualizer, get<&R::GetBasicSetting30Equalizer>, Rule::list, &k_equalizer};
-constexpr Row Equalizer50{N::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
-constexpr Row ChannelSetting{N::ChannelSetting, get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Rule::list,
+constexpr Row AdvancedFeatures{S::UILayer, get<&R::GetBasicSettingUILayer>, Rule::on_off};
+constexpr Row Equalizer30{S::AudioEqualizer, get<&R::GetBasicSetting30Equalizer>, Rule::list, &k_equalizer};
+constexpr Row Equalizer50{S::AudioEqualizer, get<&R::GetBasicSetting50Equalizer>, Rule::list, &k_equalizer};
+constexpr Row ChannelSetting{S::MeshPublicChannel, get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Rule::list,
                              &k_channel};
-constexpr Row RemoteUIPTTAsFMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingVelandraRemoteUIPTT>,
-                                          Rule::on_off};
-constexpr Row UnitLanguageDK5X{N::UnitLanguage, get<&R::GetBasicSettingDK5XUnitLanguage>, Rule::list, &k_languages};
-constexpr Row UnitLanguageQorlan{N::UnitLanguage, get_for_product<&R::GetBasicSettingQorlanUnitLanguage>, Rule::list,
+constexpr Row RemoteUIPTTAsFMStationGuide{N::FMStationGuide, get<&R::GetBasicSettingVelandraRemoteUIPTT>, Rule::on_off};
+constexpr Row UnitLanguageDK5X{S::UnitLanguage, get<&R::GetBasicSettingDK5XUnitLanguage>, Rule::list, &k_languages};
+constexpr Row UnitLanguageQorlan{S::UnitLanguage, get_for_product<&R::GetBasicSettingQorlanUnitLanguage>, Rule::list,
                                  &k_languages_czech};
-constexpr Row UnitLanguageTJ6{N::UnitLanguage, tj6_language_code, Rule::list,
-                              &k_languages_tj6};
-constexpr Row HDSpeakerAccessoryAsVOXPhone{N::VOXPhone, get<&R::GetBasicSettingQorlanHDSpeakerAccessory>,
-                                           Rule::on_off};
+constexpr Row UnitLanguageTJ6{S::UnitLanguage, tj6_language_code, Rule::list, &k_languages_tj6};
+constexpr Row HDSpeakerAccessoryAsVOXPhone{N::VOXPhone, get<&R::GetBasicSettingQorlanHDSpeakerAccessory>, Rule::on_off};
 constexpr Row MeshPublicChannelAsVoicePrompt{N::VoicePrompt, get<&R::GetBasicSettingVelandraMeshPublicChannel>,
                                              Rule::off_is_1};
-// the mesh headsets of the 0x3132 group show the record's audio boost
+// the mesh headsets of the like_3132 set show the record's audio boost
 constexpr Row RecordAudioBoost = rec::AudioBoost;
 }  // namespace any
 
-// ---- the rows by product ----
+// ---- the rows by row set ----
 
 // The rows from firmware major.minor of the backup up to the next band; the
 // first band of an entry holds for every version below the second.
@@ -330,7 +341,7 @@ struct Band {
 };
 
 struct Entry {
-  std::vector<int> products;
+  Rows set;
   std::vector<Band> bands;
 };
 
@@ -340,18 +351,16 @@ const std::vector<Entry>& row_entries() {
   // clang-format off
   static const std::vector<Entry> k_entries = [] {
     std::vector<Entry> entries;
-    const auto add = [&entries](std::vector<int> products, std::vector<Band> bands) {
-      entries.push_back({std::move(products), std::move(bands)});
-    };
+    const auto add = [&entries](Rows set, std::vector<Band> bands) { entries.push_back({set, std::move(bands)}); };
 
     // ---- LM6 family ----
     {
       using namespace lm6;
-      add({0x2030, 0x4310, 0x4330, 0x4510, 0x4530},
+      add(Rows::like_2030,
           {{0, 0, {AudioBraiding, IntercomAudioVeneerSensitivity, AudioVeneerVolumeManagement, AudioBoost,
                    SmartVolumeControl, VOXPhone, HDIntercom, EightWayIntercom, VoicePrompt, FMStationGuide,
                    Sidetone, AmbientHushControl, VoiceCommand}}});
-      add({0x4210},
+      add(Rows::like_4210,
           {{0, 0, {VOXPhone, Sidetone, AudioBraiding, IntercomAudioVeneerSensitivity}},
            {1, 1, {VOXPhone, Sidetone, MotionSensorSensitivity, AudioBraiding, IntercomAudioVeneerSensitivity,
                    NavigationAppSupport}},
@@ -361,11 +370,11 @@ const std::vector<Entry>& row_entries() {
            {1, 5, {AudioBraiding, IntercomAudioVeneerSensitivity, NavigationAppSupport, AudioBoost,
                    SmartVolumeControl, MotionSensorSensitivity, VOXPhone, HDIntercom, EightWayIntercom, VoicePrompt,
                    FMStationGuide, Sidetone, AmbientHushControl}}});
-      add({0x4410, 0x4430},
+      add(Rows::like_4410,
           {{0, 0, {AudioBraiding, IntercomAudioVeneerSensitivity, AudioVeneerVolumeManagement, AudioBoost,
                    SmartVolumeControl, HDIntercom, EightWayIntercom, VoicePrompt, FMStationGuide, Sidetone,
                    AmbientHushControl, VoiceCommand}}});
-      add({0x4610},
+      add(Rows::like_4610,
           {{0, 0, {AudioBraiding, IntercomAudioVeneerSensitivity, AudioVeneerVolumeManagement, AudioBoost,
                    SmartVolumeControl, VOXPhone, HDIntercom, EightWayIntercom, VoicePrompt, FMStationGuide,
                    Sidetone, AmbientHushControl, VoiceCommand, WhiteLEDAlwaysOn}}});
@@ -400,36 +409,35 @@ const std::vector<Entry>& row_entries() {
         return rows;
       };
 
-      add({0x3110}, {{0, 0, nd4_below_1_1},
-                     {1, 1, nd4_from_1_1},
-                     {2, 1, with_unit_language(nd4_from_1_1)},
-                     {3, 0, with_unit_language(nd4_from_3_0)},
-                     {3, 1, with_unit_language(nd4_from_3_1)}});
-      add({0x3112}, {{0, 0, nd4_below_1_1}, {1, 1, nd4_from_1_1}, {3, 0, nd4_from_3_0}, {3, 1, nd4_from_3_1}});
-      add({0x3114}, {{0, 0, nd4_below_1_1}, {1, 1, nd4_from_1_1}, {3, 0, nd4_from_3_0}});
-      add({0x3116}, {{0, 0, with_unit_language(nd4_from_1_1)}, {2, 0, with_unit_language(nd4_from_3_0)}});
-      add({0x3118},
+      add(Rows::like_3110, {{0, 0, nd4_below_1_1},
+                            {1, 1, nd4_from_1_1},
+                            {2, 1, with_unit_language(nd4_from_1_1)},
+                            {3, 0, with_unit_language(nd4_from_3_0)},
+                            {3, 1, with_unit_language(nd4_from_3_1)}});
+      add(Rows::like_3112, {{0, 0, nd4_below_1_1}, {1, 1, nd4_from_1_1}, {3, 0, nd4_from_3_0}, {3, 1, nd4_from_3_1}});
+      add(Rows::like_3114, {{0, 0, nd4_below_1_1}, {1, 1, nd4_from_1_1}, {3, 0, nd4_from_3_0}});
+      add(Rows::like_3116, {{0, 0, with_unit_language(nd4_from_1_1)}, {2, 0, with_unit_language(nd4_from_3_0)}});
+      add(Rows::like_3118,
           {{0, 0, {n::UnitLanguage, n::AudioBoost, n::VOXPhone, n::HDIntercom, n::VoicePrompt, n::AmbientHushControl,
                    n::FMStationGuide, n::VOXSensitivity, n::AudioVeneerVolumeManagement,
                    n::IntercomAudioVeneerSensitivity}}});
-      add({0x3124, 0x3126, 0x3144},
+      add(Rows::like_3124,
           {{0, 0, {n::UnitLanguage, n::VoicePrompt, n::Sidetone, n::FMStationGuide, n::VoiceCommand}, k_fm_only}});
-      add({0x3128},
+      add(Rows::like_3128,
           {{0, 0, {any::ChannelSetting, n::VoicePrompt, n::Sidetone, n::AmbientHushControl, n::FMStationGuide},
             k_fm_only}});
-      add({0x3132, 0x3134, 0x3148, 0x3154, 0x3210, 0x3212, 0x3213, 0x3214, 0x3216, 0x3217, 0x3218, 0x3232, 0x3264,
-           0x3900},
+      add(Rows::like_3132,
           {{0, 0, {n::HeadsetLanguage, n::MusicEqualizer, any::RecordAudioBoost, n::VOXPhone, n::VOXIntercom,
                    n::BluetoothIntercomAudioBraiding, n::HDIntercom, n::HDVoice, n::VoiceAssistant, n::VoicePrompt,
                    n::Sidetone, n::AmbientHushControl, n::FMStationGuide, n::VOXSensitivity, n::SmartVolumeControl,
                    n::AudioVeneerVolumeManagement, n::IntercomAudioVeneerSensitivity}}});
-      add({0x3140}, {{0, 0, with_unit_language(nd4_from_3_0)}});
-      add({0x3142},
+      add(Rows::like_3140, {{0, 0, with_unit_language(nd4_from_3_0)}});
+      add(Rows::like_3142,
           {{0, 0, {n::UnitLanguage, n::Sidetone, n::FMStationGuide, n::AudioVeneerVolumeManagementOnIs0,
                    n::IntercomAudioVeneerSensitivity}}});
-      add({0x3146}, {{0, 0, with_unit_language(nd4_from_3_1)}});
-      add({0x3150}, {{0, 0, {any::UnitLanguageDK5X, n::VoicePrompt, n::FMStationGuide}}});
-      add({0x3152}, {{0, 0, {n::UnitLanguage, n::VoicePrompt, n::Sidetone, n::VoiceCommand}}});
+      add(Rows::like_3146, {{0, 0, with_unit_language(nd4_from_3_1)}});
+      add(Rows::like_3150, {{0, 0, {any::UnitLanguageDK5X, n::VoicePrompt, n::FMStationGuide}}});
+      add(Rows::like_3152, {{0, 0, {n::UnitLanguage, n::VoicePrompt, n::Sidetone, n::VoiceCommand}}});
 
       // the equalizer and HD voice generation: language, equalizer, then the mesh rows
       const auto wq8_rows = [](Row language, Row equalizer, bool with_fm_station_guide) {
@@ -441,73 +449,78 @@ const std::vector<Entry>& row_entries() {
                                  n::IntercomAudioVeneerSensitivity});
         return rows;
       };
-      add({0x3156, 0x3240}, {{0, 0, wq8_rows(n::UnitLanguage, n::MusicEqualizer, true)}});
-      add({0x3170}, {{0, 0, wq8_rows(any::UnitLanguageTJ6, n::AudioEqualizer, true)}});
-      add({0x3211, 0x3215}, {{0, 0, wq8_rows(n::HeadsetLanguage, n::MusicEqualizer, false)}});
-      add({0x3260}, {{0, 0, wq8_rows(n::HeadsetLanguage, n::AudioEqualizer, true)}});
+      add(Rows::like_3156, {{0, 0, wq8_rows(n::UnitLanguage, n::MusicEqualizer, true)}});
+      add(Rows::like_3170, {{0, 0, wq8_rows(any::UnitLanguageTJ6, n::AudioEqualizer, true)}});
+      add(Rows::like_3211, {{0, 0, wq8_rows(n::HeadsetLanguage, n::MusicEqualizer, false)}});
+      add(Rows::like_3260, {{0, 0, wq8_rows(n::HeadsetLanguage, n::AudioEqualizer, true)}});
       std::vector<Row> qorlan = wq8_rows(any::UnitLanguageQorlan, n::AudioEqualizer, true);
       qorlan.push_back(any::AdvancedFeatures);
-      add({0x3320}, {{0, 0, qorlan}});
+      add(Rows::like_3320, {{0, 0, qorlan}});
       qorlan.insert(qorlan.begin() + 1, any::HDSpeakerAccessoryAsVOXPhone);
-      add({0x3310, 0x3330}, {{0, 0, qorlan}});
+      add(Rows::like_3310, {{0, 0, qorlan}});
     }
 
     // ---- record fields ----
     {
     using namespace rec;
-    add({0x3030, 0x3040, 0x3060}, {{0, 0, {VoicePrompt, FMStationGuide, AmbientHushControl}}});
-    add({0x3032, 0x3050}, {{0, 0, {VoicePrompt, FMStationGuide, AmbientHushControl}},
-                           {1, 4, {VoicePrompt, FMStationGuide}, k_fm_only}});
-    add({0x3070}, {{0, 0, {UnitLanguage, VoicePrompt, FMStationGuide, Sidetone}, k_fm_only}});
-    add({0x3080}, {{0, 0, {UnitLanguage, VoicePrompt, Sidetone}}});
-    add({0x3085}, {{0, 0, {HeadsetLanguage, VoicePrompt}}});
-    add({0x3161}, {{0, 0, {any::MeshPublicChannelAsVoicePrompt, any::UnitLanguageDK5X,
-                           any::RemoteUIPTTAsFMStationGuide}}});
-    add({0x3300}, {{0, 0, {UnitLanguage, AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
-                           HDVoice, HDIntercom, VoicePrompt, Sidetone, AmbientHushControl}}});
-    add({0x3340}, {{0, 0, {any::HDSpeakerAccessoryAsVOXPhone, any::Equalizer50, VOXPhone, VOXIntercom, AudioBraiding,
-                           AudioSourcePriority, HDVoice, HDIntercom, UnitLanguageCzech, VoicePrompt,
-                           any::AdvancedFeatures}}});
-    add({0x3341}, {{0, 0, {any::Equalizer50, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
-                           HDIntercom, UnitLanguageCzech, VoicePrompt, any::AdvancedFeatures}}});
-    add({0x3350, 0x3360, 0x5592, 0x5594}, {{0, 0, {VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
-                                                   HDVoice, HDIntercom, HeadsetLanguage, VoicePrompt}}});
-    add({0x3370}, {{0, 0, {VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           HeadsetLanguage, VoicePrompt, FMStationGuide}}});
-    add({0x3400}, {{0, 0, {AudioEqualizer, VOXPhone, HDVoice, HDIntercom, HeadsetLanguage, VoicePrompt}}});
-    add({0x3500, 0x3540, 0x3570}, {{0, 0, {Channel}}});
-    add({0x3560}, {{0, 0, {Channel, Volume}}});
-    add({0x4023, 0x5590, 0x5591, 0x5593, 0x6900}, {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding,
-                                                           AudioSourcePriority, HDVoice, HDIntercom,
-                                                           HeadsetLanguage, VoicePrompt}}});
-    add({0x4050, 0x5564}, {{0, 0, {UnitLanguage}}});
+    add(Rows::like_3030, {{0, 0, {VoicePrompt, FMStationGuide, AmbientHushControl}}});
+    add(Rows::like_3032, {{0, 0, {VoicePrompt, FMStationGuide, AmbientHushControl}},
+                          {1, 4, {VoicePrompt, FMStationGuide}, k_fm_only}});
+    add(Rows::like_3070, {{0, 0, {UnitLanguage, VoicePrompt, FMStationGuide, Sidetone}, k_fm_only}});
+    add(Rows::like_3080, {{0, 0, {UnitLanguage, VoicePrompt, Sidetone}}});
+    add(Rows::like_3085, {{0, 0, {HeadsetLanguage, VoicePrompt}}});
+    add(Rows::like_3161, {{0, 0, {any::MeshPublicChannelAsVoicePrompt, any::UnitLanguageDK5X,
+                                  any::RemoteUIPTTAsFMStationGuide}}});
+    add(Rows::like_3300,
+        {{0, 0, {UnitLanguage, AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
+                 HDVoice, HDIntercom, VoicePrompt, Sidetone, AmbientHushControl}}});
+    add(Rows::like_3340,
+        {{0, 0, {any::HDSpeakerAccessoryAsVOXPhone, any::Equalizer50, VOXPhone, VOXIntercom, AudioBraiding,
+                 AudioSourcePriority, HDVoice, HDIntercom, UnitLanguageCzech, VoicePrompt,
+                 any::AdvancedFeatures}}});
+    add(Rows::like_3341, {{0, 0, {any::Equalizer50, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
+                                  HDIntercom, UnitLanguageCzech, VoicePrompt, any::AdvancedFeatures}}});
+    add(Rows::like_3350, {{0, 0, {VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
+                                  HDVoice, HDIntercom, HeadsetLanguage, VoicePrompt}}});
+    add(Rows::like_3370, {{0, 0, {VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                                  HeadsetLanguage, VoicePrompt, FMStationGuide}}});
+    add(Rows::like_3400, {{0, 0, {AudioEqualizer, VOXPhone, HDVoice, HDIntercom, HeadsetLanguage, VoicePrompt}}});
+    add(Rows::like_3500, {{0, 0, {Channel}}});
+    add(Rows::like_3560, {{0, 0, {Channel, Volume}}});
+    add(Rows::like_4023, {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding,
+                                  AudioSourcePriority, HDVoice, HDIntercom,
+                                  HeadsetLanguage, VoicePrompt}}});
+    add(Rows::like_4050, {{0, 0, {UnitLanguage}}});
 
-    add({0x5410}, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, AudioVeneer, VOXSensitivity, VoicePrompt,
-                           Sidetone}},
-                   {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, AudioVeneer, HDVoice, VOXSensitivity,
-                           VoicePrompt, Sidetone}},
-                   {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer, AudioSourcePriority,
-                           HDVoice, HDIntercom, VOXSensitivity, VoicePrompt, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5410,
+        {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, AudioVeneer, VOXSensitivity, VoicePrompt,
+                 Sidetone}},
+         {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, AudioVeneer, HDVoice, VOXSensitivity,
+                 VoicePrompt, Sidetone}},
+         {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer, AudioSourcePriority,
+                 HDVoice, HDIntercom, VOXSensitivity, VoicePrompt, Sidetone, AmbientHushControl}}});
     const std::vector<Row> wn_rows = {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer,
                                       AudioSourcePriority, HDVoice, HDIntercom, VOXSensitivity, VoicePrompt,
                                       FMStationGuide, Sidetone, AmbientHushControl};
-    add({0x5412, 0x5414}, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer,
-                                   AudioSourcePriority, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide,
-                                   Sidetone, AmbientHushControl}},
-                           {1, 1, wn_rows}});
-    add({0x5416}, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioSourcePriority, HDIntercom,
-                           VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}},
-                   {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer, AudioSourcePriority,
-                           HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}},
-                   {1, 2, wn_rows}});
-    add({0x5418, 0x5420}, {{0, 0, wn_rows}});
-    add({0x5424, 0x5428, 0x5430, 0x5432, 0x5434},
+    add(Rows::like_5412, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer,
+                                  AudioSourcePriority, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide,
+                                  Sidetone, AmbientHushControl}},
+                          {1, 1, wn_rows}});
+    add(Rows::like_5416,
+        {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioSourcePriority, HDIntercom,
+                 VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}},
+         {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioVeneer, AudioSourcePriority,
+                 HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}},
+         {1, 2, wn_rows}});
+    add(Rows::like_5418, {{0, 0, wn_rows}});
+    add(Rows::like_5424,
         {{0, 0, {UnitLanguage, AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
                  HDIntercom, VOXSensitivity, SmartVolumeControl, VoicePrompt, FMStationGuide, Sidetone,
                  AmbientHushControl}}});
-    add({0x5426}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, SmartVolumeControl, VoicePrompt, FMStationGuide, Sidetone,
-                           AmbientHushControl}}});
+    add(Rows::like_5426,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, SmartVolumeControl, VoicePrompt, FMStationGuide, Sidetone,
+                 AmbientHushControl}}});
 
     // ---- the camera headsets ----
     {
@@ -519,16 +532,17 @@ const std::vector<Entry>& row_entries() {
         return rows;
       };
       // the first cameras know neither the tagging and loop intervals nor the microphone gain
-      add({0x5510}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
-                             AmbientHushControl, PhotoMode, VideoMode, VideoResolution, TimelapseInterval, DateCaption,
-                             SpeakerSoundRecording, Music, FMRadio, Intercom, Phone, AutoCameraSleep}},
-                     {1, 1, with_camera({AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP,
-                                         Sidetone, AmbientHushControl})},
-                     {2, 2, with_camera({AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
-                                         HighQualityA2DP, Sidetone, AmbientHushControl})},
-                     {3, 0, with_camera({AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
-                                         HDVoice, HDIntercom, VoicePrompt, FMStationGuide, Sidetone,
-                                         AmbientHushControl})}});
+      add(Rows::like_5510,
+          {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
+                   AmbientHushControl, PhotoMode, VideoMode, VideoResolution, TimelapseInterval, DateCaption,
+                   SpeakerSoundRecording, Music, FMRadio, Intercom, Phone, AutoCameraSleep}},
+           {1, 1, with_camera({AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP,
+                               Sidetone, AmbientHushControl})},
+           {2, 2, with_camera({AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
+                               HighQualityA2DP, Sidetone, AmbientHushControl})},
+           {3, 0, with_camera({AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
+                               HDVoice, HDIntercom, VoicePrompt, FMStationGuide, Sidetone,
+                               AmbientHushControl})}});
     }
 
     // the generation with audio braiding, source priority and HD voice
@@ -540,80 +554,89 @@ const std::vector<Entry>& row_entries() {
                                                       HDVoice, HDIntercom, VoicePrompt, FMStationGuide, Sidetone,
                                                       AmbientHushControl, AudioBoost, HDSpeakerAccessory,
                                                       AudioEqualizer};
-    add({0x5520}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, VOXSensitivity, VoicePrompt, HighQualityA2DP, Sidetone,
-                           AmbientHushControl}},
-                   {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}},
-                   {1, 3, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
-                           FMStationGuide, HighQualityA2DP, Sidetone, AmbientHushControl}},
-                   {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
-    add({0x5522, 0x5536}, {{0, 0, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}}});
-    add({0x5524}, {{0, 0, {AudioBoost, VoicePrompt, HighQualityA2DP, AmbientHushControl}},
-                   {1, 1, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
-                   {2, 0, {AudioBoost, AudioBraiding, AudioSourcePriority, HDVoice, VoicePrompt, FMStationGuide,
-                           AmbientHushControl}}});
-    add({0x5526}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
-                           FMStationGuide, HighQualityA2DP, Sidetone, AmbientHushControl}},
-                   {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
-    add({0x5530}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
-                           AmbientHushControl}},
-                   {1, 4, {AudioBoost, VOXPhone, VOXIntercom, HDVoice, HDIntercom, VoicePrompt, FMStationGuide,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}},
-                   {2, 0, braiding_rows}});
-    add({0x5532}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDVoice, HDIntercom, VoicePrompt, FMStationGuide,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}}});
-    add({0x5534}, {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
-                           HDIntercom, HeadsetLanguage, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
-    add({0x5550}, {{0, 0, {AudioBoost, HDIntercom, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
-                   {1, 2, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
-                   {2, 0, {AudioBoost, AudioBraiding, AudioSourcePriority, HDVoice, VoicePrompt, FMStationGuide,
-                           AmbientHushControl}}});
-    add({0x5552, 0x5553}, {{0, 0, {AudioEqualizer, HDVoice, VoicePrompt, FMStationGuide, HeadsetLanguage}}});
-    add({0x5560, 0x5562}, {{0, 0, {FMStationGuide}}});
-    add({0x5570}, {{0, 0, braiding_rows}, {1, 4, braiding_accessory_rows}});
-    add({0x5576}, {{0, 0, {AutoStartRecording, AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
-                           HDVoice, HDIntercom, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
-    add({0x5580}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide, HighQualityA2DP,
-                           Sidetone, AmbientHushControl}},
-                   {2, 0, braiding_rows},
-                   {2, 6, braiding_accessory_rows}});
-    add({0x5595}, {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
-                           HDIntercom, VoicePrompt}}});
-    add({0x5610, 0x5611, 0x5612, 0x5620, 0x5621},
+    add(Rows::like_5520,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, VOXSensitivity, VoicePrompt, HighQualityA2DP, Sidetone,
+                 AmbientHushControl}},
+         {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
+                 HighQualityA2DP, Sidetone, AmbientHushControl}},
+         {1, 3, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
+                 FMStationGuide, HighQualityA2DP, Sidetone, AmbientHushControl}},
+         {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5522, {{0, 0, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}}});
+    add(Rows::like_5524, {{0, 0, {AudioBoost, VoicePrompt, HighQualityA2DP, AmbientHushControl}},
+                          {1, 1, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
+                          {2, 0, {AudioBoost, AudioBraiding, AudioSourcePriority, HDVoice, VoicePrompt, FMStationGuide,
+                                  AmbientHushControl}}});
+    add(Rows::like_5526,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
+                 FMStationGuide, HighQualityA2DP, Sidetone, AmbientHushControl}},
+         {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5530, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
+                                  AmbientHushControl}},
+                          {1, 4, {AudioBoost, VOXPhone, VOXIntercom, HDVoice, HDIntercom, VoicePrompt, FMStationGuide,
+                                  HighQualityA2DP, Sidetone, AmbientHushControl}},
+                          {2, 0, braiding_rows}});
+    add(Rows::like_5532, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDVoice, HDIntercom, VoicePrompt, FMStationGuide,
+                                  HighQualityA2DP, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5534,
+        {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
+                 HDIntercom, HeadsetLanguage, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5550,
+        {{0, 0, {AudioBoost, HDIntercom, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
+         {1, 2, {AudioBoost, VoicePrompt, FMStationGuide, HighQualityA2DP, AmbientHushControl}},
+         {2, 0, {AudioBoost, AudioBraiding, AudioSourcePriority, HDVoice, VoicePrompt, FMStationGuide,
+                 AmbientHushControl}}});
+    add(Rows::like_5552, {{0, 0, {AudioEqualizer, HDVoice, VoicePrompt, FMStationGuide, HeadsetLanguage}}});
+    add(Rows::like_5560, {{0, 0, {FMStationGuide}}});
+    add(Rows::like_5570, {{0, 0, braiding_rows}, {1, 4, braiding_accessory_rows}});
+    add(Rows::like_5576,
+        {{0, 0, {AutoStartRecording, AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
+                 HDVoice, HDIntercom, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5580,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide, HighQualityA2DP,
+                 Sidetone, AmbientHushControl}},
+         {2, 0, braiding_rows},
+         {2, 6, braiding_accessory_rows}});
+    add(Rows::like_5595, {{0, 0, {AudioEqualizer, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice,
+                                  HDIntercom, VoicePrompt}}});
+    add(Rows::like_5610,
         {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, VoicePrompt, HighQualityA2DP, Sidetone, AmbientHushControl}},
          {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
                  AmbientHushControl}},
          {2, 0, braiding_rows}});
-    add({0x5622}, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt,
-                           HighQualityA2DP, AmbientHushControl}},
-                   {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity,
-                           VoicePrompt, HighQualityA2DP, AmbientHushControl}},
-                   {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
-                           HDVoice, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide, AmbientHushControl}}});
-    add({0x5623}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
-                           AmbientHushControl}},
-                   {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}},
-                   {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, VoicePrompt, Sidetone, AmbientHushControl}}});
-    add({0x5624}, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt,
-                           HighQualityA2DP, AmbientHushControl}},
-                   {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity,
-                           VoicePrompt, HighQualityA2DP, AmbientHushControl}},
-                   {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioSourcePriority, HDVoice,
-                           HDIntercom, VOXSensitivity, VoicePrompt, AmbientHushControl}}});
-    add({0x5710}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
-                           AmbientHushControl}},
-                   {1, 2, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}}});
-    add({0x5720}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide,
-                           HighQualityA2DP, Sidetone, AmbientHushControl}}});
-    add({0x5910, 0x5920}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP,
-                                   Sidetone, AmbientHushControl}},
-                           {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
-                                   HighQualityA2DP, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5622,
+        {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt,
+                 HighQualityA2DP, AmbientHushControl}},
+         {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity,
+                 VoicePrompt, HighQualityA2DP, AmbientHushControl}},
+         {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority,
+                 HDVoice, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide, AmbientHushControl}}});
+    add(Rows::like_5623,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
+                 AmbientHushControl}},
+         {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
+                 HighQualityA2DP, Sidetone, AmbientHushControl}},
+         {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, VoicePrompt, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5624, {{0, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt,
+                                  HighQualityA2DP, AmbientHushControl}},
+                          {1, 1, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity,
+                                  VoicePrompt, HighQualityA2DP, AmbientHushControl}},
+                          {2, 0, {AudioBoost, SmartVolumeControl, VOXPhone, VOXIntercom, AudioSourcePriority, HDVoice,
+                                  HDIntercom, VOXSensitivity, VoicePrompt, AmbientHushControl}}});
+    add(Rows::like_5710, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP, Sidetone,
+                                  AmbientHushControl}},
+                          {1, 2, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
+                                  HighQualityA2DP, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5720,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt, FMStationGuide,
+                 HighQualityA2DP, Sidetone, AmbientHushControl}}});
+    add(Rows::like_5910, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, HighQualityA2DP,
+                                  Sidetone, AmbientHushControl}},
+                          {1, 1, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
+                                  HighQualityA2DP, Sidetone, AmbientHushControl}}});
 
     // ---- the Y series ----
     const std::vector<Row> y_rows = {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt,
@@ -626,46 +649,49 @@ const std::vector<Entry>& row_entries() {
       rows.insert(rows.end(), {ESSConfiguration, ESSSensitivity});
       return rows;
     };
-    add({0x6010, 0x6012}, {{0, 0, with_ess(y_rows)}, {1, 2, with_ess(navi_first(y_rows))}});
-    add({0x6014, 0x6016}, {{0, 0, y_rows}, {1, 2, navi_first(y_rows)}});
-    add({0x6018}, {{0, 0, y_rows}, {1, 1, navi_first(y_rows)}});
-    add({0x6020, 0x6022, 0x6024},
+    add(Rows::like_6010, {{0, 0, with_ess(y_rows)}, {1, 2, with_ess(navi_first(y_rows))}});
+    add(Rows::like_6014, {{0, 0, y_rows}, {1, 2, navi_first(y_rows)}});
+    add(Rows::like_6018, {{0, 0, y_rows}, {1, 1, navi_first(y_rows)}});
+    add(Rows::like_6020,
         {{0, 0, {SmartNaviSystem, VOXPhone, VOXSensitivity, VoicePrompt, Sidetone, AmbientHushControl}}});
-    add({0x6026}, {{0, 0, navi_first(y_rows)}});
+    add(Rows::like_6026, {{0, 0, navi_first(y_rows)}});
     const std::vector<Row> y660_rows = {AudioBraidingPlain, SmartNaviSystem, AutoOnOff, AudioBoost, VOXPhone,
                                         VOXIntercom, HDIntercom, VOXSensitivity, VoicePrompt, Sidetone,
                                         AmbientHushControl};
-    add({0x6028, 0x6030, 0x6032, 0x6036}, {{0, 0, y660_rows}});
-    add({0x6034}, {{0, 0, with_ess(y660_rows)}});
-    add({0x6038, 0x6039}, {{0, 0, {AudioBoost, HDIntercom, Sidetone, AmbientHushControl, SmartNaviSystem,
-                                   SmartNaviSystem, SmartNaviSystem, VOXPhone, VOXSensitivityFrom1, VoicePrompt,
-                                   HeadsetLanguage}}});
-    add({0x6112}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
-    add({0x6210}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
-                           HighQualityA2DP, AmbientHushControl}},
-                   {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VoicePrompt, FMStationGuide, AmbientHushControl}}});
-    add({0x6310}, {{0, 0, {UnitLanguage, VoicePrompt}}});
-    add({0x6320, 0x6330, 0x6335}, {{0, 0, {UnitLanguage, VOXPhone, HDVoice, HDIntercom, VoicePrompt,
-                                           AmbientHushControl}}});
-    add({0x6400}, {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
-                           VOXSensitivity, VoicePrompt, FMStationGuide, AmbientHushControl}}});
+    add(Rows::like_6028, {{0, 0, y660_rows}});
+    add(Rows::like_6034, {{0, 0, with_ess(y660_rows)}});
+    add(Rows::like_6038, {{0, 0, {AudioBoost, HDIntercom, Sidetone, AmbientHushControl, SmartNaviSystem,
+                                  SmartNaviSystem, SmartNaviSystem, VOXPhone, VOXSensitivityFrom1, VoicePrompt,
+                                  HeadsetLanguage}}});
+    add(Rows::like_6112,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, VoicePrompt, FMStationGuide, Sidetone, AmbientHushControl}}});
+    add(Rows::like_6210,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, HDIntercom, VoicePrompt, FMStationGuide,
+                 HighQualityA2DP, AmbientHushControl}},
+         {2, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VoicePrompt, FMStationGuide, AmbientHushControl}}});
+    add(Rows::like_6310, {{0, 0, {UnitLanguage, VoicePrompt}}});
+    add(Rows::like_6320, {{0, 0, {UnitLanguage, VOXPhone, HDVoice, HDIntercom, VoicePrompt,
+                                  AmbientHushControl}}});
+    add(Rows::like_6400,
+        {{0, 0, {AudioBoost, VOXPhone, VOXIntercom, AudioBraiding, AudioSourcePriority, HDVoice, HDIntercom,
+                 VOXSensitivity, VoicePrompt, FMStationGuide, AmbientHushControl}}});
 
     }
 
     // ---- QCC and Airoha chips ----
-    add({0x6500, 0x6510}, {{0, 0, {qcc::AudioEqualizer, qcc::VOXPhone, qcc::HDVoice, qcc::VoicePrompt,
-                                   qcc::FMStationGuide, qcc::VOXSensitivity, qcc::AudioVeneerVolumeManagement,
-                                   qcc::IntercomAudioVeneerSensitivity}}});
+    add(Rows::like_6500, {{0, 0, {qcc::AudioEqualizer, qcc::VOXPhone, qcc::HDVoice, qcc::VoicePrompt,
+                                  qcc::FMStationGuide, qcc::VOXSensitivity, qcc::AudioVeneerVolumeManagement,
+                                  qcc::IntercomAudioVeneerSensitivity}}});
     {
       using namespace airoha;
-      add({0x6800, 0x6805, 0x6810, 0x6811},
+      add(Rows::like_6800,
           {{0, 0, {HeadsetLanguage, AudioEqualizer, VOXPhone, VoicePrompt, VOXSensitivity, AudioVeneerVolumeManagement,
                    IntercomAudioVeneerSensitivity}}});
-      add({0x6801, 0x6802, 0x6803}, {{0, 0, {HeadsetLanguage, VoicePrompt}}});
-      add({0x6804, 0x6812}, {{0, 0, {HeadsetLanguage, VOXPhone, VoicePrompt, VOXSensitivity,
-                                     AudioVeneerVolumeManagement, IntercomAudioVeneerSensitivity}}});
+      add(Rows::like_6801, {{0, 0, {HeadsetLanguage, VoicePrompt}}});
+      add(Rows::like_6804, {{0, 0, {HeadsetLanguage, VOXPhone, VoicePrompt, VOXSensitivity,
+                                    AudioVeneerVolumeManagement, IntercomAudioVeneerSensitivity}}});
     }
     return entries;
   }();
@@ -673,7 +699,7 @@ const std::vector<Entry>& row_entries() {
   return k_entries;
 }
 
-// ---- the row count by product ----
+// ---- the row count by count set ----
 
 // `rows` rows from firmware major.minor; the first band holds for every
 // version below the second.
@@ -684,7 +710,7 @@ struct CountBand {
 };
 
 struct CountEntry {
-  std::vector<int> products;
+  Count set;
   std::vector<CountBand> counts;
   // while the FM radio is hidden, when it changes the count
   std::vector<CountBand> counts_fm_hidden = {};
@@ -693,65 +719,60 @@ struct CountEntry {
 const std::vector<CountEntry>& count_entries() {
   // clang-format off
   static const std::vector<CountEntry> k_counts = {
-      {{0x3540, 0x4050, 0x5560, 0x5562, 0x5564}, {{0, 0, 1}}},
-      {{0x3085, 0x6310, 0x6801, 0x6802, 0x6803}, {{0, 0, 2}}},
-      {{0x3030, 0x3040, 0x3060, 0x3080, 0x3150, 0x3161}, {{0, 0, 3}}},
-      {{0x3152, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x6461, 0x6481, 0x6491, 0x6600, 0x6700}, {{0, 0, 4}}},
-      {{0x3142, 0x5522, 0x5536, 0x5552, 0x5553}, {{0, 0, 5}}},
-      {{0x3400, 0x6020, 0x6022, 0x6024, 0x6320, 0x6330, 0x6335, 0x6804, 0x6812}, {{0, 0, 6}}},
-      {{0x6500, 0x6510, 0x6800, 0x6805, 0x6810, 0x6811}, {{0, 0, 7}}},
-      {{0x3350, 0x5592, 0x5594, 0x5595, 0x6114}, {{0, 0, 8}}},
-      {{0x3370, 0x4023, 0x5590, 0x5591, 0x5593, 0x6900}, {{0, 0, 9}}},
-      {{0x3118, 0x3341, 0x5532, 0x5720, 0x6026}, {{0, 0, 10}}},
-      {{0x3300, 0x3340, 0x6028, 0x6030, 0x6032, 0x6036, 0x6038, 0x6039, 0x6400}, {{0, 0, 11}}},
-      {{0x4410, 0x4430, 0x5534, 0x5576, 0x6112}, {{0, 0, 12}}},
-      {{0x2030, 0x4310, 0x4330, 0x4510, 0x4530, 0x5418, 0x5420, 0x5426, 0x6034}, {{0, 0, 13}}},
-      {{0x3211, 0x4610, 0x5424, 0x5428, 0x5430, 0x5432, 0x5434}, {{0, 0, 14}}},
-      {{0x3156, 0x3213, 0x3240}, {{0, 0, 15}}},
-      {{0x3140, 0x3215, 0x3320}, {{0, 0, 16}}},
-      {{0x3132, 0x3134, 0x3148, 0x3154, 0x3170, 0x3210, 0x3212, 0x3214, 0x3216, 0x3217, 0x3218, 0x3232, 0x3260,
-        0x3264, 0x3310, 0x3330, 0x3900}, {{0, 0, 17}}},
-      {{0x3146}, {{0, 0, 18}}},
-      {{0x3570}, {{0, 0, 0}, {1, 1, 1}}},
-      {{0x3560}, {{0, 0, 0}, {1, 1, 2}}},
-      {{0x3500}, {{0, 0, 0}, {2, 2, 1}}},
-      {{0x5526}, {{0, 0, 10}, {2, 0, 12}}},
-      {{0x5416}, {{0, 0, 11}, {1, 1, 12}, {1, 2, 13}}},
-      {{0x6010, 0x6012}, {{0, 0, 11}, {1, 2, 12}}},
-      {{0x5570}, {{0, 0, 11}, {1, 4, 13}}},
-      {{0x5412, 0x5414}, {{0, 0, 12}, {1, 1, 13}}},
-      {{0x3110}, {{0, 0, 15}, {1, 1, 16}, {2, 1, 17}, {3, 0, 16}, {3, 1, 18}}},
-      {{0x3114}, {{0, 0, 15}, {1, 1, 16}, {3, 0, 15}}},
-      {{0x3112}, {{0, 0, 15}, {1, 1, 16}, {3, 0, 15}, {3, 1, 17}}},
-      {{0x3116}, {{0, 0, 17}, {2, 0, 16}}},
-      {{0x5510}, {{0, 0, 18}, {2, 0, 22}, {2, 2, 23}, {3, 0, 25}}},
-      {{0x3050}, {{0, 0, 3}, {1, 4, 2}}, {{0, 0, 2}, {1, 4, 1}}},
-      {{0x3032}, {{0, 0, 3}}, {{0, 0, 2}}},
-      {{0x5524}, {{0, 0, 4}, {1, 1, 5}, {2, 0, 7}}},
-      {{0x4210}, {{0, 0, 4}, {1, 1, 6}, {1, 2, 11}, {1, 5, 13}}},
-      {{0x3070}, {{0, 0, 4}}, {{0, 0, 3}}},
-      {{0x3124, 0x3126, 0x3128, 0x3144}, {{0, 0, 5}}, {{0, 0, 4}}},
-      {{0x5550}, {{0, 0, 6}, {1, 2, 5}, {2, 0, 7}}},
-      {{0x5610, 0x5611, 0x5612, 0x5620, 0x5621}, {{0, 0, 7}, {1, 1, 8}, {2, 0, 11}}},
-      {{0x5410}, {{0, 0, 7}, {1, 1, 8}, {2, 0, 12}}},
-      {{0x5910, 0x5920}, {{0, 0, 8}, {1, 1, 9}}},
-      {{0x5520}, {{0, 0, 8}, {1, 1, 9}, {1, 3, 10}, {2, 0, 12}}},
-      {{0x5624}, {{0, 0, 8}, {1, 1, 9}, {2, 0, 10}}},
-      {{0x5623}, {{0, 0, 8}, {1, 1, 9}, {2, 0, 11}}},
-      {{0x5622}, {{0, 0, 8}, {1, 1, 9}, {2, 0, 12}}},
-      {{0x5710}, {{0, 0, 8}, {1, 2, 9}}},
-      {{0x5530}, {{0, 0, 8}, {1, 4, 10}, {2, 0, 11}}},
-      {{0x6210}, {{0, 0, 8}, {2, 0, 10}}},
-      {{0x6018}, {{0, 0, 9}, {1, 1, 10}}},
-      {{0x6014, 0x6016}, {{0, 0, 9}, {1, 2, 10}}},
-      {{0x5580}, {{0, 0, 9}, {2, 0, 11}, {2, 6, 13}}},
+      {Count::rows_1, {{0, 0, 1}}},
+      {Count::rows_2, {{0, 0, 2}}},
+      {Count::rows_3, {{0, 0, 3}}},
+      {Count::rows_4, {{0, 0, 4}}},
+      {Count::rows_5, {{0, 0, 5}}},
+      {Count::rows_6, {{0, 0, 6}}},
+      {Count::rows_7, {{0, 0, 7}}},
+      {Count::rows_8, {{0, 0, 8}}},
+      {Count::rows_9, {{0, 0, 9}}},
+      {Count::rows_10, {{0, 0, 10}}},
+      {Count::rows_11, {{0, 0, 11}}},
+      {Count::rows_12, {{0, 0, 12}}},
+      {Count::rows_13, {{0, 0, 13}}},
+      {Count::rows_14, {{0, 0, 14}}},
+      {Count::rows_15, {{0, 0, 15}}},
+      {Count::rows_16, {{0, 0, 16}}},
+      {Count::rows_17, {{0, 0, 17}}},
+      {Count::rows_18, {{0, 0, 18}}},
+      {Count::like_3570, {{0, 0, 0}, {1, 1, 1}}},
+      {Count::like_3560, {{0, 0, 0}, {1, 1, 2}}},
+      {Count::like_3500, {{0, 0, 0}, {2, 2, 1}}},
+      {Count::like_5526, {{0, 0, 10}, {2, 0, 12}}},
+      {Count::like_5416, {{0, 0, 11}, {1, 1, 12}, {1, 2, 13}}},
+      {Count::like_6010, {{0, 0, 11}, {1, 2, 12}}},
+      {Count::like_5570, {{0, 0, 11}, {1, 4, 13}}},
+      {Count::like_5412, {{0, 0, 12}, {1, 1, 13}}},
+      {Count::like_3110, {{0, 0, 15}, {1, 1, 16}, {2, 1, 17}, {3, 0, 16}, {3, 1, 18}}},
+      {Count::like_3114, {{0, 0, 15}, {1, 1, 16}, {3, 0, 15}}},
+      {Count::like_3112, {{0, 0, 15}, {1, 1, 16}, {3, 0, 15}, {3, 1, 17}}},
+      {Count::like_3116, {{0, 0, 17}, {2, 0, 16}}},
+      {Count::like_5510, {{0, 0, 18}, {2, 0, 22}, {2, 2, 23}, {3, 0, 25}}},
+      {Count::like_3050, {{0, 0, 3}, {1, 4, 2}}, {{0, 0, 2}, {1, 4, 1}}},
+      {Count::like_3032, {{0, 0, 3}}, {{0, 0, 2}}},
+      {Count::like_5524, {{0, 0, 4}, {1, 1, 5}, {2, 0, 7}}},
+      {Count::like_4210, {{0, 0, 4}, {1, 1, 6}, {1, 2, 11}, {1, 5, 13}}},
+      {Count::like_3070, {{0, 0, 4}}, {{0, 0, 3}}},
+      {Count::like_3124, {{0, 0, 5}}, {{0, 0, 4}}},
+      {Count::like_5550, {{0, 0, 6}, {1, 2, 5}, {2, 0, 7}}},
+      {Count::like_5610, {{0, 0, 7}, {1, 1, 8}, {2, 0, 11}}},
+      {Count::like_5410, {{0, 0, 7}, {1, 1, 8}, {2, 0, 12}}},
+      {Count::like_5910, {{0, 0, 8}, {1, 1, 9}}},
+      {Count::like_5520, {{0, 0, 8}, {1, 1, 9}, {1, 3, 10}, {2, 0, 12}}},
+      {Count::like_5624, {{0, 0, 8}, {1, 1, 9}, {2, 0, 10}}},
+      {Count::like_5623, {{0, 0, 8}, {1, 1, 9}, {2, 0, 11}}},
+      {Count::like_5622, {{0, 0, 8}, {1, 1, 9}, {2, 0, 12}}},
+      {Count::like_5710, {{0, 0, 8}, {1, 2, 9}}},
+      {Count::like_5530, {{0, 0, 8}, {1, 4, 10}, {2, 0, 11}}},
+      {Count::like_6210, {{0, 0, 8}, {2, 0, 10}}},
+      {Count::like_6018, {{0, 0, 9}, {1, 1, 10}}},
+      {Count::like_6014, {{0, 0, 9}, {1, 2, 10}}},
+      {Count::like_5580, {{0, 0, 9}, {2, 0, 11}, {2, 6, 13}}},
   };
   // clang-format on
   return k_counts;
-}
-
-bool lists(const std::vector<int>& products, int product) {
-  return std::find(products.begin(), products.end(), product) != products.end();
 }
 
 // The band the backup's version falls in: the last whose version it reaches.
@@ -768,12 +789,13 @@ const auto& band_of(const Bands& bands, const R& backup) {
 
 // The rows the product defines for the backup's version and the FM flag.
 std::vector<Row> defined_rows(const RestoreTableContext& context) {
+  const Rows set = device_data::product_facts(context.product).restore_table_rows;
   for (const Entry& entry : row_entries()) {
-    if (!lists(entry.products, context.product)) continue;
+    if (entry.set != set) continue;
     const Band& band = band_of(entry.bands, *context.backup);
     std::vector<Row> rows = band.rows;
     if (band.fm_station_guide_only_while_fm_shown && context.fmRadioShowAndHide == k_fm_hidden) {
-      std::erase_if(rows, [](const Row& row) { return row.name == N::FMStationGuide; });
+      std::erase_if(rows, [](const Row& row) { return row.label.name() == N::FMStationGuide; });
     }
     return rows;
   }
@@ -823,8 +845,9 @@ std::string value_text(const Row& row, int32_t raw, int language) {
 
 int restore_table_row_count(const RestoreTableContext& context) {
   if (!context.backup) return 0;
+  const Count set = device_data::product_facts(context.product).restore_table_count;
   for (const CountEntry& entry : count_entries()) {
-    if (!lists(entry.products, context.product)) continue;
+    if (entry.set != set) continue;
     const bool fm_hidden = context.fmRadioShowAndHide == k_fm_hidden && !entry.counts_fm_hidden.empty();
     return band_of(fm_hidden ? entry.counts_fm_hidden : entry.counts, *context.backup).rows;
   }
@@ -836,7 +859,7 @@ std::optional<RestoreTableCell> restore_table_cell(const RestoreTableContext& co
   const std::vector<Row> rows = defined_rows(context);
   if (row >= static_cast<int>(rows.size())) return std::nullopt;
   const Row& definition = rows[static_cast<std::size_t>(row)];
-  return RestoreTableCell{strings::setting_name(definition.name, context.language),
+  return RestoreTableCell{strings::setting_name(definition.label.name(), context.language),
                           value_text(definition, definition.getter(*context.backup, context.product),
                                      context.language)};
 }
