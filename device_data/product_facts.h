@@ -11,6 +11,8 @@
 #include "device_data/save_families.h"
 #include "device_data/recognition_facts.h"
 #include "device_data/leftover_facts.h"
+#include "device_data/all_settings_sets.h"
+#include "device_data/setting_writers.h"
 
 namespace device_data {
 
@@ -258,6 +260,11 @@ struct ProductFacts {
   // The mesh update with the voice processor also carries a camera part.
   bool mesh_update_camera_part = false;
   MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
+  // all-settings rows and setting actions
+  // Which lists the all-settings sheet shows, by firmware version and flags.
+  AllSettingsSet all_settings_set = AllSettingsSet::none;
+  // The record words the setting actions write beyond the layouts (SettingWriter bits).
+  std::uint16_t setting_writers = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
