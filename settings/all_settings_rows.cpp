@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "session/app_state.h"
@@ -734,126 +735,119 @@ Pick L(int list) {
   return pick;
 }
 
-struct DeviceRows {
-  std::vector<int> ids;
+using Set = device_data::AllSettingsSet;
+
+// The choices of each all-settings set of the product catalogue.
+struct SetRows {
+  Set set;
   std::vector<Pick> picks;
-  // 0x4210 decides by its own rule
-  bool own_rule = false;
 };
 
-const std::vector<DeviceRows>& device_table() {
-  static const std::vector<DeviceRows> k_devices = {
-      {{0x2030, 0x4310, 0x4330, 0x4510, 0x4530}, {L(1)}},
-      {{0x3030, 0x3040, 0x3060}, {L(2)}},
-      {{0x3032}, {L(2).fm_shown(), L(3).fm_hidden()}},
-      {{0x3050}, {L(2).fm_shown(), L(3).fm_hidden(), L(4).from(1, 4).fm_shown(), L(5).from(1, 4).fm_hidden()}},
-      {{0x3070}, {L(6).fm_shown(), L(7).fm_hidden()}},
-      {{0x3080}, {L(7)}},
-      {{0x3085}, {L(8)}},
-      {{0x3110},
+const std::vector<SetRows>& set_table() {
+  static const std::vector<SetRows> k_sets = {
+      {Set::like_2030, {L(1)}},
+      {Set::like_3030, {L(2)}},
+      {Set::like_3032, {L(2).fm_shown(), L(3).fm_hidden()}},
+      {Set::like_3050, {L(2).fm_shown(), L(3).fm_hidden(), L(4).from(1, 4).fm_shown(), L(5).from(1, 4).fm_hidden()}},
+      {Set::like_3070, {L(6).fm_shown(), L(7).fm_hidden()}},
+      {Set::like_3080, {L(7)}},
+      {Set::like_3085, {L(8)}},
+      {Set::like_3110,
        {L(10), L(14).from(1, 1), L(11).from(2, 1), L(12).from(3, 0), L(9).from(3, 1).fm_shown(),
         L(13).from(3, 1).fm_hidden()}},
-      {{0x3112}, {L(10), L(14).from(1, 1), L(17).from(3, 0), L(16).from(3, 1), L(15).from(3, 3)}},
-      {{0x3114}, {L(10), L(14).from(1, 1), L(17).from(3, 0)}},
-      {{0x3116}, {L(11), L(12).from(2, 0)}},
-      {{0x3118}, {L(18)}},
-      {{0x3124, 0x3126, 0x3144}, {L(19).fm_shown(), L(20).fm_hidden()}},
-      {{0x3128}, {L(21).fm_shown(), L(22).fm_hidden()}},
-      {{0x3132, 0x3134, 0x3210, 0x3218, 0x3900},
-       {L(25), L(23).from(1, 1).speaker_known(), L(24).from(1, 1).speaker_other()}},
-      {{0x3140}, {L(12)}},
-      {{0x3142}, {L(26)}},
-      {{0x3146}, {L(9)}},
-      {{0x3148, 0x3154, 0x3232, 0x3264}, {L(27)}},
-      {{0x3150}, {L(28).fm_shown(), L(29).fm_hidden()}},
-      {{0x3152}, {L(20)}},
-      {{0x3156, 0x3213, 0x3240}, {L(30)}},
-      {{0x3161}, {L(31)}},
-      {{0x3170}, {L(32)}},
-      {{0x3211},
+      {Set::like_3112, {L(10), L(14).from(1, 1), L(17).from(3, 0), L(16).from(3, 1), L(15).from(3, 3)}},
+      {Set::like_3114, {L(10), L(14).from(1, 1), L(17).from(3, 0)}},
+      {Set::like_3116, {L(11), L(12).from(2, 0)}},
+      {Set::like_3118, {L(18)}},
+      {Set::like_3124, {L(19).fm_shown(), L(20).fm_hidden()}},
+      {Set::like_3128, {L(21).fm_shown(), L(22).fm_hidden()}},
+      {Set::like_3132, {L(25), L(23).from(1, 1).speaker_known(), L(24).from(1, 1).speaker_other()}},
+      {Set::like_3140, {L(12)}},
+      {Set::like_3142, {L(26)}},
+      {Set::like_3146, {L(9)}},
+      {Set::like_3148, {L(27)}},
+      {Set::like_3150, {L(28).fm_shown(), L(29).fm_hidden()}},
+      {Set::like_3152, {L(20)}},
+      {Set::like_3156, {L(30)}},
+      {Set::like_3161, {L(31)}},
+      {Set::like_3170, {L(32)}},
+      {Set::like_3211,
        {L(35).fm_shown().speaker_known(), L(36).fm_shown().speaker_other(), L(34).fm_hidden().speaker_known(),
         L(33).fm_hidden().speaker_other()}},
-      {{0x3212, 0x3216}, {L(23).speaker_known(), L(24).speaker_other()}},
-      {{0x3214, 0x3217}, {L(35).speaker_known(), L(36).speaker_other()}},
-      {{0x3215}, {L(37)}},
-      {{0x3260}, {L(38)}},
-      {{0x3300}, {L(39)}},
-      {{0x3310, 0x3330}, {L(40).pack_0(), L(41)}},
-      {{0x3320}, {L(42).pack_0(), L(43).pack_2(), L(43).language_items_t15()}},
-      {{0x3340}, {L(44).pack_0(), L(45).pack_2(), L(45).language_items_t15()}},
-      {{0x3341}, {L(46).pack_0(), L(47).pack_2(), L(47).language_items_t15()}},
-      {{0x3350, 0x3360}, {L(48)}},
-      {{0x3370}, {L(49)}},
-      {{0x3400}, {L(50)}},
-      {{0x3500, 0x3540, 0x3570}, {L(51)}},
-      {{0x3560}, {L(52)}},
-      {{0x4050, 0x5564}, {L(53)}},
-      {{0x4210}, {}, true},
-      {{0x4410, 0x4430}, {L(63)}},
-      {{0x4610}, {L(64)}},
-      {{0x5410}, {L(67), L(66).from(1, 1), L(65).from(2, 0)}},
-      {{0x5412}, {L(69), L(68).from(1, 1).fm_shown(), L(65).from(1, 1).fm_hidden()}},
-      {{0x5414}, {L(69), L(68).from(1, 1)}},
-      {{0x5416}, {L(70), L(69).from(1, 1), L(68).from(1, 2)}},
-      {{0x5418}, {L(68).fm_shown(), L(65).fm_hidden()}},
-      {{0x5420}, {L(68)}},
-      {{0x5424, 0x5428, 0x5430, 0x5432, 0x5434}, {L(71).fm_shown(), L(72).fm_hidden()}},
-      {{0x5426}, {L(73).fm_shown(), L(74).fm_hidden()}},
-      {{0x5510}, {L(76), L(78).from(2, 0), L(77).from(2, 2), L(75).from(3, 0)}},
-      {{0x5520},
+      {Set::like_3212, {L(23).speaker_known(), L(24).speaker_other()}},
+      {Set::like_3214, {L(35).speaker_known(), L(36).speaker_other()}},
+      {Set::like_3215, {L(37)}},
+      {Set::like_3260, {L(38)}},
+      {Set::like_3300, {L(39)}},
+      {Set::like_3310, {L(40).pack_0(), L(41)}},
+      {Set::like_3320, {L(42).pack_0(), L(43).pack_2(), L(43).language_items_t15()}},
+      {Set::like_3340, {L(44).pack_0(), L(45).pack_2(), L(45).language_items_t15()}},
+      {Set::like_3341, {L(46).pack_0(), L(47).pack_2(), L(47).language_items_t15()}},
+      {Set::like_3350, {L(48)}},
+      {Set::like_3370, {L(49)}},
+      {Set::like_3400, {L(50)}},
+      {Set::like_3500, {L(51)}},
+      {Set::like_3560, {L(52)}},
+      {Set::like_4050, {L(53)}},
+      // the LM6 chooses by its own rule (choose_4210)
+      {Set::lm6_4210, {}},
+      {Set::like_4410, {L(63)}},
+      {Set::like_4610, {L(64)}},
+      {Set::like_5410, {L(67), L(66).from(1, 1), L(65).from(2, 0)}},
+      {Set::like_5412, {L(69), L(68).from(1, 1).fm_shown(), L(65).from(1, 1).fm_hidden()}},
+      {Set::like_5414, {L(69), L(68).from(1, 1)}},
+      {Set::like_5416, {L(70), L(69).from(1, 1), L(68).from(1, 2)}},
+      {Set::like_5418, {L(68).fm_shown(), L(65).fm_hidden()}},
+      {Set::like_5420, {L(68)}},
+      {Set::like_5424, {L(71).fm_shown(), L(72).fm_hidden()}},
+      {Set::like_5426, {L(73).fm_shown(), L(74).fm_hidden()}},
+      {Set::like_5510, {L(76), L(78).from(2, 0), L(77).from(2, 2), L(75).from(3, 0)}},
+      {Set::like_5520,
        {L(81), L(83).from(1, 1), L(80).from(1, 3), L(79).from(2, 0).fm_shown(), L(82).from(2, 0).fm_hidden()}},
-      {{0x5522, 0x5536}, {L(84)}},
-      {{0x5524}, {L(86), L(84).from(1, 1), L(85).from(2, 0)}},
-      {{0x5526}, {L(80), L(79).from(2, 0)}},
-      {{0x5530}, {L(89), L(88).from(1, 4), L(87).from(2, 0).fm_shown(), L(90).from(2, 0).fm_hidden()}},
-      {{0x5532}, {L(88)}},
-      {{0x5534}, {L(91).fm_shown(), L(92).fm_hidden()}},
-      {{0x5550}, {L(93), L(84).from(1, 2), L(85).from(2, 0)}},
-      {{0x5552, 0x5553}, {L(94)}},
-      {{0x5560, 0x5562}, {L(95)}},
-      {{0x5570}, {L(87), L(96).from(1, 4).fm_shown(), L(97).from(1, 4).fm_hidden()}},
-      {{0x5576}, {L(98)}},
-      {{0x5580}, {L(99), L(87).from(2, 0), L(96).from(2, 6)}},
-      {{0x5590, 0x5591, 0x5593, 0x6900}, {L(100).fm_shown(), L(101).fm_hidden()}},
-      {{0x5592, 0x5594}, {L(49).fm_shown(), L(48).fm_hidden()}},
-      {{0x5595}, {L(102)}},
-      {{0x5610, 0x5611, 0x5612, 0x5620, 0x5621}, {L(103), L(89).from(1, 1), L(87).from(2, 0)}},
-      {{0x5622}, {L(106), L(105).from(1, 1), L(104).from(2, 0)}},
-      {{0x5623}, {L(89), L(108).from(1, 1), L(107).from(2, 0)}},
-      {{0x5624}, {L(106), L(105).from(1, 1), L(109).from(2, 0)}},
-      {{0x5710}, {L(89), L(99).from(1, 2)}},
-      {{0x5720}, {L(80)}},
-      {{0x5910, 0x5920}, {L(89), L(99).from(1, 1)}},
-      {{0x6010, 0x6012}, {L(111), L(110).from(1, 2)}},
-      {{0x6014, 0x6016}, {L(83), L(112).from(1, 2)}},
-      {{0x6018}, {L(83), L(112).from(1, 1)}},
-      {{0x6020, 0x6022, 0x6024}, {L(113)}},
-      {{0x6026}, {L(112)}},
-      {{0x6028, 0x6030, 0x6032, 0x6036}, {L(114)}},
-      {{0x6034}, {L(115)}},
-      {{0x6038, 0x6039}, {L(116)}},
-      {{0x6112}, {L(79)}},
-      {{0x6114}, {L(117)}},
-      {{0x6210}, {L(119), L(118).from(2, 0)}},
-      {{0x6310}, {L(120)}},
-      {{0x6320, 0x6330, 0x6335}, {L(121)}},
-      {{0x6400}, {L(122)}},
-      {{0x6500, 0x6510}, {L(123)}},
-      {{0x6800, 0x6805, 0x6810}, {L(124)}},
-      {{0x6801, 0x6802, 0x6803}, {L(125)}},
-      {{0x6804, 0x6812}, {L(126)}},
-      {{0x6811}, {L(127).pack_0(), L(128).pack_2(), L(128).language_items_t15()}},
+      {Set::like_5522, {L(84)}},
+      {Set::like_5524, {L(86), L(84).from(1, 1), L(85).from(2, 0)}},
+      {Set::like_5526, {L(80), L(79).from(2, 0)}},
+      {Set::like_5530, {L(89), L(88).from(1, 4), L(87).from(2, 0).fm_shown(), L(90).from(2, 0).fm_hidden()}},
+      {Set::like_5532, {L(88)}},
+      {Set::like_5534, {L(91).fm_shown(), L(92).fm_hidden()}},
+      {Set::like_5550, {L(93), L(84).from(1, 2), L(85).from(2, 0)}},
+      {Set::like_5552, {L(94)}},
+      {Set::like_5560, {L(95)}},
+      {Set::like_5570, {L(87), L(96).from(1, 4).fm_shown(), L(97).from(1, 4).fm_hidden()}},
+      {Set::like_5576, {L(98)}},
+      {Set::like_5580, {L(99), L(87).from(2, 0), L(96).from(2, 6)}},
+      {Set::like_5590, {L(100).fm_shown(), L(101).fm_hidden()}},
+      {Set::like_5592, {L(49).fm_shown(), L(48).fm_hidden()}},
+      {Set::like_5595, {L(102)}},
+      {Set::like_5610, {L(103), L(89).from(1, 1), L(87).from(2, 0)}},
+      {Set::like_5622, {L(106), L(105).from(1, 1), L(104).from(2, 0)}},
+      {Set::like_5623, {L(89), L(108).from(1, 1), L(107).from(2, 0)}},
+      {Set::like_5624, {L(106), L(105).from(1, 1), L(109).from(2, 0)}},
+      {Set::like_5710, {L(89), L(99).from(1, 2)}},
+      {Set::like_5720, {L(80)}},
+      {Set::like_5910, {L(89), L(99).from(1, 1)}},
+      {Set::like_6010, {L(111), L(110).from(1, 2)}},
+      {Set::like_6014, {L(83), L(112).from(1, 2)}},
+      {Set::like_6018, {L(83), L(112).from(1, 1)}},
+      {Set::like_6020, {L(113)}},
+      {Set::like_6026, {L(112)}},
+      {Set::like_6028, {L(114)}},
+      {Set::like_6034, {L(115)}},
+      {Set::like_6038, {L(116)}},
+      {Set::like_6112, {L(79)}},
+      {Set::like_6114, {L(117)}},
+      {Set::like_6210, {L(119), L(118).from(2, 0)}},
+      {Set::like_6310, {L(120)}},
+      {Set::like_6320, {L(121)}},
+      {Set::like_6400, {L(122)}},
+      {Set::like_6500, {L(123)}},
+      {Set::like_6800, {L(124)}},
+      {Set::like_6801, {L(125)}},
+      {Set::like_6804, {L(126)}},
+      {Set::like_6811, {L(127).pack_0(), L(128).pack_2(), L(128).language_items_t15()}},
   };
-  return k_devices;
+  return k_sets;
 }
-
-// These models share their twin's settings and firmware tiers; the
-// all-settings list holds them, the device table does not.
-constexpr std::pair<int, int> k_twins[] = {{0x3052, 0x3050}, {0x3072, 0x3070}, {0x3082, 0x3080}};
-
-// The setting action writes no unit language for these models, so their
-// language pop-up shows the device's language without offering a change.
-constexpr int k_language_read_only[] = {0x3116, 0x3118, 0x3124, 0x3126, 0x3140, 0x3144, 0x3152};
 
 // The Audio Equalizer [WQ8] row of the lists with the accessory rows offers
 // T6 for the Velmont speakers' code 9; in the other lists for code 1.
@@ -994,20 +988,19 @@ int choose_4210(const AllSettingsContext& context) {
   return motion_shown(context) ? 59 : 57;
 }
 
-const DeviceRows* device_rows(int product) {
-  for (const auto& [twin, model] : k_twins) {
-    if (product == twin) product = model;
-  }
-  for (const DeviceRows& device : device_table()) {
-    if (std::find(device.ids.begin(), device.ids.end(), product) != device.ids.end()) return &device;
+const SetRows* set_rows(int product) {
+  const Set set = device_data::product_facts(product).all_settings_set;
+  if (set == Set::none) return nullptr;
+  for (const SetRows& rows : set_table()) {
+    if (rows.set == set) return &rows;
   }
   return nullptr;
 }
 
 std::optional<Choice> choose(const AllSettingsContext& context) {
-  const DeviceRows* device = device_rows(context.product);
+  const SetRows* device = set_rows(context.product);
   if (!device) return std::nullopt;
-  if (device->own_rule) return Choice{choose_4210(context), false};
+  if (device->set == Set::lm6_4210) return Choice{choose_4210(context), false};
   // the tier: the highest starting version the firmware has reached
   std::optional<Version> tier;
   for (const Pick& pick : device->picks) {
@@ -1104,7 +1097,8 @@ AllSettingsRow build_row(const RowType& type, const AllSettingsContext& context,
     if (type.name == "Audio Equalizer [LM6/T6]") platform::console(platform::format("speaker [%d]", controlling));
     row.enabled = (controlling == type.enabled.value) == type.enabled.equal;
   }
-  if (type.action == A::UnitLanguage && contains(k_language_read_only, context.product)) row.enabled = false;
+  // a language the action cannot write for the product is shown, not offered
+  if (type.action == A::UnitLanguage && !setting_action_writes(A::UnitLanguage, context.product)) row.enabled = false;
   return row;
 }
 
@@ -1142,9 +1136,9 @@ std::vector<AllSettingsRow> all_settings_rows(const AllSettingsContext& context)
 
 std::vector<int> all_settings_products() {
   std::vector<int> products;
-  for (const DeviceRows& device : device_table()) products.insert(products.end(), device.ids.begin(), device.ids.end());
-  for (const auto& [twin, model] : k_twins) products.push_back(twin);
-  std::sort(products.begin(), products.end());
+  for (const device_data::ProductFacts& row : device_data::product_rows()) {
+    if (row.all_settings_set != Set::none) products.push_back(row.id);
+  }
   return products;
 }
 
