@@ -124,10 +124,11 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case Sidetone: {
-      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
-                                       {group(k_nd4 | k_4d, device_data::k_writes_nd4_audio), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
-                                       {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
-                                       {k_anyone, &set<&R::setSidetone>, column0_on}};
+      static constexpr Rule k_rules[] = {
+          {group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
+          {group(k_nd4 | k_4d, device_data::k_writes_nd4_audio), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
+          {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
+          {k_anyone, &set<&R::setSidetone>, column0_on}};
       return k_rules;
     }
     case AmbientHushControl: {
@@ -188,7 +189,8 @@ std::span<const Rule> rules_of(SettingAction action) {
     case VoicePrompt: {
       static constexpr Rule k_rules[] = {
           {group(k_lm6), &set<&R::setBasicSettingLM6VoicePrompt>, column0_on},
-          {group(k_nd4 | k_qcc, device_data::k_writes_nd4_prompt), &set<&R::SetBasicSettingND4VoicePrompt>, column0_off},
+          {group(k_nd4 | k_qcc, device_data::k_writes_nd4_prompt), &set<&R::SetBasicSettingND4VoicePrompt>,
+           column0_off},
           {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaVoicePrompt>, column0_on},
           {k_anyone, &set<&R::setVoicePrompt>, column0_off}};
       return k_rules;
@@ -244,19 +246,21 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case SpeakerSelect: {
-      static constexpr Rule k_rules[] = {{product(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
-                                       {product(k_lm6_product), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
-                                       {k_anyone, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
+      static constexpr Rule k_rules[] = {
+          {product(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
+          {product(k_lm6_product), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
+          {k_anyone, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
       return k_rules;
     }
     case AudioEqualizer: {
-      static constexpr Rule k_rules[] = {{group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
-                                       {writes(device_data::k_writes_30_equalizer), &set<&R::SetBasicSetting30Equalizer>, index},
-                                       {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
-                                       {product(k_lm6_product), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
-                                       {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
-                                       {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
-                                       {k_anyone, nullptr, index}};
+      static constexpr Rule k_rules[] = {
+          {group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
+          {writes(device_data::k_writes_30_equalizer), &set<&R::SetBasicSetting30Equalizer>, index},
+          {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
+          {product(k_lm6_product), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
+          {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
+          {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
+          {k_anyone, nullptr, index}};
       return k_rules;
     }
     case UnitLanguage: {
@@ -276,9 +280,10 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case MeshPublicChannel: {
-      static constexpr Rule k_rules[] = {{product(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
-                                       {product(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
-                                       {k_anyone, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
+      static constexpr Rule k_rules[] = {
+          {product(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
+          {product(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
+          {k_anyone, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
       return k_rules;
     }
     case MeshMode: {
