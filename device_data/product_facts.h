@@ -13,6 +13,8 @@
 #include "device_data/leftover_facts.h"
 #include "device_data/settings_change_sets.h"
 #include "device_data/restore_table_sets.h"
+#include "device_data/all_settings_sets.h"
+#include "device_data/setting_writers.h"
 
 namespace device_data {
 
@@ -267,6 +269,11 @@ struct ProductFacts {
   // The rows the restore page's table defines for the product and how many it counts.
   RestoreTableRows restore_table_rows = RestoreTableRows::none;
   RestoreTableCount restore_table_count = RestoreTableCount::none;
+  // all-settings rows and setting actions
+  // Which lists the all-settings sheet shows, by firmware version and flags.
+  AllSettingsSet all_settings_set = AllSettingsSet::none;
+  // The record words the setting actions write beyond the layouts (SettingWriter bits).
+  std::uint16_t setting_writers = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "session/app_state.h"
@@ -88,262 +89,247 @@ enum class Info {
   hidden_both,  // the mesh dock's rows: both information buttons of the cell
 };
 
+// A row of the table: the setting of the catalogue it shows and changes,
+// read through one family's accessor. Its kind, label and items are the
+// setting's entry, but where the row names them otherwise.
 struct RowType {
   std::string_view name;
-  Kind kind;
-  Info info;
-  N label;
+  A setting;
   Reader reads;
   Shown shown;
-  Items items;
   Condition enabled;
-  A action;
+  Info info;
+  std::optional<N> label;
+  std::optional<Items> items;
+
+  constexpr RowType labelled(N other) const {
+    RowType copy = *this;
+    copy.label = other;
+    return copy;
+  }
+  constexpr RowType listing(Items other) const {
+    RowType copy = *this;
+    copy.items = other;
+    return copy;
+  }
 };
 
-constexpr RowType on_off(std::string_view name, N label, Reader reads, Shown shown, A action, Condition enabled = {},
-                         Info info = Info::shown) {
-  return RowType{name, Kind::on_off, info, label, reads, shown, {}, enabled, action};
+constexpr RowType row(std::string_view name, A setting, Reader reads, Shown shown, Condition enabled = {},
+                      Info info = Info::shown) {
+  return RowType{name, setting, reads, shown, enabled, info, std::nullopt, std::nullopt};
 }
-constexpr RowType pop_up(std::string_view name, N label, Reader reads, Shown shown, Items items, A action,
-                         Condition enabled = {}, Info info = Info::shown) {
-  return RowType{name, Kind::pop_up, info, label, reads, shown, items, enabled, action};
+
+Kind kind_of(const RowType& type) {
+  return device_data::setting_entry(type.setting).kind == device_data::SettingKind::on_off ? Kind::on_off
+                                                                                          : Kind::pop_up;
+}
+N label_of(const RowType& type) { return type.label.value_or(device_data::setting_entry(type.setting).label); }
+Items items_of(const RowType& type) {
+  if (type.items) return *type.items;
+  return Items{device_data::setting_entry(type.setting).items.value_or(S{})};
 }
 
 // ---- the row types ----
 // The name is the label, with the accessor family in brackets where one label
 // has several types, and /Tn where one family offers two item sets.
 constexpr RowType k_row_types[] = {
-    on_off("Ambient Hush Control™ [LM6]", N::AmbientHushControl, &get<&R::getBasicSettingLM6AmbientHushControl>,
-           Shown::nonzero_on, A::AmbientHushControl),
-    on_off("Audio Boost [LM6]", N::AudioBoost, &get<&R::getBasicSettingLM6AudioBoost>, Shown::nonzero_on, A::AudioBoost,
-           while_is(&get<&R::getBasicSettingLM6HDSpeakerAccessory>, 0)),
-    on_off("Audio Braiding™ [LM6]", N::AudioBraiding, &get<&R::getBasicSettingLM6AudioBraiding>, Shown::nonzero_on,
-           A::AudioBraiding),
-    pop_up("Audio Equalizer [LM6/T3]", N::AudioEqualizer, &get<&R::getBasicSettingLM6AudioEqualizer>, Shown::value,
-           S::T3, A::AudioEqualizer, while_is(&get<&R::getBasicSettingLM6HDSpeakerAccessory>, 1)),
-    pop_up("Audio Equalizer [LM6/T6]", N::AudioEqualizer, &get<&R::getBasicSettingLM6AudioEqualizer>, Shown::value,
-           S::T6, A::AudioEqualizer, while_is(&get<&R::GetBasicSettingLM6IronvaleSpeakerAccessorySelect>, 1)),
-    on_off("Audio Veneer Volume Management [LM6]", N::AudioVeneerVolumeManagement,
-           &get<&R::getBasicSettingLM6NavigationAppOverlay>, Shown::nonzero_on, A::NavigationAppOverlay,
-           while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1)),
-    on_off("Eight-way Intercom", N::EightWayIntercom, &get<&R::getBasicSettingLM6EightWayIntercom>, Shown::nonzero_on,
-           A::EightWayIntercom),
-    on_off("FM Station Guide [LM6]", N::FMStationGuide, &get<&R::getBasicSettingLM6FMStationGuide>, Shown::nonzero_on,
-           A::FMStationGuide),
-    on_off("HD Intercom [LM6]", N::HDIntercom, &get<&R::getBasicSettingLM6HDIntercom>, Shown::nonzero_on,
-           A::HDIntercom),
-    on_off("HD Speaker Accessory [LM6]", N::HDSpeakerAccessory, &get<&R::getBasicSettingLM6HDSpeakerAccessory>,
-           Shown::nonzero_on, A::HDSpeakerAccessory),
-    pop_up("Intercom-audio Veneer Sensi... [LM6]", N::IntercomAudioVeneerSensitivityCut,
-           &get<&R::getBasicSettingLM6AudioBraidingSensitivity>, Shown::ten_minus, S::T9, A::AudioBraidingSensitivity,
-           while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1)),
-    pop_up("Motion Sensor Sensitivity", N::MotionSensorSensitivity, &get<&R::getBasicSettingLM6MotionSensorSensitivity>,
-           Shown::minus_1, S::T10, A::MotionSensorSensitivity),
-    on_off("Navigation App Support", N::NavigationAppSupport, &get<&R::getBasicSettingLM6NavigationAppOverlay>,
-           Shown::nonzero_on, A::NavigationAppOverlay, while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1)),
-    on_off("Sidetone [LM6]", N::Sidetone, &get<&R::getBasicSettingLM6Sidetone>, Shown::nonzero_on, A::Sidetone),
-    pop_up("Smart Volume Control [LM6]", N::SmartVolumeControl, &get<&R::getBasicSettingLM6SmartVolumeControl>,
-           Shown::value, S::T7, A::SmartVolumeControl),
-    pop_up("Speakers [LM6]", N::Speakers, &get<&R::GetBasicSettingLM6IronvaleSpeakerAccessorySelect>, Shown::value,
-           S::T11, A::SpeakerSelect),
-    on_off("VOX Phone [LM6]", N::VOXPhone, &get<&R::getBasicSettingLM6VOXPhone>, Shown::nonzero_on, A::HVOX),
-    on_off("Voice Command [LM6]", N::VoiceCommand, &get<&R::GetBasicSettingLM6VoiceCommand>, Shown::nonzero_on,
-           A::VoiceCommand),
-    on_off("Voice Prompt [LM6]", N::VoicePrompt, &get<&R::getBasicSettingLM6VoicePrompt>, Shown::nonzero_on,
-           A::VoicePrompt),
-    on_off("White LED Always On", N::WhiteLEDAlwaysOn, &get<&R::getBasicSettingLM6LEDControl>, Shown::nonzero_on,
-           A::LEDControl),
-    on_off("Ambient Hush Control™ [ND4]", N::AmbientHushControl, &get<&R::GetBasicSettingND4AmbientHushControl>,
-           Shown::zero_on, A::AmbientHushControl),
-    on_off("Audio Boost [ND4]", N::AudioBoost, &get<&R::GetBasicSettingND4AudioBoost>, Shown::zero_on, A::AudioBoost),
-    pop_up("Audio Equalizer [ND4]", N::AudioEqualizer, &get<&R::GetBasicSetting30Equalizer>, Shown::value, S::T3,
-           A::AudioEqualizer, while_is(&get<&R::GetBasicSettingND4HDSpeakerAccessory>, 1)),
-    on_off("Audio Veneer Volume Management [ND4]", N::AudioVeneerVolumeManagement,
-           &get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Shown::nonzero_on, A::AudioVeneerVolumeManagement),
-    on_off("Bluetooth Intercom Audio Braiding™", N::BluetoothIntercomAudioBraiding,
-           &get<&R::GetBasicSettingND4AudioVeneer>, Shown::nonzero_on, A::AudioVeneer),
-    on_off("FM Station Guide [ND4]", N::FMStationGuide, &get<&R::GetBasicSettingND4FMStationGuide>, Shown::nonzero_on,
-           A::FMStationGuide),
-    on_off("Guest Mode", N::GuestMode, &get<&R::GetBasicSettingND4MeshGuestMode>, Shown::nonzero_on, A::MeshGuestMode),
-    on_off("HD Intercom [ND4]", N::HDIntercom, &get<&R::GetBasicSettingND4HDIntercom>, Shown::nonzero_on,
-           A::HDIntercom),
-    on_off("HD Speaker Accessory [ND4]", N::HDSpeakerAccessory, &get<&R::GetBasicSettingND4HDSpeakerAccessory>,
-           Shown::nonzero_on, A::HDSpeakerAccessory),
-    pop_up("Headset Language [ND4]", N::HeadsetLanguage, &get<&R::GetBasicSettingND4UnitLanguage>, Shown::value, S::T2,
-           A::UnitLanguage),
-    on_off("High Quality A2DP [ND4]", N::HighQualityA2DP, &get<&R::GetBasicSettingND4HighQulityA2DP>, Shown::nonzero_on,
-           A::BitpoolRate),
-    pop_up("Intercom-audio Veneer Sensi... [ND4]", N::IntercomAudioVeneerSensitivityCut,
-           &get<&R::GetBasicSettingND4AudioVeneerSensitivity>, Shown::minus_1, S::T5, A::AudioBraidingSensitivity),
-    on_off("Sidetone [ND4]", N::Sidetone, &get<&R::GetBasicSettingND4Sidetone>, Shown::nonzero_on, A::Sidetone),
-    pop_up("Smart Volume Control [ND4]", N::SmartVolumeControl, &get<&R::GetBasicSettingND4AGCSensitivity>,
-           Shown::value, S::T7, A::AGCSensitivity),
-    pop_up("Unit Language [ND4]", N::UnitLanguage, &get<&R::GetBasicSettingND4UnitLanguage>, Shown::value, S::T2,
-           A::UnitLanguage),
-    on_off("VOX Intercom [ND4]", N::VOXIntercom, &get<&R::GetBasicSettingND4VOXIntercom>, Shown::nonzero_on, A::IVOX),
-    on_off("VOX Phone [ND4]", N::VOXPhone, &get<&R::GetBasicSettingND4VOXPhone>, Shown::nonzero_on, A::HVOX),
-    pop_up("VOX Sensitivity [ND4]", N::VOXSensitivity, &get<&R::GetBasicSettingND4VoxSensitivity>, Shown::minus_1,
-           S::T5, A::VOXSensitivity),
-    on_off("Voice Command [ND4]", N::VoiceCommand, &get<&R::GetBasicSettingND4VoiceCommand>, Shown::nonzero_on,
-           A::VoiceCommand),
-    on_off("Voice Prompt [ND4]", N::VoicePrompt, &get<&R::GetBasicSettingND4VoicePrompt>, Shown::zero_on,
-           A::VoicePrompt),
-    pop_up("Audio Equalizer [WQ8]", N::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value,
-           Items{S::T3, ItemRule::t6_by_speaker_code}, A::AudioEqualizer),
-    pop_up("Audio Equalizer [WQ8/T3]", N::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value, S::T3,
-           A::AudioEqualizer),
-    pop_up("Audio Equalizer [WQ8/T6]", N::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value, S::T6,
-           A::AudioEqualizer),
-    on_off("HD Voice [WQ8]", N::HDVoice, &get<&R::GetBasicSettingWQ8HDVoice>, Shown::nonzero_on, A::HDVoice),
-    pop_up("Speakers [WQ8]", N::Speakers, &get<&R::GetBasicSetting50SpeakerAccessorySelect>, Shown::minus_8, S::T8,
-           A::SpeakerSelect),
-    on_off("Velmont Acoustics Mic", N::VelmontAcousticsMic, &get<&R::GetBasicSetting50MicAccessorySelect>,
-           Shown::eight_off, A::MicSelect),
-    pop_up("Audio Equalizer [Ironvale]", N::AudioEqualizer, &get<&R::GetBasicSetting30Equalizer>, Shown::value,
-           Items{S::T3, ItemRule::t6_by_ironvale_speakers}, A::AudioEqualizer,
-           unless_is(&get<&R::GetBasicSettingIronvaleSpeakerAccessorySelect>, 0)),
-    pop_up("Speakers [Ironvale]", N::Speakers, &get<&R::GetBasicSettingIronvaleSpeakerAccessorySelect>, Shown::value,
-           S::T24, A::SpeakerSelect),
-    pop_up("Audio Equalizer [QCC]", N::AudioEqualizer, &get<&R::GetBasicSettingQCCAudioEqualizer>, Shown::value, S::T3,
-           A::AudioEqualizer),
-    on_off("Audio Veneer Volume Management [QCC]", N::AudioVeneerVolumeManagement,
-           &get<&R::GetBasicSettingQCCAudioVeneerVolumeManagement>, Shown::nonzero_on, A::AudioVeneerVolumeManagement),
-    on_off("HD Voice [QCC]", N::HDVoice, &get<&R::GetBasicSettingQCCHDVoice>, Shown::nonzero_on, A::HDVoice),
-    pop_up("Intercom-audio Veneer Sensi... [QCC]", N::IntercomAudioVeneerSensitivityCut,
-           &get<&R::GetBasicSettingQCCAudioVeneerSensitivity>, Shown::minus_1, S::T5, A::AudioBraidingSensitivity),
-    pop_up("VOX Sensitivity [QCC]", N::VOXSensitivity, &get<&R::GetBasicSettingQCCVOXSensitivity>, Shown::minus_1,
-           S::T5, A::VOXSensitivity),
-    pop_up("Audio Equalizer [Airoha]", N::AudioEqualizer, &get<&R::GetBasicSettingAirohaAudioEqualizer>, Shown::value,
-           S::T3, A::AudioEqualizer),
-    on_off("Audio Veneer Volume Management [Airoha]", N::AudioVeneerVolumeManagement,
-           &get<&R::GetBasicSettingAirohaAudioVeneerVolumeManagement>, Shown::nonzero_on,
-           A::AudioVeneerVolumeManagement),
-    pop_up("Headset Language [Airoha/T14]", N::HeadsetLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>,
-           Shown::value, S::T14, A::UnitLanguage),
-    pop_up("Headset Language [Airoha/T16]", N::HeadsetLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>,
-           Shown::value, S::T16, A::UnitLanguage),
-    pop_up("Headset Language [Airoha/T2]", N::HeadsetLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>,
-           Shown::value, S::T2, A::UnitLanguage),
-    pop_up("Intercom-audio Veneer Sensi... [Airoha]", N::IntercomAudioVeneerSensitivityCut,
-           &get<&R::GetBasicSettingAirohaIntercomAudioVeneerSensitivity>, Shown::value, S::T5,
-           A::AudioBraidingSensitivity),
-    on_off("VOX Phone [Airoha]", N::VOXPhone, &get<&R::GetBasicSettingAirohaVOXPhone>, Shown::nonzero_on, A::HVOX),
-    pop_up("VOX Sensitivity [Airoha]", N::VOXSensitivity, &get<&R::GetBasicSettingAirohaVoxSensitivity>, Shown::value,
-           S::T5, A::VOXSensitivity),
-    on_off("Voice Prompt [Airoha]", N::VoicePrompt, &get<&R::GetBasicSettingAirohaVoicePrompt>, Shown::nonzero_on,
-           A::VoicePrompt),
-    on_off("HD Speaker Accessory [HID]", N::HDSpeakerAccessory, &get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
-           Shown::nonzero_on, A::HDSpeakerAccessory),
-    on_off("HD Speaker Accessory [Qorlan]", N::HDSpeakerAccessory, &get<&R::GetBasicSettingQorlanHDSpeakerAccessory>,
-           Shown::nonzero_on, A::QorlanHDSPeakerAccessory),
-    pop_up("Unit Language [Qorlan/T14]", N::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
-           Shown::value, S::T14, A::UnitLanguage),
-    pop_up("Unit Language [Qorlan/T15]", N::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
-           Shown::value, S::T15, A::UnitLanguage),
-    pop_up("Unit Language [Qorlan/T16]", N::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
-           Shown::value, S::T16, A::UnitLanguage),
-    pop_up("Audio Equalizer [HB6]", N::AudioEqualizer, &get<&R::GetBasicSettingHB6Equalizer>, Shown::value, S::T3,
-           A::AudioEqualizer),
-    pop_up("Headset Language [HB6]", N::HeadsetLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>,
-           Shown::value, S::T2, A::UnitLanguage),
-    pop_up("Unit Language [HB6/T14]", N::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>,
-           Shown::value, S::T14, A::UnitLanguage),
-    pop_up("Unit Language [HB6/T16]", N::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>,
-           Shown::value, S::T16, A::UnitLanguage),
-    pop_up("Unit Language [HB6/T2]", N::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>, Shown::value,
-           S::T2, A::UnitLanguage),
-    pop_up("Headset Language [TORNIK]", N::HeadsetLanguage, &get_for_device<&R::GetBasicSettingTORNIKUnitLanguage>,
-           Shown::value, S::T2, A::UnitLanguage),
-    pop_up("Unit Language [DK5X]", N::UnitLanguage, &get<&R::GetBasicSettingDK5XUnitLanguage>, Shown::value, S::T2,
-           A::UnitLanguage),
-    pop_up("Unit Language [TJ6]", N::UnitLanguage, &get<&R::GetBasicSettingTJ6UnitLanguage>, Shown::value, S::T13,
-           A::UnitLanguage),
-    pop_up("Channel Setting", N::ChannelSetting, &get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Shown::minus_1,
-           S::T25, A::MeshPublicChannel),
-    pop_up("Channel Select", N::ChannelSelect, &get<&R::GetBasicSettingVelandraMeshPublicChannel>, Shown::value, S::T12,
-           A::MeshPublicChannel),
+    row("Ambient Hush Control™ [LM6]", A::AmbientHushControl, &get<&R::getBasicSettingLM6AmbientHushControl>,
+        Shown::nonzero_on),
+    row("Audio Boost [LM6]", A::AudioBoost, &get<&R::getBasicSettingLM6AudioBoost>, Shown::nonzero_on,
+        while_is(&get<&R::getBasicSettingLM6HDSpeakerAccessory>, 0)),
+    row("Audio Braiding™ [LM6]", A::AudioBraiding, &get<&R::getBasicSettingLM6AudioBraiding>, Shown::nonzero_on),
+    row("Audio Equalizer [LM6/T3]", A::AudioEqualizer, &get<&R::getBasicSettingLM6AudioEqualizer>, Shown::value,
+        while_is(&get<&R::getBasicSettingLM6HDSpeakerAccessory>, 1)),
+    row("Audio Equalizer [LM6/T6]", A::AudioEqualizer, &get<&R::getBasicSettingLM6AudioEqualizer>, Shown::value,
+        while_is(&get<&R::GetBasicSettingLM6IronvaleSpeakerAccessorySelect>, 1))
+        .listing(S::T6),
+    row("Audio Veneer Volume Management [LM6]", A::NavigationAppOverlay,
+        &get<&R::getBasicSettingLM6NavigationAppOverlay>, Shown::nonzero_on,
+        while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1))
+        .labelled(N::AudioVeneerVolumeManagement),
+    row("Eight-way Intercom", A::EightWayIntercom, &get<&R::getBasicSettingLM6EightWayIntercom>, Shown::nonzero_on),
+    row("FM Station Guide [LM6]", A::FMStationGuide, &get<&R::getBasicSettingLM6FMStationGuide>, Shown::nonzero_on),
+    row("HD Intercom [LM6]", A::HDIntercom, &get<&R::getBasicSettingLM6HDIntercom>, Shown::nonzero_on),
+    row("HD Speaker Accessory [LM6]", A::HDSpeakerAccessory, &get<&R::getBasicSettingLM6HDSpeakerAccessory>,
+        Shown::nonzero_on),
+    row("Intercom-audio Veneer Sensi... [LM6]", A::AudioBraidingSensitivity,
+        &get<&R::getBasicSettingLM6AudioBraidingSensitivity>, Shown::ten_minus,
+        while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1))
+        .labelled(N::IntercomAudioVeneerSensitivityCut),
+    row("Motion Sensor Sensitivity", A::MotionSensorSensitivity, &get<&R::getBasicSettingLM6MotionSensorSensitivity>,
+        Shown::minus_1),
+    row("Navigation App Support", A::NavigationAppOverlay, &get<&R::getBasicSettingLM6NavigationAppOverlay>,
+        Shown::nonzero_on, while_is(&get<&R::getBasicSettingLM6AudioBraiding>, 1)),
+    row("Sidetone [LM6]", A::Sidetone, &get<&R::getBasicSettingLM6Sidetone>, Shown::nonzero_on),
+    row("Smart Volume Control [LM6]", A::SmartVolumeControl, &get<&R::getBasicSettingLM6SmartVolumeControl>,
+        Shown::value),
+    row("Speakers [LM6]", A::SpeakerSelect, &get<&R::GetBasicSettingLM6IronvaleSpeakerAccessorySelect>, Shown::value)
+        .listing(S::T11),
+    row("VOX Phone [LM6]", A::HVOX, &get<&R::getBasicSettingLM6VOXPhone>, Shown::nonzero_on),
+    row("Voice Command [LM6]", A::VoiceCommand, &get<&R::GetBasicSettingLM6VoiceCommand>, Shown::nonzero_on),
+    row("Voice Prompt [LM6]", A::VoicePrompt, &get<&R::getBasicSettingLM6VoicePrompt>, Shown::nonzero_on),
+    row("White LED Always On", A::LEDControl, &get<&R::getBasicSettingLM6LEDControl>, Shown::nonzero_on),
+    row("Ambient Hush Control™ [ND4]", A::AmbientHushControl, &get<&R::GetBasicSettingND4AmbientHushControl>,
+        Shown::zero_on),
+    row("Audio Boost [ND4]", A::AudioBoost, &get<&R::GetBasicSettingND4AudioBoost>, Shown::zero_on),
+    row("Audio Equalizer [ND4]", A::AudioEqualizer, &get<&R::GetBasicSetting30Equalizer>, Shown::value,
+        while_is(&get<&R::GetBasicSettingND4HDSpeakerAccessory>, 1)),
+    row("Audio Veneer Volume Management [ND4]", A::AudioVeneerVolumeManagement,
+        &get<&R::GetBasicSettingND4AudioVeneerVolumeManagement>, Shown::nonzero_on),
+    row("Bluetooth Intercom Audio Braiding™", A::AudioVeneer, &get<&R::GetBasicSettingND4AudioVeneer>,
+        Shown::nonzero_on),
+    row("FM Station Guide [ND4]", A::FMStationGuide, &get<&R::GetBasicSettingND4FMStationGuide>, Shown::nonzero_on),
+    row("Guest Mode", A::MeshGuestMode, &get<&R::GetBasicSettingND4MeshGuestMode>, Shown::nonzero_on),
+    row("HD Intercom [ND4]", A::HDIntercom, &get<&R::GetBasicSettingND4HDIntercom>, Shown::nonzero_on),
+    row("HD Speaker Accessory [ND4]", A::HDSpeakerAccessory, &get<&R::GetBasicSettingND4HDSpeakerAccessory>,
+        Shown::nonzero_on),
+    row("Headset Language [ND4]", A::UnitLanguage, &get<&R::GetBasicSettingND4UnitLanguage>, Shown::value)
+        .labelled(N::HeadsetLanguage),
+    row("High Quality A2DP [ND4]", A::BitpoolRate, &get<&R::GetBasicSettingND4HighQulityA2DP>, Shown::nonzero_on),
+    row("Intercom-audio Veneer Sensi... [ND4]", A::AudioBraidingSensitivity,
+        &get<&R::GetBasicSettingND4AudioVeneerSensitivity>, Shown::minus_1)
+        .labelled(N::IntercomAudioVeneerSensitivityCut)
+        .listing(S::T5),
+    row("Sidetone [ND4]", A::Sidetone, &get<&R::GetBasicSettingND4Sidetone>, Shown::nonzero_on),
+    row("Smart Volume Control [ND4]", A::AGCSensitivity, &get<&R::GetBasicSettingND4AGCSensitivity>, Shown::value),
+    row("Unit Language [ND4]", A::UnitLanguage, &get<&R::GetBasicSettingND4UnitLanguage>, Shown::value),
+    row("VOX Intercom [ND4]", A::IVOX, &get<&R::GetBasicSettingND4VOXIntercom>, Shown::nonzero_on),
+    row("VOX Phone [ND4]", A::HVOX, &get<&R::GetBasicSettingND4VOXPhone>, Shown::nonzero_on),
+    row("VOX Sensitivity [ND4]", A::VOXSensitivity, &get<&R::GetBasicSettingND4VoxSensitivity>, Shown::minus_1),
+    row("Voice Command [ND4]", A::VoiceCommand, &get<&R::GetBasicSettingND4VoiceCommand>, Shown::nonzero_on),
+    row("Voice Prompt [ND4]", A::VoicePrompt, &get<&R::GetBasicSettingND4VoicePrompt>, Shown::zero_on),
+    row("Audio Equalizer [WQ8]", A::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value)
+        .listing(Items{S::T3, ItemRule::t6_by_speaker_code}),
+    row("Audio Equalizer [WQ8/T3]", A::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value),
+    row("Audio Equalizer [WQ8/T6]", A::AudioEqualizer, &get<&R::GetBasicSetting50Equalizer>, Shown::value)
+        .listing(S::T6),
+    row("HD Voice [WQ8]", A::HDVoice, &get<&R::GetBasicSettingWQ8HDVoice>, Shown::nonzero_on),
+    row("Speakers [WQ8]", A::SpeakerSelect, &get<&R::GetBasicSetting50SpeakerAccessorySelect>, Shown::minus_8),
+    row("Velmont Acoustics Mic", A::MicSelect, &get<&R::GetBasicSetting50MicAccessorySelect>, Shown::eight_off),
+    row("Audio Equalizer [Ironvale]", A::AudioEqualizer, &get<&R::GetBasicSetting30Equalizer>, Shown::value,
+        unless_is(&get<&R::GetBasicSettingIronvaleSpeakerAccessorySelect>, 0))
+        .listing(Items{S::T3, ItemRule::t6_by_ironvale_speakers}),
+    row("Speakers [Ironvale]", A::SpeakerSelect, &get<&R::GetBasicSettingIronvaleSpeakerAccessorySelect>, Shown::value)
+        .listing(S::T24),
+    row("Audio Equalizer [QCC]", A::AudioEqualizer, &get<&R::GetBasicSettingQCCAudioEqualizer>, Shown::value),
+    row("Audio Veneer Volume Management [QCC]", A::AudioVeneerVolumeManagement,
+        &get<&R::GetBasicSettingQCCAudioVeneerVolumeManagement>, Shown::nonzero_on),
+    row("HD Voice [QCC]", A::HDVoice, &get<&R::GetBasicSettingQCCHDVoice>, Shown::nonzero_on),
+    row("Intercom-audio Veneer Sensi... [QCC]", A::AudioBraidingSensitivity,
+        &get<&R::GetBasicSettingQCCAudioVeneerSensitivity>, Shown::minus_1)
+        .labelled(N::IntercomAudioVeneerSensitivityCut)
+        .listing(S::T5),
+    row("VOX Sensitivity [QCC]", A::VOXSensitivity, &get<&R::GetBasicSettingQCCVOXSensitivity>, Shown::minus_1),
+    row("Audio Equalizer [Airoha]", A::AudioEqualizer, &get<&R::GetBasicSettingAirohaAudioEqualizer>, Shown::value),
+    row("Audio Veneer Volume Management [Airoha]", A::AudioVeneerVolumeManagement,
+        &get<&R::GetBasicSettingAirohaAudioVeneerVolumeManagement>, Shown::nonzero_on),
+    row("Headset Language [Airoha/T14]", A::UnitLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>, Shown::value)
+        .labelled(N::HeadsetLanguage)
+        .listing(S::T14),
+    row("Headset Language [Airoha/T16]", A::UnitLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>, Shown::value)
+        .labelled(N::HeadsetLanguage)
+        .listing(S::T16),
+    row("Headset Language [Airoha/T2]", A::UnitLanguage, &get<&R::GetBasicSettingAirohaUnitLanguage>, Shown::value)
+        .labelled(N::HeadsetLanguage),
+    row("Intercom-audio Veneer Sensi... [Airoha]", A::AudioBraidingSensitivity,
+        &get<&R::GetBasicSettingAirohaIntercomAudioVeneerSensitivity>, Shown::value)
+        .labelled(N::IntercomAudioVeneerSensitivityCut)
+        .listing(S::T5),
+    row("VOX Phone [Airoha]", A::HVOX, &get<&R::GetBasicSettingAirohaVOXPhone>, Shown::nonzero_on),
+    row("VOX Sensitivity [Airoha]", A::VOXSensitivity, &get<&R::GetBasicSettingAirohaVoxSensitivity>, Shown::value),
+    row("Voice Prompt [Airoha]", A::VoicePrompt, &get<&R::GetBasicSettingAirohaVoicePrompt>, Shown::nonzero_on),
+    row("HD Speaker Accessory [HID]", A::HDSpeakerAccessory, &get<&R::getBasicSettingHIDOneModuleHDSpeakerAccessory>,
+        Shown::nonzero_on),
+    row("HD Speaker Accessory [Qorlan]", A::QorlanHDSPeakerAccessory, &get<&R::GetBasicSettingQorlanHDSpeakerAccessory>,
+        Shown::nonzero_on),
+    row("Unit Language [Qorlan/T14]", A::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
+        Shown::value)
+        .listing(S::T14),
+    row("Unit Language [Qorlan/T15]", A::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
+        Shown::value)
+        .listing(S::T15),
+    row("Unit Language [Qorlan/T16]", A::UnitLanguage, &get_for_device<&R::GetBasicSettingQorlanUnitLanguage>,
+        Shown::value)
+        .listing(S::T16),
+    row("Audio Equalizer [HB6]", A::AudioEqualizer, &get<&R::GetBasicSettingHB6Equalizer>, Shown::value),
+    row("Headset Language [HB6]", A::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>, Shown::value)
+        .labelled(N::HeadsetLanguage),
+    row("Unit Language [HB6/T14]", A::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>, Shown::value)
+        .listing(S::T14),
+    row("Unit Language [HB6/T16]", A::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>, Shown::value)
+        .listing(S::T16),
+    row("Unit Language [HB6/T2]", A::UnitLanguage, &get_for_device<&R::GetBasicSettinghb6UnitLanguage>, Shown::value),
+    row("Headset Language [TORNIK]", A::UnitLanguage, &get_for_device<&R::GetBasicSettingTORNIKUnitLanguage>,
+        Shown::value)
+        .labelled(N::HeadsetLanguage),
+    row("Unit Language [DK5X]", A::UnitLanguage, &get<&R::GetBasicSettingDK5XUnitLanguage>, Shown::value),
+    row("Unit Language [TJ6]", A::UnitLanguage, &get<&R::GetBasicSettingTJ6UnitLanguage>, Shown::value).listing(S::T13),
+    row("Channel Setting", A::MeshPublicChannel, &get<&R::GetBasicSettingDK3MorrimMeshPublicChannel>, Shown::minus_1),
+    row("Channel Select", A::MeshPublicChannel, &get<&R::GetBasicSettingVelandraMeshPublicChannel>, Shown::value)
+        .labelled(N::ChannelSelect)
+        .listing(S::T12),
     // no information text exists for the remote's RTT setting
-    on_off("Remote UI RTT", N::RemoteUIRTT, &get<&R::GetBasicSettingVelandraRemoteUIPTT>, Shown::zero_on,
-           A::RemoteUIPTT, {}, Info::hidden),
-    pop_up("Channel", N::Channel, &get_at<&R::basicSettingNetdockChannelAt, 0>, Shown::minus_1, S::T4, A::Channel, {},
-           Info::hidden_both),
-    pop_up("Volume", N::Volume, &get_at<&R::basicSettingNetdockVolumeAt, 1>, Shown::minus_8, S::T5, A::Volume, {},
-           Info::hidden_both),
-    pop_up("VOX Sensitivity [KR5/T22]", N::VOXSensitivity, &get_at<&R::basicSettingKR5VOXSensitivityAt, 0>,
-           Shown::minus_1, S::T22, A::VOXSensitivity),
-    pop_up("VOX Sensitivity [KR5/T5]", N::VOXSensitivity, &get_at<&R::basicSettingKR5VOXSensitivityAt, 0>,
-           Shown::minus_1, S::T5, A::VOXSensitivity),
-    pop_up("Smart Volume Control [TJ4]", N::SmartVolumeControl, &get_at<&R::basicSettingTJ4SmartVolumeControlAt, 0>,
-           Shown::value, S::T7, A::SmartVolumeControl),
-    on_off("Auto Camera Sleep", N::AutoCameraSleep, &get<&R::getBasicSettingVT4CameraAutoCameraSleep>,
-           Shown::nonzero_on, A::AutoCameraSleep),
-    on_off("Date Caption", N::DateCaption, &get<&R::getBasicSettingVT4CameraDateCaption>, Shown::nonzero_on,
-           A::DateCaption),
-    pop_up("Loop Recording Interval", N::LoopRecordingInterval, &get<&R::getBasicSettingVT4CameraLoopRecordingInterval>,
-           Shown::value, S::T21, A::LoopRecordingInterval),
-    pop_up("Photo Mode", N::PhotoMode, &get<&R::getBasicSettingVT4CameraPhotoMode>, Shown::value, S::T17, A::PhotoMode),
-    on_off("Speaker Sound Recording", N::SpeakerSoundRecording, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
-           Shown::nonzero_on, A::SpeakerSoundRecording),
-    pop_up("Timelapse Interval", N::TimelapseInterval, &get<&R::getBasicSettingVT4CameraTimelapseInterval>,
-           Shown::value, S::T20, A::TimelapseInterval),
-    pop_up("Video Microphone Gain", N::VideoMicrophoneGain, &get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
-           Shown::value, S::T22, A::VideoMicrophoneGain),
-    pop_up("Video Mode [VT4/T18]", N::VideoMode, &get<&R::getBasicSettingVT4CameraVideoMode>, Shown::value, S::T18,
-           A::VideoMode),
-    pop_up("Video Mode [VT4/T23]", N::VideoMode, &get<&R::getBasicSettingVT4CameraVideoMode>, Shown::value, S::T23,
-           A::VideoMode),
-    pop_up("Video Resolution", N::VideoResolution, &get<&R::getBasicSettingVT4CameraVideoResolution>, Shown::value,
-           S::T19, A::VideoResolution),
-    pop_up("Video Tagging Interval", N::VideoTaggingInterval, &get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
-           Shown::value, S::T21, A::VideoTaggingInterval),
-    on_off("▶ FM Radio", N::SpeakerSoundRecordingFMRadio,
-           &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>, Shown::nonzero_on,
-           A::SpeakerSoundRecordingFMRadio, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1),
-           Info::hidden),
-    on_off("▶ Intercom", N::SpeakerSoundRecordingIntercom,
-           &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>, Shown::nonzero_on,
-           A::SpeakerSoundRecordingIntercom, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1),
-           Info::hidden),
-    on_off("▶ Music", N::SpeakerSoundRecordingMusic, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
-           Shown::nonzero_on, A::SpeakerSoundRecordingMusic,
-           while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
-    on_off("▶ Phone", N::SpeakerSoundRecordingPhone, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
-           Shown::nonzero_on, A::SpeakerSoundRecordingPhone,
-           while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
-    pop_up("ESS Configuration", N::ESSConfiguration, &get<&R::getEssStatus>, Shown::ess_status, S::T26, A::ESSStatus),
-    pop_up("ESS Sensitivity", N::ESSSensitivity, &get<&R::getEssSensitivity>, Shown::ess_sensitivity, S::T22,
-           A::ESSSensitivity),
-    on_off("Advanced features", N::AdvancedFeatures, &get<&R::GetBasicSettingUILayer>, Shown::nonzero_on, A::UILayer),
-    on_off("Voice Assistant", N::VoiceAssistant, &get<&R::GetBasicSettingVoiceAssistant>, Shown::zero_on,
-           A::VoiceAssistant),
-    on_off("AUTO OFF", N::AutoOff, &get<&R::autoOff>, Shown::nonzero_on, A::AutoOff),
-    on_off("Ambient Hush Control™ [record]", N::AmbientHushControl, &get<&R::ambientHushControl>, Shown::zero_on,
-           A::AmbientHushControl),
-    on_off("Audio Boost [record]", N::AudioBoost, &get<&R::audioBoost>, Shown::zero_on, A::AudioBoost),
-    on_off("Audio Braiding", N::AudioBraidingPlain, &get<&R::audioVeneer>, Shown::nonzero_on, A::AudioVeneer),
-    on_off("Audio Braiding™ [record]", N::AudioBraiding, &get<&R::audioVeneer>, Shown::nonzero_on, A::AudioVeneer),
-    pop_up("Audio Source Priority", N::AudioSourcePriority, &get<&R::audioSourcePriority>, Shown::value, S::T1,
-           A::AudioSourcePriority, unless_is(&get<&R::audioVeneer>, 1)),
-    on_off("Audio Veneer™", N::AudioVeneer, &get<&R::audioVeneer>, Shown::nonzero_on, A::AudioVeneer),
-    on_off("Auto On-Off", N::AutoOnOff, &get<&R::autoOnOff>, Shown::nonzero_on, A::AutoOnOff),
-    on_off("Auto Start Recording", N::AutoStartRecording, &get<&R::autoStartRecording>, Shown::zero_on,
-           A::AutoStartRecording),
-    on_off("FM Station Guide [record]", N::FMStationGuide, &get<&R::fmStationGuide>, Shown::nonzero_on,
-           A::FMStationGuide),
-    on_off("HD Intercom [record]", N::HDIntercom, &get<&R::hdIntercom>, Shown::nonzero_on, A::HDIntercom,
-           unless_is(&get<&R::audioVeneer>, 1)),
-    on_off("HD Voice [record]", N::HDVoice, &get<&R::hdVoice>, Shown::nonzero_on, A::HDVoice,
-           unless_is(&get<&R::audioVeneer>, 1)),
-    on_off("High Quality A2DP [record]", N::HighQualityA2DP, &get<&R::bitpoolRate>, Shown::nonzero_on, A::BitpoolRate),
-    pop_up("Language", N::Language, &get<&R::Y370Language>, Shown::value, S::T27, A::UnitLanguage),
-    on_off("Sidetone [record]", N::Sidetone, &get<&R::sidetone>, Shown::nonzero_on, A::Sidetone),
-    on_off("Simple Mode", N::SimpleMode, &get<&R::simpleUI>, Shown::nonzero_on, A::SimpleUI),
-    on_off("Smart Navi System", N::SmartNaviSystem, &get<&R::smartNaviSystem>, Shown::nonzero_on, A::SmartNaviSystem),
-    on_off("Smart Navi System [2]", N::SmartNaviSystem, &get<&R::smartNaviSystem2>, Shown::nonzero_on,
-           A::SmartNaviSystem2),
-    on_off("VOX Intercom [record]", N::VOXIntercom, &get<&R::intercomVOX>, Shown::nonzero_on, A::IVOX),
-    on_off("VOX Phone [record]", N::VOXPhone, &get<&R::handsfreeVOX>, Shown::nonzero_on, A::HVOX),
-    on_off("Voice Prompt [record]", N::VoicePrompt, &get<&R::voicePrompt>, Shown::zero_on, A::VoicePrompt),
+    row("Remote UI RTT", A::RemoteUIPTT, &get<&R::GetBasicSettingVelandraRemoteUIPTT>, Shown::zero_on, {},
+        Info::hidden),
+    row("Channel", A::Channel, &get_at<&R::basicSettingNetdockChannelAt, 0>, Shown::minus_1, {}, Info::hidden_both),
+    row("Volume", A::Volume, &get_at<&R::basicSettingNetdockVolumeAt, 1>, Shown::minus_8, {}, Info::hidden_both),
+    row("VOX Sensitivity [KR5/T22]", A::VOXSensitivity, &get_at<&R::basicSettingKR5VOXSensitivityAt, 0>, Shown::minus_1)
+        .listing(S::T22),
+    row("VOX Sensitivity [KR5/T5]", A::VOXSensitivity, &get_at<&R::basicSettingKR5VOXSensitivityAt, 0>, Shown::minus_1),
+    row("Smart Volume Control [TJ4]", A::SmartVolumeControl, &get_at<&R::basicSettingTJ4SmartVolumeControlAt, 0>,
+        Shown::value),
+    row("Auto Camera Sleep", A::AutoCameraSleep, &get<&R::getBasicSettingVT4CameraAutoCameraSleep>, Shown::nonzero_on),
+    row("Date Caption", A::DateCaption, &get<&R::getBasicSettingVT4CameraDateCaption>, Shown::nonzero_on),
+    row("Loop Recording Interval", A::LoopRecordingInterval, &get<&R::getBasicSettingVT4CameraLoopRecordingInterval>,
+        Shown::value),
+    row("Photo Mode", A::PhotoMode, &get<&R::getBasicSettingVT4CameraPhotoMode>, Shown::value),
+    row("Speaker Sound Recording", A::SpeakerSoundRecording, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>,
+        Shown::nonzero_on),
+    row("Timelapse Interval", A::TimelapseInterval, &get<&R::getBasicSettingVT4CameraTimelapseInterval>, Shown::value),
+    row("Video Microphone Gain", A::VideoMicrophoneGain, &get<&R::getBasicSettingVT4CameraVideoMicrophoneGain>,
+        Shown::value),
+    row("Video Mode [VT4/T18]", A::VideoMode, &get<&R::getBasicSettingVT4CameraVideoMode>, Shown::value),
+    row("Video Mode [VT4/T23]", A::VideoMode, &get<&R::getBasicSettingVT4CameraVideoMode>, Shown::value)
+        .listing(S::T23),
+    row("Video Resolution", A::VideoResolution, &get<&R::getBasicSettingVT4CameraVideoResolution>, Shown::value),
+    row("Video Tagging Interval", A::VideoTaggingInterval, &get<&R::getBasicSettingVT4CameraVideoTaggingInterval>,
+        Shown::value),
+    row("▶ FM Radio", A::SpeakerSoundRecordingFMRadio, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingFMRadio>,
+        Shown::nonzero_on, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
+    row("▶ Intercom", A::SpeakerSoundRecordingIntercom, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingIntercom>,
+        Shown::nonzero_on, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
+    row("▶ Music", A::SpeakerSoundRecordingMusic, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingMusic>,
+        Shown::nonzero_on, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
+    row("▶ Phone", A::SpeakerSoundRecordingPhone, &get<&R::getBasicSettingVT4CameraSpeakerSoundRecordingPhone>,
+        Shown::nonzero_on, while_is(&get<&R::getBasicSettingVT4CameraSpeakerSoundRecording>, 1), Info::hidden),
+    row("ESS Configuration", A::ESSStatus, &get<&R::getEssStatus>, Shown::ess_status),
+    row("ESS Sensitivity", A::ESSSensitivity, &get<&R::getEssSensitivity>, Shown::ess_sensitivity),
+    row("Advanced features", A::UILayer, &get<&R::GetBasicSettingUILayer>, Shown::nonzero_on),
+    row("Voice Assistant", A::VoiceAssistant, &get<&R::GetBasicSettingVoiceAssistant>, Shown::zero_on),
+    row("AUTO OFF", A::AutoOff, &get<&R::autoOff>, Shown::nonzero_on),
+    row("Ambient Hush Control™ [record]", A::AmbientHushControl, &get<&R::ambientHushControl>, Shown::zero_on),
+    row("Audio Boost [record]", A::AudioBoost, &get<&R::audioBoost>, Shown::zero_on),
+    row("Audio Braiding", A::AudioVeneer, &get<&R::audioVeneer>, Shown::nonzero_on).labelled(N::AudioBraidingPlain),
+    row("Audio Braiding™ [record]", A::AudioVeneer, &get<&R::audioVeneer>, Shown::nonzero_on)
+        .labelled(N::AudioBraiding),
+    row("Audio Source Priority", A::AudioSourcePriority, &get<&R::audioSourcePriority>, Shown::value,
+        unless_is(&get<&R::audioVeneer>, 1)),
+    row("Audio Veneer™", A::AudioVeneer, &get<&R::audioVeneer>, Shown::nonzero_on).labelled(N::AudioVeneer),
+    row("Auto On-Off", A::AutoOnOff, &get<&R::autoOnOff>, Shown::nonzero_on),
+    row("Auto Start Recording", A::AutoStartRecording, &get<&R::autoStartRecording>, Shown::zero_on),
+    row("FM Station Guide [record]", A::FMStationGuide, &get<&R::fmStationGuide>, Shown::nonzero_on),
+    row("HD Intercom [record]", A::HDIntercom, &get<&R::hdIntercom>, Shown::nonzero_on,
+        unless_is(&get<&R::audioVeneer>, 1)),
+    row("HD Voice [record]", A::HDVoice, &get<&R::hdVoice>, Shown::nonzero_on, unless_is(&get<&R::audioVeneer>, 1)),
+    row("High Quality A2DP [record]", A::BitpoolRate, &get<&R::bitpoolRate>, Shown::nonzero_on),
+    row("Language", A::UnitLanguage, &get<&R::Y370Language>, Shown::value).labelled(N::Language).listing(S::T27),
+    row("Sidetone [record]", A::Sidetone, &get<&R::sidetone>, Shown::nonzero_on),
+    row("Simple Mode", A::SimpleUI, &get<&R::simpleUI>, Shown::nonzero_on),
+    row("Smart Navi System", A::SmartNaviSystem, &get<&R::smartNaviSystem>, Shown::nonzero_on),
+    row("Smart Navi System [2]", A::SmartNaviSystem2, &get<&R::smartNaviSystem2>, Shown::nonzero_on),
+    row("VOX Intercom [record]", A::IVOX, &get<&R::intercomVOX>, Shown::nonzero_on),
+    row("VOX Phone [record]", A::HVOX, &get<&R::handsfreeVOX>, Shown::nonzero_on),
+    row("Voice Prompt [record]", A::VoicePrompt, &get<&R::voicePrompt>, Shown::zero_on),
 };
 
 constexpr int k_row_type_count = static_cast<int>(std::size(k_row_types));
@@ -734,126 +720,119 @@ Pick L(int list) {
   return pick;
 }
 
-struct DeviceRows {
-  std::vector<int> ids;
+using Set = device_data::AllSettingsSet;
+
+// The choices of each all-settings set of the product catalogue.
+struct SetRows {
+  Set set;
   std::vector<Pick> picks;
-  // 0x4210 decides by its own rule
-  bool own_rule = false;
 };
 
-const std::vector<DeviceRows>& device_table() {
-  static const std::vector<DeviceRows> k_devices = {
-      {{0x2030, 0x4310, 0x4330, 0x4510, 0x4530}, {L(1)}},
-      {{0x3030, 0x3040, 0x3060}, {L(2)}},
-      {{0x3032}, {L(2).fm_shown(), L(3).fm_hidden()}},
-      {{0x3050}, {L(2).fm_shown(), L(3).fm_hidden(), L(4).from(1, 4).fm_shown(), L(5).from(1, 4).fm_hidden()}},
-      {{0x3070}, {L(6).fm_shown(), L(7).fm_hidden()}},
-      {{0x3080}, {L(7)}},
-      {{0x3085}, {L(8)}},
-      {{0x3110},
+const std::vector<SetRows>& set_table() {
+  static const std::vector<SetRows> k_sets = {
+      {Set::like_2030, {L(1)}},
+      {Set::like_3030, {L(2)}},
+      {Set::like_3032, {L(2).fm_shown(), L(3).fm_hidden()}},
+      {Set::like_3050, {L(2).fm_shown(), L(3).fm_hidden(), L(4).from(1, 4).fm_shown(), L(5).from(1, 4).fm_hidden()}},
+      {Set::like_3070, {L(6).fm_shown(), L(7).fm_hidden()}},
+      {Set::like_3080, {L(7)}},
+      {Set::like_3085, {L(8)}},
+      {Set::like_3110,
        {L(10), L(14).from(1, 1), L(11).from(2, 1), L(12).from(3, 0), L(9).from(3, 1).fm_shown(),
         L(13).from(3, 1).fm_hidden()}},
-      {{0x3112}, {L(10), L(14).from(1, 1), L(17).from(3, 0), L(16).from(3, 1), L(15).from(3, 3)}},
-      {{0x3114}, {L(10), L(14).from(1, 1), L(17).from(3, 0)}},
-      {{0x3116}, {L(11), L(12).from(2, 0)}},
-      {{0x3118}, {L(18)}},
-      {{0x3124, 0x3126, 0x3144}, {L(19).fm_shown(), L(20).fm_hidden()}},
-      {{0x3128}, {L(21).fm_shown(), L(22).fm_hidden()}},
-      {{0x3132, 0x3134, 0x3210, 0x3218, 0x3900},
-       {L(25), L(23).from(1, 1).speaker_known(), L(24).from(1, 1).speaker_other()}},
-      {{0x3140}, {L(12)}},
-      {{0x3142}, {L(26)}},
-      {{0x3146}, {L(9)}},
-      {{0x3148, 0x3154, 0x3232, 0x3264}, {L(27)}},
-      {{0x3150}, {L(28).fm_shown(), L(29).fm_hidden()}},
-      {{0x3152}, {L(20)}},
-      {{0x3156, 0x3213, 0x3240}, {L(30)}},
-      {{0x3161}, {L(31)}},
-      {{0x3170}, {L(32)}},
-      {{0x3211},
+      {Set::like_3112, {L(10), L(14).from(1, 1), L(17).from(3, 0), L(16).from(3, 1), L(15).from(3, 3)}},
+      {Set::like_3114, {L(10), L(14).from(1, 1), L(17).from(3, 0)}},
+      {Set::like_3116, {L(11), L(12).from(2, 0)}},
+      {Set::like_3118, {L(18)}},
+      {Set::like_3124, {L(19).fm_shown(), L(20).fm_hidden()}},
+      {Set::like_3128, {L(21).fm_shown(), L(22).fm_hidden()}},
+      {Set::like_3132, {L(25), L(23).from(1, 1).speaker_known(), L(24).from(1, 1).speaker_other()}},
+      {Set::like_3140, {L(12)}},
+      {Set::like_3142, {L(26)}},
+      {Set::like_3146, {L(9)}},
+      {Set::like_3148, {L(27)}},
+      {Set::like_3150, {L(28).fm_shown(), L(29).fm_hidden()}},
+      {Set::like_3152, {L(20)}},
+      {Set::like_3156, {L(30)}},
+      {Set::like_3161, {L(31)}},
+      {Set::like_3170, {L(32)}},
+      {Set::like_3211,
        {L(35).fm_shown().speaker_known(), L(36).fm_shown().speaker_other(), L(34).fm_hidden().speaker_known(),
         L(33).fm_hidden().speaker_other()}},
-      {{0x3212, 0x3216}, {L(23).speaker_known(), L(24).speaker_other()}},
-      {{0x3214, 0x3217}, {L(35).speaker_known(), L(36).speaker_other()}},
-      {{0x3215}, {L(37)}},
-      {{0x3260}, {L(38)}},
-      {{0x3300}, {L(39)}},
-      {{0x3310, 0x3330}, {L(40).pack_0(), L(41)}},
-      {{0x3320}, {L(42).pack_0(), L(43).pack_2(), L(43).language_items_t15()}},
-      {{0x3340}, {L(44).pack_0(), L(45).pack_2(), L(45).language_items_t15()}},
-      {{0x3341}, {L(46).pack_0(), L(47).pack_2(), L(47).language_items_t15()}},
-      {{0x3350, 0x3360}, {L(48)}},
-      {{0x3370}, {L(49)}},
-      {{0x3400}, {L(50)}},
-      {{0x3500, 0x3540, 0x3570}, {L(51)}},
-      {{0x3560}, {L(52)}},
-      {{0x4050, 0x5564}, {L(53)}},
-      {{0x4210}, {}, true},
-      {{0x4410, 0x4430}, {L(63)}},
-      {{0x4610}, {L(64)}},
-      {{0x5410}, {L(67), L(66).from(1, 1), L(65).from(2, 0)}},
-      {{0x5412}, {L(69), L(68).from(1, 1).fm_shown(), L(65).from(1, 1).fm_hidden()}},
-      {{0x5414}, {L(69), L(68).from(1, 1)}},
-      {{0x5416}, {L(70), L(69).from(1, 1), L(68).from(1, 2)}},
-      {{0x5418}, {L(68).fm_shown(), L(65).fm_hidden()}},
-      {{0x5420}, {L(68)}},
-      {{0x5424, 0x5428, 0x5430, 0x5432, 0x5434}, {L(71).fm_shown(), L(72).fm_hidden()}},
-      {{0x5426}, {L(73).fm_shown(), L(74).fm_hidden()}},
-      {{0x5510}, {L(76), L(78).from(2, 0), L(77).from(2, 2), L(75).from(3, 0)}},
-      {{0x5520},
+      {Set::like_3212, {L(23).speaker_known(), L(24).speaker_other()}},
+      {Set::like_3214, {L(35).speaker_known(), L(36).speaker_other()}},
+      {Set::like_3215, {L(37)}},
+      {Set::like_3260, {L(38)}},
+      {Set::like_3300, {L(39)}},
+      {Set::like_3310, {L(40).pack_0(), L(41)}},
+      {Set::like_3320, {L(42).pack_0(), L(43).pack_2(), L(43).language_items_t15()}},
+      {Set::like_3340, {L(44).pack_0(), L(45).pack_2(), L(45).language_items_t15()}},
+      {Set::like_3341, {L(46).pack_0(), L(47).pack_2(), L(47).language_items_t15()}},
+      {Set::like_3350, {L(48)}},
+      {Set::like_3370, {L(49)}},
+      {Set::like_3400, {L(50)}},
+      {Set::like_3500, {L(51)}},
+      {Set::like_3560, {L(52)}},
+      {Set::like_4050, {L(53)}},
+      // the LM6 chooses by its own rule (choose_4210)
+      {Set::lm6_4210, {}},
+      {Set::like_4410, {L(63)}},
+      {Set::like_4610, {L(64)}},
+      {Set::like_5410, {L(67), L(66).from(1, 1), L(65).from(2, 0)}},
+      {Set::like_5412, {L(69), L(68).from(1, 1).fm_shown(), L(65).from(1, 1).fm_hidden()}},
+      {Set::like_5414, {L(69), L(68).from(1, 1)}},
+      {Set::like_5416, {L(70), L(69).from(1, 1), L(68).from(1, 2)}},
+      {Set::like_5418, {L(68).fm_shown(), L(65).fm_hidden()}},
+      {Set::like_5420, {L(68)}},
+      {Set::like_5424, {L(71).fm_shown(), L(72).fm_hidden()}},
+      {Set::like_5426, {L(73).fm_shown(), L(74).fm_hidden()}},
+      {Set::like_5510, {L(76), L(78).from(2, 0), L(77).from(2, 2), L(75).from(3, 0)}},
+      {Set::like_5520,
        {L(81), L(83).from(1, 1), L(80).from(1, 3), L(79).from(2, 0).fm_shown(), L(82).from(2, 0).fm_hidden()}},
-      {{0x5522, 0x5536}, {L(84)}},
-      {{0x5524}, {L(86), L(84).from(1, 1), L(85).from(2, 0)}},
-      {{0x5526}, {L(80), L(79).from(2, 0)}},
-      {{0x5530}, {L(89), L(88).from(1, 4), L(87).from(2, 0).fm_shown(), L(90).from(2, 0).fm_hidden()}},
-      {{0x5532}, {L(88)}},
-      {{0x5534}, {L(91).fm_shown(), L(92).fm_hidden()}},
-      {{0x5550}, {L(93), L(84).from(1, 2), L(85).from(2, 0)}},
-      {{0x5552, 0x5553}, {L(94)}},
-      {{0x5560, 0x5562}, {L(95)}},
-      {{0x5570}, {L(87), L(96).from(1, 4).fm_shown(), L(97).from(1, 4).fm_hidden()}},
-      {{0x5576}, {L(98)}},
-      {{0x5580}, {L(99), L(87).from(2, 0), L(96).from(2, 6)}},
-      {{0x5590, 0x5591, 0x5593, 0x6900}, {L(100).fm_shown(), L(101).fm_hidden()}},
-      {{0x5592, 0x5594}, {L(49).fm_shown(), L(48).fm_hidden()}},
-      {{0x5595}, {L(102)}},
-      {{0x5610, 0x5611, 0x5612, 0x5620, 0x5621}, {L(103), L(89).from(1, 1), L(87).from(2, 0)}},
-      {{0x5622}, {L(106), L(105).from(1, 1), L(104).from(2, 0)}},
-      {{0x5623}, {L(89), L(108).from(1, 1), L(107).from(2, 0)}},
-      {{0x5624}, {L(106), L(105).from(1, 1), L(109).from(2, 0)}},
-      {{0x5710}, {L(89), L(99).from(1, 2)}},
-      {{0x5720}, {L(80)}},
-      {{0x5910, 0x5920}, {L(89), L(99).from(1, 1)}},
-      {{0x6010, 0x6012}, {L(111), L(110).from(1, 2)}},
-      {{0x6014, 0x6016}, {L(83), L(112).from(1, 2)}},
-      {{0x6018}, {L(83), L(112).from(1, 1)}},
-      {{0x6020, 0x6022, 0x6024}, {L(113)}},
-      {{0x6026}, {L(112)}},
-      {{0x6028, 0x6030, 0x6032, 0x6036}, {L(114)}},
-      {{0x6034}, {L(115)}},
-      {{0x6038, 0x6039}, {L(116)}},
-      {{0x6112}, {L(79)}},
-      {{0x6114}, {L(117)}},
-      {{0x6210}, {L(119), L(118).from(2, 0)}},
-      {{0x6310}, {L(120)}},
-      {{0x6320, 0x6330, 0x6335}, {L(121)}},
-      {{0x6400}, {L(122)}},
-      {{0x6500, 0x6510}, {L(123)}},
-      {{0x6800, 0x6805, 0x6810}, {L(124)}},
-      {{0x6801, 0x6802, 0x6803}, {L(125)}},
-      {{0x6804, 0x6812}, {L(126)}},
-      {{0x6811}, {L(127).pack_0(), L(128).pack_2(), L(128).language_items_t15()}},
+      {Set::like_5522, {L(84)}},
+      {Set::like_5524, {L(86), L(84).from(1, 1), L(85).from(2, 0)}},
+      {Set::like_5526, {L(80), L(79).from(2, 0)}},
+      {Set::like_5530, {L(89), L(88).from(1, 4), L(87).from(2, 0).fm_shown(), L(90).from(2, 0).fm_hidden()}},
+      {Set::like_5532, {L(88)}},
+      {Set::like_5534, {L(91).fm_shown(), L(92).fm_hidden()}},
+      {Set::like_5550, {L(93), L(84).from(1, 2), L(85).from(2, 0)}},
+      {Set::like_5552, {L(94)}},
+      {Set::like_5560, {L(95)}},
+      {Set::like_5570, {L(87), L(96).from(1, 4).fm_shown(), L(97).from(1, 4).fm_hidden()}},
+      {Set::like_5576, {L(98)}},
+      {Set::like_5580, {L(99), L(87).from(2, 0), L(96).from(2, 6)}},
+      {Set::like_5590, {L(100).fm_shown(), L(101).fm_hidden()}},
+      {Set::like_5592, {L(49).fm_shown(), L(48).fm_hidden()}},
+      {Set::like_5595, {L(102)}},
+      {Set::like_5610, {L(103), L(89).from(1, 1), L(87).from(2, 0)}},
+      {Set::like_5622, {L(106), L(105).from(1, 1), L(104).from(2, 0)}},
+      {Set::like_5623, {L(89), L(108).from(1, 1), L(107).from(2, 0)}},
+      {Set::like_5624, {L(106), L(105).from(1, 1), L(109).from(2, 0)}},
+      {Set::like_5710, {L(89), L(99).from(1, 2)}},
+      {Set::like_5720, {L(80)}},
+      {Set::like_5910, {L(89), L(99).from(1, 1)}},
+      {Set::like_6010, {L(111), L(110).from(1, 2)}},
+      {Set::like_6014, {L(83), L(112).from(1, 2)}},
+      {Set::like_6018, {L(83), L(112).from(1, 1)}},
+      {Set::like_6020, {L(113)}},
+      {Set::like_6026, {L(112)}},
+      {Set::like_6028, {L(114)}},
+      {Set::like_6034, {L(115)}},
+      {Set::like_6038, {L(116)}},
+      {Set::like_6112, {L(79)}},
+      {Set::like_6114, {L(117)}},
+      {Set::like_6210, {L(119), L(118).from(2, 0)}},
+      {Set::like_6310, {L(120)}},
+      {Set::like_6320, {L(121)}},
+      {Set::like_6400, {L(122)}},
+      {Set::like_6500, {L(123)}},
+      {Set::like_6800, {L(124)}},
+      {Set::like_6801, {L(125)}},
+      {Set::like_6804, {L(126)}},
+      {Set::like_6811, {L(127).pack_0(), L(128).pack_2(), L(128).language_items_t15()}},
   };
-  return k_devices;
+  return k_sets;
 }
-
-// These models share their twin's settings and firmware tiers; the
-// all-settings list holds them, the device table does not.
-constexpr std::pair<int, int> k_twins[] = {{0x3052, 0x3050}, {0x3072, 0x3070}, {0x3082, 0x3080}};
-
-// The setting action writes no unit language for these models, so their
-// language pop-up shows the device's language without offering a change.
-constexpr int k_language_read_only[] = {0x3116, 0x3118, 0x3124, 0x3126, 0x3140, 0x3144, 0x3152};
 
 // The Audio Equalizer [WQ8] row of the lists with the accessory rows offers
 // T6 for the Velmont speakers' code 9; in the other lists for code 1.
@@ -994,20 +973,19 @@ int choose_4210(const AllSettingsContext& context) {
   return motion_shown(context) ? 59 : 57;
 }
 
-const DeviceRows* device_rows(int product) {
-  for (const auto& [twin, model] : k_twins) {
-    if (product == twin) product = model;
-  }
-  for (const DeviceRows& device : device_table()) {
-    if (std::find(device.ids.begin(), device.ids.end(), product) != device.ids.end()) return &device;
+const SetRows* set_rows(int product) {
+  const Set set = device_data::product_facts(product).all_settings_set;
+  if (set == Set::none) return nullptr;
+  for (const SetRows& rows : set_table()) {
+    if (rows.set == set) return &rows;
   }
   return nullptr;
 }
 
 std::optional<Choice> choose(const AllSettingsContext& context) {
-  const DeviceRows* device = device_rows(context.product);
+  const SetRows* device = set_rows(context.product);
   if (!device) return std::nullopt;
-  if (device->own_rule) return Choice{choose_4210(context), false};
+  if (device->set == Set::lm6_4210) return Choice{choose_4210(context), false};
   // the tier: the highest starting version the firmware has reached
   std::optional<Version> tier;
   for (const Pick& pick : device->picks) {
@@ -1057,7 +1035,8 @@ long long shown_index(Shown shown, long long value) {
 }
 
 S item_set(const RowType& type, const AllSettingsContext& context, const Choice& choice, int value) {
-  switch (type.items.rule) {
+  const Items items = items_of(type);
+  switch (items.rule) {
     case ItemRule::fixed:
       break;
     case ItemRule::t6_by_speaker_code: {
@@ -1071,24 +1050,24 @@ S item_set(const RowType& type, const AllSettingsContext& context, const Choice&
     case ItemRule::t6_by_ironvale_speakers:
       return context.current.GetBasicSettingIronvaleSpeakerAccessorySelect() == 1 ? S::T6 : S::T3;
   }
-  if (choice.language_items_t15 && type.action == A::UnitLanguage) return S::T15;
-  return type.items.set;
+  if (choice.language_items_t15 && type.setting == A::UnitLanguage) return S::T15;
+  return items.set;
 }
 
 AllSettingsRow build_row(const RowType& type, const AllSettingsContext& context, const Choice& choice) {
   const R& current = context.current;
   AllSettingsRow row;
-  row.kind = type.kind;
+  row.kind = kind_of(type);
   row.type = type.name;
-  row.name = type.label;
-  row.label = strings::setting_name(type.label, context.language);
-  row.action = type.action;
+  row.name = label_of(type);
+  row.label = strings::setting_name(row.name, context.language);
+  row.action = type.setting;
   row.information_shown = type.info == Info::shown;
   row.hides_pop_up_information = type.info == Info::hidden_both;
 
   const int value = type.reads(current, context.product);
   const long long index = shown_index(type.shown, value);
-  if (type.kind == Kind::on_off) {
+  if (row.kind == Kind::on_off) {
     row.enable_title = CommonTexts::vyla_string_enable_in(context.language);
     row.disable_title = CommonTexts::vyla_string_disable_in(context.language);
     row.selected = static_cast<int>(index);
@@ -1104,7 +1083,8 @@ AllSettingsRow build_row(const RowType& type, const AllSettingsContext& context,
     if (type.name == "Audio Equalizer [LM6/T6]") platform::console(platform::format("speaker [%d]", controlling));
     row.enabled = (controlling == type.enabled.value) == type.enabled.equal;
   }
-  if (type.action == A::UnitLanguage && contains(k_language_read_only, context.product)) row.enabled = false;
+  // a language the action cannot write for the product is shown, not offered
+  if (type.setting == A::UnitLanguage && !setting_action_writes(A::UnitLanguage, context.product)) row.enabled = false;
   return row;
 }
 
@@ -1142,9 +1122,9 @@ std::vector<AllSettingsRow> all_settings_rows(const AllSettingsContext& context)
 
 std::vector<int> all_settings_products() {
   std::vector<int> products;
-  for (const DeviceRows& device : device_table()) products.insert(products.end(), device.ids.begin(), device.ids.end());
-  for (const auto& [twin, model] : k_twins) products.push_back(twin);
-  std::sort(products.begin(), products.end());
+  for (const device_data::ProductFacts& row : device_data::product_rows()) {
+    if (row.all_settings_set != Set::none) products.push_back(row.id);
+  }
   return products;
 }
 

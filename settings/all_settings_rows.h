@@ -27,7 +27,7 @@ struct AllSettingsContext {
   // The selected product id (the controller's deviceTarget).
   int product = 0;
   // The device as recognition read it: its main firmware version (and for
-  // 0x4210 its secondary version) chooses the rows.
+  // the LM6 its secondary version) chooses the rows.
   const FEXOBluetoothDeviceData& data;
   // The working copy: every value the rows show and every dependent enabling.
   const FEXOBluetoothDeviceData& current;
@@ -37,7 +37,7 @@ struct AllSettingsContext {
   int motionSensorShowAndHide = 5;
   // 0..7: a known speaker accessory type; any other value: the accessory rows.
   int device50SpeakerType = 0;
-  // 1: the 0x4210 lists with the speaker rows.
+  // 1: the LM6 lists with the speaker rows.
   int deviceInfoStatus = 0;
   // The voice-prompt language pack: 0, 2 or any other type.
   int devicelanguagePackType = 0;

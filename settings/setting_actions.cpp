@@ -1,7 +1,6 @@
 #include "settings/setting_actions.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 #include <optional>
 #include <span>
@@ -34,25 +33,30 @@ enum Group : unsigned {
   k_any = 1u << 31,
 };
 
-// The products a rule applies to: groups and single ids (0 ends the ids).
+// The products a rule applies to: word layouts and the other words the
+// catalogue says they write (SettingWriter bits), or one product.
 struct Who {
   unsigned groups = 0;
-  std::array<int, 4> ids{};
+  unsigned writers = 0;
+  int id = 0;
 };
 
 bool holds(const Who& who, int device) {
   if (who.groups & k_any) return true;
+  const device_data::ProductFacts& facts = device_data::product_facts(device);
   // the LM6 group is the two-module products
-  if ((who.groups & k_lm6) && device_data::product_facts(device).two_modules) return true;
-  if (who.groups & device_data::product_facts(device).setting_layouts) return true;
-  return std::find(who.ids.begin(), who.ids.end(), device) != who.ids.end() && device != 0;
+  if ((who.groups & k_lm6) && facts.two_modules) return true;
+  if (who.groups & facts.setting_layouts) return true;
+  if (who.writers & facts.setting_writers) return true;
+  return who.id == device && device != 0;
 }
 
-constexpr Who k_anyone{k_any, {}};
-constexpr Who ids(int a, int b = 0, int c = 0, int d = 0) { return Who{0, {a, b, c, d}}; }
-constexpr Who group(unsigned groups, int a = 0, int b = 0) { return Who{groups, {a, b, 0, 0}}; }
-// ND4 and 0x3142
-constexpr Who k_nd4_plus = group(k_nd4, 0x3142);
+constexpr Who k_anyone{k_any};
+constexpr Who product(int id) { return Who{0, 0, id}; }
+constexpr Who group(unsigned groups, unsigned writers = 0) { return Who{groups, writers}; }
+constexpr Who writes(unsigned writers) { return Who{0, writers}; }
+constexpr Who group_and_product(unsigned groups, int id) { return Who{groups, 0, id}; }
+constexpr Who k_nd4_audio = group(k_nd4, device_data::k_writes_nd4_audio);
 
 // ---- setters, as one shape: record, value, product ----
 
@@ -82,14 +86,16 @@ struct Rule {
 };
 
 using R = Record;
+using device_data::k_lm6_product;
 
 std::span<const Rule> rules_of(SettingAction action) {
   using enum SettingAction;
   using enum Map;
   switch (action) {
     case IVOX: {
-      static constexpr Rule k_rules[] = {{group(k_nd4, 0x4D76), &set<&R::SetBasicSettingND4VOXIntercom>, column0_on},
-                                       {k_anyone, &set<&R::setIntercomVOX>, column0_on}};
+      static constexpr Rule k_rules[] = {
+          {group_and_product(k_nd4, 0x4D76), &set<&R::SetBasicSettingND4VOXIntercom>, column0_on},
+          {k_anyone, &set<&R::setIntercomVOX>, column0_on}};
       return k_rules;
     }
     case HVOX: {
@@ -118,10 +124,11 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case Sidetone: {
-      static constexpr Rule k_rules[] = {{group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
-                                       {group(k_nd4 | k_4d, 0x3142), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
-                                       {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
-                                       {k_anyone, &set<&R::setSidetone>, column0_on}};
+      static constexpr Rule k_rules[] = {
+          {group(k_lm6), &set<&R::setBasicSettingLM6Sidetone>, column0_on},
+          {group(k_nd4 | k_4d, device_data::k_writes_nd4_audio), &set<&R::SetBasicSettingND4Sidetone>, column0_on},
+          {group(k_airoha_b), &set<&R::SetBasicSettingAirohaSidetone>, column0_on},
+          {k_anyone, &set<&R::setSidetone>, column0_on}};
       return k_rules;
     }
     case AmbientHushControl: {
@@ -154,7 +161,7 @@ std::span<const Rule> rules_of(SettingAction action) {
     }
     case AudioBraidingSensitivity: {
       static constexpr Rule k_rules[] = {
-          {k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneerSensitivity>, index_plus_1},
+          {k_nd4_audio, &set<&R::SetBasicSettingND4AudioVeneerSensitivity>, index_plus_1},
           {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerSensitivity>, index_plus_1},
           {group(k_airoha_a), &set<&R::SetBasicSettingAirohaIntercomAudioVeneerSensitivity>, index},
           // the LM6 lists level 10 first
@@ -162,14 +169,14 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case AudioVeneer: {
-      static constexpr Rule k_rules[] = {{k_nd4_plus, &set<&R::SetBasicSettingND4AudioVeneer>, column0_on},
+      static constexpr Rule k_rules[] = {{k_nd4_audio, &set<&R::SetBasicSettingND4AudioVeneer>, column0_on},
                                        {k_anyone, &set<&R::setAudioVeneer>, column0_on}};
       return k_rules;
     }
     case AudioVeneerVolumeManagement: {
       static constexpr Rule k_rules[] = {
           // 0x3142: Enable writes 1, which the setter stores as a clear bit
-          {ids(0x3142), &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_on},
+          {product(0x3142), &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_on},
           {group(k_qcc), &set<&R::SetBasicSettingQCCAudioVeneerVolumeManagement>, column0_off},
           {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioVeneerVolumeManagement>, column0_on},
           {k_anyone, &set<&R::SetBasicSettingND4AudioVeneerVolumeManagement>, column0_off}};
@@ -182,7 +189,8 @@ std::span<const Rule> rules_of(SettingAction action) {
     case VoicePrompt: {
       static constexpr Rule k_rules[] = {
           {group(k_lm6), &set<&R::setBasicSettingLM6VoicePrompt>, column0_on},
-          {group(k_nd4 | k_qcc, 0x3150, 0x3161), &set<&R::SetBasicSettingND4VoicePrompt>, column0_off},
+          {group(k_nd4 | k_qcc, device_data::k_writes_nd4_prompt), &set<&R::SetBasicSettingND4VoicePrompt>,
+           column0_off},
           {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaVoicePrompt>, column0_on},
           {k_anyone, &set<&R::setVoicePrompt>, column0_off}};
       return k_rules;
@@ -200,7 +208,8 @@ std::span<const Rule> rules_of(SettingAction action) {
     case FMStationGuide: {
       static constexpr Rule k_rules[] = {
           {group(k_lm6), &set<&R::setBasicSettingLM6FMStationGuide>, column0_on},
-          {Who{k_nd4 | k_qcc, {0x3142, 0x3150, 0x3161, 0}}, &set<&R::SetBasicSettingND4FMStationGuide>, column0_on},
+          {group(k_nd4 | k_qcc, device_data::k_writes_nd4_audio | device_data::k_writes_nd4_prompt),
+           &set<&R::SetBasicSettingND4FMStationGuide>, column0_on},
           {k_anyone, &set<&R::setFmStationGuide>, column0_on}};
       return k_rules;
     }
@@ -224,7 +233,7 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case LEDControl: {
-      static constexpr Rule k_rules[] = {{ids(0x4610), &set<&R::setBasicSettingLM6LEDControl>, column0_on},
+      static constexpr Rule k_rules[] = {{product(0x4610), &set<&R::setBasicSettingLM6LEDControl>, column0_on},
                                        {k_anyone, nullptr, column0_on}};
       return k_rules;
     }
@@ -237,38 +246,44 @@ std::span<const Rule> rules_of(SettingAction action) {
       return k_rules;
     }
     case SpeakerSelect: {
-      static constexpr Rule k_rules[] = {{ids(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
-                                       {ids(0x4210), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
-                                       {k_anyone, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
+      static constexpr Rule k_rules[] = {
+          {product(0x3112), &set<&R::SetBasicSettingIronvaleSpeakerAccessorySelect>, index},
+          {product(k_lm6_product), &set<&R::SetBasicSettingLM6IronvaleSpeakerAccessorySelect>, index},
+          {k_anyone, &set<&R::SetBasicSetting50SpeakerAccessorySelect>, index}};
       return k_rules;
     }
     case AudioEqualizer: {
-      static constexpr Rule k_rules[] = {{group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
-                                       {ids(0x3110, 0x3112, 0x3146), &set<&R::SetBasicSetting30Equalizer>, index},
-                                       {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
-                                       {ids(0x4210), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
-                                       {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
-                                       {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
-                                       {k_anyone, nullptr, index}};
+      static constexpr Rule k_rules[] = {
+          {group(k_hb6e), &set<&R::SetBasicSettingHB6Equalizer>, index},
+          {writes(device_data::k_writes_30_equalizer), &set<&R::SetBasicSetting30Equalizer>, index},
+          {group(k_wq8), &set<&R::SetBasicSetting50Equalizer>, index},
+          {product(k_lm6_product), &set<&R::setBasicSettingLM6AudioEqualizer>, index},
+          {group(k_qcc), &set<&R::SetBasicSettingQCCAudioEqualizer>, index},
+          {group(k_airoha_a), &set<&R::SetBasicSettingAirohaAudioEqualizer>, index},
+          {k_anyone, nullptr, index}};
       return k_rules;
     }
     case UnitLanguage: {
       static constexpr Rule k_rules[] = {
           {group(k_hb6l), &set_for_device<&R::SetBasicSettingHB6UnitLanguage_device>, index},
           {group(k_nd4l), &set<&R::SetBasicSettingND4UnitLanguage>, index},
-          {ids(0x3150, 0x3161), &set<&R::SetBasicSettingDK5XUnitLanguage>, index},
-          {ids(0x3170), &set<&R::SetBasicSettingTJ6UnitLanguage>, index},
-          {ids(0x3310, 0x3320, 0x3330), &set_for_device<&R::SetBasicSettingQorlanUnitLanguage_device>, index},
-          {ids(0x5552, 0x5553), &set_for_device<&R::SetBasicSettingTORNIKUnitLanguage_device>, index},
-          {ids(0x6038, 0x6039), &set_for_device<&R::SetBasicSettingY370RUnitLanguage_device>, index},
+          {writes(device_data::k_writes_dk5x_language), &set<&R::SetBasicSettingDK5XUnitLanguage>, index},
+          {product(0x3170), &set<&R::SetBasicSettingTJ6UnitLanguage>, index},
+          {writes(device_data::k_writes_qorlan_language), &set_for_device<&R::SetBasicSettingQorlanUnitLanguage_device>,
+           index},
+          {writes(device_data::k_writes_tornik_language), &set_for_device<&R::SetBasicSettingTORNIKUnitLanguage_device>,
+           index},
+          {writes(device_data::k_writes_y370r_language), &set_for_device<&R::SetBasicSettingY370RUnitLanguage_device>,
+           index},
           {group(k_airoha_a | k_airoha_b), &set<&R::SetBasicSettingAirohaUnitLanguage>, index},
           {k_anyone, nullptr, index}};
       return k_rules;
     }
     case MeshPublicChannel: {
-      static constexpr Rule k_rules[] = {{ids(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
-                                       {ids(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
-                                       {k_anyone, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
+      static constexpr Rule k_rules[] = {
+          {product(0x3128), &set<&R::SetBasicSettingDK3MorrimMeshPublicChannel>, index_plus_1},
+          {product(0x3161), &set<&R::SetBasicSettingVelandraMeshPublicChannel>, index},
+          {k_anyone, &set<&R::SetBasicSettingND4MeshPublicChannel>, index}};
       return k_rules;
     }
     case MeshMode: {
@@ -426,13 +441,11 @@ struct SpeakerFamily {
 };
 
 constexpr SpeakerFamily k_speaker_families[] = {
-    // 0x3215 shows its HD speaker row from the ND4 bit, as 0x3146 does, so
-    // its choice is written there too
-    {ids(0x3110, 0x3112, 0x3146, 0x3215), &R::SetBasicSettingND4HDSpeakerAccessory,
+    {writes(device_data::k_writes_nd4_hd_speaker), &R::SetBasicSettingND4HDSpeakerAccessory,
      &R::GetBasicSettingND4HDSpeakerAccessory, &R::GetBasicSettingND4AudioBoost, &R::SetBasicSettingND4AudioBoost, 1},
-    {ids(0x4210), &R::setBasicSettingLM6HDSpeakerAccessory, &R::getBasicSettingLM6HDSpeakerAccessory,
+    {product(k_lm6_product), &R::setBasicSettingLM6HDSpeakerAccessory, &R::getBasicSettingLM6HDSpeakerAccessory,
      &R::getBasicSettingLM6AudioBoost, &R::setBasicSettingLM6AudioBoost, 0},
-    {ids(0x5570, 0x5580), &R::setBasicSettingHIDOneModuleHDSpeakerAccessory,
+    {writes(device_data::k_writes_one_module_hd_speaker), &R::setBasicSettingHIDOneModuleHDSpeakerAccessory,
      &R::getBasicSettingHIDOneModuleHDSpeakerAccessory, &R::audioBoost, &R::setAudioBoost, 1},
 };
 
@@ -447,7 +460,24 @@ void change_hd_speaker_accessory(int column, int device, Record& record) {
   }
 }
 
+// The rule that decides for `device`; none when no rule holds.
+const Rule* rule_for(SettingAction action, int device) {
+  for (const Rule& rule : rules_of(action)) {
+    if (holds(rule.who, device)) return &rule;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+bool setting_action_writes(SettingAction action, int device) {
+  if (action == SettingAction::HDSpeakerAccessory) {
+    return std::any_of(std::begin(k_speaker_families), std::end(k_speaker_families),
+                       [device](const SpeakerFamily& family) { return holds(family.who, device); });
+  }
+  const Rule* rule = rule_for(action, device);
+  return rule && rule->setter;
+}
 
 void apply_setting_action(SettingAction action, int choice, int device, FEXOBluetoothDeviceData& record) {
   if (action == SettingAction::MicGain) platform::console(platform::format("send Num[%ld]", choice));
@@ -455,12 +485,10 @@ void apply_setting_action(SettingAction action, int choice, int device, FEXOBlue
     change_hd_speaker_accessory(choice, device, record);
     return;
   }
-  for (const Rule& rule : rules_of(action)) {
-    if (!holds(rule.who, device)) continue;
-    const std::optional<int> value = device_data::stored_value(rule.map, choice);
-    if (rule.setter && value) rule.setter(record, *value, device);
-    return;
-  }
+  const Rule* rule = rule_for(action, device);
+  if (!rule) return;
+  const std::optional<int> value = device_data::stored_value(rule->map, choice);
+  if (rule->setter && value) rule->setter(record, *value, device);
 }
 
 }  // namespace settings

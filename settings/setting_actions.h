@@ -17,4 +17,8 @@ using SettingAction = device_data::Setting;
 // has no value for write nothing.
 void apply_setting_action(SettingAction action, int choice, int device, FEXOBluetoothDeviceData& record);
 
+// Whether `action` writes anything for product `device` (false: a choice
+// leaves the working copy as it is).
+bool setting_action_writes(SettingAction action, int device);
+
 }  // namespace settings
