@@ -67,7 +67,8 @@ void DeviceSettingsSpeedDialViewController::build_rows() {
   for (std::size_t i = 0; i < m_btnSpeedDials.size(); ++i) {
     const QString number = QString("%1").arg(i + 1, 2, 10, QChar('0'));
     m_lblSpeedDials[i] = page_control_at<QLabel>("lblSpeedDial" + number, k_frame_lblSpeedDials[i]);
-    QPushButton* button = m_btnSpeedDials[i] = page_control_at<QPushButton>("btnSpeedDial" + number, k_frame_btnSpeedDials[i]);
+    QPushButton* button = m_btnSpeedDials[i] =
+        page_control_at<QPushButton>("btnSpeedDial" + number, k_frame_btnSpeedDials[i]);
     connect(button, &QPushButton::clicked, this, [this, button] { openSpeedDialEdit(button); });
   }
 }
