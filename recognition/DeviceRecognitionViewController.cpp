@@ -26,16 +26,12 @@ constexpr int k_product_needing_restart = 0x5310;
 DeviceRecognitionViewController::DeviceRecognitionViewController(QWidget* parent) : DetailViewController(parent) {
   build_frame("btnBack", "btnNext");
   auto* body = new QVBoxLayout;
-  m_tvInstruction = new QTextBrowser(this);
-  m_tvInstruction->setObjectName("tvInstruction");
+  m_tvInstruction = page_control<QTextBrowser>("tvInstruction");
   m_tvInstruction->setReadOnly(true);
   m_tvInstruction->setOpenExternalLinks(true);  // links open in the browser
-  m_tfInstruction = new QLineEdit(this);
-  m_tfInstruction->setObjectName("tfInstruction");
-  m_tfHIDInstruction = new QLineEdit(this);
-  m_tfHIDInstruction->setObjectName("tfHIDInstruction");
-  m_webView = new QWidget(this);
-  m_webView->setObjectName("webView");
+  m_tfInstruction = page_control<QLineEdit>("tfInstruction");
+  m_tfHIDInstruction = page_control<QLineEdit>("tfHIDInstruction");
+  m_webView = page_control<QWidget>("webView");
   make_processing_indicator();
   for (QWidget* widget : {static_cast<QWidget*>(m_tvInstruction), static_cast<QWidget*>(m_tfInstruction),
                           static_cast<QWidget*>(m_tfHIDInstruction), m_webView,

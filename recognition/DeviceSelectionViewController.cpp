@@ -24,8 +24,7 @@ DeviceSelectionViewController::DeviceSelectionViewController(QWidget* parent) : 
   // the start page has no page before it: Back only carries its word
   btnBack()->setEnabled(false);
   auto* body = new QVBoxLayout;
-  m_btnHome = new QPushButton(this);
-  m_btnHome->setObjectName("btnHome");
+  m_btnHome = page_control<QPushButton>("btnHome");
   m_btnHome->setIconSize(k_home_size);
   m_btnHome->setMinimumSize(k_home_size);
   m_btnHome->setFlat(true);

@@ -40,10 +40,8 @@ DeviceSettingsBaseViewController::~DeviceSettingsBaseViewController() { waitForS
 
 DeviceSettingsBaseViewController::DeviceSettingsBaseViewController(int mode, PlacedButtons, QWidget* parent)
     : DetailViewController(parent), m_mode(mode) {
-  m_leftButton = new QPushButton(this);
-  m_leftButton->setObjectName("btnBack");
-  m_rightButton = new QPushButton(this);
-  m_rightButton->setObjectName("btnNewDevice");
+  m_leftButton = page_control<QPushButton>("btnBack");
+  m_rightButton = page_control<QPushButton>("btnNewDevice");
   connect_buttons();
   build_save_timer();
 }

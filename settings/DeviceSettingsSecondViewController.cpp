@@ -84,30 +84,15 @@ DeviceSettingsSecondViewController::~DeviceSettingsSecondViewController() {
 
 // ---- building ----
 
-QWidget* DeviceSettingsSecondViewController::named(const QString& name, QWidget* widget) {
-  widget->setObjectName(name);
-  m_named[name.toStdString()] = widget;
-  return widget;
-}
-
-void DeviceSettingsSecondViewController::place(QWidget* widget, int x, int y, int width, int height) {
-  const settings::TopLeftRect rect =
-      settings::top_left_of({x, y, width, height}, widget->parentWidget()->height());
-  widget->setGeometry(rect.x, rect.top, rect.width, rect.height);
-}
-
 void DeviceSettingsSecondViewController::build_region_and_presets() {
-  m_lblFMRadioRegion = new QLabel(this);
-  named("lblFMRadioRegion", m_lblFMRadioRegion);
+  m_lblFMRadioRegion = titled(page_control<QLabel>("lblFMRadioRegion"));
   place(m_lblFMRadioRegion, 40, 280, 120, 17);
-  m_popUpFMRadioRegion = new RegionPopUp([this] { menuWillOpen(); }, this);
-  named("popUpFMRadioRegion", m_popUpFMRadioRegion);
+  m_popUpFMRadioRegion = titled(page_control<RegionPopUp>("popUpFMRadioRegion", [this] { menuWillOpen(); }));
   for (int region = 0; region < settings::k_fm_region_count; ++region) m_popUpFMRadioRegion->addItem(QString());
   place(m_popUpFMRadioRegion, 165, 277, 200, 22);
   connect(m_popUpFMRadioRegion, &QComboBox::activated, this, [this] { changeFMRadioRegion(m_popUpFMRadioRegion); });
 
-  m_lblFMRadioPresets = new QLabel(this);
-  named("lblFMRadioPresets", m_lblFMRadioPresets);
+  m_lblFMRadioPresets = titled(page_control<QLabel>("lblFMRadioPresets"));
   m_lblFMRadioPresets->setWordWrap(true);
   m_lblFMRadioPresets->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   place(m_lblFMRadioPresets, 40, 243, 236, 17);
@@ -115,20 +100,16 @@ void DeviceSettingsSecondViewController::build_region_and_presets() {
   for (int slot = 0; slot < settings::k_fm_slot_count; ++slot) {
     const int x = k_slot_column_x[slot / k_slot_rows];
     const int y = k_first_slot_y - (slot % k_slot_rows) * k_slot_row_step;
-    auto* check_box = new QCheckBox(QString::number(slot + 1), this);
-    named(slot_outlet("cbFMRadioPreset", slot), check_box);
+    auto* check_box = titled(page_control<QCheckBox>(slot_outlet("cbFMRadioPreset", slot), QString::number(slot + 1)));
     place(check_box, x, y, 44, 18);
     connect(check_box, &QCheckBox::clicked, this, [this, check_box] { checkFMRadioPreset(check_box); });
-    auto* button = new QPushButton(this);
-    named(slot_outlet("btnFMRadioPreset", slot), button);
+    auto* button = titled(page_control<QPushButton>(slot_outlet("btnFMRadioPreset", slot)));
     place(button, x + 46, y - 2, 90, 22);
     connect(button, &QPushButton::clicked, this, [this, button] { openFMRadioPresetEdit(button); });
-    auto* stepper = new settings::Stepper(0, 0, 0, this);
-    named(slot_outlet("stepperFMRadioPreset", slot), stepper);
+    auto* stepper = titled(page_control<settings::Stepper>(slot_outlet("stepperFMRadioPreset", slot), 0, 0, 0));
     place(stepper, x + 138, y - 2, 19, 22);
     connect(stepper, &settings::Stepper::stepped, this, [this, stepper] { changeFMRadioPreset(stepper); });
-    auto* unit = new QLabel("MHz", this);
-    named(slot_outlet("lblFMRadioPresetUnit", slot), unit);
+    auto* unit = titled(page_control<QLabel>(slot_outlet("lblFMRadioPresetUnit", slot), "MHz"));
     place(unit, x + 162, y, k_unit_text_width, 17);
     const auto index = static_cast<std::size_t>(slot);
     m_cbFMRadioPresets[index] = check_box;
@@ -139,83 +120,58 @@ void DeviceSettingsSecondViewController::build_region_and_presets() {
 }
 
 void DeviceSettingsSecondViewController::build_rds_and_buttons() {
-  m_lblFMRadioRDS = new QLabel(this);
-  named("lblFMRadioRDS", m_lblFMRadioRDS);
+  m_lblFMRadioRDS = titled(page_control<QLabel>("lblFMRadioRDS"));
   place(m_lblFMRadioRDS, 40, 58, 300, 17);
-  m_btnFMRadioRDS = new QToolButton(this);
-  named("btnFMRadioRDS", m_btnFMRadioRDS);
+  m_btnFMRadioRDS = titled(page_control<QToolButton>("btnFMRadioRDS"));
   m_btnFMRadioRDS->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   m_btnFMRadioRDS->setAutoRaise(true);
   place(m_btnFMRadioRDS, 345, 56, 20, 17);
   connect(m_btnFMRadioRDS, &QToolButton::clicked, this, [this] { displayInformation(m_btnFMRadioRDS); });
-  m_radioFMRadioRDS = new settings::RadioMatrix({"enableFMRadioRDS", "disableFMRadioRDS"}, this);
-  named("radioFMRadioRDS", m_radioFMRadioRDS);
-  for (int column = 0; column < m_radioFMRadioRDS->columns(); ++column) {
-    m_named[m_radioFMRadioRDS->cell(column)->objectName().toStdString()] = m_radioFMRadioRDS->cell(column);
-  }
+  m_radioFMRadioRDS = titled(page_control<settings::RadioMatrix>(
+      "radioFMRadioRDS", std::vector<QString>{"enableFMRadioRDS", "disableFMRadioRDS"}));
+  for (int column = 0; column < m_radioFMRadioRDS->columns(); ++column) titled(m_radioFMRadioRDS->cell(column));
   place(m_radioFMRadioRDS, 375, 56, 220, 18);
   connect(m_radioFMRadioRDS, &settings::RadioMatrix::cellActivated, this,
           [this] { changeFMRadioRDS(m_radioFMRadioRDS); });
 
-  m_btnDefault = new QPushButton(this);
-  m_btnCancel = new QPushButton(this);
-  m_btnSave = new QPushButton(this);
-  named("btnDefault", m_btnDefault);
-  named("btnCancel", m_btnCancel);
-  named("btnSave", m_btnSave);
-  m_named["btnBack"] = btnBack();
-  m_named["btnNewDevice"] = btnNewDevice();
+  m_btnDefault = titled(page_control<QPushButton>("btnDefault"));
+  m_btnCancel = titled(page_control<QPushButton>("btnCancel"));
+  m_btnSave = titled(page_control<QPushButton>("btnSave"));
+  titled(btnBack());
+  titled(btnNewDevice());
   // the page buttons where the settings page has them, so the three pages match
   for (const auto& [button, frame] : {std::pair{m_btnDefault, settings::k_frame_btnDefault},
                                       std::pair{m_btnCancel, settings::k_frame_btnCancel},
                                       std::pair{btnBack(), settings::k_frame_btnBack},
                                       std::pair{m_btnSave, settings::k_frame_btnSave},
                                       std::pair{btnNewDevice(), settings::k_frame_btnNewDevice}}) {
-    place(button, frame.x, frame.y, frame.width, frame.height);
+    place(button, frame);
   }
   connect(m_btnDefault, &QPushButton::clicked, this, [this] { changeToDefault(m_btnDefault); });
   connect(m_btnCancel, &QPushButton::clicked, this, [this] { changeToOriginal(m_btnCancel); });
   connect(m_btnSave, &QPushButton::clicked, this, [this] { save(m_btnSave); });
-  const settings::Frame bar = settings::k_frame_piProcessing;
-  place(make_processing_indicator(), bar.x, bar.y, bar.width, bar.height);
+  place(make_processing_indicator(), settings::k_frame_piProcessing);
 }
 
 void DeviceSettingsSecondViewController::build_sheet() {
-  m_sheetFMRadioPresetEdit = new QDialog(this, Qt::Sheet);
-  m_sheetFMRadioPresetEdit->setObjectName("sheetFMRadioPresetEdit");
-  m_sheetFMRadioPresetEdit->setWindowModality(Qt::WindowModal);
-  m_sheetFMRadioPresetEdit->setFixedSize(k_sheet_width, k_sheet_height);
+  m_sheetFMRadioPresetEdit = make_edit_sheet("sheetFMRadioPresetEdit", k_sheet_width, k_sheet_height, Qt::Sheet);
   // closing the sheet by its window or Escape is its Cancel
   connect(m_sheetFMRadioPresetEdit, &QDialog::rejected, this, [this] { m_indexSelectedForFMRadioEdit = -1; });
   QWidget* sheet = m_sheetFMRadioPresetEdit;
 
-  m_lblFMRadioPresetEditNumber = new QLabel(sheet);
-  m_lblFMRadioPresetEditNumber->setObjectName("lblFMRadioPresetEditNumber");
+  m_lblFMRadioPresetEditNumber = sheet_control<QLabel>(sheet, "lblFMRadioPresetEditNumber", 20, 20, 30, 22);
   m_lblFMRadioPresetEditNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  m_lblFMRadioPresetEditNumber->setGeometry(20, 20, 30, 22);
-  m_tfFMRadioPresetEdit = new QLineEdit(sheet);
-  m_tfFMRadioPresetEdit->setObjectName("tfFMRadioPresetEdit");
-  m_tfFMRadioPresetEdit->setGeometry(58, 20, 120, 22);
-  m_lblFMRadioPresetEditUnit = new QLabel("MHz", sheet);
-  m_lblFMRadioPresetEditUnit->setObjectName("lblFMRadioPresetEditUnit");
-  m_lblFMRadioPresetEditUnit->setGeometry(184, 20, k_unit_text_width, 22);
-  m_lblFMRadioPresetEditRange = new QLabel(sheet);
-  m_lblFMRadioPresetEditRange->setObjectName("lblFMRadioPresetEditRange");
-  m_lblFMRadioPresetEditRange->setGeometry(58, 50, 250, 18);
-  m_btnFMRadioPresetEditCancel = new QPushButton(sheet);
-  m_btnFMRadioPresetEditCancel->setObjectName("btnFMRadioPresetEditCancel");
-  m_btnFMRadioPresetEditCancel->setGeometry(120, 90, 95, 24);
-  m_btnFMRadioPresetEditOK = new QPushButton(sheet);
-  m_btnFMRadioPresetEditOK->setObjectName("btnFMRadioPresetEditOK");
-  m_btnFMRadioPresetEditOK->setGeometry(220, 90, 95, 24);
+  m_tfFMRadioPresetEdit = sheet_control<QLineEdit>(sheet, "tfFMRadioPresetEdit", 58, 20, 120, 22);
+  m_lblFMRadioPresetEditUnit =
+      sheet_control<QLabel>(sheet, "lblFMRadioPresetEditUnit", 184, 20, k_unit_text_width, 22, "MHz");
+  m_lblFMRadioPresetEditRange = sheet_control<QLabel>(sheet, "lblFMRadioPresetEditRange", 58, 50, 250, 18);
+  m_btnFMRadioPresetEditCancel = sheet_control<QPushButton>(sheet, "btnFMRadioPresetEditCancel", 120, 90, 95, 24);
+  m_btnFMRadioPresetEditOK = sheet_control<QPushButton>(sheet, "btnFMRadioPresetEditOK", 220, 90, 95, 24);
   m_btnFMRadioPresetEditOK->setDefault(true);
-  m_btnFMRAdioPresetEditWarning = new QPushButton(sheet);
-  m_btnFMRAdioPresetEditWarning->setObjectName("btnFMRAdioPresetEditWarning");
   // the warning fills the sheet above the button row
-  m_btnFMRAdioPresetEditWarning->setGeometry(10, 10, k_sheet_width - 20, 72);
-  m_btnFMRadioPresetEditWarningOK = new QPushButton(sheet);
-  m_btnFMRadioPresetEditWarningOK->setObjectName("btnFMRadioPresetEditWarningOK");
-  m_btnFMRadioPresetEditWarningOK->setGeometry(220, 90, 95, 24);
+  m_btnFMRAdioPresetEditWarning =
+      sheet_control<QPushButton>(sheet, "btnFMRAdioPresetEditWarning", 10, 10, k_sheet_width - 20, 72);
+  m_btnFMRadioPresetEditWarningOK = sheet_control<QPushButton>(sheet, "btnFMRadioPresetEditWarningOK", 220, 90, 95, 24);
   connect(m_btnFMRadioPresetEditOK, &QPushButton::clicked, this, [this] { okFMRadioPresetEdit(m_btnFMRadioPresetEditOK); });
   connect(m_btnFMRadioPresetEditCancel, &QPushButton::clicked, this,
           [this] { cancelFMRadioPresetEdit(m_btnFMRadioPresetEditCancel); });
@@ -275,16 +231,6 @@ void DeviceSettingsSecondViewController::setShortcuts() {
     place(m_lblFMRadioPresets, 40, k_presets_hint_y, 236, k_presets_hint_height);
   } else {
     place(m_lblFMRadioPresets, 40, 243, 236, 17);
-  }
-}
-
-void DeviceSettingsSecondViewController::set_title(const std::string& outlet, const QString& text) {
-  const auto found = m_named.find(outlet);
-  if (found == m_named.end()) return;
-  if (auto* label = qobject_cast<QLabel*>(found->second)) {
-    label->setText(text);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(found->second)) {
-    button->setText(text);
   }
 }
 
@@ -428,13 +374,7 @@ void DeviceSettingsSecondViewController::changeToOriginal(QObject*) {
   setControls();
 }
 
-void DeviceSettingsSecondViewController::menuWillOpen() {
-  if (!services()) return;
-  session::AppState& state = this->state();
-  if (!state.listTabsOpened()) return;
-  state.setListTabsOpened(false);
-  services()->enableListTabsTo(false);
-}
+void DeviceSettingsSecondViewController::menuWillOpen() { close_tab_list(); }
 
 void DeviceSettingsSecondViewController::discardEditsAfterSave() {
   m_editor.discardEdits();

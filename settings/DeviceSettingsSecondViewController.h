@@ -10,8 +10,6 @@
 #include <QString>
 #include <array>
 #include <memory>
-#include <string>
-#include <unordered_map>
 
 #include "settings/DeviceSettingsBaseViewController.h"
 #include "settings/fm_radio_editor.h"
@@ -90,10 +88,6 @@ class DeviceSettingsSecondViewController : public DeviceSettingsBaseViewControll
   // The keys of the hinted controls: Save, Default, Cancel, the presets' check
   // boxes and buttons by number, and the RDS row.
   void bind_keys();
-  QWidget* named(const QString& name, QWidget* widget);
-  // Places `widget` at `frame` (points from the bottom-left corner of its parent).
-  void place(QWidget* widget, int x, int y, int width, int height);
-  void set_title(const std::string& outlet, const QString& text);
   // The slot whose control is `sender`; -1 for none.
   template <class Control>
   int slot_of(const std::array<Control*, settings::k_fm_slot_count>& controls, QObject* sender) const;
@@ -128,7 +122,4 @@ class DeviceSettingsSecondViewController : public DeviceSettingsBaseViewControll
   // under the warning: back to the field, as a click on the warning is
   QPushButton* m_btnFMRadioPresetEditWarningOK = nullptr;
   int m_indexSelectedForFMRadioEdit = -1;
-
-  // The labels, buttons and cells, by outlet name: titles find them here.
-  std::unordered_map<std::string, QWidget*> m_named;
 };

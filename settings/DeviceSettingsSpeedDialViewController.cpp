@@ -66,26 +66,17 @@ DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController(QWi
 void DeviceSettingsSpeedDialViewController::build_rows() {
   for (std::size_t i = 0; i < m_btnSpeedDials.size(); ++i) {
     const QString number = QString("%1").arg(i + 1, 2, 10, QChar('0'));
-    QLabel* label = m_lblSpeedDials[i] = new QLabel(this);
-    label->setObjectName("lblSpeedDial" + number);
-    place(label, k_frame_lblSpeedDials[i]);
-    QPushButton* button = m_btnSpeedDials[i] = new QPushButton(this);
-    button->setObjectName("btnSpeedDial" + number);
-    place(button, k_frame_btnSpeedDials[i]);
+    m_lblSpeedDials[i] = page_control_at<QLabel>("lblSpeedDial" + number, k_frame_lblSpeedDials[i]);
+    QPushButton* button = m_btnSpeedDials[i] =
+        page_control_at<QPushButton>("btnSpeedDial" + number, k_frame_btnSpeedDials[i]);
     connect(button, &QPushButton::clicked, this, [this, button] { openSpeedDialEdit(button); });
   }
 }
 
 void DeviceSettingsSpeedDialViewController::build_buttons() {
-  const auto button = [this](const char* name, const Frame& frame) {
-    auto* made = new QPushButton(this);
-    made->setObjectName(name);
-    place(made, frame);
-    return made;
-  };
-  m_btnDefault = button("btnDefault", settings::k_frame_btnDefault);
-  m_btnCancel = button("btnCancel", settings::k_frame_btnCancel);
-  m_btnSave = button("btnSave", settings::k_frame_btnSave);
+  m_btnDefault = page_control_at<QPushButton>("btnDefault", settings::k_frame_btnDefault);
+  m_btnCancel = page_control_at<QPushButton>("btnCancel", settings::k_frame_btnCancel);
+  m_btnSave = page_control_at<QPushButton>("btnSave", settings::k_frame_btnSave);
   place(btnBack(), settings::k_frame_btnBack);
   place(btnNewDevice(), settings::k_frame_btnNewDevice);
   connect(m_btnDefault, &QPushButton::clicked, this, [this] { changeToDefault(m_btnDefault); });
@@ -95,25 +86,15 @@ void DeviceSettingsSpeedDialViewController::build_buttons() {
 }
 
 void DeviceSettingsSpeedDialViewController::build_sheet() {
-  m_sheetSpeedDialEdit = new QDialog(this);
-  m_sheetSpeedDialEdit->setObjectName("sheetSpeedDialEdit");
-  m_sheetSpeedDialEdit->setWindowModality(Qt::WindowModal);
-  m_sheetSpeedDialEdit->setFixedSize(k_sheet_width, k_sheet_height);
+  m_sheetSpeedDialEdit = make_edit_sheet("sheetSpeedDialEdit", k_sheet_width, k_sheet_height);
+  QWidget* sheet = m_sheetSpeedDialEdit;
 
-  m_lblSpeedDialEditNumber = new QLabel(m_sheetSpeedDialEdit);
-  m_lblSpeedDialEditNumber->setObjectName("lblSpeedDialEditNumber");
-  m_lblSpeedDialEditNumber->setGeometry(20, 20, 30, 24);
-  m_tfSpeedDialEdit = new QLineEdit(m_sheetSpeedDialEdit);
-  m_tfSpeedDialEdit->setObjectName("tfSpeedDialEdit");
-  m_tfSpeedDialEdit->setGeometry(56, 20, 244, 24);
+  m_lblSpeedDialEditNumber = sheet_control<QLabel>(sheet, "lblSpeedDialEditNumber", 20, 20, 30, 24);
+  m_tfSpeedDialEdit = sheet_control<QLineEdit>(sheet, "tfSpeedDialEdit", 56, 20, 244, 24);
   m_tfSpeedDialEdit->setValidator(new SpeedDialFormatter(m_tfSpeedDialEdit));
 
-  m_btnSpeedDialEditCancel = new QPushButton(m_sheetSpeedDialEdit);
-  m_btnSpeedDialEditCancel->setObjectName("btnSpeedDialEditCancel");
-  m_btnSpeedDialEditCancel->setGeometry(100, 60, 96, 24);
-  m_btnSpeedDialEditOK = new QPushButton(m_sheetSpeedDialEdit);
-  m_btnSpeedDialEditOK->setObjectName("btnSpeedDialEditOK");
-  m_btnSpeedDialEditOK->setGeometry(204, 60, 96, 24);
+  m_btnSpeedDialEditCancel = sheet_control<QPushButton>(sheet, "btnSpeedDialEditCancel", 100, 60, 96, 24);
+  m_btnSpeedDialEditOK = sheet_control<QPushButton>(sheet, "btnSpeedDialEditOK", 204, 60, 96, 24);
   // Return presses OK wherever the focus is; Escape closes the sheet as Cancel does
   shell::keep_default_button(m_sheetSpeedDialEdit, m_btnSpeedDialEditOK);
   connect(m_btnSpeedDialEditOK, &QPushButton::clicked, this, [this] { okSpeedDialEdit(m_btnSpeedDialEditOK); });
@@ -133,11 +114,6 @@ void DeviceSettingsSpeedDialViewController::bind_keys() {
   // Back and New Device: the main window binds their keys for every settings page
   const auto free = [this] { return services() && !state().onProcessing(); };
   for (const Key& key : keys) shell::bind_hinted_key(this, key.hint, key.button, free);
-}
-
-void DeviceSettingsSpeedDialViewController::place(QWidget* widget, const Frame& frame) {
-  const settings::TopLeftRect rect = settings::top_left_of(frame, height());
-  widget->setGeometry(rect.x, rect.top, rect.width, rect.height);
 }
 
 // ---- opening and refreshing ----
@@ -282,13 +258,7 @@ void DeviceSettingsSpeedDialViewController::take_numbers_of(const FEXOBluetoothD
 }
 
 bool DeviceSettingsSpeedDialViewController::begin_action() {
-  session::Services* controller = services();
-  if (!controller) return false;
-  session::AppState& state = controller->state();
-  if (state.onProcessing()) return false;
-  if (state.listTabsOpened()) {
-    state.setListTabsOpened(false);
-    controller->enableListTabsTo(false);
-  }
+  if (!services() || state().onProcessing()) return false;
+  close_tab_list();
   return true;
 }

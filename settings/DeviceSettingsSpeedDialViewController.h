@@ -15,10 +15,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace settings {
-struct Frame;
-}
-
 // The edit field's input check: a text of at most 20 characters, each one of
 // "0123456789+*#", is Acceptable (the empty text included); anything else is
 // Invalid, so typing it is refused.
@@ -80,7 +76,6 @@ class DeviceSettingsSpeedDialViewController : public DeviceSettingsBaseViewContr
   void build_buttons();
   void build_sheet();
   void bind_keys();
-  void place(QWidget* widget, const settings::Frame& frame);
   // The action guard: false while an operation runs; otherwise closes an
   // open tab list and answers true.
   bool begin_action();

@@ -118,15 +118,11 @@ void DeviceSettingsViewController::build_rows() {
   const QIcon information_icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
   for (PanelRow which : settings::k_panel_rows) {
     Row& outlets = row(which);
-    outlets.label = new settings::ElidedLabel(this);
-    outlets.label->setObjectName(outlet("lbl", which));
-    m_named[outlets.label->objectName().toStdString()] = outlets.label;
+    outlets.label = titled(page_control<settings::ElidedLabel>(outlet("lbl", which)));
     if (settings::has_information_button(which)) {
-      outlets.information = new QToolButton(this);
-      outlets.information->setObjectName(outlet("btn", which));
+      outlets.information = titled(page_control<QToolButton>(outlet("btn", which)));
       outlets.information->setIcon(information_icon);
       outlets.information->setAutoRaise(true);
-      m_named[outlets.information->objectName().toStdString()] = outlets.information;
       connect(outlets.information, &QToolButton::clicked, this,
               [this, button = outlets.information] { displayInformationRadioTransmitGain(button); });
     }
@@ -136,19 +132,15 @@ void DeviceSettingsViewController::build_rows() {
         const std::vector<QString> cells =
             which == PanelRow::RTG ? std::vector<QString>{"lowRTG", "mediumRTG", "highRTG"}
                                    : std::vector<QString>{outlet("enable", which), outlet("disable", which)};
-        auto* matrix = new settings::RadioMatrix(cells, this);
-        matrix->setObjectName(outlet("radio", which));
-        for (int column = 0; column < matrix->columns(); ++column) {
-          m_named[matrix->cell(column)->objectName().toStdString()] = matrix->cell(column);
-        }
+        auto* matrix = page_control<settings::RadioMatrix>(outlet("radio", which), cells);
+        for (int column = 0; column < matrix->columns(); ++column) titled(matrix->cell(column));
         connect(matrix, &settings::RadioMatrix::cellActivated, this,
                 [this, which](int column) { change(which, column); });
         outlets.control = matrix;
         break;
       }
       case settings::ControlKind::pop_up: {
-        auto* pop_up = new QComboBox(this);
-        pop_up->setObjectName(outlet("popUp", which));
+        auto* pop_up = page_control<QComboBox>(outlet("popUp", which));
         const int items = which == PanelRow::MotionSensorSensitivity ? settings::k_motion_sensor_items
                                                                      : settings::k_braiding_sensitivity_items;
         // the sensitivity steps are titled 1 to 10; the motion sensor's items by setControls
@@ -158,12 +150,9 @@ void DeviceSettingsViewController::build_rows() {
         break;
       }
       case settings::ControlKind::field_and_stepper: {
-        m_tfACT = new QLineEdit(this);
-        m_tfACT->setObjectName("tfACT");
-        m_stepperACT = new settings::Stepper(k_act_min_seconds, k_act_max_seconds, 1, this);
-        m_stepperACT->setObjectName("stepperACT");
-        m_lblACTUnit = new QLabel(this);
-        m_lblACTUnit->setObjectName("lblACTUnit");
+        m_tfACT = page_control<QLineEdit>("tfACT");
+        m_stepperACT = page_control<settings::Stepper>("stepperACT", k_act_min_seconds, k_act_max_seconds, 1);
+        m_lblACTUnit = page_control<QLabel>("lblACTUnit");
         // the documented default, so that every product's timeout check passes until the user types
         m_tfACT->setText(QString::number(k_act_default_seconds));
         m_stepperACT->setValue(k_act_default_seconds);
@@ -183,35 +172,24 @@ void DeviceSettingsViewController::build_rows() {
 }
 
 void DeviceSettingsViewController::build_notes_and_buttons() {
-  m_lblNoteEDR = new QLabel(this);
-  m_lblNoteEDR->setObjectName("lblNoteEDR");
+  m_lblNoteEDR = page_control<QLabel>("lblNoteEDR");
   m_lblNoteEDR->setWordWrap(true);
   m_lblNoteEDR->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   if (const auto frame = settings::edr_note_frame(settings::PanelTemplate::NoteGrid3)) place(m_lblNoteEDR, *frame);
 
-  m_lblNoteApply = new settings::ElidedLabel(this);
-  m_lblNoteApply->setObjectName("lblNoteApply");
-  place(m_lblNoteApply, settings::k_frame_lblNoteApply);
-  m_btnNoteApply = new QToolButton(this);
-  m_btnNoteApply->setObjectName("btnNoteApply");
+  m_lblNoteApply = page_control_at<settings::ElidedLabel>("lblNoteApply", settings::k_frame_lblNoteApply);
+  m_btnNoteApply = page_control<QToolButton>("btnNoteApply");
   m_btnNoteApply->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   m_btnNoteApply->setAutoRaise(true);
   place(m_btnNoteApply, settings::k_frame_btnNoteApply);
   connect(m_btnNoteApply, &QToolButton::clicked, this, [this] { displayNoteApply(m_btnNoteApply); });
 
-  const auto button = [this](const char* name) {
-    auto* made = new QPushButton(this);
-    made->setObjectName(name);
-    m_named[name] = made;
-    return made;
-  };
-  m_btnAllSettings = button("btnAllSettings");
-  place(m_btnAllSettings, settings::Frame{137, 76, 250, 19});
-  m_btnDefault = button("btnDefault");
-  m_btnCancel = button("btnCancel");
-  m_btnSave = button("btnSave");
-  m_named["btnBack"] = btnBack();
-  m_named["btnNewDevice"] = btnNewDevice();
+  m_btnAllSettings = titled(page_control_at<QPushButton>("btnAllSettings", Frame{137, 76, 250, 19}));
+  m_btnDefault = titled(page_control<QPushButton>("btnDefault"));
+  m_btnCancel = titled(page_control<QPushButton>("btnCancel"));
+  m_btnSave = titled(page_control<QPushButton>("btnSave"));
+  titled(btnBack());
+  titled(btnNewDevice());
   place(m_btnDefault, settings::k_frame_btnDefault);
   place(m_btnCancel, settings::k_frame_btnCancel);
   place(btnBack(), settings::k_frame_btnBack);
@@ -226,11 +204,11 @@ void DeviceSettingsViewController::build_notes_and_buttons() {
 }
 
 void DeviceSettingsViewController::build_sheet_controls() {
+  // no parent until the all-settings sheet places them
   const auto button = [this](const char* name) {
     auto* made = new QPushButton;
     made->setObjectName(name);
-    m_named[name] = made;
-    return made;
+    return titled(made);
   };
   m_btnDeviceAllSettingsBasicSave = button("btnDeviceAllSettingsBasicSave");
   m_btnDeviceAllSettingsBasicDefault = button("btnDeviceAllSettingsBasicDefault");
@@ -260,8 +238,7 @@ void DeviceSettingsViewController::bind_keys() {
     // the key of a control acts only while it is shown and enabled, as a click would
     connect(shortcut, &QShortcut::activated, this, [this, targets = binding.targets] {
       for (const std::string& name : targets) {
-        const auto found = m_named.find(name);
-        auto* control = found == m_named.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second);
+        auto* control = qobject_cast<QAbstractButton*>(titled_outlet(name));
         if (control && control->isEnabled() && control->isVisibleTo(this)) {
           control->click();
           return;
@@ -269,11 +246,6 @@ void DeviceSettingsViewController::bind_keys() {
       }
     });
   }
-}
-
-void DeviceSettingsViewController::place(QWidget* widget, const settings::Frame& frame) {
-  const settings::TopLeftRect rect = settings::top_left_of(frame, height());
-  widget->setGeometry(rect.x, rect.top, rect.width, rect.height);
 }
 
 void DeviceSettingsViewController::place_row(PanelRow which, const settings::RowFrames& frames) {
@@ -316,16 +288,6 @@ void DeviceSettingsViewController::setShortcuts() {
   for (const settings::OutletText& title :
        settings::panel_titles(state.languageManager(), state.showShortcuts(), edr_information_shown)) {
     set_title(title.outlet, q(title.text));
-  }
-}
-
-void DeviceSettingsViewController::set_title(const std::string& name, const QString& text) {
-  const auto found = m_named.find(name);
-  if (found == m_named.end()) return;
-  if (auto* label = qobject_cast<QLabel*>(found->second)) {
-    label->setText(text);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(found->second)) {
-    button->setText(text);
   }
 }
 

@@ -11,7 +11,6 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "settings/DeviceSettingsBaseViewController.h"
 #include "settings/all_settings_rows.h"
@@ -152,8 +151,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // The row change of the cell control `sender`.
   void change_all_settings_row(QObject* sender);
   void bind_keys();
-  // Places `widget` at `frame` (points from the panel's bottom-left corner).
-  void place(QWidget* widget, const settings::Frame& frame);
   void place_row(settings::PanelRow row, const settings::RowFrames& frames);
   // Hidden and disabled, or shown and enabled (a row's label is only shown or hidden).
   void set_row_shown(settings::PanelRow row, bool shown);
@@ -164,8 +161,6 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   void show_value(settings::PanelRow row, int value);
   // A setting action of the classic panel with the user's column or item.
   void change(settings::PanelRow row, int choice);
-  // Sets the title of the control named `outlet`.
-  void set_title(const std::string& outlet, const QString& text);
   Row& row(settings::PanelRow which) { return m_rows[static_cast<size_t>(settings::index_of(which))]; }
 
   std::unique_ptr<settings::SettingsHost> m_host;
@@ -190,7 +185,4 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   QPointer<QPushButton> m_btnDeviceAllSettingsBasicClose;
   QPointer<QTableWidget> m_tableViewDeviceAllSettingsBasic;
   QPointer<QScrollArea> m_scrollViewDeviceAllSettingsBasic;
-
-  // The labels, buttons and cells, by outlet name: titles and keys find them here.
-  std::unordered_map<std::string, QWidget*> m_named;
 };

@@ -151,10 +151,7 @@ void FMRadioEditor::discardEdits() { m_dataCurrent.copyWithSource_version(m_host
 
 bool FMRadioEditor::begin_action() {
   if (m_host.onProcessing()) return false;
-  if (m_host.listTabsOpened()) {
-    m_host.setListTabsOpened(false);
-    m_host.enableListTabsTo(false);
-  }
+  session::close_tab_list(m_host, m_host);
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/format.h"
 #include "session/page_modes.h"
+#include "session/tab_list.h"
 #include "strings/common_texts.h"
 #include "strings/language.h"
 #include "strings/status_texts.h"
@@ -19,10 +20,7 @@ SaveEngine::~SaveEngine() { m_worker.join(); }
 bool SaveEngine::save(session::Services& services, const std::function<bool()>& page_check) {
   session::AppState& state = services.state();
   if (state.onProcessing()) return false;
-  if (state.listTabsOpened()) {
-    state.setListTabsOpened(false);
-    services.enableListTabsTo(false);
-  }
+  session::close_tab_list(state, services);
   if (page_check && !page_check()) return false;
 
   services.setStatus_withWarning(services.getStatusProcessing(), false);

@@ -259,10 +259,7 @@ void SettingsEditor::moveToSettingToSetting() { discard_edits(); }
 
 bool SettingsEditor::begin_action() {
   if (m_host.onProcessing()) return false;
-  if (m_host.listTabsOpened()) {
-    m_host.setListTabsOpened(false);
-    m_host.enableListTabsTo(false);
-  }
+  session::close_tab_list(m_host, m_host);
   return true;
 }
 

@@ -5,6 +5,7 @@
 // use a recording fake. Qt-free.
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "session/message_box.h"
+#include "session/tab_list.h"
 
 namespace settings {
 
@@ -23,6 +24,8 @@ class SettingsHost {
   virtual const FEXOBluetoothDeviceData& data() const = 0;
   // True while a long operation runs; the page's actions do nothing then.
   virtual bool onProcessing() const = 0;
+  // The drop-down list of settings tabs; an action closes it first
+  // (session::close_tab_list with the host as state and controller).
   virtual bool listTabsOpened() const = 0;
   virtual void setListTabsOpened(bool opened) = 0;
 

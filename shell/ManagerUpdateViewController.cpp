@@ -19,11 +19,9 @@ std::function<void(int)>& ManagerUpdateViewController::process_exit() {
 
 ManagerUpdateViewController::ManagerUpdateViewController(QWidget* parent) : DetailViewController(parent) {
   build_frame("btnNo", "btnYes");
-  m_tfInstruction = new QLabel(this);
-  m_tfInstruction->setObjectName("tfInstruction");
+  m_tfInstruction = page_control<QLabel>("tfInstruction");
   m_tfInstruction->setWordWrap(true);
-  m_btnReleaseNotes = new QPushButton(this);
-  m_btnReleaseNotes->setObjectName("btnReleaseNotes");
+  m_btnReleaseNotes = page_control<QPushButton>("btnReleaseNotes");
   auto* body = new QVBoxLayout;
   body->addWidget(m_tfInstruction);
   body->addWidget(m_btnReleaseNotes, 0, Qt::AlignLeft);

@@ -26,30 +26,23 @@ constexpr int k_answer_no = 1;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-template <class T>
-T* named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QLabel* wrapping_label(QWidget* parent, const char* name) {
-  QLabel* label = named(new QLabel(parent), name);
-  label->setWordWrap(true);
-  return label;
-}
-
 }  // namespace
 
 std::atomic<bool> PrecautionViewController::s_checkedManagerUpdate{false};
 
 PrecautionViewController::PrecautionViewController(QWidget* parent) : DetailViewController(parent) {
+  const auto wrapping_label = [](QWidget* parent, const char* name) {
+    auto* label = named_child<QLabel>(parent, name);
+    label->setWordWrap(true);
+    return label;
+  };
   auto* layout = new QVBoxLayout(this);
   m_tfPrecaution = wrapping_label(this, "tfPrecaution");
   layout->addWidget(m_tfPrecaution);
 
-  m_radioInput = named(new QButtonGroup(this), "radioInput");
-  m_yesInput = named(new QRadioButton(this), "yesInput");
-  m_noInput = named(new QRadioButton(this), "noInput");
+  m_radioInput = page_control<QButtonGroup>("radioInput");
+  m_yesInput = page_control<QRadioButton>("yesInput");
+  m_noInput = page_control<QRadioButton>("noInput");
   m_radioInput->addButton(m_yesInput, k_answer_yes);
   m_radioInput->addButton(m_noInput, k_answer_no);
   // nothing is asked until the user says that only Bluetooth input is at hand
@@ -64,10 +57,10 @@ PrecautionViewController::PrecautionViewController(QWidget* parent) : DetailView
   m_tfEnterPassword = wrapping_label(this, "tfEnterPassword");
   m_tfConfirmPassword = wrapping_label(this, "tfConfirmPassword");
   m_tfNote = wrapping_label(this, "tfNote");
-  m_tfPassword = named(new QLineEdit(this), "tfPassword");
-  m_tfPasswordConfirm = named(new QLineEdit(this), "tfPasswordConfirm");
+  m_tfPassword = page_control<QLineEdit>("tfPassword");
+  m_tfPasswordConfirm = page_control<QLineEdit>("tfPasswordConfirm");
   for (QLineEdit* field : {m_tfPassword, m_tfPasswordConfirm}) field->setEchoMode(QLineEdit::Password);
-  m_btnMore = named(new QPushButton(this), "btnMore");
+  m_btnMore = page_control<QPushButton>("btnMore");
   auto* password_area = new QGridLayout;
   password_area->addWidget(m_tfMakeSafe, 0, 0, 1, 2);
   password_area->addWidget(m_tfEnterPassword, 1, 0);
@@ -79,20 +72,20 @@ PrecautionViewController::PrecautionViewController(QWidget* parent) : DetailView
   layout->addLayout(password_area);
   layout->addStretch(1);
 
-  m_btnShowPrecaution = named(new QCheckBox(this), "btnShowPrecaution");
+  m_btnShowPrecaution = page_control<QCheckBox>("btnShowPrecaution");
   m_btnShowPrecaution->setChecked(true);
   layout->addWidget(m_btnShowPrecaution);
   layout->addWidget(make_processing_indicator());
-  m_btnOK = named(new QPushButton(this), "btnOK");
+  m_btnOK = page_control<QPushButton>("btnOK");
   layout->addWidget(m_btnOK, 0, Qt::AlignRight);
 
   // the sheet blocks the window the page is in, not the whole application
-  m_sheetAboutDeviceConversion = named(new QDialog(this), "sheetAboutDeviceConversion");
+  m_sheetAboutDeviceConversion = page_control<QDialog>("sheetAboutDeviceConversion");
   m_sheetAboutDeviceConversion->setWindowModality(Qt::WindowModal);
   m_tfAboutDeviceConversionPrecaution =
       wrapping_label(m_sheetAboutDeviceConversion, "tfAboutDeviceConversionPrecaution");
-  m_tfAboutDeviceConversionNote = named(new QLabel(m_sheetAboutDeviceConversion), "tfAboutDeviceConversionNote");
-  m_btnAboutDeviceConversionOK = named(new QPushButton(m_sheetAboutDeviceConversion), "btnAboutDeviceConversionOK");
+  m_tfAboutDeviceConversionNote = named_child<QLabel>(m_sheetAboutDeviceConversion, "tfAboutDeviceConversionNote");
+  m_btnAboutDeviceConversionOK = named_child<QPushButton>(m_sheetAboutDeviceConversion, "btnAboutDeviceConversionOK");
   auto* sheet_layout = new QVBoxLayout(m_sheetAboutDeviceConversion);
   sheet_layout->addWidget(m_tfAboutDeviceConversionPrecaution);
   sheet_layout->addWidget(m_tfAboutDeviceConversionNote);

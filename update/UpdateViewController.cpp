@@ -44,7 +44,7 @@ constexpr std::chrono::milliseconds k_timer_interval{1000};
 // A pop-up button that tells its page before its menu opens.
 class MenuPopUpButton : public QComboBox {
  public:
-  MenuPopUpButton(QWidget* parent, std::function<void()> menu_will_open)
+  MenuPopUpButton(std::function<void()> menu_will_open, QWidget* parent)
       : QComboBox(parent), m_menu_will_open(std::move(menu_will_open)) {}
   void showPopup() override {
     m_menu_will_open();
@@ -75,14 +75,6 @@ constexpr int k_restored_row_y[] = {194, 177, 160, 143, 126, 109};
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-// A child control named `name`.
-template <class Control>
-Control* page_control(QWidget* page, const char* name) {
-  auto* control = new Control(page);
-  control->setObjectName(name);
-  return control;
-}
-
 void set_text_colour(QLabel* label, Qt::GlobalColor colour) {
   QPalette colours = label->palette();
   colours.setColor(QPalette::WindowText, colour);
@@ -96,13 +88,6 @@ QString archive_date_text(const std::optional<double>& seconds_since_2001, int l
   constexpr double k_seconds_1970_to_2001 = 978307200.0;
   const auto since_1970 = static_cast<qint64>(*seconds_since_2001 + k_seconds_1970_to_2001);
   return QDateTime::fromSecsSinceEpoch(since_1970).toString(q(CommonTexts::vyla_string_date_format_in(language)));
-}
-
-// A label of the new-update sheet.
-QLabel* sheet_label(QDialog* sheet, const char* name) {
-  auto* label = new QLabel(sheet);
-  label->setObjectName(name);
-  return label;
 }
 
 }  // namespace
@@ -128,44 +113,43 @@ UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailVi
 }
 
 void UpdateViewController::build_common_controls() {
-  m_leftButton = page_control<QPushButton>(this, "btnBack");
-  m_rightButton = page_control<QPushButton>(this, "btnNext");
+  m_leftButton = page_control<QPushButton>("btnBack");
+  m_rightButton = page_control<QPushButton>("btnNext");
   connect(btnNext(), &QPushButton::clicked, this, [this] { moveToNext(btnNext()); });
   connect(btnBack(), &QPushButton::clicked, this, [this] { moveToBack(btnBack()); });
 
-  m_tfFirmwareFile = page_control<QLineEdit>(this, "tfFirmwareFile");
+  m_tfFirmwareFile = page_control<QLineEdit>("tfFirmwareFile");
   connect(m_tfFirmwareFile, &QLineEdit::textChanged, this, [this] {
     if (services()) firmwareFileChanged(m_tfFirmwareFile);
   });
-  m_popUpLanguageFirmware = new MenuPopUpButton(this, [this] {
+  m_popUpLanguageFirmware = page_control<MenuPopUpButton>("popUpLanguageFirmware", [this] {
     if (services()) menuWillOpen();
   });
-  m_popUpLanguageFirmware->setObjectName("popUpLanguageFirmware");
-  m_lblUpdateVoicePromptInformation = page_control<QLabel>(this, "lblUpdateVoicePromptInformation");
+  m_lblUpdateVoicePromptInformation = page_control<QLabel>("lblUpdateVoicePromptInformation");
   m_lblUpdateVoicePromptInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  m_piProcessingCircular = page_control<BusyIndicator>(this, "piProcessingCircular");
+  m_piProcessingCircular = page_control<BusyIndicator>("piProcessingCircular");
   make_processing_indicator();
   m_piProcessing->setRange(0, k_progress_maximum);
-  m_tfProcessing = page_control<QLabel>(this, "tfProcessing");
+  m_tfProcessing = page_control<QLabel>("tfProcessing");
   m_tfProcessing->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  m_tfPercent = page_control<QLabel>(this, "tfPercent");
+  m_tfPercent = page_control<QLabel>("tfPercent");
   m_tfPercent->setText("%");
 
-  m_btnUpdate = page_control<QPushButton>(this, "btnUpdate");
+  m_btnUpdate = page_control<QPushButton>("btnUpdate");
   connect(m_btnUpdate, &QPushButton::clicked, this, [this] { updateFirmware(m_btnUpdate); });
-  m_btnRestore = page_control<QPushButton>(this, "btnRestore");
+  m_btnRestore = page_control<QPushButton>("btnRestore");
   connect(m_btnRestore, &QPushButton::clicked, this, [this] { restoreFirmware(m_btnRestore); });
 }
 
 void UpdateViewController::build_update_view() {
-  m_lblFirmwareFile = page_control<QLabel>(this, "lblFirmwareFile");
-  m_btnBrowse = page_control<QPushButton>(this, "btnBrowse");
+  m_lblFirmwareFile = page_control<QLabel>("lblFirmwareFile");
+  m_btnBrowse = page_control<QPushButton>("btnBrowse");
   connect(m_btnBrowse, &QPushButton::clicked, this, [this] { browseFirmware(m_btnBrowse); });
-  m_btnDownload = page_control<QPushButton>(this, "btnDownload");
+  m_btnDownload = page_control<QPushButton>("btnDownload");
   connect(m_btnDownload, &QPushButton::clicked, this, [this] { downloadFirmware(m_btnDownload); });
-  m_tfLatestVersion = page_control<QLabel>(this, "tfLatestVersion");
-  m_lblUpdateLanguageVoicePrompt = page_control<QLabel>(this, "lblUpdateLanguageVoicePrompt");
+  m_tfLatestVersion = page_control<QLabel>("tfLatestVersion");
+  m_lblUpdateLanguageVoicePrompt = page_control<QLabel>("lblUpdateLanguageVoicePrompt");
   m_lblUpdateLanguageVoicePrompt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   // the frames the controls keep; setControlsFirmwareUpdate places the rest
@@ -184,22 +168,22 @@ void UpdateViewController::build_update_view() {
 void UpdateViewController::build_restore_view() {
   // the restore image's path: the engine flashes it, the user never edits it
   m_tfFirmwareFile->setVisible(false);
-  m_lblBackupFirmwareInformation = page_control<QLabel>(this, "lblBackupFirmwareInformation");
+  m_lblBackupFirmwareInformation = page_control<QLabel>("lblBackupFirmwareInformation");
   m_lblBackupFirmwareInformation->setAlignment(Qt::AlignCenter);
-  m_lblRestoredVersion = page_control<QLabel>(this, "lblRestoredVersion");
-  m_tfRestoredVersion = page_control<QLabel>(this, "tfRestoredVersion");
-  m_lblRestoredDate = page_control<QLabel>(this, "lblRestoredDate");
+  m_lblRestoredVersion = page_control<QLabel>("lblRestoredVersion");
+  m_tfRestoredVersion = page_control<QLabel>("tfRestoredVersion");
+  m_lblRestoredDate = page_control<QLabel>("lblRestoredDate");
   m_lblRestoredDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  m_tfRestoredDate = page_control<QLabel>(this, "tfRestoredDate");
+  m_tfRestoredDate = page_control<QLabel>("tfRestoredDate");
   for (std::size_t row = 0; row < m_lblRestoredData.size(); ++row) {
     const std::string number = std::to_string(row + 1);
-    m_lblRestoredData[row] = page_control<QLabel>(this, ("lblRestoredData" + number).c_str());
+    m_lblRestoredData[row] = page_control<QLabel>(("lblRestoredData" + number).c_str());
     m_lblRestoredData[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_tfRestoredData[row] = page_control<QLabel>(this, ("tfRestoredData" + number).c_str());
+    m_tfRestoredData[row] = page_control<QLabel>(("tfRestoredData" + number).c_str());
   }
-  m_lblRestoreLanguageVoicePrompt = page_control<QLabel>(this, "lblRestoreLanguageVoicePrompt");
+  m_lblRestoreLanguageVoicePrompt = page_control<QLabel>("lblRestoreLanguageVoicePrompt");
   m_lblRestoreLanguageVoicePrompt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  m_scrollViewRestore = page_control<QScrollArea>(this, "scrollViewRestore");
+  m_scrollViewRestore = page_control<QScrollArea>("scrollViewRestore");
   m_scrollViewRestore->setWidgetResizable(true);
   m_tableViewRestore = new QTableView;
   m_tableViewRestore->setObjectName("tableViewRestore");
@@ -227,28 +211,26 @@ void UpdateViewController::build_new_update_sheet() {
   m_sheetNewUpdateFound->setWindowModality(Qt::WindowModal);
   // Escape and the window's close button decline, as No does
   connect(m_sheetNewUpdateFound, &QDialog::rejected, this, [this] { noButtonSelectedAt(m_btnNo); });
-  auto* grid = new QGridLayout(m_sheetNewUpdateFound);
-  m_imgNewUpdate = sheet_label(m_sheetNewUpdateFound, "imgNewUpdate");
+  QWidget* sheet = m_sheetNewUpdateFound;
+  auto* grid = new QGridLayout(sheet);
+  m_imgNewUpdate = named_child<QLabel>(sheet, "imgNewUpdate");
   m_imgNewUpdate->setFixedSize(64, 64);
   m_imgNewUpdate->setScaledContents(true);
-  m_lblNewUpdateInformation = sheet_label(m_sheetNewUpdateFound, "lblNewUpdateInformation");
+  m_lblNewUpdateInformation = named_child<QLabel>(sheet, "lblNewUpdateInformation");
   m_lblNewUpdateInformation->setWordWrap(true);
-  m_lblCurrentVersion = sheet_label(m_sheetNewUpdateFound, "lblCurrentVersion");
-  m_tfCurrentVersion = sheet_label(m_sheetNewUpdateFound, "tfCurrentVersion");
-  m_lblNewVersion = sheet_label(m_sheetNewUpdateFound, "lblNewVersion");
-  m_tfNewVersion = sheet_label(m_sheetNewUpdateFound, "tfNewVersion");
-  m_lblNewUpdateFoundLanguageVoicePrompt = sheet_label(m_sheetNewUpdateFound, "lblNewUpdateFoundLanguageVoicePrompt");
-  m_popUpLanguageFirmwareSheet = new QComboBox(m_sheetNewUpdateFound);
-  m_popUpLanguageFirmwareSheet->setObjectName("popUpLanguageFirmwareSheet");
+  m_lblCurrentVersion = named_child<QLabel>(sheet, "lblCurrentVersion");
+  m_tfCurrentVersion = named_child<QLabel>(sheet, "tfCurrentVersion");
+  m_lblNewVersion = named_child<QLabel>(sheet, "lblNewVersion");
+  m_tfNewVersion = named_child<QLabel>(sheet, "tfNewVersion");
+  m_lblNewUpdateFoundLanguageVoicePrompt = named_child<QLabel>(sheet, "lblNewUpdateFoundLanguageVoicePrompt");
+  m_popUpLanguageFirmwareSheet = named_child<QComboBox>(sheet, "popUpLanguageFirmwareSheet");
   // Return always answers Yes, wherever the focus is: a button that takes
   // the focus does not take the default with it
-  m_btnYes = new QPushButton(m_sheetNewUpdateFound);
-  m_btnYes->setObjectName("btnYes");
+  m_btnYes = named_child<QPushButton>(sheet, "btnYes");
   m_btnYes->setAutoDefault(false);
   m_btnYes->setDefault(true);
   connect(m_btnYes, &QPushButton::clicked, this, [this] { yesButtonSelectedAt(m_btnYes); });
-  m_btnNo = new QPushButton(m_sheetNewUpdateFound);
-  m_btnNo->setObjectName("btnNo");
+  m_btnNo = named_child<QPushButton>(sheet, "btnNo");
   m_btnNo->setAutoDefault(false);
   connect(m_btnNo, &QPushButton::clicked, m_sheetNewUpdateFound, &QDialog::reject);
   grid->addWidget(m_imgNewUpdate, 0, 0, 4, 1, Qt::AlignTop);
@@ -305,10 +287,6 @@ void UpdateViewController::initTabData() {
   session::AppState::SetTabDataDefaultInTabCount_tabs_tabIndexSelected(m_tabs.count, m_tabs.kinds.data(),
                                                                      m_tabs.selected);
   state().setListTabsOpened(false);
-}
-
-void UpdateViewController::place(QWidget* widget, const Frame& frame) {
-  widget->setGeometry(frame.x, height() - frame.y - frame.height, frame.width, frame.height);
 }
 
 void UpdateViewController::setControls() {

@@ -39,14 +39,6 @@ class UpdateViewController : public DetailViewController,
   Q_OBJECT
 
  public:
-  // A frame in points from the page's bottom-left corner.
-  struct Frame {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-  };
-
   // `mode` 5 builds the update page, 6 the restore page.
   explicit UpdateViewController(int mode, QWidget* parent = nullptr);
   // Stops a running worker first: it calls back into this page.
@@ -218,8 +210,6 @@ class UpdateViewController : public DetailViewController,
 
  private:
   int language() const { return state().languageManager(); }
-  // Places `widget` at `frame`.
-  void place(QWidget* widget, const Frame& frame);
   void build_update_view();
   void build_restore_view();
   void build_common_controls();
