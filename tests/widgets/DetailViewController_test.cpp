@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "shell/DetailViewController.h"
+#include "widgets/DetailViewController.h"
 #include "support/fake_services.h"
 
 namespace {
