@@ -11,6 +11,7 @@
 #include "device_data/save_families.h"
 #include "device_data/recognition_facts.h"
 #include "device_data/leftover_facts.h"
+#include "device_data/firmware_file_facts.h"
 
 namespace device_data {
 
@@ -258,6 +259,13 @@ struct ProductFacts {
   // The mesh update with the voice processor also carries a camera part.
   bool mesh_update_camera_part = false;
   MeshUnitLanguage mesh_unit_language = MeshUnitLanguage::by_family;
+  // firmware file and update operation
+  // The digest table the package is checked on before the update.
+  PackageDigests package_digests = PackageDigests::section_table;
+  UpdateEndNotice update_end_notice = UpdateEndNotice::none;
+  // The update and restore pages' Next leads to the speed-dial page; the
+  // settings button's speed-dial-only tab group names more products.
+  bool next_opens_speed_dial = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
