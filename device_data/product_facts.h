@@ -266,6 +266,9 @@ struct ProductFacts {
   // The update and restore pages' Next leads to the speed-dial page; the
   // settings button's speed-dial-only tab group names more products.
   bool next_opens_speed_dial = false;
+  // A third model tag the USB DFU update tries when the image carries neither
+  // the product's own nor its substitute (0: none).
+  std::uint16_t dfu_third_tag = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -57,4 +57,10 @@ TEST(FirmwareFileFacts, NextOpensTheSpeedDialPageForItsOwnList) {
             sorted({0x4111, 0x4112, 0x6460, 0x6461, 0x6480, 0x6481, 0x6490, 0x6491, 0x6600, 0x6700}));
 }
 
+TEST(FirmwareFileFacts, DfuThirdTagHoldsTheXp9Products) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_third_tag != 0; }), sorted({0x5010, 0x5060}));
+  EXPECT_EQ(product_facts(0x5010).dfu_third_tag, 0x5060);
+  EXPECT_EQ(product_facts(0x5060).dfu_third_tag, 0x5060);
+}
+
 }  // namespace
