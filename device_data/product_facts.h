@@ -15,6 +15,7 @@
 #include "device_data/restore_table_sets.h"
 #include "device_data/all_settings_sets.h"
 #include "device_data/setting_writers.h"
+#include "device_data/firmware_file_facts.h"
 
 namespace device_data {
 
@@ -274,6 +275,16 @@ struct ProductFacts {
   AllSettingsSet all_settings_set = AllSettingsSet::none;
   // The record words the setting actions write beyond the layouts (SettingWriter bits).
   std::uint16_t setting_writers = 0;
+  // firmware file and update operation
+  // The digest table the package is checked on before the update.
+  PackageDigests package_digests = PackageDigests::section_table;
+  UpdateEndNotice update_end_notice = UpdateEndNotice::none;
+  // The update and restore pages' Next leads to the speed-dial page; the
+  // settings button's speed-dial-only tab group names more products.
+  bool next_opens_speed_dial = false;
+  // A third model tag the USB DFU update tries when the image carries neither
+  // the product's own nor its substitute (0: none).
+  std::uint16_t dfu_third_tag = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

@@ -12,9 +12,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // an exact-size copy, so the sanitizer sees any read past the end
   const std::vector<std::uint8_t> file(data, data + size);
-  // the XA9 id rule, a table-A product and a table-B product
+  // the XA9 id rule, a table-A product and a table-B product, each checked
+  // on the digest table the last byte picks
+  const auto digests = size > 0 && (data[size - 1] & 1) != 0 ? transport::PackageTable::blocks
+                                                               : transport::PackageTable::sections;
   for (const std::uint32_t product_id : {0x4210u, 0x6020u, 0x6800u}) {
-    transport::firmware_package_valid(file, product_id);
+    transport::firmware_package_valid(file, product_id, digests);
   }
   // the first entries of both tables, and the first past the count
   const std::int64_t count = transport::package_section_count(file).value_or(0);

@@ -255,19 +255,16 @@ void set_version(std::uint32_t value, std::uint32_t& major, std::uint32_t& minor
   minor = version % 10;
 }
 
-bool is_4d10_family(std::uint32_t product_id) {
-  return product_id == 0x4D10 || product_id == 0x4D30 || product_id == 0x4D40;
-}
-
-// Older firmware of the 0x4D10 family keeps its version in key 0x0293 and a
-// stale record in 0x02A4, which is cleared so the next firmware writes its own.
+// Older firmware of the products with an older version key keeps its version
+// in key 0x0293 and a stale record in 0x02A4, which is cleared so the next
+// firmware writes its own.
 bool clear_version_record() {
   const std::uint16_t zero[2] = {0, 0};
   return bc_ps_write(k_key_version_record, zero) == 0;
 }
 
 int zero_record_version(std::uint32_t product_id, std::uint32_t& major, std::uint32_t& minor) {
-  if (is_4d10_family(product_id)) {
+  if (const std::optional<BcVersion> other_size = bc_older_key_version(product_id)) {
     PsBuffer bytes{};
     std::uint16_t size = 0;
     if (bc_ps_read(k_key_version, bytes, size) != 0) {
@@ -275,7 +272,8 @@ int zero_record_version(std::uint32_t product_id, std::uint32_t& major, std::uin
       return 0;
     }
     if (size != 4) {
-      set_version(product_id == 0x4D10 ? 30 : product_id == 0x4D30 ? 42 : 50, major, minor);
+      major = other_size->major;
+      minor = other_size->minor;
       return 0;
     }
     const std::uint16_t version = first_word(bytes);
@@ -469,7 +467,7 @@ int bc_query_versions(std::uint32_t product_id, std::uint32_t& major, std::uint3
   const std::uint16_t version = first_word(record);
   secondary_type = record[3];
   secondary = record[2];
-  if (is_4d10_family(product_id)) {
+  if (bc_older_key_version(product_id)) {
     PsBuffer older{};
     if (bc_ps_read(k_key_version, older, size) == 0 && size == 4) {
       const std::uint16_t older_version = first_word(older);

@@ -67,6 +67,13 @@ constexpr ZeroRecordRow k_zero_record_versions[] = {
     {{5, 2}, {0x5061}},
 };
 
+struct OlderKeyRow {
+  std::uint32_t product_id;
+  BcVersion version;
+};
+
+constexpr OlderKeyRow k_older_key_versions[] = {{0x4D10, {3, 0}}, {0x4D30, {4, 2}}, {0x4D40, {5, 0}}};
+
 }  // namespace
 
 const std::array<UsbId, 122> bc_usb_id_table = make_table();
@@ -88,6 +95,13 @@ bool bc_is_reported_product(std::uint32_t product_id) { return in(product_id, k_
 std::optional<BcVersion> bc_zero_record_version(std::uint32_t product_id) {
   for (const ZeroRecordRow& row : k_zero_record_versions) {
     if (in(product_id, row.ids)) return row.version;
+  }
+  return std::nullopt;
+}
+
+std::optional<BcVersion> bc_older_key_version(std::uint32_t product_id) {
+  for (const OlderKeyRow& row : k_older_key_versions) {
+    if (row.product_id == product_id) return row.version;
   }
   return std::nullopt;
 }

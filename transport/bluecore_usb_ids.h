@@ -37,7 +37,11 @@ struct BcVersion {
   std::uint32_t minor = 0;
 };
 // The version of a product whose version record reads 0, by product id; none
-// for a product without one. 0x4D10, 0x4D30 and 0x4D40 have their own rules.
+// for a product without one or with an older version key.
 std::optional<BcVersion> bc_zero_record_version(std::uint32_t product_id);
+// The products that also keep their version in the older key 0x0293: the
+// version such a product runs when that key holds other than two words; none
+// for every other product.
+std::optional<BcVersion> bc_older_key_version(std::uint32_t product_id);
 
 }  // namespace transport

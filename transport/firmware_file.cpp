@@ -30,29 +30,8 @@ constexpr std::size_t k_image_crc_bytes = 4;
 
 constexpr const char* k_corrupted = "Firmware corrupted";
 
-// Products whose packages are checked on table B (block entries) instead of table A.
-constexpr std::uint16_t k_block_table_products[] = {
-    0x3030, 0x3032, 0x3040, 0x3050, 0x3052, 0x3060, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3110, 0x3112,
-    0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148,
-    0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216,
-    0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310, 0x3320, 0x3330, 0x3340, 0x3341, 0x3400,
-    0x3500, 0x3540, 0x3550, 0x3560, 0x3570, 0x4023, 0x4050, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5320, 0x5330,
-    0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510,
-    0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532, 0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5560, 0x5562,
-    0x5564, 0x5570, 0x5576, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5610, 0x5611, 0x5612,
-    0x5620, 0x5621, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016,
-    0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6210, 0x6310,
-    0x6320, 0x6330, 0x6335, 0x6400, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6800, 0x6801,
-    0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-static_assert(std::size(k_block_table_products) == 150);
-
 std::uint32_t field_at(std::span<const std::uint8_t> bytes, std::size_t at) {
   return transport::load_le32(bytes.data() + at);
-}
-
-bool uses_block_table(std::uint32_t product_id) {
-  return std::find(std::begin(k_block_table_products), std::end(k_block_table_products), product_id) !=
-         std::end(k_block_table_products);
 }
 
 // Packages for the two XA9 models may carry either id or none; a name followed by
@@ -116,14 +95,15 @@ std::size_t load_file(const char* path, firmware_buffer& buffer, transport_messa
 
 namespace transport {
 
-bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t expected_product_id) {
+bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t expected_product_id,
+                            PackageTable digests) {
   if (file.size() < k_package_header_bytes) return false;
   if (!product_id_accepted(file, expected_product_id)) return false;
   const auto count = static_cast<std::int32_t>(field_at(file, k_section_count_at));
   if (count < 1) return true;
   const auto entries = static_cast<std::uint64_t>(count);
   const std::uint64_t table_a_end = k_package_header_bytes + k_section_entry_bytes * entries;
-  if (!uses_block_table(expected_product_id)) {
+  if (digests == PackageTable::sections) {
     if (table_a_end > file.size()) return false;
     for (std::uint64_t entry = 0; entry < entries; ++entry) {
       if (!section_valid(file, k_package_header_bytes + k_section_entry_bytes * entry, k_section_digest_at)) {
@@ -165,10 +145,10 @@ bool dfu_image_valid(std::span<const std::uint8_t> file, std::string& expected_t
 }  // namespace transport
 
 std::size_t firmware_load_verified(const char* path, firmware_buffer& buffer, transport_message& message,
-                                   std::uint32_t expected_product_id) {
+                                   std::uint32_t expected_product_id, transport::PackageTable digests) {
   const std::size_t size = load_file(path, buffer, message);
   if (!buffer) return 0;
-  if (!transport::firmware_package_valid({buffer.get(), size}, expected_product_id)) {
+  if (!transport::firmware_package_valid({buffer.get(), size}, expected_product_id, digests)) {
     buffer.reset();
     transport::set_message(message, k_corrupted);
     return 0;
@@ -177,7 +157,7 @@ std::size_t firmware_load_verified(const char* path, firmware_buffer& buffer, tr
 }
 
 std::size_t firmware_load_default(const char* path, firmware_buffer& buffer, transport_message& message) {
-  return firmware_load_verified(path, buffer, message, 0x4210);
+  return firmware_load_verified(path, buffer, message, 0x4210, transport::PackageTable::sections);
 }
 
 std::size_t firmware_load_checked_model(const char* path, firmware_buffer& buffer, transport_message& message,

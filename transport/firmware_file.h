@@ -17,16 +17,18 @@
 #include <span>
 #include <string>
 
+#include "transport/firmware_package.h"
 #include "transport/transport_message.h"
 
 using firmware_buffer = std::unique_ptr<std::uint8_t[]>;
 
-// Loads a firmware package and checks its product id and section digests.
-// Returns the file size with the file in `buffer`, or 0 with `buffer` null and
-// the reason in `message`.
+// Loads a firmware package and checks its product id and the section digests
+// of table `digests` (the product's packages carry their valid digests in one
+// of the two). Returns the file size with the file in `buffer`, or 0 with
+// `buffer` null and the reason in `message`.
 std::size_t firmware_load_verified(const char* path, firmware_buffer& buffer, transport_message& message,
-                                   std::uint32_t expected_product_id);
-// firmware_load_verified for the product 0x4210.
+                                   std::uint32_t expected_product_id, transport::PackageTable digests);
+// firmware_load_verified for the product 0x4210, checked on table A.
 std::size_t firmware_load_default(const char* path, firmware_buffer& buffer, transport_message& message);
 // Loads a DFU image and checks its CRC and model tag. Returns the length to
 // download (file size minus 16) with the file in `buffer`, or 0 with `buffer`
@@ -39,7 +41,8 @@ namespace transport {
 
 // The package checks of firmware_load_verified on a file already in memory:
 // true when the package is accepted.
-bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t expected_product_id);
+bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t expected_product_id,
+                            PackageTable digests);
 // The image checks of firmware_load_checked_model on a file already in memory:
 // true (with "Finished checking firmware") when accepted, else false with the
 // reason in `message`.

@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "device_data/product_facts.h"
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
@@ -70,7 +71,12 @@ void UpdateRun::start() {
 }
 
 std::size_t UpdateRun::load_verified_package(std::uint32_t expected_product_id) {
-  m_package_bytes = firmware_load_verified(m_start.firmware_file.c_str(), m_package, m_message, expected_product_id);
+  using transport::PackageTable;
+  const bool block_table = device_data::product_facts(static_cast<int>(expected_product_id)).package_digests ==
+                           device_data::PackageDigests::block_table;
+  const PackageTable digests = block_table ? PackageTable::blocks : PackageTable::sections;
+  m_package_bytes =
+      firmware_load_verified(m_start.firmware_file.c_str(), m_package, m_message, expected_product_id, digests);
   return m_package_bytes;
 }
 

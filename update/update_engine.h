@@ -113,8 +113,9 @@ class UpdateRun {
   firmware_buffer& package() { return m_package; }
   std::size_t package_bytes() const { return m_package ? m_package_bytes : 0; }
   // Check the package: loads tfFirmwareFile's file as a firmware package for
-  // `expected_product_id` and checks it. Returns its size, or 0 with the
-  // checker's reason in message() (shown through checker_reason).
+  // `expected_product_id` and checks it on the digest table its catalogue row
+  // names. Returns its size, or 0 with the checker's reason in message()
+  // (shown through checker_reason).
   std::size_t load_verified_package(std::uint32_t expected_product_id);
   // The product id the USB DFU procedure looks for: the selected id unless a
   // pre-step sent the device into a download mode with an id of its own.

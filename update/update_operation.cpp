@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/files.h"
 #include "platform/format.h"
 #include "session/page_modes.h"
@@ -16,23 +17,6 @@
 namespace update {
 
 namespace {
-
-// Products that need pairing and their settings again after a new firmware.
-constexpr int k_reconfigure_products[] = {0x4D10, 0x4D30, 0x4D40, 0x5010, 0x5060, 0x5061, 0x5011, 0x5020, 0x5070};
-// The product that must be switched off and on to take a new firmware, and to try again after a failure.
-constexpr int k_power_cycle_product = 0x5310;
-
-bool is_reconfigure_product(int product) {
-  for (int id : k_reconfigure_products) {
-    if (id == product) return true;
-  }
-  return false;
-}
-
-// Products whose Next leads to the device selection: they have no settings page.
-constexpr int k_products_without_settings[] = {0x5310, 0x5320, 0x5330, 0x3550, 0x5345, 0x3010, 0x3020};
-// Products whose Next leads to the speed-dial page.
-constexpr int k_speed_dial_products[] = {0x4111, 0x4112, 0x6460, 0x6480, 0x6490};
 
 std::string internal_name(int product) { return AppTexts::vyla_product_name_for_internal(product, 1).value_or(""); }
 
@@ -262,7 +246,7 @@ void UpdateOperation::report_failure(int product, int language) {
   session::AppState& state = m_services.state();
   switch (m_report.updateRestoreError()) {
     case k_update_error_generic:
-      if (product == k_power_cycle_product) {
+      if (device_data::product_facts(product).update_end_notice == device_data::UpdateEndNotice::power_cycle) {
         m_services.openMessageBox(box(platform::format(UpdateTexts::stringMessageSWitchOnSwitchOff_in(language),
                                                        internal_name(product)),
                                       true, MessageBoxSize::w420_h135, MessageBoxPurpose::notice, language));
@@ -306,11 +290,12 @@ void UpdateOperation::report_success(int product, int language) {
   // a part that did not take outlives the fresh recognition
   m_services.state().setOperationWarning(m_report.statusWarning() ? std::optional(m_report.updateStatus())
                                                                   : std::nullopt);
-  if (is_reconfigure_product(product)) {
+  const device_data::UpdateEndNotice notice = device_data::product_facts(product).update_end_notice;
+  if (notice == device_data::UpdateEndNotice::reconfigure) {
     m_services.openMessageBox(box(UpdateTexts::stringMessageReconfigure_in(language), true, MessageBoxSize::w520_h175,
                                   MessageBoxPurpose::notice, language));
   }
-  if (product == k_power_cycle_product) {
+  if (notice == device_data::UpdateEndNotice::power_cycle) {
     m_services.openMessageBox(box(platform::format(UpdateTexts::stringMessagePowerOnPowerOff_in(language),
                                                    m_report.updateStatusAt(language), internal_name(product)),
                                   false, MessageBoxSize::w520_h175, MessageBoxPurpose::notice, language));
@@ -326,22 +311,14 @@ void UpdateOperation::hand_over_to_recognition() {
 
 bool UpdateOperation::nextLeadsToDeviceSelection() const {
   const session::AppState& state = m_services.state();
-  const int product = state.deviceTarget();
-  const auto one_of = [product](std::span<const int> ids) { return std::ranges::find(ids, product) != ids.end(); };
-  // below these versions the device has no settings page yet
-  const auto older_than = [&state](int major, int minor) {
-    return state.data().compareVersionUpToMinorWithMajor_Minor(major, minor) < 0;
-  };
-  if (state.usbStatus() >= strings::k_usb_firmware_management || one_of(k_products_without_settings)) return true;
-  if ((product == 0x3560 || product == 0x3570) && older_than(1, 1)) return true;
-  return product == 0x3500 && older_than(2, 2);
+  return state.usbStatus() >= strings::k_usb_firmware_management || state.target_without_settings();
 }
 
 void UpdateOperation::moveToNext() {
   const int product = m_services.state().deviceTarget();
   if (nextLeadsToDeviceSelection()) {
     m_services.setDeviceSelection();
-  } else if (std::ranges::find(k_speed_dial_products, product) != std::end(k_speed_dial_products)) {
+  } else if (device_data::product_facts(product).next_opens_speed_dial) {
     m_services.setDeviceSettingsSpeedDialWithStatus(true);
   } else {
     m_services.setDeviceSettingsWithStatus(true);

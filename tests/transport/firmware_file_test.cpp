@@ -20,6 +20,8 @@ using test_support::put_le32;
 using test_support::dfu_image;
 using test_support::with_le32;
 
+constexpr auto table_a = transport::PackageTable::sections;
+
 struct Section {
   std::size_t length;
   bool good_a = true;  // table A carries the right digest
@@ -55,7 +57,9 @@ TEST_F(FirmwareFileTest, PackageChecks) {
     Bytes file;
     std::uint32_t expected_id;
     bool accepted;
+    transport::PackageTable digests = table_a;
   };
+  constexpr auto blocks = transport::PackageTable::blocks;
   const std::vector<Section> two_good{{100}, {37}};
   Bytes name_then_bytes = package(0x4310, two_good, false, std::string("XA9\0\x01", 5));
   const Case cases[] = {
@@ -66,8 +70,9 @@ TEST_F(FirmwareFileTest, PackageChecks) {
       {"table A, all digests good", package(0x6020, two_good, false), 0x6020, true},
       {"another product's package", package(0x6022, two_good, false), 0x6020, false},
       {"table A digest wrong", package(0x6020, {{100}, {37, false}}, false), 0x6020, false},
-      {"table B checked, table A ignored", package(0x6800, {{100, false}, {37, false}}, true), 0x6800, true},
-      {"table B digest wrong", package(0x6800, {{100}, {37, true, false}}, true), 0x6800, false},
+      {"table B checked, table A ignored", package(0x6800, {{100, false}, {37, false}}, true), 0x6800, true, blocks},
+      {"table B digest wrong", package(0x6800, {{100}, {37, true, false}}, true), 0x6800, false, blocks},
+      {"the caller's table decides, not the id", package(0x6800, {{100, false}, {37, false}}, true), 0x6800, false},
       {"no sections, anything after the header", with_le32(Bytes(80, 0xAB), 28, 0x6020), 0x6020, true},
       {"negative section count", with_le32(package(0x6020, {{10, false}}, false), 32, 0xFFFFFFFFu), 0x6020, true},
       {"section one byte past the end", package(0x6020, {{100}, {37, true, true, 1}}, false), 0x6020, false},
@@ -75,14 +80,14 @@ TEST_F(FirmwareFileTest, PackageChecks) {
        0x6020, false},
       {"header cut short", Bytes(35, 0), 0, false},
       {"section table beyond the file", with_le32(package(0x6020, {{16}}, false), 32, 0x7FFFFFFF), 0x6020, false},
-      {"table B beyond the file", package(0x6800, {{100}}, false), 0x6800, false},
+      {"table B beyond the file", package(0x6800, {{100}}, false), 0x6800, false, blocks},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = m_folder.write("package.bin", c.file);
     firmware_buffer buffer(new std::uint8_t[1]);
     transport_message message{};
-    const std::size_t size = firmware_load_verified(path.c_str(), buffer, message, c.expected_id);
+    const std::size_t size = firmware_load_verified(path.c_str(), buffer, message, c.expected_id, c.digests);
     if (c.accepted) {
       EXPECT_EQ(size, c.file.size());
       ASSERT_NE(buffer, nullptr);
@@ -108,12 +113,12 @@ TEST_F(FirmwareFileTest, LoadFailuresNameTheirStep) {
   firmware_buffer buffer;
   transport_message message{};
   std::string tag = "XA9#4D10";
-  EXPECT_EQ(firmware_load_verified(m_folder.file("missing.bin").c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(firmware_load_verified(m_folder.file("missing.bin").c_str(), buffer, message, 0x6020, table_a), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot access firmware");
   EXPECT_EQ(firmware_load_checked_model(m_folder.file("missing.bin").c_str(), buffer, message, tag), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot access firmware");
   // a folder has a size but cannot be read as a file
-  EXPECT_EQ(firmware_load_verified(m_folder.path().c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(firmware_load_verified(m_folder.path().c_str(), buffer, message, 0x6020, table_a), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot load firmware");
   EXPECT_EQ(buffer, nullptr);
 
@@ -124,7 +129,7 @@ TEST_F(FirmwareFileTest, LoadFailuresNameTheirStep) {
   address.sun_family = AF_UNIX;
   std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
   ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  EXPECT_EQ(firmware_load_verified(socket_path.c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(firmware_load_verified(socket_path.c_str(), buffer, message, 0x6020, table_a), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot open firmware");
   ::close(socket);
 }
@@ -155,7 +160,7 @@ TEST_F(FirmwareFileTest, AFileTooLargeForMemoryIsRefusedBeforeItIsRead) {
   if (!sized) GTEST_SKIP() << "the file system takes no sparse file this large";
   firmware_buffer buffer;
   transport_message message{};
-  EXPECT_EQ(firmware_load_verified(path.c_str(), buffer, message, 0x6020), 0u);
+  EXPECT_EQ(firmware_load_verified(path.c_str(), buffer, message, 0x6020, table_a), 0u);
   EXPECT_EQ(transport::message_text(message), "Cannot allocate file buffer");
   EXPECT_EQ(buffer, nullptr);
 #endif

@@ -288,7 +288,7 @@ class UsbDfuUpdate {
     }
     std::vector<int> tags{tag_id};
     if (const std::optional<int> substitute = substitute_tag(recognized)) tags.push_back(*substitute);
-    if (recognized == 0x5010 || recognized == 0x5060) tags.push_back(0x5060);
+    if (const int third = product_facts(recognized).dfu_third_tag; third != 0) tags.push_back(third);
     const std::string model = ProductCatalogue::vyla_product_name_for_internal(recognized, 1).value_or(std::string());
     for (std::size_t i = 0; i < tags.size(); ++i) {
       std::string tag = platform::format("%@#%04X", model, tags[i]);

@@ -1,0 +1,66 @@
+// Each column added for the firmware file check and the update page's
+// operation holds exactly the products of the list it replaced: the lists are
+// written out here.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "device_data/product_facts.h"
+#include "support/catalogue_ids.h"
+
+namespace {
+
+using device_data::ProductFacts;
+using device_data::product_facts;
+
+using test_support::ids_where;
+using test_support::sorted;
+
+TEST(FirmwareFileFacts, BlockTableDigestsHoldTheBlockTableProducts) {
+  using device_data::PackageDigests;
+  const std::vector<int> block_table = {
+      0x3030, 0x3032, 0x3040, 0x3050, 0x3052, 0x3060, 0x3070, 0x3072, 0x3080, 0x3082, 0x3085, 0x3110, 0x3112,
+      0x3114, 0x3116, 0x3118, 0x3124, 0x3126, 0x3128, 0x3132, 0x3134, 0x3140, 0x3142, 0x3144, 0x3146, 0x3148,
+      0x3150, 0x3152, 0x3154, 0x3156, 0x3161, 0x3170, 0x3210, 0x3211, 0x3212, 0x3213, 0x3214, 0x3215, 0x3216,
+      0x3217, 0x3218, 0x3232, 0x3240, 0x3260, 0x3264, 0x3300, 0x3310, 0x3320, 0x3330, 0x3340, 0x3341, 0x3400,
+      0x3500, 0x3540, 0x3550, 0x3560, 0x3570, 0x4023, 0x4050, 0x4D06, 0x4D16, 0x4D76, 0x4D86, 0x5320, 0x5330,
+      0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510,
+      0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532, 0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5560, 0x5562,
+      0x5564, 0x5570, 0x5576, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5610, 0x5611, 0x5612,
+      0x5620, 0x5621, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016,
+      0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6210, 0x6310,
+      0x6320, 0x6330, 0x6335, 0x6400, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6800, 0x6801,
+      0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.package_digests == PackageDigests::block_table; }),
+            block_table);
+  // every other id, with or without a row, is checked on the section table
+  EXPECT_EQ(product_facts(0x6020).package_digests, PackageDigests::section_table);
+  EXPECT_EQ(product_facts(0x1234).package_digests, PackageDigests::section_table);
+}
+
+TEST(FirmwareFileFacts, UpdateEndNoticeHoldsTheReconfigureAndPowerCycleProducts) {
+  using device_data::UpdateEndNotice;
+  const auto notice = [](UpdateEndNotice wanted) {
+    return ids_where([wanted](const ProductFacts& row) { return row.update_end_notice == wanted; });
+  };
+  EXPECT_EQ(notice(UpdateEndNotice::reconfigure),
+            sorted({0x4D10, 0x4D30, 0x4D40, 0x5010, 0x5060, 0x5061, 0x5011, 0x5020, 0x5070}));
+  EXPECT_EQ(notice(UpdateEndNotice::power_cycle), std::vector<int>{0x5310});
+}
+
+// Next on the update and restore pages opens the speed-dial page for fewer
+// products than the settings button does: both lists are kept.
+TEST(FirmwareFileFacts, NextOpensTheSpeedDialPageForItsOwnList) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.next_opens_speed_dial; }),
+            sorted({0x4111, 0x4112, 0x6460, 0x6480, 0x6490}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.tab_group == device_data::TabGroup::speed_dial_only; }),
+            sorted({0x4111, 0x4112, 0x6460, 0x6461, 0x6480, 0x6481, 0x6490, 0x6491, 0x6600, 0x6700}));
+}
+
+TEST(FirmwareFileFacts, DfuThirdTagHoldsTheXp9Products) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.dfu_third_tag != 0; }), sorted({0x5010, 0x5060}));
+  EXPECT_EQ(product_facts(0x5010).dfu_third_tag, 0x5060);
+  EXPECT_EQ(product_facts(0x5060).dfu_third_tag, 0x5060);
+}
+
+}  // namespace
