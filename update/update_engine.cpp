@@ -4,13 +4,13 @@
 #include <exception>
 #include <utility>
 
+#include "device_data/camera_volume.h"
+#include "device_data/product_facts.h"
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
 #include "platform/main_queue.h"
 #include "platform/volumes.h"
-#include "device_data/camera_volume.h"
-#include "device_data/product_facts.h"
 #include "session/page_modes.h"
 #include "strings/status_texts.h"
 #include "strings/update_texts.h"
@@ -228,10 +228,10 @@ void UpdateEngine::start(UpdateStart start) {
   m_worker.join();
   hand_back_state_changes();
   UpdateSnapshot snapshot = UpdateSnapshot::of(m_services.state());
-  m_worker.start([this, snapshot = std::move(snapshot), start = std::move(start)] {
-    // each change reaches the controller's state at once, for the header and
-    // the archive a termination writes
-    const auto post = [self = std::weak_ptr(m_self)] {
+  m_worker.start([this, snapshot = std::move(snapshot), start = std::move(start), self = std::weak_ptr(m_self)] {
+    // each change goes to the main thread as it is made: the header and the
+    // archive a termination writes read the state while the run goes on
+    const auto post = [self] {
       platform::post_to_main([self] {
         if (const std::shared_ptr<UpdateEngine*> engine = self.lock()) (*engine)->hand_back_state_changes();
       });
