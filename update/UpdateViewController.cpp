@@ -727,7 +727,7 @@ void UpdateViewController::openBackupFailedBox(session::MessageBoxRequest reques
   request.purpose = session::MessageBoxPurpose::backup_failed;
   services()->openMessageBox(request, [this](bool ok) {
     if (ok) state().setSkipRestoreBackupFile(true);
-    setOpenedMessageBox(false);
+    operation().report().answer_backup_failed(ok);
     services()->closeMessageBox();
   });
 }

@@ -30,23 +30,19 @@ bool backup_before_flashing(UpdateRun& run, BackupTest test) {
 
   // the settings as recognition read them
   FEXOBluetoothDeviceData record;
-  record.configureWithSource(run.controller().data());
+  record.configureWithSource(run.record());
   const std::optional<std::filesystem::path> path = backup_archive_path(run.product());
   if (path && platform::write_file_atomically(*path, record.archived_bytes())) return true;
   platform::system_log("backup archive not written: " + (path ? path->string() : "no internal product name"));
 
   // ask whether to go on without a backup
-  const int language = run.controller().languageManager();
+  const int language = run.language();
   const session::MessageBoxRequest request{strings::backup_file_failed_text(language), true, std::nullopt,
                                            CommonTexts::vyla_string_yes_in(language),
                                            session::MessageBoxSize::w520_h205,
                                            session::MessageBoxPurpose::backup_failed};
   if (!run.ask_backup_failed(request)) return false;
-  if (run.controller().skipRestoreBackupFile()) {
-    // the answer holds for this attempt only
-    run.controller().setSkipRestoreBackupFile(false);
-    return true;
-  }
+  if (run.take_backup_skipped()) return true;
   run.show_failure(CommonTexts::vyla_string_cannot_make_backup_firmware_in);
   return false;
 }

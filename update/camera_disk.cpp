@@ -43,7 +43,7 @@ device_data::CameraVersion read_camera_version(const std::filesystem::path& file
 
 std::optional<std::string> wait_for_camera_disk(UpdateRun& run, int tries) {
   for (int attempt = 0; attempt < tries; ++attempt) {
-    if (std::optional<std::string> disk = run.controller().getCameraDiskPath()) return disk;
+    if (std::optional<std::string> disk = run.camera_disk_path()) return disk;
     if (!run.wait(k_disk_search_pause)) return std::nullopt;
   }
   return std::nullopt;

@@ -4,10 +4,13 @@
 #include <exception>
 #include <utility>
 
+#include "device_data/camera_volume.h"
 #include "device_data/product_facts.h"
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "platform/main_queue.h"
+#include "platform/volumes.h"
 #include "session/page_modes.h"
 #include "strings/status_texts.h"
 #include "strings/update_texts.h"
@@ -28,13 +31,41 @@ constexpr std::chrono::milliseconds k_box_poll = 1s;
 
 }  // namespace
 
-UpdateRun::UpdateRun(session::Services& services, UpdateReport& report, UpdateWorkerPage& page, UpdateStart start,
-                     const std::atomic<bool>& stop_requested)
-    : m_services(services),
+UpdateSnapshot UpdateSnapshot::of(const session::AppState& state) {
+  return {state.deviceTarget(), state.usbStatus(), state.languageManager(), state.strLanguageFirmware(), state.data()};
+}
+
+void apply_state_changes(UpdateReport& report, session::AppState& state) {
+  for (const StateChange& change : report.take_state_changes()) {
+    switch (change.kind) {
+      case StateChange::Kind::usb_status:
+        state.setUsbStatus(change.usb_status);
+        break;
+      case StateChange::Kind::restart_record_cleared:
+        state.clearRestartDFURecord();
+        break;
+      case StateChange::Kind::backup_answer_used:
+        state.setSkipRestoreBackupFile(false);
+        break;
+    }
+  }
+}
+
+UpdateRun::UpdateRun(UpdateSnapshot snapshot, session::Services& services, UpdateReport& report,
+                     UpdateWorkerPage& page, UpdateStart start, const std::atomic<bool>& stop_requested,
+                     HandBack hand_back)
+    : m_snapshot(std::move(snapshot)),
+      m_services(services),
       m_report(report),
       m_page(page),
       m_start(std::move(start)),
-      m_stop_requested(stop_requested) {}
+      m_stop_requested(stop_requested),
+      m_hand_back(std::move(hand_back)) {}
+
+UpdateRun::UpdateRun(session::Services& services, UpdateReport& report, UpdateWorkerPage& page, UpdateStart start,
+                     const std::atomic<bool>& stop_requested)
+    : UpdateRun(UpdateSnapshot::of(services.state()), services, report, page, std::move(start), stop_requested,
+                [&services, &report] { apply_state_changes(report, services.state()); }) {}
 
 void UpdateRun::run() {
   // the selected product as the worker starts picks the row
@@ -68,6 +99,30 @@ void UpdateRun::start() {
   m_message.fill(0);
   m_package.reset();
   m_package_bytes = 0;
+}
+
+std::optional<std::string> UpdateRun::camera_disk_path() const {
+  const char* marker = device_data::product_facts(product()).target_camera_marker;
+  if (!marker) return std::nullopt;
+  return device_data::camera_disk_path_with_marker(marker, platform::mounted_volumes());
+}
+
+void UpdateRun::hand_back(const StateChange& change) {
+  m_report.record_state_change(change);
+  if (m_hand_back) m_hand_back();
+}
+
+void UpdateRun::set_usb_status(int usb_status) {
+  m_snapshot.usbStatus = usb_status;
+  hand_back({StateChange::Kind::usb_status, usb_status});
+}
+
+void UpdateRun::clear_restart_record() { hand_back({StateChange::Kind::restart_record_cleared}); }
+
+bool UpdateRun::take_backup_skipped() {
+  if (!m_report.take_backup_skipped()) return false;
+  hand_back({StateChange::Kind::backup_answer_used});
+  return true;
 }
 
 std::size_t UpdateRun::load_verified_package(std::uint32_t expected_product_id) {
@@ -166,18 +221,36 @@ void UpdateRun::close_notice() {
   m_report.setOpenedMessageBox(false);
 }
 
+void UpdateRun::close_message_box() { m_services.closeMessageBox(); }
+
 UpdateEngine::UpdateEngine(session::Services& services, UpdateReport& report, UpdateWorkerPage& page)
     : m_services(services), m_report(report), m_page(page) {}
 
 UpdateEngine::~UpdateEngine() { stop_and_join(); }
 
 void UpdateEngine::start(UpdateStart start) {
-  m_worker.start([this, start = std::move(start)] {
-    UpdateRun run(m_services, m_report, m_page, start, m_worker.stop_flag());
+  // an earlier run's changes land before this run's snapshot is taken
+  m_worker.join();
+  hand_back_state_changes();
+  UpdateSnapshot snapshot = UpdateSnapshot::of(m_services.state());
+  m_worker.start([this, snapshot = std::move(snapshot), start = std::move(start), self = std::weak_ptr(m_self)] {
+    // each change goes to the main thread as it is made: the header and the
+    // archive a termination writes read the state while the run goes on
+    const auto post = [self] {
+      platform::post_to_main([self] {
+        if (const std::shared_ptr<UpdateEngine*> engine = self.lock()) (*engine)->hand_back_state_changes();
+      });
+    };
+    UpdateRun run(snapshot, m_services, m_report, m_page, start, m_worker.stop_flag(), post);
     run.run();
   });
 }
 
-void UpdateEngine::stop_and_join() { m_worker.stop_and_join(); }
+void UpdateEngine::stop_and_join() {
+  m_worker.stop_and_join();
+  hand_back_state_changes();
+}
+
+void UpdateEngine::hand_back_state_changes() { apply_state_changes(m_report, m_services.state()); }
 
 }  // namespace update

@@ -1,19 +1,23 @@
 #pragma once
 // The frame every firmware flashing procedure runs in. One worker per update
-// or restore: it reads the selected product, writes its first status and
-// report fields, runs the procedure of the product's dispatch row (see
-// update/dispatch_table.h) and leaves through one of three exits. The worker
-// reaches the controller through session::Services and its page through
-// UpdatePage; it reads no widget (the firmware file's path is copied when it
-// starts). Every wait runs on platform::Clock and ends early when the worker
-// is asked to stop.
+// or restore: it writes its first status and report fields, runs the
+// procedure of the selected product's dispatch row (see
+// update/dispatch_table.h) and leaves through one of three exits. What it
+// reads of the controller's state is copied on the main thread before it
+// starts (UpdateSnapshot); what it changes there goes back through its
+// UpdateReport and is applied on the main thread. It reaches the controller
+// only for message boxes, and its page through UpdatePage; it reads no widget
+// (the firmware file's path is copied when it starts). Every wait runs on
+// platform::Clock and ends early when the worker is asked to stop.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "device_data/FEXOBluetoothDeviceData.h"
 #include "platform/worker.h"
 #include "session/services.h"
 #include "transport/firmware_file.h"
@@ -28,7 +32,7 @@ class UpdateWorkerPage {
  public:
   virtual ~UpdateWorkerPage() = default;
   // Message box of purpose 14 (no backup file could be made); either answer
-  // clears openedMessageBox, OK also sets skipRestoreBackupFile.
+  // goes to UpdateReport::answer_backup_failed, OK also sets skipRestoreBackupFile.
   virtual void open_backup_failed_box(const session::MessageBoxRequest& request) = 0;
   // Message box of purpose 11 (camera firmware copied); OK ends the operation.
   virtual void open_camera_copy_done_box(const session::MessageBoxRequest& request) = 0;
@@ -49,6 +53,21 @@ struct UpdateStart {
   std::string firmware_file;  // the text of tfFirmwareFile
 };
 
+// What a run reads of the controller's state, copied on the main thread
+// before it starts; the run never reads the live state.
+struct UpdateSnapshot {
+  int deviceTarget = 0;                            // the selected product id: picks the dispatch row
+  int usbStatus = 0;                               // id of the attached device as recognition saw it
+  int languageManager = 0;                         // the interface language, of the boxes the run opens
+  std::optional<std::string> strLanguageFirmware;  // the voice-prompt language chosen on the page
+  FEXOBluetoothDeviceData data;                    // the device as recognition read it
+
+  static UpdateSnapshot of(const session::AppState& state);
+};
+
+// Applies the state changes `report` holds to `state`, oldest first. Main thread.
+void apply_state_changes(UpdateReport& report, session::AppState& state);
+
 class UpdateRun;
 // A family's flashing procedure: returns the exit it leaves by.
 using FamilyProcedure = Exit (*)(UpdateRun& run);
@@ -57,6 +76,15 @@ using TextIn = std::function<std::string(int language)>;
 
 class UpdateRun {
  public:
+  // Tells the owner that the report holds state changes for the main thread;
+  // called on the run's thread.
+  using HandBack = std::function<void()>;
+
+  // A run on `snapshot`.
+  UpdateRun(UpdateSnapshot snapshot, session::Services& services, UpdateReport& report, UpdateWorkerPage& page,
+            UpdateStart start, const std::atomic<bool>& stop_requested, HandBack hand_back);
+  // A run that the main thread itself runs: the snapshot is taken here, and
+  // each state change is applied as soon as it is made.
   UpdateRun(session::Services& services, UpdateReport& report, UpdateWorkerPage& page, UpdateStart start,
             const std::atomic<bool>& stop_requested);
 
@@ -68,14 +96,29 @@ class UpdateRun {
 
   // ---- what the frame gives a procedure ----
   int mode() const { return m_start.mode; }
-  // The selected product id, read anew at every call.
-  int product() const { return m_services.state().deviceTarget(); }
-  int usb_status() const { return m_services.state().usbStatus(); }
+  // The selected product id.
+  int product() const { return m_snapshot.deviceTarget; }
+  // The attached device's id: recognition's, then the run's own changes.
+  int usb_status() const { return m_snapshot.usbStatus; }
+  // The device record as recognition read it.
+  const FEXOBluetoothDeviceData& record() const { return m_snapshot.data; }
+  int language() const { return m_snapshot.languageManager; }
+  const std::optional<std::string>& firmware_language() const { return m_snapshot.strLanguageFirmware; }
   const std::string& firmware_file() const { return m_start.firmware_file; }
-  session::Services& services() { return m_services; }
-  session::AppState& controller() { return m_services.state(); }
   UpdateReport& report() { return m_report; }
   UpdateWorkerPage& page() { return m_page; }
+  // Mount point of the selected camera's disk, looked for now (its marker
+  // file on a usable volume); none when it is not there.
+  std::optional<std::string> camera_disk_path() const;
+
+  // ---- changes to the controller's state, handed back in this order ----
+  // The device now answers under `usb_status`.
+  void set_usb_status(int usb_status);
+  // The interrupted operation the next start would resume is done with.
+  void clear_restart_record();
+  // True when the backup-failed box was answered OK; the answer holds for
+  // this attempt only.
+  bool take_backup_skipped();
 
   // Status "<processing prefix> <message>" in all 13 languages.
   void show_working(const TextIn& message);
@@ -103,6 +146,8 @@ class UpdateRun {
   // the procedure closes it with close_notice, or the release exit does.
   void show_notice(const session::MessageBoxRequest& request);
   void close_notice();
+  // Closes whatever box is open, leaving openedMessageBox alone.
+  void close_message_box();
 
   // The transport's English status text, cleared when the worker starts.
   transport_message& message() { return m_message; }
@@ -127,7 +172,10 @@ class UpdateRun {
   void leave(Exit exit);
   using Prefix = std::optional<std::string> (*)(int mode, int usb, int language);
   UpdateStatus prefixed(Prefix prefix, const char* format, const TextIn& text) const;
+  void hand_back(const StateChange& change);
 
+  UpdateSnapshot m_snapshot;
+  // for message boxes only
   session::Services& m_services;
   UpdateReport& m_report;
   UpdateWorkerPage& m_page;
@@ -138,6 +186,7 @@ class UpdateRun {
   firmware_buffer m_package;
   std::size_t m_package_bytes = 0;
   std::optional<int> m_dfu_product_id;
+  HandBack m_hand_back;
 };
 
 // Owns the update worker of one page; the thread is always joined.
@@ -148,15 +197,22 @@ class UpdateEngine {
   UpdateEngine(const UpdateEngine&) = delete;
   UpdateEngine& operator=(const UpdateEngine&) = delete;
 
-  // Waits for the thread of an earlier run, then runs threadMethodUpdate on a new one.
+  // Waits for the thread of an earlier run, takes the snapshot of the
+  // controller's state, then runs threadMethodUpdate on a new thread.
   void start(UpdateStart start);
-  // Asks a running worker to stop at its next wait or device exchange, and waits for it.
+  // Asks a running worker to stop at its next wait or device exchange, waits
+  // for it, and applies what it left in the report.
   void stop_and_join();
+  // Applies the state changes the worker has made so far. Main thread; the
+  // engine also posts it there as each change is made.
+  void hand_back_state_changes();
 
  private:
   session::Services& m_services;
   UpdateReport& m_report;
   UpdateWorkerPage& m_page;
+  // What the tasks posted to the main thread hold: they apply only while the engine exists.
+  std::shared_ptr<UpdateEngine*> m_self = std::make_shared<UpdateEngine*>(this);
   // last: its thread ends before the members it uses go away
   platform::Worker m_worker;
 };

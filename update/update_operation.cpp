@@ -151,6 +151,8 @@ void UpdateOperation::timerMethodUpdate() {
 }
 
 void UpdateOperation::tick_operation() {
+  // what the worker changed in the shared state lands before the tick reads it
+  m_engine.hand_back_state_changes();
   session::AppState& state = m_services.state();
   const int product = state.deviceTarget();
   // a success stays on this page for one tick, the bar full and the status

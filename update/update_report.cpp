@@ -1,6 +1,7 @@
 #include "update/update_report.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace update {
 
@@ -60,6 +61,16 @@ std::string UpdateReport::updateStatusAt(int language) const {
 void UpdateReport::setUpdateStatus(const UpdateStatus& texts) {
   std::lock_guard<std::mutex> lock(m_status_mutex);
   m_status = texts;
+}
+
+void UpdateReport::record_state_change(const StateChange& change) {
+  std::lock_guard<std::mutex> lock(m_changes_mutex);
+  m_state_changes.push_back(change);
+}
+
+std::vector<StateChange> UpdateReport::take_state_changes() {
+  std::lock_guard<std::mutex> lock(m_changes_mutex);
+  return std::exchange(m_state_changes, {});
 }
 
 void UpdateReport::clear_timed_fields() {

@@ -9,10 +9,14 @@
 // fields sit behind one lock, so a timer rule reads and writes them as one
 // and never loses a value the worker wrote meanwhile; the texts are replaced
 // whole, so a tick never reads half a text.
+//
+// The worker never writes the controller's state: what it changes there
+// waits here, in the order it happened, until the main thread applies it.
 #include <array>
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "strings/language.h"
 
@@ -31,6 +35,17 @@ enum UpdateErrorCode : int {
 inline constexpr int k_update_succeeded = 100;
 
 using UpdateStatus = std::array<std::string, strings::k_language_count>;
+
+// A change a run makes to the controller's state.
+struct StateChange {
+  enum class Kind {
+    usb_status,              // the device now answers under `usb_status` (usbStatus)
+    restart_record_cleared,  // the restart record is cleared (clearRestartDFURecord)
+    backup_answer_used,      // the OK to flash without a backup is used up (skipRestoreBackupFile)
+  };
+  Kind kind = Kind::usb_status;
+  int usb_status = 0;
+};
 
 // The progress fields as one value: the bar, the procedure's phase or target,
 // and the timed step.
@@ -78,6 +93,21 @@ class UpdateReport {
   std::string updateStatusAt(int language) const;
   void setUpdateStatus(const UpdateStatus& texts);
 
+  // Queues a change to the controller's state for the main thread.
+  void record_state_change(const StateChange& change);
+  // True once when the backup-failed box was answered OK since the last call.
+  bool take_backup_skipped() { return m_backup_skipped.exchange(false, std::memory_order_acq_rel); }
+
+  // ---- the main thread ----
+  // The changes queued since the last call, oldest first.
+  std::vector<StateChange> take_state_changes();
+  // The answer to the backup-failed box: OK lets the worker flash without a
+  // backup; either answer then clears openedMessageBox, which releases it.
+  void answer_backup_failed(bool ok) {
+    if (ok) m_backup_skipped.store(true, std::memory_order_release);
+    setOpenedMessageBox(false);
+  }
+
   // ---- the timer ----
   // Applies `change` to the progress under the lock, unless the worker has
   // reported success; returns false when it was left alone.
@@ -100,6 +130,9 @@ class UpdateReport {
   std::atomic<bool> m_finished{false};
   std::atomic<bool> m_box_open{false};
   std::atomic<bool> m_status_warning{false};
+  std::atomic<bool> m_backup_skipped{false};
+  std::mutex m_changes_mutex;
+  std::vector<StateChange> m_state_changes;
   mutable std::mutex m_progress_mutex;
   Progress m_progress;
   bool m_succeeded = false;

@@ -16,7 +16,7 @@ namespace test_support {
 class FakeUpdatePage : public update::UpdatePage {
  public:
   explicit FakeUpdatePage(session::Services& services) : m_services(services) {}
-  // The report whose openedMessageBox the purpose-14 answers clear.
+  // The report the purpose-14 answers go to.
   void set_report(update::UpdateReport* report) { m_report = report; }
   // The operation whose update the OK of purpose 11 ends.
   void set_operation(update::UpdateOperation* operation) { m_operation = operation; }
@@ -26,7 +26,7 @@ class FakeUpdatePage : public update::UpdatePage {
     box.purpose = session::MessageBoxPurpose::backup_failed;
     m_services.openMessageBox(box, [this](bool ok) {
       if (ok) m_services.state().setSkipRestoreBackupFile(true);
-      if (m_report) m_report->setOpenedMessageBox(false);
+      if (m_report) m_report->answer_backup_failed(ok);
       m_services.closeMessageBox();
     });
   }

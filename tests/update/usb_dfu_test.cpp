@@ -3,7 +3,7 @@
 // the models already in DFU mode, the identity and firmware checks, the
 // persistent-store keys, the faults of each step with their codes and bounds,
 // the two targets of 0x5310, and the camera 0x3020 with its split package and
-// its hand-over to the user.
+// its hand-over to the user, and a worker that keeps to the state it started with.
 #include "update/families/usb_dfu.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +12,21 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
+
+#include <QCoreApplication>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/main_queue.h"
+#include "platform/main_queue_qt.h"
 #include "session/message_box.h"
 #include "session/page_modes.h"
 #include "sim/bus.h"
@@ -37,6 +43,7 @@
 #include "transport/hid_channel.h"
 #include "update/families/camera_split.h"
 #include "update/fake_update_page.h"
+#include "update/update_engine.h"
 #include "update/update_operation.h"
 
 namespace {
@@ -299,6 +306,54 @@ TEST_F(UsbDfuTest, Updates6020FromHidThroughDfuModeBackToNormalMode) {
   EXPECT_TRUE(std::find(bars.begin(), bars.end(), 16) != bars.end());
   EXPECT_EQ(*(bars.end() - 2), 16 + 1500 * 84 / (1500 + 65000)) << "the manifestation announced 1.5 s";
   EXPECT_EQ(bars.back(), 100);
+}
+
+TEST_F(UsbDfuTest, TheWorkerKeepsToItsSnapshotAndItsChangesLandOnTheMainThread) {
+  // tasks posted to the main thread wait for its event loop, as in the manager
+  platform::install_qt_main_dispatcher();
+  struct DispatcherOff {
+    ~DispatcherOff() { platform::install_main_dispatcher(nullptr, nullptr); }
+  } dispatcher_off;
+  auto device = attach_6020();
+  const std::string file = image_file(0x6020, 0x6020);
+  // the worker holds at its first wait until the main thread has changed the shared state
+  std::promise<void> holding;
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  bool first_wait = true;
+  m_watching.m_watch = [&](milliseconds) {
+    if (!std::exchange(first_wait, false)) return;
+    holding.set_value();
+    released.wait_for(10s);
+  };
+  update::UpdateEngine engine(m_services, m_report, m_page);
+  engine.start({session::k_mode_firmware_update, file});
+  ASSERT_EQ(holding.get_future().wait_for(10s), std::future_status::ready);
+
+  session::AppState& state = m_services.state();
+  state.setDeviceTarget(0x6010);
+  state.setUsbStatus(0x6010);
+  state.setLanguageManager(3);
+  state.data().setDeviceRecognized(0x6010);
+  state.data().setDeviceVersionMajor_Minor(2, 0);
+  release.set_value();
+  const auto give_up = std::chrono::steady_clock::now() + 20s;
+  while (!m_report.updateFinished() && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+  ASSERT_TRUE(m_report.updateFinished());
+
+  // the download-mode id reaches the shared state only on the main thread
+  EXPECT_EQ(state.usbStatus(), 0x6010);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(state.usbStatus(), 0x6021) << "the download-mode id";
+  engine.stop_and_join();
+
+  // the run went on with the device it started with
+  EXPECT_EQ(m_report.updateProcessed(), update::k_update_succeeded) << m_report.updateStatusAt(0);
+  EXPECT_EQ(take_traffic(*device).hid_commands, std::vector<int>{0x0E});
+  EXPECT_EQ(device->image(), downloaded());
+  EXPECT_TRUE(std::filesystem::exists(archive_of(0x6020)));
+  EXPECT_FALSE(std::filesystem::exists(archive_of(0x6010)));
+  EXPECT_EQ(sim::open_handle_count(), 0);
 }
 
 TEST_F(UsbDfuTest, AnOlderModelIsUpdatedFromItsNormalMode) {

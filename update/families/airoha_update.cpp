@@ -221,7 +221,7 @@ class AirohaProcedure {
     if (exchange(k_command_version)) {
       for (int part = 0; part < 4; ++part) version[part] = m_reply[k_reply_data_at + static_cast<std::size_t>(part)];
     }
-    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const FEXOBluetoothDeviceData& record = m_run.record();
     const int difference = FEXOBluetoothDeviceData::
         compareVersionMajor_Minor_SecondaryVersionType_SecondaryVersion_WithVersionMajor_Minor_SecondaryVersionType_SecondaryVersion(
             version[0], version[1], version[2], version[3], record.deviceVersionMajor01(), record.deviceVersionMinor01(),

@@ -36,7 +36,7 @@ std::vector<std::uint8_t> entry_bytes(UpdateRun& run, int index) {
 
 std::optional<fs::path> split_camera_package(UpdateRun& run) {
   if (run.load_verified_package(k_camera_product) == 0) {
-    run.fail_firmware_check(run.controller().data().deviceRecognized());
+    run.fail_firmware_check(run.record().deviceRecognized());
     return std::nullopt;
   }
   if (!check_package_entries(run, transport::PackageTable::sections, 0, {k_bluetooth_entry, k_camera_entry})) {
@@ -63,7 +63,7 @@ std::optional<fs::path> split_camera_package(UpdateRun& run) {
 
 bool updateOptraFirmware(UpdateRun& run) {
   const fs::path source = platform::application_folder() / k_camera_part_file;
-  const std::optional<std::string> disk = run.controller().getCameraDiskPath();
+  const std::optional<std::string> disk = run.camera_disk_path();
   bool moved = false;
   if (disk) {
     // the disk is another file system: copy whole, then remove the part here
@@ -83,7 +83,7 @@ bool updateOptraFirmware(UpdateRun& run) {
 }
 
 void open_camera_end_box(UpdateRun& run) {
-  const int language = run.controller().languageManager();
+  const int language = run.language();
   run.page().open_camera_copy_done_box(
       {session::message_box_second_button(static_cast<int>(k_camera_product), language).value_or(std::string()), true,
        std::nullopt, CommonTexts::vyla_string_ok_in(language), session::MessageBoxSize::w520_h205,

@@ -110,7 +110,7 @@ class HidSectionDownload {
     if (facts.section_download_language) {
       // a failed language write leaves the update as good as it is
       const int code = UnitLanguageCommands::UnitLanguageCodeFromStringForQorlan(
-          m_run.controller().strLanguageFirmware().value_or(std::string()));
+          m_run.firmware_language().value_or(std::string()));
       UnitLanguageCommands::bt_set_unit_language_qorlan_with(k_slot, code);
     }
 
@@ -153,7 +153,7 @@ class HidSectionDownload {
 
   // The device must be in the state recognition read: code 2 otherwise.
   bool version_matches() {
-    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const FEXOBluetoothDeviceData& record = m_run.record();
     return device_version_matches(m_run, k_slot, m_buffer,
                                   {record.deviceVersionMajor(), record.deviceVersionMinor(),
                                    record.deviceSecondaryVersionType(), record.deviceSecondaryVersion()});

@@ -65,7 +65,7 @@ bool load_package(UpdateRun& run) {
   const std::size_t size = run.load_verified_package(static_cast<std::uint32_t>(run.product()));
   run.report().setAddUpdateProcessed(1);
   if (size != 0) return true;
-  const int recognized = run.controller().data().deviceRecognized();
+  const int recognized = run.record().deviceRecognized();
   run.fail(k_update_error_firmware, [&run, recognized](int language) {
     return UpdateTexts::checker_reason_in(transport::message_text(run.message()), recognized, language);
   });
@@ -128,7 +128,7 @@ bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open) {
 }
 
 void show_button_notice(UpdateRun& run, std::optional<std::string> (*text)(int product, int language)) {
-  const int language = run.controller().languageManager();
+  const int language = run.language();
   run.show_notice({text(run.product(), language).value_or(std::string()), true, std::nullopt, std::nullopt,
                    session::MessageBoxSize::w420_h115, session::MessageBoxPurpose::update_notice_other});
 }

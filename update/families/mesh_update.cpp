@@ -154,7 +154,7 @@ class MeshUpdate {
   // ---- checks before the device work ----
 
   bool version_matches() {
-    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const FEXOBluetoothDeviceData& record = m_run.record();
     return device_version_matches(m_run, k_slot, m_buffer,
                                   {record.deviceVersionMajor01(), record.deviceVersionMinor01(),
                                    record.deviceSecondaryVersionType01(), record.deviceSecondaryVersion01()});
@@ -450,7 +450,7 @@ class MeshUpdate {
   void unit_language() {
     using device_data::MeshUnitLanguage;
     const MeshUnitLanguage rule = device_data::product_facts(m_run.product()).mesh_unit_language;
-    const std::string language = m_run.controller().strLanguageFirmware().value_or(std::string());
+    const std::string language = m_run.firmware_language().value_or(std::string());
     if (m_voice_processor) {
       if (rule == MeshUnitLanguage::not_sent) return;
       if (rule == MeshUnitLanguage::qorlan) {

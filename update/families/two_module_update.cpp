@@ -84,7 +84,7 @@ class TwoModuleUpdate {
   // versions recognition read: code 2 otherwise.
   bool modules_match() {
     if (!open_attached_device(m_run)) return false;
-    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const FEXOBluetoothDeviceData& record = m_run.record();
     if (!device_version_matches(m_run, k_module_1, m_buffer,
                                 {record.deviceVersionMajor01(), record.deviceVersionMinor01(),
                                  record.deviceSecondaryVersionType01(), record.deviceSecondaryVersion01()})) {

@@ -239,9 +239,8 @@ class UsbDfuUpdate {
       return not_recognized(platform::format("%d devices", m_count));
     }
     if (sent_into_download_mode(m_product)) {
-      m_run.controller().setUsbStatus(m_run.usb_status() < k_firmware_management_bit
-                                          ? m_product + 1
-                                          : (m_product | k_firmware_management_bit));
+      m_run.set_usb_status(m_run.usb_status() < k_firmware_management_bit ? m_product + 1
+                                                                          : (m_product | k_firmware_management_bit));
     }
     if (opened != m_run.usb_status()) {
       return not_recognized(platform::format("opened %04X, expected %04X", opened, m_run.usb_status()));
@@ -249,7 +248,7 @@ class UsbDfuUpdate {
     m_opened = opened;
     if (management_mode()) return true;
 
-    const FEXOBluetoothDeviceData& record = m_run.controller().data();
+    const FEXOBluetoothDeviceData& record = m_run.record();
     for (int i = 0; i < m_count; ++i) {
       int reported = bc_query_product_id();
       // the oldest units report nothing
@@ -277,7 +276,7 @@ class UsbDfuUpdate {
 
   // C: the DFU image with the model tag of the recognized product, or a substitute.
   bool check_firmware() {
-    const int recognized = m_run.controller().data().deviceRecognized();
+    const int recognized = m_run.record().deviceRecognized();
     std::filesystem::path path = m_run.firmware_file();
     int tag_id = product_facts(recognized).dfu_tag_of_selected_product ? m_product : recognized;
     if (m_product == k_camera_product) {
@@ -304,7 +303,7 @@ class UsbDfuUpdate {
   // a failed write leaves the update as good as it is.
   void prepare_ps_keys() {
     if (management_mode() || !product_facts(m_product).dfu_clears_ps_keys) return;
-    if (m_run.controller().data().compareVersionUpToMinorWithMajor_Minor(3, 2) < 0) {
+    if (m_run.record().compareVersionUpToMinorWithMajor_Minor(3, 2) < 0) {
       const std::uint16_t zero[2] = {0, 0};
       bc_ps_write(k_key_version_record, zero);
     }
@@ -468,7 +467,7 @@ class UsbDfuUpdate {
       }
       if (taken_count >= m_count) break;
       if (round == k_replug_again_round && m_report.openedMessageBox()) {
-        m_run.services().closeMessageBox();
+        m_run.close_message_box();
         show_notice(session::message_box_failure_first_button(m_product, language()), session::MessageBoxSize::w420_h135);
       }
       if (round >= k_reenumeration_rounds) {
@@ -612,7 +611,7 @@ class UsbDfuUpdate {
     const bool camera = m_product == k_camera_product;
     if (camera) {
       updateOptraFirmware(m_run);
-      m_run.controller().clearRestartDFURecord();
+      m_run.clear_restart_record();
     }
     if (!wait(k_flash_write)) return Exit::close_and_finish;
     close_targets(true);
@@ -628,7 +627,7 @@ class UsbDfuUpdate {
 
     m_run.close_notice();
     if (!wait(4s)) return Exit::close_and_finish;
-    if (!pair()) m_run.services().closeMessageBox();
+    if (!pair()) m_run.close_message_box();
     m_report.setOpenedMessageBox(false);
     if (!wait(2s)) return Exit::close_and_finish;
     m_report.setUpdateProcessed(k_update_succeeded);
@@ -706,7 +705,7 @@ class UsbDfuUpdate {
     m_run.show_notice({*text, true, std::nullopt, std::nullopt, size, session::MessageBoxPurpose::update_notice_other});
   }
 
-  int language() { return m_run.controller().languageManager(); }
+  int language() { return m_run.language(); }
 
   std::span<Target> targets() { return std::span(m_targets).first(static_cast<std::size_t>(m_count)); }
 
