@@ -13,6 +13,7 @@
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 
 namespace settings {
@@ -33,9 +34,9 @@ constexpr int k_module_2_slot = 1;
 
 // Language-pack command 0x04 with the speed dial's index 5, 6 or 7: the
 // number as text from byte 4, NUL-terminated, within the 62-byte frame.
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_lang_pack_write = 0x04;
-constexpr unsigned char k_lang_pack_first_speed_dial = 0x05;
+using transport::k_hid_report_id;
+using transport::k_lang_pack_write;
+using transport::k_lang_pack_first_speed_dial;
 constexpr std::size_t k_lang_pack_text_byte = 4;
 constexpr std::size_t k_lang_pack_text_max = std::tuple_size_v<lang_pack_report> - k_lang_pack_text_byte - 1;
 
@@ -78,7 +79,7 @@ int write_family_b(const SaveCopies& copies) {
   for (int index = 0; index < Record::k_speed_dial_count; ++index) {
     lang_pack_report request{};
     lang_pack_reply reply{};
-    request[0] = k_report_id;
+    request[0] = k_hid_report_id;
     request[2] = k_lang_pack_write;
     request[3] = static_cast<unsigned char>(k_lang_pack_first_speed_dial + index);
     // the text and its NUL fit the frame; a longer number (only one read from

@@ -7,6 +7,7 @@
 #include "strings/common_texts.h"
 #include "strings/status_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/dispatch_table.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr unsigned char k_command_enter_download_mode = 0x0E;
+using transport::k_command_enter_download_mode;
 // The dispatch row of the USB DFU procedure.
 constexpr int k_usb_dfu_row = 13;
 
@@ -57,7 +58,7 @@ Exit enter_download_mode(UpdateRun& run) {
     }
     // enter download mode; a device that refuses may still have gone
     hid_cmd_report request{};
-    request[0] = 1;
+    request[0] = transport::k_hid_report_id;
     request[1] = k_command_enter_download_mode;
     hid_status_report reply{};
     const bool entered = hid_long_command(0, request, reply) == 1;
