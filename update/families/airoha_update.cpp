@@ -261,10 +261,7 @@ class AirohaProcedure {
 
   // "Cannot get status. Try again.<code>"
   Exit not_found(const std::string& code) {
-    m_run.show_failure([code](int language) {
-      return UpdateTexts::vyla_string_cannot_get_status_in(language) + ". " + CommonTexts::vyla_string_try_again_in(language) +
-             "." + code;
-    });
+    m_run.show_failure(reason_try_again_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
     return Exit::close_and_finish;
   }
 

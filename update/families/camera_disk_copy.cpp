@@ -212,9 +212,7 @@ class CameraDiskCopy {
     platform::system_log(std::string("camera firmware copy failed ") + code);
     const auto reason_in = reason == Reason::camera_update_failed ? CommonTexts::vyla_string_camera_update_fail_in
                                                                    : UpdateTexts::vyla_string_cannot_get_status_in;
-    m_run.show_failure([reason_in, code](int language) {
-      return platform::format("%@ %@. %@.", reason_in(language), code, CommonTexts::vyla_string_try_again_in(language));
-    });
+    m_run.show_failure(reason_tag_try_again(reason_in, code));
     return false;
   }
 

@@ -18,10 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 
 using transport::k_command_enter_download_mode;
-// The dispatch row of the USB DFU procedure.
-constexpr int k_usb_dfu_row = 13;
-
-Exit run_usb_dfu(UpdateRun& run) { return dispatch_row(k_usb_dfu_row).procedure(run); }
+Exit run_usb_dfu(UpdateRun& run) { return dispatch_row(device_data::UpdateFamily::usb_dfu).procedure(run); }
 
 // The device reboots into its download mode; the bar shows where the wait stands.
 bool wait_for_reboot(UpdateRun& run) {

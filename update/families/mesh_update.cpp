@@ -92,6 +92,9 @@ struct MeshVersion {
   int build = 0;
 };
 
+// The failure tag of step `number` of the camera part: "[50][c][3]".
+std::string camera_step_tag(int number) { return platform::format("[50][c][%d]", number); }
+
 class MeshUpdate {
  public:
   MeshUpdate(UpdateRun& run, bool voice_processor)
@@ -254,13 +257,10 @@ class MeshUpdate {
 
   // "<failure prefix>. <reason> [50][c][N]. Try again."; always false.
   bool camera_failure(int number, CameraReason reason = CameraReason::cannot_get_status) {
-    platform::system_log(platform::format("camera part failed [50][c][%d]", number));
+    platform::system_log("camera part failed " + camera_step_tag(number));
     const auto reason_in = reason == CameraReason::camera_update_failed ? CommonTexts::vyla_string_camera_update_fail_in
                                                                          : UpdateTexts::vyla_string_cannot_get_status_in;
-    const std::string code = platform::format("[50][c][%d]", number);
-    m_run.show_failure([reason_in, code](int language) {
-      return platform::format("%@ %@. %@.", reason_in(language), code, CommonTexts::vyla_string_try_again_in(language));
-    });
+    m_run.show_failure(reason_tag_try_again(reason_in, camera_step_tag(number)));
     return false;
   }
 
@@ -541,11 +541,7 @@ class MeshUpdate {
   Exit failure_with_retry(const char* code) {
     platform::system_log(std::string("mesh update failed ") + code);
     if (m_run.stopping()) return Exit::close_and_finish;
-    const std::string text(code);
-    m_run.show_failure([text](int language) {
-      return UpdateTexts::vyla_string_cannot_get_status_in(language) + ". " +
-             CommonTexts::vyla_string_try_again_in(language) + "." + text;
-    });
+    m_run.show_failure(reason_try_again_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
     return Exit::close_and_finish;
   }
 

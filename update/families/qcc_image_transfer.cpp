@@ -107,13 +107,17 @@ bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle, HidO
   return open(run.opened_product_id(), run.message()) == 0;
 }
 
+std::string image_step_tag(ImageTag image, ImageStep step) {
+  return platform::format("[%c][%d]", static_cast<char>(image), static_cast<int>(step));
+}
+
 void show_cannot_get_status(UpdateRun& run, const std::string& code) {
-  run.show_failure([code](int language) { return UpdateTexts::vyla_string_cannot_get_status_in(language) + code; });
+  run.show_failure(reason_with_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
 }
 
 std::optional<Exit> qcc_image_transfer(UpdateRun& run, std::span<const std::uint8_t> image) {
   const auto fail_at = [&run](ImageStep step) {
-    show_cannot_get_status(run, platform::format("[B][%d]", static_cast<int>(step)));
+    show_cannot_get_status(run, image_step_tag(ImageTag::bluetooth, step));
   };
   hid_cmd_report report{};
   if (const std::optional<ImageStep> step = send_image_frames(report, image)) {

@@ -118,7 +118,7 @@ class QccProcedure {
     hid_short_report short_reply{};
     if (hid_short_command(k_slot, short_report, short_reply) != 1) platform::system_log("QCC COMMAND_NOP Fail");
     if (const std::optional<ImageStep> step = send_image_frames(short_report, entry(k_mesh_entry))) {
-      return failed(platform::format("[M][%d]", static_cast<int>(*step)));
+      return failed(image_step_tag(ImageTag::mesh, *step));
     }
 
     // the mesh unit restarts, then hands back to the main unit
