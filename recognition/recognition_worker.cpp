@@ -17,6 +17,7 @@
 #include "strings/recognition_texts.h"
 #include "transport/block_reply.h"
 #include "transport/device_info_queries.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "transport/stop_request.h"
 
@@ -26,12 +27,12 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int k_hid_open_tries = 3;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_mode = 0x12;
+using transport::k_command_version;
+using transport::k_command_mode;
+using transport::k_lang_pack_marker;
 constexpr unsigned char k_command_fm_present = 0x1A;
 constexpr unsigned char k_command_motion_present = 0x1B;
 constexpr unsigned char k_command_pair_hold = 0x30;
-constexpr unsigned char k_lang_pack_marker = '<';
 constexpr int k_fm_show = 3, k_fm_hide = 4;
 constexpr int k_motion_show = 5, k_motion_hide = 6;
 // Name bytes a reply can carry: words 1 to 30 of a read-block reply, 58
@@ -137,7 +138,7 @@ bool RecognitionRun::open_over_hid() {
 bool RecognitionRun::probe_mode(std::uint32_t product_id) {
   const device_data::ModeProbe probe = device_data::product_facts(static_cast<int>(product_id)).mode_probe;
   if (probe == device_data::ModeProbe::none) return true;
-  m_request[0] = 1;
+  m_request[0] = transport::k_hid_report_id;
   m_request[1] = k_command_mode;
   if (hid_long_command(0, m_request, m_reply) != 1) return false;
   const int mode = m_reply[3];
@@ -147,7 +148,7 @@ bool RecognitionRun::probe_mode(std::uint32_t product_id) {
 
 int RecognitionRun::send_plain_command(int slot, unsigned char command) {
   std::fill(m_request.begin() + 2, m_request.end(), 0);
-  m_request[0] = 1;
+  m_request[0] = transport::k_hid_report_id;
   m_request[1] = command;
   return hid_long_command(slot, m_request, m_reply);
 }
@@ -188,7 +189,7 @@ std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t pro
 }
 
 std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned char block) {
-  m_request[0] = 1;
+  m_request[0] = transport::k_hid_report_id;
   m_request[1] = transport::k_command_read_block;
   m_request[2] = block;
   if (hid_long_command(slot, m_request, m_reply) != 1) return std::nullopt;
@@ -205,9 +206,9 @@ std::optional<std::string> RecognitionRun::read_word_name(int slot, unsigned cha
 }
 
 std::optional<std::string> RecognitionRun::read_text_name(std::uint32_t) {
-  m_lang_request[0] = 1;
+  m_lang_request[0] = transport::k_hid_report_id;
   m_lang_request[1] = k_lang_pack_marker;
-  m_lang_request[2] = 0x03;
+  m_lang_request[2] = transport::k_lang_pack_read;
   m_lang_request[3] = 0x02;
   if (hid_lang_pack_command(0, m_lang_request, m_lang_reply) != 1 || m_lang_reply[4] == 0) return std::nullopt;
   const char* text = reinterpret_cast<const char*>(m_lang_reply.data() + 4);
@@ -243,7 +244,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
   const device_data::VersionLayout layout = device_data::product_facts(static_cast<int>(product_id)).version_layout;
 
   if (layout == device_data::VersionLayout::language_pack) {
-    m_lang_request[0] = 1;
+    m_lang_request[0] = transport::k_hid_report_id;
     m_lang_request[1] = k_lang_pack_marker;
     m_lang_request[2] = k_command_version;
     m_lang_request[3] = 0x00;
@@ -257,7 +258,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
   } else if (layout == device_data::VersionLayout::pair_unit) {
     set_pack = false;
     type = 2;
-    m_request[0] = 1;
+    m_request[0] = transport::k_hid_report_id;
     m_request[1] = k_command_version;
     if (hid_long_command(0, m_request, m_reply) == 1) {
       major = m_reply[3], minor = m_reply[4], number = m_reply[5];
@@ -268,7 +269,7 @@ void RecognitionRun::read_versions(std::uint32_t product_id) {
       major = m_reply[3], minor = m_reply[4], type = m_reply[5], number = m_reply[6];
     }
   } else {
-    m_request[0] = 1;
+    m_request[0] = transport::k_hid_report_id;
     m_request[1] = k_command_version;
     if (hid_long_command(0, m_request, m_reply) == 1) {
       major = m_reply[3], minor = m_reply[4], type = m_reply[5], number = m_reply[6];

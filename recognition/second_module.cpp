@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/format.h"
 #include "platform/log.h"
+#include "transport/hid_commands.h"
 #include "transport/stop_request.h"
 
 namespace recognition {
@@ -14,11 +15,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr unsigned char k_command_status = 0x00;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_qcc_mesh = 0x0F;
-constexpr unsigned char k_command_normal_mode = 0x10;
-constexpr unsigned char k_command_mesh = 0x50;
+using transport::k_command_status;
+using transport::k_command_version;
+using transport::k_command_qcc_mesh_mode;
+using transport::k_command_normal_mode;
+using transport::k_command_mesh_download;
 // The device drops off the bus and shows its mesh unit within this.
 constexpr auto k_mesh_switch_wait = 2s;
 // A mesh unit shows up within 20 tries 1 s apart, or never.
@@ -76,7 +77,7 @@ class SecondModule {
  private:
   // Sends `command` with [0] 1 on `slot`; the other bytes stay as the last frame left them.
   bool send(int slot, unsigned char command) {
-    m_buffers.request[0] = 1;
+    m_buffers.request[0] = transport::k_hid_report_id;
     m_buffers.request[1] = command;
     return hid_long_command(slot, m_buffers.request, m_buffers.reply) == 1;
   }
@@ -109,12 +110,12 @@ class SecondModule {
 void SecondModule::read_qcc_mesh() {
   const Version main = main_version(m_record);
   platform::system_log("KR9, KR9r dk5x version = " + version_text(main));
-  if (!send_cleared(0, k_command_qcc_mesh)) platform::system_log("KR9 MESH_DFU_COMMAND_FAILED");
+  if (!send_cleared(0, k_command_qcc_mesh_mode)) platform::system_log("KR9 MESH_DFU_COMMAND_FAILED");
   if (open_mesh_unit(&hid_open_mesh_qcc)) {
     platform::system_log("-----Mesh handle open success");
     hid_short_report request{};
     hid_short_report reply{};
-    request[0] = 1;
+    request[0] = transport::k_hid_report_id;
     request[1] = k_command_status;
     hid_short_command(0, request, reply);
     request[1] = k_command_version;
@@ -145,7 +146,7 @@ void SecondModule::read_second_unit(bool paired_units) {
 void SecondModule::read_mesh(ModuleGroup group) {
   const bool airoha = group == ModuleGroup::airoha_mesh;
   platform::system_log((airoha ? "WQ8V2 version = " : "ND4 version = ") + version_text(main_version(m_record)));
-  if (!send(0, k_command_mesh)) {
+  if (!send(0, k_command_mesh_download)) {
     platform::system_log(airoha ? "WQ8V2 MESH_DFU_COMMAND_FAILED" : "MESH_DFU_COMMAND_FAILED");
   }
   if (open_mesh_unit(airoha ? &hid_open_mesh_airoha : &hid_open_mesh_3120)) {
@@ -153,7 +154,7 @@ void SecondModule::read_mesh(ModuleGroup group) {
     if (airoha) {
       lang_pack_report& request = m_buffers.lang_request;
       const lang_pack_reply& reply = m_buffers.lang_reply;
-      request[0] = 1;
+      request[0] = transport::k_hid_report_id;
       request[2] = k_command_version;
       request[3] = 0x00;
       if (hid_lang_pack_command(0, request, m_buffers.lang_reply) == 1) mesh = {reply[4], reply[5], reply[6], reply[7]};

@@ -6,14 +6,15 @@
 #include "platform/format.h"
 #include "transport/block_reply.h"
 #include "transport/byte_order.h"
+#include "transport/hid_commands.h"
 
 namespace recognition {
 namespace {
 
-constexpr unsigned char k_lang_pack_read = 0x03;
-constexpr unsigned char k_lang_pack_write = 0x04;
-constexpr unsigned char k_lang_pack_settings = 0x03;
-constexpr unsigned char k_lang_pack_first_speed_dial = 0x05;
+using transport::k_lang_pack_read;
+using transport::k_lang_pack_write;
+using transport::k_lang_pack_settings;
+using transport::k_lang_pack_first_speed_dial;
 // Language-pack replies: [0] report id, [1] bytes gathered, [2] command, [3]
 // argument, then the data; a text runs to the end of the 62-byte reply.
 constexpr std::size_t k_lang_pack_data_byte = 4;
@@ -105,7 +106,7 @@ SettingsBlocks::SettingsBlocks(HidBuffers buffers, BlockChannel channel) : m_buf
 bool SettingsBlocks::read(int slot, unsigned char block) {
   hid_cmd_report& request = m_buffers.request;
   std::fill(request.begin() + 3, request.end(), 0);
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[1] = transport::k_command_read_block;
   request[2] = block;
   return m_channel.long_command(slot, request, m_buffers.reply) == 1;
@@ -119,7 +120,7 @@ void SettingsBlocks::write(int slot, unsigned char block, std::span<const std::u
   hid_cmd_report& request = m_buffers.request;
   const std::size_t count = std::min<std::size_t>(words.size(), (request.size() - k_request_words_byte) / 2);
   std::fill(request.begin() + 1, request.end(), 0);
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[1] = k_command_write_block;
   request[2] = block;
   request[3] = static_cast<unsigned char>(count);
@@ -137,7 +138,7 @@ void SettingsBlocks::write(int slot, unsigned char block, std::span<const std::u
 
 void SettingsBlocks::announce(int slot, unsigned char block) {
   hid_cmd_report& request = m_buffers.request;
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[1] = k_command_announce_block;
   request[2] = block;
   m_channel.long_command(slot, request, m_buffers.reply);
@@ -146,7 +147,7 @@ void SettingsBlocks::announce(int slot, unsigned char block) {
 std::optional<BdAddress> SettingsBlocks::read_address(int slot) {
   hid_cmd_report& request = m_buffers.request;
   std::fill(request.begin() + 2, request.end(), 0);
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[1] = k_command_read_address;
   if (m_channel.long_command(slot, request, m_buffers.reply) != 1) return std::nullopt;
   BdAddress address{};
@@ -157,7 +158,7 @@ std::optional<BdAddress> SettingsBlocks::read_address(int slot) {
 bool SettingsBlocks::lang_pack_exchange(unsigned char command, unsigned char argument) {
   lang_pack_report& request = m_buffers.lang_request;
   request.fill(0);
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[2] = command;
   request[3] = argument;
   return m_channel.lang_pack_command(0, request, m_buffers.lang_reply) == 1;
@@ -182,7 +183,7 @@ std::optional<std::array<std::uint16_t, 3>> SettingsBlocks::read_language_pack_s
 void SettingsBlocks::write_language_pack_settings(const std::array<std::uint16_t, 3>& words) {
   lang_pack_report& request = m_buffers.lang_request;
   request.fill(0);
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[2] = k_lang_pack_write;
   request[3] = k_lang_pack_settings;
   for (std::size_t i = 0; i < words.size(); ++i) transport::put_le16(request, k_lang_pack_data_byte + 2 * i, words[i]);

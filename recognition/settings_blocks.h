@@ -21,13 +21,14 @@
 #include "device_data/settings_block_table.h"
 #include "recognition/ps_key_decoding.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 
 namespace recognition {
 
 inline constexpr unsigned char k_command_read_address = 0x02;
-inline constexpr unsigned char k_command_write_block = 0x04;
+using transport::k_command_write_block;
+using transport::k_command_commit_block;
 inline constexpr unsigned char k_command_announce_block = 0x10;
-inline constexpr unsigned char k_command_commit_block = 0x11;
 
 using device_data::k_block_camera_high;
 using device_data::k_block_camera_low;

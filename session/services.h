@@ -41,9 +41,11 @@ class Services {
   // ---- message box ----
   // Shows the box and returns at once; `on_answer` gets the answer after the
   // box has closed. Without a handler the box gets the answer every box of its
-  // purpose gets from the controller: a new start at the device selection (3,
-  // 15), a restart to recover (7, 8), a mail to support (9), the help page
-  // (10); nothing for notices and for the purposes a page answers itself.
+  // purpose gets from the controller: a new start at the device selection
+  // (MessageBoxPurpose::start_over, start_over_other), a restart to recover
+  // (restart_to_recover, restart_to_recover_other), a mail to support
+  // (mail_support), the help page (recognition_failure); nothing for notices
+  // and for the purposes a page answers itself.
   virtual void openMessageBox(const MessageBoxRequest& request, MessageBoxAnswer on_answer = {}) = 0;
   // Closes the box without an answer; returns the purpose code it had (0 when none).
   virtual int closeMessageBox() = 0;

@@ -21,8 +21,8 @@ bool all_settings_extra_step(SettingAction action, int product, const FEXOBlueto
 
 // The information box of the row that sends `action` in `context`: the text
 // in the interface language with its labels filled in, the OK button, the
-// row's size code and purpose 12. None for a row without a text of its own
-// (its information button is hidden).
+// row's size code and MessageBoxPurpose::setting_information. None for a row
+// without a text of its own (its information button is hidden).
 std::optional<session::MessageBoxRequest> all_settings_information(const AllSettingsContext& context,
                                                                    SettingAction action);
 

@@ -32,14 +32,14 @@ bool is_six_preset_product(int product) {
 
 std::uint16_t word16(std::int32_t value) { return static_cast<std::uint16_t>(value); }
 
-// The block write of `product` for procedure H.
+// The block write of `product` for hid_block.
 BlockWrite block_0x15_write(int product, const Record& edited) {
   BlockWrite write{0, k_block_fm, block_words(product, edited), {}, {}, {}};
   if (is_six_preset_product(product) || product_facts(product).fm_block_six_preset_magic) write.commit = k_block_fm;
   return write;
 }
 
-int procedure_d(HidSaveFrames& frames, const SaveCopies& copies) {
+int save_two_module(HidSaveFrames& frames, const SaveCopies& copies) {
   if (!frames.same_version(0, VersionSet::module_1, copies.data)) return k_save_not_recognized_device;
   // an empty slot 1 has no module 2 to compare: not the recognized device
   if (!frames.same_version(k_module_2_slot, VersionSet::module_2, copies.data)) return k_save_not_recognized_device;
@@ -47,13 +47,13 @@ int procedure_d(HidSaveFrames& frames, const SaveCopies& copies) {
   return frames.write(write) ? k_save_written : k_save_refused;
 }
 
-int procedure_q(HidSaveFrames& frames, const SaveCopies& copies) {
+int save_qcc(HidSaveFrames& frames, const SaveCopies& copies) {
   if (product_facts(copies.deviceTarget).save_asks_mode && !frames.normal_mode()) return k_save_refused;
   const BlockWrite write{0, k_block_qcc_fm, block_words(copies.deviceTarget, copies.dataCurrent), {}, {}, {}};
   return frames.write(write) ? k_save_written : k_save_refused;
 }
 
-int procedure_h(HidSaveFrames& frames, const SaveCopies& copies) {
+int save_hid_block(HidSaveFrames& frames, const SaveCopies& copies) {
   const int product = copies.deviceTarget;
   const bool module_1 = product_facts(product).header_version == device_data::HeaderVersionSource::module1;
   const VersionSet set = module_1 ? VersionSet::module_1 : VersionSet::main;
@@ -63,17 +63,8 @@ int procedure_h(HidSaveFrames& frames, const SaveCopies& copies) {
 
 }  // namespace
 
-Procedure procedure_of(int product) {
-  switch (product_facts(product).fm_save) {
-    case FmSave::two_module: return Procedure::D;
-    case FmSave::qcc: return Procedure::Q;
-    case FmSave::hid_block: return Procedure::H;
-    // the Airoha FM products keep their FM block where no USB command reaches it
-    case FmSave::none: return Procedure::none;
-    case FmSave::persistent_store: break;
-  }
-  return Procedure::P;
-}
+// the Airoha FM products (FmSave::none) keep their FM block where no USB command reaches it
+FmSave procedure_of(int product) { return product_facts(product).fm_save; }
 
 std::uint16_t magic_word(int product) {
   if (is_six_preset_product(product) || product_facts(product).fm_block_six_preset_magic) return k_magic_six_presets;
@@ -109,19 +100,19 @@ SaveRules save_rules() {
 int write_fm_block(std::uint32_t opened_product_id, const SaveCopies& copies) {
   HidSaveFrames frames(opened_product_id);
   switch (procedure_of(copies.deviceTarget)) {
-    case Procedure::D: return procedure_d(frames, copies);
-    case Procedure::Q: return procedure_q(frames, copies);
-    case Procedure::H: return procedure_h(frames, copies);
-    case Procedure::P: break;
-    case Procedure::none: return k_save_not_supported;
+    case FmSave::two_module: return save_two_module(frames, copies);
+    case FmSave::qcc: return save_qcc(frames, copies);
+    case FmSave::hid_block: return save_hid_block(frames, copies);
+    case FmSave::persistent_store: break;
+    case FmSave::none: return k_save_not_supported;
   }
   return k_save_not_recognized_device;
 }
 
 int save_over_hid(const SaveCopies& copies) {
   switch (procedure_of(copies.deviceTarget)) {
-    case Procedure::P: return k_save_not_recognized_device;
-    case Procedure::none: return k_save_not_supported;
+    case FmSave::persistent_store: return k_save_not_recognized_device;
+    case FmSave::none: return k_save_not_supported;
     default: break;
   }
   const transport::OpenDeviceGuard slots;
@@ -141,9 +132,9 @@ int save_over_persistent_store(const SaveCopies& copies) {
 
 int threadMethodSave(const SaveCopies& copies) {
   switch (procedure_of(copies.deviceTarget)) {
-    case Procedure::P: return save_over_persistent_store(copies);
+    case FmSave::persistent_store: return save_over_persistent_store(copies);
     // refused before the device is opened, so it stays as it is
-    case Procedure::none: return k_save_not_supported;
+    case FmSave::none: return k_save_not_supported;
     default: return save_over_hid(copies);
   }
 }

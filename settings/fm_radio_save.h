@@ -3,15 +3,19 @@
 // by the procedure of the selected product, after the device was found to be
 // the recognized one.
 //
-//   D  two-module products: versions of both modules; block 0x15 to module 2 (slot 1)
-//   Q  the QCC products: mode first where the catalogue says so; block 0x44, no version check
-//   H  block 0x15 after a version check (module 1's version where the header
-//      shows it, else the main set); the six-preset block and the
-//      fm_block_six_preset_magic products' block committed
-//   P  every other product: the persistent-store walk; key 671 for the
-//      fm_block_in_persistent_store products, nothing for the others
-//   none  the Airoha FM products take no FM block over USB: their save is
-//      refused before the device is opened, and the edits stay
+//   two_module        versions of both modules; block 0x15 to module 2 (slot 1)
+//   qcc               the QCC products: mode first where the catalogue says
+//                     so; block 0x44, no version check
+//   hid_block         block 0x15 after a version check (module 1's version
+//                     where the header shows it, else the main set); the
+//                     six-preset block and the fm_block_six_preset_magic
+//                     products' block committed
+//   persistent_store  every other product: the persistent-store walk; key 671
+//                     for the fm_block_in_persistent_store products, nothing
+//                     for the others
+//   none              the Airoha FM products take no FM block over USB: their
+//                     save is refused before the device is opened, and the
+//                     edits stay
 //
 // The procedure is the catalogue's fm_save column. The FM block is 15 words:
 // magic word, current frequency, current preset, presets 1 to 10, RDS, region
@@ -24,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "device_data/save_families.h"
 #include "settings/save_engine.h"
 
 class FEXOBluetoothDeviceData;
@@ -44,10 +49,8 @@ enum SaveCode : int {
   k_save_not_supported = 5,
 };
 
-enum class Procedure { D, Q, H, P, none };
-
 // The procedure that saves the FM block of `product`.
-Procedure procedure_of(int product);
+device_data::FmSave procedure_of(int product);
 
 // The magic word the block of `product` carries.
 std::uint16_t magic_word(int product);
@@ -71,19 +74,19 @@ SaveRules save_rules();
 // k_save_not_supported, with nothing opened, for a product without one.
 int threadMethodSave(const SaveCopies& copies);
 
-// The HID procedures alone (D, Q, H), from the open to the closing of both
-// slots; k_save_not_recognized_device for a product of procedure P,
+// The HID procedures alone (two_module, qcc, hid_block), from the open to the
+// closing of both slots; k_save_not_recognized_device for a persistent_store product,
 // k_save_not_supported (nothing opened) for one without a procedure.
 int save_over_hid(const SaveCopies& copies);
 
-// Procedure P: the persistent-store walk (settings/bluecore_settings_walk.h),
+// The persistent_store procedure: the persistent-store walk (settings/bluecore_settings_walk.h),
 // with key 671 for the products that keep their FM block there. Codes 0 to 4.
 int save_over_persistent_store(const SaveCopies& copies);
 
 // The procedure's step after the open, on whatever the transport holds (slot
-// 0, and slot 1 for module 2 of procedure D): version check or mode query,
+// 0, and slot 1 for module 2 of two_module): version check or mode query,
 // then the block write and its commit. `opened_product_id` names the device
-// in the log lines. Nothing is sent for a product of procedure P (code 4) or
+// in the log lines. Nothing is sent for a persistent_store product (code 4) or
 // without a procedure (code 5).
 int write_fm_block(std::uint32_t opened_product_id, const SaveCopies& copies);
 

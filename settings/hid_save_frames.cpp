@@ -4,17 +4,18 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "transport/byte_order.h"
+#include "transport/hid_commands.h"
 #include "transport/transport_message.h"
 
 namespace settings {
 
 namespace {
 
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_write_block = 0x04;
-constexpr unsigned char k_command_commit_block = 0x11;
-constexpr unsigned char k_command_mode = 0x12;
+using transport::k_hid_report_id;
+using transport::k_command_version;
+using transport::k_command_write_block;
+using transport::k_command_commit_block;
+using transport::k_command_mode;
 constexpr std::size_t k_request_words_byte = 4;
 
 HidUnitVersion version_of(VersionSet set, const FEXOBluetoothDeviceData& device) {
@@ -104,7 +105,7 @@ void HidSaveFrames::clear_request(unsigned char command) {
   // bytes after the counted words carry no meaning; they are sent cleared
   m_request.fill(0);
   m_reply.fill(0);
-  m_request[0] = k_report_id;
+  m_request[0] = k_hid_report_id;
   m_request[1] = command;
 }
 

@@ -11,6 +11,7 @@
 #include "settings/settings_save.h"
 #include "transport/byte_order.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 
 namespace settings {
@@ -19,10 +20,10 @@ namespace {
 
 using Record = FEXOBluetoothDeviceData;
 
-constexpr unsigned char k_report_id = 1;
+using transport::k_hid_report_id;
+using transport::k_lang_pack_write;
+using transport::k_lang_pack_settings;
 // Language-pack command 0x04 with argument 0x03 writes settings words 0-2.
-constexpr unsigned char k_lang_pack_write = 0x04;
-constexpr unsigned char k_lang_pack_settings = 0x03;
 constexpr std::size_t k_lang_pack_words_byte = 4;
 
 // Slots of the two units of a two-module product.
@@ -84,7 +85,7 @@ int write_language_pack_settings(const SaveCopies& copies) {
   const auto word = [&](int index) { return static_cast<std::uint16_t>(copies.dataCurrent.basicSettingLM6(index)); };
   lang_pack_report request{};
   lang_pack_reply reply{};
-  request[0] = k_report_id;
+  request[0] = k_hid_report_id;
   request[2] = k_lang_pack_write;
   request[3] = k_lang_pack_settings;
   for (int index = 0; index < 3; ++index) {

@@ -37,8 +37,9 @@ class SettingsHost {
   virtual void setDetailViewController(int mode) = 0;
   // Opens a notice; the controller answers it as every box of its purpose.
   virtual void open_message_box(const MessageBoxRequest& box) = 0;
-  // Opens the save prompt of the settings page (purpose 4), answered by the
-  // page: Yes saves, No leaves without saving (moveToModeToGo).
+  // Opens the save prompt of the settings page
+  // (MessageBoxPurpose::save_settings), answered by the page: Yes saves, No
+  // leaves without saving (moveToModeToGo).
   virtual void open_save_prompt(const MessageBoxRequest& box) = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "strings/common_texts.h"
 #include "strings/settings_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 
 namespace settings {
@@ -20,10 +21,11 @@ namespace settings {
 namespace {
 
 using Record = FEXOBluetoothDeviceData;
+using device_data::SpeedDialSave;
 
 // Blocks of speed dials 1 to 3.
-constexpr unsigned char k_blocks_high[] = {0x5A, 0x5B, 0x5C};  // families A and D
-constexpr unsigned char k_blocks_low[] = {0x37, 0x38, 0x39};   // family C
+constexpr unsigned char k_blocks_high[] = {0x5A, 0x5B, 0x5C};  // two_module and high_blocks
+constexpr unsigned char k_blocks_low[] = {0x37, 0x38, 0x39};   // low_blocks
 
 // Persistent-store keys of speed dials 1 to 3: 8832, 8833, 8834.
 constexpr int k_first_speed_dial_key = 0x2280;
@@ -33,13 +35,13 @@ constexpr int k_module_2_slot = 1;
 
 // Language-pack command 0x04 with the speed dial's index 5, 6 or 7: the
 // number as text from byte 4, NUL-terminated, within the 62-byte frame.
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_lang_pack_write = 0x04;
-constexpr unsigned char k_lang_pack_first_speed_dial = 0x05;
+using transport::k_hid_report_id;
+using transport::k_lang_pack_write;
+using transport::k_lang_pack_first_speed_dial;
 constexpr std::size_t k_lang_pack_text_byte = 4;
 constexpr std::size_t k_lang_pack_text_max = std::tuple_size_v<lang_pack_report> - k_lang_pack_text_byte - 1;
 
-// The three block writes of families A, C and D; `minimum_count` is the word
+// The three block writes of two_module, low_blocks and high_blocks; `minimum_count` is the word
 // count an empty number is sent with (0 or 1).
 std::array<BlockWrite, Record::k_speed_dial_count> number_writes(const Record& edited,
                                                                  std::span<const unsigned char> blocks,
@@ -65,7 +67,7 @@ int write_numbers(HidSaveFrames& frames, const std::array<BlockWrite, Record::k_
   return all_taken ? k_speed_dial_save_success : k_speed_dial_save_refused;
 }
 
-int write_family_a(HidSaveFrames& frames, const SaveCopies& copies) {
+int write_two_module(HidSaveFrames& frames, const SaveCopies& copies) {
   if (!frames.same_version(k_module_1_slot, VersionSet::module_1, copies.data) ||
       !frames.same_version(k_module_2_slot, VersionSet::module_2, copies.data)) {
     return k_speed_dial_save_not_recognized_device;
@@ -73,12 +75,12 @@ int write_family_a(HidSaveFrames& frames, const SaveCopies& copies) {
   return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_high, 0));
 }
 
-int write_family_b(const SaveCopies& copies) {
+int write_language_pack(const SaveCopies& copies) {
   bool all_taken = true;
   for (int index = 0; index < Record::k_speed_dial_count; ++index) {
     lang_pack_report request{};
     lang_pack_reply reply{};
-    request[0] = k_report_id;
+    request[0] = k_hid_report_id;
     request[2] = k_lang_pack_write;
     request[3] = static_cast<unsigned char>(k_lang_pack_first_speed_dial + index);
     // the text and its NUL fit the frame; a longer number (only one read from
@@ -91,14 +93,14 @@ int write_family_b(const SaveCopies& copies) {
   return all_taken ? k_speed_dial_save_success : k_speed_dial_save_refused;
 }
 
-int write_family_c(HidSaveFrames& frames, const SaveCopies& copies) {
+int write_low_blocks(HidSaveFrames& frames, const SaveCopies& copies) {
   if (device_data::product_facts(copies.deviceTarget).save_asks_mode && !frames.normal_mode()) {
     return k_speed_dial_save_refused;
   }
   return write_numbers(frames, number_writes(copies.dataCurrent, k_blocks_low, 1));
 }
 
-int write_family_d(HidSaveFrames& frames, const SaveCopies& copies) {
+int write_high_blocks(HidSaveFrames& frames, const SaveCopies& copies) {
   // compared with version set 01 where the header shows module 1's version
   const bool module_1 =
       device_data::product_facts(copies.deviceTarget).header_version == device_data::HeaderVersionSource::module1;
@@ -114,7 +116,7 @@ int save_over_hid(const SaveCopies& copies) {
   return write_speed_dials_over_hid(*opened, copies);
 }
 
-// Family E: keys 8832-8834, 20 words each, on every open BlueCore device; the
+// Keys 8832-8834, 20 words each, on every open BlueCore device; the
 // first refused key ends the save.
 int save_over_persistent_store(const SaveCopies& copies) {
   std::vector<PsKeyWrite> writes;
@@ -130,16 +132,8 @@ int save_over_persistent_store(const SaveCopies& copies) {
 
 }  // namespace
 
-SpeedDialFamily speed_dial_family(int product_id) {
-  using device_data::SpeedDialSave;
-  switch (device_data::product_facts(product_id).speed_dial_save) {
-    case SpeedDialSave::two_module: return SpeedDialFamily::A;
-    case SpeedDialSave::language_pack: return SpeedDialFamily::B;
-    case SpeedDialSave::low_blocks: return SpeedDialFamily::C;
-    case SpeedDialSave::high_blocks: return SpeedDialFamily::D;
-    case SpeedDialSave::persistent_store: break;
-  }
-  return SpeedDialFamily::E;
+device_data::SpeedDialSave speed_dial_family(int product_id) {
+  return device_data::product_facts(product_id).speed_dial_save;
 }
 
 bool is_speed_dial_text(const std::string& text) {
@@ -171,18 +165,20 @@ SaveRules speed_dial_page_save_rules() {
 }
 
 int save_speed_dials(const SaveCopies& copies) {
-  if (speed_dial_family(copies.deviceTarget) == SpeedDialFamily::E) return save_over_persistent_store(copies);
+  if (speed_dial_family(copies.deviceTarget) == SpeedDialSave::persistent_store) {
+    return save_over_persistent_store(copies);
+  }
   return save_over_hid(copies);
 }
 
 int write_speed_dials_over_hid(std::uint32_t opened_product_id, const SaveCopies& copies) {
   HidSaveFrames frames(opened_product_id);
   switch (speed_dial_family(copies.deviceTarget)) {
-    case SpeedDialFamily::A: return write_family_a(frames, copies);
-    case SpeedDialFamily::B: return write_family_b(copies);
-    case SpeedDialFamily::C: return write_family_c(frames, copies);
-    case SpeedDialFamily::D: return write_family_d(frames, copies);
-    case SpeedDialFamily::E: break;
+    case SpeedDialSave::two_module: return write_two_module(frames, copies);
+    case SpeedDialSave::language_pack: return write_language_pack(copies);
+    case SpeedDialSave::low_blocks: return write_low_blocks(frames, copies);
+    case SpeedDialSave::high_blocks: return write_high_blocks(frames, copies);
+    case SpeedDialSave::persistent_store: break;
   }
   return k_speed_dial_save_not_recognized_device;
 }

@@ -4,17 +4,19 @@
 // write procedure of each product family, chosen by the selected product's
 // speed_dial_save column in the catalogue:
 //
-//   A  two-module products: versions of both modules (slot 0, slot 1); blocks
-//      0x5A-0x5C on slot 0, word count 0 for an empty number
-//   B  the Airoha products with an FM radio: one language-pack frame per number
-//      (command 0x04, index 5-7, the number as UTF-8 text with its NUL)
-//   C  blocks 0x37-0x39 (mode query first where the catalogue says so), word count
-//      at least 1
-//   D  version check (module 1 or main set); blocks 0x5A-0x5C, word count at
-//      least 1
-//   E  every other product: persistent-store keys 8832-8834, 20 words each,
-//      on every open BlueCore device (settings/bluecore_settings_walk.h); the
-//      first refused key ends the save
+//   two_module        versions of both modules (slot 0, slot 1); blocks
+//                     0x5A-0x5C on slot 0, word count 0 for an empty number
+//   language_pack     the Airoha products with an FM radio: one language-pack
+//                     frame per number (command 0x04, index 5-7, the number as
+//                     UTF-8 text with its NUL)
+//   low_blocks        blocks 0x37-0x39 (mode query first where the catalogue
+//                     says so), word count at least 1
+//   high_blocks       version check (module 1 or main set); blocks 0x5A-0x5C,
+//                     word count at least 1
+//   persistent_store  every other product: persistent-store keys 8832-8834,
+//                     20 words each, on every open BlueCore device
+//                     (settings/bluecore_settings_walk.h); the first refused
+//                     key ends the save
 //
 // A number travels as 20 values, one character each, zero-padded; the word
 // count is the number of characters (at most 20). All three numbers are sent
@@ -26,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "device_data/save_families.h"
 #include "settings/save_engine.h"
 
 namespace settings {
@@ -39,10 +42,8 @@ enum SpeedDialSaveCode : int {
   k_speed_dial_save_not_recognized_device = 4, // the open failed, another product id, other firmware
 };
 
-enum class SpeedDialFamily { A, B, C, D, E };
-
-// The family whose procedure saves the speed dials of `product_id`.
-SpeedDialFamily speed_dial_family(int product_id);
+// The procedure that saves the speed dials of `product_id`.
+device_data::SpeedDialSave speed_dial_family(int product_id);
 
 // The longest number a device takes, in characters.
 inline constexpr int k_speed_dial_max_characters = 20;
@@ -70,9 +71,9 @@ SaveRules speed_dial_page_save_rules();
 // The worker body: the procedure of the selected product's family.
 int save_speed_dials(const SaveCopies& copies);
 
-// The HID families' steps on whatever the transport holds (slot 0, and slot 1
-// for family A): version or mode checks, then the three numbers. Returns 0, 3
-// or 4 as save_speed_dials does; family E sends nothing here (4).
+// The HID procedures' steps on whatever the transport holds (slot 0, and slot
+// 1 for two_module): version or mode checks, then the three numbers. Returns
+// 0, 3 or 4 as save_speed_dials does; persistent_store sends nothing here (4).
 int write_speed_dials_over_hid(std::uint32_t opened_product_id, const SaveCopies& copies);
 
 }  // namespace settings

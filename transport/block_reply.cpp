@@ -20,7 +20,7 @@ int block_reply_low_byte(const hid_status_report& reply, int index) { return blo
 
 int read_block(int slot, unsigned char block, unsigned char parameter, hid_cmd_report& request,
                hid_status_report& reply) {
-  request[0] = 1;
+  request[0] = transport::k_hid_report_id;
   request[1] = k_command_read_block;
   request[2] = block;
   request[3] = parameter;

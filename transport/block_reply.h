@@ -8,10 +8,9 @@
 #include <cstdint>
 
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 
 namespace transport {
-
-inline constexpr unsigned char k_command_read_block = 0x03;
 
 // Number of words the device put in a read-block reply ([4]).
 int block_reply_word_count(const hid_status_report& reply);

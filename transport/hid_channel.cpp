@@ -12,6 +12,7 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "transport/device_access.h"
+#include "transport/hid_commands.h"
 #include "transport/stop_request.h"
 
 namespace {
@@ -39,7 +40,7 @@ constexpr seconds k_busy_limit{60};
 constexpr std::size_t k_status_byte = 2;
 constexpr unsigned char k_status_busy = 1;
 constexpr unsigned char k_status_preset = 0xFF;
-constexpr unsigned char k_lang_pack_marker = '<';
+using transport::k_lang_pack_marker;
 constexpr unsigned char k_lang_pack_input_report = 2;
 // Data bytes one language-pack input report can carry (62 less id and length).
 constexpr std::size_t k_lang_pack_chunk_max = 60;

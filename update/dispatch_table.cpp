@@ -72,7 +72,7 @@ const Rows& rows() {
       }
     }
     for (std::size_t i = 0; i < k_row_count; ++i) {
-      result.rows[i] = {k_families[i].order, result.ids[i], k_families[i].procedure};
+      result.rows[i] = {k_families[i].order, k_families[i].family, result.ids[i], k_families[i].procedure};
     }
     return result;
   }();
@@ -84,9 +84,12 @@ const Rows& rows() {
 std::span<const DispatchRow> dispatch_rows() { return rows().rows; }
 
 const DispatchRow& dispatch_row_for(int product) {
-  const UpdateFamily family = device_data::product_facts(product).update_family;
-  for (std::size_t i = 0; i < k_row_count; ++i) {
-    if (k_families[i].family == family) return rows().rows[i];
+  return dispatch_row(device_data::product_facts(product).update_family);
+}
+
+const DispatchRow& dispatch_row(UpdateFamily family) {
+  for (const DispatchRow& row : rows().rows) {
+    if (row.family == family) return row;
   }
   return rows().rows.back();
 }

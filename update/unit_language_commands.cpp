@@ -7,6 +7,7 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ int code_of(const NamedCode (&table)[N], const std::string& name) {
   return found == std::end(table) ? 0 : found->code;
 }
 
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_read_block = 0x03;
-constexpr unsigned char k_write_block = 0x04;
+using transport::k_hid_report_id;
+using transport::k_command_read_block;
+using transport::k_command_write_block;
 constexpr unsigned char k_unit_configuration_block = 0x04;
 // Reply: [3] block id, [4] word count, [5..] words, high byte first; [12] is the low byte of word 3.
 constexpr std::size_t k_reply_block_at = 3;
@@ -59,8 +60,8 @@ constexpr unsigned char k_four_word_form = 0x20;
 bool set_unit_language(int slot, int code, const char* done_format) {
   // read the unit-configuration block
   hid_cmd_report read{};
-  read[0] = k_report_id;
-  read[1] = k_read_block;
+  read[0] = k_hid_report_id;
+  read[1] = k_command_read_block;
   read[2] = k_unit_configuration_block;
   hid_status_report reply{};
   if (hid_long_command(slot, read, reply) != 1) {
@@ -78,8 +79,8 @@ bool set_unit_language(int slot, int code, const char* done_format) {
 
   // write it back as read, two words grown to four
   hid_cmd_report write{};
-  write[0] = k_report_id;
-  write[1] = k_write_block;
+  write[0] = k_hid_report_id;
+  write[1] = k_command_write_block;
   std::copy_n(reply.begin() + k_reply_block_at, k_write_copied_bytes, write.begin() + k_write_block_at);
   if (write[k_write_count_at] == 2) {
     write[k_write_count_at] = 4;

@@ -12,6 +12,7 @@
 #include "platform/main_queue.h"
 #include "platform/volumes.h"
 #include "session/page_modes.h"
+#include "strings/common_texts.h"
 #include "strings/status_texts.h"
 #include "strings/update_texts.h"
 #include "transport/hid_channel.h"
@@ -30,6 +31,22 @@ constexpr std::chrono::milliseconds k_wait_slice = 250ms;
 constexpr std::chrono::milliseconds k_box_poll = 1s;
 
 }  // namespace
+
+TextIn reason_with_tag(TextIn reason, std::string tag) {
+  return [reason = std::move(reason), tag = std::move(tag)](int language) { return reason(language) + tag; };
+}
+
+TextIn reason_tag_try_again(TextIn reason, std::string tag) {
+  return [reason = std::move(reason), tag = std::move(tag)](int language) {
+    return platform::format("%@ %@. %@.", reason(language), tag, CommonTexts::vyla_string_try_again_in(language));
+  };
+}
+
+TextIn reason_try_again_tag(TextIn reason, std::string tag) {
+  return [reason = std::move(reason), tag = std::move(tag)](int language) {
+    return reason(language) + ". " + CommonTexts::vyla_string_try_again_in(language) + "." + tag;
+  };
+}
 
 UpdateSnapshot UpdateSnapshot::of(const session::AppState& state) {
   return {state.deviceTarget(), state.usbStatus(), state.languageManager(), state.strLanguageFirmware(), state.data()};
@@ -176,7 +193,7 @@ void UpdateRun::show_failure(const TextIn& reason) {
   m_report.setUpdateStatus(prefixed(UpdateTexts::vyla_status_failure_usb_in, "%@. %@", reason));
 }
 
-void UpdateRun::fail(int code, const TextIn& reason) {
+void UpdateRun::fail(UpdateErrorCode code, const TextIn& reason) {
   show_failure(reason);
   m_report.setUpdateRestoreError(code);
 }

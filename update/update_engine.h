@@ -31,10 +31,12 @@ namespace update {
 class UpdateWorkerPage {
  public:
   virtual ~UpdateWorkerPage() = default;
-  // Message box of purpose 14 (no backup file could be made); either answer
-  // goes to UpdateReport::answer_backup_failed, OK also sets skipRestoreBackupFile.
+  // Message box of purpose MessageBoxPurpose::backup_failed (no backup file
+  // could be made); either answer goes to UpdateReport::answer_backup_failed,
+  // OK also sets skipRestoreBackupFile.
   virtual void open_backup_failed_box(const session::MessageBoxRequest& request) = 0;
-  // Message box of purpose 11 (camera firmware copied); OK ends the operation.
+  // Message box of purpose MessageBoxPurpose::camera_copy_done (camera
+  // firmware copied); OK ends the operation.
   virtual void open_camera_copy_done_box(const session::MessageBoxRequest& request) = 0;
   virtual void start_circular_progress() = 0;
   virtual void stop_circular_progress() = 0;
@@ -73,6 +75,15 @@ class UpdateRun;
 using FamilyProcedure = Exit (*)(UpdateRun& run);
 // A text in the given language.
 using TextIn = std::function<std::string(int language)>;
+
+// A failure reason with the tag of the step that failed ("[B][00]", " 5 [0]"),
+// in the three orders the procedures show them:
+// "<reason><tag>"
+TextIn reason_with_tag(TextIn reason, std::string tag);
+// "<reason> <tag>. Try again."
+TextIn reason_tag_try_again(TextIn reason, std::string tag);
+// "<reason>. Try again.<tag>"
+TextIn reason_try_again_tag(TextIn reason, std::string tag);
 
 class UpdateRun {
  public:
@@ -126,12 +137,13 @@ class UpdateRun {
   void show_processing();
   // Status "<failure prefix>. <reason>" in all 13 languages.
   void show_failure(const TextIn& reason);
-  // A failure with its update_error_code (2, 3 or 4) and its reason.
-  void fail(int code, const TextIn& reason);
+  // A failure with its update_error_code (k_update_error_device,
+  // k_update_error_firmware or k_update_error_restart) and its reason.
+  void fail(UpdateErrorCode code, const TextIn& reason);
   // The reason to show for the firmware checker's English text in message():
   // its translation, else the checker's text itself.
   std::string checker_reason(int language) const;
-  // update_error_code 3 with the checker's reason, a refusal naming `product`.
+  // k_update_error_firmware with the checker's reason, a refusal naming `product`.
   void fail_firmware_check(int product);
 
   // Waits on the platform clock; false when the worker was asked to stop
@@ -139,10 +151,11 @@ class UpdateRun {
   bool wait(std::chrono::milliseconds duration);
   bool stopping() const { return m_stop_requested.load(std::memory_order_acquire); }
 
-  // Opens the page's purpose-14 box and waits, polling once a second, until
+  // Opens the page's MessageBoxPurpose::backup_failed box and waits, polling once a second, until
   // an answer clears openedMessageBox; false when asked to stop first.
   bool ask_backup_failed(const session::MessageBoxRequest& request);
-  // A notice without buttons (purposes 0 and 1) while the device restarts;
+  // A notice without buttons (MessageBoxPurpose::update_notice or
+  // update_notice_other) while the device restarts;
   // the procedure closes it with close_notice, or the release exit does.
   void show_notice(const session::MessageBoxRequest& request);
   void close_notice();

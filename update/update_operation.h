@@ -175,11 +175,11 @@ class UpdateOperation {
   void timerMethodUpdate();
 
   // endOptraUpdate: the user confirmed the end of the camera hand-over (OK of
-  // purpose 11): success (updateProcessed 100), checkOptraUpdateComplete, and
-  // updateFinished, so the next tick ends the update.
+  // MessageBoxPurpose::camera_copy_done): success (k_update_succeeded),
+  // checkOptraUpdateComplete, and updateFinished, so the next tick ends the update.
   void endOptraUpdate();
   bool checkOptraUpdateComplete() const { return m_checkOptraUpdateComplete; }
-  // Set by the controller's answers to purpose 14; any thread.
+  // Set by the controller's answers to MessageBoxPurpose::backup_failed; any thread.
   void setOpenedMessageBox(bool opened) { m_report.setOpenedMessageBox(opened); }
   bool openedMessageBox() const { return m_report.openedMessageBox(); }
   // Stops a running worker at its next wait, a list reading and a download,

@@ -68,7 +68,7 @@ TEST(SaveFamilyColumns, SpeedDialSaveHoldsTheSpeedDialFamilies) {
   const auto save = [](SpeedDialSave wanted) {
     return ids_where([wanted](const ProductFacts& row) { return row.id != 0 && row.speed_dial_save == wanted; });
   };
-  // family A is the two-module products
+  // two_module is the two-module products
   EXPECT_EQ(save(SpeedDialSave::two_module), ids_where([](const ProductFacts& row) { return row.two_modules; }));
   EXPECT_EQ(save(SpeedDialSave::language_pack), sorted({0x6800, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812}));
   EXPECT_EQ(save(SpeedDialSave::low_blocks),

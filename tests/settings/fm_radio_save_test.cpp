@@ -127,13 +127,18 @@ TEST(FMBlock, WordsAndMagicWordByProduct) {
 }
 
 TEST(FMBlock, ProcedureByProduct) {
-  using fm::Procedure;
+  using Procedure = device_data::FmSave;
   const std::map<int, Procedure> cases = {
-      {0x2030, Procedure::D}, {0x4210, Procedure::D}, {0x4610, Procedure::D}, {0x3052, Procedure::Q},
-      {0x4D16, Procedure::Q}, {0x6510, Procedure::Q}, {0x3030, Procedure::H}, {0x6010, Procedure::H},
-      {0x6400, Procedure::H}, {0x4D15, Procedure::P}, {0x5050, Procedure::P}, {0x4D10, Procedure::P},
-      {0x6801, Procedure::P}, {0x6800, Procedure::none}, {0x6804, Procedure::none}, {0x6805, Procedure::none},
-      {0x6810, Procedure::none}, {0x6811, Procedure::none}, {0x6812, Procedure::none},
+      {0x2030, Procedure::two_module},       {0x4210, Procedure::two_module},
+      {0x4610, Procedure::two_module},       {0x3052, Procedure::qcc},
+      {0x4D16, Procedure::qcc},              {0x6510, Procedure::qcc},
+      {0x3030, Procedure::hid_block},        {0x6010, Procedure::hid_block},
+      {0x6400, Procedure::hid_block},        {0x4D15, Procedure::persistent_store},
+      {0x5050, Procedure::persistent_store}, {0x4D10, Procedure::persistent_store},
+      {0x6801, Procedure::persistent_store}, {0x6800, Procedure::none},
+      {0x6804, Procedure::none},             {0x6805, Procedure::none},
+      {0x6810, Procedure::none},             {0x6811, Procedure::none},
+      {0x6812, Procedure::none},
   };
   for (const auto& [product, procedure] : cases) {
     SCOPED_TRACE(product);
@@ -312,7 +317,7 @@ TEST_F(FMRadioSave, AnEmptySecondSlotOrNoDeviceIsNotTheRecognizedDevice) {
   }
 }
 
-// ---- procedure P: the persistent-store walk ----
+// ---- persistent_store: the persistent-store walk ----
 
 struct StoreCase {
   const char* name;

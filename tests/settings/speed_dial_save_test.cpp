@@ -34,7 +34,6 @@ Keys operator+(Keys a, const Keys& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
-using settings::SpeedDialFamily;
 using Numbers = std::array<std::optional<std::string>, 3>;
 
 struct Firmware {
@@ -114,16 +113,20 @@ TEST(SpeedDialText, TheFormattersRule) {
 }
 
 TEST(SpeedDialFamilies, EachProductHasTheProcedureOfItsFamily) {
+  using Procedure = device_data::SpeedDialSave;
   struct Case {
     int product;
-    SpeedDialFamily family;
+    Procedure family;
   };
   const Case cases[] = {
-      {0x2030, SpeedDialFamily::A}, {0x4210, SpeedDialFamily::A}, {0x4610, SpeedDialFamily::A},
-      {0x6800, SpeedDialFamily::B}, {0x6812, SpeedDialFamily::B}, {0x6801, SpeedDialFamily::E},
-      {0x3052, SpeedDialFamily::C}, {0x6510, SpeedDialFamily::C}, {0x6461, SpeedDialFamily::C},
-      {0x3030, SpeedDialFamily::D}, {0x6020, SpeedDialFamily::D}, {0x3110, SpeedDialFamily::D},
-      {0x6400, SpeedDialFamily::D}, {0x4D10, SpeedDialFamily::E}, {0x5210, SpeedDialFamily::E},
+      {0x2030, Procedure::two_module},    {0x4210, Procedure::two_module},
+      {0x4610, Procedure::two_module},    {0x6800, Procedure::language_pack},
+      {0x6812, Procedure::language_pack}, {0x6801, Procedure::persistent_store},
+      {0x3052, Procedure::low_blocks},    {0x6510, Procedure::low_blocks},
+      {0x6461, Procedure::low_blocks},    {0x3030, Procedure::high_blocks},
+      {0x6020, Procedure::high_blocks},   {0x3110, Procedure::high_blocks},
+      {0x6400, Procedure::high_blocks},   {0x4D10, Procedure::persistent_store},
+      {0x5210, Procedure::persistent_store},
   };
   for (const Case& c : cases) EXPECT_EQ(settings::speed_dial_family(c.product), c.family) << std::hex << c.product;
 }
@@ -280,7 +283,7 @@ TEST_F(SpeedDialSave, TwoModuleProductsCheckBothModulesAndWriteSlot0) {
   auto unit_1 = plug_into(0, main_unit);
   auto unit_2 = plug_into(1, second_unit);
   EXPECT_EQ(write_step(copies), 0);
-  // family A sends an empty number with word count 0
+  // two_module sends an empty number with word count 0
   EXPECT_EQ(traffic(*unit_1), (std::vector<std::string>{"command 01", "write 5A: 0030 0030 0034 0039", "write 5B:",
                                                          "write 5C: 002B 0031"}));
   EXPECT_EQ(traffic(*unit_2), std::vector<std::string>{"command 01"});
@@ -405,7 +408,7 @@ TEST_F(SpeedDialSave, ADeviceThatIsNotTheRecognizedOneIsSentNothing) {
       {"another product of the maker", 0x6020, 0x6022, {1, 0}, {1, 0}},
       {"other firmware", 0x6020, 0x6020, {1, 3}, {1, 2}},
       {"another product for a language-pack product", 0x6800, 0x6020, {1, 0}, {1, 0}},
-      {"another product for a family C product", 0x6461, 0x6020, {1, 0}, {1, 0}},
+      {"another product for a low_blocks product", 0x6461, 0x6020, {1, 0}, {1, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -38,6 +38,7 @@ TEST(DispatchTable, RowsComeInOrderWithTheirProcedures) {
     EXPECT_EQ(rows[i].order, static_cast<int>(i) + 1);
     EXPECT_NE(rows[i].procedure, nullptr);
     EXPECT_EQ(&update::dispatch_row(rows[i].order), &rows[i]);
+    EXPECT_EQ(&update::dispatch_row(rows[i].family), &rows[i]) << "one row a family";
     held += rows[i].product_ids.size();
     ids.insert(rows[i].product_ids.begin(), rows[i].product_ids.end());
   }

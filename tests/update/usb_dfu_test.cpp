@@ -623,7 +623,7 @@ TEST_F(UsbDfuTest, DfuFaultsEndWithTheirTextOrAreRecovered) {
                 (std::vector<DfuRequest>{status_of(0), {k_clrstatus, 0, 0, 0}, {k_abort, 0, 0, 0}, status_of(0)}));
     }
     if (name == "busy for ever") {
-      // requests: F.3 status, status, block 0, then the busy statuses
+      // requests: the detach's status, status, block 0, then the busy statuses
       EXPECT_EQ(traffic.dfu_times.back() - traffic.dfu_times[3], 300s);
     }
     if (name.starts_with("no return")) {

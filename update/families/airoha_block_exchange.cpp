@@ -6,18 +6,19 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "transport/crc.h"
+#include "transport/hid_commands.h"
 
 namespace update::families {
 
 namespace {
 
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version_query = 0x01;
-constexpr unsigned char k_command_begin_block = 0x05;
-constexpr unsigned char k_command_block_data = 0x06;
-constexpr unsigned char k_command_verify_block = 0x5B;
-constexpr unsigned char k_command_apply_block = 0x08;
-constexpr unsigned char k_command_block_result = 0x0A;
+using transport::k_hid_report_id;
+using transport::k_command_version;
+using transport::k_command_begin_section;
+using transport::k_command_section_data;
+using transport::k_command_verify_all;
+using transport::k_command_run_loader;
+using transport::k_command_section_result;
 // Blocks of this kind are version-checked before they are sent.
 constexpr std::uint32_t k_kind_version_checked = 1;
 // The verify command names the CRC's width in bytes before the CRC.
@@ -28,7 +29,7 @@ constexpr std::size_t k_payload_at = 4;
 // The report id and the command, every other byte cleared.
 void start_report(lang_pack_report& request, unsigned char command) {
   request.fill(0);
-  request[0] = k_report_id;
+  request[0] = k_hid_report_id;
   request[2] = command;
 }
 
@@ -56,7 +57,7 @@ AirohaBlockSend send_airoha_block(const transport::PackageEntry& entry, const Ai
   // block version query
   if (entry.kind == k_kind_version_checked) {
     if (plan.two_chip_logs) platform::system_log(platform::format("--------------WQ8V2 MESH AIROHA BLOCK %d VERSION CHECK", number));
-    start_report(request, k_command_version_query);
+    start_report(request, k_command_version);
     request[3] = static_cast<unsigned char>(entry.number & 0xFF);
     if (exchange(request, reply) != 1) return {false, failed(AirohaStep::version_query)};
     const std::array<std::uint8_t, 5> device = airoha_block_versions(reply);
@@ -72,7 +73,7 @@ AirohaBlockSend send_airoha_block(const transport::PackageEntry& entry, const Ai
   }
 
   // begin block
-  start_report(request, k_command_begin_block);
+  start_report(request, k_command_begin_section);
   if (exchange(request, reply) != 1) return {false, failed(AirohaStep::begin)};
   std::uint16_t block_crc = 0;
 
@@ -82,7 +83,7 @@ AirohaBlockSend send_airoha_block(const transport::PackageEntry& entry, const Ai
   for (std::size_t sent = 0; sent < length;) {
     const std::size_t chunk = std::min(length - sent, k_airoha_chunk_bytes);
     const std::span<const std::uint8_t> bytes = entry.data.subspan(sent, chunk);
-    start_report(request, k_command_block_data);
+    start_report(request, k_command_section_data);
     request[3] = static_cast<unsigned char>(chunk);
     std::copy(bytes.begin(), bytes.end(), request.begin() + 4);
     if (exchange(request, reply) != 1) return {false, failed(AirohaStep::data)};
@@ -106,14 +107,14 @@ AirohaBlockSend send_airoha_block(const transport::PackageEntry& entry, const Ai
 
   // verify the whole block
   if (plan.two_chip_logs) platform::system_log("--------------AIROHA MESH VERIFY");
-  start_report(request, k_command_verify_block);
+  start_report(request, k_command_verify_all);
   request[4] = k_verify_crc_bytes;
   request[5] = static_cast<unsigned char>(block_crc & 0xFF);
   request[6] = static_cast<unsigned char>(block_crc >> 8);
   if (exchange(request, reply) != 1) return {false, failed(AirohaStep::data, "_Verify All Fail")};
 
   // apply: the chip writes the block and restarts
-  start_report(request, k_command_apply_block);
+  start_report(request, k_command_run_loader);
   if (exchange(request, reply) != 1) return {false, failed(AirohaStep::apply)};
   return {};
 }
@@ -121,7 +122,7 @@ AirohaBlockSend send_airoha_block(const transport::PackageEntry& entry, const Ai
 std::optional<std::uint8_t> airoha_block_result(const LangPackExchange& exchange) {
   lang_pack_report request{};
   lang_pack_reply reply{};
-  start_report(request, k_command_block_result);
+  start_report(request, k_command_section_result);
   if (exchange(request, reply) != 1) return std::nullopt;
   return reply[k_payload_at];
 }

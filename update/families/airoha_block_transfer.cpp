@@ -12,9 +12,13 @@ namespace {
 
 constexpr int k_slot = 0;
 
+// The failure tag of `failure` on `block`: "[1][ai][3]_Write CRC Check Fail".
+std::string block_step_tag(const AirohaBlockFailure& failure, std::uint32_t block) {
+  return platform::format("[%d][ai][%d]%s", static_cast<int>(failure.step), static_cast<int>(block), failure.suffix);
+}
+
 void show_block_failure(UpdateRun& run, const AirohaBlockFailure& failure, std::uint32_t block) {
-  show_cannot_get_status(run, platform::format("[%d][ai][%d]%s", static_cast<int>(failure.step), static_cast<int>(block),
-                                               failure.suffix));
+  show_cannot_get_status(run, block_step_tag(failure, block));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "strings/update_texts.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/families/airoha_block_transfer.h"
@@ -29,10 +30,10 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_mesh_download_mode = 0x50;
-constexpr unsigned char k_command_run_loader = 0x08;
+using transport::k_hid_report_id;
+using transport::k_command_version;
+using transport::k_command_mesh_download;
+using transport::k_command_run_loader;
 // Status-reply bytes 3-6: major, minor, secondary type, secondary.
 constexpr std::size_t k_reply_data_at = 3;
 
@@ -97,7 +98,7 @@ class AirohaProcedure {
 
     // enter mesh download mode: the Airoha part takes the device's place
     std::fill(m_request.begin() + 2, m_request.end(), 0);
-    if (!exchange(k_command_mesh_download_mode)) return failed("[7]");
+    if (!exchange(k_command_mesh_download)) return failed("[7]");
     if (!m_run.wait(k_mesh_mode_settle)) return Exit::close_and_finish;
     hid_close_all();
     switch (find(hid_open_mesh_airoha)) {
@@ -208,7 +209,7 @@ class AirohaProcedure {
 
   // One long command in the procedure's report buffer, its arguments as they stand.
   bool exchange(unsigned char command) {
-    m_request[0] = k_report_id;
+    m_request[0] = k_hid_report_id;
     m_request[1] = command;
     return hid_long_command(k_slot, m_request, m_reply) == 1;
   }
@@ -260,10 +261,7 @@ class AirohaProcedure {
 
   // "Cannot get status. Try again.<code>"
   Exit not_found(const std::string& code) {
-    m_run.show_failure([code](int language) {
-      return UpdateTexts::vyla_string_cannot_get_status_in(language) + ". " + CommonTexts::vyla_string_try_again_in(language) +
-             "." + code;
-    });
+    m_run.show_failure(reason_try_again_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
     return Exit::close_and_finish;
   }
 

@@ -16,14 +16,15 @@
 //   entry 0 (update/families/qcc_image_transfer.h).
 // The mesh procedures send their Airoha block whatever versions it holds.
 //
-// update_error_code: 2 when the opened device is not the attached one
-// (usbStatus) or its module-1 version differs from the record's; 3 when the
-// package is refused ("Firmware corrupted" and the checker's other reasons,
-// also when an entry the procedure reads is not whole inside the file); 1 with
-// "Cannot get status" and the step's code for every failure of the device
-// work ("[1][ai][3]_Write CRC Check Fail", "[7]", "[B][2]", ...), a part not
-// found in 20 tries ("Cannot get status. Try again.[8]" or "[27]"), and a
-// device not back 300 s after a restart.
+// update_error_code: k_update_error_device when the opened device is not the
+// attached one (usbStatus) or its module-1 version differs from the record's;
+// k_update_error_firmware when the package is refused ("Firmware corrupted" and
+// the checker's other reasons, also when an entry the procedure reads is not
+// whole inside the file); k_update_error_generic with "Cannot get status" and
+// the step's code for every failure of the device work ("[1][ai][3]_Write CRC
+// Check Fail", "[7]", "[B][2]", ...), a part not found in 20 tries ("Cannot get
+// status. Try again.[8]" or "[27]"), and a device not back 300 s after a
+// restart.
 #include "update/update_engine.h"
 
 namespace update::families {

@@ -12,6 +12,7 @@
 #include "strings/common_texts.h"
 #include "strings/update_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "update/camera_disk.h"
 
 namespace update::families {
@@ -22,10 +23,10 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_disk_on = 0x20;
-constexpr unsigned char k_disk_off = 0x21;
-constexpr unsigned char k_disk_state = 0x22;
+using transport::k_hid_report_id;
+using transport::k_command_camera_disk_on;
+using transport::k_command_camera_disk_off;
+using transport::k_command_camera_disk_state;
 constexpr std::size_t k_state_at = 3;
 constexpr std::uint8_t k_state_on = 1;
 constexpr std::uint8_t k_state_off = 0;
@@ -60,7 +61,7 @@ class CameraDiskCopy {
     m_part = *part;
 
     // 1-3: the disk on
-    if (!command(k_disk_on)) return fail("[1][0]");
+    if (!command(k_command_camera_disk_on)) return fail("[1][0]");
     if (!m_run.wait(1s)) return false;
     if (!state_or_fail(k_state_on, k_state_queries, true, "[4][1]")) return false;
     if (!m_run.wait(15s)) return false;
@@ -81,7 +82,7 @@ class CameraDiskCopy {
     if (same) {
       // 7: nothing to copy
       if (!state_or_fail(k_state_on, k_state_queries, true, "[4][2]")) return false;
-      if (!command(k_disk_off)) return fail("[3][2]");
+      if (!command(k_command_camera_disk_off)) return fail("[3][2]");
     } else if (!copy_and_install(*disk)) {
       return false;
     }
@@ -113,13 +114,13 @@ class CameraDiskCopy {
     if (!m_run.wait(1s)) return false;
     Reached reached = wait_for_state(k_state_on, k_state_queries, true);
     if (!settled(reached, "[4][2]")) return false;
-    if (!command(k_disk_off)) return fail(reached == Reached::by_sixth_failure ? "[3][2]" : "[0][0]");
+    if (!command(k_command_camera_disk_off)) return fail(reached == Reached::by_sixth_failure ? "[3][2]" : "[0][0]");
 
     // and on again
     if (!m_run.wait(2s)) return false;
     reached = wait_for_state(k_state_off, k_state_queries, true);
     if (!settled(reached, "[4][3]")) return false;
-    if (!command(k_disk_on)) return fail(reached == Reached::by_sixth_failure ? "[1][1]" : "[3][3]");
+    if (!command(k_command_camera_disk_on)) return fail(reached == Reached::by_sixth_failure ? "[1][1]" : "[3][3]");
     if (!m_run.wait(20s)) return false;
 
     if (m_run.product() == k_self_off_product && !install_cycle()) return false;
@@ -132,7 +133,7 @@ class CameraDiskCopy {
     if (!m_run.wait(3s)) return false;
     reached = wait_for_state(k_state_on, k_state_queries, true);
     if (!settled(reached, "[4][4]")) return false;
-    if (!command(k_disk_off)) return fail(reached == Reached::by_sixth_failure ? "[3][2]" : "[3][4]");
+    if (!command(k_command_camera_disk_off)) return fail(reached == Reached::by_sixth_failure ? "[3][2]" : "[3][4]");
     return true;
   }
 
@@ -145,10 +146,10 @@ class CameraDiskCopy {
                  Reason::camera_update_failed)) {
       return false;
     }
-    if (!command(k_disk_off)) return fail("[5][0]");
+    if (!command(k_command_camera_disk_off)) return fail("[5][0]");
     if (!m_run.wait(10s)) return false;
     if (!state_or_fail(k_state_off, k_state_queries, false, "[5][3]")) return false;
-    if (!command(k_disk_on)) return fail("[5][2]");
+    if (!command(k_command_camera_disk_on)) return fail("[5][2]");
     return true;
   }
 
@@ -170,7 +171,7 @@ class CameraDiskCopy {
 
   bool command(unsigned char command) {
     hid_cmd_report request{};
-    request[0] = k_report_id;
+    request[0] = k_hid_report_id;
     request[1] = command;
     hid_status_report reply{};
     return hid_long_command(k_slot, request, reply) == 1;
@@ -182,8 +183,8 @@ class CameraDiskCopy {
   Reached wait_for_state(std::uint8_t wanted, int limit, bool sixth_failure_rule, bool log_count = false) {
     for (int count = 0; count < limit;) {
       hid_cmd_report request{};
-      request[0] = k_report_id;
-      request[1] = k_disk_state;
+      request[0] = k_hid_report_id;
+      request[1] = k_command_camera_disk_state;
       hid_status_report reply{};
       const bool answered = hid_long_command(k_slot, request, reply) == 1;
       if (answered && reply[k_state_at] == wanted) return Reached::yes;
@@ -211,9 +212,7 @@ class CameraDiskCopy {
     platform::system_log(std::string("camera firmware copy failed ") + code);
     const auto reason_in = reason == Reason::camera_update_failed ? CommonTexts::vyla_string_camera_update_fail_in
                                                                    : UpdateTexts::vyla_string_cannot_get_status_in;
-    m_run.show_failure([reason_in, code](int language) {
-      return platform::format("%@ %@. %@.", reason_in(language), code, CommonTexts::vyla_string_try_again_in(language));
-    });
+    m_run.show_failure(reason_tag_try_again(reason_in, code));
     return false;
   }
 

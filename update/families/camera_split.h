@@ -6,7 +6,7 @@
 // entry 1 the camera part. The package is split into two files in the
 // application folder before the DFU image is checked; once the Bluetooth part
 // is flashed, the camera part goes to the camera disk, and the user confirms
-// the end in a message box (purpose 11).
+// the end in a message box (MessageBoxPurpose::camera_copy_done).
 #include <filesystem>
 #include <optional>
 
@@ -33,8 +33,8 @@ std::optional<std::filesystem::path> split_camera_package(UpdateRun& run);
 // failed" as a warning, which stays for the rest of the update.
 bool updateOptraFirmware(UpdateRun& run);
 
-// The purpose-11 box asking the user to restart the camera; its OK ends the
-// update as a success (endOptraUpdate).
+// The MessageBoxPurpose::camera_copy_done box asking the user to restart the
+// camera; its OK ends the update as a success (endOptraUpdate).
 void open_camera_end_box(UpdateRun& run);
 
 }  // namespace update::families

@@ -7,6 +7,7 @@
 #include "strings/common_texts.h"
 #include "strings/status_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/dispatch_table.h"
 
@@ -16,11 +17,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr unsigned char k_command_enter_download_mode = 0x0E;
-// The dispatch row of the USB DFU procedure.
-constexpr int k_usb_dfu_row = 13;
-
-Exit run_usb_dfu(UpdateRun& run) { return dispatch_row(k_usb_dfu_row).procedure(run); }
+using transport::k_command_enter_download_mode;
+Exit run_usb_dfu(UpdateRun& run) { return dispatch_row(device_data::UpdateFamily::usb_dfu).procedure(run); }
 
 // The device reboots into its download mode; the bar shows where the wait stands.
 bool wait_for_reboot(UpdateRun& run) {
@@ -57,7 +55,7 @@ Exit enter_download_mode(UpdateRun& run) {
     }
     // enter download mode; a device that refuses may still have gone
     hid_cmd_report request{};
-    request[0] = 1;
+    request[0] = transport::k_hid_report_id;
     request[1] = k_command_enter_download_mode;
     hid_status_report reply{};
     const bool entered = hid_long_command(0, request, reply) == 1;

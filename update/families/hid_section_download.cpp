@@ -12,6 +12,7 @@
 #include "strings/update_texts.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/families/camera_disk_copy.h"
@@ -27,10 +28,10 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_enter_download_mode = 0x0E;
-constexpr unsigned char k_command_readiness = 0x0D;
-constexpr unsigned char k_command_run_loader = 0x08;
+using transport::k_hid_report_id;
+using transport::k_command_enter_download_mode;
+using transport::k_command_readiness;
+using transport::k_command_run_loader;
 // Reply byte 3: the readiness flag.
 constexpr std::size_t k_reply_data_at = 3;
 
@@ -146,7 +147,7 @@ class HidSectionDownload {
 
   // One command of bytes 0 and 1 in the procedure's report buffer.
   bool exchange(unsigned char command, hid_status_report& reply) {
-    m_buffer[0] = k_report_id;
+    m_buffer[0] = k_hid_report_id;
     m_buffer[1] = command;
     return hid_long_command(k_slot, m_buffer, reply) == 1;
   }
@@ -206,7 +207,7 @@ class HidSectionDownload {
   }
 
   bool start_loader() {
-    m_buffer[0] = k_report_id;
+    m_buffer[0] = k_hid_report_id;
     m_buffer[1] = k_command_run_loader;
     m_buffer[2] = 0;
     hid_status_report reply{};

@@ -16,11 +16,12 @@
 //   skip the readiness wait, and section_download_language which have their
 //   voice-prompt language written after the sections.
 //
-// update_error_code: 2 when the opened device is not the attached one
-// (usbStatus) or its version differs from the record's; 3 when the package is
-// refused ("Firmware corrupted" and the checker's other reasons); 1 with
-// "Cannot get status" when an exchange of the sections or the loader start
-// fails, the device never gets ready (120 s) or never comes back (300 s).
+// update_error_code: k_update_error_device when the opened device is not the
+// attached one (usbStatus) or its version differs from the record's;
+// k_update_error_firmware when the package is refused ("Firmware corrupted" and
+// the checker's other reasons); k_update_error_generic with "Cannot get status"
+// when an exchange of the sections or the loader start fails, the device never
+// gets ready (120 s) or never comes back (300 s).
 #include "update/update_engine.h"
 
 namespace update::families {

@@ -10,6 +10,7 @@
 #include "strings/common_texts.h"
 #include "strings/update_texts.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 
 namespace update::families {
 
@@ -23,8 +24,8 @@ constexpr std::chrono::milliseconds k_reboot_poll = 1s;
 // A device that is not back after this has not survived its restart.
 constexpr std::chrono::milliseconds k_reboot_limit = 300s;
 
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
+using transport::k_hid_report_id;
+using transport::k_command_version;
 // Version reply: major, minor, secondary type and secondary from this byte.
 constexpr std::size_t k_version_at = 3;
 
@@ -42,7 +43,7 @@ bool open_attached_device(UpdateRun& run) {
 }
 
 bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded) {
-  report[0] = k_report_id;
+  report[0] = k_hid_report_id;
   report[1] = k_command_version;
   hid_status_report reply{};
   int version[4] = {1, 0, 0, 0};

@@ -74,8 +74,9 @@ using HidOpen = int (*)(std::uint32_t& product_id, transport_message& message);
 // or the worker was asked to stop. Slot 0 is empty after it.
 bool wait_until_back(UpdateRun& run, bool first_after_a_second, HidOpen open = hid_open_device);
 
-// The notice without buttons (purpose 1) asking the user to do with the
-// device's buttons what `text` says for the selected product.
+// The notice without buttons (MessageBoxPurpose::update_notice_other) asking
+// the user to do with the device's buttons what `text` says for the selected
+// product.
 void show_button_notice(UpdateRun& run, std::optional<std::string> (*text)(int product, int language));
 
 }  // namespace update::families

@@ -18,6 +18,7 @@
 #include "transport/crc.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/camera_disk.h"
@@ -36,19 +37,19 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_version = 0x01;
-constexpr unsigned char k_command_run_loader = 0x08;
-constexpr unsigned char k_command_camera_on = 0x20;
-constexpr unsigned char k_command_camera_off = 0x21;
-constexpr unsigned char k_command_camera_state = 0x22;
+using transport::k_hid_report_id;
+using transport::k_command_version;
+using transport::k_command_run_loader;
+using transport::k_command_camera_disk_on;
+using transport::k_command_camera_disk_off;
+using transport::k_command_camera_disk_state;
+using transport::k_command_mesh_download;
+using transport::k_command_verify_all;
 constexpr unsigned char k_command_im501_check = 0x47;
-constexpr unsigned char k_command_mesh_download = 0x50;
 constexpr unsigned char k_command_power_hold = 0x52;
 constexpr unsigned char k_command_power_release = 0x53;
 constexpr unsigned char k_command_image_language = 0x59;
 constexpr unsigned char k_command_chunk_crc = 0x5A;
-constexpr unsigned char k_command_all_crc = 0x5B;
 
 constexpr std::uint8_t k_kind_mesh = 0;
 constexpr std::uint8_t k_kind_im501 = 1;
@@ -90,6 +91,9 @@ struct MeshVersion {
   int secondary = 0;
   int build = 0;
 };
+
+// The failure tag of step `number` of the camera part: "[50][c][3]".
+std::string camera_step_tag(int number) { return platform::format("[50][c][%d]", number); }
 
 class MeshUpdate {
  public:
@@ -182,11 +186,11 @@ class MeshUpdate {
     const CameraDiskNames names = camera_disk_names(m_run.product()).value();
     const CameraPart part = camera_part_of(m_run);
 
-    if (!command(k_command_camera_on)) return camera_failure(0);
+    if (!command(k_command_camera_disk_on)) return camera_failure(0);
     if (!m_run.wait(2s)) return false;
     m_buffer = {};
-    m_buffer[0] = k_report_id;
-    m_buffer[1] = k_command_camera_state;
+    m_buffer[0] = k_hid_report_id;
+    m_buffer[1] = k_command_camera_disk_state;
     m_reply = {};
     if (hid_long_command(k_slot, m_buffer, m_reply) != 1) platform::system_log("camera state: no answer");
     if (m_reply[k_answer_at] != 1) return camera_failure(1);
@@ -202,7 +206,7 @@ class MeshUpdate {
     if (platform::file_exists(transfer)) platform::remove_file(transfer);
     if (same_camera_version(*disk + names.version_file, part)) {
       platform::system_log("camera firmware already in place");
-      return command(k_command_camera_off) || camera_failure(2);
+      return command(k_command_camera_disk_off) || camera_failure(2);
     }
 
     if (!platform::create_file(transfer, part.data)) return camera_failure(3);
@@ -221,9 +225,9 @@ class MeshUpdate {
 
     // the camera installs with its disk off, and shows it on again
     if (!m_run.wait(2s)) return false;
-    if (!command(k_command_camera_off)) return camera_failure(12);
+    if (!command(k_command_camera_disk_off)) return camera_failure(12);
     if (!m_run.wait(10s)) return false;
-    if (!command(k_command_camera_on)) return camera_failure(13);
+    if (!command(k_command_camera_disk_on)) return camera_failure(13);
     if (!m_run.wait(15s)) return false;
     const std::optional<std::string> back = wait_for_camera_disk(m_run, k_camera_disk_tries_after_install);
     if (!back) return !m_run.stopping() && camera_failure(16, CameraReason::camera_update_failed);
@@ -232,7 +236,7 @@ class MeshUpdate {
       return camera_failure(14, CameraReason::camera_update_failed);
     }
     if (!m_run.wait(3s)) return false;
-    return command(k_command_camera_off) || camera_failure(15);
+    return command(k_command_camera_disk_off) || camera_failure(15);
   }
 
   static CameraPart camera_part_of(UpdateRun& run) { return update::camera_part(run, k_camera_entry).value(); }
@@ -253,13 +257,10 @@ class MeshUpdate {
 
   // "<failure prefix>. <reason> [50][c][N]. Try again."; always false.
   bool camera_failure(int number, CameraReason reason = CameraReason::cannot_get_status) {
-    platform::system_log(platform::format("camera part failed [50][c][%d]", number));
+    platform::system_log("camera part failed " + camera_step_tag(number));
     const auto reason_in = reason == CameraReason::camera_update_failed ? CommonTexts::vyla_string_camera_update_fail_in
                                                                          : UpdateTexts::vyla_string_cannot_get_status_in;
-    const std::string code = platform::format("[50][c][%d]", number);
-    m_run.show_failure([reason_in, code](int language) {
-      return platform::format("%@ %@. %@.", reason_in(language), code, CommonTexts::vyla_string_try_again_in(language));
-    });
+    m_run.show_failure(reason_tag_try_again(reason_in, camera_step_tag(number)));
     return false;
   }
 
@@ -359,7 +360,7 @@ class MeshUpdate {
       }
       platform::system_log(platform::format("all_crc =[%x][%d] verAll[%x][%d]", running, running, running,
                                             static_cast<int>(image.size())));
-      if (send_crc(k_command_all_crc, running)) return std::nullopt;
+      if (send_crc(k_command_verify_all, running)) return std::nullopt;
       platform::system_log("allCrc error");
       if (m_run.stopping()) return Exit::close_and_finish;
     }
@@ -392,7 +393,7 @@ class MeshUpdate {
         running = transport::crc16_ccitt(chunk, running);
         at += chunk.size();
       }
-      verified = send_crc(k_command_all_crc, running);
+      verified = send_crc(k_command_verify_all, running);
       if (!verified) platform::system_log("im501 allCrc error");
     }
     if (!verified) platform::system_log("--------iM501 VeriFy ERROR\n");
@@ -482,7 +483,7 @@ class MeshUpdate {
   // the reply lands in m_reply. True when the device accepted it.
   bool command(unsigned char command, std::initializer_list<std::uint8_t> arguments = {}) {
     m_buffer = {};
-    m_buffer[0] = k_report_id;
+    m_buffer[0] = k_hid_report_id;
     m_buffer[1] = command;
     std::copy(arguments.begin(), arguments.end(), m_buffer.begin() + 2);
     m_reply = {};
@@ -493,7 +494,7 @@ class MeshUpdate {
   // status told apart.
   DataResult send_data(std::span<const std::uint8_t> chunk) {
     m_buffer = {};
-    m_buffer[0] = k_report_id;
+    m_buffer[0] = k_hid_report_id;
     m_buffer[1] = k_command_section_data;
     m_buffer[2] = static_cast<std::uint8_t>(chunk.size() >> 8);
     m_buffer[3] = static_cast<std::uint8_t>(chunk.size() & 0xFF);
@@ -540,11 +541,7 @@ class MeshUpdate {
   Exit failure_with_retry(const char* code) {
     platform::system_log(std::string("mesh update failed ") + code);
     if (m_run.stopping()) return Exit::close_and_finish;
-    const std::string text(code);
-    m_run.show_failure([text](int language) {
-      return UpdateTexts::vyla_string_cannot_get_status_in(language) + ". " +
-             CommonTexts::vyla_string_try_again_in(language) + "." + text;
-    });
+    m_run.show_failure(reason_try_again_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
     return Exit::close_and_finish;
   }
 

@@ -22,14 +22,15 @@
 //   image goes to the mesh processor after it is back; no failure there stops
 //   the update. Blocks 0 and 1 go to the module; no image language.
 //
-// update_error_code: 2 with "Not the recognized device" when the opened
-// device is not the attached one (usbStatus) or its version differs from the
-// record's set 01; 3 when the package is refused ("Firmware corrupted" and the
-// checker's other reasons, also when an entry the product uses by its place
-// does not lie whole inside the file or lies beyond the section count); 1 with
-// "Cannot get status" and the step's number ("[7]", "[10][1]", ...; with "Try
-// again" where a device did not open), or a camera failure "[50][c][N]", or
-// "Check your SD Card", for every failure of the device work.
+// update_error_code: k_update_error_device with "Not the recognized device"
+// when the opened device is not the attached one (usbStatus) or its version
+// differs from the record's set 01; k_update_error_firmware when the package is
+// refused ("Firmware corrupted" and the checker's other reasons, also when an
+// entry the product uses by its place does not lie whole inside the file or
+// lies beyond the section count); k_update_error_generic with "Cannot get
+// status" and the step's number ("[7]", "[10][1]", ...; with "Try again" where
+// a device did not open), or a camera failure "[50][c][N]", or "Check your SD
+// Card", for every failure of the device work.
 #include "update/update_engine.h"
 
 namespace update::families {

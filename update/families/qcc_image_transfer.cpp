@@ -6,6 +6,7 @@
 #include "platform/format.h"
 #include "platform/log.h"
 #include "strings/update_texts.h"
+#include "transport/hid_commands.h"
 #include "update/families/hid_update_steps.h"
 
 namespace update::families {
@@ -15,12 +16,12 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_begin_image = 0x05;
-constexpr unsigned char k_command_image_data = 0x06;
-constexpr unsigned char k_command_end_image = 0x07;
-constexpr unsigned char k_command_run_loader = 0x08;
-constexpr unsigned char k_command_result = 0x0A;
+using transport::k_hid_report_id;
+using transport::k_command_begin_section;
+using transport::k_command_section_data;
+using transport::k_command_end_section;
+using transport::k_command_run_loader;
+using transport::k_command_section_result;
 // The long report whose data end at the image's end says so with its command.
 constexpr unsigned char k_command_image_data_last = 0x0E;
 
@@ -31,7 +32,7 @@ constexpr std::chrono::milliseconds k_loader_settle = 6s;
 template <class Report>
 void start_frame(Report& report, unsigned char command) {
   std::fill(report.begin() + 2, report.end(), 0);
-  report[0] = k_report_id;
+  report[0] = k_hid_report_id;
   report[1] = command;
 }
 
@@ -66,14 +67,14 @@ std::optional<ImageStep> frames(Report& report, std::span<const std::uint8_t> im
   const std::size_t length = image.size();
 
   // begin image (byte 2 = 0)
-  start_frame(report, k_command_begin_image);
+  start_frame(report, k_command_begin_section);
   if (command(report) != 1) return failed<Report>(ImageStep::begin, length, 0);
 
   // data, high byte of the count first
   for (std::size_t sent = 0; sent < length;) {
     const std::size_t chunk = std::min(length - sent, k_chunk);
     const bool last = sent + chunk == length;
-    start_frame(report, k_marks_last && last ? k_command_image_data_last : k_command_image_data);
+    start_frame(report, k_marks_last && last ? k_command_image_data_last : k_command_section_data);
     report[2] = static_cast<unsigned char>(chunk >> 8);
     report[3] = static_cast<unsigned char>(chunk & 0xFF);
     std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(sent), chunk, report.begin() + 4);
@@ -83,7 +84,7 @@ std::optional<ImageStep> frames(Report& report, std::span<const std::uint8_t> im
   }
 
   // end image, run loader (byte 2 = 0)
-  start_frame(report, k_command_end_image);
+  start_frame(report, k_command_end_section);
   if (command(report) != 1) return failed<Report>(ImageStep::end, length, length);
   start_frame(report, k_command_run_loader);
   if (command(report) != 1) return failed<Report>(ImageStep::run_loader, length, length);
@@ -106,13 +107,17 @@ bool reopen_after_restart(UpdateRun& run, std::chrono::milliseconds settle, HidO
   return open(run.opened_product_id(), run.message()) == 0;
 }
 
+std::string image_step_tag(ImageTag image, ImageStep step) {
+  return platform::format("[%c][%d]", static_cast<char>(image), static_cast<int>(step));
+}
+
 void show_cannot_get_status(UpdateRun& run, const std::string& code) {
-  run.show_failure([code](int language) { return UpdateTexts::vyla_string_cannot_get_status_in(language) + code; });
+  run.show_failure(reason_with_tag(UpdateTexts::vyla_string_cannot_get_status_in, code));
 }
 
 std::optional<Exit> qcc_image_transfer(UpdateRun& run, std::span<const std::uint8_t> image) {
   const auto fail_at = [&run](ImageStep step) {
-    show_cannot_get_status(run, platform::format("[B][%d]", static_cast<int>(step)));
+    show_cannot_get_status(run, image_step_tag(ImageTag::bluetooth, step));
   };
   hid_cmd_report report{};
   if (const std::optional<ImageStep> step = send_image_frames(report, image)) {
@@ -128,7 +133,7 @@ std::optional<Exit> qcc_image_transfer(UpdateRun& run, std::span<const std::uint
   }
 
   // its answer is not read: the device is back, whatever the loader says
-  start_frame(report, k_command_result);
+  start_frame(report, k_command_section_result);
   if (command(report) != 1) {
     fail_at(ImageStep::result);
     return Exit::close_and_finish;

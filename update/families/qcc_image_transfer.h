@@ -36,6 +36,11 @@ enum class ImageStep : int {
   result = 6,       // 0x0A
 };
 
+// Which image a failure tag names.
+enum class ImageTag : char { bluetooth = 'B', mesh = 'M' };
+// The failure tag of `step` of `image`: "[B][2]", "[M][5]".
+std::string image_step_tag(ImageTag image, ImageStep step);
+
 // Sends the frames of `image` (begin, data, end, run loader) on slot 0 through
 // `report`. Nothing when every exchange ended with status 0; otherwise the
 // step that failed, with its reason logged.

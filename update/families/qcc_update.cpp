@@ -14,6 +14,7 @@
 #include "strings/common_texts.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/families/hid_update_steps.h"
@@ -27,12 +28,12 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int k_slot = 0;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_no_operation = 0x00;
-constexpr unsigned char k_command_readiness = 0x0D;
-constexpr unsigned char k_command_mesh_download_mode = 0x0F;
-constexpr unsigned char k_command_normal_mode = 0x10;
-constexpr unsigned char k_command_mode_probe = 0x12;
+using transport::k_hid_report_id;
+using transport::k_command_status;
+using transport::k_command_readiness;
+using transport::k_command_qcc_mesh_mode;
+using transport::k_command_normal_mode;
+using transport::k_command_mode;
 constexpr unsigned char k_command_update_mode = 0x13;
 // Reply byte 3: the readiness flag, or the mode ("rV").
 constexpr std::size_t k_reply_data_at = 3;
@@ -95,13 +96,13 @@ class QccProcedure {
 
     // the device must be in its normal mode before anything changes
     if (device_data::product_facts(m_run.product()).qcc_mesh_update_probes_mode) {
-      if (!exchange(k_command_mode_probe)) return failed("[01][qm]");
+      if (!exchange(k_command_mode)) return failed("[01][qm]");
       log_mode();
       if (m_reply[k_reply_data_at] != 0) return failed("[02][qm]");
     }
 
     // enter mesh download mode: the mesh unit takes the device's place
-    if (!exchange(k_command_mesh_download_mode)) return failed("[1][50]");
+    if (!exchange(k_command_qcc_mesh_mode)) return failed("[1][50]");
     hid_close_all();
     if (!m_run.wait(k_mode_switch_settle)) return Exit::close_and_finish;
     switch (find_mesh_unit(false)) {
@@ -112,12 +113,12 @@ class QccProcedure {
 
     // write the mesh image; a device that does not take the no-operation still takes the image
     hid_short_report short_report{};
-    short_report[0] = k_report_id;
-    short_report[1] = k_command_no_operation;
+    short_report[0] = k_hid_report_id;
+    short_report[1] = k_command_status;
     hid_short_report short_reply{};
     if (hid_short_command(k_slot, short_report, short_reply) != 1) platform::system_log("QCC COMMAND_NOP Fail");
     if (const std::optional<ImageStep> step = send_image_frames(short_report, entry(k_mesh_entry))) {
-      return failed(platform::format("[M][%d]", static_cast<int>(*step)));
+      return failed(image_step_tag(ImageTag::mesh, *step));
     }
 
     // the mesh unit restarts, then hands back to the main unit
@@ -166,7 +167,7 @@ class QccProcedure {
   // One long command with its arguments cleared; the reply stays in m_reply.
   bool exchange(unsigned char command) {
     std::fill(m_request.begin() + 2, m_request.end(), 0);
-    m_request[0] = k_report_id;
+    m_request[0] = k_hid_report_id;
     m_request[1] = command;
     return hid_long_command(k_slot, m_request, m_reply) == 1;
   }
@@ -191,7 +192,7 @@ class QccProcedure {
     return ask_until_set(
         m_run,
         [this]() -> std::optional<std::uint8_t> {
-          if (!exchange(k_command_mode_probe)) return std::nullopt;
+          if (!exchange(k_command_mode)) return std::nullopt;
           log_mode();
           return m_reply[k_reply_data_at];
         },

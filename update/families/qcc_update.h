@@ -17,11 +17,12 @@
 //   before anything is changed.
 // Neither compares the device's firmware version with the one recognition read.
 //
-// update_error_code: 2 when the opened device is not the attached one
-// (usbStatus), or the device does not open after its mesh image ("[M][6]");
-// 3 when the package is refused ("Firmware corrupted" and the checker's other
-// reasons, also when section entry 0, or 1 for the mesh products, does not lie
-// whole inside the file); 1 with "Cannot get status" and the step's code
+// update_error_code: k_update_error_device when the opened device is not the
+// attached one (usbStatus), or the device does not open after its mesh image
+// ("[M][6]"); k_update_error_firmware when the package is refused ("Firmware
+// corrupted" and the checker's other reasons, also when section entry 0, or 1
+// for the mesh products, does not lie whole inside the file);
+// k_update_error_generic with "Cannot get status" and the step's code
 // ("[B][00]", "[4]", "[M][2]", ...) for every failure of the device work, a
 // device that is not ready or not in its mode after 120 s, and a device not
 // back 300 s after a restart.

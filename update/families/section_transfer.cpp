@@ -5,12 +5,13 @@
 
 #include "platform/format.h"
 #include "platform/log.h"
+#include "transport/hid_commands.h"
 
 namespace update::families {
 
 namespace {
 
-constexpr unsigned char k_report_id = 1;
+using transport::k_hid_report_id;
 
 int command(int slot, const hid_cmd_report& request) {
   hid_status_report reply{};
@@ -35,7 +36,7 @@ std::optional<SectionStep> failed(int slot, const Section& section, SectionStep 
 template <class Report>
 void start_command(Report& report, const Section& section, unsigned char command) {
   if (section.clear_arguments) std::fill(report.begin() + 2, report.end(), 0);
-  report[0] = k_report_id;
+  report[0] = k_hid_report_id;
   report[1] = command;
 }
 

@@ -12,12 +12,13 @@
 #include <span>
 
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 
 namespace update::families {
 
-inline constexpr unsigned char k_command_begin_section = 0x05;
-inline constexpr unsigned char k_command_section_data = 0x06;
-inline constexpr unsigned char k_command_end_section = 0x07;
+using transport::k_command_begin_section;
+using transport::k_command_section_data;
+using transport::k_command_end_section;
 
 // Data bytes one report carries: its size less the report id, the command and the two count bytes.
 template <std::size_t ReportBytes>

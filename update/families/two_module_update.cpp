@@ -13,6 +13,7 @@
 #include "strings/update_texts.h"
 #include "transport/firmware_package.h"
 #include "transport/hid_channel.h"
+#include "transport/hid_commands.h"
 #include "transport/open_device_guard.h"
 #include "update/backup_step.h"
 #include "update/families/firmware_name_version.h"
@@ -28,9 +29,9 @@ using namespace std::chrono_literals;
 
 constexpr int k_module_1 = 0;  // its slot
 constexpr int k_module_2 = 1;
-constexpr unsigned char k_report_id = 1;
-constexpr unsigned char k_command_read_block = 0x03;
-constexpr unsigned char k_command_run_loader = 0x08;
+using transport::k_hid_report_id;
+using transport::k_command_read_block;
+using transport::k_command_run_loader;
 constexpr unsigned char k_block_sub_model = 0x05;
 // Sub-model reply after the word swap: the low byte of word 0.
 constexpr std::size_t k_sub_model_at = 5;
@@ -105,7 +106,7 @@ class TwoModuleUpdate {
   // sub-model (asked twice), for other sub-models, and for a name without a
   // version. The refusal keeps code 1 and shows its text alone.
   bool zod_takes_the_firmware() {
-    m_buffer[0] = k_report_id;
+    m_buffer[0] = k_hid_report_id;
     m_buffer[1] = k_command_read_block;
     m_buffer[2] = k_block_sub_model;
     hid_status_report reply{};
@@ -168,7 +169,7 @@ class TwoModuleUpdate {
   bool start_loaders() {
     for (const int slot : {k_module_1, k_module_2}) {
       if (!m_loader[slot]) continue;
-      m_buffer[0] = k_report_id;
+      m_buffer[0] = k_hid_report_id;
       m_buffer[1] = k_command_run_loader;
       m_buffer[2] = 0;
       hid_status_report reply{};

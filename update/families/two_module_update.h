@@ -21,14 +21,15 @@
 // The manager opens only module 1 (slot 0): while slot 1 holds no device the
 // module-2 check refuses the device, and nothing is ever sent to an empty slot.
 //
-// update_error_code: 2 with "Not the recognized device" when the opened device
-// is not the attached one (usbStatus), slot 1 holds no device, or a module's
-// version differs from the record's (a module that does not answer counts as
-// 1.0); 3 when the package is refused ("Firmware corrupted" and the checker's
-// other reasons, also when an entry to be sent does not lie whole inside the
-// file); 1 with "Cannot get status" when a section exchange or a loader start
-// fails or the device is not back 300 s after it; 1 with the LM6 ZOD text
-// alone when the ZOD variant refuses the firmware.
+// update_error_code: k_update_error_device with "Not the recognized device"
+// when the opened device is not the attached one (usbStatus), slot 1 holds no
+// device, or a module's version differs from the record's (a module that does
+// not answer counts as 1.0); k_update_error_firmware when the package is
+// refused ("Firmware corrupted" and the checker's other reasons, also when an
+// entry to be sent does not lie whole inside the file); k_update_error_generic
+// with "Cannot get status" when a section exchange or a loader start fails or
+// the device is not back 300 s after it; k_update_error_generic with the LM6
+// ZOD text alone when the ZOD variant refuses the firmware.
 #include "update/update_engine.h"
 
 namespace update::families {

@@ -142,13 +142,14 @@ void release_reset_close(std::span<usb_dev_handle*> handles, bool request_7) {
   }
 }
 
-// The text of the failure prefix's reason with what follows it ("5 [0]").
-TextIn with_suffix(TextIn reason, std::string suffix) {
-  return [reason = std::move(reason), suffix = std::move(suffix)](int language) { return reason(language) + suffix; };
+// Failure tags: the step of the request that failed on `target` (" 5 [0]"),
+// the devices found of those expected (" [1 / 2]"), and the status and state
+// a target answered with (" (status 3 & state 10) [0]").
+std::string target_step_tag(int step, int target) { return platform::format(" %d [%d]", step, target); }
+std::string found_of_tag(int found, int expected) { return platform::format(" [%d / %d]", found, expected); }
+std::string status_state_tag(const dfu_status& status, int target) {
+  return platform::format(" (status %d & state %d) [%d]", status.bStatus, status.bState, target);
 }
-
-std::string target_step(int step, int target) { return platform::format(" %d [%d]", step, target); }
-std::string found_of(int found, int expected) { return platform::format(" [%d / %d]", found, expected); }
 
 class UsbDfuUpdate {
  public:
@@ -197,8 +198,8 @@ class UsbDfuUpdate {
   bool pair() const { return m_product == k_pair_product; }
   bool wait(milliseconds duration) { return m_run.wait(duration); }
 
-  Exit fail(const TextIn& reason, std::string suffix = {}) {
-    m_run.show_failure(with_suffix(reason, std::move(suffix)));
+  Exit fail(const TextIn& reason, std::string tag = {}) {
+    m_run.show_failure(reason_with_tag(reason, std::move(tag)));
     return Exit::close_and_finish;
   }
 
@@ -215,7 +216,7 @@ class UsbDfuUpdate {
     return sent_into_download_mode(m_product) || m_run.usb_status() >= k_firmware_management_bit;
   }
 
-  // B: the device, checked over the BlueCore channel against the record.
+  // identity check: the device, checked over the BlueCore channel against the record.
   bool check_identity() {
     std::array<std::uint32_t, 2> ids{};
     if (waits_for_download_mode()) {
@@ -274,7 +275,7 @@ class UsbDfuUpdate {
 
   bool management_mode() const { return m_opened < 1 || m_opened > 0x7FFF; }
 
-  // C: the DFU image with the model tag of the recognized product, or a substitute.
+  // image check: the DFU image with the model tag of the recognized product, or a substitute.
   bool check_firmware() {
     const int recognized = m_run.record().deviceRecognized();
     std::filesystem::path path = m_run.firmware_file();
@@ -299,7 +300,7 @@ class UsbDfuUpdate {
     return false;
   }
 
-  // E: keys of the older models, cleared so the new firmware writes its own;
+  // key clearing: keys of the older models, cleared so the new firmware writes its own;
   // a failed write leaves the update as good as it is.
   void prepare_ps_keys() {
     if (management_mode() || !product_facts(m_product).dfu_clears_ps_keys) return;
@@ -312,7 +313,7 @@ class UsbDfuUpdate {
     bc_ps_write(k_key_665, zero);
   }
 
-  // F to I.
+  // Detach, re-enumeration, download and return.
   Exit detach_and_download() {
     m_report.start_timed_step(0, 0);
     m_report.setUpdateRestoreError(k_update_error_generic);
@@ -336,19 +337,19 @@ class UsbDfuUpdate {
     return download();
   }
 
-  // F.2: the first n devices with a DFU interface become the targets.
+  // The first n devices with a DFU interface become the targets.
   bool list_targets() {
     std::array<struct usb_device*, 2> listed{};
     const int found = dfu_list_devices(k_list_all, std::span(listed).first(static_cast<std::size_t>(m_count)));
     if (found < m_count) {
-      fail(UpdateTexts::vyla_string_cannot_get_device_in, found_of(found, m_count));
+      fail(UpdateTexts::vyla_string_cannot_get_device_in, found_of_tag(found, m_count));
       return false;
     }
     for (int i = 0; i < m_count; ++i) m_targets[static_cast<std::size_t>(i)] = Target{listed[static_cast<std::size_t>(i)]};
     return true;
   }
 
-  // F.3 to F.6: every target opened and asked for its state; those in their
+  // detach: every target opened and asked for its state; those in their
   // application are detached and reset, so they re-enumerate in DFU mode.
   Detach detach() {
     for (int i = 0; i < m_count; ++i) {
@@ -370,7 +371,7 @@ class UsbDfuUpdate {
           return failed(UpdateTexts::vyla_string_cannot_abort_previous_action_in);
         }
         if (dfu_get_status(target.handle, target.interface_number, &target.status) < 0) {
-          return failed(UpdateTexts::vyla_string_cannot_get_status_in, target_step(2, i));
+          return failed(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(2, i));
         }
       }
     }
@@ -391,7 +392,7 @@ class UsbDfuUpdate {
         return failed(UpdateTexts::vyla_string_cannot_detach_device_in);
       }
       if (dfu_get_status(target.handle, target.interface_number, &target.status) < 0) {
-        return failed(UpdateTexts::vyla_string_cannot_get_status_in, target_step(3, i));
+        return failed(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(3, i));
       }
       if (target.status.bState != k_app_detach) {
         return failed(UpdateTexts::vyla_string_cannot_detach_device_try_again_in);
@@ -407,14 +408,14 @@ class UsbDfuUpdate {
     return Detach::detached;
   }
 
-  Detach failed(const TextIn& reason, std::string suffix = {}) {
+  Detach failed(const TextIn& reason, std::string tag = {}) {
     close_targets(false);
-    fail(reason, std::move(suffix));
+    fail(reason, std::move(tag));
     return Detach::failed;
   }
 
-  // G: one round a second until the n targets are back in DFU mode, at most
-  // 301 rounds (detaching again from F.3 counts among them). Nothing when
+  // re-enumeration: one round a second until the n targets are back in DFU mode, at most
+  // 301 rounds (detaching again counts among them). Nothing when
   // they are open and in dfuIDLE, else the exit to take.
   std::optional<Exit> wait_for_dfu_mode() {
     std::array<struct usb_device*, k_most_taken> taken{};
@@ -451,7 +452,7 @@ class UsbDfuUpdate {
         }
       }
       if (still_attached) {
-        // the device did not detach: once more from F.3
+        // the device did not detach: detach once more
         taken_count = 0;
         if (!list_targets()) return Exit::close_and_finish;
         switch (detach()) {
@@ -477,7 +478,7 @@ class UsbDfuUpdate {
     }
     if (taken_count != m_count) {
       platform::system_log(platform::format("%d devices re-enumerated in DFU mode, %d expected", taken_count, m_count));
-      return fail(UpdateTexts::vyla_string_cannot_identify_device_in, found_of(taken_count, m_count));
+      return fail(UpdateTexts::vyla_string_cannot_identify_device_in, found_of_tag(taken_count, m_count));
     }
 
     // open the targets in DFU mode
@@ -485,11 +486,11 @@ class UsbDfuUpdate {
       Target& target = m_targets[static_cast<std::size_t>(i)];
       target = Target{taken[static_cast<std::size_t>(i)]};
       target.handle = transport::open_legacy_usb(target.device);
-      if (target.handle == nullptr) return fail(UpdateTexts::vyla_string_cannot_open_device_in, target_step(2, i));
+      if (target.handle == nullptr) return fail(UpdateTexts::vyla_string_cannot_open_device_in, target_step_tag(2, i));
       target.claimed = usb_claim_interface(target.handle, k_download_interface) == 0;
-      if (!target.claimed) return fail(UpdateTexts::vyla_string_cannot_claim_device_in, target_step(2, i));
+      if (!target.claimed) return fail(UpdateTexts::vyla_string_cannot_claim_device_in, target_step_tag(2, i));
       if (dfu_get_status(target.handle, k_download_interface, &target.status) < 0) {
-        return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step(4, i));
+        return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(4, i));
       }
       if (target.status.bState != k_dfu_idle) return fail(UpdateTexts::vyla_string_cannot_use_device_in);
     }
@@ -499,7 +500,7 @@ class UsbDfuUpdate {
     return std::nullopt;
   }
 
-  // H: write.
+  // download: write.
   Exit download() {
     const std::uint8_t* image = m_run.package().get();
     for (int i = 0; i < m_count; ++i) {
@@ -512,14 +513,13 @@ class UsbDfuUpdate {
       while (target.remaining > 0) {
         if (dfu_get_status(target.handle, k_download_interface, &target.status) < 0) {
           if (retries-- > 0 && wait(k_retry_pause)) continue;
-          return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step(5, i));
+          return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(5, i));
         }
         const dfu_status& status = target.status;
         if (status.bStatus != 0) {
           dfu_clear_status(target.handle, k_download_interface);
           if (retries-- > 0 && wait(k_retry_pause)) continue;
-          return fail(UpdateTexts::vyla_string_aborting_in,
-                      platform::format(" (status %d & state %d) [%d]", status.bStatus, status.bState, i));
+          return fail(UpdateTexts::vyla_string_aborting_in, status_state_tag(status, i));
         }
         if (status.bState == k_dfu_dnbusy || status.bState == k_dfu_manifest) {
           // busy with the last block: wait as long as it asks, 300 s in a row at most
@@ -528,7 +528,7 @@ class UsbDfuUpdate {
           const auto busy_for = std::chrono::ceil<milliseconds>(now - *busy_since);
           if (busy_for >= k_busy_limit) {
             platform::system_log(platform::format("target %d busy for 300 s", i));
-            return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step(5, i));
+            return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(5, i));
           }
           const milliseconds poll(dfu_poll_timeout_ms(status));
           if (!wait(std::clamp(poll, milliseconds(1), k_busy_limit - busy_for))) return Exit::close_and_finish;
@@ -567,14 +567,14 @@ class UsbDfuUpdate {
     m_report.setUpdateProcessed(start + static_cast<int>(quotient));
   }
 
-  // H.3 to H.5: the manifestation the devices announce, then the empty block.
+  // The manifestation the devices announce, then the empty block.
   Exit manifest() {
     m_report.setUpdateProcessed(m_progress.manifest_start);
     std::uint64_t announced_ms = 0;
     for (int i = 0; i < m_count; ++i) {
       Target& target = m_targets[static_cast<std::size_t>(i)];
       if (dfu_get_status(target.handle, k_download_interface, &target.status) < 0) {
-        return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step(6, i));
+        return fail(UpdateTexts::vyla_string_cannot_get_status_in, target_step_tag(6, i));
       }
       announced_ms += dfu_poll_timeout_ms(target.status);
     }
@@ -604,7 +604,7 @@ class UsbDfuUpdate {
     return after_download();
   }
 
-  // I: leave, and wait for the devices to return in normal mode.
+  // return: leave, and wait for the devices to return in normal mode.
   Exit after_download() {
     const int processed = m_report.updateProcessed();
     m_report.start_timed_step(processed, m_progress.timed_end - processed);
@@ -635,7 +635,7 @@ class UsbDfuUpdate {
     return Exit::finish;
   }
 
-  // I.5: devices still in firmware-management mode are reset until none is
+  // Devices still in firmware-management mode are reset until none is
   // left, at most 300 rounds.
   bool clear_management_mode() {
     int handled = 0;
@@ -667,7 +667,7 @@ class UsbDfuUpdate {
     return normal;
   }
 
-  // I.7: once a second until the n devices are back in normal mode; after
+  // Once a second until the n devices are back in normal mode; after
   // 240 rounds the update counts as done all the same.
   bool wait_for_normal_mode() {
     int rounds_with = 0;
