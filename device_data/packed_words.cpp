@@ -2,69 +2,32 @@
 // and the comparison of the settings-word arrays of two records.
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <limits>
 #include <utility>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 
 namespace {
 
-template <size_t N>
-bool contains(const int32_t (&products)[N], int32_t product) {
-  return std::find(std::begin(products), std::end(products), product) != std::end(products);
-}
+using device_data::PackedWordBit;
+using device_data::k_packs_audio_boost;
+using device_data::k_packs_auto_on_off;
+using device_data::k_packs_auto_start_recording;
+using device_data::k_packs_fm_station_guide;
+using device_data::k_packs_hd_intercom;
+using device_data::k_packs_hd_intercom_from_1_1;
+using device_data::k_packs_hd_voice;
+using device_data::k_packs_source_priority;
+using device_data::k_packs_y370_settings;
 
-// Audio boost owners; every other product packs auto gain control in bit 10.
-constexpr int32_t k_audio_boost_products[] = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3400, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418,
-    0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530,
-    0x5532, 0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5570, 0x5576, 0x5580, 0x5590, 0x5610, 0x5611, 0x5612,
-    0x5620, 0x5621, 0x5622, 0x5623, 0x5624, 0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016,
-    0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6210, 0x6400};
-
-// HD intercom at any firmware.
-constexpr int32_t k_hd_intercom_products[] = {
-    0x3052, 0x3072, 0x3082, 0x3085, 0x3300, 0x3340, 0x3341, 0x3400, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418,
-    0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5526, 0x5530, 0x5532, 0x5534, 0x5550, 0x5552,
-    0x5553, 0x5570, 0x5576, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5622, 0x5623, 0x5624,
-    0x5710, 0x5720, 0x5910, 0x5920, 0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6026, 0x6028, 0x6030, 0x6032,
-    0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6210, 0x6320, 0x6330, 0x6335, 0x6400};
-
-// HD intercom only from firmware 1.1.
-constexpr int32_t k_hd_intercom_from_1_1_products[] = {0x5510, 0x5520, 0x5610, 0x5611, 0x5612, 0x5620, 0x5621};
-
-constexpr int32_t k_fm_station_guide_products[] = {
-    0x3030, 0x3032, 0x3040, 0x3050, 0x3060, 0x3070, 0x3080, 0x3300, 0x3400, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418,
-    0x5420, 0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5522, 0x5524, 0x5526, 0x5530, 0x5532,
-    0x5534, 0x5536, 0x5550, 0x5552, 0x5553, 0x5560, 0x5562, 0x5570, 0x5576, 0x5580, 0x5590, 0x5610, 0x5611, 0x5612,
-    0x5620, 0x5621, 0x5622, 0x5710, 0x5720, 0x5910, 0x5920, 0x6112, 0x6114, 0x6210, 0x6400};
-
-constexpr int32_t k_hd_voice_products[] = {
-    0x3300, 0x3340, 0x3341, 0x3400, 0x5410, 0x5412, 0x5414, 0x5416, 0x5418, 0x5420, 0x5424, 0x5426, 0x5428,
-    0x5430, 0x5432, 0x5434, 0x5510, 0x5520, 0x5524, 0x5526, 0x5530, 0x5532, 0x5534, 0x5550, 0x5552, 0x5553,
-    0x5570, 0x5576, 0x5580, 0x5590, 0x5591, 0x5592, 0x5593, 0x5594, 0x5595, 0x5610, 0x5611, 0x5612, 0x5620,
-    0x5621, 0x5622, 0x5623, 0x5624, 0x6112, 0x6210, 0x6320, 0x6330, 0x6335, 0x6400};
-
-// HD voice products without an audio source priority setting.
-constexpr int32_t k_hd_voice_without_source_priority[] = {0x5532, 0x6320, 0x6330, 0x6335};
-
-// Automatic on/off; also Audio Veneer owners beyond the source-priority set.
-constexpr int32_t k_auto_on_off_products[] = {0x6028, 0x6030, 0x6032, 0x6034, 0x6036};
-
-constexpr int32_t k_y370_products[] = {0x6038, 0x6039};
-
-constexpr int32_t k_recording_start_product = 0x5576;
+bool packs(int32_t product, PackedWordBit bit) { return (device_data::product_facts(product).packed_word_bits & bit) != 0; }
 
 // The even ids 0x6010 to 0x6036.
 bool has_smart_navigation(int32_t product) { return product >= 0x6010 && product <= 0x6036 && product % 2 == 0; }
 
-bool has_source_priority(int32_t product) {
-  return contains(k_hd_voice_products, product) && !contains(k_hd_voice_without_source_priority, product);
-}
-
 bool has_audio_veneer(int32_t product) {
-  return has_source_priority(product) || contains(k_auto_on_off_products, product);
+  return packs(product, k_packs_source_priority) || packs(product, k_packs_auto_on_off);
 }
 
 // The field's bit when it holds exactly 1.
@@ -102,17 +65,17 @@ int32_t FEXOBluetoothDeviceData::getSettings40() const {
   // bit 7 is unused
   word |= bit_if_on(sidetone(), 8);
   word |= bit_if_on(ambientHushControl(), 9);
-  word |= bit_if_on(contains(k_audio_boost_products, product) ? audioBoost() : autoGainControl(), 10);
-  const bool hd_intercom = contains(k_hd_intercom_products, product) ||
-                           (contains(k_hd_intercom_from_1_1_products, product) &&
+  word |= bit_if_on(packs(product, k_packs_audio_boost) ? audioBoost() : autoGainControl(), 10);
+  const bool hd_intercom = packs(product, k_packs_hd_intercom) ||
+                           (packs(product, k_packs_hd_intercom_from_1_1) &&
                             compareVersionUpToMinorWithMajor_Minor(1, 1) >= 0);
   if (hd_intercom) word |= bit_if_on(hdIntercom(), 11);
-  if (contains(k_fm_station_guide_products, product)) word |= bit_if_on(fmStationGuide(), 12);
-  if (contains(k_hd_voice_products, product)) word |= bit_if_on(hdVoice(), 13);
+  if (packs(product, k_packs_fm_station_guide)) word |= bit_if_on(fmStationGuide(), 12);
+  if (packs(product, k_packs_hd_voice)) word |= bit_if_on(hdVoice(), 13);
   if (has_smart_navigation(product)) word |= bit_if_on(smartNaviSystem(), 13);
-  if (has_source_priority(product)) word |= bit_if_on(audioSourcePriority(), 14);
-  if (contains(k_auto_on_off_products, product)) word |= bit_if_on(autoOnOff(), 14);
-  if (contains(k_y370_products, product)) word |= bit_if_on(smartNaviSystem2(), 14);
+  if (packs(product, k_packs_source_priority)) word |= bit_if_on(audioSourcePriority(), 14);
+  if (packs(product, k_packs_auto_on_off)) word |= bit_if_on(autoOnOff(), 14);
+  if (packs(product, k_packs_y370_settings)) word |= bit_if_on(smartNaviSystem2(), 14);
   if (has_audio_veneer(product)) word |= bit_if_on(audioVeneer(), 15);
   return static_cast<int32_t>(word & 0xFFFFu);
 }
@@ -120,8 +83,8 @@ int32_t FEXOBluetoothDeviceData::getSettings40() const {
 int32_t FEXOBluetoothDeviceData::getSettings40Second() const {
   const int32_t product = deviceRecognized();
   uint32_t word = 0;
-  if (product == k_recording_start_product) word |= bit_if_on(autoStartRecording(), 0);
-  if (contains(k_y370_products, product)) {
+  if (packs(product, k_packs_auto_start_recording)) word |= bit_if_on(autoStartRecording(), 0);
+  if (packs(product, k_packs_y370_settings)) {
     // the language code is ORed over the whole upper field, so codes of 64 and
     // more reach bits 10 and 11; stored settings rely on this layout
     word |= static_cast<uint32_t>(Y370Language()) << 4;

@@ -16,6 +16,8 @@
 #include "device_data/all_settings_sets.h"
 #include "device_data/setting_writers.h"
 #include "device_data/firmware_file_facts.h"
+#include "device_data/packed_word_facts.h"
+#include "device_data/factory_default_sets.h"
 
 namespace device_data {
 
@@ -285,6 +287,9 @@ struct ProductFacts {
   // A third model tag the USB DFU update tries when the image carries neither
   // the product's own nor its substitute (0: none).
   std::uint16_t dfu_third_tag = 0;
+  // packed settings words and factory defaults
+  // The on/off settings packed into the settings words (PackedWordBit bits).
+  std::uint16_t packed_word_bits = 0;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
