@@ -290,6 +290,8 @@ struct ProductFacts {
   // packed settings words and factory defaults
   // The on/off settings packed into the settings words (PackedWordBit bits).
   std::uint16_t packed_word_bits = 0;
+  // The set of factory settings the product is reset to.
+  FactoryDefaults factory_defaults = FactoryDefaults::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).
