@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "device_data/product_facts.h"
 #include "platform/log.h"
 #include "platform/utf8.h"
 
@@ -10,10 +11,6 @@ namespace {
 
 // Seconds between 1970-01-01 and 2001-01-01, both UTC.
 constexpr double k_seconds_1970_to_2001 = 978307200.0;
-
-// Products whose FM block keeps 6 presets instead of 10.
-constexpr int32_t k_fm_preset_group[] = {0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6026,
-                                         0x6028, 0x6030, 0x6032, 0x6034, 0x6036};
 
 template <size_t N>
 int32_t word_at(const std::array<int32_t, N>& words, int index) {
@@ -117,9 +114,7 @@ void FEXOBluetoothDeviceData::setFmRadioPresetsAt_with(int index, int32_t value)
 }
 
 int FEXOBluetoothDeviceData::fmPresetCountForDevice(int32_t product) {
-  const bool in_group = std::find(std::begin(k_fm_preset_group), std::end(k_fm_preset_group), product) !=
-                        std::end(k_fm_preset_group);
-  return in_group ? k_fm_preset_group_count : k_fm_preset_count;
+  return device_data::product_facts(product).six_fm_presets ? k_fm_preset_group_count : k_fm_preset_count;
 }
 
 std::optional<std::string> FEXOBluetoothDeviceData::speedDialAt(int index) const {

@@ -21,7 +21,9 @@ using device_data::k_packs_hd_voice;
 using device_data::k_packs_source_priority;
 using device_data::k_packs_y370_settings;
 
-bool packs(int32_t product, PackedWordBit bit) { return (device_data::product_facts(product).packed_word_bits & bit) != 0; }
+bool packs(int32_t product, PackedWordBit bit) {
+  return (device_data::product_facts(product).packed_word_bits & bit) != 0;
+}
 
 // The even ids 0x6010 to 0x6036.
 bool has_smart_navigation(int32_t product) { return product >= 0x6010 && product <= 0x6036 && product % 2 == 0; }

@@ -292,6 +292,11 @@ struct ProductFacts {
   std::uint16_t packed_word_bits = 0;
   // The set of factory settings the product is reset to.
   FactoryDefaults factory_defaults = FactoryDefaults::none;
+  // The FM block keeps 6 presets instead of 10.
+  bool six_fm_presets = false;
+  // With language pack type 0 the unit has no language code 6 in its HB6
+  // and TORNIK words: languages above 5 sit one code higher on the device.
+  bool hb6_language_skips_code_6 = false;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

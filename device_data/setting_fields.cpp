@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "device_data/FEXOBluetoothDeviceData.h"
+#include "device_data/product_facts.h"
 #include "platform/format.h"
 #include "platform/log.h"
 
@@ -233,6 +234,13 @@ void write_field(Record& record, const SettingField& field, int32_t value) {
 
 // ---- rules of their own ----
 
+bool hb6_language_skips_code_6(int32_t device) { return device_data::product_facts(device).hb6_language_skips_code_6; }
+
+// The Qorlan word is written by the unit's language pack.
+bool qorlan_language_by_pack(int32_t device) {
+  return (device_data::product_facts(device).setting_writers & device_data::k_writes_qorlan_language) != 0;
+}
+
 // The field's value, also shown on the console for the diagnostics of the settings pages.
 int32_t read_and_log(const Record& record, const SettingField& field, const char* label) {
   const int32_t value = read_field(record, field);
@@ -240,15 +248,10 @@ int32_t read_and_log(const Record& record, const SettingField& field, const char
   return value;
 }
 
-constexpr int32_t k_hb6_products[] = {0x3340, 0x3341};
-constexpr int32_t k_qorlan_products[] = {0x3310, 0x3320, 0x3330};
-
 // The HB6, Tornik and Qorlan units with language pack type 0 have no code 6:
-// languages above 5 sit one code higher on the device.
-template <size_t N>
-bool skips_language_code(const Record& record, int32_t device, const int32_t (&products)[N]) {
-  bool listed = false;
-  for (int32_t product : products) listed = listed || product == device;
+// languages above 5 sit one code higher on the device. `listed` says whether
+// the device's word has the gap.
+bool skips_language_code(const Record& record, bool listed) {
   platform::console(platform::format("language pack type = %d", record.devicelanguagePackType()));
   return listed && record.devicelanguagePackType() == 0;
 }
@@ -477,36 +480,34 @@ void FEXOBluetoothDeviceData::SetBasicSetting50MicAccessorySelect(int32_t value)
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettinghb6UnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  const bool skips_code = skips_language_code(*this, hb6_language_skips_code_6(device));
   return read_language(*this, field_named("HB6UnitLanguage"), skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingHB6UnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  const bool skips_code = skips_language_code(*this, hb6_language_skips_code_6(device));
   write_language(*this, field_named("HB6UnitLanguage"), value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingTORNIKUnitLanguage(int32_t device) const {
-  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  const bool skips_code = skips_language_code(*this, hb6_language_skips_code_6(device));
   const int32_t value = read_language(*this, field_named("TORNIKUnitLanguage"), skips_code);
   platform::console(platform::format("Tornik unit language = %d", value));
   return value;
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingTORNIKUnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code = skips_language_code(*this, device, k_hb6_products);
+  const bool skips_code = skips_language_code(*this, hb6_language_skips_code_6(device));
   write_language(*this, field_named("TORNIKUnitLanguage"), value, skips_code);
 }
 
 int32_t FEXOBluetoothDeviceData::GetBasicSettingQorlanUnitLanguage(int32_t device) const {
-  const bool skips_code =
-      skips_language_code(*this, device, k_qorlan_products);
+  const bool skips_code = skips_language_code(*this, qorlan_language_by_pack(device));
   return read_language(*this, field_named("QorlanUnitLanguage"), skips_code);
 }
 
 void FEXOBluetoothDeviceData::SetBasicSettingQorlanUnitLanguage_device(int32_t value, int32_t device) {
-  const bool skips_code =
-      skips_language_code(*this, device, k_qorlan_products);
+  const bool skips_code = skips_language_code(*this, qorlan_language_by_pack(device));
   write_language(*this, field_named("QorlanUnitLanguage"), value, skips_code);
 }
 

@@ -161,4 +161,16 @@ TEST(DeviceDataLists, FactoryDefaultsHoldTheFactoryTableLists) {
             ids_where([](const ProductFacts& row) { return row.two_modules && row.id != device_data::k_lm6_product; }));
 }
 
+TEST(DeviceDataLists, FmPresetsAndLanguageCodeGapHoldTheirLists) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.six_fm_presets; }),
+            (std::vector<int>{0x6010, 0x6012, 0x6014, 0x6016, 0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036}));
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.hb6_language_skips_code_6; }),
+            (std::vector<int>{0x3340, 0x3341}));
+  // the Qorlan units whose word has the gap are the products that write it by their language pack
+  EXPECT_EQ(ids_where([](const ProductFacts& row) {
+              return (row.setting_writers & device_data::k_writes_qorlan_language) != 0;
+            }),
+            (std::vector<int>{0x3310, 0x3320, 0x3330}));
+}
+
 }  // namespace
