@@ -324,8 +324,8 @@ class FEXOBluetoothDeviceData {
   // The on/off fields packed into the device's 16-bit settings word; a field
   // counts only when it holds exactly 1, and each bit only for its product set.
   int32_t getSettings40() const;
-  // The second packed word: recording start of 0x5576, language, simple UI and
-  // auto-off of the Y370 family; 0 for every other product.
+  // The second packed word: recording start, language, simple UI and auto-off,
+  // each for the products the catalogue packs it for; 0 for every other product.
   int32_t getSettings40Second() const;
 
   // ---- word-array comparisons: 0 when equal, else this word minus the other's
@@ -507,16 +507,16 @@ class FEXOBluetoothDeviceData {
   // word 1 bits 5-8, 0..4 (else 0)
   int32_t GetBasicSettingHB6Equalizer() const;
   void SetBasicSettingHB6Equalizer(int32_t value);
-  // Unit languages with the language-pack rule: for the listed products with
-  // language pack type 0 the device skips one code, so values above 5 are stored
-  // one higher and read back one lower.
-  // HB6: word 1 bits 0-3, codes 0..12 (products 0x3340, 0x3341).
+  // Unit languages with the language-pack rule: for the products the catalogue
+  // marks, with language pack type 0, the device skips one code, so values
+  // above 5 are stored one higher and read back one lower.
+  // HB6: word 1 bits 0-3, codes 0..12 (products hb6_language_skips_code_6).
   int32_t GetBasicSettinghb6UnitLanguage(int32_t device) const;
   void SetBasicSettingHB6UnitLanguage_device(int32_t value, int32_t device);
-  // Tornik: word 2 bits 0-3, codes 0..12 (products 0x3340, 0x3341).
+  // Tornik: word 2 bits 0-3, codes 0..12 (products hb6_language_skips_code_6).
   int32_t GetBasicSettingTORNIKUnitLanguage(int32_t device) const;
   void SetBasicSettingTORNIKUnitLanguage_device(int32_t value, int32_t device);
-  // Qorlan: word 3 bits 0-3, codes 0..11, codes 12..15 read 0 (products 0x3310, 0x3320, 0x3330).
+  // Qorlan: word 3 bits 0-3, codes 0..11, codes 12..15 read 0 (products writing it by language pack).
   int32_t GetBasicSettingQorlanUnitLanguage(int32_t device) const;
   void SetBasicSettingQorlanUnitLanguage_device(int32_t value, int32_t device);
   // word 1 bit 13, on/off
