@@ -19,12 +19,14 @@ using device_data::k_packs_hd_intercom;
 using device_data::k_packs_hd_intercom_from_1_1;
 using device_data::k_packs_hd_voice;
 using device_data::k_packs_source_priority;
-using device_data::k_packs_smart_navigation;
 using device_data::k_packs_y370_settings;
 
 bool packs(int32_t product, PackedWordBit bit) {
   return (device_data::product_facts(product).packed_word_bits & bit) != 0;
 }
+
+// The even ids 0x6010 to 0x6036.
+bool has_smart_navigation(int32_t product) { return product >= 0x6010 && product <= 0x6036 && product % 2 == 0; }
 
 bool has_audio_veneer(int32_t product) {
   return packs(product, k_packs_source_priority) || packs(product, k_packs_auto_on_off);
@@ -72,7 +74,7 @@ int32_t FEXOBluetoothDeviceData::getSettings40() const {
   if (hd_intercom) word |= bit_if_on(hdIntercom(), 11);
   if (packs(product, k_packs_fm_station_guide)) word |= bit_if_on(fmStationGuide(), 12);
   if (packs(product, k_packs_hd_voice)) word |= bit_if_on(hdVoice(), 13);
-  if (packs(product, k_packs_smart_navigation)) word |= bit_if_on(smartNaviSystem(), 13);
+  if (has_smart_navigation(product)) word |= bit_if_on(smartNaviSystem(), 13);
   if (packs(product, k_packs_source_priority)) word |= bit_if_on(audioSourcePriority(), 14);
   if (packs(product, k_packs_auto_on_off)) word |= bit_if_on(autoOnOff(), 14);
   if (packs(product, k_packs_y370_settings)) word |= bit_if_on(smartNaviSystem2(), 14);

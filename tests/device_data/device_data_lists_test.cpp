@@ -55,17 +55,6 @@ TEST(DeviceDataLists, PackedWordBitsHoldThePackedSettingLists) {
   for (const auto& [bit, products] : lists) EXPECT_EQ(packing(bit), products) << bit;
 }
 
-// Smart navigation is packed by the even ids 0x6010 to 0x6036 that name a product.
-TEST(DeviceDataLists, SmartNavigationHoldsTheEvenNavigationIds) {
-  using namespace device_data;
-  std::vector<int> expected;
-  for (int id = 0x6010; id <= 0x6036; id += 2) {
-    if (product_facts(id).id == id) expected.push_back(id);
-  }
-  EXPECT_EQ(packing(k_packs_smart_navigation), expected);
-  EXPECT_EQ(expected.size(), 14u);
-}
-
 // The audio source priority belongs to the HD voice products but four.
 TEST(DeviceDataLists, SourcePriorityIsHdVoiceWithoutFour) {
   using namespace device_data;
