@@ -297,6 +297,11 @@ struct ProductFacts {
   // With language pack type 0 the unit has no language code 6 in its HB6
   // and TORNIK words: languages above 5 sit one code higher on the device.
   bool hb6_language_skips_code_6 = false;
+  // hardware queries of recognition
+  // The product is built with and without the FM radio; the hardware version
+  // in block 0x06 tells which.
+  bool fm_by_hardware_version = false;
+  SpeakerQuery speaker_query = SpeakerQuery::none;
 };
 
 // The row of `product_id`; an id without a row gets the defaults above (id 0).

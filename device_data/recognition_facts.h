@@ -53,4 +53,12 @@ enum class SecondModuleRead : std::uint8_t {
 // and for all but A keys 502, 521, 578).
 enum class PowerSet : std::uint8_t { none, a, b, c, d, e };
 
+// Which hardware blocks recognition reads for the device information status
+// that the settings pages show the HD speaker rows by.
+enum class SpeakerQuery : std::uint8_t {
+  none,             // nothing to ask: status 0
+  user_and_speaker, // the sub-model code in block 0x05, then the speaker block 0x12
+  hardware_block,   // word 2 of the hardware block 0x06
+};
+
 }  // namespace device_data

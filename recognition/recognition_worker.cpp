@@ -43,6 +43,16 @@ constexpr std::size_t k_text_name_max_bytes = 58;
 // Pair product: two units that each hold their pairing during recognition.
 constexpr std::uint32_t k_pair_product = 0x5345;
 
+// The hardware blocks the transport reads for the product's speaker query.
+transport::SpeakerBlocks speaker_blocks(device_data::SpeakerQuery query) {
+  switch (query) {
+    case device_data::SpeakerQuery::user_and_speaker: return transport::SpeakerBlocks::user_and_speaker;
+    case device_data::SpeakerQuery::hardware_block: return transport::SpeakerBlocks::hardware_version;
+    case device_data::SpeakerQuery::none: break;
+  }
+  return transport::SpeakerBlocks::none;
+}
+
 }  // namespace
 
 // ---- hand-off ----
@@ -165,12 +175,12 @@ int RecognitionRun::ask_presence(int slot, unsigned char command, int show, int 
 }
 
 void RecognitionRun::query_presence(std::uint32_t product_id) {
-  m_controller.setFmRadioShowAndHide(transport::get_device_info_for_fm_radio_with_pskey(product_id));
+  const device_data::ProductFacts& facts = device_data::product_facts(static_cast<int>(product_id));
+  m_controller.setFmRadioShowAndHide(transport::get_device_info_for_fm_radio_with_pskey(facts.fm_by_hardware_version));
   m_controller.setMotionSensorShowAndHide(k_motion_hide);
   m_controller.setDevice50SpeakerType(0);
 
-  const device_data::FmPresenceQuery query =
-      device_data::product_facts(static_cast<int>(product_id)).fm_presence_query;
+  const device_data::FmPresenceQuery query = facts.fm_presence_query;
   if (query == device_data::FmPresenceQuery::slot_1_with_motion_sensor) {
     m_controller.setFmRadioShowAndHide(ask_presence(1, k_command_fm_present, k_fm_show, k_fm_hide, "LM6 fm"));
     m_controller.setMotionSensorShowAndHide(
@@ -180,7 +190,8 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   }
 
   m_controller.setDeviceInfoStatus(0);
-  m_controller.setDeviceInfoStatus(transport::get_device_info_for_hd_speaker_with_pskey(product_id));
+  m_controller.setDeviceInfoStatus(
+      transport::get_device_info_for_hd_speaker_with_pskey(speaker_blocks(facts.speaker_query)));
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {

@@ -1,8 +1,5 @@
 #include "transport/device_info_queries.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "platform/format.h"
 #include "platform/log.h"
 #include "transport/block_reply.h"
@@ -14,10 +11,7 @@ constexpr unsigned char k_block_user_5 = 0x05;
 constexpr unsigned char k_block_hardware_version = 0x06;
 constexpr unsigned char k_block_speaker = 0x12;
 
-// Products built with and without the FM radio; block 0x06 tells them apart.
-constexpr std::uint32_t k_fm_variant_ids[] = {0x3032, 0x3050, 0x3070, 0x3124, 0x3126, 0x3128, 0x3144};
-
-int speaker_status_4210() {
+int speaker_status_user_and_speaker() {
   hid_cmd_report request{};
   hid_status_report reply{};
   if (read_block(0, k_block_user_5, 0, request, reply)) {
@@ -52,11 +46,9 @@ int speaker_status_hardware_block() {
 
 }  // namespace
 
-int get_device_info_for_fm_radio_with_pskey(std::uint32_t product_id) {
+int get_device_info_for_fm_radio_with_pskey(bool by_hardware_version) {
   constexpr int k_show = 3, k_hide = 4;
-  if (std::find(std::begin(k_fm_variant_ids), std::end(k_fm_variant_ids), product_id) == std::end(k_fm_variant_ids)) {
-    return k_show;
-  }
+  if (!by_hardware_version) return k_show;
   hid_cmd_report request{};
   hid_status_report reply{};
   if (!read_block(0, k_block_hardware_version, 2, request, reply)) {
@@ -72,13 +64,13 @@ int get_device_info_for_fm_radio_with_pskey(std::uint32_t product_id) {
   return board == 2 ? k_hide : k_show;
 }
 
-int get_device_info_for_hd_speaker_with_pskey(std::uint32_t product_id) {
-  switch (product_id) {
-    case 0x4210: return speaker_status_4210();
-    case 0x3110:
-    case 0x5570: return speaker_status_hardware_block();
-    default: return 0;
+int get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks blocks) {
+  switch (blocks) {
+    case SpeakerBlocks::user_and_speaker: return speaker_status_user_and_speaker();
+    case SpeakerBlocks::hardware_version: return speaker_status_hardware_block();
+    case SpeakerBlocks::none: break;
   }
+  return 0;
 }
 
 }  // namespace transport

@@ -166,4 +166,14 @@ TEST(RecognitionColumns, PowerColumnsHoldThePowerTableLists) {
   }
 }
 
+TEST(RecognitionColumns, HardwareQueriesHoldTheirProducts) {
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.fm_by_hardware_version; }),
+            (std::vector<int>{0x3032, 0x3050, 0x3070, 0x3124, 0x3126, 0x3128, 0x3144}));
+  using device_data::SpeakerQuery;
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.speaker_query == SpeakerQuery::user_and_speaker; }),
+            std::vector<int>{0x4210});
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.speaker_query == SpeakerQuery::hardware_block; }),
+            (std::vector<int>{0x3110, 0x5570}));
+}
+
 }  // namespace

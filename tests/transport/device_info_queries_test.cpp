@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "device_data/product_facts.h"
 #include "sim/models/hid_model.h"
 #include "support/bus_fixture.h"
 #include "support/hid_requests.h"
@@ -30,6 +31,25 @@ struct QueryCase {
   int expected;
   std::vector<BlockRead> reads;
 };
+
+// The queries as recognition asks them for a product, by its catalogue row.
+int fm_row_of(std::uint32_t product) {
+  return transport::get_device_info_for_fm_radio_with_pskey(
+      device_data::product_facts(static_cast<int>(product)).fm_by_hardware_version);
+}
+
+int speaker_status_of(std::uint32_t product) {
+  using transport::SpeakerBlocks;
+  switch (device_data::product_facts(static_cast<int>(product)).speaker_query) {
+    case device_data::SpeakerQuery::user_and_speaker:
+      return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::user_and_speaker);
+    case device_data::SpeakerQuery::hardware_block:
+      return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::hardware_version);
+    case device_data::SpeakerQuery::none:
+      break;
+  }
+  return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::none);
+}
 
 class DeviceInfoQueries : public test_support::BusFixture {
  protected:
@@ -83,13 +103,13 @@ TEST_F(DeviceInfoQueries, FmRadioRowFollowsTheHardwareVersionOfTheVariantProduct
       {"failed read shows it", 0x3124, {}, {.fail_status = 0x02}, 3, {{0x06, 2}}},
       {"other products are not asked", 0x6020, {{0x06, {0x0102, 0}}}, {}, 3, {}},
   };
-  run_cases(cases, transport::get_device_info_for_fm_radio_with_pskey);
+  run_cases(cases, fm_row_of);
 }
 
 TEST_F(DeviceInfoQueries, FmRadioQueryLogsTheHardwareVersionFromBothWords) {
   auto model = open_device({{0x06, {0x0102, 0x0003}}});
   testing::internal::CaptureStdout();
-  EXPECT_EQ(transport::get_device_info_for_fm_radio_with_pskey(0x3032), 4);
+  EXPECT_EQ(fm_row_of(0x3032), 4);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("len = 2 hardware version v2.3"), std::string::npos);
   expect_reads(*model, {{0x06, 2}});
 }
@@ -111,7 +131,7 @@ TEST_F(DeviceInfoQueries, SpeakerStatusByProductAndHardwareBlocks) {
       {"3110 exactly two words", 0x3110, {{0x06, {1, 1}}}, {}, 0, {{0x06, 4}}},
       {"5570 failed read", 0x5570, {}, {.fail_status = 0x02}, 0, {{0x06, 4}}},
   };
-  run_cases(cases, transport::get_device_info_for_hd_speaker_with_pskey);
+  run_cases(cases, speaker_status_of);
 }
 
 // Words a device sends past the word count it reports are not its answer.
@@ -124,7 +144,7 @@ TEST_F(DeviceInfoQueries, WordsBeyondTheReportedCountReadAsZero) {
       {"4210 with one word", 0x4210, {{0x05, {3, 0}}, {0x12, {5, 1}}}, {.word_count_offset = -1}, 2,
        {{0x05, 0}, {0x12, 2}}},
   };
-  run_cases(cases, transport::get_device_info_for_hd_speaker_with_pskey);
+  run_cases(cases, speaker_status_of);
 }
 
 }  // namespace
