@@ -164,10 +164,10 @@ void FEXOBluetoothManagerAppController::place_message_box_over(QWidget* modal) {
   m_sheetMessageBox->setParent(owner, flags);
 }
 
-int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
+MessageBoxPurpose FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
 
-int FEXOBluetoothManagerAppController::closeMessageBox() {
-  const int purpose = messageBoxStatus();
+MessageBoxPurpose FEXOBluetoothManagerAppController::closeMessageBox() {
+  const auto purpose = static_cast<MessageBoxPurpose>(messageBoxStatus());
   setMessageBoxStatus(0);
   if (QThread::currentThread() == thread()) {
     m_messageBoxAnswer = nullptr;
