@@ -178,7 +178,7 @@ std::string revisions_list() {
 }
 
 std::string software_list() {
-  const std::string entry = shell::k_manager_entry_name;
+  const std::string entry = recognition::k_manager_entry_name;
   return "VerranoFirmwareList:3\r\n" + entry + ":2\r\n" + entry + ":v1.10:Setwise_1.10.tar.gz\r\n" +
          "Other:v3.0:other.tgz\r\n";
 }

@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string k_base = "https://updates.invalid/fexobluetoothmanager/";
   session::AppState controller;
-  shell::read_manager_version_list(std::string(reinterpret_cast<const char*>(data), size), k_base, controller);
+  recognition::read_manager_version_list(std::string(reinterpret_cast<const char*>(data), size), k_base, controller);
   if (const std::optional<std::string> url = controller.urlManagerUpdate()) FUZZ_CHECK(url->rfind(k_base, 0) == 0);
   return 0;
 }

@@ -64,8 +64,8 @@ void DeviceSelectionViewController::setControls() {
   m_btnHome->setEnabled(true);
   m_btnHome->setVisible(true);
   // the same picture serves as image and as alternate image
-  QIcon home(shell::named_image(k_image_home));
-  home.addPixmap(shell::named_image(k_image_home), QIcon::Active);
+  QIcon home(widgets::named_image(k_image_home));
+  home.addPixmap(widgets::named_image(k_image_home), QIcon::Active);
   m_btnHome->setIcon(home);
   setShortcuts();
   btnBack()->setText(QString::fromStdString(AppTexts::vyla_string_back_in(state().languageManager())));
@@ -92,7 +92,7 @@ void DeviceSelectionViewController::btnHomeClick(QObject*) { targetDeviceSet(btn
 
 void DeviceSelectionViewController::checkManagerUpdate() {
   if (!m_check) {
-    m_check = std::make_unique<shell::ManagerUpdateCheck>(
+    m_check = std::make_unique<recognition::ManagerUpdateCheck>(
         state(), platform::CachePolicy::reload_ignoring_local_and_remote_cache_data);
   }
   // the page's activity bar runs while the server is asked

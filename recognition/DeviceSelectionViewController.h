@@ -55,5 +55,5 @@ class DeviceSelectionViewController : public DetailViewController {
   int m_deviceTargetSelected = 0;
   QPushButton* m_btnHome = nullptr;
   QTimer* m_timer = nullptr;
-  std::unique_ptr<shell::ManagerUpdateCheck> m_check;
+  std::unique_ptr<recognition::ManagerUpdateCheck> m_check;
 };

@@ -8,7 +8,7 @@
 #include "platform/pieces.h"
 #include "platform/utf8.h"
 
-namespace shell {
+namespace recognition {
 namespace {
 
 using namespace std::chrono_literals;
@@ -111,4 +111,4 @@ void ManagerUpdateCheck::threadMethodCheckManagerUpdate() {
   }
 }
 
-}  // namespace shell
+}  // namespace recognition

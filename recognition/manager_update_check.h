@@ -12,7 +12,7 @@
 #include "session/app_state.h"
 #include "session/services.h"
 
-namespace shell {
+namespace recognition {
 
 // Entry name of this manager in the "Software" list.
 inline constexpr char k_manager_entry_name[] = "VerranoBluetoothDeviceManagerForMAC";
@@ -74,4 +74,4 @@ class ManagerUpdateCheck {
   platform::Worker m_worker;
 };
 
-}  // namespace shell
+}  // namespace recognition

@@ -47,8 +47,9 @@ class Services {
   // (mail_support), the help page (recognition_failure); nothing for notices
   // and for the purposes a page answers itself.
   virtual void openMessageBox(const MessageBoxRequest& request, MessageBoxAnswer on_answer = {}) = 0;
-  // Closes the box without an answer; returns the purpose code it had (0 when none).
-  virtual int closeMessageBox() = 0;
+  // Closes the box without an answer; returns the purpose it had
+  // (update_notice, whose code is 0, also when no box was open).
+  virtual MessageBoxPurpose closeMessageBox() = 0;
 
   // ---- file panels ----
   // Shows an open panel (an existing file, any type) or a save panel as a

@@ -61,7 +61,7 @@ DeviceAllSettingsSheet::DeviceAllSettingsSheet(DeviceSettingsViewController* pag
   place(page->btnDeviceAllSettingsBasicSave(), k_width - k_margin - 2 * k_button_width - k_button_gap);
   // Return closes the sheet (asking first about edits); Default and Cancel
   // would throw edits away, so they take a click or Space, never Return
-  shell::keep_default_button(this, page->btnDeviceAllSettingsBasicClose());
+  widgets::keep_default_button(this, page->btnDeviceAllSettingsBasicClose());
 }
 
 void DeviceAllSettingsSheet::reloadData() {
@@ -79,7 +79,7 @@ void DeviceAllSettingsSheet::reloadData() {
     }
   }
   // the cells' information buttons are push buttons of the sheet too
-  shell::keep_default_button(this, m_page->btnDeviceAllSettingsBasicClose());
+  widgets::keep_default_button(this, m_page->btnDeviceAllSettingsBasicClose());
 }
 
 void DeviceAllSettingsSheet::endSheet() { hide(); }

@@ -69,7 +69,7 @@ DeviceSettingsSecondViewController::DeviceSettingsSecondViewController(QWidget* 
       m_host(std::make_unique<settings::PageSettingsHost>(*this)),
       m_editor(*m_host) {
   // a fixed panel: frames are measured from its bottom edge
-  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  setFixedSize(widgets::layout::k_page_width, widgets::layout::k_page_height);
   build_region_and_presets();
   build_rds_and_buttons();
   build_sheet();
@@ -180,7 +180,7 @@ void DeviceSettingsSecondViewController::build_sheet() {
   connect(m_btnFMRadioPresetEditWarningOK, &QPushButton::clicked, this,
           [this] { warnFMRadioPresetEdit(m_btnFMRadioPresetEditWarningOK); });
   // Return is OK in either view: it stores the frequency, or leaves the warning
-  shell::keep_default_button(m_sheetFMRadioPresetEdit, m_btnFMRadioPresetEditOK);
+  widgets::keep_default_button(m_sheetFMRadioPresetEdit, m_btnFMRadioPresetEditOK);
   show_edit_view(true);
 }
 
@@ -196,11 +196,11 @@ void DeviceSettingsSecondViewController::bind_keys() {
       {"[O]-A", m_radioFMRadioRDS->cell(0)},
       {"[S][O]-A", m_radioFMRadioRDS->cell(1)},
   };
-  for (const auto& [hint, button] : buttons) shell::bind_hinted_key(this, hint, button, free);
+  for (const auto& [hint, button] : buttons) widgets::bind_hinted_key(this, hint, button, free);
   for (std::size_t slot = 0; slot < m_cbFMRadioPresets.size(); ++slot) {
     const std::string digit = std::to_string((slot + 1) % 10);
-    shell::bind_hinted_key(this, "[O]-" + digit, m_cbFMRadioPresets[slot], free);
-    shell::bind_hinted_key(this, "[S][C]-" + digit, m_btnFMRadioPresets[slot], free);
+    widgets::bind_hinted_key(this, "[O]-" + digit, m_cbFMRadioPresets[slot], free);
+    widgets::bind_hinted_key(this, "[S][C]-" + digit, m_btnFMRadioPresets[slot], free);
   }
 }
 

@@ -53,7 +53,7 @@ QValidator::State SpeedDialFormatter::validate(QString& input, int&) const {
 DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController(QWidget* parent)
     : DeviceSettingsBaseViewController(session::k_mode_device_settings_speed_dial, PlacedButtons{}, parent) {
   // a fixed panel: frames are measured from its bottom edge
-  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  setFixedSize(widgets::layout::k_page_width, widgets::layout::k_page_height);
   build_rows();
   build_buttons();
   build_sheet();
@@ -96,7 +96,7 @@ void DeviceSettingsSpeedDialViewController::build_sheet() {
   m_btnSpeedDialEditCancel = sheet_control<QPushButton>(sheet, "btnSpeedDialEditCancel", 100, 60, 96, 24);
   m_btnSpeedDialEditOK = sheet_control<QPushButton>(sheet, "btnSpeedDialEditOK", 204, 60, 96, 24);
   // Return presses OK wherever the focus is; Escape closes the sheet as Cancel does
-  shell::keep_default_button(m_sheetSpeedDialEdit, m_btnSpeedDialEditOK);
+  widgets::keep_default_button(m_sheetSpeedDialEdit, m_btnSpeedDialEditOK);
   connect(m_btnSpeedDialEditOK, &QPushButton::clicked, this, [this] { okSpeedDialEdit(m_btnSpeedDialEditOK); });
   connect(m_btnSpeedDialEditCancel, &QPushButton::clicked, this,
           [this] { cancelSpeedDialEdit(m_btnSpeedDialEditCancel); });
@@ -113,7 +113,7 @@ void DeviceSettingsSpeedDialViewController::bind_keys() {
   }
   // Back and New Device: the main window binds their keys for every settings page
   const auto free = [this] { return services() && !state().onProcessing(); };
-  for (const Key& key : keys) shell::bind_hinted_key(this, key.hint, key.button, free);
+  for (const Key& key : keys) widgets::bind_hinted_key(this, key.hint, key.button, free);
 }
 
 // ---- opening and refreshing ----

@@ -46,7 +46,7 @@ DeviceSettingsViewController::DeviceSettingsViewController(QWidget* parent)
       m_host(std::make_unique<settings::PageSettingsHost>(*this)),
       m_editor(*m_host) {
   // a fixed panel: frames are measured from its bottom edge
-  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  setFixedSize(widgets::layout::k_page_width, widgets::layout::k_page_height);
   build_rows();
   build_notes_and_buttons();
   build_sheet_controls();

@@ -99,14 +99,14 @@ class DeviceSettingsViewController : public DeviceSettingsBaseViewController {
   // Cancel: the working copy := the device's values.
   void ChangeToOtiginalAllSettins(QObject* sender = nullptr);
   // Close: ends the sheet at once when nothing changed; otherwise asks
-  // (purpose 13): Yes saves as Save of the page does, No drops the edits.
+  // (close_all_settings box): Yes saves as Save of the page does, No drops the edits.
   void closeAllSettins(QObject* sender = nullptr);
   // A cell's radio pair or pop-up (`sender`): the row's setting action with
   // the user's column or item, the step that follows it, then setControls.
   // A control whose row the catalogue does not hold changes nothing.
   void allSettingsChangeOnOff(QObject* sender);
   void allSettingsChangePopUp(QObject* sender);
-  // A cell's information button: the row's information box (purpose 12).
+  // A cell's information button: the row's information box (setting_information).
   void allSettingsInformation(QObject* sender);
 
   // ---- rows of the all-settings table ----

@@ -109,7 +109,7 @@ class SaveEngine {
   // refreshed; then, for success, the controller's `data` takes the working
   // copy, the page re-enables and a fresh recognition is asked for (from the
   // page to go to plus 100, or from the current page mode); for a discarding
-  // code, the edits are discarded and the purpose-3 box sends the user to the
+  // code, the edits are discarded and the start_over box sends the user to the
   // device selection; for any other code the edits stay for another try.
   void timerMethodSave(session::Services& services);
 

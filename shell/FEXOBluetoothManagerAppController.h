@@ -173,8 +173,8 @@ class FEXOBluetoothManagerAppController : public QObject,
   // Closes the box without an answer; answers the purpose it had. Callable
   // from any thread: a worker's close is carried out on the main thread after
   // its earlier open.
-  int closeMessageBox() override;
-  int closeMessageBox(QObject* sender);
+  session::MessageBoxPurpose closeMessageBox() override;
+  session::MessageBoxPurpose closeMessageBox(QObject* sender);
   // The buttons: close the box, then hand its answer to the box's handler.
   void messageBoxOK(QObject* sender = nullptr);
   void messageBoxCancel(QObject* sender = nullptr);

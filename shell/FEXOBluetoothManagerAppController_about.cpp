@@ -76,7 +76,7 @@ void FEXOBluetoothManagerAppController::build_about_sheet() {
   m_imgManagerImg->setObjectName("imgManagerImg");
   m_imgManagerImg->setGeometry(k_title_image_x, k_title_image_y, k_title_image_width, k_title_image_height);
   m_imgManagerImg->setScaledContents(true);
-  m_imgManagerImg->setPixmap(named_image(k_image_title));
+  m_imgManagerImg->setPixmap(widgets::named_image(widgets::k_image_title));
 
   connect(m_btnAbout, &QPushButton::clicked, this, [this] { about(m_btnAbout); });
   connect(m_menuItemAbout, &QAction::triggered, this, [this] { about(m_menuItemAbout); });
@@ -113,7 +113,7 @@ void FEXOBluetoothManagerAppController::about(QObject*) {
   if (onProcessing()) return;
   close_list_tabs();
   const int language = languageManager();
-  m_imgAboutImg->setPixmap(named_image(k_image_application));
+  m_imgAboutImg->setPixmap(widgets::named_image(widgets::k_image_application));
   m_btnAboutOK->setText(QString::fromStdString(vyla_string_ok_in(language)));
   const std::string text =
       platform::format("%@ %@ %d.%d%@", vyla_title_in(0, language), vyla_string_version_in(language),

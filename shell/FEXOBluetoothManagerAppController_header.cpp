@@ -21,14 +21,14 @@ void FEXOBluetoothManagerAppController::setInformationDeviceRecognized() {
 
   switch (header.picture) {
     case session::HeaderPicture::no_device:
-      m_imgProduct->setPixmap(shell::named_image(shell::k_image_no_device));
+      m_imgProduct->setPixmap(widgets::named_image(widgets::k_image_no_device));
       break;
     case session::HeaderPicture::firmware_management:
-      m_imgProduct->setPixmap(shell::named_image(shell::k_image_firmware_management));
+      m_imgProduct->setPixmap(widgets::named_image(widgets::k_image_firmware_management));
       break;
     case session::HeaderPicture::product:
       // a product without a picture shows none
-      m_imgProduct->setPixmap(shell::named_image(header.image.value_or(std::string())));
+      m_imgProduct->setPixmap(widgets::named_image(header.image.value_or(std::string())));
       break;
   }
   if (header.name_line) m_lblProduct->setText(QString::fromStdString(*header.name_line));

@@ -83,7 +83,7 @@ void FEXOBluetoothManagerAppController::build_language_chooser() {
   m_btnLanguageManagerCancelVerrano->setObjectName("btnLanguageManagerCancelVerrano");
   m_btnLanguageManagerOKVerrano = new QPushButton(m_sheetLanguageManagerVerrano);
   m_btnLanguageManagerOKVerrano->setObjectName("btnLanguageManagerOKVerrano");
-  shell::keep_default_button(m_sheetLanguageManagerVerrano, m_btnLanguageManagerOKVerrano);
+  widgets::keep_default_button(m_sheetLanguageManagerVerrano, m_btnLanguageManagerOKVerrano);
   buttons->addStretch(1);
   buttons->addWidget(m_btnLanguageManagerCancelVerrano);
   buttons->addWidget(m_btnLanguageManagerOKVerrano);

@@ -90,7 +90,7 @@ void FEXOBluetoothManagerAppController::build_message_box() {
   m_btnMessageBoxOK = new QPushButton(m_sheetMessageBox);
   m_btnMessageBoxOK->setObjectName("btnMessageBoxOK");
   // Return is OK, whichever button has focus
-  shell::keep_default_button(m_sheetMessageBox, m_btnMessageBoxOK);
+  widgets::keep_default_button(m_sheetMessageBox, m_btnMessageBoxOK);
   // a button without a title keeps its place but is invisible and disabled
   for (QPushButton* button : {m_btnMessageBoxCancel, m_btnMessageBoxOK}) {
     QSizePolicy policy = button->sizePolicy();
@@ -117,7 +117,7 @@ void FEXOBluetoothManagerAppController::openMessageBox(const MessageBoxRequest& 
     m_tfMessageBox->setText(QString::fromStdString(request.message));
     m_imgMessageBox->setPixmap(request.warning
                                    ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64)
-                                   : named_image(k_image_application));
+                                   : widgets::named_image(widgets::k_image_application));
     m_tfBackGround->setVisible(request.warning);
     const auto configure = [](QPushButton* button, const std::optional<std::string>& title) {
       button->setEnabled(title.has_value());
@@ -164,10 +164,10 @@ void FEXOBluetoothManagerAppController::place_message_box_over(QWidget* modal) {
   m_sheetMessageBox->setParent(owner, flags);
 }
 
-int FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
+MessageBoxPurpose FEXOBluetoothManagerAppController::closeMessageBox(QObject*) { return closeMessageBox(); }
 
-int FEXOBluetoothManagerAppController::closeMessageBox() {
-  const int purpose = messageBoxStatus();
+MessageBoxPurpose FEXOBluetoothManagerAppController::closeMessageBox() {
+  const auto purpose = static_cast<MessageBoxPurpose>(messageBoxStatus());
   setMessageBoxStatus(0);
   if (QThread::currentThread() == thread()) {
     m_messageBoxAnswer = nullptr;

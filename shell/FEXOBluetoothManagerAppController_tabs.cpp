@@ -9,7 +9,7 @@
 #include "update/UpdateViewController.h"
 #include "widgets/main_window_layout.h"
 
-using namespace shell;
+using namespace widgets;
 using namespace session;
 
 namespace {

@@ -27,7 +27,7 @@
 
 namespace {
 
-using namespace shell::layout;
+using namespace widgets::layout;
 
 // Closing the window is the Quit of the application menu.
 class MainWindow : public QMainWindow {

@@ -215,7 +215,7 @@ void PrecautionViewController::closeAboutConvertDevice(QObject*) { m_sheetAboutD
 
 void PrecautionViewController::checkManagerUpdate() {
   if (!m_check) {
-    m_check = std::make_unique<shell::ManagerUpdateCheck>(state(), platform::CachePolicy::use_protocol_cache_policy);
+    m_check = std::make_unique<recognition::ManagerUpdateCheck>(state(), platform::CachePolicy::use_protocol_cache_policy);
   }
   if (m_check->begin(*services(), s_checkedManagerUpdate, [this] { setControls(); })) {
     m_timer->start();

@@ -88,5 +88,5 @@ class PrecautionViewController : public DetailViewController {
   QLabel* m_tfAboutDeviceConversionNote = nullptr;
   QPushButton* m_btnAboutDeviceConversionOK = nullptr;
   QTimer* m_timer = nullptr;
-  std::unique_ptr<shell::ManagerUpdateCheck> m_check;
+  std::unique_ptr<recognition::ManagerUpdateCheck> m_check;
 };

@@ -94,7 +94,7 @@ QString archive_date_text(const std::optional<double>& seconds_since_2001, int l
 
 UpdateViewController::UpdateViewController(int mode, QWidget* parent) : DetailViewController(parent), m_mode(mode) {
   // a fixed page: frames are measured from its bottom edge
-  setFixedSize(shell::layout::k_page_width, shell::layout::k_page_height);
+  setFixedSize(widgets::layout::k_page_width, widgets::layout::k_page_height);
   build_common_controls();
   if (m_mode == session::k_mode_firmware_update) {
     build_update_view();
@@ -251,14 +251,14 @@ void UpdateViewController::build_new_update_sheet() {
 void UpdateViewController::bind_keys() {
   const auto free = [this] { return services() && !state().onProcessing(); };
   const auto open_voice_prompts = [this] { m_popUpLanguageFirmware->showPopup(); };
-  shell::bind_hinted_key(this, k_hint_voice_prompt, m_popUpLanguageFirmware, open_voice_prompts, free);
+  widgets::bind_hinted_key(this, k_hint_voice_prompt, m_popUpLanguageFirmware, open_voice_prompts, free);
   // the other page's button is the main button of that page, whose key the window binds
   if (m_mode == session::k_mode_firmware_update) {
-    shell::bind_hinted_key(this, k_hint_update_on_update_page, m_btnUpdate, free);
-    shell::bind_hinted_key(this, k_hint_browse, m_btnBrowse, free);
-    shell::bind_hinted_key(this, k_hint_download, m_btnDownload, free);
+    widgets::bind_hinted_key(this, k_hint_update_on_update_page, m_btnUpdate, free);
+    widgets::bind_hinted_key(this, k_hint_browse, m_btnBrowse, free);
+    widgets::bind_hinted_key(this, k_hint_download, m_btnDownload, free);
   } else {
-    shell::bind_hinted_key(this, k_hint_restore_on_restore_page, m_btnRestore, free);
+    widgets::bind_hinted_key(this, k_hint_restore_on_restore_page, m_btnRestore, free);
   }
 }
 
@@ -677,7 +677,7 @@ void UpdateViewController::noButtonSelectedAt(QObject*) {
 
 void UpdateViewController::setControlsNewUpdateFound() {
   const int language = this->language();
-  m_imgNewUpdate->setPixmap(shell::named_image(shell::k_image_application));
+  m_imgNewUpdate->setPixmap(widgets::named_image(widgets::k_image_application));
   m_lblNewUpdateInformation->setText(QString::fromStdString(stringNewUpdateFoundInformation()));
   m_lblCurrentVersion->setText(QString::fromStdString(stringNewUpdateFoundCurrentVersion() + ":"));
   m_lblNewVersion->setText(QString::fromStdString(stringNewUpdateFoundNewVersion() + ":"));

@@ -26,7 +26,7 @@ std::optional<std::filesystem::path> backup_archive_path(int product);
 
 // Writes the archive of the selected product (deviceTarget). The file is
 // replaced whole or not at all, so a failed write leaves the previous backup
-// as it was. When it cannot be written the purpose-14 box asks the user, and
+// as it was. When it cannot be written the backup_failed box asks the user, and
 // the worker waits for the answer: OK flashes without a backup (the next
 // attempt asks again), any other answer sets "Cannot make backup firmware".
 // True: go on flashing; false: take the failure exit (the status is set).

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/format.h"
 #include "session/page_modes.h"
+#include "session/tab_list.h"
 #include "strings/app_texts.h"
 #include "strings/status_texts.h"
 #include "strings/update_texts.h"
@@ -336,11 +337,6 @@ void UpdateOperation::endOptraUpdate() {
 
 void UpdateOperation::moveToBack() { m_services.setDeviceRecognitionWithStatus_info_from(true, nullptr, 0); }
 
-void UpdateOperation::menuWillOpen() {
-  session::AppState& state = m_services.state();
-  if (!state.listTabsOpened()) return;
-  state.setListTabsOpened(false);
-  m_services.enableListTabsTo(false);
-}
+void UpdateOperation::menuWillOpen() { session::close_tab_list(m_services.state(), m_services); }
 
 }  // namespace update

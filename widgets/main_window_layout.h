@@ -3,7 +3,7 @@
 // content view (as the window was designed). The page-strip positions and
 // heights are the ones the strip switches between.
 
-namespace shell::layout {
+namespace widgets::layout {
 
 inline constexpr int k_content_width = 760;
 inline constexpr int k_content_height = 560;
@@ -28,4 +28,4 @@ inline constexpr int k_page_y = 44;
 inline constexpr int k_page_width = 728;
 inline constexpr int k_page_height = k_strip_selected_y - k_page_y - 2;
 
-}  // namespace shell::layout
+}  // namespace widgets::layout

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <string>
 
-namespace shell {
+namespace widgets {
 
 // Resource names of the two header symbols: no device, firmware-management mode.
 inline constexpr char k_image_no_device[] = "stop_progress_template.png";
@@ -17,4 +17,4 @@ inline constexpr char k_image_title[] = "verrano_bg.bmp";
 // recognized by its content, whatever the name's extension says.
 QPixmap named_image(const std::string& file_name);
 
-}  // namespace shell
+}  // namespace widgets

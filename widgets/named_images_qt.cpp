@@ -11,7 +11,7 @@ static bool register_resources() {
   return true;
 }
 
-namespace shell {
+namespace widgets {
 
 QPixmap named_image(const std::string& file_name) {
   static const bool k_registered = register_resources();
@@ -24,4 +24,4 @@ QPixmap named_image(const std::string& file_name) {
   return QPixmap::fromImage(reader.read());
 }
 
-}  // namespace shell
+}  // namespace widgets

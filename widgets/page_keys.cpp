@@ -9,7 +9,7 @@
 
 #include "session/key_hints.h"
 
-namespace shell {
+namespace widgets {
 
 QShortcut* bind_hinted_key(QWidget* page, std::string_view hint, QWidget* target, std::function<void()> action,
                            std::function<bool()> allowed) {
@@ -39,4 +39,4 @@ void keep_default_button(QDialog* sheet, QPushButton* default_button) {
   default_button->setDefault(true);
 }
 
-}  // namespace shell
+}  // namespace widgets

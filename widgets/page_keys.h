@@ -12,7 +12,7 @@ class QPushButton;
 class QShortcut;
 class QWidget;
 
-namespace shell {
+namespace widgets {
 
 // Binds the key of `hint` ("[O][C]-U": Ctrl+Alt+U) in the window of `page` to
 // `action`, which runs only while `target` is shown and enabled
@@ -29,4 +29,4 @@ QShortcut* bind_hinted_key(QWidget* page, std::string_view hint, QAbstractButton
 // Call it again after the sheet gains buttons.
 void keep_default_button(QDialog* sheet, QPushButton* default_button);
 
-}  // namespace shell
+}  // namespace widgets

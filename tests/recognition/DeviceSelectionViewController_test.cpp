@@ -13,7 +13,7 @@
 
 namespace {
 
-const std::string k_entry = shell::k_manager_entry_name;
+const std::string k_entry = recognition::k_manager_entry_name;
 constexpr char k_list_path[] = "/fexobluetoothmanager/Software";
 
 class SelectionPage : public test_support::PageFixture {

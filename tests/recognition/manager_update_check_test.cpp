@@ -13,7 +13,7 @@ class ManagerUpdateCheckTest : public ::testing::Test {
  protected:
   // Runs one check to its end against the loopback server.
   bool check(CachePolicy policy = CachePolicy::reload_ignoring_local_and_remote_cache_data) {
-    shell::ManagerUpdateCheck check(m_controller, policy);
+    recognition::ManagerUpdateCheck check(m_controller, policy);
     std::atomic<bool> checked_this_run{false};
     EXPECT_TRUE(check.start(checked_this_run));
     check.join();
@@ -27,7 +27,7 @@ class ManagerUpdateCheckTest : public ::testing::Test {
 };
 
 TEST_F(ManagerUpdateCheckTest, ReadsTheFirstEntryOfTheSoftwareList) {
-  const std::string entry = shell::k_manager_entry_name;
+  const std::string entry = recognition::k_manager_entry_name;
   struct Case {
     const char* name;
     std::string list;
@@ -68,10 +68,10 @@ TEST_F(ManagerUpdateCheckTest, ReadsTheFirstEntryOfTheSoftwareList) {
 }
 
 TEST_F(ManagerUpdateCheckTest, AListOverOneMebibyteIsNotRead) {
-  const std::string entry = std::string(shell::k_manager_entry_name) + ":v1.5:S.tgz\r\n";
+  const std::string entry = std::string(recognition::k_manager_entry_name) + ":v1.5:S.tgz\r\n";
   const std::string padding = "Other:1\r\n";
   std::string list = entry;
-  while (list.size() + padding.size() <= shell::k_max_manager_version_list_bytes) list += padding;
+  while (list.size() + padding.size() <= recognition::k_max_manager_version_list_bytes) list += padding;
   m_server.set_file("Software", list);
   EXPECT_TRUE(check()) << "a list of " << list.size() << " bytes is read";
   list += padding;
@@ -90,10 +90,10 @@ long peak_memory_kib() {
 TEST(ManagerVersionList, AHostileListCostsNoMemoryBeyondItsText) {
   // 16 MiB of ":" would be 16 million empty fields, then the real entry
   const std::string list =
-      std::string(16 << 20, ':') + "\n" + shell::k_manager_entry_name + ":v1.5:S.tgz\n";
+      std::string(16 << 20, ':') + "\n" + recognition::k_manager_entry_name + ":v1.5:S.tgz\n";
   session::AppState controller;
   const long before_kib = peak_memory_kib();
-  shell::read_manager_version_list(list, "https://server/", controller);
+  recognition::read_manager_version_list(list, "https://server/", controller);
   EXPECT_LT(peak_memory_kib() - before_kib, 32 * 1024);
   EXPECT_EQ(controller.managerLatestVersionMajor(), 1);
   EXPECT_EQ(controller.managerLatestVersionMinor(), 5);
@@ -109,15 +109,15 @@ TEST_F(ManagerUpdateCheckTest, NoListMeansNoOffer) {
 }
 
 TEST_F(ManagerUpdateCheckTest, RunsOncePerRunAndPageClass) {
-  m_server.set_file("Software", std::string(shell::k_manager_entry_name) + ":v1.5:S.tgz\r\n");
+  m_server.set_file("Software", std::string(recognition::k_manager_entry_name) + ":v1.5:S.tgz\r\n");
   std::atomic<bool> selection_checked{false};
   {
-    shell::ManagerUpdateCheck first(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
+    recognition::ManagerUpdateCheck first(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
     ASSERT_TRUE(first.start(selection_checked));
     first.join();
     EXPECT_TRUE(first.goManagerUpdate());
   }
-  shell::ManagerUpdateCheck again(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
+  recognition::ManagerUpdateCheck again(m_controller, CachePolicy::reload_ignoring_local_and_remote_cache_data);
   EXPECT_FALSE(again.start(selection_checked));
   EXPECT_FALSE(again.threadTerminated());
   EXPECT_EQ(m_server.request_count("/fexobluetoothmanager/Software"), 1);

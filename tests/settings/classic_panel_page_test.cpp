@@ -405,7 +405,7 @@ TEST_F(ClassicPanelPage, InformationButtonsOpenTheirBoxes) {
   EXPECT_EQ(edr.purpose, session::MessageBoxPurpose::mail_support);
   EXPECT_EQ(edr.size, session::MessageBoxSize::w520_h205);
   EXPECT_EQ(edr.cancel_title, AppTexts::vyla_string_sendemail_in(0));
-  // the controller answers purpose 9 itself
+  // the controller answers mail_support itself
   EXPECT_FALSE(services.boxes[1].on_answer);
 
   state().setOnProcessing(true);

@@ -237,7 +237,7 @@ TEST_F(SaveEngineTest, ADeviceThatIsGoneOrAnotherDiscardsTheEditsAndSendsToTheSe
     EXPECT_EQ(box.ok_title, CommonTexts::vyla_string_ok_in(0));
     EXPECT_EQ(box.size, session::MessageBoxSize::w420_h135);
     EXPECT_EQ(box.purpose, session::MessageBoxPurpose::start_over);
-    EXPECT_FALSE(controller.boxes[0].on_answer) << "the controller answers purpose 3 itself";
+    EXPECT_FALSE(controller.boxes[0].on_answer) << "the controller answers start_over itself";
 
     EXPECT_EQ(page.dataCurrent.basicSettingKR5VOXSensitivityAt(0), 0);
     EXPECT_LT(position("page: discard edits"), position("setStatus_withWarning " + controller.state().getStrStatus() + " 1"));

@@ -298,7 +298,7 @@ class PrecautionCheck : public PrecautionPage {
 };
 
 TEST_F(PrecautionCheck, OkAsksTheServerOnceAndLeadsOn) {
-  const std::string entry = shell::k_manager_entry_name;
+  const std::string entry = recognition::k_manager_entry_name;
   struct Case {
     const char* name;
     std::string list;
@@ -350,7 +350,7 @@ TEST_F(PrecautionCheck, OkAsksTheServerOnceAndLeadsOn) {
 
 TEST_F(PrecautionCheck, EntryRunsTheCheckWithAFlagOfItsOwn) {
   DeviceSelectionViewController::s_checkedManagerUpdate = true;
-  m_server.set_file("Software", shell::k_manager_entry_name + std::string(":v1.4:S.tgz\r\n"));
+  m_server.set_file("Software", recognition::k_manager_entry_name + std::string(":v1.4:S.tgz\r\n"));
   m_page.initializeObjectOnStartUp(true);
   EXPECT_TRUE(m_state.onProcessing());
   EXPECT_TRUE(QTest::qWaitFor([this] { return !m_state.onProcessing(); }, k_check_wait_ms));

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -322,7 +323,7 @@ TEST_F(MessageBox, WorkerThreadOpensItOnTheMainThread) {
     EXPECT_FALSE(child<QPushButton>(*controller, name)->isVisible()) << name;
   }
   EXPECT_EQ(box->width(), 520);
-  EXPECT_EQ(controller->closeMessageBox(), 0);
+  EXPECT_EQ(controller->closeMessageBox(), MessageBoxPurpose::update_notice);
   EXPECT_FALSE(box->isVisible());
 }
 
@@ -336,9 +337,9 @@ TEST_F(MessageBox, WorkerClosesTheBoxItOpened) {
         MessageBoxPurpose::update_notice_other);
   }).join();
   VX_TRY_VERIFY(box->isVisible());
-  int answered = -1;
+  std::optional<MessageBoxPurpose> answered;
   std::thread([&controller, &answered] { answered = controller->closeMessageBox(); }).join();
-  EXPECT_EQ(answered, 1);
+  EXPECT_EQ(answered, MessageBoxPurpose::update_notice_other);
   EXPECT_EQ(controller->messageBoxStatus(), 0);
   VX_TRY_VERIFY(!box->isVisible());
 

@@ -36,9 +36,9 @@ class FakeServices : public session::Services {
   // thread: while it runs, a test waits on this count, and reads `boxes` only
   // once the count has moved or the worker has ended.
   int boxes_opened() const { return m_boxes_opened.load(std::memory_order_acquire); }
-  int closeMessageBox() override {
+  session::MessageBoxPurpose closeMessageBox() override {
     calls.push_back("closeMessageBox");
-    const int purpose = m_state.messageBoxStatus();
+    const auto purpose = static_cast<session::MessageBoxPurpose>(m_state.messageBoxStatus());
     m_state.setMessageBoxStatus(0);
     m_box_open = false;
     return purpose;

@@ -167,7 +167,7 @@ TEST(UpdatePageEngine, TheTimerEndsTheUpdateTheButtonStarted) {
 
   QTest::mouseClick(update, Qt::LeftButton);
   EXPECT_TRUE(services.state().onProcessing());
-  // this product's procedure refuses the device: code 2, the selection box
+  // this product's procedure refuses the device: k_update_error_device, the selection box
   VX_TRY_EQ(services.boxes.size(), std::size_t{1});
   EXPECT_EQ(services.boxes[0].request.purpose, MessageBoxPurpose::start_over);
   EXPECT_EQ(page.operation().state(), update::k_state_idle);

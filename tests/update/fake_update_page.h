@@ -2,7 +2,7 @@
 // A stand-in for the update page's controls, so the update operation and its
 // worker run without widgets: the file field, the language pop-up, the timer,
 // the circular indicator and the new-update sheet are plain values, and the
-// page's two questions (purposes 14 and 11) go to the services as the page
+// page's two questions (backup_failed and camera_copy_done) go to the services as the page
 // asks them.
 #include <atomic>
 #include <string>
@@ -16,9 +16,9 @@ namespace test_support {
 class FakeUpdatePage : public update::UpdatePage {
  public:
   explicit FakeUpdatePage(session::Services& services) : m_services(services) {}
-  // The report the purpose-14 answers go to.
+  // The report the backup_failed answers go to.
   void set_report(update::UpdateReport* report) { m_report = report; }
-  // The operation whose update the OK of purpose 11 ends.
+  // The operation whose update the OK of camera_copy_done ends.
   void set_operation(update::UpdateOperation* operation) { m_operation = operation; }
 
   void open_backup_failed_box(const session::MessageBoxRequest& request) override {

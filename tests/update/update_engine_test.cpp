@@ -125,7 +125,7 @@ TEST_F(UpdateWorker, DownloadModeStepEndsOrGoesOnAsTheDeviceAnswers) {
     std::chrono::milliseconds waited;
   };
   const Case cases[] = {
-      // the attached device is not the selected one: code 2 before any report
+      // the attached device is not the selected one: k_update_error_device before any report
       {"another device", 0x6022, 0x6022, 0, {}, "", 0ms},
       // a refused 0x0E is logged and the step goes on
       // (then the USB DFU procedure looks for the download-mode device for 20 s)
@@ -233,7 +233,7 @@ Exit leave_releasing(UpdateRun& run) { return leave_with(run, Exit::release); }
 // finished when the worker closed its box.
 class WatchingServices : public test_support::FakeServices {
  public:
-  int closeMessageBox() override {
+  session::MessageBoxPurpose closeMessageBox() override {
     finished_when_closed = g_report && g_report->updateFinished();
     return FakeServices::closeMessageBox();
   }

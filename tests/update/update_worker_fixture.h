@@ -94,9 +94,9 @@ class DispatchingServices : public FakeServices {
   void openMessageBox(const session::MessageBoxRequest& request, session::MessageBoxAnswer on_answer) override {
     platform::post_to_main([this, request, on_answer] { FakeServices::openMessageBox(request, on_answer); });
   }
-  int closeMessageBox() override {
+  session::MessageBoxPurpose closeMessageBox() override {
     platform::post_to_main([this] { FakeServices::closeMessageBox(); });
-    return 0;
+    return session::MessageBoxPurpose::update_notice;
   }
 };
 
@@ -229,7 +229,7 @@ class UpdateWorkerFixture : public BusFixture {
   FakeUpdatePage m_page{m_services};
   std::atomic<bool> m_stop{false};
   std::vector<Sample> m_samples;
-  std::optional<bool> m_answer_box;  // the answer given to a purpose-14 box
+  std::optional<bool> m_answer_box;  // the answer given to a backup_failed box
   // Called at every sleep of the worker, after the sample is taken.
   std::function<void(std::chrono::milliseconds elapsed)> m_on_sleep;
   std::chrono::milliseconds m_start{0};

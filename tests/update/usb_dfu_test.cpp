@@ -840,7 +840,7 @@ class CameraSplitTest : public UsbDfuTest {
     return attach_in_dfu_mode(0x3020);
   }
 
-  // Update button to the purpose-11 box, resumed from a restart record, which the hand-over clears.
+  // Update button to the camera_copy_done box, resumed from a restart record, which the hand-over clears.
   void update_until_the_box(update::UpdateOperation& operation, const std::string& file) {
     m_services.state().setStrRestartDFUFirmwareFile(file);
     m_services.state().setIndexRestartDFUFirmwareLanguage(0);

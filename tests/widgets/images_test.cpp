@@ -9,7 +9,7 @@
 
 namespace {
 
-QPixmap load(const std::string& name) { return shell::named_image(name); }
+QPixmap load(const std::string& name) { return widgets::named_image(name); }
 
 TEST(Images, EveryCatalogueProductButOneHasALoadablePicture) {
   int with_picture = 0;

@@ -214,7 +214,7 @@ class AirohaProcedure {
     return hid_long_command(k_slot, m_request, m_reply) == 1;
   }
 
-  // The module-1 version must be the one recognition read: code 2 otherwise.
+  // The module-1 version must be the one recognition read: k_update_error_device otherwise.
   // A device that does not answer is taken as version 1.0 type 0 secondary 0.
   bool module_version_matches() {
     int version[4] = {1, 0, 0, 0};

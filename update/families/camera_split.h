@@ -21,7 +21,7 @@ inline constexpr const char* k_camera_part_on_disk = "ruj40_100.bin";
 // Checks tfFirmwareFile's package as one for 0x3020 (product id, MD5 of each
 // section, entries 0 and 1 inside the file), removes the split files of an
 // earlier update and writes both parts anew. Returns the Bluetooth part's
-// path; nothing with update_error_code 3 and the reason shown ("Firmware
+// path; nothing with k_update_error_firmware and the reason shown ("Firmware
 // corrupted" and the checker's other reasons; "Cannot create file" when a
 // part cannot be written, so a stale part is never flashed).
 std::optional<std::filesystem::path> split_camera_package(UpdateRun& run);

@@ -142,7 +142,7 @@ class HidSectionDownload {
   }
 
  private:
-  // Opens the device and checks it is the attached one: code 2 otherwise.
+  // Opens the device and checks it is the attached one: k_update_error_device otherwise.
   bool open_attached() { return open_attached_device(m_run); }
 
   // One command of bytes 0 and 1 in the procedure's report buffer.
@@ -152,7 +152,7 @@ class HidSectionDownload {
     return hid_long_command(k_slot, m_buffer, reply) == 1;
   }
 
-  // The device must be in the state recognition read: code 2 otherwise.
+  // The device must be in the state recognition read: k_update_error_device otherwise.
   bool version_matches() {
     const FEXOBluetoothDeviceData& record = m_run.record();
     return device_version_matches(m_run, k_slot, m_buffer,

@@ -19,8 +19,8 @@ namespace update::families {
 bool listed(std::span<const int> products, int product);
 
 // Opens the first supported device into slot 0 (hid_open_device) and checks
-// it is the attached one (usbStatus). False, with update_error_code 2 and "Not
-// the recognized device" shown, otherwise.
+// it is the attached one (usbStatus). False, with k_update_error_device and
+// "Not the recognized device" shown, otherwise.
 bool open_attached_device(UpdateRun& run);
 
 // A firmware version as the device record keeps it.
@@ -35,22 +35,22 @@ struct RecordedVersion {
 // the procedure's report buffer, which gets bytes 0 and 1) and compares it
 // with `recorded` by the full four-part rule: the device must be in the state
 // recognition read. A device that does not answer counts as 1.0 type 0
-// secondary 0. False, with update_error_code 2 and "Not the recognized device"
-// shown, when they differ.
+// secondary 0. False, with k_update_error_device and "Not the recognized
+// device" shown, when they differ.
 bool device_version_matches(UpdateRun& run, int slot, hid_cmd_report& report, const RecordedVersion& recorded);
 
 // Loads tfFirmwareFile's package for the selected product and checks it;
-// addUpdateProcessed 1 whatever the result. False, with update_error_code 3
-// and the checker's reason (for the product recognition read) shown, when it
-// is refused.
+// addUpdateProcessed 1 whatever the result. False, with
+// k_update_error_firmware and the checker's reason (for the product
+// recognition read) shown, when it is refused.
 bool load_package(UpdateRun& run);
 
 // The report as the device work starts: addUpdateProcessed 2, the processing
-// status, the timed step cleared, update_error_code 1, then addUpdateProcessed
+// status, the timed step cleared, k_update_error_generic, then addUpdateProcessed
 // `phase` with updateTimerProcessed 0.
 void start_device_work(UpdateRun& run, int phase);
 
-// The success ending of the HID procedures: update_error_code 0,
+// The success ending of the HID procedures: k_update_error_none,
 // addUpdateProcessed 99, a second's pause, then 100. A stop during the pause
 // ends without the 100.
 Exit end_with_success(UpdateRun& run);

@@ -82,7 +82,7 @@ class TwoModuleUpdate {
 
  private:
   // The attached device in slot 0, its second module in slot 1, both at the
-  // versions recognition read: code 2 otherwise.
+  // versions recognition read: k_update_error_device otherwise.
   bool modules_match() {
     if (!open_attached_device(m_run)) return false;
     const FEXOBluetoothDeviceData& record = m_run.record();
@@ -104,7 +104,7 @@ class TwoModuleUpdate {
   // The LM6 ZOD takes no firmware older than its floor, judged by the
   // version the file's name tells. No check when module 1 does not tell its
   // sub-model (asked twice), for other sub-models, and for a name without a
-  // version. The refusal keeps code 1 and shows its text alone.
+  // version. The refusal keeps k_update_error_generic and shows its text alone.
   bool zod_takes_the_firmware() {
     m_buffer[0] = k_hid_report_id;
     m_buffer[1] = k_command_read_block;
