@@ -14,13 +14,10 @@
 
 namespace {
 
-constexpr std::size_t k_package_header_bytes = 36;
 constexpr std::size_t k_name_bytes = 24;
 constexpr std::size_t k_product_id_at = 28;
 constexpr std::size_t k_section_count_at = 32;
-constexpr std::size_t k_section_entry_bytes = 32;
 constexpr std::size_t k_section_digest_at = 16;
-constexpr std::size_t k_block_entry_bytes = 312;
 constexpr std::size_t k_block_digest_at = 296;
 constexpr std::size_t k_entry_offset_at = 8;
 constexpr std::size_t k_entry_length_at = 12;
@@ -102,19 +99,19 @@ bool firmware_package_valid(std::span<const std::uint8_t> file, std::uint32_t ex
   const auto count = static_cast<std::int32_t>(field_at(file, k_section_count_at));
   if (count < 1) return true;
   const auto entries = static_cast<std::uint64_t>(count);
-  const std::uint64_t table_a_end = k_package_header_bytes + k_section_entry_bytes * entries;
+  const std::uint64_t table_a_end = k_package_header_bytes + k_package_section_entry_bytes * entries;
   if (digests == PackageTable::sections) {
     if (table_a_end > file.size()) return false;
     for (std::uint64_t entry = 0; entry < entries; ++entry) {
-      if (!section_valid(file, k_package_header_bytes + k_section_entry_bytes * entry, k_section_digest_at)) {
+      if (!section_valid(file, k_package_header_bytes + k_package_section_entry_bytes * entry, k_section_digest_at)) {
         return false;
       }
     }
     return true;
   }
-  if (table_a_end + k_block_entry_bytes * entries > file.size()) return false;
+  if (table_a_end + k_package_block_entry_bytes * entries > file.size()) return false;
   for (std::uint64_t entry = 0; entry < entries; ++entry) {
-    if (!section_valid(file, table_a_end + k_block_entry_bytes * entry, k_block_digest_at)) return false;
+    if (!section_valid(file, table_a_end + k_package_block_entry_bytes * entry, k_block_digest_at)) return false;
   }
   return true;
 }
