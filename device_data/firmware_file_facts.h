@@ -3,13 +3,13 @@
 // operation around a flashing procedure.
 #include <cstdint>
 
+#include "transport/firmware_package.h"
+
 namespace device_data {
 
-// Which digest table of a firmware package is checked before the update.
-enum class PackageDigests : std::uint8_t {
-  section_table,  // table A: one 32-byte entry per section
-  block_table,    // table B: one 312-byte entry per section, after table A
-};
+// Which digest table of a firmware package is checked before the update:
+// the transport's table A (sections) or table B (blocks).
+using PackageDigests = transport::PackageTable;
 
 // The message box the update page opens at the end of an update or restore.
 enum class UpdateEndNotice : std::uint8_t {

@@ -279,7 +279,7 @@ struct ProductFacts {
   std::uint16_t setting_writers = 0;
   // firmware file and update operation
   // The digest table the package is checked on before the update.
-  PackageDigests package_digests = PackageDigests::section_table;
+  PackageDigests package_digests = PackageDigests::sections;
   UpdateEndNotice update_end_notice = UpdateEndNotice::none;
   // The update and restore pages' Next leads to the speed-dial page; the
   // settings button's speed-dial-only tab group names more products.

@@ -3,6 +3,8 @@
 // it reads and how the settings word under them is laid out.
 #include <cstdint>
 
+#include "transport/device_info_queries.h"
+
 namespace device_data {
 
 // Which persistent-store keys legacy USB recognition reads, by firmware.
@@ -54,11 +56,7 @@ enum class SecondModuleRead : std::uint8_t {
 enum class PowerSet : std::uint8_t { none, a, b, c, d, e };
 
 // Which hardware blocks recognition reads for the device information status
-// that the settings pages show the HD speaker rows by.
-enum class SpeakerQuery : std::uint8_t {
-  none,             // nothing to ask: status 0
-  user_and_speaker, // the sub-model code in block 0x05, then the speaker block 0x12
-  hardware_block,   // word 2 of the hardware block 0x06
-};
+// that the settings pages show the HD speaker rows by: the transport's query.
+using SpeakerQuery = transport::SpeakerBlocks;
 
 }  // namespace device_data

@@ -43,16 +43,6 @@ constexpr std::size_t k_text_name_max_bytes = 58;
 // Pair product: two units that each hold their pairing during recognition.
 constexpr std::uint32_t k_pair_product = 0x5345;
 
-// The hardware blocks the transport reads for the product's speaker query.
-transport::SpeakerBlocks speaker_blocks(device_data::SpeakerQuery query) {
-  switch (query) {
-    case device_data::SpeakerQuery::user_and_speaker: return transport::SpeakerBlocks::user_and_speaker;
-    case device_data::SpeakerQuery::hardware_block: return transport::SpeakerBlocks::hardware_version;
-    case device_data::SpeakerQuery::none: break;
-  }
-  return transport::SpeakerBlocks::none;
-}
-
 }  // namespace
 
 // ---- hand-off ----
@@ -190,8 +180,7 @@ void RecognitionRun::query_presence(std::uint32_t product_id) {
   }
 
   m_controller.setDeviceInfoStatus(0);
-  m_controller.setDeviceInfoStatus(
-      transport::get_device_info_for_hd_speaker_with_pskey(speaker_blocks(facts.speaker_query)));
+  m_controller.setDeviceInfoStatus(transport::get_device_info_for_hd_speaker_with_pskey(facts.speaker_query));
 }
 
 std::optional<std::string> RecognitionRun::default_device_name(std::uint32_t product_id) {

@@ -67,7 +67,7 @@ int get_device_info_for_fm_radio_with_pskey(bool by_hardware_version) {
 int get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks blocks) {
   switch (blocks) {
     case SpeakerBlocks::user_and_speaker: return speaker_status_user_and_speaker();
-    case SpeakerBlocks::hardware_version: return speaker_status_hardware_block();
+    case SpeakerBlocks::hardware_block: return speaker_status_hardware_block();
     case SpeakerBlocks::none: break;
   }
   return 0;

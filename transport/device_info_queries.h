@@ -15,7 +15,7 @@ int get_device_info_for_fm_radio_with_pskey(bool by_hardware_version);
 enum class SpeakerBlocks : std::uint8_t {
   none,              // nothing to ask: 0
   user_and_speaker,  // the sub-model code in block 0x05, then the speaker block 0x12
-  hardware_version,  // word 2 of block 0x06
+  hardware_block,    // word 2 of block 0x06
 };
 
 // Device information status (0, 1, 2, 6 or 7) from the product's hardware blocks.

@@ -143,10 +143,8 @@ bool UpdateRun::take_backup_skipped() {
 }
 
 std::size_t UpdateRun::load_verified_package(std::uint32_t expected_product_id) {
-  using transport::PackageTable;
-  const bool block_table = device_data::product_facts(static_cast<int>(expected_product_id)).package_digests ==
-                           device_data::PackageDigests::block_table;
-  const PackageTable digests = block_table ? PackageTable::blocks : PackageTable::sections;
+  const transport::PackageTable digests =
+      device_data::product_facts(static_cast<int>(expected_product_id)).package_digests;
   m_package_bytes =
       firmware_load_verified(m_start.firmware_file.c_str(), m_package, m_message, expected_product_id, digests);
   return m_package_bytes;

@@ -31,11 +31,11 @@ TEST(FirmwareFileFacts, BlockTableDigestsHoldTheBlockTableProducts) {
       0x6018, 0x6026, 0x6028, 0x6030, 0x6032, 0x6034, 0x6036, 0x6038, 0x6039, 0x6112, 0x6114, 0x6210, 0x6310,
       0x6320, 0x6330, 0x6335, 0x6400, 0x6461, 0x6481, 0x6491, 0x6500, 0x6510, 0x6600, 0x6700, 0x6800, 0x6801,
       0x6802, 0x6803, 0x6804, 0x6805, 0x6810, 0x6811, 0x6812};
-  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.package_digests == PackageDigests::block_table; }),
+  EXPECT_EQ(ids_where([](const ProductFacts& row) { return row.package_digests == PackageDigests::blocks; }),
             block_table);
   // every other id, with or without a row, is checked on the section table
-  EXPECT_EQ(product_facts(0x6020).package_digests, PackageDigests::section_table);
-  EXPECT_EQ(product_facts(0x1234).package_digests, PackageDigests::section_table);
+  EXPECT_EQ(product_facts(0x6020).package_digests, PackageDigests::sections);
+  EXPECT_EQ(product_facts(0x1234).package_digests, PackageDigests::sections);
 }
 
 TEST(FirmwareFileFacts, UpdateEndNoticeHoldsTheReconfigureAndPowerCycleProducts) {

@@ -39,16 +39,8 @@ int fm_row_of(std::uint32_t product) {
 }
 
 int speaker_status_of(std::uint32_t product) {
-  using transport::SpeakerBlocks;
-  switch (device_data::product_facts(static_cast<int>(product)).speaker_query) {
-    case device_data::SpeakerQuery::user_and_speaker:
-      return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::user_and_speaker);
-    case device_data::SpeakerQuery::hardware_block:
-      return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::hardware_version);
-    case device_data::SpeakerQuery::none:
-      break;
-  }
-  return transport::get_device_info_for_hd_speaker_with_pskey(SpeakerBlocks::none);
+  return transport::get_device_info_for_hd_speaker_with_pskey(
+      device_data::product_facts(static_cast<int>(product)).speaker_query);
 }
 
 class DeviceInfoQueries : public test_support::BusFixture {
